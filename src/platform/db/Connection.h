@@ -1,0 +1,108 @@
+#pragma once
+#include "DbError.h"
+#include "Recordset.h"
+#include <QString>
+#include <QVariant>
+#include <memory>
+
+struct sqlite3;
+
+namespace zv::db {
+
+class LockFile;
+class RowLock;
+
+// One connection to a database file. Opens existing files only: a missing
+// file raises 53 and creates nothing; a file that is not a database raises
+// -2147467259. While open it holds the <name>.ldb lock file beside the database.
+class Connection {
+public:
+    enum class Mode { ReadWrite, ReadOnly };
+
+    Connection();
+    ~Connection();
+    Connection(const Connection &) = delete;
+    Connection &operator=(const Connection &) = delete;
+
+    void open(const QString &path, Mode mode = Mode::ReadWrite);
+    void close();
+    bool isOpen() const { return m_db != nullptr; }
+    const QString &path() const { return m_path; }
+
+    // Runs one statement with bound values (? placeholders, in order) and
+    // returns every row it gives.
+    Recordset query(const QString &sql, const QVariantList &params = {});
+    // Runs one statement with bound values; returns the number of rows changed.
+    int execute(const QString &sql, const QVariantList &params = {});
+    // Runs several statements without values (schema scripts).
+    void executeScript(const QString &sql);
+    // First column of the first row, or Null when there is none.
+    QVariant scalar(const QString &sql, const QVariantList &params = {});
+    qint64 lastInsertId() const;
+
+    bool inTransaction() const;
+
+    // Locks one row of a table for editing, without waiting: -2147467259 when
+    // another connection (of this process or another) holds it. Released when
+    // the returned lock is released or destroyed, or the connection closes.
+    std::unique_ptr<RowLock> lockRow(const QString &table, const QVariant &key);
+
+    sqlite3 *handle() const { return m_db; }
+
+    // Whether the file at path cannot be written (no write bit set).
+    static bool isReadOnlyFile(const QString &path);
+
+private:
+    friend class Transaction;
+    friend class RowLock;
+    struct Statement;
+    Statement *prepare(const QString &sql);
+    void bind(Statement *st, const QVariantList &params);
+    [[noreturn]] void fail(int rc, const QString &context) const;
+
+    sqlite3 *m_db = nullptr;
+    QString m_path;
+    std::unique_ptr<LockFile> m_lockFile;
+    struct Cache;
+    std::unique_ptr<Cache> m_cache;
+    int m_savepoint = 0;
+};
+
+// Rolls back unless committed. Nests as savepoints inside an open transaction.
+class Transaction {
+public:
+    explicit Transaction(Connection &conn);
+    ~Transaction();
+    Transaction(const Transaction &) = delete;
+    Transaction &operator=(const Transaction &) = delete;
+    void commit();
+    void rollback();
+
+private:
+    Connection &m_conn;
+    QString m_savepoint;   // empty for the outermost transaction
+    bool m_done = false;
+};
+
+// A held row lock; see Connection::lockRow.
+class RowLock {
+public:
+    ~RowLock();
+    void release();
+    bool held() const { return m_held; }
+
+private:
+    friend class Connection;
+    RowLock(std::shared_ptr<int> fd, qint64 offset);
+    std::shared_ptr<int> m_fd;
+    qint64 m_offset;
+    bool m_held = true;
+};
+
+// Lock-file helpers for tools that copy database files.
+QString lockFilePath(const QString &databasePath);   // "<path without .mdb>.ldb"
+// True when the database's lock file exists and an open connection holds it.
+// A lock file that nobody holds is stale: it is removed and false returned.
+bool databaseInUse(const QString &databasePath);
+
+} // namespace zv::db

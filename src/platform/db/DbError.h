@@ -1,0 +1,34 @@
+#pragma once
+#include <QString>
+#include <stdexcept>
+
+namespace zv::db {
+
+// Error numbers that callers test, as the rest of the program knows them.
+namespace err {
+inline constexpr long FileNotFound = 53;
+inline constexpr long NoCurrentRecord = 3021;
+inline constexpr long GeneralFailure = -2147467259;     // also: record locked elsewhere, not a database
+inline constexpr long RelatedRows = -2147217887;        // delete refused while related rows exist
+inline constexpr long TableMissing = -2147217865;
+inline constexpr long ColumnMissing = -2147217904;
+inline constexpr long SyntaxError = -2147217900;
+inline constexpr long ReadOnlyFile = 75;               // path/file access error: the file cannot be written
+}
+
+class DbError : public std::runtime_error {
+public:
+    DbError(long number, const QString &description, const QString &source = QStringLiteral("zv.db"))
+        : std::runtime_error(description.toStdString()), m_number(number), m_description(description),
+          m_source(source) {}
+    long number() const { return m_number; }
+    const QString &description() const { return m_description; }
+    const QString &source() const { return m_source; }
+
+private:
+    long m_number;
+    QString m_description;
+    QString m_source;
+};
+
+} // namespace zv::db

@@ -1,0 +1,51 @@
+#pragma once
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+
+class QWidget;
+class QKeyEvent;
+
+namespace zv::ui {
+
+// A receiver of a form's or a control's key events. Setting KeyCode or
+// KeyAscii to 0 swallows the key; changing KeyAscii types another character.
+class KeyHandler {
+public:
+    virtual ~KeyHandler() = default;
+    virtual void KeyDown(int &KeyCode, int Shift) { (void)KeyCode; (void)Shift; }
+    virtual void KeyPress(int &KeyAscii) { (void)KeyAscii; }
+    virtual void KeyUp(int &KeyCode, int Shift) { (void)KeyCode; (void)Shift; }
+};
+
+// Routes the key events of every widget of a form (also widgets added later)
+// to the form-level handlers first, in the order they were added, then to
+// the focused control's own handler. Function keys pressed inside line edits
+// (which arrive as shortcut overrides) are delivered too. A swallowed key never
+// reaches the widget. KeyPress is raised for keys that produce a character
+// (and for Enter = 13, Backspace = 8, Esc = 27), after a KeyDown that was not swallowed.
+class KeyPreview : public QObject {
+    Q_OBJECT
+public:
+    explicit KeyPreview(QWidget *form);
+    ~KeyPreview() override;
+
+    void addFormHandler(KeyHandler *handler);
+    void removeFormHandler(KeyHandler *handler);
+    void setControlHandler(QWidget *control, KeyHandler *handler);   // nullptr removes
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void watch(QWidget *w);
+    bool deliver(QWidget *target, QKeyEvent *ev);
+    QWidget *m_form;
+    QList<KeyHandler *> m_formHandlers;
+    QHash<QWidget *, KeyHandler *> m_controlHandlers;
+    bool m_reposting = false;
+    int m_overrideHandledKey = 0;
+};
+
+} // namespace zv::ui
