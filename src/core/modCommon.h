@@ -1,0 +1,66 @@
+#pragma once
+#include "core/password/Password.h"
+#include "platform/db/Connection.h"
+#include <QDate>
+#include <QString>
+#include <functional>
+#include <memory>
+
+class QWidget;
+
+// The program's global state and the routines every window shares. Touched
+// only from the user-interface thread.
+namespace modCommon {
+
+// Main connection: the template database during login, the production database afterwards.
+extern std::shared_ptr<zv::db::Connection> gConn;
+// System connection: SysData/ZV-SYS.mdb (table ZV_SYS).
+extern std::shared_ptr<zv::db::Connection> gSysConn;
+
+extern QString gDBPath;        // database the next OpenDatabase opens
+extern bool gConnOpen;
+extern bool gSysOpen;
+extern bool gDBInvalid;
+extern bool gIsAdmin;
+extern QString gStartPeriod;   // dd-MMM-yyyy
+extern QString gEndPeriod;     // dd-MMM-yyyy
+extern QString gReportKey;
+extern QString gScreenTitle;
+extern bool gReportBusy;
+extern QString gLoginUserID;
+extern QString gLoginEmpNum;
+extern QString gLoginUserName;
+extern bool gIsPrivileged;
+extern double gTempUserID;
+
+// The program's folder (the executable's folder unless set, as tests do).
+QString appPath();
+void setAppPath(const QString &folder);
+// Program-relative path: folder + "/" + relative (one separator).
+QString appFile(const QString &relative);
+
+inline const char *kSystemDb = "SysData/ZV-SYS.mdb";
+inline const char *kTemplateDb = "SysData/ZV-ORG.mdb";
+inline const char *kProductionDb = "Data/ZV-DATA.mdb";
+
+void OpenDatabase();
+void OpenSystemDatabase();
+bool CheckAppFiles();
+QDate GetServerDate();
+QString GetTimeStampString();
+QString GetTimeStampString(const QDateTime &at);
+// Shows an unexpected error in a box ("Error Number is " ...). Without an error, does nothing.
+void ShowErrorMessage(const zv::db::DbError *error);
+void ShowErrorMessage(const std::exception &error);
+bool IsDigitKey(int keyAscii, int keyCode);
+void EnableMainMenus();
+
+// Ending the program: production code quits the application; tests install a
+// handler so that an "end the program" path can be observed instead.
+void EndProgram();
+void setEndProgramHandler(std::function<void()> handler);
+
+// Start-up routine: refuses a second instance, shows the login. Returns the exit code.
+int Main();
+
+} // namespace modCommon
