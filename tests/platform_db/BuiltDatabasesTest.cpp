@@ -14,6 +14,7 @@
 
 #include <iterator>
 #include <map>
+#include <ostream>
 #include <set>
 
 using zv::db::Connection;
@@ -169,6 +170,8 @@ const FilterCase kFilterCases[] = {
     {"ACTMASTAS", "", {{0, "5"}}},
     {"PROJ", "", {{0, "6"}, {1, "Zorvane Works"}}},
 };
+
+void PrintTo(const FilterCase &fc, std::ostream *os) { *os << fc.key; }
 
 class FilterMetadata : public BuiltDatabases, public ::testing::WithParamInterface<FilterCase> {};
 
@@ -358,6 +361,8 @@ const Relation kRelations[] = {
 };
 #undef EMP_99
 #undef LINE_99
+
+void PrintTo(const Relation &rel, std::ostream *os) { *os << rel.name; }
 
 class Relationships : public BuiltDatabases, public ::testing::WithParamInterface<Relation> {};
 
