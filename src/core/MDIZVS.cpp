@@ -295,7 +295,7 @@ bool MDIZVS::event(QEvent *e) {
         // first showing counts as one.
         activateWindow();
         QTimer::singleShot(0, this, [this] {
-            if (!mBackupReminded)
+            if (!mBackupReminded && isVisible())
                 Form_Activate();
         });
     } else if (e->type() == QEvent::WindowActivate) {

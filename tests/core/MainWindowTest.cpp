@@ -1,6 +1,7 @@
 #include "CoreFixture.h"
 #include <QAction>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -224,6 +225,11 @@ TEST_F(MainWindow, HelpWithoutHelpFile) {
     MDIZVS *w = window();
     messages.clear();
     w->buttonByKey(QStringLiteral("Help"))->trigger();
+    EXPECT_EQ(messages.prompts(), QStringList{QStringLiteral("Help not available")});
+    // F1 on the window's keyboard target is Help too.
+    messages.clear();
+    QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    QCoreApplication::sendEvent(w->pic, &f1);
     EXPECT_EQ(messages.prompts(), QStringList{QStringLiteral("Help not available")});
 }
 
