@@ -1,4 +1,4 @@
-#include "ProgramFolder.h"
+#include "support/ProgramFolder.h"
 #include "TestForm.h"
 #include "core/modCommon.h"
 #include "platform/db/Connection.h"
