@@ -83,10 +83,11 @@ public:
             kp->removeFormHandler(this);
     }
 
-    // The form's own key-down handling: records what reaches it.
+    // The form's own key-down handling: records what reaches it (Shift, Ctrl
+    // and Alt pressed on their own aside).
     void KeyDown(int &KeyCode, int Shift) override {
         (void)Shift;
-        if (KeyCode != 0)
+        if (KeyCode != 0 && (KeyCode < 16 || KeyCode > 18))
             keysSeen << KeyCode;
     }
 
