@@ -4,12 +4,17 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDialog>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
+#include <ostream>
+
+// Readable Qt strings in failure messages.
+inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 #include <vector>
 
 namespace {
@@ -331,4 +336,43 @@ TEST_F(MaskedBoxTest, HookingMovesAndReleases) {
     box->setCursorPosition(3);
     QTest::keyClick(box, Qt::Key_D);   // no handler of the gone object is called
     EXPECT_EQ(box->text(), QStringLiteral("abcd"));
+}
+
+TEST_F(MaskedBoxTest, FindsTheFormsKeyPreviewOrBringsItsOwn) {
+    clsDATEVALIDATE onForm;
+    onForm.setTxtdate(box);   // the form's preview is found
+    box->setFocus();
+    box->setCursorPosition(0);
+    QTest::keyClick(box, Qt::Key_4);
+    EXPECT_EQ(box->text(), QStringLiteral("4_-___-____"));
+
+    QLineEdit alone;   // a box without a form preview
+    alone.show();
+    alone.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&alone));
+    QARNDATEINPUT di;
+    di.setTxtdate(&alone);
+    alone.setFocus();
+    alone.setCursorPosition(0);
+    QTest::keyClick(&alone, Qt::Key_1);
+    QTest::keyClick(&alone, Qt::Key_A);
+    EXPECT_EQ(alone.text(), QStringLiteral("1_/__/____"));
+    EXPECT_EQ(alone.cursorPosition(), 1);
+}
+
+TEST(MaskedBoxDialog, EscStillClosesTheDialog) {
+    QDialog dialog;
+    auto *layout = new QVBoxLayout(&dialog);
+    auto *box = new QLineEdit(&dialog);
+    layout->addWidget(box);
+    zv::ui::KeyPreview preview(&dialog);
+    clsDATEVALIDATE dv;
+    dv.setTxtdate(box, &preview);
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Escape);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
 }

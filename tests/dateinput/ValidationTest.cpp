@@ -2,6 +2,10 @@
 #include "dateinput/clsDATEVALIDATE.h"
 #include <QLocale>
 #include <gtest/gtest.h>
+#include <ostream>
+
+// Readable Qt strings in failure messages.
+inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 #include <optional>
 
 namespace {
