@@ -1,0 +1,418 @@
+#include "Connection.h"
+#include "Dates.h"
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <cerrno>
+#include <fcntl.h>
+#include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace zv::db {
+
+// ---------------------------------------------------------------- lock files
+
+namespace {
+
+// Byte 0 of a lock file is the presence byte: every open connection holds a
+// shared lock on it. Row locks live at offsets derived from table and key.
+constexpr off_t kPresenceByte = 0;
+constexpr off_t kRowLockBase = 1024;
+
+bool ofdLock(int fd, short type, off_t offset) {
+    struct flock fl {};
+    fl.l_type = type;
+    fl.l_whence = SEEK_SET;
+    fl.l_start = offset;
+    fl.l_len = 1;
+    fl.l_pid = 0;
+    return fcntl(fd, F_OFD_SETLK, &fl) == 0;
+}
+
+int openLockFile(const QString &path, bool create) {
+    const QByteArray p = QFile::encodeName(path);
+    return ::open(p.constData(), O_RDWR | O_CLOEXEC | (create ? O_CREAT : 0), 0664);
+}
+
+// Removes the lock file when no connection holds it any more.
+void removeIfUnheld(const QString &path) {
+    const int fd = openLockFile(path, false);
+    if (fd < 0)
+        return;
+    if (ofdLock(fd, F_WRLCK, kPresenceByte))
+        QFile::remove(path);
+    ::close(fd);
+}
+
+qint64 rowOffset(const QString &table, const QVariant &key) {
+    // FNV-1a over the lower-cased table and the key text.
+    const QByteArray bytes = (table.toLower() + QChar(0x1f) + key.toString()).toUtf8();
+    quint64 h = 1469598103934665603ULL;
+    for (char c : bytes) {
+        h ^= static_cast<unsigned char>(c);
+        h *= 1099511628211ULL;
+    }
+    return kRowLockBase + static_cast<qint64>(h % (1ULL << 40));
+}
+
+} // namespace
+
+class LockFile {
+public:
+    explicit LockFile(QString path) : m_path(std::move(path)) {
+        const int fd = openLockFile(m_path, true);
+        if (fd < 0)
+            throw DbError(err::GeneralFailure,
+                          QStringLiteral("Cannot create the lock file %1: %2").arg(m_path, QString::fromLocal8Bit(strerror(errno))));
+        if (!ofdLock(fd, F_RDLCK, kPresenceByte)) {
+            ::close(fd);
+            throw DbError(err::GeneralFailure, QStringLiteral("Cannot lock the lock file %1").arg(m_path));
+        }
+        m_fd = std::make_shared<int>(fd);
+    }
+    ~LockFile() {
+        ::close(*m_fd);   // drops the presence lock and every row lock of this connection
+        *m_fd = -1;
+        removeIfUnheld(m_path);
+    }
+    std::shared_ptr<int> fd() const { return m_fd; }
+
+private:
+    QString m_path;
+    std::shared_ptr<int> m_fd;
+};
+
+QString lockFilePath(const QString &databasePath) {
+    QString base = databasePath;
+    if (base.endsWith(QLatin1String(".mdb"), Qt::CaseInsensitive))
+        base.chop(4);
+    return base + QStringLiteral(".ldb");
+}
+
+bool databaseInUse(const QString &databasePath) {
+    const QString ldb = lockFilePath(databasePath);
+    if (!QFileInfo::exists(ldb))
+        return false;
+    const int fd = openLockFile(ldb, false);
+    if (fd < 0)
+        return QFileInfo::exists(ldb);   // cannot tell: treat as in use
+    const bool free = ofdLock(fd, F_WRLCK, kPresenceByte);
+    if (free)
+        QFile::remove(ldb);   // stale: nobody holds it
+    ::close(fd);
+    return !free;
+}
+
+// ---------------------------------------------------------------- row locks
+
+RowLock::RowLock(std::shared_ptr<int> fd, qint64 offset) : m_fd(std::move(fd)), m_offset(offset) {}
+
+RowLock::~RowLock() { release(); }
+
+void RowLock::release() {
+    if (!m_held)
+        return;
+    m_held = false;
+    if (m_fd && *m_fd >= 0)
+        ofdLock(*m_fd, F_UNLCK, m_offset);
+    m_fd.reset();
+}
+
+// ---------------------------------------------------------------- statements
+
+struct Connection::Statement {
+    sqlite3_stmt *stmt = nullptr;
+};
+
+struct Connection::Cache {
+    QHash<QString, Statement *> statements;
+    ~Cache() { clear(); }
+    void clear() {
+        for (Statement *s : std::as_const(statements)) {
+            sqlite3_finalize(s->stmt);
+            delete s;
+        }
+        statements.clear();
+    }
+};
+
+Connection::Connection() : m_cache(std::make_unique<Cache>()) {}
+
+Connection::~Connection() { close(); }
+
+bool Connection::isReadOnlyFile(const QString &path) {
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return false;
+    return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
+void Connection::open(const QString &path, Mode mode) {
+    close();
+    const QFileInfo fi(path);
+    if (path.isEmpty() || !fi.exists() || fi.isDir())
+        throw DbError(err::FileNotFound, QStringLiteral("File not found: %1").arg(path));
+
+    const int flags = (mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
+    sqlite3 *db = nullptr;
+    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString msg = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("cannot open");
+        sqlite3_close_v2(db);
+        throw DbError(err::GeneralFailure, msg);
+    }
+    sqlite3_busy_timeout(db, 1000);
+    sqlite3_extended_result_codes(db, 1);
+    // A file that is not a database only shows it when first read.
+    char *errmsg = nullptr;
+    const char *setup = mode == Mode::ReadOnly
+                            ? "SELECT count(*) FROM sqlite_master; PRAGMA foreign_keys=ON;"
+                            : "SELECT count(*) FROM sqlite_master; PRAGMA foreign_keys=ON; PRAGMA journal_mode=DELETE;";
+    if (sqlite3_exec(db, setup, nullptr, nullptr, &errmsg) != SQLITE_OK) {
+        const QString msg = QString::fromUtf8(errmsg ? errmsg : "unrecognized database format");
+        sqlite3_free(errmsg);
+        sqlite3_close_v2(db);
+        throw DbError(err::GeneralFailure, QStringLiteral("Unrecognized database format '%1': %2").arg(path, msg));
+    }
+    if (mode == Mode::ReadWrite) {
+        try {
+            m_lockFile = std::make_unique<LockFile>(lockFilePath(path));
+        } catch (...) {
+            sqlite3_close_v2(db);
+            throw;
+        }
+    }
+    m_db = db;
+    m_path = path;
+}
+
+void Connection::close() {
+    if (!m_db)
+        return;
+    m_cache->clear();
+    sqlite3_close_v2(m_db);
+    m_db = nullptr;
+    m_lockFile.reset();
+    m_savepoint = 0;
+}
+
+void Connection::fail(int rc, const QString &context) const {
+    const QString msg = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("The connection is closed.");
+    long number = err::GeneralFailure;
+    if (rc == SQLITE_CONSTRAINT_FOREIGNKEY && context.trimmed().startsWith(QLatin1String("DELETE"), Qt::CaseInsensitive))
+        number = err::RelatedRows;
+    else if (msg.startsWith(QLatin1String("no such table")))
+        number = err::TableMissing;
+    else if (msg.startsWith(QLatin1String("no such column")))
+        number = err::ColumnMissing;
+    else if ((rc & 0xff) == SQLITE_ERROR && msg.contains(QLatin1String("syntax error")))
+        number = err::SyntaxError;
+    throw DbError(number, msg, QStringLiteral("zv.db"));
+}
+
+Connection::Statement *Connection::prepare(const QString &sql) {
+    if (!m_db)
+        throw DbError(err::GeneralFailure, QStringLiteral("Operation is not allowed when the object is closed."));
+    if (Statement *s = m_cache->statements.value(sql)) {
+        sqlite3_reset(s->stmt);
+        return s;
+    }
+    sqlite3_stmt *stmt = nullptr;
+    const QByteArray utf8 = sql.toUtf8();
+    const char *tail = nullptr;
+    const int rc = sqlite3_prepare_v2(m_db, utf8.constData(), utf8.size(), &stmt, &tail);
+    if (rc != SQLITE_OK)
+        fail(rc, sql);
+    if (!stmt)
+        throw DbError(err::SyntaxError, QStringLiteral("Empty statement."));
+    if (m_cache->statements.size() >= 128)
+        m_cache->clear();
+    auto *s = new Statement{stmt};
+    m_cache->statements.insert(sql, s);
+    return s;
+}
+
+void Connection::bind(Statement *st, const QVariantList &params) {
+    const int expected = sqlite3_bind_parameter_count(st->stmt);
+    if (expected != params.size())
+        throw DbError(err::ColumnMissing,
+                      QStringLiteral("The statement takes %1 values, %2 were given.").arg(expected).arg(params.size()));
+    for (int i = 0; i < params.size(); ++i) {
+        const QVariant &v = params.at(i);
+        const int idx = i + 1;
+        int rc = SQLITE_OK;
+        if (v.isNull()) {
+            rc = sqlite3_bind_null(st->stmt, idx);
+        } else {
+            switch (v.typeId()) {
+            case QMetaType::Bool:
+            case QMetaType::Int:
+            case QMetaType::UInt:
+            case QMetaType::LongLong:
+            case QMetaType::ULongLong:
+            case QMetaType::Short:
+            case QMetaType::UShort:
+            case QMetaType::Long:
+            case QMetaType::ULong:
+                rc = sqlite3_bind_int64(st->stmt, idx, v.toLongLong());
+                break;
+            case QMetaType::Double:
+            case QMetaType::Float:
+                rc = sqlite3_bind_double(st->stmt, idx, v.toDouble());
+                break;
+            case QMetaType::QDate:
+                rc = sqlite3_bind_text(st->stmt, idx, toIsoDate(v.toDate()).toUtf8().constData(), -1, SQLITE_TRANSIENT);
+                break;
+            case QMetaType::QDateTime: {
+                const QByteArray t = v.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toUtf8();
+                rc = sqlite3_bind_text(st->stmt, idx, t.constData(), t.size(), SQLITE_TRANSIENT);
+                break;
+            }
+            case QMetaType::QByteArray: {
+                const QByteArray b = v.toByteArray();
+                rc = sqlite3_bind_blob(st->stmt, idx, b.constData(), b.size(), SQLITE_TRANSIENT);
+                break;
+            }
+            default: {
+                const QByteArray t = v.toString().toUtf8();
+                rc = sqlite3_bind_text(st->stmt, idx, t.constData(), t.size(), SQLITE_TRANSIENT);
+            }
+            }
+        }
+        if (rc != SQLITE_OK)
+            fail(rc, QString());
+    }
+}
+
+Recordset Connection::query(const QString &sql, const QVariantList &params) {
+    Statement *st = prepare(sql);
+    bind(st, params);
+    const int cols = sqlite3_column_count(st->stmt);
+    QStringList names;
+    names.reserve(cols);
+    for (int c = 0; c < cols; ++c)
+        names << QString::fromUtf8(sqlite3_column_name(st->stmt, c));
+    QVector<Recordset::Row> rows;
+    int rc;
+    while ((rc = sqlite3_step(st->stmt)) == SQLITE_ROW) {
+        Recordset::Row row(cols);
+        for (int c = 0; c < cols; ++c) {
+            switch (sqlite3_column_type(st->stmt, c)) {
+            case SQLITE_INTEGER:
+                row[c] = QVariant(static_cast<qlonglong>(sqlite3_column_int64(st->stmt, c)));
+                break;
+            case SQLITE_FLOAT:
+                row[c] = QVariant(sqlite3_column_double(st->stmt, c));
+                break;
+            case SQLITE_TEXT:
+                row[c] = QVariant(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st->stmt, c)),
+                                                    sqlite3_column_bytes(st->stmt, c)));
+                break;
+            case SQLITE_BLOB:
+                row[c] = QVariant(QByteArray(static_cast<const char *>(sqlite3_column_blob(st->stmt, c)),
+                                             sqlite3_column_bytes(st->stmt, c)));
+                break;
+            default:
+                break;   // Null
+            }
+        }
+        rows.push_back(std::move(row));
+    }
+    if (rc != SQLITE_DONE) {
+        sqlite3_reset(st->stmt);
+        fail(rc, sql);
+    }
+    sqlite3_reset(st->stmt);
+    return Recordset(std::move(names), std::move(rows));
+}
+
+int Connection::execute(const QString &sql, const QVariantList &params) {
+    Statement *st = prepare(sql);
+    bind(st, params);
+    int rc;
+    while ((rc = sqlite3_step(st->stmt)) == SQLITE_ROW) {
+    }
+    if (rc != SQLITE_DONE) {
+        sqlite3_reset(st->stmt);
+        fail(rc, sql);
+    }
+    sqlite3_reset(st->stmt);
+    return sqlite3_changes(m_db);
+}
+
+void Connection::executeScript(const QString &sql) {
+    if (!m_db)
+        throw DbError(err::GeneralFailure, QStringLiteral("Operation is not allowed when the object is closed."));
+    char *errmsg = nullptr;
+    const int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &errmsg);
+    sqlite3_free(errmsg);
+    if (rc != SQLITE_OK)
+        fail(rc, sql);
+}
+
+QVariant Connection::scalar(const QString &sql, const QVariantList &params) {
+    Recordset rs = query(sql, params);
+    if (rs.isEmpty() || rs.fieldCount() == 0)
+        return {};
+    return rs.valueAt(0, 0);
+}
+
+qint64 Connection::lastInsertId() const { return m_db ? sqlite3_last_insert_rowid(m_db) : 0; }
+
+bool Connection::inTransaction() const { return m_db && !sqlite3_get_autocommit(m_db); }
+
+std::unique_ptr<RowLock> Connection::lockRow(const QString &table, const QVariant &key) {
+    if (!m_db || !m_lockFile)
+        throw DbError(err::GeneralFailure, QStringLiteral("The row cannot be locked on this connection."));
+    const qint64 offset = rowOffset(table, key);
+    auto fd = m_lockFile->fd();
+    if (!ofdLock(*fd, F_WRLCK, offset))
+        throw DbError(err::GeneralFailure,
+                      QStringLiteral("Could not update; currently locked by another session on this machine."));
+    return std::unique_ptr<RowLock>(new RowLock(fd, offset));
+}
+
+// ---------------------------------------------------------------- transactions
+
+Transaction::Transaction(Connection &conn) : m_conn(conn) {
+    if (conn.inTransaction()) {
+        m_savepoint = QStringLiteral("zv_sp_%1").arg(++conn.m_savepoint);
+        conn.executeScript(QStringLiteral("SAVEPOINT ") + m_savepoint);
+    } else {
+        conn.executeScript(QStringLiteral("BEGIN IMMEDIATE"));
+    }
+}
+
+Transaction::~Transaction() {
+    if (!m_done) {
+        try {
+            rollback();
+        } catch (...) {
+        }
+    }
+}
+
+void Transaction::commit() {
+    if (m_done)
+        return;
+    m_conn.executeScript(m_savepoint.isEmpty() ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE ") + m_savepoint);
+    m_done = true;
+}
+
+void Transaction::rollback() {
+    if (m_done)
+        return;
+    m_done = true;
+    if (!m_conn.isOpen())
+        return;
+    if (m_savepoint.isEmpty()) {
+        if (m_conn.inTransaction())
+            m_conn.executeScript(QStringLiteral("ROLLBACK"));
+    } else {
+        m_conn.executeScript(QStringLiteral("ROLLBACK TO ") + m_savepoint + QStringLiteral("; RELEASE ") + m_savepoint);
+    }
+}
+
+} // namespace zv::db

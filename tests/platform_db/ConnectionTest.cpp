@@ -1,0 +1,240 @@
+#include "platform/db/Connection.h"
+#include "platform/db/Dates.h"
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace zv::db;
+
+namespace {
+
+// A small database with a parent and a child table.
+class DbFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        path = dir.filePath("test.mdb");
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.close();
+        conn.open(path);
+        conn.executeScript(
+            "CREATE TABLE Dept_Mast (Sys_Dept_Num INTEGER PRIMARY KEY AUTOINCREMENT, Dept_Name TEXT COLLATE NOCASE);"
+            "CREATE TABLE Emp_Mast (Sys_Emp_Num INTEGER PRIMARY KEY AUTOINCREMENT, Emp_Name TEXT COLLATE NOCASE,"
+            " Sys_Dept_Num INTEGER REFERENCES Dept_Mast(Sys_Dept_Num), Join_Date TEXT);");
+    }
+    long errorOf(const std::function<void()> &f) {
+        try {
+            f();
+        } catch (const DbError &e) {
+            return e.number();
+        }
+        return 0;
+    }
+    QTemporaryDir dir;
+    QString path;
+    Connection conn;
+};
+
+TEST_F(DbFixture, BoundValuesArriveIntact) {
+    const QStringList texts = {"O'Brien", "a|b", "''; DROP TABLE Dept_Mast; --", "", "Ünïcode ✓"};
+    for (const QString &t : texts) {
+        conn.execute("INSERT INTO Dept_Mast (Dept_Name) VALUES (?)", {t});
+        const qint64 id = conn.lastInsertId();
+        EXPECT_EQ(conn.scalar("SELECT Dept_Name FROM Dept_Mast WHERE Sys_Dept_Num = ?", {id}).toString(), t);
+    }
+    conn.execute("INSERT INTO Dept_Mast (Dept_Name) VALUES (?)", {QVariant()});
+    EXPECT_TRUE(conn.scalar("SELECT Dept_Name FROM Dept_Mast WHERE Sys_Dept_Num = ?", {conn.lastInsertId()}).isNull());
+    EXPECT_EQ(conn.scalar("SELECT count(*) FROM Dept_Mast").toInt(), texts.size() + 1);
+}
+
+TEST_F(DbFixture, TextComparesWithoutRegardToCase) {
+    conn.execute("INSERT INTO Dept_Mast (Dept_Name) VALUES (?)", {"Accounts"});
+    EXPECT_EQ(conn.scalar("SELECT count(*) FROM Dept_Mast WHERE Dept_Name = ?", {"ACCOUNTS"}).toInt(), 1);
+    EXPECT_EQ(conn.scalar("SELECT count(*) FROM Dept_Mast WHERE Dept_Name = ?", {"accounts "}).toInt(), 0);
+}
+
+TEST_F(DbFixture, DeleteOfReferencedRowIsRefused) {
+    conn.execute("INSERT INTO Dept_Mast (Dept_Name) VALUES ('Used')");
+    const qint64 used = conn.lastInsertId();
+    conn.execute("INSERT INTO Dept_Mast (Dept_Name) VALUES ('Free')");
+    const qint64 freeId = conn.lastInsertId();
+    conn.execute("INSERT INTO Emp_Mast (Emp_Name, Sys_Dept_Num) VALUES ('Ann', ?)", {used});
+    EXPECT_EQ(errorOf([&] { conn.execute("DELETE FROM Dept_Mast WHERE Sys_Dept_Num = ?", {used}); }), err::RelatedRows);
+    EXPECT_EQ(conn.execute("DELETE FROM Dept_Mast WHERE Sys_Dept_Num = ?", {freeId}), 1);
+    EXPECT_EQ(conn.scalar("SELECT count(*) FROM Dept_Mast").toInt(), 1);
+}
+
+TEST_F(DbFixture, ErrorNumbers) {
+    EXPECT_EQ(errorOf([&] { conn.query("SELECT * FROM Nowhere"); }), err::TableMissing);
+    EXPECT_EQ(errorOf([&] { conn.query("SELECT Missing_Col FROM Dept_Mast WHERE 1=2"); }), err::ColumnMissing);
+    EXPECT_EQ(errorOf([&] { conn.query("SELEC 1"); }), err::SyntaxError);
+    Connection closed;
+    EXPECT_EQ(errorOf([&] { closed.query("SELECT 1"); }), err::GeneralFailure);
+}
+
+TEST_F(DbFixture, TransactionGuardRollsBackUnlessCommitted) {
+    {
+        Transaction t(conn);
+        conn.execute("INSERT INTO Dept_Mast (Dept_Name) VALUES ('Lost')");
+        {
+            Transaction inner(conn);
+            conn.execute("INSERT INTO Dept_Mast (Dept_Name) VALUES ('Inner')");
+        }   // inner rolled back alone
+        EXPECT_EQ(conn.scalar("SELECT count(*) FROM Dept_Mast").toInt(), 1);
+    }
+    EXPECT_EQ(conn.scalar("SELECT count(*) FROM Dept_Mast").toInt(), 0);
+    EXPECT_FALSE(conn.inTransaction());
+    {
+        Transaction t(conn);
+        conn.execute("INSERT INTO Dept_Mast (Dept_Name) VALUES ('Kept')");
+        t.commit();
+    }
+    EXPECT_EQ(conn.scalar("SELECT count(*) FROM Dept_Mast").toInt(), 1);
+}
+
+TEST(Connection, MissingFileGives53AndCreatesNothing) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Data/ZV-DATA.mdb");
+    Connection c;
+    try {
+        c.open(path);
+        FAIL() << "opened a missing file";
+    } catch (const DbError &e) {
+        EXPECT_EQ(e.number(), err::FileNotFound);
+    }
+    EXPECT_FALSE(c.isOpen());
+    EXPECT_FALSE(QFileInfo::exists(path));
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("Data/ZV-DATA.ldb")));
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+}
+
+TEST(Connection, FileThatIsNotADatabase) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("junk.mdb");
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(4096, 'x'));
+    f.close();
+    Connection c;
+    try {
+        c.open(path);
+        FAIL() << "opened a file that is not a database";
+    } catch (const DbError &e) {
+        EXPECT_EQ(e.number(), err::GeneralFailure);
+    }
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("junk.ldb")));
+}
+
+TEST(Connection, ReadOnlyFileIsRecognised) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("ro.mdb");
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    EXPECT_FALSE(Connection::isReadOnlyFile(path));
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    EXPECT_TRUE(Connection::isReadOnlyFile(path));
+}
+
+TEST_F(DbFixture, LockFileLivesWhileAConnectionIsOpen) {
+    const QString ldb = lockFilePath(path);
+    EXPECT_TRUE(ldb.endsWith("test.ldb"));
+    EXPECT_TRUE(QFileInfo::exists(ldb));
+    EXPECT_TRUE(databaseInUse(path));
+    {
+        Connection second;
+        second.open(path);
+        second.close();
+        EXPECT_TRUE(QFileInfo::exists(ldb)) << "the first connection still holds it";
+    }
+    conn.close();
+    EXPECT_FALSE(QFileInfo::exists(ldb));
+    EXPECT_FALSE(databaseInUse(path));
+
+    // A lock file left behind by nobody is stale: removed, not taken for use.
+    QFile stale(ldb);
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.close();
+    EXPECT_FALSE(databaseInUse(path));
+    EXPECT_FALSE(QFileInfo::exists(ldb));
+
+    // A read-only open creates no lock file.
+    Connection ro;
+    ro.open(path, Connection::Mode::ReadOnly);
+    EXPECT_FALSE(QFileInfo::exists(ldb));
+}
+
+TEST_F(DbFixture, RowLocksConflictBetweenConnectionsAndAreReleased) {
+    Connection other;
+    other.open(path);
+    auto lock = conn.lockRow("Dept_Mast", 7);
+    EXPECT_EQ(errorOf([&] { other.lockRow("dept_mast", 7); }), err::GeneralFailure);
+    EXPECT_NO_THROW(other.lockRow("Dept_Mast", 8));          // another row is free
+    EXPECT_NO_THROW(other.lockRow("Desg_Mast", 7));          // the same key of another table too
+    lock->release();
+    auto taken = other.lockRow("Dept_Mast", 7);
+    EXPECT_EQ(errorOf([&] { conn.lockRow("Dept_Mast", 7); }), err::GeneralFailure);
+    other.close();   // closing frees the connection's locks
+    EXPECT_NO_THROW(conn.lockRow("Dept_Mast", 7));
+    taken->release(); // after close: harmless
+}
+
+TEST_F(DbFixture, RowLockOfAnotherProcessIsRefusedUntilItDies) {
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    const std::string p = path.toStdString();
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        try {
+            Connection c;
+            c.open(QString::fromStdString(p));
+            auto l = c.lockRow("Dept_Mast", 42);
+            (void)!write(ready[1], "x", 1);
+            for (;;)
+                pause();
+        } catch (...) {
+        }
+        _exit(1);
+    }
+    char b;
+    ASSERT_EQ(read(ready[0], &b, 1), 1);
+    EXPECT_EQ(errorOf([&] { conn.lockRow("Dept_Mast", 42); }), err::GeneralFailure);
+    EXPECT_TRUE(databaseInUse(path));
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    EXPECT_NO_THROW(conn.lockRow("Dept_Mast", 42));
+    close(ready[0]);
+    close(ready[1]);
+}
+
+TEST(Dates, DisplayAndStorage) {
+    struct Case {
+        QDate date;
+        const char *iso;
+        const char *display;
+    } cases[] = {{QDate(2026, 12, 9), "2026-12-09", "09-Dec-2026"},
+                 {QDate(2024, 2, 29), "2024-02-29", "29-Feb-2024"},
+                 {QDate(1999, 1, 1), "1999-01-01", "01-Jan-1999"}};
+    for (const auto &c : cases) {
+        EXPECT_EQ(toIsoDate(c.date), c.iso);
+        EXPECT_EQ(toDisplayDate(c.date), c.display);
+        EXPECT_EQ(fromDisplayDate(c.display), c.date);
+        EXPECT_EQ(fromIsoDate(c.iso), c.date);
+        EXPECT_EQ(isoToDisplay(c.iso), c.display);
+    }
+    EXPECT_EQ(fromDisplayDate("09-DEC-2026"), QDate(2026, 12, 9));
+    for (const char *bad : {"29-Feb-2023", "31-Apr-2026", "09-Dek-2026", "9/12/2026", ""})
+        EXPECT_FALSE(fromDisplayDate(bad).isValid()) << bad;
+    EXPECT_EQ(vbWeekday(QDate(2026, 12, 6)), 1);   // a Sunday
+    EXPECT_EQ(vbWeekday(QDate(2026, 12, 12)), 7);  // a Saturday
+    EXPECT_EQ(isoToDisplay("not a date"), "not a date");
+}
+
+} // namespace
