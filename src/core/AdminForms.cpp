@@ -1,4 +1,10 @@
 #include "AdminForms.h"
+#include "FormRegistry.h"
+#include "HelpTopic.h"
+#include "frmBackup.h"
+#include "frmChangePswd.h"
+#include "frmDBPathSetting.h"
+#include "frmRestore.h"
 #include "modCommon.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Ui.h"
@@ -108,10 +114,14 @@ void placeWindow(QWidget *window) {
     window->move(free.x() + (free.width() - size.width()) / 2, free.y() + (free.height() - size.height()) / 4);
 }
 
-void showHelpTopic(QWidget *parent, const QString &topic) {
-    (void)parent;
-    (void)topic;
-    MsgBox(QStringLiteral("Help not available"), vbInformation, QStringLiteral("Information"));
+void showHelpTopic(QWidget *parent, const QString &topic) { zv::core::ShowHelpTopic(parent, topic); }
+
+void registerForms() {
+    using namespace zv::forms;
+    registerForm(names::frmDBPathSetting, [](QWidget *p) { return new frmDBPathSetting(p); });
+    registerForm(names::frmBackup, [](QWidget *p) { return new frmBackup(p); });
+    registerForm(names::frmRestore, [](QWidget *p) { return new frmRestore(p); });
+    registerForm(names::frmChangePswd, [](QWidget *p) { return new frmChangePswd(p); });
 }
 
 bool confirmExit(bool yesIsDefault) {

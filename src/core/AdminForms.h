@@ -11,6 +11,9 @@ class QWidget;
 // Pieces shared by the database administration windows and the password windows.
 namespace zv::admin {
 
+// Registers the database administration windows with the main window's form registry.
+void registerForms();
+
 // The toolbar of these windows: "OK - F9", "Cancel - F10" and, unless left
 // out, "Help - F1".
 struct OkCancelToolbar {

@@ -72,7 +72,8 @@ frmDBPathSetting::~frmDBPathSetting() = default;
 
 bool frmDBPathSetting::isResetMode() const {
     // Opened without a mode (a database file was not found): only the path is shown.
-    return !m_tag.trimmed().isEmpty() && m_tag.trimmed().toInt() == 0;
+    const QString mode = tag().trimmed();
+    return !mode.isEmpty() && mode.toInt() == 0;
 }
 
 void frmDBPathSetting::ShowModal(QWidget *parent, bool resetMode) {

@@ -14,8 +14,9 @@ public:
     explicit frmDBPathSetting(QWidget *parent = nullptr);
     ~frmDBPathSetting() override;
 
-    QString tag() const { return m_tag; }
-    void setTag(const QString &tag) { m_tag = tag; }
+    // The mode, as the caller sets it (also as the dynamic property "Tag").
+    QString tag() const { return property("Tag").toString(); }
+    void setTag(const QString &tag) { setProperty("Tag", tag); }
     bool isResetMode() const;
 
     // Opens the window modally the way the main window's File menu does.
@@ -43,7 +44,6 @@ private:
     void Form_KeyDown(int &KeyCode, int Shift);
     void leaveOnProduction();
 
-    QString m_tag;
     bool m_unloaded = false;
     zv::ui::KeyPreview *m_keys = nullptr;
     zv::admin::KeyFunctions m_formKeys;
