@@ -84,6 +84,8 @@ FileSizeLimit::FileSizeLimit(qint64 bytes) {
     setrlimit(RLIMIT_FSIZE, &lim);
 }
 
+qint64 FileSizeLimit::halfOf(const QString &path) { return QFileInfo(path).size() / 2; }
+
 FileSizeLimit::~FileSizeLimit() {
     rlimit lim{};
     getrlimit(RLIMIT_FSIZE, &lim);

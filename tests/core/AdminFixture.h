@@ -8,6 +8,10 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 #include <memory>
+#include <ostream>
+
+// Readable failure output for texts.
+static inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 
 // The program as the login leaves it, on a fresh program folder: the system
 // connection open, the main connection open on the production database.
@@ -44,6 +48,8 @@ public:
 class FileSizeLimit {
 public:
     explicit FileSizeLimit(qint64 bytes);
+    // Half the size of the file: a copy of it stops in the middle.
+    static qint64 halfOf(const QString &path);
     ~FileSizeLimit();
 
 private:

@@ -29,6 +29,7 @@ public:
         messages.answerPath(folderPath);
         form->BrowseFolder();
         form->txtFile->setText(name);
+        messages.clear();
     }
     QString inTarget(const QString &name) const { return target.path() + QLatin1Char('/') + name; }
 
@@ -97,8 +98,8 @@ TEST_F(BackupTest, RefusesCopiesOverTheProgramsOwnDatabases) {
         EXPECT_EQ(messages.prompts(), QStringList{c.message});
         EXPECT_FALSE(form->unloaded());
     }
-    EXPECT_EQ(bytesOf(systemDb()), system);
-    EXPECT_EQ(bytesOf(templateDb()), templ);
+    EXPECT_TRUE(bytesOf(systemDb()) == system);
+    EXPECT_TRUE(bytesOf(templateDb()) == templ);
     EXPECT_TRUE(soundDatabase(production()));
 }
 
@@ -142,19 +143,18 @@ TEST_F(BackupTest, ACopyThatFailsHalfWayLeavesTheOldCopyAndProductionWhole) {
     const QByteArray oldCopy = bytesOf(copy);
     modCommon::CloseConnections();
     const QByteArray prod = bytesOf(production());
-    ASSERT_GT(prod.size(), 8192);
 
     choose(target.path(), QStringLiteral("ZV-Data"));
     messages.answer(vbYes);
     {
-        FileSizeLimit limit(8192);
+        FileSizeLimit limit(FileSizeLimit::halfOf(production()));
         form->BackupDatabase();
     }
     ASSERT_EQ(messages.prompts().size(), 2);
     EXPECT_EQ(messages.prompts().at(0), kExists);
     EXPECT_TRUE(messages.prompts().at(1).startsWith(QStringLiteral("Error Number: 75\r\n")));
-    EXPECT_EQ(bytesOf(copy), oldCopy);
-    EXPECT_EQ(bytesOf(production()), prod);
+    EXPECT_TRUE(bytesOf(copy) == oldCopy);
+    EXPECT_TRUE(bytesOf(production()) == prod);
     EXPECT_TRUE(leftovers(target.path()).isEmpty());
     EXPECT_FALSE(form->unloaded());
 }

@@ -64,7 +64,7 @@ TEST_F(DBPathSettingTest, ResetCopiesTheTemplateAndLiftsTheRestrictedMenus) {
 
     EXPECT_EQ(messages.prompts(), (QStringList{kQuestion, kDone}));
     EXPECT_EQ(messages.shown().at(0).buttons, vbYesNo + vbQuestion + vbDefaultButton2);
-    EXPECT_EQ(bytesOf(production()), bytesOf(templateDb()));
+    EXPECT_TRUE(bytesOf(production()) == bytesOf(templateDb()));
     EXPECT_EQ(stampOf(production()), QString(""));
     EXPECT_FALSE(modCommon::gDBInvalid);
     EXPECT_TRUE(main->mnuBackup->isEnabled());
@@ -141,16 +141,15 @@ TEST_F(DBPathSettingTest, ACopyThatFailsHalfWayLeavesProductionWhole) {
     modCommon::CloseConnections();
     modCommon::OpenDatabase();
     const QByteArray before = bytesOf(production());
-    ASSERT_GT(bytesOf(templateDb()).size(), 8192);
 
     openForm(QStringLiteral("0"));
     messages.answer(vbYes);
     {
-        FileSizeLimit limit(8192);
+        FileSizeLimit limit(FileSizeLimit::halfOf(templateDb()));
         form->ResetProductionDatabase();
     }
     EXPECT_EQ(messages.prompts(), (QStringList{kQuestion, kFailed}));
-    EXPECT_EQ(bytesOf(production()), before);
+    EXPECT_TRUE(bytesOf(production()) == before);
     EXPECT_TRUE(soundDatabase(production()));
     EXPECT_TRUE(leftovers(folder->file(QStringLiteral("Data"))).isEmpty());
     EXPECT_EQ(modCommon::gDBPath, production());
@@ -161,6 +160,8 @@ TEST_F(DBPathSettingTest, ACopyThatFailsHalfWayLeavesProductionWhole) {
 // A journal left by a crashed writer of the old file must not be played back
 // into the fresh copy.
 TEST_F(DBPathSettingTest, AStaleJournalBesideProductionIsRemoved) {
+    // Production's schema differs from the template's, so its old pages played into the copy would show.
+    stamp(production(), QStringLiteral("old data"));
     modCommon::CloseConnections();
     leaveHotJournal(production());
 
@@ -171,6 +172,6 @@ TEST_F(DBPathSettingTest, AStaleJournalBesideProductionIsRemoved) {
     EXPECT_EQ(messages.prompts(), (QStringList{kQuestion, kDone}));
     EXPECT_FALSE(QFile::exists(production() + QStringLiteral("-journal")));
     modCommon::CloseConnections();
-    EXPECT_EQ(bytesOf(production()), bytesOf(templateDb()));
+    EXPECT_TRUE(bytesOf(production()) == bytesOf(templateDb()));
     EXPECT_TRUE(soundDatabase(production()));
 }

@@ -171,12 +171,12 @@ TEST_F(RestoreTest, RefusesWhileADatabaseIsInUseAndGoesAheadOverStaleLocks) {
 TEST_F(RestoreTest, ACopyThatFailsHalfWayLeavesProductionWhole) {
     modCommon::CloseConnections();
     const QByteArray before = bytesOf(production());
-    ASSERT_GT(bytesOf(backup).size(), 8192);
     choose(backup);
     messages.answer(vbYes);   // the restore question
+    messages.answer(vbOK);    // the failure
     messages.answer(vbYes);   // "Do you want to exit?" as the window closes after the failure
     {
-        FileSizeLimit limit(8192);
+        FileSizeLimit limit(FileSizeLimit::halfOf(backup));
         form->RestoreDatabase();
     }
     EXPECT_EQ(messages.prompts(),
@@ -184,7 +184,7 @@ TEST_F(RestoreTest, ACopyThatFailsHalfWayLeavesProductionWhole) {
                            QStringLiteral("Can not Restore ") + backup +
                                QStringLiteral(". The specified file is being used by Windows. "),
                            QStringLiteral("Do you want to exit?")}));
-    EXPECT_EQ(bytesOf(production()), before);
+    EXPECT_TRUE(bytesOf(production()) == before);
     EXPECT_TRUE(soundDatabase(production()));
     EXPECT_EQ(stampOf(production()), QStringLiteral("today"));
     EXPECT_TRUE(leftovers(folder->file(QStringLiteral("Data"))).isEmpty());
@@ -192,6 +192,8 @@ TEST_F(RestoreTest, ACopyThatFailsHalfWayLeavesProductionWhole) {
 }
 
 TEST_F(RestoreTest, AStaleJournalBesideProductionIsNotPlayedIntoTheRestoredFile) {
+    // The backup's schema differs from production's, so old production pages played into it would show.
+    rawExec(backup, "CREATE TABLE OnlyInBackup (v TEXT); INSERT INTO OnlyInBackup VALUES ('x');");
     modCommon::CloseConnections();
     leaveHotJournal(production());
     choose(backup);
@@ -200,7 +202,7 @@ TEST_F(RestoreTest, AStaleJournalBesideProductionIsNotPlayedIntoTheRestoredFile)
     EXPECT_EQ(messages.prompts(), (QStringList{question(backup), kDone}));
     modCommon::CloseConnections();
     EXPECT_FALSE(QFile::exists(production() + QStringLiteral("-journal")));
-    EXPECT_EQ(bytesOf(production()), bytesOf(backup));
+    EXPECT_TRUE(bytesOf(production()) == bytesOf(backup));
     EXPECT_TRUE(soundDatabase(production()));
 }
 
