@@ -1,5 +1,7 @@
 #include "AdminFixture.h"
+#include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <csignal>
@@ -115,4 +117,18 @@ void leaveHotJournal(const QString &path) {
     waitpid(child, &status, 0);
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
     ASSERT_TRUE(QFileInfo::exists(path + QStringLiteral("-journal")));
+}
+
+void typeKey(QWidget *target, int qtKey, const QString &text) {
+    QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier, text);
+    QApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, qtKey, Qt::NoModifier, text);
+    QApplication::sendEvent(target, &release);
+}
+
+void typeText(QWidget *target, const QString &text) {
+    for (QChar c : text) {
+        const int key = c == QLatin1Char(' ') ? int(Qt::Key_Space) : int(c.toUpper().unicode());
+        typeKey(target, key, QString(c));
+    }
 }

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QWidget>
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
@@ -60,3 +61,7 @@ private:
 // Leaves a hot rollback journal beside path: a child process starts writing a
 // transaction large enough to spill into the file and dies without committing.
 void leaveHotJournal(const QString &path);
+
+// Sends one key press (and its release) to a widget, as typing does.
+void typeKey(QWidget *target, int qtKey, const QString &text = QString());
+void typeText(QWidget *target, const QString &text);

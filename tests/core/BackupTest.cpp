@@ -191,3 +191,12 @@ TEST_F(BackupTest, ClosingAsksUntilTheBackupIsDone) {
     form->close();
     EXPECT_TRUE(form->unloaded());
 }
+
+TEST_F(BackupTest, TheNameBoxTakesFileNameCharactersOnlyAndEnterStartsTheBackup) {
+    form->txtFile->clear();
+    form->txtFile->setFocus();
+    typeText(form->txtFile, QStringLiteral("a'b?c.d-_ |e*"));
+    EXPECT_EQ(form->txtFile->text(), QStringLiteral("abc.d-_ e"));
+    typeKey(form->txtFile, Qt::Key_Return, QStringLiteral("\r"));
+    EXPECT_EQ(messages.prompts(), QStringList{QStringLiteral("Select a Destination Folder")});
+}

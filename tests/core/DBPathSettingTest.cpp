@@ -175,3 +175,26 @@ TEST_F(DBPathSettingTest, AStaleJournalBesideProductionIsRemoved) {
     EXPECT_TRUE(bytesOf(production()) == bytesOf(templateDb()));
     EXPECT_TRUE(soundDatabase(production()));
 }
+
+TEST_F(DBPathSettingTest, KeysFollowTheMode) {
+    openForm(QStringLiteral("1"));
+    typeKey(form->lbltxtDBPath, Qt::Key_F9);
+    typeKey(form->lbltxtDBPath, Qt::Key_F10);
+    typeKey(form->lbltxtDBPath, Qt::Key_Return, QStringLiteral("\r"));
+    EXPECT_TRUE(messages.shown().isEmpty());
+    EXPECT_FALSE(form->unloaded());
+    typeKey(form->lbltxtDBPath, Qt::Key_Escape);
+    EXPECT_TRUE(form->unloaded());
+
+    openForm(QStringLiteral("0"));
+    messages.answer(vbNo);
+    typeKey(form->lbltxtDBPath, Qt::Key_F9);
+    EXPECT_EQ(messages.prompts(), QStringList{kQuestion});
+    messages.clear();
+    messages.answer(vbNo);
+    typeKey(form->lbltxtDBPath, Qt::Key_Return, QStringLiteral("\r"));
+    EXPECT_EQ(messages.prompts(), QStringList{kQuestion});
+    EXPECT_FALSE(form->unloaded());
+    typeKey(form->lbltxtDBPath, Qt::Key_F10);
+    EXPECT_TRUE(form->unloaded());
+}
