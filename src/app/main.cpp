@@ -1,3 +1,4 @@
+#include "core/AdminForms.h"
 #include "core/FormRegistry.h"
 #include "core/modCommon.h"
 #include <QApplication>
@@ -8,7 +9,8 @@ int main(int argc, char **argv) {
 
     // The forms the main window opens are registered here by name, before the
     // login (docs/ARCHITECTURE.md, "Form registry"); an entry whose form is not
-    // registered stays disabled.
+    // registered stays disabled. Each subsystem registers its own forms.
+    zv::admin::registerForms();
 
     return modCommon::Main();
 }
