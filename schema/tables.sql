@@ -17,8 +17,8 @@
 -- One row: identity value and transaction period.
 CREATE TABLE Parm (
     DB_Check         VARCHAR(20) COLLATE NOCASE,
-    Start_Period     TEXT CHECK (Start_Period IS NULL OR date(Start_Period) IS Start_Period),
-    End_Period       TEXT CHECK (End_Period IS NULL OR date(End_Period) IS End_Period),
+    Start_Period     TEXT CHECK (Start_Period IS NULL OR date(Start_Period, '+0 days') IS Start_Period),
+    End_Period       TEXT CHECK (End_Period IS NULL OR date(End_Period, '+0 days') IS End_Period),
     Upld_Inv_Log_dir VARCHAR(255) COLLATE NOCASE
 );
 
@@ -123,7 +123,7 @@ CREATE TABLE Holday_List_Hdr (
 CREATE TABLE Holday_List_Det (
     Sys_Holday_List_Num      INTEGER NOT NULL REFERENCES Holday_List_Hdr (Sys_Holday_List_Num),
     Sys_Holday_List_Line_Num INTEGER PRIMARY KEY AUTOINCREMENT,
-    Holday_Date              TEXT CHECK (Holday_Date IS NULL OR date(Holday_Date) IS Holday_Date),
+    Holday_Date              TEXT CHECK (Holday_Date IS NULL OR date(Holday_Date, '+0 days') IS Holday_Date),
     Holday_Desc              VARCHAR(50) COLLATE NOCASE
 );
 CREATE INDEX Holday_List_Det_Hdr ON Holday_List_Det (Sys_Holday_List_Num);
@@ -149,7 +149,7 @@ CREATE INDEX Emp_Spvr_Mapg_Det_Emp ON Emp_Spvr_Mapg_Det (Sys_Emp_Num);
 
 CREATE TABLE Actvty_Mast (
     Sys_Actvty_Num INTEGER PRIMARY KEY AUTOINCREMENT,
-    Entry_Date     TEXT CHECK (Entry_Date IS NULL OR date(Entry_Date) IS Entry_Date),
+    Entry_Date     TEXT CHECK (Entry_Date IS NULL OR date(Entry_Date, '+0 days') IS Entry_Date),
     Actvty_Desc    VARCHAR(100) COLLATE NOCASE,
     Remk           VARCHAR(255) COLLATE NOCASE,
     Sys_Lock_Num   INTEGER                       -- the row's own key
@@ -160,9 +160,9 @@ CREATE TABLE Actvty_Mast_Det (
     Sys_Actvty_Line_Num INTEGER PRIMARY KEY AUTOINCREMENT,
     Sys_Dept_Num        INTEGER NOT NULL REFERENCES Dept_Mast (Sys_Dept_Num),
     Sys_Emp_Num         INTEGER NOT NULL REFERENCES Emp_Mast (Sys_Emp_Num),
-    Start_Date          TEXT CHECK (Start_Date IS NULL OR date(Start_Date) IS Start_Date),
-    End_Date            TEXT CHECK (End_Date IS NULL OR date(End_Date) IS End_Date),
-    Last_Gnrtd_Date     TEXT CHECK (Last_Gnrtd_Date IS NULL OR date(Last_Gnrtd_Date) IS Last_Gnrtd_Date),
+    Start_Date          TEXT CHECK (Start_Date IS NULL OR date(Start_Date, '+0 days') IS Start_Date),
+    End_Date            TEXT CHECK (End_Date IS NULL OR date(End_Date, '+0 days') IS End_Date),
+    Last_Gnrtd_Date     TEXT CHECK (Last_Gnrtd_Date IS NULL OR date(Last_Gnrtd_Date, '+0 days') IS Last_Gnrtd_Date),
     Sys_Const_Num       INTEGER,                 -- frequency (Sys_Const, 'FQ')
     Assign_By           INTEGER NOT NULL DEFAULT 0   -- 0: the administrator, else Sys_Emp_Num
 );
@@ -193,8 +193,8 @@ CREATE TABLE Statry_Cmpltd_Entry (
     Sys_Actvty_Num      INTEGER NOT NULL REFERENCES Actvty_Mast (Sys_Actvty_Num),
     Sys_Actvty_Line_Num INTEGER NOT NULL REFERENCES Actvty_Mast_Det (Sys_Actvty_Line_Num),
     Sys_Emp_Num         INTEGER NOT NULL REFERENCES Emp_Mast (Sys_Emp_Num),
-    Expctd_Date         TEXT CHECK (Expctd_Date IS NULL OR date(Expctd_Date) IS Expctd_Date),
-    Cmpltd_Date         TEXT CHECK (Cmpltd_Date IS NULL OR date(Cmpltd_Date) IS Cmpltd_Date),
+    Expctd_Date         TEXT CHECK (Expctd_Date IS NULL OR date(Expctd_Date, '+0 days') IS Expctd_Date),
+    Cmpltd_Date         TEXT CHECK (Cmpltd_Date IS NULL OR date(Cmpltd_Date, '+0 days') IS Cmpltd_Date),
     Not_Needed          INTEGER DEFAULT 0,       -- 1: not needed
     Remk                VARCHAR(255) COLLATE NOCASE
 );
@@ -218,7 +218,7 @@ CREATE TABLE actvty_mnth_det (
     Sys_Afm_Line_Num INTEGER PRIMARY KEY AUTOINCREMENT,
     Actvty_Desc      VARCHAR(100) COLLATE NOCASE,
     Actvty_Type      VARCHAR(10) COLLATE NOCASE,
-    Almnt_Date       TEXT CHECK (Almnt_Date IS NULL OR date(Almnt_Date) IS Almnt_Date),
+    Almnt_Date       TEXT CHECK (Almnt_Date IS NULL OR date(Almnt_Date, '+0 days') IS Almnt_Date),
     Day1  VARCHAR(1) COLLATE NOCASE, Day2  VARCHAR(1) COLLATE NOCASE, Day3  VARCHAR(1) COLLATE NOCASE,
     Day4  VARCHAR(1) COLLATE NOCASE, Day5  VARCHAR(1) COLLATE NOCASE, Day6  VARCHAR(1) COLLATE NOCASE,
     Day7  VARCHAR(1) COLLATE NOCASE, Day8  VARCHAR(1) COLLATE NOCASE, Day9  VARCHAR(1) COLLATE NOCASE,
@@ -247,12 +247,12 @@ CREATE INDEX actvty_target_hdr_Emp ON actvty_target_hdr (Sys_Emp_Num);
 CREATE TABLE actvty_target_det (
     Sys_Awt_Num      INTEGER,
     Sys_Awt_Line_Num INTEGER PRIMARY KEY AUTOINCREMENT,
-    Almnt_Date       TEXT CHECK (Almnt_Date IS NULL OR date(Almnt_Date) IS Almnt_Date),
-    Start_Date       TEXT CHECK (Start_Date IS NULL OR date(Start_Date) IS Start_Date),
+    Almnt_Date       TEXT CHECK (Almnt_Date IS NULL OR date(Almnt_Date, '+0 days') IS Almnt_Date),
+    Start_Date       TEXT CHECK (Start_Date IS NULL OR date(Start_Date, '+0 days') IS Start_Date),
     Actvty_Desc      VARCHAR(100) COLLATE NOCASE,
     Offcl_Persnl     VARCHAR(1) COLLATE NOCASE,
-    Target_Date      TEXT CHECK (Target_Date IS NULL OR date(Target_Date) IS Target_Date),
-    Cmplt_date       TEXT CHECK (Cmplt_date IS NULL OR date(Cmplt_date) IS Cmplt_date),
+    Target_Date      TEXT CHECK (Target_Date IS NULL OR date(Target_Date, '+0 days') IS Target_Date),
+    Cmplt_date       TEXT CHECK (Cmplt_date IS NULL OR date(Cmplt_date, '+0 days') IS Cmplt_date),
     Remk             VARCHAR(255) COLLATE NOCASE
 );
 CREATE INDEX actvty_target_det_Hdr ON actvty_target_det (Sys_Awt_Num);
@@ -273,7 +273,7 @@ CREATE TABLE temp_mchklist (
     Emp_Name       VARCHAR(40) COLLATE NOCASE,
     Trans_type     VARCHAR(1) COLLATE NOCASE,
     Offcl_Persnl   VARCHAR(1) COLLATE NOCASE,
-    almnt_date     TEXT CHECK (almnt_date IS NULL OR date(almnt_date) IS almnt_date),
+    almnt_date     TEXT CHECK (almnt_date IS NULL OR date(almnt_date, '+0 days') IS almnt_date),
     P1  VARCHAR(1) COLLATE NOCASE, P2  VARCHAR(1) COLLATE NOCASE, P3  VARCHAR(1) COLLATE NOCASE,
     P4  VARCHAR(1) COLLATE NOCASE, P5  VARCHAR(1) COLLATE NOCASE, P6  VARCHAR(1) COLLATE NOCASE,
     P7  VARCHAR(1) COLLATE NOCASE, P8  VARCHAR(1) COLLATE NOCASE, P9  VARCHAR(1) COLLATE NOCASE,
@@ -297,7 +297,7 @@ CREATE TABLE temp_mchklist (
     A25 VARCHAR(1) COLLATE NOCASE, A26 VARCHAR(1) COLLATE NOCASE, A27 VARCHAR(1) COLLATE NOCASE,
     A28 VARCHAR(1) COLLATE NOCASE, A29 VARCHAR(1) COLLATE NOCASE, A30 VARCHAR(1) COLLATE NOCASE,
     A31 VARCHAR(1) COLLATE NOCASE,
-    Actvty_date    TEXT CHECK (Actvty_date IS NULL OR date(Actvty_date) IS Actvty_date),
+    Actvty_date    TEXT CHECK (Actvty_date IS NULL OR date(Actvty_date, '+0 days') IS Actvty_date),
     Scrn_shrt_name VARCHAR(10) COLLATE NOCASE
 );
 CREATE INDEX temp_mchklist_User ON temp_mchklist (User_ID);
@@ -305,14 +305,14 @@ CREATE INDEX temp_mchklist_User ON temp_mchklist (User_ID);
 -- Diarized report rows, per opening of the report form (Id).
 CREATE TABLE Temp_Year (
     Serl_Num    INTEGER,
-    Start_Date  TEXT CHECK (Start_Date IS NULL OR date(Start_Date) IS Start_Date),
+    Start_Date  TEXT CHECK (Start_Date IS NULL OR date(Start_Date, '+0 days') IS Start_Date),
     Emp_Name    VARCHAR(40) COLLATE NOCASE,
     Actvty_Desc VARCHAR(100) COLLATE NOCASE,
-    D2004       TEXT CHECK (D2004 IS NULL OR date(D2004) IS D2004),
-    D2005       TEXT CHECK (D2005 IS NULL OR date(D2005) IS D2005),
-    D2006       TEXT CHECK (D2006 IS NULL OR date(D2006) IS D2006),
-    D2007       TEXT CHECK (D2007 IS NULL OR date(D2007) IS D2007),
-    D2008       TEXT CHECK (D2008 IS NULL OR date(D2008) IS D2008),
+    D2004       TEXT CHECK (D2004 IS NULL OR date(D2004, '+0 days') IS D2004),
+    D2005       TEXT CHECK (D2005 IS NULL OR date(D2005, '+0 days') IS D2005),
+    D2006       TEXT CHECK (D2006 IS NULL OR date(D2006, '+0 days') IS D2006),
+    D2007       TEXT CHECK (D2007 IS NULL OR date(D2007, '+0 days') IS D2007),
+    D2008       TEXT CHECK (D2008 IS NULL OR date(D2008, '+0 days') IS D2008),
     Id          VARCHAR(14) COLLATE NOCASE
 );
 CREATE INDEX Temp_Year_Id ON Temp_Year (Id);
