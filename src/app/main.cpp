@@ -1,14 +1,8 @@
-#include "core/FormRegistry.h"
 #include "core/modCommon.h"
 #include <QApplication>
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zorvane"));
-
-    // The forms the main window opens are registered here by name, before the
-    // login (docs/ARCHITECTURE.md, "Form registry"); an entry whose form is not
-    // registered stays disabled.
-
     return modCommon::Main();
 }
