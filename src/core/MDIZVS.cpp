@@ -3,6 +3,7 @@
 #include "modCommon.h"
 #include "platform/db/Dates.h"
 #include "platform/help/Help.h"
+#include "HelpTopic.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Ui.h"
 #include <QCloseEvent>
@@ -416,6 +417,5 @@ void MDIZVS::mnuPendingActivity_Click() { openChild(names::frmGenReportDev4, Cle
 
 void MDIZVS::mnuhelp_Click() {
     // The start page, in a window of its own (no owner).
-    zv::help::showTopic(nullptr, QString::fromLatin1(zv::help::kStartTopic),
-                        modCommon::appFile(QStringLiteral("Help/ZVA.qch")));
+    zv::core::ShowHelpTopic(nullptr, QString::fromLatin1(zv::help::kStartTopic));
 }
