@@ -140,13 +140,13 @@ void Recordset::setValue(const QString &field, const QVariant &v) {
     m_rows[m_pos][f] = v;
 }
 
-void Recordset::sort(const QString &spec) {
+void Recordset::sort(const QString &order) {
     struct Key {
         int field;
         bool desc;
     };
     QVector<Key> keys;
-    for (const QString &part : spec.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+    for (const QString &part : order.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         QString p = part.trimmed();
         bool desc = false;
         if (p.endsWith(QLatin1String(" DESC"), Qt::CaseInsensitive)) {
@@ -180,7 +180,7 @@ void Recordset::sort(const QString &spec) {
     }
     m_rows = std::move(rows);
     m_ids = std::move(ids);
-    m_sort = spec.trimmed();
+    m_sort = order.trimmed();
     if (current >= 0)
         m_pos = m_ids.indexOf(current);
 }

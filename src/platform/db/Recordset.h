@@ -53,7 +53,7 @@ public:
 
     // Sort: "Name ASC, Code DESC"; an empty text restores the original order.
     // Text sorts without regard to case, Nulls first. The current record is kept.
-    void sort(const QString &spec);
+    void sort(const QString &order);
     QString sortSpec() const { return m_sort; }
 
     // Find: a criterion "Field op value" with op one of = <> < > <= >= LIKE;
