@@ -1,10 +1,8 @@
+#include "core/modCommon.h"
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
-    QMainWindow w;
-    w.setWindowTitle(QStringLiteral("Zorvane"));
-    w.show();
-    return app.exec();
+    QApplication::setApplicationName(QStringLiteral("Zorvane"));
+    return modCommon::Main();
 }

@@ -55,10 +55,37 @@ void ShowErrorMessage(const std::exception &error);
 bool IsDigitKey(int keyAscii, int keyCode);
 void EnableMainMenus();
 
+// Closes the main and the system connection where each is open (the objects stay).
+void CloseConnections();
+
+// The login's database checks. True when the main connection's Parm table
+// carries the identity value ("ZORVANE" in any letter case); any error gives False.
+bool CheckDatabaseIdentity();
+// True when the system connection's ZV_SYS table has the columns DB_Path and Pswd.
+bool CheckSystemTable();
+// Reads the transaction period of the main connection's Parm into gStartPeriod
+// and gEndPeriod (dd-MMM-yyyy), when gDBPath is set and the connection is open.
+// Errors reach the caller.
+void LoadPeriod();
+
 // Ending the program: production code quits the application; tests install a
 // handler so that an "end the program" path can be observed instead.
 void EndProgram();
 void setEndProgramHandler(std::function<void()> handler);
+// Whether EndProgram has been called in this run.
+bool programEnded();
+// For tests: every global back to its initial value, the main window released,
+// both connection objects released, programEnded() false.
+void ResetState();
+
+// One running instance per user: an exclusive lock on a file in the user's
+// runtime folder, released by the kernel when the process ends.
+// Empty path: the default lock file.
+void setInstanceLockPath(const QString &path);
+QString instanceLockPath();
+// Takes the instance lock; false when another process (or another call) holds it.
+bool AcquireInstanceLock();
+void ReleaseInstanceLock();
 
 // Start-up routine: refuses a second instance, shows the login. Returns the exit code.
 int Main();

@@ -1,0 +1,263 @@
+#include "frmLogin.h"
+#include "MDIZVS.h"
+#include "modCommon.h"
+#include "platform/ui/KeyPreview.h"
+#include "platform/ui/MessageService.h"
+#include "platform/ui/Ui.h"
+#include "platform/ui/VbKeys.h"
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+using namespace modCommon;
+using namespace zv::ui;
+
+namespace {
+
+frmLogin *s_instance = nullptr;
+
+const QString kError = QStringLiteral("Error");
+const QString kInformation = QStringLiteral("Information");
+
+bool mainConnectionOpen() { return gConn && gConn->isOpen(); }
+
+// Form level: F9 is OK, F10 Cancel, Esc closes.
+class FormKeys : public KeyHandler {
+public:
+    explicit FormKeys(frmLogin *form) : m_form(form) {}
+    void KeyDown(int &KeyCode, int) override {
+        switch (KeyCode) {
+        case vbKey::F9:
+            KeyCode = 0;
+            m_form->tlbOkCancel_ButtonClick(1);
+            break;
+        case vbKey::F10:
+            KeyCode = 0;
+            m_form->tlbOkCancel_ButtonClick(2);
+            break;
+        case vbKey::Escape:
+            KeyCode = 0;
+            m_form->close();
+            break;
+        default:
+            break;
+        }
+    }
+
+private:
+    frmLogin *m_form;
+};
+
+// Characters that have no place in a name or a password; Enter moves on (or logs in).
+class BoxKeys : public KeyHandler {
+public:
+    BoxKeys(frmLogin *form, bool password) : m_form(form), m_password(password) {}
+    void KeyPress(int &KeyAscii) override {
+        if (KeyAscii == 39 || KeyAscii == 124 || (m_password && KeyAscii == 32)) {
+            KeyAscii = 0;
+        } else if (KeyAscii == vbKey::Return) {
+            KeyAscii = 0;
+            if (m_password)
+                m_form->tlbOkCancel_ButtonClick(1);
+            else
+                sendTab(m_form->txtUserName);
+        }
+    }
+
+private:
+    frmLogin *m_form;
+    bool m_password;
+};
+
+} // namespace
+
+frmLogin *frmLogin::instance() {
+    if (!s_instance)
+        s_instance = new frmLogin;
+    return s_instance;
+}
+
+frmLogin *frmLogin::existingInstance() { return s_instance; }
+
+void frmLogin::releaseInstance() {
+    delete s_instance;
+    s_instance = nullptr;
+}
+
+frmLogin::frmLogin(QWidget *parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmLogin"));
+    setWindowTitle(QStringLiteral("Zorvane - Login"));
+    setModal(true);
+
+    tlbOkCancel = new QToolBar(this);
+    tlbOkCancel->setObjectName(QStringLiteral("tlbOkCancel"));
+    tlbOkCancel->setIconSize(QSize(24, 24));
+    tlbOkCancel->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    btnOk = tlbOkCancel->addAction(icon(QStringLiteral("Ok")), QStringLiteral("OK"));
+    btnOk->setToolTip(QStringLiteral("OK - F9"));
+    btnCancel = tlbOkCancel->addAction(icon(QStringLiteral("Cancel")), QStringLiteral("Cancel"));
+    btnCancel->setToolTip(QStringLiteral("Cancel - F10"));
+    connect(btnOk, &QAction::triggered, this, [this] { tlbOkCancel_ButtonClick(1); });
+    connect(btnCancel, &QAction::triggered, this, [this] { tlbOkCancel_ButtonClick(2); });
+
+    txtUserName = new QLineEdit(QStringLiteral("Admin"), this);
+    txtUserName->setObjectName(QStringLiteral("txtUserName"));
+    txtUserName->setMaxLength(8);
+    txtPassword = new QLineEdit(this);
+    txtPassword->setObjectName(QStringLiteral("txtPassword"));
+    txtPassword->setMaxLength(20);
+    txtPassword->setEchoMode(QLineEdit::Password);
+
+    auto *fields = new QGridLayout;
+    fields->addWidget(new QLabel(QStringLiteral("User Name"), this), 0, 0);
+    fields->addWidget(txtUserName, 0, 1);
+    fields->addWidget(new QLabel(QStringLiteral("Password*"), this), 1, 0);
+    fields->addWidget(txtPassword, 1, 1);
+    fields->setColumnMinimumWidth(1, 180);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addWidget(tlbOkCancel);
+    setTabOrder(txtUserName, txtPassword);
+
+    m_formKeys = std::make_unique<FormKeys>(this);
+    m_userKeys = std::make_unique<BoxKeys>(this, false);
+    m_passwordKeys = std::make_unique<BoxKeys>(this, true);
+    m_keys = new KeyPreview(this);
+    m_keys->addFormHandler(m_formKeys.get());
+    m_keys->setControlHandler(txtUserName, m_userKeys.get());
+    m_keys->setControlHandler(txtPassword, m_passwordKeys.get());
+}
+
+frmLogin::~frmLogin() {
+    delete m_keys;
+    m_keys = nullptr;
+    if (s_instance == this)
+        s_instance = nullptr;
+}
+
+void frmLogin::tlbOkCancel_ButtonClick(int button) {
+    if (button == 1) {
+        login();
+        return;
+    }
+    mLoginSucceeded = false;
+    close();
+}
+
+void frmLogin::giveFocus(QLineEdit *box) {
+    if (box->isEnabled() && box->isVisible()) {
+        box->setFocus(Qt::OtherFocusReason);
+        box->selectAll();
+    }
+}
+
+void frmLogin::login() {
+    try {
+        if (txtUserName->text().trimmed().isEmpty()) {
+            MsgBox(QStringLiteral("Enter a User Name"), vbInformation, kInformation);
+            giveFocus(txtUserName);
+            return;
+        }
+        const QString password = txtPassword->text().trimmed();
+        if (password.isEmpty()) {
+            MsgBox(QStringLiteral("Enter a Password "), vbInformation, kInformation);
+            giveFocus(txtPassword);
+            return;
+        }
+        if (!CheckAppFiles()) {
+            MsgBox(QStringLiteral("Some of the Application Folders/Files are missing. Exiting the Application."),
+                   vbCritical, kError);
+            EndProgram();
+            return;
+        }
+        if (!gSysOpen) {
+            OpenSystemDatabase();
+            if (programEnded() || !gSysOpen)
+                return;
+        }
+
+        // The template database must be sound before anything else is trusted.
+        gDBPath = appFile(QString::fromLatin1(kTemplateDb));
+        if (!gConnOpen)
+            OpenDatabase();
+        if (programEnded())
+            return;
+        if (!CheckSystemTable() || !CheckDatabaseIdentity()) {
+            MsgBox(QStringLiteral("Some of the Application Folders/Files are corrupted. Exiting the Application."),
+                   vbCritical, kError);
+            EndProgram();
+            return;
+        }
+        if (mainConnectionOpen()) {
+            gConn->close();
+            gConnOpen = false;
+        }
+
+        const zv::db::Recordset rs = gSysConn->query(QStringLiteral(" SELECT ") + QStringLiteral(" DB_Path, Pswd") +
+                                                     QStringLiteral(" FROM ") + QStringLiteral(" ZV_SYS"));
+        if (rs.eof()) {
+            giveFocus(txtPassword);
+            MsgBox(QStringLiteral("Enter a valid Password"), vbCritical, kError);
+            return;
+        }
+        // A stored value that cannot be descrambled (Null, too short, out of
+        // range) matches no password: it is a wrong password, not a damaged install.
+        const QVariant stored = rs.value(QStringLiteral("Pswd"));
+        const QString plain = stored.isNull() ? QString() : DecodePassword(stored.toString());
+        if (plain.isNull() || plain != password) {
+            MsgBox(QStringLiteral("Enter a valid Password"), vbCritical, kError);
+            giveFocus(txtPassword);
+            return;
+        }
+
+        // The production database is always the program's own, whatever ZV_SYS.DB_Path says.
+        gDBPath = appFile(QString::fromLatin1(kProductionDb));
+        if (!gConnOpen)
+            OpenDatabase();
+        if (programEnded())
+            return;
+        if (!gConnOpen) {
+            // Not openable counts as invalid: only the repair entries stay open.
+            gDBPath.clear();
+            gDBInvalid = true;
+        } else if (!CheckDatabaseIdentity()) {
+            MsgBox(QStringLiteral("Production DataBase is corrupted. Please reset the Production Database."),
+                   vbCritical, kError);
+            gDBInvalid = true;
+            if (mainConnectionOpen())
+                gConn->close();
+            gDBPath.clear();
+        }
+
+        mLoginSucceeded = true;
+        gIsAdmin = true;
+        LoadPeriod();
+        done(QDialog::Accepted);
+        MDIZVS::instance()->show();
+    } catch (const std::exception &) {
+        MsgBox(QStringLiteral("Some of the Application Folders/Files are missing. Can not open the Application."),
+               vbCritical, kError);
+    }
+}
+
+void frmLogin::reject() {
+    // Esc and the close box go through the close question.
+    close();
+}
+
+void frmLogin::closeEvent(QCloseEvent *e) {
+    if (!mLoginSucceeded) {
+        const int answer = MsgBox(QStringLiteral("Do you want to exit?"), vbYesNo + vbQuestion + vbDefaultButton2,
+                                  QStringLiteral("Exit Confirmation"));
+        if (answer != vbYes) {
+            e->ignore();
+            return;
+        }
+        EndProgram();
+    }
+    e->accept();
+    done(QDialog::Rejected);
+}

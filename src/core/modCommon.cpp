@@ -1,0 +1,261 @@
+#include "modCommon.h"
+#include "FormRegistry.h"
+#include "MDIZVS.h"
+#include "platform/db/Dates.h"
+#include "platform/ui/MessageService.h"
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDialog>
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+
+using zv::db::Connection;
+using zv::db::DbError;
+using namespace zv::ui;
+
+namespace modCommon {
+
+std::shared_ptr<Connection> gConn;
+std::shared_ptr<Connection> gSysConn;
+QString gDBPath;
+bool gConnOpen = false;
+bool gSysOpen = false;
+bool gDBInvalid = false;
+bool gIsAdmin = false;
+QString gStartPeriod;
+QString gEndPeriod;
+QString gReportKey;
+QString gScreenTitle;
+bool gReportBusy = false;
+QString gLoginUserID;
+QString gLoginEmpNum;
+QString gLoginUserName;
+bool gIsPrivileged = false;
+double gTempUserID = 0;
+
+namespace {
+QString s_appPath;
+std::function<void()> s_endHandler;
+bool s_ended = false;
+
+const QString kErrorTitle = QStringLiteral("Error");
+
+QString errorNumberText(const DbError &e) {
+    return QStringLiteral("Error Number: ") + QString::number(e.number()) + QStringLiteral("\r\n") + e.description();
+}
+
+// The database path form, opened with an empty path box when a database file is not found.
+void showPathFormForMissingFile() {
+    zv::forms::showModal(zv::forms::names::frmDBPathSetting, MDIZVS::existingInstance(), [](QDialog &form) {
+        form.setProperty("Tag", QString());
+        form.setProperty("ClearPath", true);
+    });
+}
+} // namespace
+
+QString appPath() {
+    if (!s_appPath.isEmpty())
+        return s_appPath;
+    return QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath();
+}
+
+void setAppPath(const QString &folder) { s_appPath = folder; }
+
+QString appFile(const QString &relative) {
+    QString folder = appPath();
+    if (!folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('/');
+    return folder + relative;
+}
+
+void CloseConnections() {
+    if (gConn && gConn->isOpen())
+        gConn->close();
+    if (gSysConn && gSysConn->isOpen())
+        gSysConn->close();
+}
+
+void OpenDatabase() {
+    try {
+        // A missing file is the not-found case, whatever the attribute test would say.
+        if (gDBPath.isEmpty() || !QFileInfo::exists(gDBPath))
+            throw DbError(zv::db::err::FileNotFound, QStringLiteral("File not found"));
+        if (Connection::isReadOnlyFile(gDBPath)) {
+            MsgBox(QStringLiteral("Database is Read Only. Exiting the application."), vbCritical, kErrorTitle);
+            CloseConnections();
+            EndProgram();
+            return;
+        }
+        gConn = std::make_shared<Connection>();
+        gConn->open(gDBPath);
+        gConnOpen = true;
+    } catch (const DbError &e) {
+        switch (e.number()) {
+        case zv::db::err::FileNotFound:
+            showPathFormForMissingFile();
+            return;
+        case zv::db::err::GeneralFailure:
+            if (gDBPath.toUpper().contains(QStringLiteral("ZV-DATA")))
+                MsgBox(QStringLiteral("Production Database is corrupted. Please reset the Production Database."),
+                       vbCritical, kErrorTitle);
+            return;
+        default:
+            MsgBox(errorNumberText(e), vbCritical, kErrorTitle);
+            gDBPath.clear();
+            return;
+        }
+    }
+}
+
+// Touches only the system connection: the main connection and gDBPath stay as they are.
+void OpenSystemDatabase() {
+    const QString path = appFile(QString::fromLatin1(kSystemDb));
+    try {
+        if (!QFileInfo::exists(path)) {
+            MsgBox(QStringLiteral("Some of the Application Folders/Files are missing. Can not open the Application."),
+                   vbCritical, kErrorTitle);
+            gSysOpen = false;
+            return;
+        }
+        if (Connection::isReadOnlyFile(path)) {
+            MsgBox(QStringLiteral("DataBase is Read Only. Exiting Application."), vbCritical, kErrorTitle);
+            CloseConnections();
+            EndProgram();
+            return;
+        }
+        gSysConn = std::make_shared<Connection>();
+        gSysConn->open(path);
+        gSysOpen = true;
+    } catch (const DbError &e) {
+        switch (e.number()) {
+        case zv::db::err::FileNotFound:
+            showPathFormForMissingFile();
+            return;
+        case zv::db::err::GeneralFailure:
+            MsgBox(QStringLiteral("Some of the Application Folders/Files are corrupted. Exiting the Application."),
+                   vbCritical, kErrorTitle);
+            CloseConnections();
+            EndProgram();
+            return;
+        default:
+            MsgBox(errorNumberText(e), vbCritical, kErrorTitle);
+            return;
+        }
+    }
+}
+
+bool CheckAppFiles() {
+    for (const char *rel : {kTemplateDb, kSystemDb, kProductionDb})
+        if (!QFileInfo::exists(appFile(QString::fromLatin1(rel))))
+            return false;
+    return true;
+}
+
+QDate GetServerDate() {
+    if (!gConn || !gConn->isOpen())
+        throw DbError(zv::db::err::GeneralFailure, QStringLiteral("Operation is not allowed when the object is closed."));
+    const QVariant v = gConn->scalar(QStringLiteral("SELECT date('now', 'localtime')"));
+    return zv::db::fromIsoDate(v.toString());
+}
+
+QString GetTimeStampString() { return GetTimeStampString(QDateTime::currentDateTime()); }
+
+QString GetTimeStampString(const QDateTime &at) {
+    // Digits only, whatever the locale's separators.
+    return QLocale::c().toString(at, QStringLiteral("ddMMyyyyHHmmss"));
+}
+
+void ShowErrorMessage(const DbError *error) {
+    if (!error || error->number() == 0)
+        return;
+    MsgBox(QStringLiteral("Error Number is ") + QString::number(error->number()) + QStringLiteral("\r") +
+               QStringLiteral("Error Description is    ") + error->description() + QStringLiteral("\r") +
+               error->source() + QStringLiteral("\r") + QStringLiteral("Contact System Administrator"),
+           vbCritical, QStringLiteral("Information"));
+}
+
+void ShowErrorMessage(const std::exception &error) {
+    if (const auto *db = dynamic_cast<const DbError *>(&error)) {
+        ShowErrorMessage(db);
+        return;
+    }
+    // Not a database error: no number of its own, so the general failure's.
+    const DbError wrapped(zv::db::err::GeneralFailure, QString::fromLocal8Bit(error.what()), QStringLiteral("zv"));
+    ShowErrorMessage(&wrapped);
+}
+
+bool IsDigitKey(int keyAscii, int keyCode) {
+    return (keyAscii >= 48 && keyAscii <= 57) || (keyCode >= 48 && keyCode <= 57) || (keyCode >= 96 && keyCode <= 105);
+}
+
+void EnableMainMenus() {
+    if (MDIZVS *w = MDIZVS::existingInstance())
+        w->applyEnablingRule(!gDBInvalid);
+}
+
+bool CheckDatabaseIdentity() {
+    try {
+        if (!gConn || !gConn->isOpen())
+            return false;
+        const zv::db::Recordset rs =
+            gConn->query(QStringLiteral("SELECT 1 FROM Parm WHERE upper(DB_Check) = ?"), {QStringLiteral("ZORVANE")});
+        return rs.recordCount() > 0;
+    } catch (...) {
+        return false;
+    }
+}
+
+bool CheckSystemTable() {
+    try {
+        if (!gSysConn || !gSysConn->isOpen())
+            return false;
+        gSysConn->query(QStringLiteral("SELECT DB_Path, Pswd FROM ZV_SYS WHERE 1 = 2"));
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+void LoadPeriod() {
+    if (gDBPath.isEmpty() || !gConn || !gConn->isOpen())
+        return;
+    zv::db::Recordset rs = gConn->query(QStringLiteral("SELECT * FROM Parm"));
+    rs.moveFirst();
+    gStartPeriod = zv::db::isoToDisplay(rs.text(QStringLiteral("start_period")));
+    gEndPeriod = zv::db::isoToDisplay(rs.text(QStringLiteral("end_period")));
+}
+
+void EndProgram() {
+    s_ended = true;
+    if (s_endHandler) {
+        s_endHandler();
+        return;
+    }
+    CloseConnections();
+    // Leaves every running event loop (modal ones included); Main sees programEnded().
+    QCoreApplication::exit(0);
+}
+
+void setEndProgramHandler(std::function<void()> handler) { s_endHandler = std::move(handler); }
+
+bool programEnded() { return s_ended; }
+
+void ResetState() {
+    MDIZVS::releaseInstance();
+    gConn.reset();
+    gSysConn.reset();
+    gDBPath.clear();
+    gConnOpen = gSysOpen = gDBInvalid = gIsAdmin = gReportBusy = gIsPrivileged = false;
+    gStartPeriod.clear();
+    gEndPeriod.clear();
+    gReportKey.clear();
+    gScreenTitle.clear();
+    gLoginUserID.clear();
+    gLoginEmpNum.clear();
+    gLoginUserName.clear();
+    gTempUserID = 0;
+    s_ended = false;
+}
+
+} // namespace modCommon

@@ -1,0 +1,107 @@
+#include "HeaderToolbarBase.h"
+#include "FrameworkErrors.h"
+#include "ToolbarButtons.h"
+#include "core/modCommon.h"
+#include "platform/db/DbError.h"
+#include <QAction>
+#include <QToolBar>
+
+using namespace zv::fw;
+
+HeaderToolbarBase::HeaderToolbarBase(QObject *parent)
+    : QObject(parent), m_keys([this](int &KeyCode, int Shift) { ParentForm_KeyDown(KeyCode, Shift); }) {}
+
+HeaderToolbarBase::~HeaderToolbarBase() { disconnect(m_clicks); }
+
+void HeaderToolbarBase::setToolBarName(QToolBar *toolbar) {
+    disconnect(m_clicks);
+    m_tlbHeader = toolbar;
+    if (toolbar)
+        m_clicks = connect(toolbar, &QToolBar::actionTriggered, this,
+                           [this](QAction *a) { tlbHeader_ButtonClick(a); }, Qt::DirectConnection);
+}
+
+void HeaderToolbarBase::setformname(QWidget *form) {
+    m_parentForm = form;
+    m_keys.attach(form);
+}
+
+QToolBar *HeaderToolbarBase::toolbar() const {
+    if (!m_tlbHeader)
+        raiseObjectNotSet("header toolbar");
+    return m_tlbHeader;
+}
+
+void HeaderToolbarBase::LoadImages(const QStringList &keys) {
+    QToolBar *tb = toolbar();
+    for (const QString &key : keys) {
+        if (key == QLatin1String("Separator")) {
+            tb->addSeparator();
+            continue;
+        }
+        if (!m_images)
+            raiseObjectNotSet("image list");
+        const QIcon picture = m_images->picture(key);
+        if (zv::fw::findButton(tb, key))
+            raiseKeyNotUnique(key);
+        QAction *a = tb->addAction(picture, key);
+        a->setObjectName(key);
+        a->setToolTip(GetToolTip(key));
+    }
+}
+
+QAction *HeaderToolbarBase::findButton(const QString &key) const { return zv::fw::findButton(toolbar(), key); }
+
+bool HeaderToolbarBase::visibleOf(const char *key) const {
+    return button(toolbar(), QString::fromLatin1(key))->isVisible();
+}
+
+void HeaderToolbarBase::setVisibleOf(const char *key, bool visible) {
+    button(toolbar(), QString::fromLatin1(key))->setVisible(visible);
+}
+
+bool HeaderToolbarBase::enabledOf(const char *key) const {
+    return button(toolbar(), QString::fromLatin1(key))->isEnabled();
+}
+
+void HeaderToolbarBase::setEnabledOf(const char *key, bool enabled) {
+    button(toolbar(), QString::fromLatin1(key))->setEnabled(enabled);
+}
+
+void HeaderToolbarBase::trySetVisibleOf(const char *key, bool visible) {
+    if (m_tlbHeader)
+        if (QAction *a = zv::fw::findButton(m_tlbHeader, QString::fromLatin1(key)))
+            a->setVisible(visible);
+}
+
+void HeaderToolbarBase::trySetEnabledOf(const char *key, bool enabled) {
+    if (m_tlbHeader)
+        if (QAction *a = zv::fw::findButton(m_tlbHeader, QString::fromLatin1(key)))
+            a->setEnabled(enabled);
+}
+
+void HeaderToolbarBase::tlbHeader_ButtonClick(QAction *button) {
+    const QString key = buttonKey(button);
+    m_buttonKey = buttonCode(key, m_buttonKey);
+    raiseHeaderClick(key);
+}
+
+bool HeaderToolbarBase::hotKeyClick(const QString &key, int &KeyCode, bool consumeKey) {
+    if (!m_tlbHeader)
+        return false;
+    QAction *a = zv::fw::findButton(m_tlbHeader, key);
+    if (!a || !a->isEnabled() || !a->isVisible())
+        return false;
+    if (consumeKey)
+        KeyCode = 0;
+    // The form's handler runs inside the key press; a failure it lets through
+    // is reported here rather than thrown through the event loop.
+    try {
+        tlbHeader_ButtonClick(a);
+    } catch (const zv::db::DbError &e) {
+        modCommon::ShowErrorMessage(&e);
+    } catch (const std::exception &e) {
+        modCommon::ShowErrorMessage(e);
+    }
+    return true;
+}

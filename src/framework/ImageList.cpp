@@ -1,0 +1,22 @@
+#include "ImageList.h"
+#include "FrameworkErrors.h"
+#include "platform/ui/Ui.h"
+
+ImageList::ImageList() : m_keys(zv::ui::iconKeys()) {}
+
+ImageList::ImageList(QStringList keys) : m_keys(std::move(keys)) {}
+
+bool ImageList::contains(const QString &key) const { return m_keys.contains(key); }
+
+QIcon ImageList::picture(const QString &key) const {
+    if (!contains(key))
+        zv::fw::raiseElementNotFound(key);
+    return zv::ui::icon(key);
+}
+
+namespace frmImgList {
+std::shared_ptr<const ImageList> ImgLstFooter() {
+    static const auto list = std::make_shared<const ImageList>();
+    return list;
+}
+} // namespace frmImgList

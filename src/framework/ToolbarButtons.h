@@ -1,0 +1,15 @@
+#pragma once
+#include <QString>
+
+class QAction;
+class QToolBar;
+
+// A toolbar's buttons are its actions; a button's key is its action's object
+// name. Separators and placeholder widgets have no key.
+namespace zv::fw {
+
+QAction *findButton(const QToolBar *toolbar, const QString &key);   // nullptr when missing
+QAction *button(const QToolBar *toolbar, const QString &key);       // throws 35601 when missing
+QString buttonKey(const QAction *action);                           // "" for separators and placeholders
+
+} // namespace zv::fw

@@ -1,0 +1,63 @@
+#pragma once
+#include "HeaderToolbarBase.h"
+
+// Header object of the single-table forms and report filter forms. Hot keys
+// (no Shift, Ctrl or Alt): F1 Help, F2 Add, F3 Modify, F4 Delete, F8 Select,
+// F11 Refresh, each only for a button that LoadImages put on this toolbar and
+// that is enabled and visible; the key is then swallowed. F7, F12 and Esc are
+// left to the form. H_ButtonKey after a click: Add 1, Modify 2, Delete 3,
+// Attachment 4, Select 5, Refresh 6, any other key 0.
+class clsHeader : public HeaderToolbarBase {
+    Q_OBJECT
+public:
+    explicit clsHeader(QObject *parent = nullptr) : HeaderToolbarBase(parent) {}
+
+    bool AddVisible() const { return visibleOf("Add"); }
+    void setAddVisible(bool v) { setVisibleOf("Add", v); }
+    bool ModifyVisible() const { return visibleOf("Modify"); }
+    void setModifyVisible(bool v) { setVisibleOf("Modify", v); }
+    bool DeleteVisible() const { return visibleOf("Delete"); }
+    void setDeleteVisible(bool v) { setVisibleOf("Delete", v); }
+    bool AttachmentVisible() const { return visibleOf("Attachment"); }
+    void setAttachmentVisible(bool v) { setVisibleOf("Attachment", v); }
+    bool FilterVisible() const { return visibleOf("Select"); }
+    void setFilterVisible(bool v) { setVisibleOf("Select", v); }
+    bool HelpVisible() const { return visibleOf("Help"); }
+    void setHelpVisible(bool v) { setVisibleOf("Help", v); }
+    bool RefreshVisible() const { return visibleOf("Refresh"); }
+    void setRefreshVisible(bool v) { setVisibleOf("Refresh", v); }
+    bool PrintVisible() const { return visibleOf("Print"); }
+    void setPrintVisible(bool v) { setVisibleOf("Print", v); }
+
+    bool AddEnable() const { return enabledOf("Add"); }
+    void setAddEnable(bool v) { setEnabledOf("Add", v); }
+    bool ModifyEnable() const { return enabledOf("Modify"); }
+    void setModifyEnable(bool v) { setEnabledOf("Modify", v); }
+    bool DeleteEnable() const { return enabledOf("Delete"); }
+    void setDeleteEnable(bool v) { setEnabledOf("Delete", v); }
+    bool AttachmentEnable() const { return enabledOf("Attachment"); }
+    void setAttachmentEnable(bool v) { setEnabledOf("Attachment", v); }
+    bool FilterEnable() const { return enabledOf("Select"); }
+    void setFilterEnable(bool v) { setEnabledOf("Select", v); }
+    bool HelpEnable() const { return enabledOf("Help"); }
+    void setHelpEnable(bool v) { setEnabledOf("Help", v); }
+    bool ExitEnable() const { return enabledOf("Exit"); }
+    void setExitEnable(bool v) { setEnabledOf("Exit", v); }
+    bool RefreshEnable() const { return enabledOf("Refresh"); }
+    void setRefreshEnable(bool v) { setEnabledOf("Refresh", v); }
+    bool PrintEnable() const { return enabledOf("Print"); }
+    void setPrintEnable(bool v) { setEnabledOf("Print", v); }
+
+signals:
+    void HeaderClick(const QString &Key);
+
+protected:
+    QString GetToolTip(const QString &key) override;
+    int buttonCode(const QString &key, int previous) const override;
+    void raiseHeaderClick(const QString &key) override { emit HeaderClick(key); }
+    void ParentForm_KeyDown(int &KeyCode, int Shift) override;
+
+private:
+    // Keys whose hot key works: set when LoadImages puts their button on the toolbar.
+    QStringList m_loaded;
+};
