@@ -290,7 +290,15 @@ QString MDIZVS::ClockText(const QDateTime &at) {
 }
 
 bool MDIZVS::event(QEvent *e) {
-    if (e->type() == QEvent::WindowActivate) {
+    if (e->type() == QEvent::Show && !mBackupReminded) {
+        // Without a window manager the first activation may never come; the
+        // first showing counts as one.
+        activateWindow();
+        QTimer::singleShot(0, this, [this] {
+            if (!mBackupReminded)
+                Form_Activate();
+        });
+    } else if (e->type() == QEvent::WindowActivate) {
         const bool result = QMainWindow::event(e);
         Form_Activate();
         return result;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 
 using namespace modCommon;
 using zv::ui::vbNo;
@@ -34,6 +35,8 @@ struct Outcome {
     bool dbInvalid;
     bool periodLoaded;
 };
+
+void PrintTo(const Outcome &o, std::ostream *os) { *os << o.name; }
 
 class LoginOutcome : public CoreTest, public ::testing::WithParamInterface<Outcome> {};
 

@@ -41,11 +41,29 @@ protected:
 private:
     void watch(QWidget *w);
     bool deliver(QWidget *target, QKeyEvent *ev);
+    bool deliverOverride(QWidget *target, QKeyEvent *ev);
+    bool belongsToForm(QWidget *w) const;
+    KeyHandler *controlHandlerFor(QWidget *target) const;
+    // Each returns false when this object was destroyed by a handler.
+    bool runKeyDown(QWidget *target, int &keyCode, int shift);
+    bool runKeyPress(QWidget *target, int &keyAscii);
+    bool runKeyUp(QWidget *target, int &keyCode, int shift);
+    void resend(QWidget *target, QKeyEvent *ev, int key, const QString &text);
     QWidget *m_form;
     QList<KeyHandler *> m_formHandlers;
     QHash<QWidget *, KeyHandler *> m_controlHandlers;
     bool m_reposting = false;
     int m_overrideHandledKey = 0;
+    // The copy being passed on to the widget; it goes through unhandled.
+    const QEvent *m_repostEvent = nullptr;
+    // Qt sends a shortcut override ahead of a copy that it did not get from the
+    // window system; that one is not a new key.
+    bool m_repostOverridePending = false;
+    // The shortcut override last handled, to tell its propagation to the
+    // parents apart from a new key; and whether its KeyDown was swallowed.
+    const QEvent *m_overrideEvent = nullptr;
+    QPointer<QWidget> m_overrideTarget;
+    bool m_overrideSwallowed = false;
 };
 
 } // namespace zv::ui
