@@ -1,0 +1,90 @@
+#pragma once
+#include "platform/db/Recordset.h"
+#include <QAbstractTableModel>
+#include <QTableView>
+#include <memory>
+
+namespace zv::query {
+
+// How a grid column shows its field.
+struct GridColumn {
+    QString dataField;   // the recordset field the column shows
+    QString caption;
+    QString format;      // upper-cased sys_grid_fltr.Data_Type: TEXT, NUMERIC, INTEGER, DATETIME, CHECKBOX, OPTION, CLOP
+    int widthTwips = 0;  // 0: keep the view's width
+};
+
+// The number format of "NUMERIC" columns: at least two decimals, at most three.
+inline const char *kNumericFormat = "#0.00#";
+
+// Text of a value as a column of the given format shows it.
+QString formatCell(const QVariant &value, const QString &format);
+
+// A grid's view of a recordset, column by column.
+class RecordsetGridModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit RecordsetGridModel(QObject *parent = nullptr);
+
+    // One plain column per field, captioned with the field's name.
+    void setRecordset(std::shared_ptr<zv::db::Recordset> rs);
+    std::shared_ptr<zv::db::Recordset> recordset() const { return m_rs; }
+    void setColumns(const QList<GridColumn> &columns);
+    const QList<GridColumn> &columns() const { return m_columns; }
+    // The rows changed order in place (after a sort).
+    void refresh();
+
+    QString cellText(int row, int column) const;
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+private:
+    std::shared_ptr<zv::db::Recordset> m_rs;
+    QList<GridColumn> m_columns;
+    QList<int> m_fieldIndex;   // recordset field of each column, -1 when missing
+};
+
+// A read-only grid bound to a recordset: its current row is the recordset's
+// current record, both ways.
+class RecordsetGrid : public QTableView {
+    Q_OBJECT
+public:
+    explicit RecordsetGrid(QWidget *parent = nullptr);
+
+    void setRecordset(std::shared_ptr<zv::db::Recordset> rs);   // nullptr unbinds
+    std::shared_ptr<zv::db::Recordset> recordset() const { return m_model->recordset(); }
+    RecordsetGridModel *gridModel() const { return m_model; }
+
+    int columnCount() const { return m_model->columnCount(); }
+    QString columnDataField(int column) const;
+    QString columnCaption(int column) const;
+    QString columnNumberFormat(int column) const;   // kNumericFormat for "NUMERIC" columns
+    QString columnFormat(int column) const;
+    // The column's text in the current row; "" without a current row.
+    QString currentText(int column) const;
+
+    // After the recordset was sorted or moved by others.
+    void refresh();
+    void syncCurrentRow();
+
+signals:
+    // The recordset's current record changed through the grid or syncCurrentRow.
+    void MoveComplete();
+    // A click on a column heading.
+    void HeadClick(int column);
+    // Double-click or Enter on a row.
+    void RowChosen();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+
+private:
+    RecordsetGridModel *m_model;
+    bool m_syncing = false;
+};
+
+} // namespace zv::query

@@ -1,0 +1,234 @@
+#include "frmSelection.h"
+#include "core/modCommon.h"
+#include "framework/ImageList.h"
+#include "framework/clsFooterToolBar.h"
+#include "framework/clsGeneralHeader.h"
+#include "framework/clsHeader.h"
+#include "platform/db/Connection.h"
+#include "platform/ui/MessageService.h"
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace zv::query {
+
+namespace {
+constexpr long kItemNotFound = 3265;   // a column the query does not have
+
+QAction *addKeyed(QToolBar *bar, const QString &key, const QString &tip) {
+    QAction *a = bar->addAction(key);
+    a->setObjectName(key);
+    a->setToolTip(tip);
+    return a;
+}
+} // namespace
+
+frmSelection::frmSelection(QWidget *parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmSelection"));
+    setModal(true);
+    resize(420, 480);
+
+    m_tbHeader = new QToolBar(this);
+    m_tbHeader->setObjectName(QStringLiteral("tbHeader"));
+    m_caption = new QLabel(QStringLiteral("Field 1"), this);
+    m_caption->setObjectName(QStringLiteral("lblFldNameCap"));
+    m_list = new QListWidget(this);
+    m_list->setObjectName(QStringLiteral("lstDataField"));
+    m_list->setSelectionMode(QAbstractItemView::MultiSelection);
+    m_list->viewport()->installEventFilter(this);
+
+    auto *fraSelection = new QGroupBox(QStringLiteral("Selection Criteria"), this);
+    m_selAll = new QRadioButton(QStringLiteral("&Select All"), fraSelection);
+    m_selAll->setObjectName(QStringLiteral("optSelAll"));
+    m_deselAll = new QRadioButton(QStringLiteral("Deselect &All"), fraSelection);
+    m_deselAll->setObjectName(QStringLiteral("optDSelAll"));
+    m_userSel = new QRadioButton(QStringLiteral("&User Selection"), fraSelection);
+    m_userSel->setObjectName(QStringLiteral("optUsrSel"));
+    auto *optLayout = new QHBoxLayout(fraSelection);
+    optLayout->addWidget(m_selAll);
+    optLayout->addWidget(m_deselAll);
+    optLayout->addWidget(m_userSel);
+
+    auto *footerBar = new QWidget(this);
+    auto *footerLayout = new QHBoxLayout(footerBar);
+    footerLayout->setContentsMargins(0, 0, 0, 0);
+    m_lblStatus = new QLabel(footerBar);
+    m_lblStatus->setObjectName(QStringLiteral("lblStatus"));
+    m_lblStatus->setWordWrap(true);
+    m_tbFooter = new QToolBar(footerBar);
+    m_tbFooter->setObjectName(QStringLiteral("tbFooter"));
+    addKeyed(m_tbFooter, QStringLiteral("Status"), QString())->setText(QString());
+    addKeyed(m_tbFooter, QStringLiteral("Ok"), QStringLiteral("Ok - F9"));
+    addKeyed(m_tbFooter, QStringLiteral("Cancel"), QStringLiteral("Cancel - F10"));
+    footerLayout->addWidget(m_lblStatus, 1);
+    footerLayout->addWidget(m_tbFooter);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_tbHeader);
+    layout->addWidget(m_caption);
+    layout->addWidget(m_list, 1);
+    layout->addWidget(fraSelection);
+    layout->addWidget(footerBar);
+
+    // Header: only Exit is offered.
+    m_header = new clsHeader(this);
+    m_header->setformname(this);
+    m_header->setToolBarName(m_tbHeader);
+    m_header->setImageListName(frmImgList::ImgLstFooter());
+    m_header->LoadImages({QStringLiteral("Add"), QStringLiteral("Modify"), QStringLiteral("Delete"),
+                          QStringLiteral("Attachment"), QStringLiteral("Select"), QStringLiteral("Refresh"),
+                          QStringLiteral("Help"), QStringLiteral("Exit")});
+    m_header->setAddVisible(false);
+    m_header->setModifyVisible(false);
+    m_header->setDeleteVisible(false);
+    m_header->setAttachmentVisible(false);
+    m_header->setFilterVisible(false);
+    m_header->setRefreshVisible(false);
+    m_header->setHelpVisible(false);
+    m_header->setAttachmentEnable(false);
+    m_header->setExitEnable(true);
+    connect(m_header, &clsHeader::HeaderClick, this, &frmSelection::tlbHeader_HeaderClick);
+
+    m_imlFooter = std::make_shared<ImageList>(QStringList{
+        QStringLiteral("Ok"), QStringLiteral("Cancel"), QStringLiteral("Reset"), QStringLiteral("None"),
+        QStringLiteral("Confirmation"), QStringLiteral("Warning"), QStringLiteral("Information"),
+        QStringLiteral("Critical")});
+    m_footer = new clsFooterToolBar(this);
+    m_footer->setToolBarName(m_tbFooter);
+    m_footer->setformname(this);
+    m_footer->setImageListName(m_imlFooter);
+    m_footer->setLabelName(m_lblStatus);
+    connect(m_footer, &clsFooterToolBar::FooterClick, this, &frmSelection::tlbFooter_FooterClick);
+
+    m_utility = new clsGeneralHeader(this);
+    m_utility->ActivateHeaderToolBar(m_header);
+    m_utility->ActivateFooterToolBar(m_footer);
+    m_footer->setRightToolbarVisible(true);
+    m_userSel->setChecked(true);
+    m_utility->UsrClearFooter(m_footer);
+
+    connect(m_selAll, &QRadioButton::clicked, this, &frmSelection::optSelAll_Click);
+    connect(m_deselAll, &QRadioButton::clicked, this, &frmSelection::optDSelAll_Click);
+}
+
+frmSelection::~frmSelection() = default;
+
+QString frmSelection::ShowValues(const QString &Caption, const QString &Sql, int ReturnMode,
+                                 const QString &CurrentList, int KeyColumn, int FirstColumn, int SecondColumn,
+                                 int ThirdColumn) {
+    frmSelection window(QApplication::activeWindow());
+    if (!window.Load(Caption, Sql, ReturnMode, CurrentList, KeyColumn, FirstColumn, SecondColumn, ThirdColumn))
+        return QString();
+    window.exec();
+    return window.result();
+}
+
+bool frmSelection::Load(const QString &Caption, const QString &Sql, int ReturnMode, const QString &CurrentList,
+                        int KeyColumn, int FirstColumn, int SecondColumn, int ThirdColumn) {
+    QStringList current = QString(CurrentList).remove(QLatin1Char('\'')).split(QLatin1Char(','));
+    for (QString &c : current)
+        c = c.trimmed();
+    m_caption->setText(Caption);
+    setWindowTitle(Caption + QStringLiteral(" Selection Filter"));
+    m_list->clear();
+    m_keys.clear();
+    m_result.clear();
+    m_confirmed = false;
+    try {
+        if (!modCommon::gConnOpen || !modCommon::gConn || !modCommon::gConn->isOpen())
+            modCommon::OpenDatabase();
+        if (!modCommon::gConn || !modCommon::gConn->isOpen())
+            return false;
+        const zv::db::Recordset rs = modCommon::gConn->query(Sql);
+        auto column = [&](int c) {
+            if (c < 0 || c >= rs.fieldCount())
+                throw zv::db::DbError(kItemNotFound, QStringLiteral("Item cannot be found in the collection "
+                                                                    "corresponding to the requested name or ordinal."));
+            return c;
+        };
+        for (int row = 0; row < rs.recordCount(); ++row) {
+            const QString key = rs.valueAt(row, column(KeyColumn)).toString();
+            QString text = rs.valueAt(row, column(FirstColumn)).toString();
+            if (ThirdColumn != -1)
+                text += QStringLiteral(" - ") + rs.valueAt(row, column(SecondColumn)).toString() +
+                        QStringLiteral(" - ") + rs.valueAt(row, column(ThirdColumn)).toString();
+            else if (SecondColumn != -1)
+                text += QStringLiteral(" - ") + rs.valueAt(row, column(SecondColumn)).toString();
+            m_keys << key;
+            auto *item = new QListWidgetItem(text, m_list);
+            if (!key.isEmpty() && current.contains(key.trimmed()))
+                item->setSelected(true);
+        }
+    } catch (const zv::db::DbError &e) {
+        zv::ui::MsgBox(e.description() + QLatin1Char('\r') + QString::number(e.number()) + QLatin1Char('\r') +
+                           QStringLiteral("Error in FrmSelection.ShowValues"),
+                       zv::ui::vbOKOnly + zv::ui::vbCritical);
+        m_list->clear();
+        m_keys.clear();
+        return false;
+    }
+    m_footer->setStatus(QString());
+    m_footer->setSelectPicture(clsFooterToolBar::NoPicture);
+    m_returnMode = ReturnMode;
+    return true;
+}
+
+void frmSelection::tlbFooter_FooterClick(const QString &Key) {
+    if (Key == QLatin1String("Ok")) {
+        m_confirmed = true;
+        QString text;
+        for (int i = 0; i < m_list->count(); ++i) {
+            if (!m_list->item(i)->isSelected())
+                continue;
+            const QString key = m_keys.value(i);
+            text += (m_returnMode == 1 ? QLatin1Char('\'') + key + QLatin1Char('\'') : key) + QLatin1Char(',');
+        }
+        if (text.isEmpty()) {
+            m_utility->DisplayStatus(QStringLiteral("KRE024"), m_footer, m_caption->text(), QString());
+            return;
+        }
+        text.chop(1);
+        m_result = text;
+        QDialog::accept();
+    } else if (Key == QLatin1String("Cancel")) {
+        closeWithout();
+    }
+}
+
+void frmSelection::tlbHeader_HeaderClick(const QString &Key) {
+    if (Key == QLatin1String("Exit"))
+        closeWithout();
+}
+
+void frmSelection::optSelAll_Click() {
+    for (int i = m_list->count() - 1; i >= 0; --i)
+        m_list->item(i)->setSelected(true);
+}
+
+void frmSelection::optDSelAll_Click() {
+    for (int i = m_list->count() - 1; i >= 0; --i)
+        m_list->item(i)->setSelected(false);
+}
+
+void frmSelection::closeWithout() {
+    m_result.clear();
+    m_confirmed = false;
+    QDialog::reject();
+}
+
+void frmSelection::reject() { closeWithout(); }
+
+bool frmSelection::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == m_list->viewport() && event->type() == QEvent::MouseButtonPress)
+        m_userSel->setChecked(true);
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace zv::query

@@ -1,0 +1,85 @@
+#pragma once
+#include <QDialog>
+#include <QStringList>
+#include <memory>
+
+class QLabel;
+class QListWidget;
+class QRadioButton;
+class QToolBar;
+class clsFooterToolBar;
+class clsGeneralHeader;
+class clsHeader;
+class ImageList;
+
+namespace zv::query {
+
+// The selection list: any number of rows of a query are ticked and their keys
+// handed back as one comma-separated text.
+class frmSelection : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmSelection(QWidget *parent = nullptr);
+    ~frmSelection() override;
+
+    // Offers the rows of Sql (run on the main connection), each shown as its
+    // first column, then " - " and the second, then " - " and the third (a
+    // column index of -1 leaves that part out), with the rows whose key is in
+    // CurrentList (comma-separated, single quotes ignored) already ticked.
+    // Returns the ticked keys in list order joined by ",": bare in ReturnMode
+    // 0, each between single quotes in ReturnMode 1; "" when closed otherwise.
+    static QString ShowValues(const QString &Caption, const QString &Sql, int ReturnMode,
+                              const QString &CurrentList, int KeyColumn, int FirstColumn, int SecondColumn = -1,
+                              int ThirdColumn = -1);
+
+    // The steps of ShowValues before the window is shown; false (and the
+    // error shown) when the query cannot be used.
+    bool Load(const QString &Caption, const QString &Sql, int ReturnMode, const QString &CurrentList,
+              int KeyColumn, int FirstColumn, int SecondColumn, int ThirdColumn);
+    QString result() const { return m_result; }
+
+    QListWidget *lstDataField() const { return m_list; }
+    QLabel *lblFldNameCap() const { return m_caption; }
+    QRadioButton *optSelAll() const { return m_selAll; }
+    QRadioButton *optDSelAll() const { return m_deselAll; }
+    QRadioButton *optUsrSel() const { return m_userSel; }
+    clsFooterToolBar *tlbFooter() const { return m_footer; }
+    clsHeader *tlbHeader() const { return m_header; }
+    QToolBar *tbFooter() const { return m_tbFooter; }
+    QToolBar *tbHeader() const { return m_tbHeader; }
+    QStringList keys() const { return m_keys; }
+
+    void reject() override;
+
+private slots:
+    void tlbFooter_FooterClick(const QString &Key);
+    void tlbHeader_HeaderClick(const QString &Key);
+    void optSelAll_Click();
+    void optDSelAll_Click();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void closeWithout();
+
+    QLabel *m_caption;
+    QListWidget *m_list;
+    QRadioButton *m_selAll;
+    QRadioButton *m_deselAll;
+    QRadioButton *m_userSel;
+    QToolBar *m_tbHeader;
+    QToolBar *m_tbFooter;
+    QLabel *m_lblStatus;
+    clsHeader *m_header = nullptr;
+    clsFooterToolBar *m_footer = nullptr;
+    clsGeneralHeader *m_utility = nullptr;
+    std::shared_ptr<const ImageList> m_imlFooter;
+
+    QStringList m_keys;
+    int m_returnMode = 0;
+    bool m_confirmed = false;
+    QString m_result;
+};
+
+} // namespace zv::query
