@@ -1,0 +1,130 @@
+#include "dateinput/MaskedBox.h"
+#include <QContextMenuEvent>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include "platform/ui/VbKeys.h"
+
+namespace zv::dateinput {
+
+const char *const MaskedBox::kMouseDownProperty = "zvMouseDown";
+
+MaskedBox::MaskedBox(QString blankMask, KeyDownFn keyDown)
+    : m_mask(std::move(blankMask)), m_keyDown(std::move(keyDown)) {}
+
+MaskedBox::~MaskedBox() { unhook(); }
+
+static zv::ui::KeyPreview *previewOfWindow(QWidget *w) {
+    for (; w; w = w->parentWidget()) {
+        const auto found = w->findChildren<zv::ui::KeyPreview *>(Qt::FindDirectChildrenOnly);
+        if (!found.isEmpty())
+            return found.constFirst();
+    }
+    return nullptr;
+}
+
+void MaskedBox::hook(QLineEdit *edit, zv::ui::KeyPreview *preview) {
+    unhook();
+    if (!edit)
+        return;
+    m_edit = edit;
+    if (!preview)
+        preview = previewOfWindow(edit);
+    if (!preview) {
+        m_ownPreview = new zv::ui::KeyPreview(edit);
+        if (!m_ownPreview->parent())
+            m_ownPreview->setParent(edit);
+        preview = m_ownPreview;
+    }
+    m_preview = preview;
+    m_preview->setControlHandler(edit, this);
+
+    edit->installEventFilter(this);
+    edit->setMaxLength(int(m_mask.size()));
+    edit->setDragEnabled(false);
+    edit->setAcceptDrops(false);
+    edit->setAttribute(Qt::WA_InputMethodEnabled, false);
+    if (edit->text().isEmpty())
+        edit->setText(m_mask);
+}
+
+void MaskedBox::unhook() {
+    if (m_edit) {
+        m_edit->removeEventFilter(this);
+        m_edit->setProperty(kMouseDownProperty, QVariant());
+    }
+    if (m_preview && m_edit)
+        m_preview->setControlHandler(m_edit, nullptr);
+    delete m_ownPreview.data();
+    m_ownPreview = nullptr;
+    m_preview = nullptr;
+    m_edit = nullptr;
+}
+
+static bool editsText(QKeyEvent *ev) {
+    static const QKeySequence::StandardKey edits[] = {
+        QKeySequence::Paste, QKeySequence::Cut, QKeySequence::Undo, QKeySequence::Redo,
+        QKeySequence::DeleteEndOfLine, QKeySequence::DeleteCompleteLine};
+    for (auto k : edits)
+        if (ev->matches(k))
+            return true;
+    return false;
+}
+
+void MaskedBox::KeyDown(int &KeyCode, int Shift) {
+    if (!m_edit)
+        return;
+    // Paste, cut, undo and the like are refused here too, so that they never
+    // type a month letter either, whichever event filter runs first.
+    QKeyEvent probe(QEvent::KeyPress, zv::ui::qtKeyFromVbKeyCode(KeyCode), zv::ui::qtModifiersFromVbShift(Shift));
+    if (editsText(&probe)) {
+        KeyCode = 0;
+        return;
+    }
+    if (m_keyDown)
+        m_keyDown(KeyCode, Shift);
+}
+
+void MaskedBox::KeyPress(int &KeyAscii) {
+    // No character reaches the box by itself. Esc is no character: it stays
+    // for the form (a dialog closes on it).
+    if (KeyAscii != 27)
+        KeyAscii = 0;
+}
+
+bool MaskedBox::eventFilter(QObject *watched, QEvent *event) {
+    if (watched != m_edit)
+        return QObject::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        // Let the box take the focus first (it selects all on Tab), then put the caret at 0.
+        watched->event(event);
+        box().setSelStart(0);
+        return true;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseButtonRelease: {
+        auto *me = static_cast<QMouseEvent *>(event);
+        m_edit->setProperty(kMouseDownProperty, event->type() != QEvent::MouseButtonRelease);
+        // The middle button pastes the selection clipboard.
+        return me->button() == Qt::MiddleButton;
+    }
+    case QEvent::ContextMenu:
+        // Its menu offers Paste, Cut, Undo and Delete.
+        return true;
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+        event->ignore();
+        return true;
+    case QEvent::InputMethod:
+        return true;
+    case QEvent::KeyPress:
+        return editsText(static_cast<QKeyEvent *>(event));
+    default:
+        return false;
+    }
+}
+
+} // namespace zv::dateinput

@@ -1,0 +1,336 @@
+#include "dateinput/clsDATEVALIDATE.h"
+#include "dateinput/DateChecks.h"
+#include "dateinput/MaskKeys.h"
+#include "platform/db/Dates.h"
+#include "platform/ui/Ui.h"
+#include "platform/ui/VbKeys.h"
+
+using namespace zv::dateinput;
+using namespace zv::dateinput::text;
+namespace vbKey = zv::ui::vbKey;
+
+clsDATEVALIDATE::clsDATEVALIDATE()
+    : m_txtdate(kMonthNameMask, [this](int &KeyCode, int Shift) { txtdate_KeyDown(KeyCode, Shift); }),
+      m_txtDateTime(kDateTimeMask, [this](int &KeyCode, int Shift) {
+          dateTimeKeyDown(m_txtDateTime.box(), KeyCode, Shift);
+      }) {}
+
+clsDATEVALIDATE::~clsDATEVALIDATE() = default;
+
+zv::ui::TextBox clsDATEVALIDATE::txtdate() const { return m_txtdate.box(); }
+void clsDATEVALIDATE::setTxtdate(QLineEdit *box, zv::ui::KeyPreview *preview) { m_txtdate.hook(box, preview); }
+zv::ui::TextBox clsDATEVALIDATE::txtDateTime() const { return m_txtDateTime.box(); }
+void clsDATEVALIDATE::setTxtDateTime(QLineEdit *box, zv::ui::KeyPreview *preview) {
+    m_txtDateTime.hook(box, preview);
+}
+
+void clsDATEVALIDATE::DisplayStatus(const QString &code, const StatusDisplay *Footer, const QString &prefix,
+                                    const QString &suffix) {
+    checks::show(Footer, code, prefix, suffix);
+}
+
+QString clsDATEVALIDATE::GetMonth(int MonthNumber) {
+    const QString name = zv::db::monthAbbrev(MonthNumber);
+    if (!name.isEmpty())
+        return name;
+    m_caret = 3;
+    return QStringLiteral("___");
+}
+
+static int asMonthNumber(const QString &digits) { return int(qMin<qint64>(numberOf(digits), 32767)); }
+
+QString clsDATEVALIDATE::checkDate(const QString &t, const StatusDisplay *F, bool M, const QString &Y,
+                                   const QString &C) {
+    try {
+        const QString minYear = Y.isEmpty() ? QStringLiteral("1800") : Y;
+        if (t == kMonthNameMask || t == kMonthNameMaskSlashed) {
+            if (M)
+                DisplayStatus(QStringLiteral("ZVE128"), F, C, QString());
+            return kMonthNameMask;
+        }
+        const qint64 day = numberOf(digitsOf(chars(t, 1, 2)));
+        QString month = digitsOf(chars(t, 4, 6));
+        if (isWholeNumber(month))
+            month = GetMonth(asMonthNumber(month));
+        if (!calendarDate(1, month, QStringLiteral("2000")).isValid()) {
+            DisplayStatus(QStringLiteral("ZVE129"), F, QString(), QString());
+            return {};
+        }
+        QString year = digitsOf(charsFrom(t, 8));
+        if (year.size() != 4 && year.size() != 2) {
+            DisplayStatus(QStringLiteral("ZVE129"), F, QStringLiteral("Invalid Date"), QString());
+            return {};
+        }
+        if (year.size() == 2)
+            year.prepend(QStringLiteral("20"));
+        if (numberOf(minYear) > numberOf(year)) {
+            DisplayStatus(QStringLiteral("ZVE129"), F, QString(), QString());
+            return {};
+        }
+        const QString d = QString::number(day) + QLatin1Char('-') + month + QLatin1Char('-') + year;
+        if (dayMonthYear(d).isValid())
+            return d;
+        DisplayStatus(QStringLiteral("ZVE129"), F, QStringLiteral("Invalid Date"), QString());
+        return {};
+    } catch (...) {
+        return {};
+    }
+}
+
+QString clsDATEVALIDATE::validateDate(const QString &DateText, const StatusDisplay &Footer, const QString &,
+                                      bool Mandatory, const QString &MinYear, const QString &Caption) {
+    return checkDate(DateText, &Footer, Mandatory, MinYear, Caption);
+}
+
+QString clsDATEVALIDATE::validateDateWithOutTBL(const QString &DateText, const QString &, bool,
+                                                const QString &MinYear) {
+    return checkDate(DateText, nullptr, false, MinYear, QString());
+}
+
+QString clsDATEVALIDATE::validateDateTime(const QString &DateTimeText, const StatusDisplay &Footer,
+                                          const QString &DateFormat, bool Mandatory, const QString &MinYear,
+                                          const QString &Caption) {
+    try {
+        // The time is the last 8 characters; the date what stands before it.
+        const QString &t = DateTimeText;
+        const QString timePart = t.right(8);
+        QString datePart = t.left(qMax<qsizetype>(0, t.size() - 8));
+        if (datePart.endsWith(QLatin1Char(' ')))
+            datePart.chop(1);
+        if (datePart == kNumericMask || datePart == kMonthNameMaskSlashed || datePart == kMonthNameMask) {
+            if (Mandatory)
+                DisplayStatus(QStringLiteral("ZVE128"), &Footer, Caption, QString());
+            return kMonthNameDateTimeBlank;
+        }
+        // The date-and-time box writes the month as a number: dd/mm/yyyy.
+        if (datePart.size() == 10 && datePart.at(2) == QLatin1Char('/') && datePart.at(5) == QLatin1Char('/'))
+            datePart = datePart.left(2) + QLatin1Char('-') + datePart.mid(3, 2) + QStringLiteral("_-") +
+                       datePart.mid(6);
+        const QString r = validateDate(datePart, Footer, DateFormat, Mandatory, MinYear, Caption);
+        if (r.isEmpty())
+            return {};
+        if (r == kMonthNameMask)
+            return kMonthNameDateTimeBlank;
+        const QString s = validateTime(timePart, Footer, Caption);
+        if (!s.isEmpty() && s != kBlankTime)
+            return r + QLatin1Char(' ') + s;
+        return {};
+    } catch (...) {
+        return {};
+    }
+}
+
+QString clsDATEVALIDATE::GetDate(const QString &DateText) { return checks::getDate(DateText); }
+
+QString clsDATEVALIDATE::validateTime(const QString &TimeText, const StatusDisplay &Footer, const QString &Caption) {
+    return checks::validateTime(TimeText, &Footer, Caption, QStringLiteral("ZVE130"));
+}
+
+QString clsDATEVALIDATE::GetDateTime(const QString &DateTimeText) { return checks::getDateTime(DateTimeText); }
+
+// ---------------------------------------------------------------------------
+// The masked date box "__-___-____": day 0-1, "-" 2, month 3-5, "-" 6, year 7-10.
+
+static QString withMonth(const QString &t, const QString &month) { return t.left(3) + month + t.mid(6); }
+
+static bool isMonthNumber(const QString &twoChars) {
+    if (twoChars.size() != 2 || !isWholeNumber(twoChars) || twoChars.trimmed() != twoChars)
+        return false;
+    const int m = twoChars.toInt();
+    return m >= 1 && m <= 12;
+}
+
+static QString completedDay(const QString &t) {
+    const QString d = digitsOf(t.left(2));
+    return d.size() == 1 ? QLatin1Char('0') + d + t.mid(2) : t;
+}
+
+static QString completedYear(const QString &t, int yearStart) {
+    const QString y = digitsOf(t.right(4));
+    static const char *const prefix[] = {"", "200", "20", "2", ""};
+    if (y.isEmpty() || y.size() > 4)
+        return t;
+    return t.left(yearStart) + QLatin1String(prefix[y.size()]) + y;
+}
+
+void clsDATEVALIDATE::txtdate_KeyDown(int &KeyCode, int Shift) {
+    zv::ui::TextBox box = m_txtdate.box();
+    if (box.isNull())
+        return;
+    if (KeyCode == kContextMenuKey) {
+        box.setSelLength(0);
+        KeyCode = 0;
+        return;
+    }
+    if (KeyCode == vbKey::Return) {
+        // Enter moves on like Tab; it does nothing else here, so nothing else sees it.
+        zv::ui::sendTab(box.widget());
+        KeyCode = 0;
+        return;
+    }
+    m_caret = box.SelStart();
+    const int selLength = box.SelLength();
+    bool back = false;
+
+    if (KeyCode >= 96 && KeyCode <= 105)
+        KeyCode -= 48;
+    if (Shift == 1 && KeyCode == vbKey::Insert) {
+        KeyCode = 0;
+        return;
+    }
+    if (Shift == 1 && (KeyCode == vbKey::Home || KeyCode == vbKey::End)) {
+        // Select within the segment: {start, length} by caret, {-1} leaves it to the box.
+        static const int home[12][2] = {{-1, 0}, {-1, 0}, {-1, 0}, {-1, 0}, {3, 1}, {3, 2},
+                                        {3, 3},  {3, 4},  {7, 1},  {7, 2},  {7, 3}, {7, 4}};
+        static const int end[12][2] = {{0, 2}, {1, 1},  {3, 3},  {3, 3},  {4, 2},  {5, 1},
+                                       {-1, 0}, {-1, 0}, {-1, 0}, {-1, 0}, {-1, 0}, {-1, 0}};
+        const auto &table = KeyCode == vbKey::Home ? home : end;
+        if (m_caret >= 0 && m_caret < 12 && table[m_caret][0] >= 0) {
+            box.setSelStart(table[m_caret][0]);
+            box.setSelLength(table[m_caret][1]);
+            KeyCode = 0;
+        }
+        return;
+    }
+    if (Shift == 2 && (KeyCode == vbKey::Right || KeyCode == vbKey::Left) && m_caret >= 0 && m_caret <= 16) {
+        // Complete the segment at the caret, then jump to the next or previous one.
+        const bool right = KeyCode == vbKey::Right;
+        const QString old = box.Text();
+        QString t = old;
+        int target;
+        if (m_caret <= 2) {
+            t = completedDay(t);
+            target = right ? 3 : 0;
+        } else if (m_caret <= 6) {
+            const QString m = digitsOf(t.mid(3, 3));
+            if (isWholeNumber(m))
+                t = withMonth(t, GetMonth(asMonthNumber(m)));
+            target = right ? 7 : 0;
+        } else {
+            t = completedYear(t, 7);
+            target = right ? 11 : 3;
+        }
+        if (t != old)
+            box.setText(t);
+        box.setSelStart(target);
+        KeyCode = 0;
+        return;
+    }
+    if (KeyCode == vbKey::Back) {
+        back = true;
+        KeyCode = vbKey::Delete;
+        if (m_caret != 0 && selLength == 0)
+            --m_caret;
+    }
+
+    if (KeyCode != vbKey::Delete) {
+        const int selStart = box.SelStart();
+        const bool letter = KeyCode >= 65 && KeyCode <= 90;
+        const bool digit = KeyCode >= 48 && KeyCode <= 57;
+        QChar ch;
+        if (letter && selStart >= 3 && selStart <= 5) {
+            ch = selStart == 3 ? QChar(KeyCode) : QChar(KeyCode).toLower();
+        } else if (!digit) {
+            return;   // caret keys and the like; typed characters are kept out by KeyPress
+        } else {
+            if (selStart == 2 || selStart == 6) {
+                KeyCode = 0;
+                return;
+            }
+            if (selLength != 0) {
+                // Clear the selection, then type the digit at its start; Shift+Delete clears nothing.
+                if (Shift != 1) {
+                    int del = vbKey::Delete;
+                    txtdate_KeyDown(del, Shift);
+                    int typed = KeyCode;
+                    txtdate_KeyDown(typed, Shift);
+                }
+                KeyCode = 0;
+                return;
+            }
+            ch = QChar(KeyCode);
+        }
+        QString t = box.Text();
+        // A month that begins with a digit needs a second digit, not a letter.
+        if (!digit && m_caret == 4 && (t.mid(3, 1) == QLatin1String("0") || t.mid(3, 1) == QLatin1String("1"))) {
+            KeyCode = 0;
+            return;
+        }
+        t = t.left(selStart) + ch + t.mid(selStart + 1);
+        ++m_caret;
+
+        const int typedAt = m_caret - 1;
+        if (numberOf(t.mid(3, 3)) > 12) {
+            t = withMonth(t, QStringLiteral("___"));
+            m_caret = 3;
+        } else if (digit && typedAt == 4) {
+            if (isMonthNumber(t.mid(3, 2))) {
+                t = withMonth(t, GetMonth(t.mid(3, 2).toInt()));
+                m_caret = 7;
+            } else {
+                t = withMonth(t, QStringLiteral("___"));
+                m_caret = 3;
+            }
+        } else if (digit && typedAt == 5 && t.mid(4, 1) != QLatin1String("_")) {
+            if (ch != QLatin1Char('0')) {
+                t = withMonth(t, GetMonth(ch.digitValue()));
+                m_caret = 7;
+            } else {
+                t = withMonth(t, QStringLiteral("___"));
+                m_caret = 3;
+            }
+        } else if (digit && typedAt == 3 && !isWholeNumber(t.mid(4, 2))) {
+            if (ch == QLatin1Char('0') || ch == QLatin1Char('1')) {
+                t = withMonth(t, QString(ch) + QStringLiteral("__"));
+            } else {
+                t = withMonth(t, GetMonth(ch.digitValue()));
+                m_caret = 6;
+            }
+        }
+        if (m_caret == 2 || m_caret == 6)
+            ++m_caret;
+        t.truncate(kMonthNameMask.size());
+        box.setText(t);
+        box.setSelStart(qMin<int>(m_caret, int(t.size())));
+        box.SetFocus();
+        KeyCode = 0;
+        return;
+    }
+
+    // Delete, and Backspace turned into Delete: write the mask back.
+    KeyCode = 0;
+    if (Shift == 1)
+        return;
+    QString t = box.Text();
+    if (selLength != 0) {
+        const QString before = t.left(m_caret);
+        const QString after = t.mid(m_caret + selLength);
+        if (before.isEmpty() && after.isEmpty()) {
+            box.setText(kMonthNameMask);
+            box.setSelStart(0);
+            return;
+        }
+        QString blanks;
+        for (int i = m_caret; i < m_caret + selLength && i < t.size(); ++i)
+            blanks += (i == 2 || i == 6) ? QLatin1Char('-') : QLatin1Char('_');
+        box.setText(before + blanks + after);
+        box.setSelStart(m_caret);
+        return;
+    }
+    if (m_caret >= kMonthNameMask.size())
+        return;   // nothing after the caret
+    if (back && m_caret == 0 && box.SelStart() == 0)
+        return;
+    if (t.mid(m_caret, 1) == QLatin1String("-")) {
+        // Step over the separator: Delete behind it, Backspace in front of it.
+        box.setSelStart(back || m_caret == 0 ? m_caret : m_caret + 1);
+        box.SetFocus();
+        return;
+    }
+    if (m_caret != 2 && m_caret != 6 && m_caret < t.size()) {
+        t[m_caret] = QLatin1Char('_');
+        box.setText(t);
+    }
+    box.setSelStart(m_caret);
+    box.SetFocus();
+}
