@@ -82,6 +82,11 @@ void MaskedBox::KeyDown(int &KeyCode, int Shift) {
         KeyCode = 0;
         return;
     }
+    // The rules work on the full mask; a box emptied by its form gets it back.
+    if (m_edit->text().isEmpty()) {
+        m_edit->setText(m_mask);
+        m_edit->setCursorPosition(0);
+    }
     if (m_keyDown)
         m_keyDown(KeyCode, Shift);
 }
