@@ -1,3 +1,5 @@
+#include "core/AdminForms.h"
+#include "core/FormRegistry.h"
 #include "core/modCommon.h"
 #include "masters/MasterForms.h"
 #include <QApplication>
@@ -5,6 +7,12 @@
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zorvane"));
+
+    // The forms the main window opens are registered here by name, before the
+    // login (docs/ARCHITECTURE.md, "Form registry"); an entry whose form is not
+    // registered stays disabled. Each subsystem registers its own forms.
+    zv::admin::registerForms();
     zv::masters::registerForms();
+
     return modCommon::Main();
 }

@@ -5,7 +5,8 @@ class QWidget;
 
 namespace zv::core {
 
-// Opens the program's help file at a topic, or says "Help not available".
+// Opens the help file of the program's folder (Help/ZVA.qch) at a topic, or
+// says "Help not available" when the file is missing.
 void ShowHelpTopic(QWidget *owner, const QString &topic);
 
 } // namespace zv::core

@@ -1,8 +1,9 @@
 #include "MDIZVS.h"
 #include "FormRegistry.h"
-#include "HelpTopic.h"
 #include "modCommon.h"
 #include "platform/db/Dates.h"
+#include "platform/help/Help.h"
+#include "HelpTopic.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Ui.h"
 #include <QCloseEvent>
@@ -295,7 +296,7 @@ bool MDIZVS::event(QEvent *e) {
         // first showing counts as one.
         activateWindow();
         QTimer::singleShot(0, this, [this] {
-            if (!mBackupReminded)
+            if (!mBackupReminded && isVisible())
                 Form_Activate();
         });
     } else if (e->type() == QEvent::WindowActivate) {
@@ -414,4 +415,7 @@ void MDIZVS::mnuACL_Click() { openChild(names::frmGenReport, Cleanup::ReleaseAll
 void MDIZVS::mnuStatComplStatusReport_Click() { openChild(names::frmGenReport1, Cleanup::ReleaseAll); }
 void MDIZVS::mnuPendingActivity_Click() { openChild(names::frmGenReportDev4, Cleanup::ReleaseAll); }
 
-void MDIZVS::mnuhelp_Click() { zv::core::ShowHelpTopic(nullptr, QStringLiteral("Front_Index.htm")); }
+void MDIZVS::mnuhelp_Click() {
+    // The start page, in a window of its own (no owner).
+    zv::core::ShowHelpTopic(nullptr, QString::fromLatin1(zv::help::kStartTopic));
+}

@@ -9,6 +9,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -72,6 +73,17 @@ private:
     bool m_password;
 };
 
+// The password box shows "*" for each character, whatever the style's own mask.
+class StarMaskStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override {
+        if (hint == SH_LineEdit_PasswordCharacter)
+            return '*';
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
 } // namespace
 
 frmLogin *frmLogin::instance() {
@@ -110,6 +122,9 @@ frmLogin::frmLogin(QWidget *parent) : QDialog(parent) {
     txtPassword->setObjectName(QStringLiteral("txtPassword"));
     txtPassword->setMaxLength(20);
     txtPassword->setEchoMode(QLineEdit::Password);
+    auto *mask = new StarMaskStyle;
+    mask->setParent(txtPassword);
+    txtPassword->setStyle(mask);
 
     auto *fields = new QGridLayout;
     fields->addWidget(new QLabel(QStringLiteral("User Name"), this), 0, 0);

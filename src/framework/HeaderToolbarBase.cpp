@@ -44,9 +44,11 @@ void HeaderToolbarBase::LoadImages(const QStringList &keys) {
         const QIcon picture = m_images->picture(key);
         if (zv::fw::findButton(tb, key))
             raiseKeyNotUnique(key);
-        QAction *a = tb->addAction(picture, key);
+        // No text: a toolbar button would show it, and an action offers its text as tooltip.
+        QAction *a = tb->addAction(picture, QString());
         a->setObjectName(key);
         a->setToolTip(GetToolTip(key));
+        trackButton(a);
     }
 }
 
@@ -61,11 +63,11 @@ void HeaderToolbarBase::setVisibleOf(const char *key, bool visible) {
 }
 
 bool HeaderToolbarBase::enabledOf(const char *key) const {
-    return button(toolbar(), QString::fromLatin1(key))->isEnabled();
+    return isButtonEnabled(button(toolbar(), QString::fromLatin1(key)));
 }
 
 void HeaderToolbarBase::setEnabledOf(const char *key, bool enabled) {
-    button(toolbar(), QString::fromLatin1(key))->setEnabled(enabled);
+    setButtonEnabled(button(toolbar(), QString::fromLatin1(key)), enabled);
 }
 
 void HeaderToolbarBase::trySetVisibleOf(const char *key, bool visible) {
@@ -77,7 +79,7 @@ void HeaderToolbarBase::trySetVisibleOf(const char *key, bool visible) {
 void HeaderToolbarBase::trySetEnabledOf(const char *key, bool enabled) {
     if (m_tlbHeader)
         if (QAction *a = zv::fw::findButton(m_tlbHeader, QString::fromLatin1(key)))
-            a->setEnabled(enabled);
+            setButtonEnabled(a, enabled);
 }
 
 void HeaderToolbarBase::tlbHeader_ButtonClick(QAction *button) {
@@ -90,7 +92,7 @@ bool HeaderToolbarBase::hotKeyClick(const QString &key, int &KeyCode, bool consu
     if (!m_tlbHeader)
         return false;
     QAction *a = zv::fw::findButton(m_tlbHeader, key);
-    if (!a || !a->isEnabled() || !a->isVisible())
+    if (!a || !isButtonEnabled(a) || !a->isVisible())
         return false;
     if (consumeKey)
         KeyCode = 0;

@@ -17,9 +17,13 @@ clsFooterToolBar::~clsFooterToolBar() { disconnect(m_clicks); }
 void clsFooterToolBar::setToolBarName(QToolBar *toolbar) {
     disconnect(m_clicks);
     m_tlbFooter = toolbar;
-    if (toolbar)
-        m_clicks = connect(toolbar, &QToolBar::actionTriggered, this, &clsFooterToolBar::tlbFooter_ButtonClick,
-                           Qt::DirectConnection);
+    if (!toolbar)
+        return;
+    m_clicks = connect(toolbar, &QToolBar::actionTriggered, this, &clsFooterToolBar::tlbFooter_ButtonClick,
+                       Qt::DirectConnection);
+    for (QAction *a : toolbar->actions())
+        if (!a->isSeparator())
+            trackButton(a);
 }
 
 void clsFooterToolBar::setformname(QWidget *form) {
@@ -131,7 +135,7 @@ void clsFooterToolBar::ParentForm_KeyDown(int &KeyCode, int /*Shift*/) {
         if (KeyCode != hk.code)
             continue;
         QAction *a = findButton(m_tlbFooter, QString::fromLatin1(hk.key));
-        if (!a || !a->isEnabled() || !a->isVisible())
+        if (!a || !isButtonEnabled(a) || !a->isVisible())
             return;
         KeyCode = 0;   // before the click, so whatever sees the key afterwards sees it taken
         try {

@@ -183,10 +183,16 @@ void frmFindNew::ShowForm(std::shared_ptr<zv::db::Recordset> rs, RecordsetGrid *
         // Without types the inputs stay as they are.
     }
 
-    if (cmbLookIn->currentIndex() < 0 && cmbLookIn->count() > 0)
-        cmbLookIn->setCurrentIndex(0);   // applies the entry's type
     if (cmbMatch->currentIndex() < 0)
         cmbMatch->setCurrentIndex(2);
+    if (cmbLookIn->count() > 0) {
+        // The entry chosen on opening sets the inputs by its type, as a choice does.
+        {
+            const QSignalBlocker block(cmbLookIn);
+            cmbLookIn->setCurrentIndex(0);
+        }
+        cmbLookIn_Click();
+    }
     exec();
     m_rs.reset();
     m_grid = nullptr;

@@ -23,6 +23,9 @@ public:
     }
     void TearDown() override {
         modCommon::ResetState();
+        // Nothing queued by this test may run in the next one.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
         zv::forms::clearRegistry();
         modCommon::setEndProgramHandler({});
         modCommon::setAppPath(QString());

@@ -234,6 +234,7 @@ TEST_F(LoginWindow, KeysOfTheBoxes) {
     login.txtPassword->setFocus();
     typeText(login.txtPassword, QStringLiteral("ad m'i|n"));
     EXPECT_EQ(login.txtPassword->text(), QStringLiteral("admin"));
+    EXPECT_EQ(login.txtPassword->displayText(), QStringLiteral("*****"));
 
     // Enter in the password box logs in.
     sendKey(login.txtPassword, Qt::Key_Return, QStringLiteral("\r"));

@@ -1,6 +1,9 @@
 #include "CoreFixture.h"
+#include "platform/help/Help.h"
+#include "platform/help/HelpWindow.h"
 #include <QAction>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -225,6 +228,25 @@ TEST_F(MainWindow, HelpWithoutHelpFile) {
     messages.clear();
     w->buttonByKey(QStringLiteral("Help"))->trigger();
     EXPECT_EQ(messages.prompts(), QStringList{QStringLiteral("Help not available")});
+    // F1 on the window's keyboard target is Help too.
+    messages.clear();
+    QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    QCoreApplication::sendEvent(w->pic, &f1);
+    EXPECT_EQ(messages.prompts(), QStringList{QStringLiteral("Help not available")});
+}
+
+TEST_F(MainWindow, HelpOpensTheStartPage) {
+    ASSERT_TRUE(QFile::copy(QStringLiteral(ZV_HELP_FILE), folder->file(QStringLiteral("Help/ZVA.qch"))));
+    MDIZVS *w = window();
+    messages.clear();
+    w->mnuhelp->trigger();
+    EXPECT_TRUE(messages.prompts().isEmpty());
+    zv::help::HelpWindow *help = zv::help::currentWindow();
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->parentWidget(), nullptr);
+    EXPECT_TRUE(help->currentUrl().toString().endsWith(QStringLiteral("Front_Index.htm"), Qt::CaseInsensitive))
+        << help->currentUrl().toString().toStdString();
+    delete help;
 }
 
 class MainWindowExit : public MainWindow {

@@ -161,9 +161,9 @@ TEST_F(FormUtilityTest, HeaderDetailModes) {
         {"view",            S::On,  S::Off, S::Off, S::Off, S::On,  S::Off, S::On, S::On,  S::Off, S::Off,  S::Off,  false, false},
         {"record selected", S::On,  S::On,  S::On,  S::Off, S::On,  S::On,  S::On, S::On,  S::Off, S::Off,  S::Off,  false, false},
         {"add",             S::Off, S::Off, S::Off, S::On,  S::Off, S::Off, S::On, S::Off, S::On,  S::Keep, S::Keep, true,  true},
-        {"modify",          S::Off, S::Off, S::Off, S::On,  S::Off, S::Off, S::On, S::Off, S::On,  S::On,   S::On,   true,  false},
-        {"locked",          S::Off, S::Off, S::Off, S::On,  S::Off, S::Off, S::On, S::Off, S::On,  S::Off,  S::Off,  true,  false},
-        {"detail add",      S::Off, S::Off, S::Off, S::Off, S::Off, S::Off, S::On, S::Off, S::Off, S::Off,  S::Off,  true,  false},
+        {"modify",          S::Off, S::Off, S::Off, S::On,  S::Off, S::Off, S::On, S::Off, S::On,  S::On,   S::On,   true,  true},
+        {"locked",          S::Off, S::Off, S::Off, S::On,  S::Off, S::Off, S::On, S::Off, S::On,  S::Off,  S::Off,  true,  true},
+        {"detail add",      S::Off, S::Off, S::Off, S::Off, S::Off, S::Off, S::On, S::Off, S::Off, S::Off,  S::Off,  true,  true},
     };
     DetailForm form(kDetailKeys);
     auto &u = form.utility;
@@ -269,6 +269,7 @@ TEST_F(FormUtilityTest, CheckNullTextAndPasswordLength) {
     QApplication::setActiveWindow(&form);
     auto &u = form.utility;
     QLineEdit other(&form);
+    other.show();
     other.setFocus();
 
     form.txtName->setText("   ");

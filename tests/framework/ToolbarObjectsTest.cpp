@@ -147,6 +147,19 @@ TEST(clsHeaderTest, ButtonCodesTooltipsAndLayout) {
     }
 }
 
+TEST(clsHeaderTest, VisibleAndEnabledAreIndependent) {
+    SingleForm form(kMasterKeys);
+    form.header.setAttachmentEnable(true);
+    form.header.setAttachmentVisible(false);
+    EXPECT_TRUE(form.header.AttachmentEnable());
+    form.header.setAttachmentEnable(false);
+    form.header.setAttachmentVisible(true);
+    EXPECT_FALSE(form.header.AttachmentEnable());
+    EXPECT_TRUE(form.header.AttachmentVisible());
+    form.header.setAttachmentEnable(true);
+    EXPECT_TRUE(form.header.AttachmentEnable());
+}
+
 TEST(clsHeaderTest, LoadImagesFailures) {
     QToolBar tb;
     clsHeader header;

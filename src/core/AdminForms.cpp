@@ -1,0 +1,155 @@
+#include "AdminForms.h"
+#include "FormRegistry.h"
+#include "HelpTopic.h"
+#include "frmBackup.h"
+#include "frmChangePswd.h"
+#include "frmDBPathSetting.h"
+#include "frmRestore.h"
+#include "modCommon.h"
+#include "platform/ui/MessageService.h"
+#include "platform/ui/Ui.h"
+#include <QAction>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QScreen>
+#include <QTimer>
+#include <QToolBar>
+#include <QWidget>
+
+namespace zv::admin {
+
+using namespace zv::ui;
+
+OkCancelToolbar makeOkCancelToolbar(QWidget *parent, bool withHelp) {
+    OkCancelToolbar t;
+    t.bar = new QToolBar(parent);
+    t.bar->setObjectName(QStringLiteral("tlbOkCancel"));
+    t.bar->setMovable(false);
+    t.bar->setFloatable(false);
+    t.bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    auto add = [&](const QString &key, const QString &text, const QString &tip) {
+        QAction *a = t.bar->addAction(icon(key), text);
+        a->setObjectName(key);
+        a->setToolTip(tip);
+        return a;
+    };
+    t.ok = add(QStringLiteral("Ok"), QStringLiteral("OK"), QStringLiteral("OK - F9"));
+    t.cancel = add(QStringLiteral("Cancel"), QStringLiteral("Cancel"), QStringLiteral("Cancel - F10"));
+    if (withHelp)
+        t.help = add(QStringLiteral("Help"), QStringLiteral("Help"), QStringLiteral("Help - F1"));
+    return t;
+}
+
+namespace {
+
+class PasteGuard : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        switch (event->type()) {
+        case QEvent::ShortcutOverride:
+        case QEvent::KeyPress:
+            if (static_cast<QKeyEvent *>(event)->matches(QKeySequence::Paste)) {
+                event->accept();
+                return true;
+            }
+            break;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+            if (static_cast<QMouseEvent *>(event)->button() == Qt::MiddleButton)
+                return true;
+            break;
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+        case QEvent::Drop:
+            return true;
+        default:
+            break;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+class SelectAllOnFocus : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() == QEvent::FocusIn) {
+            // After the click that gave the focus has placed the caret.
+            QPointer<QLineEdit> box = qobject_cast<QLineEdit *>(watched);
+            QTimer::singleShot(0, box, [box] {
+                if (box)
+                    box->selectAll();
+            });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
+
+void selectAllOnFocus(QLineEdit *box) { box->installEventFilter(new SelectAllOnFocus(box)); }
+
+void refusePaste(QLineEdit *box) {
+    box->setContextMenuPolicy(Qt::NoContextMenu);
+    box->setAcceptDrops(false);
+    box->installEventFilter(new PasteGuard(box));
+}
+
+void placeWindow(QWidget *window) {
+    QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect free = screen->availableGeometry();
+    const QSize size = window->frameSize().isValid() ? window->frameSize() : window->size();
+    window->move(free.x() + (free.width() - size.width()) / 2, free.y() + (free.height() - size.height()) / 4);
+}
+
+void showHelpTopic(QWidget *parent, const QString &topic) { zv::core::ShowHelpTopic(parent, topic); }
+
+void registerForms() {
+    using namespace zv::forms;
+    registerForm(names::frmDBPathSetting, [](QWidget *p) { return new frmDBPathSetting(p); });
+    registerForm(names::frmBackup, [](QWidget *p) { return new frmBackup(p); });
+    registerForm(names::frmRestore, [](QWidget *p) { return new frmRestore(p); });
+    registerForm(names::frmChangePswd, [](QWidget *p) { return new frmChangePswd(p); });
+}
+
+bool confirmExit(bool yesIsDefault) {
+    return MsgBox(QStringLiteral("Do you want to exit?"),
+                  vbYesNo + vbQuestion + (yesIsDefault ? vbDefaultButton1 : vbDefaultButton2),
+                  QStringLiteral("Exit Confirmation")) == vbYes;
+}
+
+void closeMainConnection() {
+    if (modCommon::gConn && modCommon::gConn->isOpen())
+        modCommon::gConn->close();
+    modCommon::gConnOpen = false;
+}
+
+void endProgramClosingConnections() {
+    if (modCommon::gConn && modCommon::gConn->isOpen())
+        modCommon::gConn->close();
+    if (modCommon::gSysConn && modCommon::gSysConn->isOpen())
+        modCommon::gSysConn->close();
+    modCommon::gConnOpen = false;
+    modCommon::gSysOpen = false;
+    modCommon::EndProgram();
+}
+
+void endOnMissingFiles() {
+    MsgBox(QStringLiteral("Some of the Application Folders/Files are missing. Exiting the Application."), vbCritical,
+           QStringLiteral("Error"));
+    endProgramClosingConnections();
+}
+
+} // namespace zv::admin

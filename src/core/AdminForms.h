@@ -1,0 +1,69 @@
+#pragma once
+#include "platform/ui/KeyPreview.h"
+#include <QString>
+#include <functional>
+
+class QAction;
+class QLineEdit;
+class QToolBar;
+class QWidget;
+
+// Pieces shared by the database administration windows and the password windows.
+namespace zv::admin {
+
+// Registers the database administration windows with the main window's form registry.
+void registerForms();
+
+// The toolbar of these windows: "OK - F9", "Cancel - F10" and, unless left
+// out, "Help - F1".
+struct OkCancelToolbar {
+    QToolBar *bar = nullptr;
+    QAction *ok = nullptr;
+    QAction *cancel = nullptr;
+    QAction *help = nullptr;
+};
+OkCancelToolbar makeOkCancelToolbar(QWidget *parent, bool withHelp = true);
+
+// A key handler made of functions, for a form or for one of its boxes.
+class KeyFunctions : public zv::ui::KeyHandler {
+public:
+    std::function<void(int &, int)> down;
+    std::function<void(int &)> press;
+    void KeyDown(int &KeyCode, int Shift) override {
+        if (down)
+            down(KeyCode, Shift);
+    }
+    void KeyPress(int &KeyAscii) override {
+        if (press)
+            press(KeyAscii);
+    }
+};
+
+// Refuses every way of pasting into the box (paste keys, context menu,
+// middle click, dropped text); what is typed still goes through its key rules.
+void refusePaste(QLineEdit *box);
+
+// Selects the box's whole text whenever it takes the focus.
+void selectAllOnFocus(QLineEdit *box);
+
+// Centred horizontally, a quarter of the free screen height from the top.
+void placeWindow(QWidget *window);
+
+// Shows a topic of the program's help, or "Help not available" when the help
+// file is missing.
+void showHelpTopic(QWidget *parent, const QString &topic);
+
+// "Do you want to exit?" (title "Exit Confirmation"); true on Yes.
+bool confirmExit(bool yesIsDefault = false);
+
+// Closes the main connection when it is open; gConnOpen becomes False.
+void closeMainConnection();
+
+// "Some of the Application Folders/Files are missing. Exiting the Application."
+// then both connections closed and the program ended.
+void endOnMissingFiles();
+
+// Closes both connections and ends the program.
+void endProgramClosingConnections();
+
+} // namespace zv::admin

@@ -1,0 +1,36 @@
+#pragma once
+#include <QString>
+
+namespace zv::db { class Connection; }
+
+// File operations of the database administration windows (reset, backup,
+// restore). They work on closed database files only; the callers check the
+// lock files first.
+namespace zv::admin {
+
+// Whether two paths name the same file: the same file system object when both
+// exist (links resolved), otherwise the same canonical folder and the same
+// name. Letter case counts, as it does on the file system.
+bool sameFile(const QString &a, const QString &b);
+
+// Copies the database file source to dest. The bytes go to a temporary file in
+// dest's folder, which is flushed to disk and then renamed over dest, so a
+// failure at any point leaves dest as it was. A rollback journal left beside
+// dest (which would otherwise be played back into the new file) is removed
+// just before the rename. Without overwrite an existing dest raises 58.
+// Failures raise zv::db::DbError: 53 source missing, 76 folder missing,
+// 58 file exists, 75 anything the file system refuses.
+void copyDatabaseFile(const QString &source, const QString &dest, bool overwrite);
+
+// The identity query on an open connection: true when Parm holds the identity
+// value. Any error gives false.
+bool hasIdentity(zv::db::Connection &conn);
+
+// Opens path read-only (creating nothing) and checks its identity and its
+// integrity. Any error gives false.
+bool isValidDatabaseFile(const QString &path);
+
+inline constexpr long kFileExists = 58;
+inline constexpr long kPathNotFound = 76;
+
+} // namespace zv::admin

@@ -1,0 +1,305 @@
+#include "frmBackup.h"
+#include "DatabaseFiles.h"
+#include "modCommon.h"
+#include "platform/db/DbError.h"
+#include "platform/ui/MessageService.h"
+#include "platform/ui/Ui.h"
+#include "platform/ui/VbKeys.h"
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <optional>
+
+using namespace modCommon;
+using namespace zv::ui;
+
+namespace {
+const QString kCaption = QStringLiteral("Backup Production Database");
+const QString kBusyCaption = QStringLiteral("Please wait Backup in progress...");
+} // namespace
+
+frmBackup::frmBackup(QWidget *parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmBackup"));
+    setWindowTitle(kCaption);
+    setModal(true);
+
+    auto *lblPath = new QLabel(QStringLiteral("Destination Folder Name*"), this);
+    txtPath = new QLineEdit(this);
+    txtPath->setObjectName(QStringLiteral("txtPath"));
+    txtPath->setReadOnly(true);
+    txtPath->setStyleSheet(QStringLiteral("QLineEdit { background-color: #e0e0e0; }"));
+    txtPath->setMinimumWidth(360);
+    cmbChange = new QPushButton(QStringLiteral("&Browse"), this);
+    cmbChange->setObjectName(QStringLiteral("cmbChange"));
+    cmbChange->setAutoDefault(false);
+    auto *lblFile = new QLabel(QStringLiteral("Destination DB Name*"), this);
+    txtFile = new QLineEdit(QStringLiteral("ZV-Data"), this);
+    txtFile->setObjectName(QStringLiteral("txtFile"));
+    txtFile->setMaxLength(30);
+    lblPath->setBuddy(txtPath);
+    lblFile->setBuddy(txtFile);
+
+    tlbOkCancel = zv::admin::makeOkCancelToolbar(this);
+    connect(tlbOkCancel.ok, &QAction::triggered, this, [this] { tlbOkCancel_ButtonClick(1); });
+    connect(tlbOkCancel.cancel, &QAction::triggered, this, [this] { tlbOkCancel_ButtonClick(2); });
+    connect(tlbOkCancel.help, &QAction::triggered, this, [this] { tlbOkCancel_ButtonClick(3); });
+    connect(cmbChange, &QPushButton::clicked, this, [this] { BrowseFolder(); });
+
+    auto *grid = new QGridLayout;
+    grid->addWidget(lblPath, 0, 0);
+    grid->addWidget(txtPath, 0, 1);
+    grid->addWidget(cmbChange, 0, 2);
+    grid->addWidget(lblFile, 1, 0);
+    grid->addWidget(txtFile, 1, 1);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addWidget(tlbOkCancel.bar);
+
+    m_keys = new KeyPreview(this);
+    m_formKeys.down = [this](int &k, int s) { Form_KeyDown(k, s); };
+    m_formKeys.press = [this](int &k) { Form_KeyPress(k); };
+    m_keys->addFormHandler(&m_formKeys);
+    m_pathKeys.press = [this](int &k) {
+        if (k == vbKey::Return) {
+            k = 0;
+            sendTab(txtPath);
+        }
+    };
+    m_keys->setControlHandler(txtPath, &m_pathKeys);
+    m_fileKeys.press = [this](int &k) { txtFile_KeyPress(k); };
+    m_keys->setControlHandler(txtFile, &m_fileKeys);
+
+    zv::admin::refusePaste(txtPath);
+    zv::admin::refusePaste(txtFile);
+    zv::admin::selectAllOnFocus(txtFile);
+
+    txtPath->clear();
+    m_done = false;
+}
+
+frmBackup::~frmBackup() = default;
+
+void frmBackup::showEvent(QShowEvent *event) {
+    QDialog::showEvent(event);
+    if (!m_placed) {
+        m_placed = true;
+        zv::admin::placeWindow(this);
+    }
+}
+
+void frmBackup::Form_KeyDown(int &KeyCode, int Shift) {
+    (void)Shift;
+    m_done = false;
+    switch (KeyCode) {
+    case vbKey::F9:
+        KeyCode = 0;
+        tlbOkCancel_ButtonClick(1);
+        break;
+    case vbKey::F10:
+        KeyCode = 0;
+        tlbOkCancel_ButtonClick(2);
+        break;
+    case vbKey::F1:
+        KeyCode = 0;
+        tlbOkCancel_ButtonClick(3);
+        break;
+    case vbKey::Escape:
+        KeyCode = 0;
+        close();
+        break;
+    default:
+        break;
+    }
+}
+
+void frmBackup::Form_KeyPress(int &KeyAscii) {
+    if (KeyAscii == '\'' || KeyAscii == '|')
+        KeyAscii = 0;
+}
+
+void frmBackup::txtFile_KeyPress(int &KeyAscii) {
+    if (KeyAscii == vbKey::Return) {
+        KeyAscii = 0;
+        BackupDatabase();
+        return;
+    }
+    if (KeyAscii == '\'') {
+        KeyAscii = 0;
+        return;
+    }
+    if (KeyAscii == vbKey::Back || KeyAscii == '-' || KeyAscii == '_')
+        return;
+    const bool allowed = (KeyAscii >= 'A' && KeyAscii <= 'Z') || (KeyAscii >= 'a' && KeyAscii <= 'z') ||
+                         (KeyAscii >= '0' && KeyAscii <= '9') || KeyAscii == ' ' || KeyAscii == '.';
+    if (!allowed)
+        KeyAscii = 0;
+}
+
+void frmBackup::tlbOkCancel_ButtonClick(int index) {
+    switch (index) {
+    case 1:
+        BackupDatabase();
+        break;
+    case 2:
+        close();
+        break;
+    case 3:
+        zv::admin::showHelpTopic(this, QStringLiteral("Html/Back_Up.htm"));
+        break;
+    default:
+        break;
+    }
+}
+
+void frmBackup::BrowseFolder() {
+    const QString folder = messages().existingDirectory(QString(), txtPath->text().trimmed());
+    if (folder.isEmpty())
+        return;
+    txtPath->clear();
+    txtPath->setText(folder);
+    txtPath->setFocus();
+}
+
+QString frmBackup::destinationPath() const {
+    QString folder = txtPath->text();
+    if (!folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('/');
+    return folder + txtFile->text() + QStringLiteral(".mdb");
+}
+
+void frmBackup::completed() {
+    m_done = true;
+    MsgBox(QStringLiteral("Backup process is complete"), vbInformation, QStringLiteral("Information"));
+    close();
+}
+
+void frmBackup::BackupDatabase() {
+    if (txtPath->text().trimmed().isEmpty()) {
+        MsgBox(QStringLiteral("Select a Destination Folder"), vbInformation, QStringLiteral("Information"));
+        cmbChange->setFocus();
+        return;
+    }
+    if (txtFile->text().trimmed().isEmpty()) {
+        MsgBox(QStringLiteral("Enter a Destination Database Name"), vbInformation, QStringLiteral("Information"));
+        txtFile->setFocus();
+        return;
+    }
+    const QString typed = txtFile->text();
+    if (typed.contains(QLatin1Char(':')) || typed.contains(QLatin1Char('/')) || typed.contains(QLatin1Char('\\'))) {
+        MsgBox(QStringLiteral("Enter a Destination Database Name"), vbCritical, QStringLiteral("Error"));
+        txtFile->setFocus();
+        return;
+    }
+    txtFile->setText(typed.trimmed().toUpper().remove(QStringLiteral(".MDB")).trimmed());
+    // "x.mdb" alone would leave no name at all.
+    if (txtFile->text().isEmpty()) {
+        MsgBox(QStringLiteral("Enter a Destination Database Name"), vbCritical, QStringLiteral("Error"));
+        txtFile->setFocus();
+        return;
+    }
+    const QString source = gDBPath.trimmed();
+    if (source.isEmpty() || !QFileInfo(source).isFile()) {
+        MsgBox(QStringLiteral("Production Database does not exist for Backup. Please setup the Database"),
+               vbCritical, QStringLiteral("Error"));
+        return;
+    }
+    const QString templatePath = appFile(QString::fromLatin1(kTemplateDb));
+    const QString systemPath = appFile(QString::fromLatin1(kSystemDb));
+    const QString productionPath = appFile(QString::fromLatin1(kProductionDb));
+    if (zv::admin::sameFile(templatePath, txtPath->text().trimmed() + QLatin1Char('/') +
+                                              txtFile->text().trimmed() + QStringLiteral(".mdb"))) {
+        MsgBox(QStringLiteral("Can not overwrite the System Database"), vbCritical, QStringLiteral("Error"));
+        return;
+    }
+    if (gConnOpen)
+        zv::admin::closeMainConnection();
+    const QString destination = destinationPath();
+    if (zv::admin::sameFile(destination, templatePath) || zv::admin::sameFile(destination, systemPath)) {
+        MsgBox(QStringLiteral("Can not overwrite the System Database!"), vbCritical, QStringLiteral("Error"));
+        return;
+    }
+    const QString destInUse = QStringLiteral("Backup failed. Destination Database in use.");
+    if (zv::db::databaseInUse(destination)) {
+        MsgBox(destInUse, vbCritical, QStringLiteral("Error"));
+        return;
+    }
+    if (zv::db::databaseInUse(source)) {
+        MsgBox(QStringLiteral("Backup failed. Source Database in use."), vbCritical, QStringLiteral("Error"));
+        return;
+    }
+    if (zv::admin::sameFile(destination.trimmed(), source) ||
+        zv::admin::sameFile(destination.trimmed(), productionPath)) {
+        MsgBox(QStringLiteral("Can not overwrite the Production Database!"), vbCritical, QStringLiteral("Error"));
+        return;
+    }
+    zv::admin::closeMainConnection();
+
+    std::optional<Hourglass> hourglass;
+    auto showError = [&](const zv::db::DbError &e) {
+        hourglass.reset();
+        setWindowTitle(kCaption);
+        MsgBox(QStringLiteral("Error Number: ") + QString::number(e.number()) + QStringLiteral("\r\n") +
+                   e.description(),
+               vbCritical, QStringLiteral("Error"));
+    };
+    try {
+        setWindowTitle(kBusyCaption);
+        hourglass.emplace();
+        zv::admin::copyDatabaseFile(source, destination, false);
+        setWindowTitle(kCaption);
+        hourglass.reset();
+        m_done = true;
+        if (!gConnOpen)
+            OpenDatabase();
+        completed();
+    } catch (const zv::db::DbError &e) {
+        if (e.number() != zv::admin::kFileExists) {
+            showError(e);
+            return;
+        }
+        setWindowTitle(kCaption);
+        hourglass.reset();
+        if (MsgBox(QStringLiteral("File already exists. Would you like to replace existing File?"),
+                   vbYesNo + vbQuestion + vbDefaultButton1, kCaption) != vbYes) {
+            txtFile->setFocus();
+            if (!gConnOpen)
+                OpenDatabase();
+            return;
+        }
+        try {
+            // The file may have been opened while the question was up.
+            if (zv::db::databaseInUse(destination)) {
+                MsgBox(destInUse, vbCritical, QStringLiteral("Error"));
+                return;
+            }
+            setWindowTitle(kBusyCaption);
+            hourglass.emplace();
+            zv::admin::copyDatabaseFile(source, destinationPath(), true);
+            setWindowTitle(kCaption);
+            hourglass.reset();
+            if (!gConnOpen)
+                OpenDatabase();
+            m_done = true;
+            completed();
+        } catch (const zv::db::DbError &again) {
+            showError(again);
+        }
+    }
+}
+
+void frmBackup::closeEvent(QCloseEvent *event) {
+    if (!m_done && !zv::admin::confirmExit()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    m_unloaded = true;
+    QDialog::done(QDialog::Rejected);
+}
+
+void frmBackup::reject() { close(); }

@@ -1,0 +1,211 @@
+#include "frmChangePswd.h"
+#include "modCommon.h"
+#include "platform/db/DbError.h"
+#include "platform/ui/MessageService.h"
+#include "platform/ui/VbKeys.h"
+#include <QCloseEvent>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+using namespace modCommon;
+using namespace zv::ui;
+
+namespace {
+
+QLineEdit *passwordBox(QWidget *parent, const char *name) {
+    auto *box = new QLineEdit(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setEchoMode(QLineEdit::Password);
+    box->setMaxLength(8);
+    zv::admin::refusePaste(box);
+    return box;
+}
+
+} // namespace
+
+const QString &frmChangePswd::RefusedCharacters() {
+    static const QString refused = QStringLiteral("~!@#$%^&*()_+{}:\"<>?`-=\\[];,./");
+    return refused;
+}
+
+bool frmChangePswd::IsUsablePassword(const QString &password) {
+    // The login box refuses blanks, quotes and bars, and the stored form holds 8-bit codes only.
+    for (QChar c : password)
+        if (c == QLatin1Char(' ') || c == QLatin1Char('\'') || c == QLatin1Char('|'))
+            return false;
+    return CanEncodePassword(password);
+}
+
+frmChangePswd::frmChangePswd(QWidget *parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmChangePswd"));
+    setWindowTitle(QStringLiteral("Change Admin Password"));
+    setModal(true);
+
+    txtOldPswd = passwordBox(this, "txtOldPswd");
+    txtNewPswd = passwordBox(this, "txtNewPswd");
+    txtConfirmPswd = passwordBox(this, "txtConfirmPswd");
+    tlbOkCancel = zv::admin::makeOkCancelToolbar(this);
+    connect(tlbOkCancel.ok, &QAction::triggered, this, [this] { tlbOkCancel_ButtonClick(1); });
+    connect(tlbOkCancel.cancel, &QAction::triggered, this, [this] { tlbOkCancel_ButtonClick(2); });
+    connect(tlbOkCancel.help, &QAction::triggered, this, [this] { tlbOkCancel_ButtonClick(3); });
+
+    auto *form = new QFormLayout;
+    form->addRow(QStringLiteral("Current Password*"), txtOldPswd);
+    form->addRow(QStringLiteral("New Password*"), txtNewPswd);
+    form->addRow(QStringLiteral("Re-enter New Password*"), txtConfirmPswd);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(tlbOkCancel.bar);
+
+    m_keys = new KeyPreview(this);
+    m_formKeys.down = [this](int &k, int s) { Form_KeyDown(k, s); };
+    m_keys->addFormHandler(&m_formKeys);
+    m_boxKeys.press = [](int &k) {
+        if (k < 32)
+            return;
+        const QChar c(k);
+        if (RefusedCharacters().contains(c) || !IsUsablePassword(QString(c)))
+            k = 0;
+    };
+    m_confirmKeys.press = [this](int &k) {
+        m_boxKeys.press(k);
+        if (k == vbKey::Return) {
+            k = 0;
+            tlbOkCancel_ButtonClick(1);
+        }
+    };
+    m_keys->setControlHandler(txtOldPswd, &m_boxKeys);
+    m_keys->setControlHandler(txtNewPswd, &m_boxKeys);
+    m_keys->setControlHandler(txtConfirmPswd, &m_confirmKeys);
+    m_done = false;
+}
+
+frmChangePswd::~frmChangePswd() = default;
+
+void frmChangePswd::Form_KeyDown(int &KeyCode, int Shift) {
+    (void)Shift;
+    m_done = false;
+    switch (KeyCode) {
+    case vbKey::F1:
+        KeyCode = 0;
+        tlbOkCancel_ButtonClick(3);
+        break;
+    case vbKey::F9:
+        KeyCode = 0;
+        tlbOkCancel_ButtonClick(1);
+        break;
+    case vbKey::F10:
+        KeyCode = 0;
+        tlbOkCancel_ButtonClick(2);
+        break;
+    case vbKey::Escape:
+        KeyCode = 0;
+        close();
+        break;
+    default:
+        break;
+    }
+}
+
+void frmChangePswd::tlbOkCancel_ButtonClick(int index) {
+    switch (index) {
+    case 1:
+        ChangePassword();
+        break;
+    case 2:
+        close();
+        break;
+    case 3:
+        zv::admin::showHelpTopic(this, QStringLiteral("Html/ChangeAdminPassword.htm"));
+        break;
+    default:
+        break;
+    }
+}
+
+void frmChangePswd::focusAndSelect(QLineEdit *box) {
+    if (box->isEnabled())
+        box->setFocus();
+    box->selectAll();
+}
+
+void frmChangePswd::ChangePassword() {
+    const QString oldPswd = txtOldPswd->text().trimmed();
+    const QString newPswd = txtNewPswd->text().trimmed();
+    const QString confirm = txtConfirmPswd->text().trimmed();
+    if (oldPswd.isEmpty()) {
+        MsgBox(QStringLiteral("Enter Current Password"), vbInformation, QStringLiteral("Information"));
+        focusAndSelect(txtOldPswd);
+        return;
+    }
+    if (newPswd.isEmpty()) {
+        MsgBox(QStringLiteral("Enter New Password"), vbInformation, QStringLiteral("Information"));
+        focusAndSelect(txtNewPswd);
+        return;
+    }
+    if (newPswd.size() < 4) {
+        MsgBox(QStringLiteral("Password should not be less than 4 characters"), vbExclamation,
+               QStringLiteral("Warning"));
+        focusAndSelect(txtNewPswd);
+        return;
+    }
+    if (!IsUsablePassword(newPswd)) {
+        MsgBox(QStringLiteral("Password contains characters that can not be used"), vbExclamation,
+               QStringLiteral("Warning"));
+        focusAndSelect(txtNewPswd);
+        return;
+    }
+    if (confirm.isEmpty()) {
+        MsgBox(QStringLiteral("Re-enter New Password"), vbInformation, QStringLiteral("Information"));
+        focusAndSelect(txtConfirmPswd);
+        return;
+    }
+    if (confirm != newPswd) {
+        MsgBox(QStringLiteral("Re-entered New Password and New Password does not match"), vbCritical,
+               QStringLiteral("Error"));
+        focusAndSelect(txtConfirmPswd);
+        return;
+    }
+    try {
+        if (!gSysConn || !gSysConn->isOpen())
+            OpenSystemDatabase();
+        if (!gSysConn || !gSysConn->isOpen())
+            return;   // OpenSystemDatabase has said why
+        const zv::db::Recordset rs =
+            gSysConn->query(QStringLiteral(" SELECT ") + QStringLiteral(" DB_Path, Pswd") + QStringLiteral(" FROM ") +
+                            QStringLiteral(" ZV_SYS"));
+        if (rs.isEmpty()) {
+            focusAndSelect(txtOldPswd);
+            MsgBox(QStringLiteral("Current Password is invalid"), vbCritical, QStringLiteral("Error"));
+            return;
+        }
+        const QString stored = DecodePassword(rs.valueAt(0, rs.fieldIndex(QStringLiteral("Pswd"))).toString());
+        if (stored.isNull() || stored != oldPswd) {
+            MsgBox(QStringLiteral("Current Password is invalid"), vbCritical, QStringLiteral("Error"));
+            focusAndSelect(txtOldPswd);
+            return;
+        }
+        gSysConn->execute(QStringLiteral("UPDATE ZV_SYS SET Pswd = ?"), {EncodePassword(newPswd)});
+    } catch (const zv::db::DbError &e) {
+        ShowErrorMessage(&e);
+        return;
+    }
+    MsgBox(QStringLiteral("Password has been changed successfully"), vbInformation, QStringLiteral("Information"));
+    m_done = true;
+    close();
+}
+
+void frmChangePswd::closeEvent(QCloseEvent *event) {
+    if (!m_done && !zv::admin::confirmExit()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    m_unloaded = true;
+    QDialog::done(QDialog::Rejected);
+}
+
+void frmChangePswd::reject() { close(); }

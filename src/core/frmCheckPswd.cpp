@@ -1,0 +1,174 @@
+#include "frmCheckPswd.h"
+#include "modCommon.h"
+#include "platform/db/DbError.h"
+#include "platform/ui/MessageService.h"
+#include "platform/ui/VbKeys.h"
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+using namespace modCommon;
+using namespace zv::ui;
+
+const QString &frmCheckPswd::RefusedCharacters() {
+    static const QString refused = QStringLiteral("~!@#$%^&*()_-+=\\{}[]\":;<>/?,.");
+    return refused;
+}
+
+frmCheckPswd::frmCheckPswd(QWidget *parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmCheckPswd"));
+    setWindowTitle(QStringLiteral("Security Check"));
+    setModal(true);
+
+    txtPassword = new QLineEdit(this);
+    txtPassword->setObjectName(QStringLiteral("txtPassword"));
+    txtPassword->setEchoMode(QLineEdit::Password);
+    txtPassword->setMaxLength(8);
+    tlbOkCancel = zv::admin::makeOkCancelToolbar(this);
+    connect(tlbOkCancel.ok, &QAction::triggered, this, [this] { tlbOkCancel_ButtonClick(1); });
+    connect(tlbOkCancel.cancel, &QAction::triggered, this, [this] { tlbOkCancel_ButtonClick(2); });
+    connect(tlbOkCancel.help, &QAction::triggered, this, [this] { tlbOkCancel_ButtonClick(3); });
+
+    auto *form = new QFormLayout;
+    form->addRow(QStringLiteral("Admin Password*"), txtPassword);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(tlbOkCancel.bar);
+
+    m_keys = new KeyPreview(this);
+    m_formKeys.down = [this](int &k, int s) { Form_KeyDown(k, s); };
+    m_keys->addFormHandler(&m_formKeys);
+    m_boxKeys.down = [this](int &k, int) {
+        if (k == vbKey::Return) {
+            k = 0;
+            CheckPassword();
+        }
+    };
+    m_boxKeys.press = [](int &k) {
+        if (k >= 32 && RefusedCharacters().contains(QChar(k)))
+            k = 0;
+    };
+    m_keys->setControlHandler(txtPassword, &m_boxKeys);
+    zv::admin::refusePaste(txtPassword);
+    Form_Load();
+}
+
+frmCheckPswd::~frmCheckPswd() = default;
+
+void frmCheckPswd::Form_Load() {
+    m_validated = false;
+    m_unloaded = false;
+    txtPassword->clear();
+}
+
+bool frmCheckPswd::UsrCheckShowForm(QString &text) {
+    m_text = text;
+    Form_Load();
+    exec();
+    return m_validated;
+}
+
+bool frmCheckPswd::Ask(QString &text, QWidget *parent) {
+    frmCheckPswd prompt(parent);
+    return prompt.UsrCheckShowForm(text);
+}
+
+void frmCheckPswd::showEvent(QShowEvent *event) {
+    QDialog::showEvent(event);
+    zv::admin::placeWindow(this);
+    txtPassword->setFocus();
+}
+
+void frmCheckPswd::Form_KeyDown(int &KeyCode, int Shift) {
+    (void)Shift;
+    switch (KeyCode) {
+    case vbKey::Escape:
+        KeyCode = 0;
+        close();
+        break;
+    case vbKey::F9:
+        KeyCode = 0;
+        CheckPassword();
+        break;
+    case vbKey::F10:
+        KeyCode = 0;
+        close();
+        break;
+    case vbKey::F1:
+        KeyCode = 0;
+        tlbOkCancel_ButtonClick(3);
+        break;
+    default:
+        break;
+    }
+}
+
+void frmCheckPswd::tlbOkCancel_ButtonClick(int index) {
+    switch (index) {
+    case 1:
+        CheckPassword();
+        break;
+    case 2:
+        close();
+        break;
+    case 3:
+        // No page of its own: the help's start page when the file is there.
+        if (QFileInfo::exists(appFile(QStringLiteral("Help/KRA.chm"))))
+            zv::admin::showHelpTopic(this, QStringLiteral("Front_Index.htm"));
+        else
+            MsgBox(QStringLiteral("Help not available"), vbInformation, QStringLiteral("Information"));
+        break;
+    default:
+        break;
+    }
+}
+
+void frmCheckPswd::CheckPassword() {
+    if (m_validated)
+        return;
+    const QString typed = txtPassword->text().trimmed();
+    if (typed.isEmpty()) {
+        MsgBox(QStringLiteral("Admin Password has to be entered"), vbInformation, QStringLiteral("Information"));
+        txtPassword->setFocus();
+        return;
+    }
+    QString stored;
+    try {
+        if (!gSysConn || !gSysConn->isOpen())
+            OpenSystemDatabase();
+        if (gSysConn && gSysConn->isOpen()) {
+            const zv::db::Recordset rs = gSysConn->query(QStringLiteral("select * from ZV_Sys"));
+            if (!rs.isEmpty())
+                stored = rs.valueAt(0, rs.fieldIndex(QStringLiteral("Pswd"))).toString();
+        }
+    } catch (const zv::db::DbError &e) {
+        ShowErrorMessage(&e);
+        return;
+    }
+    const QString decoded = DecodePassword(stored);
+    if (decoded.isNull() || decoded != typed) {
+        if (txtPassword->isVisible() && txtPassword->isEnabled())
+            txtPassword->setFocus();
+        MsgBox(QStringLiteral("Invalid Password"), vbCritical, QStringLiteral("Error"));
+        txtPassword->selectAll();
+        m_validated = false;
+        return;
+    }
+    m_validated = true;
+    close();
+}
+
+void frmCheckPswd::closeEvent(QCloseEvent *event) {
+    if (!m_validated && !zv::admin::confirmExit(true)) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    m_unloaded = true;
+    QDialog::done(m_validated ? QDialog::Accepted : QDialog::Rejected);
+}
+
+void frmCheckPswd::reject() { close(); }

@@ -1,0 +1,237 @@
+#include "frmDBPathSetting.h"
+#include "DatabaseFiles.h"
+#include "modCommon.h"
+#include "platform/ui/MessageService.h"
+#include "platform/ui/Ui.h"
+#include "platform/ui/VbKeys.h"
+#include <QCloseEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <optional>
+
+using namespace modCommon;
+using namespace zv::ui;
+
+namespace {
+const QString kResetCaption = QStringLiteral("Reset Production Database");
+}
+
+frmDBPathSetting::frmDBPathSetting(QWidget *parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmDBPathSetting"));
+    setWindowTitle(QStringLiteral("Production DB Path Setting"));
+    setModal(true);
+
+    lblDBPath = new QLabel(QStringLiteral("Production DB Path"), this);
+    lbltxtDBPath = new QLineEdit(this);
+    lbltxtDBPath->setObjectName(QStringLiteral("lbltxtDBPath"));
+    lbltxtDBPath->setReadOnly(true);
+    lbltxtDBPath->setStyleSheet(QStringLiteral("QLineEdit { background-color: #e0e0e0; }"));
+    lbltxtDBPath->setMinimumWidth(420);
+
+    fraMsg = new QFrame(this);
+    fraMsg->setObjectName(QStringLiteral("fraMsg"));
+    fraMsg->setFrameShape(QFrame::StyledPanel);
+    lblMsg = new QLabel(QStringLiteral("All Production data will be deleted and you will have an empty Database. "
+                                       "Incase needed take a Backup of the Production Database before "
+                                       "proceeding. Do you want to continue?"),
+                        fraMsg);
+    lblMsg->setWordWrap(true);
+    auto *msgLayout = new QVBoxLayout(fraMsg);
+    msgLayout->addWidget(lblMsg);
+
+    tlbOkCancel = zv::admin::makeOkCancelToolbar(this);
+    connect(tlbOkCancel.ok, &QAction::triggered, this, [this] { tlbOkCancel_ButtonClick(1); });
+    connect(tlbOkCancel.cancel, &QAction::triggered, this, [this] { tlbOkCancel_ButtonClick(2); });
+    connect(tlbOkCancel.help, &QAction::triggered, this, [this] { tlbOkCancel_ButtonClick(3); });
+
+    auto *pathRow = new QHBoxLayout;
+    pathRow->addWidget(lblDBPath);
+    pathRow->addWidget(lbltxtDBPath, 1);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(pathRow);
+    layout->addWidget(fraMsg);
+    layout->addWidget(tlbOkCancel.bar);
+
+    m_keys = new KeyPreview(this);
+    m_formKeys.down = [this](int &k, int s) { Form_KeyDown(k, s); };
+    m_keys->addFormHandler(&m_formKeys);
+    m_pathKeys.press = [this](int &k) {
+        if (k == vbKey::Return && isResetMode()) {
+            k = 0;
+            ResetProductionDatabase();
+        }
+    };
+    m_keys->setControlHandler(lbltxtDBPath, &m_pathKeys);
+}
+
+frmDBPathSetting::~frmDBPathSetting() = default;
+
+bool frmDBPathSetting::isResetMode() const {
+    // Opened without a mode (a database file was not found): only the path is shown.
+    const QString mode = tag().trimmed();
+    return !mode.isEmpty() && mode.toInt() == 0;
+}
+
+void frmDBPathSetting::ShowModal(QWidget *parent, bool resetMode) {
+    frmDBPathSetting form(parent);
+    form.setWindowTitle(resetMode ? kResetCaption : QStringLiteral("Production Database Path"));
+    form.setTag(resetMode ? QStringLiteral("0") : QStringLiteral("1"));
+    form.exec();
+}
+
+void frmDBPathSetting::showEvent(QShowEvent *event) {
+    QDialog::showEvent(event);
+    Form_Activate();
+}
+
+void frmDBPathSetting::Form_Activate() {
+    lbltxtDBPath->setText(appFile(QString::fromLatin1(kProductionDb)));
+    const bool reset = isResetMode();
+    fraMsg->setVisible(reset);
+    tlbOkCancel.bar->setVisible(reset);
+    adjustSize();
+}
+
+void frmDBPathSetting::Form_KeyDown(int &KeyCode, int Shift) {
+    (void)Shift;
+    switch (KeyCode) {
+    case vbKey::F9:
+        KeyCode = 0;
+        if (isResetMode())
+            ResetProductionDatabase();
+        break;
+    case vbKey::F1:
+        KeyCode = 0;
+        tlbOkCancel_ButtonClick(3);
+        break;
+    case vbKey::F10:
+        KeyCode = 0;
+        if (isResetMode())
+            close();
+        break;
+    case vbKey::Escape:
+        KeyCode = 0;
+        close();
+        break;
+    default:
+        break;
+    }
+}
+
+void frmDBPathSetting::tlbOkCancel_ButtonClick(int index) {
+    switch (index) {
+    case 1:
+        ResetProductionDatabase();
+        break;
+    case 2:
+        close();
+        break;
+    case 3:
+        if (isResetMode())
+            zv::admin::showHelpTopic(this, QStringLiteral("Html/ResetProdDB.htm"));
+        break;
+    default:
+        break;
+    }
+}
+
+bool frmDBPathSetting::IsTemplateDatabase() {
+    return gConn && zv::admin::hasIdentity(*gConn);
+}
+
+// A reset that stops before the copy puts the program back on the production
+// database: nothing may go on working on the template.
+void frmDBPathSetting::leaveOnProduction() {
+    const QString production = appFile(QString::fromLatin1(kProductionDb));
+    if (gConn && gConn->isOpen() && !zv::admin::sameFile(gConn->path(), production))
+        zv::admin::closeMainConnection();
+    gDBPath = production;
+}
+
+void frmDBPathSetting::ResetProductionDatabase() {
+    const QString destination = lbltxtDBPath->text().trimmed();
+    if (destination.isEmpty())
+        return;
+    const QString templatePath = appFile(QString::fromLatin1(kTemplateDb));
+    std::optional<Hourglass> hourglass;
+    try {
+        gDBPath = templatePath;
+        if (!CheckAppFiles()) {
+            zv::admin::endOnMissingFiles();
+            return;
+        }
+        zv::admin::closeMainConnection();
+        if (zv::db::databaseInUse(destination)) {
+            MsgBox(QStringLiteral("Can not reset, Destination Database in use. Please confirm all users are "
+                                  "logged off before reset the Database."),
+                   vbCritical, QStringLiteral("Error"));
+            leaveOnProduction();
+            return;
+        }
+        if (zv::db::databaseInUse(gDBPath)) {
+            MsgBox(QStringLiteral("Can not reset, Source Database in use. Please confirm all users are logged "
+                                  "off before reset the Database."),
+                   vbCritical, QStringLiteral("Error"));
+            leaveOnProduction();
+            return;
+        }
+        OpenDatabase();
+        if (!IsTemplateDatabase()) {
+            MsgBox(QStringLiteral("Some of the Application Folders/Files are corrupted. Exiting the Application."),
+                   vbCritical, QStringLiteral("Error"));
+            zv::admin::endProgramClosingConnections();
+            return;
+        }
+        if (MsgBox(QStringLiteral("Are you sure to reset the Database?"), vbYesNo + vbQuestion + vbDefaultButton2,
+                   kResetCaption) != vbYes) {
+            leaveOnProduction();
+            return;
+        }
+        if (zv::admin::sameFile(destination, gDBPath)) {
+            leaveOnProduction();
+            return;
+        }
+        hourglass.emplace();
+        setWindowTitle(QStringLiteral("Please wait Reset Database in progress..."));
+        zv::admin::closeMainConnection();
+        // Someone may have opened it while the question was up.
+        if (zv::db::databaseInUse(destination)) {
+            hourglass.reset();
+            setWindowTitle(kResetCaption);
+            MsgBox(QStringLiteral("Can not reset, Destination Database in use. Please confirm all users are "
+                                  "logged off before reset the Database."),
+                   vbCritical, QStringLiteral("Error"));
+            leaveOnProduction();
+            return;
+        }
+        zv::admin::copyDatabaseFile(gDBPath, destination, true);
+        gDBPath = destination;
+        // The new file is a sound production database: the restricted menus go.
+        gDBInvalid = false;
+        EnableMainMenus();
+        setWindowTitle(kResetCaption);
+        hourglass.reset();
+        MsgBox(QStringLiteral("Production Database is reset"), vbInformation, QStringLiteral("Information"));
+        if (!gConnOpen)
+            OpenDatabase();
+        close();
+    } catch (...) {
+        MsgBox(QStringLiteral("Cannot Reset. The specified file is being used by Windows. "), vbCritical,
+               QStringLiteral("Error"));
+        setWindowTitle(kResetCaption);
+        hourglass.reset();
+        leaveOnProduction();
+    }
+}
+
+void frmDBPathSetting::closeEvent(QCloseEvent *event) {
+    event->accept();
+    m_unloaded = true;
+    QDialog::done(QDialog::Rejected);
+}
+
+void frmDBPathSetting::reject() { close(); }

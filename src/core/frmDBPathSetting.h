@@ -1,0 +1,51 @@
+#pragma once
+#include "AdminForms.h"
+#include <QDialog>
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+
+// Shows the production database's path (tag "1"), or resets the production
+// database to a copy of the empty template (tag "0"). An empty tag shows the path.
+class frmDBPathSetting : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmDBPathSetting(QWidget *parent = nullptr);
+    ~frmDBPathSetting() override;
+
+    // The mode, as the caller sets it (also as the dynamic property "Tag").
+    QString tag() const { return property("Tag").toString(); }
+    void setTag(const QString &tag) { setProperty("Tag", tag); }
+    bool isResetMode() const;
+
+    // Opens the window modally the way the main window's File menu does.
+    static void ShowModal(QWidget *parent, bool resetMode);
+
+    void Form_Activate();
+    void ResetProductionDatabase();
+    bool IsTemplateDatabase();
+    void tlbOkCancel_ButtonClick(int index);   // 1 OK, 2 Cancel, 3 Help
+
+    bool unloaded() const { return m_unloaded; }
+
+    QLabel *lblDBPath = nullptr;
+    QLineEdit *lbltxtDBPath = nullptr;
+    QFrame *fraMsg = nullptr;
+    QLabel *lblMsg = nullptr;
+    zv::admin::OkCancelToolbar tlbOkCancel;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void reject() override;
+
+private:
+    void Form_KeyDown(int &KeyCode, int Shift);
+    void leaveOnProduction();
+
+    bool m_unloaded = false;
+    zv::ui::KeyPreview *m_keys = nullptr;
+    zv::admin::KeyFunctions m_formKeys;
+    zv::admin::KeyFunctions m_pathKeys;
+};

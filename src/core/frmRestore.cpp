@@ -1,0 +1,224 @@
+#include "frmRestore.h"
+#include "DatabaseFiles.h"
+#include "modCommon.h"
+#include "platform/ui/MessageService.h"
+#include "platform/ui/Ui.h"
+#include "platform/ui/VbKeys.h"
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <optional>
+
+using namespace modCommon;
+using namespace zv::ui;
+
+namespace {
+const QString kCaption = QStringLiteral("Restore Production Database");
+}
+
+frmRestore::frmRestore(QWidget *parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmRestore"));
+    setWindowTitle(kCaption);
+    setModal(true);
+
+    auto *lblPath = new QLabel(QStringLiteral("Restore From*"), this);
+    txtPath = new QLineEdit(this);
+    txtPath->setObjectName(QStringLiteral("txtPath"));
+    txtPath->setReadOnly(true);
+    txtPath->setStyleSheet(QStringLiteral("QLineEdit { background-color: #e0e0e0; }"));
+    txtPath->setMinimumWidth(360);
+    lblPath->setBuddy(txtPath);
+    cmdBrowse = new QPushButton(QStringLiteral("&Browse"), this);
+    cmdBrowse->setObjectName(QStringLiteral("cmdBrowse"));
+    cmdBrowse->setAutoDefault(false);
+    connect(cmdBrowse, &QPushButton::clicked, this, [this] { cmdBrowse_Click(); });
+
+    tlbOkCancel = zv::admin::makeOkCancelToolbar(this);
+    connect(tlbOkCancel.ok, &QAction::triggered, this, [this] { tlbOkCancel_ButtonClick(1); });
+    connect(tlbOkCancel.cancel, &QAction::triggered, this, [this] { tlbOkCancel_ButtonClick(2); });
+    connect(tlbOkCancel.help, &QAction::triggered, this, [this] { tlbOkCancel_ButtonClick(3); });
+
+    auto *row = new QHBoxLayout;
+    row->addWidget(lblPath);
+    row->addWidget(txtPath, 1);
+    row->addWidget(cmdBrowse);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(row);
+    layout->addWidget(tlbOkCancel.bar);
+
+    m_keys = new KeyPreview(this);
+    m_formKeys.down = [this](int &k, int s) { Form_KeyDown(k, s); };
+    m_formKeys.press = [this](int &k) { Form_KeyPress(k); };
+    m_keys->addFormHandler(&m_formKeys);
+    zv::admin::refusePaste(txtPath);
+}
+
+frmRestore::~frmRestore() = default;
+
+void frmRestore::showEvent(QShowEvent *event) {
+    QDialog::showEvent(event);
+    if (!m_placed) {
+        m_placed = true;
+        zv::admin::placeWindow(this);
+    }
+    txtPath->clear();
+}
+
+void frmRestore::Form_KeyDown(int &KeyCode, int Shift) {
+    (void)Shift;
+    switch (KeyCode) {
+    case vbKey::F9:
+        KeyCode = 0;
+        tlbOkCancel_ButtonClick(1);
+        break;
+    case vbKey::F10:
+        KeyCode = 0;
+        tlbOkCancel_ButtonClick(2);
+        break;
+    case vbKey::F1:
+        KeyCode = 0;
+        tlbOkCancel_ButtonClick(3);
+        break;
+    case vbKey::Escape:
+        KeyCode = 0;
+        close();
+        break;
+    default:
+        break;
+    }
+}
+
+void frmRestore::Form_KeyPress(int &KeyAscii) {
+    if (KeyAscii == '\'' || KeyAscii == '|')
+        KeyAscii = 0;
+}
+
+void frmRestore::tlbOkCancel_ButtonClick(int index) {
+    switch (index) {
+    case 1:
+        RestoreDatabase();
+        break;
+    case 2:
+        close();
+        break;
+    case 3:
+        zv::admin::showHelpTopic(this, QStringLiteral("Html/Restore.htm"));
+        break;
+    default:
+        break;
+    }
+}
+
+void frmRestore::cmdBrowse_Click() {
+    const QString backupFolder = appFile(QStringLiteral("Backup"));
+    const QString start = QFileInfo(backupFolder).isDir() ? backupFolder : appPath();
+    const QString chosen = messages().openFileName(QStringLiteral("Select Data File"), start,
+                                                   QStringLiteral("Microsoft Database Files (*.mdb)"));
+    if (!chosen.contains(QLatin1Char('/')))
+        return;
+    txtPath->setText(chosen);
+    txtPath->setFocus();
+    if (!txtPath->text().trimmed().isEmpty())
+        m_done = false;
+}
+
+bool frmRestore::IsValidBackup() { return zv::admin::isValidDatabaseFile(txtPath->text().trimmed()); }
+
+void frmRestore::RestoreDatabase() {
+    const QString shown = txtPath->text();
+    const QString source = shown.trimmed();
+    if (!source.toUpper().contains(QStringLiteral(".MDB"))) {
+        MsgBox(QStringLiteral("Select a Database to Restore."), vbInformation, QStringLiteral("Information"));
+        cmdBrowse->setFocus();
+        return;
+    }
+    const QString production = appFile(QString::fromLatin1(kProductionDb));
+    // Copying the production file over itself would leave nothing behind to copy.
+    if (zv::admin::sameFile(source, production)) {
+        MsgBox(QStringLiteral("Can not Restore from the Production Database itself."), vbCritical,
+               QStringLiteral("Error"));
+        cmdBrowse->setFocus();
+        return;
+    }
+    if (!IsValidBackup()) {
+        MsgBox(QStringLiteral("Can not Restore. Not a valid Database."), vbCritical, QStringLiteral("Error"));
+        cmdBrowse->setFocus();
+        return;
+    }
+    if (!CheckAppFiles()) {
+        zv::admin::endOnMissingFiles();
+        return;
+    }
+    gDBPath = production;
+    if (gConnOpen)
+        zv::admin::closeMainConnection();
+    const QString sourceInUse = QStringLiteral("Can not Restore, Source Database in use.");
+    const QString destInUse = QStringLiteral("Can not Restore, Destination Database in use.");
+    if (zv::db::databaseInUse(source)) {
+        MsgBox(sourceInUse, vbCritical, QStringLiteral("Error"));
+        return;
+    }
+    if (zv::db::databaseInUse(gDBPath)) {
+        MsgBox(destInUse, vbCritical, QStringLiteral("Error"));
+        return;
+    }
+    if (MsgBox(QStringLiteral("Restore will overwrite the current Database with the contents of ") + shown +
+                   QStringLiteral(". If you need to save the current Database please take Backup of your Database "
+                                  "before proceeding. Are you sure you want to Restore the Database?"),
+               vbYesNo + vbQuestion + vbDefaultButton2, QStringLiteral("Restore Production database")) != vbYes)
+        return;
+
+    std::optional<Hourglass> hourglass;
+    try {
+        setWindowTitle(QStringLiteral("Please wait Restore in progress..."));
+        hourglass.emplace();
+        zv::admin::closeMainConnection();
+        // Either file may have been opened while the question was up.
+        if (zv::db::databaseInUse(source) || zv::db::databaseInUse(gDBPath)) {
+            hourglass.reset();
+            setWindowTitle(kCaption);
+            MsgBox(zv::db::databaseInUse(source) ? sourceInUse : destInUse, vbCritical, QStringLiteral("Error"));
+            return;
+        }
+        const QString folder = QFileInfo(gDBPath).absolutePath();
+        if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder))
+            throw std::runtime_error("cannot create the production folder");
+        zv::admin::copyDatabaseFile(source, gDBPath, true);
+        // The restored file passed the identity check: the restricted menus go.
+        gDBInvalid = false;
+        EnableMainMenus();
+        setWindowTitle(kCaption);
+        hourglass.reset();
+        if (!gConnOpen)
+            OpenDatabase();
+        MsgBox(QStringLiteral("Database has been Restored succesfully."), vbInformation,
+               QStringLiteral("Information"));
+        m_done = true;
+        close();
+    } catch (...) {
+        setWindowTitle(kCaption);
+        hourglass.reset();
+        MsgBox(QStringLiteral("Can not Restore ") + shown +
+                   QStringLiteral(". The specified file is being used by Windows. "),
+               vbCritical, QStringLiteral("Error"));
+        close();
+    }
+}
+
+void frmRestore::closeEvent(QCloseEvent *event) {
+    if (!m_done && !txtPath->text().trimmed().isEmpty() && !zv::admin::confirmExit()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    m_unloaded = true;
+    QDialog::done(QDialog::Rejected);
+}
+
+void frmRestore::reject() { close(); }

@@ -1,0 +1,200 @@
+#include "AdminFixture.h"
+#include "core/AdminForms.h"
+#include "core/FormRegistry.h"
+#include "core/MDIZVS.h"
+#include "core/frmDBPathSetting.h"
+#include <QAction>
+#include <QFile>
+#include <QFrame>
+#include <QLineEdit>
+#include <QToolBar>
+
+using namespace zv::ui;
+
+namespace {
+const QString kQuestion = QStringLiteral("Are you sure to reset the Database?");
+const QString kDone = QStringLiteral("Production Database is reset");
+const QString kDestInUse = QStringLiteral("Can not reset, Destination Database in use. Please confirm all users are "
+                                          "logged off before reset the Database.");
+const QString kSourceInUse = QStringLiteral("Can not reset, Source Database in use. Please confirm all users are "
+                                            "logged off before reset the Database.");
+const QString kFailed = QStringLiteral("Cannot Reset. The specified file is being used by Windows. ");
+} // namespace
+
+class DBPathSettingTest : public AdminTest {
+public:
+    void TearDown() override {
+        form.reset();
+        zv::forms::clearRegistry();
+        AdminTest::TearDown();
+    }
+    void openForm(const QString &tag) {
+        form = std::make_unique<frmDBPathSetting>();
+        form->setTag(tag);
+        form->show();
+    }
+    std::unique_ptr<frmDBPathSetting> form;
+};
+
+TEST_F(DBPathSettingTest, ShowModeShowsOnlyThePath) {
+    for (const QString tag : {QStringLiteral("1"), QString()}) {
+        openForm(tag);
+        EXPECT_EQ(form->lbltxtDBPath->text(), production());
+        EXPECT_TRUE(form->lbltxtDBPath->isReadOnly());
+        EXPECT_FALSE(form->fraMsg->isVisible());
+        EXPECT_FALSE(form->tlbOkCancel.bar->isVisible());
+        EXPECT_FALSE(form->isResetMode());
+    }
+    openForm(QStringLiteral("0"));
+    EXPECT_TRUE(form->fraMsg->isVisible());
+    EXPECT_TRUE(form->tlbOkCancel.bar->isVisible());
+}
+
+TEST_F(DBPathSettingTest, ResetCopiesTheTemplateAndLiftsTheRestrictedMenus) {
+    zv::admin::registerForms();
+    stamp(production(), QStringLiteral("old data"));
+    modCommon::gDBInvalid = true;
+    MDIZVS *main = MDIZVS::instance();
+    modCommon::EnableMainMenus();
+    ASSERT_FALSE(main->mnuBackup->isEnabled());
+
+    openForm(QStringLiteral("0"));
+    messages.answer(vbYes);
+    form->ResetProductionDatabase();
+
+    EXPECT_EQ(messages.prompts(), (QStringList{kQuestion, kDone}));
+    EXPECT_EQ(messages.shown().at(0).buttons, vbYesNo + vbQuestion + vbDefaultButton2);
+    EXPECT_TRUE(bytesOf(production()) == bytesOf(templateDb()));
+    EXPECT_EQ(stampOf(production()), QString(""));
+    EXPECT_FALSE(modCommon::gDBInvalid);
+    EXPECT_TRUE(main->mnuBackup->isEnabled());
+    EXPECT_TRUE(main->mnuShowDBPath->isEnabled());
+    EXPECT_EQ(modCommon::gDBPath, production());
+    EXPECT_TRUE(mainConnectionOn(production()));
+    EXPECT_TRUE(form->unloaded());
+    EXPECT_EQ(endCount, 0);
+    EXPECT_TRUE(leftovers(folder->file(QStringLiteral("Data"))).isEmpty());
+}
+
+// Every way of stopping before the copy leaves production whole and the
+// program on it, never on the template.
+TEST_F(DBPathSettingTest, AResetThatStopsEarlyLeavesTheProgramOnProduction) {
+    struct Case {
+        const char *name;
+        std::function<std::shared_ptr<zv::db::Connection>(DBPathSettingTest &)> arrange;
+        QStringList prompts;
+    };
+    auto holdOpen = [](const QString &path) {
+        auto c = std::make_shared<zv::db::Connection>();
+        c->open(path);
+        return c;
+    };
+    const QList<Case> cases = {
+        {"production in use", [&](DBPathSettingTest &t) { return holdOpen(t.production()); }, {kDestInUse}},
+        {"template in use", [&](DBPathSettingTest &t) { return holdOpen(t.templateDb()); }, {kSourceInUse}},
+        {"answer No",
+         [](DBPathSettingTest &t) {
+             t.messages.answer(vbNo);
+             return std::shared_ptr<zv::db::Connection>();
+         },
+         {kQuestion}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        stamp(production(), QStringLiteral("keep me"));
+        if (!modCommon::gConnOpen)
+            modCommon::OpenDatabase();
+        messages.clear();
+        auto other = c.arrange(*this);
+        openForm(QStringLiteral("0"));
+        form->ResetProductionDatabase();
+        EXPECT_EQ(messages.prompts(), c.prompts);
+        EXPECT_EQ(stampOf(production()), QStringLiteral("keep me"));
+        EXPECT_EQ(modCommon::gDBPath, production());
+        EXPECT_FALSE(mainConnectionOn(templateDb()));
+        EXPECT_FALSE(form->unloaded());
+        EXPECT_EQ(endCount, 0);
+    }
+}
+
+TEST_F(DBPathSettingTest, AStaleLockFileDoesNotStopTheReset) {
+    stamp(production(), QStringLiteral("old data"));
+    modCommon::CloseConnections();
+    const QString ldb = zv::db::lockFilePath(production());
+    QFile stale(ldb);
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.close();
+
+    openForm(QStringLiteral("0"));
+    messages.answer(vbYes);
+    form->ResetProductionDatabase();
+
+    EXPECT_EQ(messages.prompts(), (QStringList{kQuestion, kDone}));
+    EXPECT_EQ(stampOf(production()), QString(""));
+    EXPECT_TRUE(mainConnectionOn(production()));
+}
+
+// The copy fails half-way (the file system takes no more than a few pages):
+// the old production file is still there, whole, and nothing is left behind.
+TEST_F(DBPathSettingTest, ACopyThatFailsHalfWayLeavesProductionWhole) {
+    stamp(production(), QStringLiteral("keep me"));
+    modCommon::CloseConnections();
+    modCommon::OpenDatabase();
+    const QByteArray before = bytesOf(production());
+
+    openForm(QStringLiteral("0"));
+    messages.answer(vbYes);
+    {
+        FileSizeLimit limit(FileSizeLimit::halfOf(templateDb()));
+        form->ResetProductionDatabase();
+    }
+    EXPECT_EQ(messages.prompts(), (QStringList{kQuestion, kFailed}));
+    EXPECT_TRUE(bytesOf(production()) == before);
+    EXPECT_TRUE(soundDatabase(production()));
+    EXPECT_TRUE(leftovers(folder->file(QStringLiteral("Data"))).isEmpty());
+    EXPECT_EQ(modCommon::gDBPath, production());
+    EXPECT_FALSE(mainConnectionOn(templateDb()));
+    EXPECT_FALSE(form->unloaded());
+}
+
+// A journal left by a crashed writer of the old file must not be played back
+// into the fresh copy.
+TEST_F(DBPathSettingTest, AStaleJournalBesideProductionIsRemoved) {
+    // Production's schema differs from the template's, so its old pages played into the copy would show.
+    stamp(production(), QStringLiteral("old data"));
+    modCommon::CloseConnections();
+    leaveHotJournal(production());
+
+    openForm(QStringLiteral("0"));
+    messages.answer(vbYes);
+    form->ResetProductionDatabase();
+
+    EXPECT_EQ(messages.prompts(), (QStringList{kQuestion, kDone}));
+    EXPECT_FALSE(QFile::exists(production() + QStringLiteral("-journal")));
+    modCommon::CloseConnections();
+    EXPECT_TRUE(bytesOf(production()) == bytesOf(templateDb()));
+    EXPECT_TRUE(soundDatabase(production()));
+}
+
+TEST_F(DBPathSettingTest, KeysFollowTheMode) {
+    openForm(QStringLiteral("1"));
+    typeKey(form->lbltxtDBPath, Qt::Key_F9);
+    typeKey(form->lbltxtDBPath, Qt::Key_F10);
+    typeKey(form->lbltxtDBPath, Qt::Key_Return, QStringLiteral("\r"));
+    EXPECT_TRUE(messages.shown().isEmpty());
+    EXPECT_FALSE(form->unloaded());
+    typeKey(form->lbltxtDBPath, Qt::Key_Escape);
+    EXPECT_TRUE(form->unloaded());
+
+    openForm(QStringLiteral("0"));
+    messages.answer(vbNo);
+    typeKey(form->lbltxtDBPath, Qt::Key_F9);
+    EXPECT_EQ(messages.prompts(), QStringList{kQuestion});
+    messages.clear();
+    messages.answer(vbNo);
+    typeKey(form->lbltxtDBPath, Qt::Key_Return, QStringLiteral("\r"));
+    EXPECT_EQ(messages.prompts(), QStringList{kQuestion});
+    EXPECT_FALSE(form->unloaded());
+    typeKey(form->lbltxtDBPath, Qt::Key_F10);
+    EXPECT_TRUE(form->unloaded());
+}

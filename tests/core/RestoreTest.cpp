@@ -1,0 +1,221 @@
+#include "AdminFixture.h"
+#include "core/frmRestore.h"
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <sqlite3.h>
+
+using namespace zv::ui;
+
+namespace {
+const QString kDone = QStringLiteral("Database has been Restored succesfully.");
+const QString kInvalid = QStringLiteral("Can not Restore. Not a valid Database.");
+QString question(const QString &file) {
+    return QStringLiteral("Restore will overwrite the current Database with the contents of ") + file +
+           QStringLiteral(". If you need to save the current Database please take Backup of your Database before "
+                          "proceeding. Are you sure you want to Restore the Database?");
+}
+
+void rawExec(const QString &path, const char *sql) {
+    sqlite3 *db = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(path).constData(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
+    sqlite3_close(db);
+}
+} // namespace
+
+class RestoreTest : public AdminTest {
+public:
+    void SetUp() override {
+        AdminTest::SetUp();
+        ASSERT_TRUE(backups.isValid());
+        backup = backups.path() + QStringLiteral("/MONDAY.mdb");
+        ASSERT_TRUE(QFile::copy(production(), backup));
+        stamp(backup, QStringLiteral("monday"));
+        stamp(production(), QStringLiteral("today"));
+        form = std::make_unique<frmRestore>();
+        form->show();
+    }
+    void TearDown() override {
+        form.reset();
+        AdminTest::TearDown();
+    }
+    void choose(const QString &file) {
+        messages.answerPath(file);
+        form->cmdBrowse_Click();
+        messages.clear();
+    }
+
+    QTemporaryDir backups;
+    QString backup;
+    std::unique_ptr<frmRestore> form;
+};
+
+TEST_F(RestoreTest, ReplacesProductionAfterTheChecksAndTheConfirmation) {
+    modCommon::gDBInvalid = true;
+    choose(backup);
+    EXPECT_EQ(form->txtPath->text(), backup);
+    messages.answer(vbYes);
+    form->RestoreDatabase();
+
+    EXPECT_EQ(messages.prompts(), (QStringList{question(backup), kDone}));
+    EXPECT_EQ(messages.shown().at(0).buttons, vbYesNo + vbQuestion + vbDefaultButton2);
+    EXPECT_EQ(messages.shown().at(0).title, QStringLiteral("Restore Production database"));
+    EXPECT_EQ(stampOf(production()), QStringLiteral("monday"));
+    EXPECT_EQ(stampOf(backup), QStringLiteral("monday"));
+    EXPECT_FALSE(modCommon::gDBInvalid);
+    EXPECT_TRUE(mainConnectionOn(production()));
+    EXPECT_TRUE(form->unloaded());
+    EXPECT_TRUE(leftovers(folder->file(QStringLiteral("Data"))).isEmpty());
+    // The chosen file was only read: no lock file was made beside it.
+    EXPECT_FALSE(QFileInfo::exists(zv::db::lockFilePath(backup)));
+}
+
+TEST_F(RestoreTest, AnsweringNoChangesNothing) {
+    choose(backup);
+    messages.answer(vbNo);
+    form->RestoreDatabase();
+    EXPECT_EQ(messages.prompts(), QStringList{question(backup)});
+    EXPECT_EQ(stampOf(production()), QStringLiteral("today"));
+    EXPECT_EQ(modCommon::gDBPath, production());
+    EXPECT_FALSE(form->unloaded());
+}
+
+// Files that must never replace production; none of them gets as far as the question.
+TEST_F(RestoreTest, RefusesFilesThatAreNotSoundDatabasesOfThisSystem) {
+    const QString dir = backups.path() + QLatin1Char('/');
+    {
+        QFile text(dir + QStringLiteral("text.mdb"));
+        ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+        text.write(QByteArray(8192, 'x'));
+    }
+    rawExec(dir + QStringLiteral("other.mdb"), "CREATE TABLE Something (a TEXT);");
+    ASSERT_TRUE(QFile::copy(backup, dir + QStringLiteral("foreign.mdb")));
+    rawExec(dir + QStringLiteral("foreign.mdb"), "UPDATE Parm SET DB_Check = 'SOMEONE ELSE';");
+    // Passes the identity query but fails the integrity check: an index page overwritten.
+    const QString damaged = dir + QStringLiteral("damaged.mdb");
+    ASSERT_TRUE(QFile::copy(backup, damaged));
+    rawExec(damaged, "CREATE TABLE Filler (v TEXT); CREATE INDEX FillerV ON Filler (v);"
+                     "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 300)"
+                     " INSERT INTO Filler SELECT printf('row %05d', i) FROM n;");
+    {
+        zv::db::Connection c;
+        c.open(damaged, zv::db::Connection::Mode::ReadOnly);
+        const int pageSize = c.scalar(QStringLiteral("PRAGMA page_size")).toInt();
+        const int root = c.scalar(QStringLiteral("SELECT rootpage FROM sqlite_master WHERE name = 'FillerV'")).toInt();
+        c.close();
+        QFile f(damaged);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.seek(qint64(root - 1) * pageSize + pageSize / 2));
+        f.write(QByteArray(pageSize / 2, '\x01'));
+    }
+    ASSERT_FALSE(soundDatabase(damaged));
+
+    struct Case {
+        QString file, message;
+    };
+    const QList<Case> cases = {
+        {dir + QStringLiteral("text.mdb"), kInvalid},
+        {dir + QStringLiteral("other.mdb"), kInvalid},
+        {dir + QStringLiteral("foreign.mdb"), kInvalid},
+        {damaged, kInvalid},
+        {dir + QStringLiteral("missing.mdb"), kInvalid},
+        {dir + QStringLiteral("notes.txt"), QStringLiteral("Select a Database to Restore.")},
+        {production(), QStringLiteral("Can not Restore from the Production Database itself.")},
+        {folder->file(QStringLiteral("Data/../Data/ZV-DATA.mdb")),
+         QStringLiteral("Can not Restore from the Production Database itself.")},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.file.toStdString());
+        messages.clear();
+        form->txtPath->setText(c.file);
+        form->RestoreDatabase();
+        EXPECT_EQ(messages.prompts(), QStringList{c.message});
+        EXPECT_EQ(stampOf(production()), QStringLiteral("today"));
+        EXPECT_FALSE(form->unloaded());
+    }
+    // Nothing was created where a file was missing.
+    EXPECT_FALSE(QFileInfo::exists(dir + QStringLiteral("missing.mdb")));
+}
+
+TEST_F(RestoreTest, RefusesWhileADatabaseIsInUseAndGoesAheadOverStaleLocks) {
+    choose(backup);
+    {
+        zv::db::Connection other;
+        other.open(backup);
+        form->RestoreDatabase();
+        EXPECT_EQ(messages.prompts(), QStringList{QStringLiteral("Can not Restore, Source Database in use.")});
+    }
+    {
+        messages.clear();
+        zv::db::Connection other;
+        other.open(production());
+        form->RestoreDatabase();
+        EXPECT_EQ(messages.prompts(), QStringList{QStringLiteral("Can not Restore, Destination Database in use.")});
+    }
+    EXPECT_EQ(stampOf(production()), QStringLiteral("today"));
+
+    for (const QString &db : {production(), backup}) {
+        QFile stale(zv::db::lockFilePath(db));
+        ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    }
+    messages.clear();
+    messages.answer(vbYes);
+    form->RestoreDatabase();
+    EXPECT_EQ(messages.prompts(), (QStringList{question(backup), kDone}));
+    EXPECT_EQ(stampOf(production()), QStringLiteral("monday"));
+}
+
+TEST_F(RestoreTest, ACopyThatFailsHalfWayLeavesProductionWhole) {
+    modCommon::CloseConnections();
+    const QByteArray before = bytesOf(production());
+    choose(backup);
+    messages.answer(vbYes);   // the restore question
+    messages.answer(vbOK);    // the failure
+    messages.answer(vbYes);   // "Do you want to exit?" as the window closes after the failure
+    {
+        FileSizeLimit limit(FileSizeLimit::halfOf(backup));
+        form->RestoreDatabase();
+    }
+    EXPECT_EQ(messages.prompts(),
+              (QStringList{question(backup),
+                           QStringLiteral("Can not Restore ") + backup +
+                               QStringLiteral(". The specified file is being used by Windows. "),
+                           QStringLiteral("Do you want to exit?")}));
+    EXPECT_TRUE(bytesOf(production()) == before);
+    EXPECT_TRUE(soundDatabase(production()));
+    EXPECT_EQ(stampOf(production()), QStringLiteral("today"));
+    EXPECT_TRUE(leftovers(folder->file(QStringLiteral("Data"))).isEmpty());
+    EXPECT_TRUE(form->unloaded());
+}
+
+TEST_F(RestoreTest, AStaleJournalBesideProductionIsNotPlayedIntoTheRestoredFile) {
+    // The backup's schema differs from production's, so old production pages played into it would show.
+    rawExec(backup, "CREATE TABLE OnlyInBackup (v TEXT); INSERT INTO OnlyInBackup VALUES ('x');");
+    modCommon::CloseConnections();
+    leaveHotJournal(production());
+    choose(backup);
+    messages.answer(vbYes);
+    form->RestoreDatabase();
+    EXPECT_EQ(messages.prompts(), (QStringList{question(backup), kDone}));
+    modCommon::CloseConnections();
+    EXPECT_FALSE(QFile::exists(production() + QStringLiteral("-journal")));
+    EXPECT_TRUE(bytesOf(production()) == bytesOf(backup));
+    EXPECT_TRUE(soundDatabase(production()));
+}
+
+TEST_F(RestoreTest, ClosingAsksOnlyOnceAFileIsChosen) {
+    form->close();
+    EXPECT_TRUE(messages.prompts().isEmpty());
+    EXPECT_TRUE(form->unloaded());
+
+    form = std::make_unique<frmRestore>();
+    form->show();
+    choose(backup);
+    messages.answer(vbNo);
+    form->close();
+    EXPECT_EQ(messages.prompts(), QStringList{QStringLiteral("Do you want to exit?")});
+    EXPECT_FALSE(form->unloaded());
+}

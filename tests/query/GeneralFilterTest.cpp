@@ -1,0 +1,260 @@
+#include "QueryFixture.h"
+#include "framework/clsFooterToolBar.h"
+#include "query/RecordsetGrid.h"
+#include "query/frmGeneralFilter.h"
+
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QToolBar>
+
+using namespace zv::query;
+
+namespace {
+
+const QString kEmpJoin = QStringLiteral("where em.Sys_Desg_Num=dm.Sys_Desg_Num AND dp.Sys_Dept_Num = em.Sys_Dept_Num");
+const QString kMngrJoin =
+    QStringLiteral(" WHERE HD.Sys_Emp_Num = EM.Sys_Emp_Num AND EM.Sys_Desg_Num = DM.Sys_Desg_Num ");
+
+QStringList runFilter(const QString &key, const QString &join, std::function<void(frmGeneralFilter *)> act) {
+    onModal<frmGeneralFilter>(std::move(act));
+    return frmGeneralFilter::Show_Form(key, join, QString(), QString(), 0);
+}
+
+// Rows the grid shows, by the text of one column.
+QStringList gridColumn(frmGeneralFilter *w, int column) {
+    QStringList texts;
+    auto *m = w->dgdGrid()->gridModel();
+    for (int r = 0; r < m->rowCount(); ++r)
+        texts << m->cellText(r, column);
+    return texts;
+}
+
+void chooseRow(frmGeneralFilter *w, int column, const QString &text) {
+    const int row = gridColumn(w, column).indexOf(text);
+    ASSERT_GE(row, 0) << text.toStdString();
+    int visible = 0;
+    while (w->dgdGrid()->isColumnHidden(visible))
+        ++visible;
+    w->dgdGrid()->setCurrentIndex(w->dgdGrid()->model()->index(row, visible));
+}
+
+bool criteriaMode(frmGeneralFilter *w) {
+    return w->middleButton("Ok")->isVisible() && !w->dgdGrid()->isVisibleTo(w) && w->txtFld(0)->isEnabled() &&
+           !w->footerButton("Ok")->isVisible();
+}
+
+const QStringList kCancelled = {QString(), QString()};
+
+} // namespace
+
+class GeneralFilter : public QueryFixture {};
+
+TEST_F(GeneralFilter, EveryScreenKeyHandsBackTheChosenRowWhereItsCallerReadsIt) {
+    struct Case {
+        const char *key;
+        QString join;
+        int rows;
+        int pickColumn;
+        QString pickText;
+        QStringList expected;   // the whole result
+    };
+    const std::vector<Case> cases = {
+        {"F011", "", 3, 1, "Sales", {"3", "Sales"}},
+        {"F012", "", 2, 1, "Manager", {"2", "Manager"}},
+        {"EMP", kEmpJoin, 5, 1, "Obi Nnamdi", {"E003", "Obi Nnamdi", "Clerk", "Admin", "3", "obi"}},
+        {"HOLDAY", "", 2, 1, "2005", {"2", "2005"}},
+        {"MNGREMP", kMngrJoin, 1, 0, "O'Brien Kate", {"O'Brien Kate", "kate", "Manager", "1"}},
+        {"ACTMASTAS", "", 3, 2, "File returns", {"2", "01-Apr-2004", "File returns", ""}},
+        {"PROJ", "", 1, 1, "Zorvane Ltd", {"1", "Zorvane Ltd", "Pune", "India"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.key);
+        int rowsShown = -1;
+        QString caption;
+        const QStringList result = runFilter(QLatin1String(c.key), c.join, [&](frmGeneralFilter *w) {
+            caption = w->windowTitle();
+            w->middleButton("Ok")->trigger();
+            rowsShown = w->dgdGrid()->gridModel()->rowCount();
+            chooseRow(w, c.pickColumn, c.pickText);
+            if (QLatin1String(c.key) == QLatin1String("HOLDAY"))
+                pressKey(w->dgdGrid(), Qt::Key_Return);   // Enter in the grid chooses too
+            else
+                pressKey(w, Qt::Key_F9);   // the footer's Ok in result mode
+        });
+        EXPECT_FALSE(caption.isEmpty());
+        EXPECT_EQ(rowsShown, c.rows);
+        EXPECT_EQ(result, c.expected);
+    }
+}
+
+TEST_F(GeneralFilter, TypedTextFiltersByBeginningAndIsBound) {
+    struct Case {
+        const char *what;
+        int field;   // txtFld index on the employee filter: 0 number, 1 name, 2 designation, 3 department
+        QString text;
+        int field2;
+        QString text2;
+        QStringList names;
+    };
+    const std::vector<Case> cases = {
+        {"a quote", 1, "o'b", -1, "", {"O'Brien Kate"}},
+        {"letter case ignored", 1, "OBI", -1, "", {"Obi Nnamdi"}},
+        {"underscore is no wildcard", 1, "Ana_", -1, "", {"Ana_Lee"}},
+        {"two fields", 1, "a", 3, "acc", {"Asha Rao", "Ana_Lee"}},
+        {"blanks trimmed", 2, "  Manager  ", -1, "", {"O'Brien Kate"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        QStringList names;
+        BoundSql statement;
+        runFilter("EMP", kEmpJoin, [&](frmGeneralFilter *w) {
+            w->txtFld(c.field)->setText(c.text);
+            if (c.field2 >= 0)
+                w->txtFld(c.field2)->setText(c.text2);
+            w->middleButton("Ok")->trigger();
+            names = gridColumn(w, 1);
+            statement = w->lastStatement();
+            w->reject();
+        });
+        names.sort();
+        QStringList expected = c.names;
+        expected.sort();
+        EXPECT_EQ(names, expected);
+        // The typed text goes in as a value, never as a literal of the statement.
+        EXPECT_FALSE(statement.sql.contains("'" + c.text.trimmed(), Qt::CaseInsensitive));
+        EXPECT_EQ(statement.params.size(), c.field2 >= 0 ? 2 : 1);
+    }
+}
+
+TEST_F(GeneralFilter, PickedDateFiltersTheDayAndTheUnpickedDateIsNoCriterion) {
+    QStringList withDate, withoutDate;
+    runFilter("ACTMASTAS", "", [&](frmGeneralFilter *w) {
+        ASSERT_EQ(w->dateFieldCount(), 1);
+        EXPECT_EQ(w->DTPic(1)->date(), QDate(1900, 1, 1));
+        w->middleButton("Ok")->trigger();
+        withoutDate = gridColumn(w, 2);
+        w->footerButton("Cancel")->trigger();   // back to the criteria
+        EXPECT_TRUE(criteriaMode(w));
+        w->DTPic(1)->setDate(QDate(2004, 3, 5));
+        w->middleButton("Ok")->trigger();
+        withDate = gridColumn(w, 2);
+        EXPECT_EQ(gridColumn(w, 1), QStringList({"05-Mar-2004", "05-Mar-2004"}));
+        w->reject();
+    });
+    withDate.sort();
+    EXPECT_EQ(withDate, QStringList({"Audit", "Pay tax"}));
+    EXPECT_EQ(withoutDate.size(), 3);
+}
+
+TEST_F(GeneralFilter, NoMatchShowsZVE001AndStaysInCriteriaMode) {
+    QString status;
+    bool stillCriteria = false;
+    const QStringList result = runFilter("EMP", kEmpJoin, [&](frmGeneralFilter *w) {
+        w->txtFld(1)->setText("Nobody");
+        pressKey(w->txtFld(1), Qt::Key_F9);   // the middle Ok while the fields are open
+        status = w->tlbFooter()->Status();
+        stillCriteria = criteriaMode(w);
+        pressKey(w, Qt::Key_F9);   // searches again (still nothing); the footer has no Ok to take it
+        pressKey(w, Qt::Key_Escape);
+    });
+    EXPECT_TRUE(status.startsWith("ZVE001")) << status.toStdString();
+    EXPECT_TRUE(stillCriteria);
+    EXPECT_EQ(result, kCancelled);
+}
+
+TEST_F(GeneralFilter, EveryOtherWayOutGivesTheCancelledResult) {
+    const std::vector<std::pair<const char *, std::function<void(frmGeneralFilter *)>>> ways = {
+        {"Esc", [](frmGeneralFilter *w) { pressKey(w, Qt::Key_Escape); }},
+        {"F10", [](frmGeneralFilter *w) { pressKey(w, Qt::Key_F10); }},
+        {"Alt+F4", [](frmGeneralFilter *w) { pressKey(w, Qt::Key_F4, Qt::AltModifier); }},
+        {"middle Cancel", [](frmGeneralFilter *w) { w->middleButton("Cancel")->trigger(); }},
+        {"header Exit", [](frmGeneralFilter *w) { w->tlbHeader()->actions().at(1)->trigger(); }},
+        {"close box", [](frmGeneralFilter *w) { w->close(); }},
+        {"Esc with rows shown",
+         [](frmGeneralFilter *w) {
+             w->middleButton("Ok")->trigger();
+             pressKey(w, Qt::Key_Escape);
+         }},
+        {"footer Cancel then Esc",
+         [](frmGeneralFilter *w) {
+             w->middleButton("Ok")->trigger();
+             pressKey(w, Qt::Key_F10);   // footer Cancel: back to criteria, not out
+             EXPECT_TRUE(criteriaMode(w));
+             pressKey(w, Qt::Key_F9);    // the hidden footer Ok must not answer
+             EXPECT_TRUE(w->isVisible());
+             pressKey(w, Qt::Key_Escape);
+         }},
+    };
+    for (const auto &[what, act] : ways) {
+        SCOPED_TRACE(what);
+        EXPECT_EQ(runFilter("F011", "", act), kCancelled);
+    }
+}
+
+TEST_F(GeneralFilter, ResultModeLocksTheFieldsAndCountsTheCurrentRecord) {
+    runFilter("EMP", kEmpJoin, [&](frmGeneralFilter *w) {
+        w->txtFld(1)->setText("A");
+        w->middleButton("Ok")->trigger();
+        EXPECT_FALSE(w->txtFld(1)->isEnabled());
+        EXPECT_TRUE(w->middleButton("Sort")->isVisible());
+        EXPECT_TRUE(w->middleButton("Find")->isVisible());
+        EXPECT_FALSE(w->middleButton("Ok")->isVisible());
+        EXPECT_TRUE(w->dgdGrid()->isColumnHidden(4));   // the key column
+        EXPECT_EQ(w->tlbFooter()->Status(), " Current Record : 1 of 3");
+        pressKey(w->dgdGrid(), Qt::Key_Down);
+        EXPECT_EQ(w->tlbFooter()->Status(), " Current Record : 2 of 3");
+
+        // Back to the criteria: the typed text is still there for a second search.
+        w->footerButton("Cancel")->trigger();
+        EXPECT_TRUE(w->txtFld(1)->isEnabled());
+        EXPECT_EQ(w->txtFld(1)->text(), "A");
+        w->txtFld(3)->setText("Sales");
+        w->middleButton("Ok")->trigger();
+        EXPECT_EQ(gridColumn(w, 1), QStringList({"AnaXLee"}));
+        w->reject();
+    });
+    runFilter("F011", "", [&](frmGeneralFilter *w) {
+        w->middleButton("Ok")->trigger();
+        EXPECT_FALSE(w->middleButton("Sort")->isVisible());
+        EXPECT_FALSE(w->middleButton("Find")->isVisible());
+        EXPECT_FALSE(w->txtFld(0)->isVisibleTo(w));   // the key field is never shown
+        w->reject();
+    });
+}
+
+TEST_F(GeneralFilter, KeysTypedIntoAFieldPassTheKeyFilter) {
+    runFilter("EMP", kEmpJoin, [&](frmGeneralFilter *w) {
+        typeInto(w->txtFld(1), "O'B%r|ien");
+        EXPECT_EQ(w->txtFld(1)->text(), "OBrien");
+        EXPECT_EQ(w->txtFld(1)->maxLength(), 40);
+        w->reject();
+    });
+}
+
+TEST_F(GeneralFilter, HeadingClicksAlternateAscendingAndDescending) {
+    runFilter("EMP", kEmpJoin, [&](frmGeneralFilter *w) {
+        w->middleButton("Ok")->trigger();
+        emit w->dgdGrid()->HeadClick(1);
+        EXPECT_EQ(gridColumn(w, 1).first(), "Ana_Lee");
+        EXPECT_EQ(w->mrecGrid()->sortSpec(), "[Employee Name] ASC");
+        emit w->dgdGrid()->HeadClick(1);
+        EXPECT_EQ(gridColumn(w, 1).first(), "Obi Nnamdi");
+        emit w->dgdGrid()->HeadClick(0);
+        EXPECT_EQ(w->mrecGrid()->sortSpec(), "[Employee No] ASC");
+        w->reject();
+    });
+}
+
+TEST_F(GeneralFilter, OkWithoutRowsIsCancelled) {
+    frmGeneralFilter w;
+    ASSERT_TRUE(w.Load("F011"));
+    w.txtFld(1)->setText("zz");
+    w.middleButton("Ok")->trigger();
+    emit w.tlbFooter()->FooterClick("Ok");
+    EXPECT_EQ(w.result(), kCancelled);
+}
+
+TEST_F(GeneralFilter, UnknownScreenKeyIsReportedAndCancelled) {
+    EXPECT_EQ(frmGeneralFilter::Show_Form("NOSUCH"), kCancelled);
+    ASSERT_EQ(messages.shown().size(), 1);
+}
