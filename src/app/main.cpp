@@ -1,6 +1,7 @@
 #include "core/AdminForms.h"
 #include "core/FormRegistry.h"
 #include "core/modCommon.h"
+#include "masters/MasterForms.h"
 #include <QApplication>
 
 int main(int argc, char **argv) {
@@ -11,6 +12,7 @@ int main(int argc, char **argv) {
     // login (docs/ARCHITECTURE.md, "Form registry"); an entry whose form is not
     // registered stays disabled. Each subsystem registers its own forms.
     zv::admin::registerForms();
+    zv::masters::registerForms();
 
     return modCommon::Main();
 }

@@ -1,0 +1,17 @@
+#include "MasterForms.h"
+#include "core/FormRegistry.h"
+#include "frmCompanySetup.h"
+#include "frmDepartment.h"
+#include "frmParameter.h"
+
+namespace zv::masters {
+
+void registerForms() {
+    namespace names = zv::forms::names;
+    zv::forms::registerForm(names::frmDepartment, [](QWidget *p) { return new frmDepartment(p); });
+    zv::forms::registerForm(names::frmDesignation, [](QWidget *p) { return new frmDesignation(p); });
+    zv::forms::registerForm(names::frmCompanySetup, [](QWidget *p) { return new frmCompanySetup(p); });
+    zv::forms::registerForm(names::frmParameter, [](QWidget *p) { return new frmParameter(p); });
+}
+
+} // namespace zv::masters

@@ -1,0 +1,9 @@
+#pragma once
+
+namespace zv::masters {
+
+// Registers the organisation masters of this folder with the main window's
+// form registry: department, designation, company and transaction period.
+void registerForms();
+
+} // namespace zv::masters

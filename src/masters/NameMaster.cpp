@@ -1,0 +1,384 @@
+#include "NameMaster.h"
+#include "core/modCommon.h"
+#include "platform/ui/MessageService.h"
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+using namespace zv::ui;
+using zv::db::DbError;
+
+namespace zv::masters {
+
+namespace {
+const QString kEnabledStyle = QStringLiteral("QLineEdit { background-color: #FFFFFF; }");
+const QString kDisabledStyle = QStringLiteral("QLineEdit { background-color: #E0E0E0; }");
+} // namespace
+
+NameMaster::NameMaster(NameMasterSpec spec, QWidget *parent)
+    : MasterForm(spec.caption, parent), m_spec(std::move(spec)) {
+    setObjectName(m_spec.caption);
+    auto *row = new QHBoxLayout;
+    lblCountryName = new QLabel(m_spec.fieldCaption + QLatin1Char('*'), Frame1);
+    lblCountryName->setObjectName(QStringLiteral("lblCountryName"));
+    txtName = new QLineEdit(Frame1);
+    txtName->setObjectName(m_spec.boxName);
+    txtName->setMaxLength(40);
+    row->addWidget(lblCountryName);
+    row->addWidget(txtName, 1);
+    fieldArea()->addLayout(row);
+    resize(480, 200);
+
+    // Load
+    dbOpen();
+    setUpToolbars({"Add", "Modify", "Delete", "Attachment", "Separator", "Select", "Refresh", "Separator", "Help",
+                   "Exit"});
+    filterKeys(txtName, 3, punctuationList());
+    connect(txtName, &QLineEdit::textChanged, this, [this] { clearStatus(); });
+    utility.ActivateHeaderToolBar(&tlbHeader);
+    utility.ActivateFooterToolBar(&tlbFooter);
+    tlbHeader.setAttachmentVisible(false);
+    tlbHeader.setAttachmentEnable(false);
+    UsrSetFieldsToDisableMode();
+    utility.UsrSetValue();
+    applyAdminRule(false);
+}
+
+NameMaster::~NameMaster() = default;
+
+QString NameMaster::probeSql() const {
+    QString columns = m_spec.keyColumn + QLatin1Char(',') + m_spec.nameColumn;
+    if (m_spec.protectedRows)
+        columns += QStringLiteral(",Edit_Allow");
+    return QStringLiteral("select ") + columns + QStringLiteral(" from ") + m_spec.table + QStringLiteral(" where 1=2");
+}
+
+QString NameMaster::escQuestion() const {
+    return QStringLiteral("Do you want to save the changes you made to '") + m_spec.caption + QStringLiteral("'?");
+}
+
+QString NameMaster::closeQuestion() const {
+    return QStringLiteral("Do you want to save the changes you made to '") + m_spec.caption + QStringLiteral("' ?");
+}
+
+QVariant NameMaster::keyValue() const { return m_currentKey.toLongLong(); }
+
+// ---------------------------------------------------------------- field states
+
+void NameMaster::UsrInitializeAllFields() { txtName->clear(); }
+
+void NameMaster::UsrSetFieldsToAddMode() {
+    txtName->setEnabled(true);
+    txtName->setStyleSheet(kEnabledStyle);
+    txtName->setFocus();
+}
+
+void NameMaster::UsrSetFieldsToDisableMode() {
+    txtName->setEnabled(false);
+    txtName->setStyleSheet(kDisabledStyle);
+}
+
+bool NameMaster::UsrRefreshScreen() {
+    try {
+        auto rs = db().query(QStringLiteral("SELECT ") + m_spec.nameColumn + QStringLiteral(" FROM ") + m_spec.table +
+                                 QStringLiteral(" WHERE ") + m_spec.keyColumn + QStringLiteral(" = ?"),
+                             {keyValue()});
+        if (rs.isEmpty()) {
+            UsrInitializeAllFields();
+            utility.ActivateHeaderToolBar(&tlbHeader);
+            utility.ActivateFooterToolBar(&tlbFooter);
+            applyAdminRule(false);
+            status(QStringLiteral("ZVE034"));
+            return false;
+        }
+        rs.moveFirst();
+        txtName->setText(rs.text(m_spec.nameColumn));
+        return true;
+    } catch (const DbError &e) {
+        modCommon::ShowErrorMessage(&e);
+        return false;
+    }
+}
+
+bool NameMaster::rowExists() {
+    return utility.RecordExists(m_spec.table, QStringLiteral("WHERE ") + m_spec.keyColumn + QStringLiteral(" = ?"),
+                                {keyValue()});
+}
+
+bool NameMaster::rowProtected() {
+    if (!m_spec.protectedRows)
+        return false;
+    return utility.GetCodeNum(QStringLiteral("Edit_Allow"), keyValue(), m_spec.keyColumn, m_spec.table).toInt() == 1;
+}
+
+bool NameMaster::UsrLockRecord() { return !takeRowLock(m_spec.table, keyValue()); }
+
+bool NameMaster::UsrIsReferenced() {
+    try {
+        return !db().query(QStringLiteral("SELECT 1 FROM Emp_Mast WHERE ") + m_spec.keyColumn +
+                               QStringLiteral(" = ? LIMIT 1"),
+                           {keyValue()})
+                    .isEmpty();
+    } catch (const DbError &e) {
+        if (e.number() == zv::db::err::GeneralFailure)
+            return true;
+        modCommon::ShowErrorMessage(&e);
+        return false;
+    }
+}
+
+// ---------------------------------------------------------------- header
+
+void NameMaster::tlbHeader_HeaderClick(const QString &Key) {
+    clearStatus();
+    try {
+        if (Key == QLatin1String("Add")) {
+            m_currentKey = QStringLiteral("0");
+            m_mode = QStringLiteral("Add");
+            utility.ToolBarsForAdd(&tlbHeader, &tlbFooter);
+            UsrInitializeAllFields();
+            UsrSetFieldsToAddMode();
+            tlbHeader.setH_ButtonKey(1);
+        } else if (Key == QLatin1String("Modify")) {
+            modify();
+        } else if (Key == QLatin1String("Delete")) {
+            remove();
+        } else if (Key == QLatin1String("Select")) {
+            select();
+        } else if (Key == QLatin1String("Refresh")) {
+            UsrRefreshScreen();
+        } else if (Key == QLatin1String("Help")) {
+            showHelp(m_spec.helpTopic);
+        } else if (Key == QLatin1String("Exit")) {
+            unload();
+        }
+    } catch (const DbError &e) {
+        if (e.number() == zv::db::err::RelatedRows)
+            status(QStringLiteral("ZVE030"));
+    } catch (const std::exception &) {
+    }
+}
+
+void NameMaster::modify() {
+    if (!rowExists()) {
+        UsrRefreshScreen();
+        status(QStringLiteral("ZVE035"));
+        tlbHeader.setH_ButtonKey(0);
+        return;
+    }
+    if (rowProtected()) {
+        status(QStringLiteral("ZVE160"));
+        return;
+    }
+    m_mode = QStringLiteral("Modify");
+    tlbHeader.setH_ButtonKey(1);
+    if (UsrLockRecord()) {
+        UsrRefreshScreen();
+        status(QStringLiteral("ZVE027"));
+        tlbHeader.setH_ButtonKey(0);
+        return;
+    }
+    // It may have gone before the lock was ours.
+    if (!rowExists()) {
+        releaseRowLock();
+        UsrRefreshScreen();
+        status(QStringLiteral("ZVE035"));
+        tlbHeader.setH_ButtonKey(0);
+        return;
+    }
+    utility.ToolBarsForModify(&tlbHeader, &tlbFooter);
+    UsrRefreshScreen();
+    UsrSetFieldsToModifyMode();
+}
+
+void NameMaster::remove() {
+    if (!rowExists()) {
+        UsrRefreshScreen();
+        tlbHeader.setH_ButtonKey(0);
+        return;
+    }
+    if (rowProtected()) {
+        status(QStringLiteral("ZVE161"));
+        return;
+    }
+    if (UsrIsReferenced()) {
+        status(QStringLiteral("ZVE030"));
+        return;
+    }
+    if (MsgBox(QStringLiteral("Are you sure you want to delete this record?"), vbYesNo + vbQuestion + vbDefaultButton2,
+               QStringLiteral("Question")) != vbYes)
+        return;
+    if (!rowExists()) {
+        UsrRefreshScreen();
+        tlbHeader.setH_ButtonKey(0);
+        return;
+    }
+    if (UsrLockRecord()) {
+        status(QStringLiteral("ZVE028"));
+        return;
+    }
+    try {
+        auto &c = db();
+        zv::db::Transaction t(c);
+        c.execute(QStringLiteral("DELETE FROM ") + m_spec.table + QStringLiteral(" WHERE ") + m_spec.keyColumn +
+                      QStringLiteral(" = ?"),
+                  {keyValue()});
+        t.commit();
+    } catch (...) {
+        releaseRowLock();
+        throw;
+    }
+    releaseRowLock();
+    utility.ActivateHeaderToolBar(&tlbHeader);
+    applyAdminRule(false);
+    UsrInitializeAllFields();
+    UsrSetFieldsToDisableMode();
+    status(QStringLiteral("ZVE008"));
+}
+
+void NameMaster::select() {
+    const QStringList chosen = ShowGeneralFilter(m_spec.screenKey);
+    if (!chosen.isEmpty() && !chosen.at(0).isEmpty()) {
+        m_currentKey = chosen.at(0);
+        txtName->setText(chosen.value(1));
+        utility.ToolBarsForFilter(&tlbHeader, &tlbFooter);
+        applyAdminRule(true);
+    }
+}
+
+// ---------------------------------------------------------------- footer
+
+void NameMaster::tlbFooter_FooterClick(const QString &Key) {
+    if (Key == QLatin1String("Ok")) {
+        if (refuseInvalidCharacters())
+            return;
+        if (m_mode == QLatin1String("Add")) {
+            if (UsrValidateScreenFieldsAddMode())
+                return;
+            UsrInsertRecord();
+        } else if (m_mode == QLatin1String("Modify")) {
+            if (UsrValidateScreenFieldsModifyMode())
+                return;
+            UsrUpdateRecord();
+        }
+        tlbHeader.setH_ButtonKey(5);
+    } else if (Key == QLatin1String("Cancel")) {
+        if (m_mode == QLatin1String("Add")) {
+            utility.ActivateHeaderToolBar(&tlbHeader);
+            utility.ActivateFooterToolBar(&tlbFooter);
+            applyAdminRule(false);
+            UsrInitializeAllFields();
+            UsrSetFieldsToDisableMode();
+        } else if (m_mode == QLatin1String("Modify")) {
+            UsrRefreshScreen();
+            utility.ToolBarsForFilter(&tlbHeader, &tlbFooter);
+            applyAdminRule(true);
+            UsrSetFieldsToDisableMode();
+            releaseRowLock();
+        }
+        tlbHeader.setH_ButtonKey(5);
+    } else if (Key == QLatin1String("Reset")) {
+        if (m_mode == QLatin1String("Add"))
+            UsrInitializeAllFields();
+        else if (m_mode == QLatin1String("Modify"))
+            UsrRefreshScreen();
+        clearStatus();
+        tlbHeader.setH_ButtonKey(1);
+    }
+}
+
+bool NameMaster::refuseInvalidCharacters() {
+    const QString text = txtName->text();
+    if (text.trimmed().isEmpty())
+        return false;
+    int at = text.indexOf(QLatin1Char('\''));
+    if (at < 0)
+        at = text.indexOf(QLatin1Char('|'));
+    if (at < 0)
+        return false;
+    MsgBox(kInvalidCharacters, vbInformation, QStringLiteral("Information"));
+    txtName->setSelection(at, 1);
+    txtName->setFocus();
+    return true;
+}
+
+bool NameMaster::duplicateName(bool modifying) {
+    // Compared trimmed on both sides: a name stored with surrounding blanks
+    // still counts, so uniqueness holds whatever was typed on a modify.
+    QString condition = QStringLiteral("trim(") + m_spec.nameColumn + QStringLiteral(") = ? COLLATE NOCASE");
+    QVariantList values{txtName->text().trimmed()};
+    if (modifying) {
+        condition += QStringLiteral(" AND ") + m_spec.keyColumn + QStringLiteral(" <> ?");
+        values << keyValue();
+    }
+    if (!utility.ChequeDuplicateRecord(m_spec.table, condition, values, &tlbFooter, m_spec.fieldCaption))
+        return false;
+    if (txtName->isEnabled() && txtName->isVisible())
+        txtName->setFocus();
+    return true;
+}
+
+bool NameMaster::UsrValidateScreenFieldsAddMode() {
+    if (utility.CheckNullText(txtName, &tlbFooter, m_spec.fieldCaption, 1))
+        return true;
+    return duplicateName(false);
+}
+
+bool NameMaster::UsrValidateScreenFieldsModifyMode() {
+    if (utility.CheckNullText(txtName, &tlbFooter, m_spec.fieldCaption, 1))
+        return true;
+    return duplicateName(true);
+}
+
+bool NameMaster::UsrInsertRecord() {
+    try {
+        auto &c = db();
+        c.execute(QStringLiteral("INSERT INTO ") + m_spec.table + QStringLiteral(" (") + m_spec.nameColumn +
+                      QStringLiteral(") VALUES (?)"),
+                  {txtName->text().trimmed()});
+        m_currentKey = QString::number(c.lastInsertId());
+    } catch (const std::exception &) {
+        status(QStringLiteral("ZVE004"));
+        return false;
+    }
+    utility.UsrSetValue();
+    utility.ToolBarsForFilter(&tlbHeader, &tlbFooter);
+    applyAdminRule(true);
+    status(QStringLiteral("ZVE003"));
+    UsrSetFieldsToDisableMode();
+    return true;
+}
+
+bool NameMaster::UsrUpdateRecord() {
+    try {
+        if (!rowLocked())
+            throw DbError(zv::db::err::GeneralFailure, QStringLiteral("The row is not locked for editing."));
+        const int changed = db().execute(QStringLiteral("UPDATE ") + m_spec.table + QStringLiteral(" SET ") +
+                                             m_spec.nameColumn + QStringLiteral(" = ? WHERE ") + m_spec.keyColumn +
+                                             QStringLiteral(" = ?"),
+                                         {txtName->text(), keyValue()});
+        if (changed != 1)
+            throw DbError(zv::db::err::NoCurrentRecord, QStringLiteral("The row has gone."));
+    } catch (const std::exception &) {
+        status(QStringLiteral("ZVE035"));
+        return false;
+    }
+    releaseRowLock();
+    utility.UsrSetValue();
+    utility.ToolBarsForFilter(&tlbHeader, &tlbFooter);
+    applyAdminRule(true);
+    status(QStringLiteral("ZVE002"));
+    UsrSetFieldsToDisableMode();
+    return true;
+}
+
+bool NameMaster::saveBeforeClose() {
+    // A save that fails keeps the form open with its status, like a failing check.
+    if (m_mode == QLatin1String("Add"))
+        return !refuseInvalidCharacters() && !UsrValidateScreenFieldsAddMode() && UsrInsertRecord();
+    if (m_mode == QLatin1String("Modify"))
+        return !refuseInvalidCharacters() && !UsrValidateScreenFieldsModifyMode() && UsrUpdateRecord();
+    return true;
+}
+
+} // namespace zv::masters

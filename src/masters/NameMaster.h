@@ -1,0 +1,76 @@
+#pragma once
+#include "MasterForm.h"
+
+class QLabel;
+class QLineEdit;
+
+namespace zv::masters {
+
+// The table and texts of a master that keeps one name per row.
+struct NameMasterSpec {
+    QString caption;        // window title, quoted by the save question
+    QString table;          // "Dept_Mast"
+    QString keyColumn;      // "Sys_Dept_Num"
+    QString nameColumn;     // "Dept_Desc"
+    QString fieldCaption;   // "Department Name": the status prefix of the name checks
+    QString boxName;        // "txtDeptName"
+    QString screenKey;      // general filter key, "F011"
+    QString helpTopic;      // "Html/Department.htm"
+    bool protectedRows;     // rows with Edit_Allow = 1 can be neither modified nor deleted
+};
+
+// A single-table master of one name field: view, add and modify modes; Add,
+// Modify and Delete for the administrator only; Select through the general
+// filter; the row locked from Modify or Delete until saved, cancelled or the
+// form ends; names unique without regard to letter case and surrounding blanks.
+class NameMaster : public MasterForm {
+    Q_OBJECT
+public:
+    ~NameMaster() override;
+
+    QLineEdit *txtName = nullptr;
+    QLabel *lblCountryName = nullptr;
+    const NameMasterSpec &spec() const { return m_spec; }
+
+public slots:
+    void tlbHeader_HeaderClick(const QString &Key) override;
+    void tlbFooter_FooterClick(const QString &Key) override;
+
+protected:
+    NameMaster(NameMasterSpec spec, QWidget *parent);
+
+    QString probeSql() const override;
+    QString escQuestion() const override;
+    QString closeQuestion() const override;
+    bool saveBeforeClose() override;
+
+    void UsrInitializeAllFields();
+    void UsrSetFieldsToAddMode();
+    void UsrSetFieldsToModifyMode() { UsrSetFieldsToAddMode(); }
+    void UsrSetFieldsToDisableMode();
+    // Shows the stored name of the current key; false (view mode, ZVE034) when it has gone.
+    bool UsrRefreshScreen();
+    // True when a check failed (its status shown).
+    bool UsrValidateScreenFieldsAddMode();
+    bool UsrValidateScreenFieldsModifyMode();
+    // True when the row was written; ZVE004 / ZVE035 otherwise.
+    bool UsrInsertRecord();
+    bool UsrUpdateRecord();
+    // True when the lock could not be taken.
+    bool UsrLockRecord();
+    bool UsrIsReferenced();
+    bool rowExists();
+    bool rowProtected();
+
+private:
+    void modify();
+    void remove();
+    void select();
+    bool refuseInvalidCharacters();
+    bool duplicateName(bool modifying);
+    QVariant keyValue() const;
+
+    NameMasterSpec m_spec;
+};
+
+} // namespace zv::masters

@@ -1,0 +1,360 @@
+#include "frmCompanySetup.h"
+#include "core/modCommon.h"
+#include "platform/ui/MessageService.h"
+#include <QFormLayout>
+#include <QLineEdit>
+
+using namespace zv::ui;
+using zv::db::DbError;
+
+namespace {
+
+const QString kEnabledStyle = QStringLiteral("QLineEdit { background-color: #FFFFFF; }");
+const QString kDisabledStyle = QStringLiteral("QLineEdit { background-color: #E0E0E0; }");
+
+// Columns, in the table's order, with their boxes' designs.
+struct Field {
+    const char *column;
+    const char *box;
+    const char *label;
+    int maxLength;
+    int filterMode;
+    QString chars;
+};
+
+const QList<Field> &fields() {
+    static const QList<Field> list = {
+        {"Cmpny_Name", "txtcmpnyname", "Company Name*", 50, 3, punctuationList()},
+        {"Addr_Line1", "txtaddrline1", "Address", 40, 3, punctuationList()},
+        {"Addr_Line2", "txtaddrline2", "", 40, 3, punctuationList()},
+        {"City", "txtcity", "City", 40, 3, punctuationList()},
+        {"State", "txtstate", "State", 40, 3, punctuationList()},
+        {"Cntry", "txtcountry", "Country", 40, 3, punctuationList()},
+        {"Zip_Code", "txtzipcode", "Zip Code", 20, 3, QString()},
+        {"Phone_Num", "txtphonenum", "Telephone Number", 20, 0, QStringLiteral("-+()")},
+        {"Fax_Num", "txtfaxnum", "Fax Number", 20, 0, QStringLiteral("-+()")},
+        {"Wsite_Addr", "txtweb", "Web Site", 80, 3, QStringLiteral(".@\\")},
+    };
+    return list;
+}
+
+QString columnList() {
+    QStringList names;
+    for (const Field &f : fields())
+        names << QString::fromLatin1(f.column);
+    return names.join(QLatin1Char(','));
+}
+
+} // namespace
+
+frmCompanySetup::frmCompanySetup(QWidget *parent) : MasterForm(QStringLiteral("Company Setup Master"), parent) {
+    setObjectName(QStringLiteral("frmCompanySetup"));
+    auto *form = new QFormLayout;
+    for (const Field &f : fields()) {
+        auto *box = new QLineEdit(Frame1);
+        box->setObjectName(QString::fromLatin1(f.box));
+        box->setMaxLength(f.maxLength);
+        form->addRow(QString::fromLatin1(f.label), box);
+        m_boxes << box;
+    }
+    fieldArea()->addLayout(form);
+    txtcmpnyname = m_boxes[0];
+    txtaddrline1 = m_boxes[1];
+    txtaddrline2 = m_boxes[2];
+    txtcity = m_boxes[3];
+    txtstate = m_boxes[4];
+    txtcountry = m_boxes[5];
+    txtzipcode = m_boxes[6];
+    txtphonenum = m_boxes[7];
+    txtfaxnum = m_boxes[8];
+    txtweb = m_boxes[9];
+    resize(560, 420);
+
+    // Load
+    setUpToolbars({"Add", "Modify", "Delete", "Attachment", "Separator", "Select", "Refresh", "Separator", "Help",
+                   "Exit"});
+    for (int i = 0; i < m_boxes.size(); ++i)
+        filterKeys(m_boxes[i], fields()[i].filterMode, fields()[i].chars);
+    utility.UsrSetValue();
+    utility.ActivateHeaderToolBar(&tlbHeader);
+    utility.ActivateFooterToolBar(&tlbFooter);
+    tlbHeader.setAttachmentVisible(false);
+    tlbHeader.setAttachmentEnable(false);
+    tlbHeader.setFilterVisible(false);
+    UsrSetFieldsToDisableMode();
+}
+
+frmCompanySetup::~frmCompanySetup() = default;
+
+QString frmCompanySetup::probeSql() const {
+    return QStringLiteral("SELECT Sys_Cmpny_Num,") + columnList() + QStringLiteral(",Sys_Lock_Num FROM Cmpny_Mast WHERE 1=2");
+}
+
+QString frmCompanySetup::escQuestion() const {
+    return QStringLiteral("Do you want to save the changes you made to 'Company Setup Master'?");
+}
+
+void frmCompanySetup::Form_Activate() { UsrCheckTable(); }
+
+bool frmCompanySetup::UsrCheckTable() {
+    if (!dbOpen() || !probeTable()) {
+        UsrSetFieldsToDisableMode();
+        showCorrupted();
+        return false;
+    }
+    try {
+        UsrLoadCompany();
+    } catch (const std::exception &) {
+        UsrSetFieldsToDisableMode();
+        showCorrupted();
+        return false;
+    }
+    return true;
+}
+
+void frmCompanySetup::UsrLoadCompany() {
+    auto rs = db().query(QStringLiteral("SELECT Sys_Cmpny_Num FROM Cmpny_Mast ORDER BY Sys_Cmpny_Num LIMIT 1"));
+    if (!rs.isEmpty()) {
+        tlbHeader.setAddVisible(false);
+        tlbHeader.setModifyVisible(true);
+        tlbHeader.setModifyEnable(true);
+        tlbHeader.setDeleteVisible(false);
+        tlbHeader.setRefreshVisible(true);
+        tlbHeader.setRefreshEnable(true);
+        tlbHeader.setHelpVisible(true);
+        tlbHeader.setFilterVisible(false);
+        tlbHeader.setExitEnable(true);
+        UsrRefreshScreen();
+        // The shown row's own key: a look-up by name could find another row.
+        rs.moveFirst();
+        m_currentKey = rs.text(QStringLiteral("Sys_Cmpny_Num"));
+    } else {
+        tlbHeader.setAddVisible(true);
+        tlbHeader.setModifyVisible(true);
+        tlbHeader.setDeleteVisible(true);
+        tlbHeader.setRefreshVisible(true);
+        tlbHeader.setRefreshEnable(true);
+        tlbHeader.setHelpVisible(true);
+        tlbHeader.setExitEnable(true);
+        tlbHeader.setFilterVisible(false);
+    }
+}
+
+void frmCompanySetup::UsrInitializeAllFields() {
+    for (QLineEdit *b : m_boxes)
+        b->clear();
+}
+
+void frmCompanySetup::UsrSetFieldsToAddMode() {
+    for (QLineEdit *b : m_boxes) {
+        b->setEnabled(true);
+        b->setStyleSheet(kEnabledStyle);
+    }
+    txtcmpnyname->setFocus();
+}
+
+void frmCompanySetup::UsrSetFieldsToDisableMode() {
+    for (QLineEdit *b : m_boxes) {
+        b->setEnabled(false);
+        b->setStyleSheet(kDisabledStyle);
+    }
+}
+
+void frmCompanySetup::UsrRefreshScreen() {
+    try {
+        auto rs = db().query(QStringLiteral("SELECT Sys_Cmpny_Num,") + columnList() +
+                             QStringLiteral(" FROM Cmpny_Mast ORDER BY Sys_Cmpny_Num LIMIT 1"));
+        if (rs.isEmpty()) {
+            UsrInitializeAllFields();
+            utility.ActivateHeaderToolBar(&tlbHeader);
+            utility.ActivateFooterToolBar(&tlbFooter);
+            return;
+        }
+        rs.moveFirst();
+        for (int i = 0; i < m_boxes.size(); ++i)
+            m_boxes[i]->setText(rs.text(QString::fromLatin1(fields()[i].column)));
+    } catch (const DbError &e) {
+        modCommon::ShowErrorMessage(&e);
+    }
+}
+
+// ---------------------------------------------------------------- header
+
+void frmCompanySetup::tlbHeader_HeaderClick(const QString &Key) {
+    const bool wasEditing = isEditing();
+    clearStatus();
+    // Reloading would throw away what is being typed; only Help is reachable then.
+    if (!wasEditing && !UsrCheckTable())
+        return;
+    try {
+        if (Key == QLatin1String("Add")) {
+            m_mode = QStringLiteral("Add");
+            utility.ToolBarsForAdd(&tlbHeader, &tlbFooter);
+            UsrInitializeAllFields();
+            UsrSetFieldsToAddMode();
+        } else if (Key == QLatin1String("Modify")) {
+            modify();
+        } else if (Key == QLatin1String("Refresh")) {
+            UsrRefreshScreen();
+        } else if (Key == QLatin1String("Help")) {
+            showHelp(QStringLiteral("Html/Companydetails.htm"));
+            if (wasEditing)
+                tlbHeader.setH_ButtonKey(2);
+        } else if (Key == QLatin1String("Exit")) {
+            unload();
+        } else if (Key == QLatin1String("Delete")) {
+            removeGoneRow();
+        }
+    } catch (const std::exception &) {
+    }
+}
+
+void frmCompanySetup::modify() {
+    m_mode = QStringLiteral("Modify");
+    tlbHeader.setH_ButtonKey(1);
+    const QString where = QStringLiteral("WHERE Sys_Cmpny_Num = ?");
+    if (!utility.RecordExists(QStringLiteral("Cmpny_Mast"), where, {keyValue()})) {
+        UsrRefreshScreen();
+        status(QStringLiteral("ZVE035"));
+        tlbHeader.setH_ButtonKey(0);
+        return;
+    }
+    if (UsrLockRecord()) {
+        UsrRefreshScreen();
+        status(QStringLiteral("ZVE027"));
+        tlbHeader.setH_ButtonKey(0);
+        return;
+    }
+    if (!utility.RecordExists(QStringLiteral("Cmpny_Mast"), where, {keyValue()})) {
+        releaseRowLock();
+        UsrRefreshScreen();
+        status(QStringLiteral("ZVE035"));
+        tlbHeader.setH_ButtonKey(0);
+        return;
+    }
+    utility.ToolBarsForModify(&tlbHeader, &tlbFooter);
+    UsrRefreshScreen();
+    UsrSetFieldsToAddMode();
+}
+
+// Delete is offered only when the row went from outside after a save; it
+// finds nothing to delete and says so.
+void frmCompanySetup::removeGoneRow() {
+    if (MsgBox(QStringLiteral("Are you sure you want to delete this record?"), vbYesNo + vbQuestion + vbDefaultButton2,
+               QStringLiteral("Question")) != vbYes)
+        return;
+    if (!utility.RecordExists(QStringLiteral("Cmpny_Mast"), QStringLiteral("WHERE Sys_Cmpny_Num = ?"), {keyValue()})) {
+        UsrRefreshScreen();
+        status(QStringLiteral("ZVE011"));
+        tlbHeader.setH_ButtonKey(0);
+    }
+}
+
+bool frmCompanySetup::UsrLockRecord() { return !takeRowLock(QStringLiteral("Cmpny_Mast"), keyValue()); }
+
+// ---------------------------------------------------------------- footer
+
+void frmCompanySetup::tlbFooter_FooterClick(const QString &Key) {
+    if (Key == QLatin1String("Ok")) {
+        if (m_mode == QLatin1String("Add")) {
+            if (UsrValidateScreenFieldsAddMode() || !UsrInsertRecord())
+                return;
+        } else if (m_mode == QLatin1String("Modify")) {
+            if (UsrValidateScreenFieldsModifyMode() || !UsrUpdateRecord())
+                return;
+        }
+        tlbHeader.setH_ButtonKey(5);
+    } else if (Key == QLatin1String("Cancel")) {
+        if (m_mode == QLatin1String("Add")) {
+            utility.ActivateHeaderToolBar(&tlbHeader);
+            utility.ActivateFooterToolBar(&tlbFooter);
+            UsrInitializeAllFields();
+            UsrSetFieldsToDisableMode();
+        } else if (m_mode == QLatin1String("Modify")) {
+            UsrRefreshScreen();
+            utility.ToolBarsForFilter(&tlbHeader, &tlbFooter);
+            UsrSetFieldsToDisableMode();
+            releaseRowLock();
+        }
+        tlbHeader.setH_ButtonKey(5);
+    } else if (Key == QLatin1String("Reset")) {
+        if (m_mode == QLatin1String("Add"))
+            UsrInitializeAllFields();
+        else if (m_mode == QLatin1String("Modify"))
+            UsrRefreshScreen();
+        tlbHeader.setH_ButtonKey(1);
+    }
+}
+
+bool frmCompanySetup::UsrValidateScreenFieldsAddMode() {
+    if (!txtcmpnyname->text().trimmed().isEmpty())
+        return false;
+    status(QStringLiteral("ZVE128"), QStringLiteral("Company Name"));
+    txtcmpnyname->setFocus();
+    return true;
+}
+
+QVariantList frmCompanySetup::boxValues() const {
+    QVariantList values;
+    for (QLineEdit *b : m_boxes)
+        values << b->text().trimmed();
+    return values;
+}
+
+bool frmCompanySetup::UsrInsertRecord() {
+    try {
+        auto &c = db();
+        zv::db::Transaction t(c);
+        c.execute(QStringLiteral("INSERT INTO Cmpny_Mast (") + columnList() +
+                      QStringLiteral(") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                  boxValues());
+        const qint64 key = c.lastInsertId();
+        // The row's lock number is its own key.
+        c.execute(QStringLiteral("UPDATE Cmpny_Mast SET Sys_Lock_Num = ? WHERE Sys_Cmpny_Num = ?"), {key, key});
+        t.commit();
+        m_currentKey = QString::number(key);
+    } catch (const std::exception &) {
+        status(QStringLiteral("ZVE004"));
+        return false;
+    }
+    try {
+        UsrLoadCompany();
+    } catch (const std::exception &) {
+    }
+    utility.ToolBarsForFilter(&tlbHeader, &tlbFooter);
+    status(QStringLiteral("ZVE003"));
+    UsrSetFieldsToDisableMode();
+    return true;
+}
+
+bool frmCompanySetup::UsrUpdateRecord() {
+    try {
+        if (!rowLocked())
+            throw DbError(zv::db::err::GeneralFailure, QStringLiteral("The row is not locked for editing."));
+        QStringList sets;
+        for (const Field &f : fields())
+            sets << QString::fromLatin1(f.column) + QStringLiteral(" = ?");
+        QVariantList values = boxValues();
+        values << keyValue();
+        if (db().execute(QStringLiteral("UPDATE Cmpny_Mast SET ") + sets.join(QStringLiteral(", ")) +
+                             QStringLiteral(" WHERE Sys_Cmpny_Num = ?"),
+                         values) != 1)
+            throw DbError(zv::db::err::NoCurrentRecord, QStringLiteral("The row has gone."));
+    } catch (const std::exception &) {
+        status(QStringLiteral("ZVE035"));
+        return false;
+    }
+    releaseRowLock();
+    utility.ToolBarsForFilter(&tlbHeader, &tlbFooter);
+    status(QStringLiteral("ZVE002"));
+    UsrSetFieldsToDisableMode();
+    return true;
+}
+
+bool frmCompanySetup::saveBeforeClose() {
+    if (m_mode == QLatin1String("Add"))
+        return !UsrValidateScreenFieldsAddMode() && UsrInsertRecord();
+    if (m_mode == QLatin1String("Modify"))
+        return !UsrValidateScreenFieldsModifyMode() && UsrUpdateRecord();
+    return true;
+}

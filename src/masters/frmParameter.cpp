@@ -1,0 +1,291 @@
+#include "frmParameter.h"
+#include "core/MDIZVS.h"
+#include "core/modCommon.h"
+#include "dateinput/DateText.h"
+#include "framework/FormKeys.h"
+#include "platform/db/Dates.h"
+#include "platform/ui/Ui.h"
+#include <QEvent>
+#include <QFocusEvent>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLineEdit>
+
+using namespace zv::ui;
+using zv::db::DbError;
+using zv::dateinput::kMonthNameMask;
+
+namespace {
+const QString kEnabledStyle = QStringLiteral("QLineEdit { background-color: #FFFFFF; }");
+const QString kDisabledStyle = QStringLiteral("QLineEdit { background-color: #E0E0E0; }");
+} // namespace
+
+frmParameter::frmParameter(QWidget *parent) : MasterForm(QStringLiteral("Parameter"), parent) {
+    setObjectName(QStringLiteral("frmParameter"));
+    fraTransaction = new QGroupBox(QStringLiteral("Transaction Period"), Frame1);
+    fraTransaction->setObjectName(QStringLiteral("fraTransaction"));
+    auto *form = new QFormLayout(fraTransaction);
+    dtpStartPeriod = new QLineEdit(fraTransaction);
+    dtpStartPeriod->setObjectName(QStringLiteral("dtpStartPeriod"));
+    dtpEndPeriod = new QLineEdit(fraTransaction);
+    dtpEndPeriod->setObjectName(QStringLiteral("dtpEndPeriod"));
+    form->addRow(QStringLiteral("Start Date*"), dtpStartPeriod);
+    form->addRow(QStringLiteral("End Date"), dtpEndPeriod);
+    fieldArea()->addWidget(fraTransaction);
+    resize(420, 220);
+
+    // Load
+    setUpToolbars({"Add", "Modify", "Attachment", "Delete", "Select", "Refresh", "Separator", "Help", "Exit"});
+    m_startDate.setTxtdate(dtpStartPeriod, zv::fw::keyPreviewOf(this));
+    m_endDate.setTxtdate(dtpEndPeriod, zv::fw::keyPreviewOf(this));
+    dtpStartPeriod->setText(kMonthNameMask);
+    dtpEndPeriod->setText(kMonthNameMask);
+    connect(dtpStartPeriod, &QLineEdit::textChanged, this, [this] { dtpStartPeriod_Change(); });
+    // Writing the derived end date clears whatever the footer said before.
+    connect(dtpEndPeriod, &QLineEdit::textChanged, this, [this] { clearStatus(); });
+    dtpStartPeriod->installEventFilter(this);
+
+    utility.ActivateHeaderToolBar(&tlbHeader);
+    utility.ActivateFooterToolBar(&tlbFooter);
+    tlbHeader.setFilterVisible(false);
+    UsrEnableButtons();
+    SetFieldsToDisableMode();
+    CancelModify();
+    tlbHeader.setRefreshEnable(true);
+    tlbHeader.setAddEnable(false);
+    tlbHeader.setAddVisible(false);
+    tlbHeader.setDeleteEnable(false);
+    tlbHeader.setDeleteVisible(false);
+    tlbHeader.setAttachmentEnable(false);
+    tlbHeader.setAttachmentVisible(false);
+}
+
+frmParameter::~frmParameter() = default;
+
+void frmParameter::Form_Activate() {
+    // Nothing depends on this probe: a failure is ignored.
+    try {
+        if (dbOpen())
+            db().query(QStringLiteral("select DB_Check,Start_Period,End_Period from parm where 1=2"));
+    } catch (const std::exception &) {
+    }
+}
+
+QString frmParameter::escQuestion() const {
+    return QStringLiteral("Do you want to save the changes you made to '") + windowTitle() + QStringLiteral("' ?");
+}
+
+void frmParameter::UsrEnableButtons() {
+    tlbHeader.setModifyVisible(true);
+    tlbHeader.setModifyEnable(true);
+}
+
+void frmParameter::UsrSetFieldsToAddMode() { dtpStartPeriod->setEnabled(true); }
+
+void frmParameter::UsrSetFieldsToModifyMode() {
+    dtpStartPeriod->setEnabled(true);
+    dtpStartPeriod->setStyleSheet(kEnabledStyle);
+}
+
+void frmParameter::SetFieldsToDisableMode() {
+    for (QLineEdit *b : {dtpStartPeriod, dtpEndPeriod}) {
+        b->setEnabled(false);
+        b->setStyleSheet(kDisabledStyle);
+    }
+}
+
+void frmParameter::CancelModify() {
+    std::unique_ptr<DbError> failure;
+    try {
+        auto rs = db().query(QStringLiteral("SELECT Start_Period, End_Period FROM Parm ORDER BY rowid LIMIT 1"));
+        if (!rs.isEmpty()) {
+            rs.moveFirst();
+            dtpEndPeriod->setText(zv::db::isoToDisplay(rs.text(QStringLiteral("End_Period"))));
+            dtpStartPeriod->setText(zv::db::isoToDisplay(rs.text(QStringLiteral("Start_Period"))));
+        }
+    } catch (const DbError &e) {
+        failure = std::make_unique<DbError>(e);
+    }
+    SetFieldsToDisableMode();
+    tlbHeader.setModifyEnable(true);
+    tlbHeader.setRefreshEnable(true);
+    tlbHeader.setExitEnable(true);
+    tlbFooter.setRightToolbarVisible(false);
+    if (failure)
+        modCommon::ShowErrorMessage(failure.get());
+}
+
+bool frmParameter::startIsDate() const { return zv::db::fromDisplayDate(dtpStartPeriod->text()).isValid(); }
+
+int frmParameter::startYear() const { return dtpStartPeriod->text().right(4).toInt(); }
+
+void frmParameter::usrdatevalidate() {
+    const QString result = m_checkDate.validateDate(
+        dtpStartPeriod->text(),
+        [this](const QString &code, const QString &prefix, const QString &suffix) { status(code, prefix, suffix); },
+        QStringLiteral("dd/mm/yyyy"), true, QString(), QStringLiteral("Start Date"));
+    m_validatedStart = result;
+    if (!result.isEmpty() && result != kMonthNameMask && result != zv::dateinput::kMonthNameMaskSlashed) {
+        m_invalidStart = false;
+        const QString shown = zv::db::toDisplayDate(zv::dateinput::dateOfValidated(result));
+        if (dtpStartPeriod->text() != shown)
+            dtpStartPeriod->setText(shown);
+        return;
+    }
+    // The form's own message replaces the date object's.
+    if (result == kMonthNameMask)
+        status(QStringLiteral("ZVE128"), QStringLiteral("Start Period"));
+    else
+        status(QStringLiteral("ZVE009"), QString(), QStringLiteral("Date"));
+    if (dtpStartPeriod->isEnabled() && dtpStartPeriod->isVisible())
+        dtpStartPeriod->setFocus();
+    setMousePointer(0);
+    m_invalidStart = true;
+}
+
+bool frmParameter::deriveEndDate() {
+    const int year = startYear();
+    if (year >= 2000 && year <= 9998) {
+        usrdatevalidate();
+        const QDate start = zv::db::fromDisplayDate(dtpStartPeriod->text());
+        dtpEndPeriod->setText(zv::db::toDisplayDate(start.addMonths(12).addDays(-1)));
+        return true;
+    }
+    // No end date for a start that cannot be saved.
+    dtpEndPeriod->setText(kMonthNameMask);
+    clearStatus();
+    if (year > 9998)
+        status(QStringLiteral("ZVE019"), QStringLiteral("Year"), QStringLiteral("9998"));
+    else
+        status(QStringLiteral("ZVE029"), QStringLiteral("Year"), QStringLiteral("2000"));
+    return false;
+}
+
+void frmParameter::dtpStartPeriod_Change() {
+    if (m_inChange)
+        return;
+    m_inChange = true;
+    if (!startIsDate()) {
+        dtpEndPeriod->setText(kMonthNameMask);
+        clearStatus();
+        if (!dtpStartPeriod->text().contains(QLatin1Char('_'))) {
+            clearStatus();
+            usrdatevalidate();
+        }
+    } else {
+        deriveEndDate();
+    }
+    m_inChange = false;
+}
+
+bool frmParameter::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == dtpStartPeriod && event->type() == QEvent::FocusOut && dtpStartPeriod->isEnabled()) {
+        const auto reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::MouseFocusReason) {
+            usrdatevalidate();
+            if (m_invalidStart)
+                status(QStringLiteral("ZVE009"), QString(), QStringLiteral("Date"));
+        }
+    }
+    return MasterForm::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------- header and footer
+
+void frmParameter::tlbHeader_HeaderClick(const QString &Key) {
+    clearStatus();
+    if (Key == QLatin1String("Modify")) {
+        UsrSetFieldsToAddMode();
+        m_mode = QStringLiteral("Modify");
+        utility.ToolBarsForModify(&tlbHeader, &tlbFooter);
+        tlbFooter.setResetVisible(false);
+        UsrSetFieldsToModifyMode();
+        DoEvents();
+        dtpStartPeriod->setFocus();
+    } else if (Key == QLatin1String("Refresh")) {
+        CancelModify();
+    } else if (Key == QLatin1String("Help")) {
+        showHelp(QStringLiteral("Html/Parameter.htm"));
+    } else if (Key == QLatin1String("Exit")) {
+        unload();
+    }
+}
+
+bool frmParameter::UsrValidatePeriod() {
+    usrdatevalidate();
+    if (m_invalidStart) {
+        status(QStringLiteral("ZVE009"), QString(), QStringLiteral("Date"));
+        if (dtpStartPeriod->isEnabled() && dtpStartPeriod->isVisible())
+            dtpStartPeriod->setFocus();
+        return false;
+    }
+    if (!startIsDate()) {
+        dtpEndPeriod->setText(kMonthNameMask);
+        clearStatus();
+        return false;
+    }
+    deriveEndDate();
+    return true;
+}
+
+bool frmParameter::okAfterCheck() {
+    const int year = startYear();
+    if (year < 2000 || year > 9998) {
+        clearStatus();
+        deriveEndDate();   // says which bound the year broke
+        return false;
+    }
+    usrdatevalidate();
+    deriveEndDate();
+    if (m_mode != QLatin1String("Modify"))
+        return false;
+    // A failed save stays in modify mode with the error shown: nothing was stored.
+    if (!UsrSavePeriod())
+        return false;
+    utility.ToolBarsForFilter(&tlbHeader, &tlbFooter);
+    status(QStringLiteral("ZVE002"));
+    UsrEnableButtons();
+    SetFieldsToDisableMode();
+    return true;
+}
+
+void frmParameter::tlbFooter_FooterClick(const QString &Key) {
+    if (Key == QLatin1String("Ok")) {
+        clearStatus();
+        if (UsrValidatePeriod())
+            okAfterCheck();
+    } else if (Key == QLatin1String("Cancel")) {
+        if (m_mode == QLatin1String("Modify"))
+            CancelModify();
+        tlbHeader.setH_ButtonKey(5);
+    }
+}
+
+bool frmParameter::UsrSavePeriod() {
+    const QDate start = zv::db::fromDisplayDate(dtpStartPeriod->text());
+    const QDate end = zv::db::fromDisplayDate(dtpEndPeriod->text());
+    try {
+        const int changed =
+            db().execute(QStringLiteral("UPDATE Parm SET Start_Period = ?, End_Period = ? "
+                                        "WHERE rowid = (SELECT min(rowid) FROM Parm)"),
+                         {zv::db::dateParam(start), zv::db::dateParam(end)});
+        if (changed != 1)
+            throw DbError(zv::db::err::NoCurrentRecord,
+                          QStringLiteral("Either BOF or EOF is True, or the current record has been deleted."));
+    } catch (const DbError &e) {
+        modCommon::ShowErrorMessage(&e);
+        return false;
+    }
+    modCommon::gStartPeriod = zv::db::toDisplayDate(start);
+    modCommon::gEndPeriod = zv::db::toDisplayDate(end);
+    if (MDIZVS *main = MDIZVS::existingInstance())
+        main->setWindowTitle(MDIZVS::CaptionText(modCommon::gStartPeriod, modCommon::gEndPeriod));
+    return true;
+}
+
+void frmParameter::escYes() {
+    if (UsrValidatePeriod())
+        okAfterCheck();
+}
+
+bool frmParameter::saveBeforeClose() { return UsrValidatePeriod() && okAfterCheck(); }

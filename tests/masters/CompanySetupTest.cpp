@@ -1,0 +1,189 @@
+#include "MasterFixture.h"
+#include "masters/frmCompanySetup.h"
+
+using zv::ui::vbCancel;
+using zv::ui::vbNo;
+using zv::ui::vbYes;
+
+namespace {
+
+class CompanySetupTest : public MasterTest {
+public:
+    void open() {
+        form = std::make_unique<frmCompanySetup>();
+        showForm(*form);
+    }
+    void TearDown() override {
+        form.reset();
+        MasterTest::TearDown();
+    }
+    bool visible(const QString &key) const { return form->headerButton(key)->isVisible(); }
+    bool enabled(const QString &key) const { return form->headerButton(key)->isEnabled(); }
+    bool editing() const { return form->txtcmpnyname->isEnabled(); }
+    void key_(Qt::Key k) { key(*form, k); }
+    qint64 addCompany(const QString &name) {
+        const qint64 key = insert("INSERT INTO Cmpny_Mast (Cmpny_Name, City) VALUES (?, NULL)", {name});
+        other.execute("UPDATE Cmpny_Mast SET Sys_Lock_Num = Sys_Cmpny_Num");
+        return key;
+    }
+    QVariant column(const QString &name) { return scalar("SELECT " + name + " FROM Cmpny_Mast"); }
+
+    std::unique_ptr<frmCompanySetup> form;
+};
+
+// The first company: only Add works on an empty table; afterwards Add, Delete and
+// Select are gone, the row is shown trimmed and carries its own key as lock number.
+TEST_F(CompanySetupTest, FirstCompanyByKeys) {
+    open();
+    EXPECT_TRUE(visible("Add") && enabled("Add"));
+    EXPECT_TRUE(visible("Modify") && !enabled("Modify"));
+    EXPECT_TRUE(visible("Delete") && !enabled("Delete"));
+    EXPECT_FALSE(visible("Select"));
+    EXPECT_FALSE(editing());
+
+    key(*form, Qt::Key_F2);
+    ASSERT_TRUE(editing());
+    EXPECT_TRUE(form->txtcmpnyname->hasFocus());
+    key(*form, Qt::Key_F9);
+    EXPECT_EQ(statusCode(*form), "ZVE128");
+    EXPECT_TRUE(form->lblStatus->text().contains("Company Name"));
+    EXPECT_TRUE(editing());
+
+    QTest::keyClicks(form->txtcmpnyname, "  Acme and Sons  ");
+    QTest::keyClicks(form->txtphonenum, "+91 (80) 555-12ab");
+    EXPECT_EQ(form->txtphonenum->text(), "+91(80)555-12");   // digits and -+() only
+    form->txtaddrline1->setText("1 O'Connell Street");      // pasted quote: stored as it is
+    key(*form, Qt::Key_F9);
+
+    EXPECT_EQ(statusCode(*form), "ZVE003");
+    EXPECT_EQ(column("Cmpny_Name").toString(), "Acme and Sons");
+    EXPECT_EQ(column("Phone_Num").toString(), "+91(80)555-12");
+    EXPECT_EQ(column("Addr_Line1").toString(), "1 O'Connell Street");
+    EXPECT_EQ(column("City").toString(), "");   // empty box, empty text
+    EXPECT_EQ(column("Sys_Lock_Num").toLongLong(), column("Sys_Cmpny_Num").toLongLong());
+    EXPECT_EQ(form->currentKey(), column("Sys_Cmpny_Num").toString());
+    EXPECT_FALSE(editing());
+    EXPECT_FALSE(visible("Add"));
+    EXPECT_FALSE(visible("Delete"));
+    EXPECT_FALSE(visible("Select"));
+    EXPECT_TRUE(visible("Modify") && enabled("Modify"));
+}
+
+// The box limits of the company's fields.
+TEST_F(CompanySetupTest, BoxLimits) {
+    open();
+    QList<int> limits;
+    for (QLineEdit *b : form->boxes())
+        limits << b->maxLength();
+    EXPECT_EQ(limits, (QList<int>{50, 40, 40, 40, 40, 40, 20, 20, 20, 80}));
+}
+
+// Modify under another user's lock is refused; the form's own lock holds until the
+// save, Nulls come back as empty text, and a failing update is not reported as saved.
+TEST_F(CompanySetupTest, ModifyUnderRowLocks) {
+    const qint64 row = addCompany("Acme");
+    open();
+    EXPECT_EQ(form->txtcmpnyname->text(), "Acme");
+    EXPECT_EQ(form->txtcity->text(), "");
+    {
+        auto held = other.lockRow("Cmpny_Mast", row);
+        key(*form, Qt::Key_F3);
+        EXPECT_EQ(statusCode(*form), "ZVE027");
+        EXPECT_FALSE(editing());
+    }
+    key(*form, Qt::Key_F3);
+    ASSERT_TRUE(editing());
+    EXPECT_THROW(other.lockRow("Cmpny_Mast", row), zv::db::DbError);
+
+    other.executeScript("CREATE TRIGGER refuse BEFORE UPDATE ON Cmpny_Mast BEGIN SELECT RAISE(ABORT, 'no'); END;");
+    form->txtcmpnyname->setText(" Acme Global ");
+    key(*form, Qt::Key_F9);
+    EXPECT_EQ(statusCode(*form), "ZVE035");
+    EXPECT_TRUE(editing());
+    EXPECT_TRUE(form->rowLocked());
+
+    other.executeScript("DROP TRIGGER refuse;");
+    key(*form, Qt::Key_F9);
+    EXPECT_EQ(statusCode(*form), "ZVE002");
+    EXPECT_EQ(column("Cmpny_Name").toString(), "Acme Global");
+    EXPECT_FALSE(column("City").isNull());
+    EXPECT_FALSE(editing());
+    EXPECT_NO_THROW(other.lockRow("Cmpny_Mast", row));
+}
+
+// After a Cancel, a later edit still asks before the form closes.
+TEST_F(CompanySetupTest, CancelDoesNotSilenceLaterQuestions) {
+    addCompany("Acme");
+    open();
+    key(*form, Qt::Key_F3);
+    key(*form, Qt::Key_F10);
+    EXPECT_FALSE(editing());
+    key(*form, Qt::Key_F3);
+    form->txtcity->setText("Pune");
+    messages.answer(vbCancel);
+    form->close();
+    EXPECT_EQ(messages.prompts(),
+              QStringList{"Do you want to save the changes you made to 'Company Setup Master'?"});
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_TRUE(editing());
+}
+
+// Help while editing keeps the edit open: closing still asks.
+TEST_F(CompanySetupTest, HelpDuringAnEditKeepsItOpen) {
+    addCompany("Acme");
+    open();
+    key(*form, Qt::Key_F3);
+    form->txtcity->setText("Pune");
+    key(*form, Qt::Key_F1);
+    EXPECT_EQ(messages.prompts(), QStringList{"Help not available"});
+    EXPECT_EQ(form->txtcity->text(), "Pune");
+    EXPECT_EQ(form->tlbHeader.H_ButtonKey(), 2);
+    messages.clear();
+    messages.answer(vbYes);
+    form->close();
+    EXPECT_EQ(messages.prompts().size(), 1);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(column("City").toString(), "Pune");
+}
+
+struct Closing {
+    const char *label;
+    bool byEsc;
+    int answer;
+    bool saved, open;
+};
+void PrintTo(const Closing &c, std::ostream *os) { *os << c.label; }
+
+class CompanyClosing : public CompanySetupTest, public ::testing::WithParamInterface<Closing> {};
+
+TEST_P(CompanyClosing, SaveQuestionWhileModifying) {
+    const Closing c = GetParam();
+    const qint64 row = addCompany("Acme");
+    open();
+    key_(Qt::Key_F3);
+    form->txtcity->setText("Pune");
+    messages.answer(c.answer);
+    if (c.byEsc)
+        key_(Qt::Key_Escape);
+    else
+        form->close();
+    EXPECT_EQ(messages.prompts(),
+              QStringList{"Do you want to save the changes you made to 'Company Setup Master'?"});
+    EXPECT_EQ(column("City").toString() == "Pune", c.saved);
+    EXPECT_EQ(form->isVisible(), c.open);
+    if (c.open)
+        EXPECT_EQ(editing(), c.answer == vbCancel);
+    if (!c.open || c.answer != vbCancel)
+        EXPECT_NO_THROW(other.lockRow("Cmpny_Mast", row));   // the lock went with the edit
+}
+
+INSTANTIATE_TEST_SUITE_P(Company, CompanyClosing,
+                         ::testing::Values(Closing{"EscYes", true, vbYes, true, true},
+                                           Closing{"EscNo", true, vbNo, false, true},
+                                           Closing{"EscCancel", true, vbCancel, false, true},
+                                           Closing{"CloseYes", false, vbYes, true, false},
+                                           Closing{"CloseNo", false, vbNo, false, false},
+                                           Closing{"CloseCancel", false, vbCancel, false, true}),
+                         [](const auto &info) { return std::string(info.param.label); });
+
+} // namespace

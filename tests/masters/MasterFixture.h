@@ -1,0 +1,90 @@
+#pragma once
+#include "core/modCommon.h"
+#include "masters/MasterForm.h"
+#include "platform/db/Connection.h"
+#include "platform/ui/MessageService.h"
+#include "support/ProgramFolder.h"
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <QToolBar>
+#include <gtest/gtest.h>
+#include <memory>
+#include <ostream>
+
+// Readable Qt strings in failure messages.
+inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
+
+// A fresh program folder whose production database is the main connection,
+// the administrator logged in, scripted message boxes, and a second
+// connection that plays another user of the same database.
+class MasterTest : public ::testing::Test {
+public:
+    void SetUp() override {
+        modCommon::ResetState();
+        folder = std::make_unique<ProgramFolder>();
+        modCommon::setAppPath(folder->path());
+        modCommon::gDBPath = folder->productionDb();
+        modCommon::OpenDatabase();
+        ASSERT_TRUE(modCommon::gConnOpen);
+        modCommon::gIsAdmin = true;
+        other.open(folder->productionDb());
+    }
+    void TearDown() override {
+        zv::masters::MasterForm::setGeneralFilter({});
+        other.close();
+        modCommon::ResetState();
+        modCommon::setAppPath(QString());
+        folder.reset();
+    }
+
+    zv::db::Connection &db() { return *modCommon::gConn; }
+    qint64 insert(const QString &sql, const QVariantList &values = {}) {
+        other.execute(sql, values);
+        return other.lastInsertId();
+    }
+    QVariant scalar(const QString &sql, const QVariantList &values = {}) { return other.scalar(sql, values); }
+    // An employee in the given department and designation (both made when 0).
+    qint64 employeeIn(qint64 dept, qint64 desg) {
+        if (dept == 0)
+            dept = insert("INSERT INTO Dept_Mast (Dept_Desc) VALUES ('Stores')");
+        if (desg == 0)
+            desg = insert("INSERT INTO Desg_Mast (Desg_Name) VALUES ('Clerk')");
+        return insert("INSERT INTO Emp_Mast (Emp_Num, Emp_Name, Sys_Desg_Num, Sys_Dept_Num) VALUES ('E1', 'Asha', ?, ?)",
+                      {desg, dept});
+    }
+
+    static void showForm(QDialog &form) {
+        form.show();
+        QApplication::setActiveWindow(&form);
+        QApplication::processEvents();
+    }
+    static void click(QToolBar *tb, QAction *button) {
+        ASSERT_NE(button, nullptr);
+        QWidget *w = tb->widgetForAction(button);
+        ASSERT_NE(w, nullptr);
+        QTest::mouseClick(w, Qt::LeftButton);
+    }
+    static void clickHeader(zv::masters::MasterForm &f, const QString &key) { click(f.tbHeader, f.headerButton(key)); }
+    static void clickFooter(zv::masters::MasterForm &f, const QString &key) { click(f.tbFooter, f.footerButton(key)); }
+    // A key pressed where the focus is (the form when nothing in it has the focus).
+    static void key(QWidget &form, Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QWidget *target = QApplication::focusWidget();
+        if (!target || target->window() != form.window())
+            target = &form;
+        QTest::keyClick(target, k, mods);
+    }
+    static QString statusCode(const zv::masters::MasterForm &f) { return f.lblStatus->text().left(6); }
+    static bool on(const zv::masters::MasterForm &f, const QString &key) {
+        QAction *a = f.headerButton(key);
+        return a && a->isEnabled() && a->isVisible();
+    }
+
+    std::unique_ptr<ProgramFolder> folder;
+    zv::ui::ScriptedMessageService messages;
+    zv::db::Connection other;
+};
+
+inline const QString kDeleteQuestion = QStringLiteral("Are you sure you want to delete this record?");

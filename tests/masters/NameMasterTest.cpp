@@ -1,0 +1,397 @@
+#include "MasterFixture.h"
+#include "masters/frmDepartment.h"
+#include <QPointer>
+
+using zv::masters::NameMaster;
+using zv::ui::vbCancel;
+using zv::ui::vbNo;
+using zv::ui::vbYes;
+
+namespace {
+
+struct Kind {
+    const char *label;
+    std::function<NameMaster *()> make;
+    QString table, key, column, prefix, caption;
+};
+void PrintTo(const Kind &k, std::ostream *os) { *os << k.label; }
+
+const Kind kDepartment{"Department", [] { return new frmDepartment; }, "Dept_Mast", "Sys_Dept_Num", "Dept_Desc",
+                       "Department Name", "Department Master"};
+const Kind kDesignation{"Designation", [] { return new frmDesignation; }, "Desg_Mast", "Sys_Desg_Num", "Desg_Name",
+                        "Designation Name", "Designation Master"};
+
+class NameMasterTest : public MasterTest, public ::testing::WithParamInterface<Kind> {
+public:
+    void SetUp() override {
+        MasterTest::SetUp();
+        form.reset(GetParam().make());
+        showForm(*form);
+    }
+    void TearDown() override {
+        form.reset();
+        MasterTest::TearDown();
+    }
+    const Kind &kind() const { return GetParam(); }
+    qint64 addRow(const QString &name) {
+        return insert("INSERT INTO " + kind().table + " (" + kind().column + ") VALUES (?)", {name});
+    }
+    int count(const QString &name) {
+        return scalar("SELECT count(*) FROM " + kind().table + " WHERE " + kind().column + " = ?", {name}).toInt();
+    }
+    QVariant nameOf(qint64 key) {
+        return scalar("SELECT " + kind().column + " FROM " + kind().table + " WHERE " + kind().key + " = ?", {key});
+    }
+    // Selects the row through the general filter, as the filter window would answer.
+    void select(qint64 key) {
+        const QString name = nameOf(key).toString();
+        NameMaster::setGeneralFilter([key, name](const QString &) { return QStringList{QString::number(key), name}; });
+        key_(Qt::Key_F8);
+    }
+    void key_(Qt::Key k) { key(*form, k); }
+    void type(const QString &text) { QTest::keyClicks(form->txtName, text); }
+    bool editing() const { return form->txtName->isEnabled(); }
+
+    std::unique_ptr<NameMaster> form;
+};
+
+// The typical request: Add, a name, Ok; the row is stored trimmed and shown with its key.
+TEST_P(NameMasterTest, AddByKeysStoresTheTrimmedNameAndShowsTheNewRow) {
+    EXPECT_FALSE(editing());
+    EXPECT_TRUE(on(*form, "Add"));
+    EXPECT_FALSE(on(*form, "Modify"));
+    EXPECT_FALSE(form->headerButton("Attachment")->isVisible());
+
+    key_(Qt::Key_F2);
+    ASSERT_TRUE(editing());
+    EXPECT_TRUE(form->txtName->hasFocus());
+    EXPECT_FALSE(on(*form, "Exit"));
+    type("  Sales  ");
+    key_(Qt::Key_F9);
+
+    EXPECT_EQ(statusCode(*form), "ZVE003");
+    EXPECT_EQ(count("Sales"), 1);
+    const qint64 key = scalar("SELECT " + kind().key + " FROM " + kind().table + " WHERE " + kind().column +
+                              " = 'Sales'").toLongLong();
+    EXPECT_EQ(form->currentKey(), QString::number(key));
+    EXPECT_FALSE(editing());
+    EXPECT_EQ(form->txtName->text(), "  Sales  ");
+    EXPECT_TRUE(on(*form, "Modify"));
+    EXPECT_TRUE(on(*form, "Delete"));
+    EXPECT_TRUE(on(*form, "Refresh"));
+    EXPECT_FALSE(form->footerButton("Ok")->isVisible());
+
+    // Refresh shows the stored row at once.
+    key_(Qt::Key_F11);
+    EXPECT_EQ(form->txtName->text(), "Sales");
+}
+
+// Blank and duplicate names are refused before any write, whatever the letter case and blanks.
+TEST_P(NameMasterTest, BlankAndDuplicateNamesAreRefused) {
+    addRow("Sales");
+    addRow(" Stores ");   // stored with blanks by an earlier modify
+    struct Case {
+        QString typed;
+        QString code;
+    };
+    for (const Case &c : {Case{"   ", "ZVE164"}, Case{"Sales", "ZVE006"}, Case{"SALES", "ZVE006"},
+                          Case{" sAlEs ", "ZVE006"}, Case{"stores", "ZVE006"}}) {
+        key_(Qt::Key_F2);
+        type(c.typed);
+        key_(Qt::Key_F9);
+        EXPECT_EQ(statusCode(*form), c.code) << c.typed.toStdString();
+        EXPECT_TRUE(form->lblStatus->text().contains(kind().prefix)) << form->lblStatus->text().toStdString();
+        EXPECT_TRUE(editing()) << c.typed.toStdString();
+        EXPECT_TRUE(form->txtName->hasFocus());
+        key_(Qt::Key_F10);
+    }
+    EXPECT_EQ(scalar("SELECT count(*) FROM " + kind().table).toInt(), 2);
+}
+
+// Quotes and bars are refused at Ok even when pasted; every other text is stored as a bound value.
+TEST_P(NameMasterTest, NamesReachTheDatabaseAsBoundValues) {
+    key_(Qt::Key_F2);
+    type("O'Neil|x");
+    EXPECT_EQ(form->txtName->text(), "ONeilx");   // the key-press filter drops them when typed
+
+    form->txtName->setText("Ab|c'd|");           // pasted
+    key_(Qt::Key_F9);
+    ASSERT_EQ(messages.prompts(), QStringList{zv::masters::kInvalidCharacters});
+    EXPECT_EQ(messages.shown().at(0).title, "Information");
+    EXPECT_EQ(form->txtName->selectionStart(), 4);   // the first quote, before any bar
+    EXPECT_EQ(form->txtName->selectedText(), "'");
+    form->txtName->setText("Abc|d");
+    key_(Qt::Key_F9);
+    EXPECT_EQ(form->txtName->selectionStart(), 3);
+    EXPECT_TRUE(editing());
+
+    const QString hostile = "x); DROP TABLE Emp_Mast; --\"\\";
+    form->txtName->setText(hostile);
+    key_(Qt::Key_F9);
+    EXPECT_EQ(statusCode(*form), "ZVE003");
+    EXPECT_EQ(count(hostile), 1);
+    EXPECT_EQ(scalar("SELECT count(*) FROM Emp_Mast").toInt(), 0);   // still there
+}
+
+// Another user's lock refuses Modify (ZVE027) and Delete (ZVE028); the form's own lock
+// holds from Modify until the save, and the text is written as typed.
+TEST_P(NameMasterTest, ModifyAndDeleteUnderRowLocks) {
+    const qint64 sales = addRow("Sales");
+    addRow("Stores");
+    select(sales);
+    EXPECT_EQ(form->txtName->text(), "Sales");
+    EXPECT_TRUE(on(*form, "Modify"));
+
+    {
+        auto held = other.lockRow(kind().table, sales);
+        key_(Qt::Key_F3);
+        EXPECT_EQ(statusCode(*form), "ZVE027");
+        EXPECT_FALSE(editing());
+        EXPECT_FALSE(form->rowLocked());
+        messages.answer(vbYes);
+        key_(Qt::Key_F4);
+        EXPECT_EQ(statusCode(*form), "ZVE028");
+        EXPECT_EQ(count("Sales"), 1);
+    }
+
+    key_(Qt::Key_F3);
+    ASSERT_TRUE(editing());
+    EXPECT_TRUE(form->rowLocked());
+    EXPECT_THROW(other.lockRow(kind().table, sales), zv::db::DbError);
+
+    form->txtName->setText("stores");
+    key_(Qt::Key_F9);
+    EXPECT_EQ(statusCode(*form), "ZVE006");
+    form->txtName->setText("SALES ");   // its own name in other letters is no duplicate
+    key_(Qt::Key_F9);
+    EXPECT_EQ(statusCode(*form), "ZVE002");
+    EXPECT_EQ(nameOf(sales).toString(), "SALES ");
+    EXPECT_FALSE(editing());
+    EXPECT_FALSE(form->rowLocked());
+    EXPECT_NO_THROW(other.lockRow(kind().table, sales));
+}
+
+// Delete: refused while an employee refers to the row, nothing on No, ZVE008 on Yes.
+TEST_P(NameMasterTest, DeleteRules) {
+    const qint64 used = addRow("Sales");
+    const qint64 free = addRow("Stores");
+    if (kind().table == "Dept_Mast")
+        employeeIn(used, 0);
+    else
+        employeeIn(0, used);
+
+    select(used);
+    key_(Qt::Key_F4);
+    EXPECT_EQ(statusCode(*form), "ZVE030");
+    EXPECT_TRUE(messages.prompts().isEmpty());   // refused before the question
+    EXPECT_TRUE(nameOf(used).isValid());
+
+    select(free);
+    messages.clear();
+    messages.answer(vbNo);
+    key_(Qt::Key_F4);
+    EXPECT_EQ(messages.prompts(), QStringList{kDeleteQuestion});
+    EXPECT_EQ(messages.shown().at(0).buttons, zv::ui::vbYesNo + zv::ui::vbQuestion + zv::ui::vbDefaultButton2);
+    EXPECT_EQ(form->lblStatus->text(), "");
+    EXPECT_TRUE(nameOf(free).isValid());
+
+    messages.answer(vbYes);
+    key_(Qt::Key_F4);
+    EXPECT_EQ(statusCode(*form), "ZVE008");
+    EXPECT_FALSE(nameOf(free).isValid());
+    EXPECT_EQ(form->txtName->text(), "");
+    EXPECT_FALSE(on(*form, "Modify"));
+    EXPECT_FALSE(on(*form, "Delete"));
+    EXPECT_FALSE(form->rowLocked());
+}
+
+// A row deleted by another user: Modify and Refresh report it and return to an empty view.
+TEST_P(NameMasterTest, RowGoneElsewhere) {
+    const qint64 sales = addRow("Sales");
+    select(sales);
+    other.execute("DELETE FROM " + kind().table);
+    key_(Qt::Key_F3);
+    EXPECT_EQ(statusCode(*form), "ZVE035");
+    EXPECT_FALSE(editing());
+    EXPECT_EQ(form->txtName->text(), "");
+    EXPECT_FALSE(on(*form, "Modify"));
+}
+
+// Select: a choice shows the row; a cancelled filter leaves everything as it was.
+TEST_P(NameMasterTest, SelectThroughTheGeneralFilter) {
+    const qint64 sales = addRow("Sales");
+    QString askedKey;
+    NameMaster::setGeneralFilter([&](const QString &k) {
+        askedKey = k;
+        return QStringList{QString(), QString()};
+    });
+    key_(Qt::Key_F8);
+    EXPECT_EQ(askedKey, kind().table == "Dept_Mast" ? "F011" : "F012");
+    EXPECT_EQ(form->txtName->text(), "");
+    EXPECT_FALSE(on(*form, "Modify"));
+
+    select(sales);
+    EXPECT_EQ(form->txtName->text(), "Sales");
+    EXPECT_EQ(form->currentKey(), QString::number(sales));
+    NameMaster::setGeneralFilter([](const QString &) { return QStringList{QString(), QString()}; });
+    key_(Qt::Key_F8);
+    EXPECT_EQ(form->txtName->text(), "Sales");
+    EXPECT_TRUE(on(*form, "Modify"));
+}
+
+// A save that fails is reported as failed and keeps the edit open, at Ok and at the close box.
+TEST_P(NameMasterTest, FailedSaveIsNeverReportedAsSaved) {
+    other.executeScript("CREATE TRIGGER refuse BEFORE INSERT ON " + kind().table +
+                        " BEGIN SELECT RAISE(ABORT, 'refused'); END;");
+    key_(Qt::Key_F2);
+    type("Sales");
+    key_(Qt::Key_F9);
+    EXPECT_EQ(statusCode(*form), "ZVE004");
+    EXPECT_TRUE(editing());
+
+    messages.answer(vbYes);
+    form->close();
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(statusCode(*form), "ZVE004");
+    EXPECT_EQ(count("Sales"), 0);
+}
+
+// A user who is not the administrator can look but not change.
+TEST_P(NameMasterTest, OnlyTheAdministratorChanges) {
+    const qint64 sales = addRow("Sales");
+    form.reset();
+    modCommon::gIsAdmin = false;
+    form.reset(GetParam().make());
+    showForm(*form);
+    EXPECT_FALSE(on(*form, "Add"));
+    select(sales);
+    EXPECT_EQ(form->txtName->text(), "Sales");
+    for (const char *b : {"Add", "Modify", "Delete"})
+        EXPECT_FALSE(on(*form, b)) << b;
+    EXPECT_TRUE(on(*form, "Refresh"));
+    key_(Qt::Key_F2);
+    EXPECT_FALSE(editing());
+}
+
+INSTANTIATE_TEST_SUITE_P(Masters, NameMasterTest, ::testing::Values(kDepartment, kDesignation),
+                         [](const auto &info) { return std::string(info.param.label); });
+
+// ---------------------------------------------------------------- save questions
+
+struct Closing {
+    const char *label;
+    bool byEsc;
+    int answer;
+    bool saved, open, editing;
+};
+void PrintTo(const Closing &c, std::ostream *os) { *os << c.label; }
+
+class NameMasterClosing : public MasterTest, public ::testing::WithParamInterface<Closing> {};
+
+// Esc and the close box while adding: Yes saves, No drops, Cancel goes back to the edit.
+TEST_P(NameMasterClosing, SaveQuestion) {
+    const Closing c = GetParam();
+    QPointer<frmDepartment> form = new frmDepartment;
+    showForm(*form);
+    key(*form, Qt::Key_F2);
+    QTest::keyClicks(form->txtDeptName, "Sales");
+    messages.answer(c.answer);
+    if (c.byEsc)
+        key(*form, Qt::Key_Escape);
+    else
+        form->close();
+
+    ASSERT_EQ(messages.prompts().size(), 1);
+    EXPECT_EQ(messages.prompts().at(0), c.byEsc ? "Do you want to save the changes you made to 'Department Master'?"
+                                                 : "Do you want to save the changes you made to 'Department Master' ?");
+    EXPECT_EQ(messages.shown().at(0).title, "Exit Confirmation");
+    EXPECT_EQ(messages.shown().at(0).buttons, zv::ui::vbYesNoCancel + zv::ui::vbQuestion);
+    EXPECT_EQ(scalar("SELECT count(*) FROM Dept_Mast WHERE Dept_Desc = 'Sales'").toInt(), c.saved ? 1 : 0);
+    EXPECT_EQ(form->isVisible(), c.open);
+    if (c.open)
+        EXPECT_EQ(form->txtDeptName->isEnabled(), c.editing);
+    delete form;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Department, NameMasterClosing,
+    ::testing::Values(Closing{"EscYes", true, vbYes, true, true, false}, Closing{"EscNo", true, vbNo, false, true, false},
+                      Closing{"EscCancel", true, vbCancel, false, true, true},
+                      Closing{"CloseYes", false, vbYes, true, false, false},
+                      Closing{"CloseNo", false, vbNo, false, false, false},
+                      Closing{"CloseCancel", false, vbCancel, false, true, true}),
+    [](const auto &info) { return std::string(info.param.label); });
+
+class DepartmentOnly : public MasterTest {};
+
+// Esc in view mode closes without a question; the close box with a failing check stays open;
+// closing a modify without saving lets the row go.
+TEST_F(DepartmentOnly, ClosingOutsideAndInsideAnEdit) {
+    {
+        frmDepartment form;
+        showForm(form);
+        key(form, Qt::Key_Escape);
+        EXPECT_FALSE(form.isVisible());
+        EXPECT_TRUE(messages.prompts().isEmpty());
+    }
+    {
+        frmDepartment form;
+        showForm(form);
+        key(form, Qt::Key_F2);
+        messages.answer(vbYes);
+        form.close();
+        EXPECT_TRUE(form.isVisible());
+        EXPECT_EQ(statusCode(form), "ZVE164");
+    }
+    const qint64 sales = insert("INSERT INTO Dept_Mast (Dept_Desc) VALUES ('Sales')");
+    {
+        frmDepartment form;
+        showForm(form);
+        frmDepartment::setGeneralFilter([&](const QString &) { return QStringList{QString::number(sales), "Sales"}; });
+        key(form, Qt::Key_F8);
+        key(form, Qt::Key_F3);
+        ASSERT_TRUE(form.rowLocked());
+        form.txtDeptName->setText("Shop");
+        messages.answer(vbNo);
+        form.close();
+        EXPECT_FALSE(form.isVisible());
+        EXPECT_NO_THROW(other.lockRow("Dept_Mast", sales));
+        EXPECT_EQ(scalar("SELECT Dept_Desc FROM Dept_Mast").toString(), "Sales");
+    }
+}
+
+// Protected departments can be shown but neither modified nor deleted; designations have no such rows.
+TEST_F(DepartmentOnly, ProtectedRows) {
+    const qint64 dept = insert("INSERT INTO Dept_Mast (Dept_Desc, Edit_Allow) VALUES ('Head Office', 1)");
+    const qint64 desg = insert("INSERT INTO Desg_Mast (Desg_Name, Edit_Allow) VALUES ('Director', 1)");
+    frmDepartment form;
+    showForm(form);
+    frmDepartment::setGeneralFilter([&](const QString &) { return QStringList{QString::number(dept), "Head Office"}; });
+    key(form, Qt::Key_F8);
+    key(form, Qt::Key_F3);
+    EXPECT_EQ(statusCode(form), "ZVE160");
+    EXPECT_FALSE(form.txtDeptName->isEnabled());
+    key(form, Qt::Key_F4);
+    EXPECT_EQ(statusCode(form), "ZVE161");
+    EXPECT_TRUE(messages.prompts().isEmpty());
+
+    frmDesignation other;
+    showForm(other);
+    frmDesignation::setGeneralFilter([&](const QString &) { return QStringList{QString::number(desg), "Director"}; });
+    key(other, Qt::Key_F8);
+    key(other, Qt::Key_F3);
+    EXPECT_TRUE(other.txtDesgName->isEnabled());
+}
+
+// A production database without the table: the form says so, forgets the path and closes.
+TEST_F(DepartmentOnly, MissingTableClosesTheForm) {
+    other.executeScript("PRAGMA foreign_keys = OFF; DROP TABLE Dept_Mast;");
+    frmDepartment form;
+    showForm(form);
+    QApplication::processEvents();
+    EXPECT_EQ(messages.prompts(), QStringList{zv::masters::kCorrupted});
+    EXPECT_EQ(modCommon::gDBPath, "");
+    EXPECT_FALSE(form.isVisible());
+}
+
+} // namespace
