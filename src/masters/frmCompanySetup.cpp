@@ -33,7 +33,8 @@ const QList<Field> &fields() {
         {"Zip_Code", "txtzipcode", "Zip Code", 20, 3, QString()},
         {"Phone_Num", "txtphonenum", "Telephone Number", 20, 0, QStringLiteral("-+()")},
         {"Fax_Num", "txtfaxnum", "Fax Number", 20, 0, QStringLiteral("-+()")},
-        {"Wsite_Addr", "txtweb", "Web Site", 80, 3, QStringLiteral(".@\\")},
+        // A web address needs "." and "/": the box refuses only the backslash.
+        {"Wsite_Addr", "txtweb", "Web Site", 80, 3, QStringLiteral("\\")},
     };
     return list;
 }

@@ -53,6 +53,8 @@ TEST_F(CompanySetupTest, FirstCompanyByKeys) {
     QTest::keyClicks(form->txtphonenum, "+91 (80) 555-12ab");
     EXPECT_EQ(form->txtphonenum->text(), "+91(80)555-12");   // digits and -+() only
     form->txtaddrline1->setText("1 O'Connell Street");      // pasted quote: stored as it is
+    QTest::keyClicks(form->txtweb, "https://www.acme.example/about\\");
+    EXPECT_EQ(form->txtweb->text(), "https://www.acme.example/about");   // an address can be typed
     key(*form, Qt::Key_F9);
 
     EXPECT_EQ(statusCode(*form), "ZVE003");
@@ -60,6 +62,7 @@ TEST_F(CompanySetupTest, FirstCompanyByKeys) {
     EXPECT_EQ(column("Phone_Num").toString(), "+91(80)555-12");
     EXPECT_EQ(column("Addr_Line1").toString(), "1 O'Connell Street");
     EXPECT_EQ(column("City").toString(), "");   // empty box, empty text
+    EXPECT_EQ(column("Wsite_Addr").toString(), "https://www.acme.example/about");
     EXPECT_EQ(column("Sys_Lock_Num").toLongLong(), column("Sys_Cmpny_Num").toLongLong());
     EXPECT_EQ(form->currentKey(), column("Sys_Cmpny_Num").toString());
     EXPECT_FALSE(editing());
