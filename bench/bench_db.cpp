@@ -49,7 +49,7 @@ Times viaLayer(const QString &path) {
         for (int i = 0; i < kRows; ++i)
             c.execute(kInsert, {i / 100, i % 100, i % 500, zv::db::dateParam(base.addDays(i % 365)),
                                 i % 3 ? QVariant() : zv::db::dateParam(base.addDays(i % 365 + 1)), i % 2,
-                                QStringLiteral("entry %1").arg(i)});
+                                QStringLiteral("entry ") + QString::number(i)});
         tx.commit();
     }
     const double ins = t.nsecsElapsed() / 1e6;
@@ -76,9 +76,9 @@ Times viaRaw(const QString &path) {
         sqlite3_bind_int64(st, 1, i / 100);
         sqlite3_bind_int64(st, 2, i % 100);
         sqlite3_bind_int64(st, 3, i % 500);
-        const std::string d = base.addDays(i % 365).toString(Qt::ISODate).toStdString();
+        const std::string d = zv::db::toIsoDate(base.addDays(i % 365)).toStdString();
         sqlite3_bind_text(st, 4, d.c_str(), -1, SQLITE_TRANSIENT);
-        const std::string d2 = base.addDays(i % 365 + 1).toString(Qt::ISODate).toStdString();
+        const std::string d2 = zv::db::toIsoDate(base.addDays(i % 365 + 1)).toStdString();
         if (i % 3)
             sqlite3_bind_null(st, 5);
         else

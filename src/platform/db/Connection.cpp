@@ -275,6 +275,12 @@ void Connection::bind(Statement *st, const QVariantList &params) {
                 rc = sqlite3_bind_blob(st->stmt, idx, b.constData(), b.size(), SQLITE_TRANSIENT);
                 break;
             }
+            case QMetaType::QString: {
+                // No copy of the string: it is read in place.
+                const QByteArray t = static_cast<const QString *>(v.constData())->toUtf8();
+                rc = sqlite3_bind_text(st->stmt, idx, t.constData(), t.size(), SQLITE_TRANSIENT);
+                break;
+            }
             default: {
                 const QByteArray t = v.toString().toUtf8();
                 rc = sqlite3_bind_text(st->stmt, idx, t.constData(), t.size(), SQLITE_TRANSIENT);
