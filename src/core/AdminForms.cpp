@@ -8,6 +8,7 @@
 #include "modCommon.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Ui.h"
+#include "platform/ui/VbKeys.h"
 #include <QAction>
 #include <QEvent>
 #include <QGuiApplication>
@@ -24,7 +25,7 @@ namespace zv::admin {
 
 using namespace zv::ui;
 
-OkCancelToolbar makeOkCancelToolbar(QWidget *parent, bool withHelp) {
+OkCancelToolbar makeOkCancelToolbar(QWidget *parent, const std::function<void(int)> &button, bool withHelp) {
     OkCancelToolbar t;
     t.bar = new QToolBar(parent);
     t.bar->setObjectName(QStringLiteral("tlbOkCancel"));
@@ -41,7 +42,39 @@ OkCancelToolbar makeOkCancelToolbar(QWidget *parent, bool withHelp) {
     t.cancel = add(QStringLiteral("Cancel"), QStringLiteral("Cancel"), QStringLiteral("Cancel - F10"));
     if (withHelp)
         t.help = add(QStringLiteral("Help"), QStringLiteral("Help"), QStringLiteral("Help - F1"));
+    QObject::connect(t.ok, &QAction::triggered, parent, [button] { button(1); });
+    QObject::connect(t.cancel, &QAction::triggered, parent, [button] { button(2); });
+    if (t.help)
+        QObject::connect(t.help, &QAction::triggered, parent, [button] { button(3); });
     return t;
+}
+
+void okCancelKeyDown(int &KeyCode, QWidget *window, const std::function<void(int)> &button) {
+    switch (KeyCode) {
+    case vbKey::F9:
+        KeyCode = 0;
+        button(1);
+        break;
+    case vbKey::F10:
+        KeyCode = 0;
+        button(2);
+        break;
+    case vbKey::F1:
+        KeyCode = 0;
+        button(3);
+        break;
+    case vbKey::Escape:
+        KeyCode = 0;
+        window->close();
+        break;
+    default:
+        break;
+    }
+}
+
+void refuseQuoteAndBar(int &KeyAscii) {
+    if (KeyAscii == '\'' || KeyAscii == '|')
+        KeyAscii = 0;
 }
 
 namespace {

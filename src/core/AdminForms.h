@@ -15,14 +15,21 @@ namespace zv::admin {
 void registerForms();
 
 // The toolbar of these windows: "OK - F9", "Cancel - F10" and, unless left
-// out, "Help - F1".
+// out, "Help - F1". Its buttons call button(index): 1 OK, 2 Cancel, 3 Help.
 struct OkCancelToolbar {
     QToolBar *bar = nullptr;
     QAction *ok = nullptr;
     QAction *cancel = nullptr;
     QAction *help = nullptr;
 };
-OkCancelToolbar makeOkCancelToolbar(QWidget *parent, bool withHelp = true);
+OkCancelToolbar makeOkCancelToolbar(QWidget *parent, const std::function<void(int)> &button, bool withHelp = true);
+
+// The toolbar's keys: F9, F10 and F1 call button(1), button(2) and button(3),
+// Escape closes the window. Each of them is swallowed; other keys pass.
+void okCancelKeyDown(int &KeyCode, QWidget *window, const std::function<void(int)> &button);
+
+// Quotes and bars are refused wherever they are typed.
+void refuseQuoteAndBar(int &KeyAscii);
 
 // A key handler made of functions, for a form or for one of its boxes.
 class KeyFunctions : public zv::ui::KeyHandler {

@@ -44,10 +44,7 @@ frmBackup::frmBackup(QWidget *parent) : QDialog(parent) {
     lblPath->setBuddy(txtPath);
     lblFile->setBuddy(txtFile);
 
-    tlbOkCancel = zv::admin::makeOkCancelToolbar(this);
-    connect(tlbOkCancel.ok, &QAction::triggered, this, [this] { tlbOkCancel_ButtonClick(1); });
-    connect(tlbOkCancel.cancel, &QAction::triggered, this, [this] { tlbOkCancel_ButtonClick(2); });
-    connect(tlbOkCancel.help, &QAction::triggered, this, [this] { tlbOkCancel_ButtonClick(3); });
+    tlbOkCancel = zv::admin::makeOkCancelToolbar(this, [this](int index) { tlbOkCancel_ButtonClick(index); });
     connect(cmbChange, &QPushButton::clicked, this, [this] { BrowseFolder(); });
 
     auto *grid = new QGridLayout;
@@ -62,7 +59,7 @@ frmBackup::frmBackup(QWidget *parent) : QDialog(parent) {
 
     m_keys = new KeyPreview(this);
     m_formKeys.down = [this](int &k, int s) { Form_KeyDown(k, s); };
-    m_formKeys.press = [this](int &k) { Form_KeyPress(k); };
+    m_formKeys.press = zv::admin::refuseQuoteAndBar;
     m_keys->addFormHandler(&m_formKeys);
     m_pathKeys.press = [this](int &k) {
         if (k == vbKey::Return) {
@@ -95,31 +92,7 @@ void frmBackup::showEvent(QShowEvent *event) {
 void frmBackup::Form_KeyDown(int &KeyCode, int Shift) {
     (void)Shift;
     m_done = false;
-    switch (KeyCode) {
-    case vbKey::F9:
-        KeyCode = 0;
-        tlbOkCancel_ButtonClick(1);
-        break;
-    case vbKey::F10:
-        KeyCode = 0;
-        tlbOkCancel_ButtonClick(2);
-        break;
-    case vbKey::F1:
-        KeyCode = 0;
-        tlbOkCancel_ButtonClick(3);
-        break;
-    case vbKey::Escape:
-        KeyCode = 0;
-        close();
-        break;
-    default:
-        break;
-    }
-}
-
-void frmBackup::Form_KeyPress(int &KeyAscii) {
-    if (KeyAscii == '\'' || KeyAscii == '|')
-        KeyAscii = 0;
+    zv::admin::okCancelKeyDown(KeyCode, this, [this](int index) { tlbOkCancel_ButtonClick(index); });
 }
 
 void frmBackup::txtFile_KeyPress(int &KeyAscii) {

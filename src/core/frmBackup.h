@@ -32,7 +32,6 @@ protected:
 
 private:
     void Form_KeyDown(int &KeyCode, int Shift);
-    void Form_KeyPress(int &KeyAscii);
     void txtFile_KeyPress(int &KeyAscii);
     QString destinationPath() const;
     void completed();

@@ -47,10 +47,7 @@ frmChangePswd::frmChangePswd(QWidget *parent) : QDialog(parent) {
     txtOldPswd = passwordBox(this, "txtOldPswd");
     txtNewPswd = passwordBox(this, "txtNewPswd");
     txtConfirmPswd = passwordBox(this, "txtConfirmPswd");
-    tlbOkCancel = zv::admin::makeOkCancelToolbar(this);
-    connect(tlbOkCancel.ok, &QAction::triggered, this, [this] { tlbOkCancel_ButtonClick(1); });
-    connect(tlbOkCancel.cancel, &QAction::triggered, this, [this] { tlbOkCancel_ButtonClick(2); });
-    connect(tlbOkCancel.help, &QAction::triggered, this, [this] { tlbOkCancel_ButtonClick(3); });
+    tlbOkCancel = zv::admin::makeOkCancelToolbar(this, [this](int index) { tlbOkCancel_ButtonClick(index); });
 
     auto *form = new QFormLayout;
     form->addRow(QStringLiteral("Current Password*"), txtOldPswd);
@@ -88,26 +85,7 @@ frmChangePswd::~frmChangePswd() = default;
 void frmChangePswd::Form_KeyDown(int &KeyCode, int Shift) {
     (void)Shift;
     m_done = false;
-    switch (KeyCode) {
-    case vbKey::F1:
-        KeyCode = 0;
-        tlbOkCancel_ButtonClick(3);
-        break;
-    case vbKey::F9:
-        KeyCode = 0;
-        tlbOkCancel_ButtonClick(1);
-        break;
-    case vbKey::F10:
-        KeyCode = 0;
-        tlbOkCancel_ButtonClick(2);
-        break;
-    case vbKey::Escape:
-        KeyCode = 0;
-        close();
-        break;
-    default:
-        break;
-    }
+    zv::admin::okCancelKeyDown(KeyCode, this, [this](int index) { tlbOkCancel_ButtonClick(index); });
 }
 
 void frmChangePswd::tlbOkCancel_ButtonClick(int index) {

@@ -27,10 +27,7 @@ frmCheckPswd::frmCheckPswd(QWidget *parent) : QDialog(parent) {
     txtPassword->setObjectName(QStringLiteral("txtPassword"));
     txtPassword->setEchoMode(QLineEdit::Password);
     txtPassword->setMaxLength(8);
-    tlbOkCancel = zv::admin::makeOkCancelToolbar(this);
-    connect(tlbOkCancel.ok, &QAction::triggered, this, [this] { tlbOkCancel_ButtonClick(1); });
-    connect(tlbOkCancel.cancel, &QAction::triggered, this, [this] { tlbOkCancel_ButtonClick(2); });
-    connect(tlbOkCancel.help, &QAction::triggered, this, [this] { tlbOkCancel_ButtonClick(3); });
+    tlbOkCancel = zv::admin::makeOkCancelToolbar(this, [this](int index) { tlbOkCancel_ButtonClick(index); });
 
     auto *form = new QFormLayout;
     form->addRow(QStringLiteral("Admin Password*"), txtPassword);
@@ -84,26 +81,7 @@ void frmCheckPswd::showEvent(QShowEvent *event) {
 
 void frmCheckPswd::Form_KeyDown(int &KeyCode, int Shift) {
     (void)Shift;
-    switch (KeyCode) {
-    case vbKey::Escape:
-        KeyCode = 0;
-        close();
-        break;
-    case vbKey::F9:
-        KeyCode = 0;
-        CheckPassword();
-        break;
-    case vbKey::F10:
-        KeyCode = 0;
-        close();
-        break;
-    case vbKey::F1:
-        KeyCode = 0;
-        tlbOkCancel_ButtonClick(3);
-        break;
-    default:
-        break;
-    }
+    zv::admin::okCancelKeyDown(KeyCode, this, [this](int index) { tlbOkCancel_ButtonClick(index); });
 }
 
 void frmCheckPswd::tlbOkCancel_ButtonClick(int index) {

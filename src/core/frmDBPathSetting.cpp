@@ -43,10 +43,7 @@ frmDBPathSetting::frmDBPathSetting(QWidget *parent) : QDialog(parent) {
     auto *msgLayout = new QVBoxLayout(fraMsg);
     msgLayout->addWidget(lblMsg);
 
-    tlbOkCancel = zv::admin::makeOkCancelToolbar(this);
-    connect(tlbOkCancel.ok, &QAction::triggered, this, [this] { tlbOkCancel_ButtonClick(1); });
-    connect(tlbOkCancel.cancel, &QAction::triggered, this, [this] { tlbOkCancel_ButtonClick(2); });
-    connect(tlbOkCancel.help, &QAction::triggered, this, [this] { tlbOkCancel_ButtonClick(3); });
+    tlbOkCancel = zv::admin::makeOkCancelToolbar(this, [this](int index) { tlbOkCancel_ButtonClick(index); });
 
     auto *pathRow = new QHBoxLayout;
     pathRow->addWidget(lblDBPath);
@@ -98,28 +95,11 @@ void frmDBPathSetting::Form_Activate() {
 
 void frmDBPathSetting::Form_KeyDown(int &KeyCode, int Shift) {
     (void)Shift;
-    switch (KeyCode) {
-    case vbKey::F9:
-        KeyCode = 0;
-        if (isResetMode())
-            ResetProductionDatabase();
-        break;
-    case vbKey::F1:
-        KeyCode = 0;
-        tlbOkCancel_ButtonClick(3);
-        break;
-    case vbKey::F10:
-        KeyCode = 0;
-        if (isResetMode())
-            close();
-        break;
-    case vbKey::Escape:
-        KeyCode = 0;
-        close();
-        break;
-    default:
-        break;
-    }
+    // While only the path is shown, F9 and F10 are swallowed and do nothing.
+    zv::admin::okCancelKeyDown(KeyCode, this, [this](int index) {
+        if (index == 3 || isResetMode())
+            tlbOkCancel_ButtonClick(index);
+    });
 }
 
 void frmDBPathSetting::tlbOkCancel_ButtonClick(int index) {

@@ -3,7 +3,6 @@
 #include "modCommon.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Ui.h"
-#include "platform/ui/VbKeys.h"
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -39,10 +38,7 @@ frmRestore::frmRestore(QWidget *parent) : QDialog(parent) {
     cmdBrowse->setAutoDefault(false);
     connect(cmdBrowse, &QPushButton::clicked, this, [this] { cmdBrowse_Click(); });
 
-    tlbOkCancel = zv::admin::makeOkCancelToolbar(this);
-    connect(tlbOkCancel.ok, &QAction::triggered, this, [this] { tlbOkCancel_ButtonClick(1); });
-    connect(tlbOkCancel.cancel, &QAction::triggered, this, [this] { tlbOkCancel_ButtonClick(2); });
-    connect(tlbOkCancel.help, &QAction::triggered, this, [this] { tlbOkCancel_ButtonClick(3); });
+    tlbOkCancel = zv::admin::makeOkCancelToolbar(this, [this](int index) { tlbOkCancel_ButtonClick(index); });
 
     auto *row = new QHBoxLayout;
     row->addWidget(lblPath);
@@ -54,7 +50,7 @@ frmRestore::frmRestore(QWidget *parent) : QDialog(parent) {
 
     m_keys = new KeyPreview(this);
     m_formKeys.down = [this](int &k, int s) { Form_KeyDown(k, s); };
-    m_formKeys.press = [this](int &k) { Form_KeyPress(k); };
+    m_formKeys.press = zv::admin::refuseQuoteAndBar;
     m_keys->addFormHandler(&m_formKeys);
     zv::admin::refusePaste(txtPath);
 }
@@ -72,31 +68,7 @@ void frmRestore::showEvent(QShowEvent *event) {
 
 void frmRestore::Form_KeyDown(int &KeyCode, int Shift) {
     (void)Shift;
-    switch (KeyCode) {
-    case vbKey::F9:
-        KeyCode = 0;
-        tlbOkCancel_ButtonClick(1);
-        break;
-    case vbKey::F10:
-        KeyCode = 0;
-        tlbOkCancel_ButtonClick(2);
-        break;
-    case vbKey::F1:
-        KeyCode = 0;
-        tlbOkCancel_ButtonClick(3);
-        break;
-    case vbKey::Escape:
-        KeyCode = 0;
-        close();
-        break;
-    default:
-        break;
-    }
-}
-
-void frmRestore::Form_KeyPress(int &KeyAscii) {
-    if (KeyAscii == '\'' || KeyAscii == '|')
-        KeyAscii = 0;
+    zv::admin::okCancelKeyDown(KeyCode, this, [this](int index) { tlbOkCancel_ButtonClick(index); });
 }
 
 void frmRestore::tlbOkCancel_ButtonClick(int index) {

@@ -32,7 +32,6 @@ protected:
 
 private:
     void Form_KeyDown(int &KeyCode, int Shift);
-    void Form_KeyPress(int &KeyAscii);
 
     bool m_done = false;
     bool m_unloaded = false;
