@@ -10,6 +10,7 @@
 #include "platform/ui/Ui.h"
 #include "platform/ui/VbKeys.h"
 #include <QAction>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -75,6 +76,45 @@ void okCancelKeyDown(int &KeyCode, QWidget *window, const std::function<void(int
 void refuseQuoteAndBar(int &KeyAscii) {
     if (KeyAscii == '\'' || KeyAscii == '|')
         KeyAscii = 0;
+}
+
+AdminDialog::AdminDialog(QWidget *parent, const QString &name, const QString &caption) : QDialog(parent) {
+    setObjectName(name);
+    setWindowTitle(caption);
+    setModal(true);
+}
+
+void AdminDialog::makeToolbar() {
+    tlbOkCancel = makeOkCancelToolbar(this, [this](int index) { tlbOkCancel_ButtonClick(index); });
+}
+
+void AdminDialog::previewKeys() {
+    m_keys = new KeyPreview(this);
+    m_formKeys.down = [this](int &k, int s) { Form_KeyDown(k, s); };
+    m_formKeys.press = [this](int &k) { Form_KeyPress(k); };
+    m_keys->addFormHandler(&m_formKeys);
+}
+
+void AdminDialog::Form_KeyDown(int &KeyCode, int Shift) {
+    (void)Shift;
+    okCancelKeyDown(KeyCode, this, [this](int index) { tlbOkCancel_ButtonClick(index); });
+}
+
+void AdminDialog::closeEvent(QCloseEvent *event) { unload(event); }
+
+void AdminDialog::reject() { close(); }
+
+void AdminDialog::unload(QCloseEvent *event, int result) {
+    event->accept();
+    m_unloaded = true;
+    QDialog::done(result);
+}
+
+void AdminDialog::placeOnFirstShow() {
+    if (!m_placed) {
+        m_placed = true;
+        placeWindow(this);
+    }
 }
 
 namespace {

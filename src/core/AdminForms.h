@@ -1,9 +1,11 @@
 #pragma once
 #include "platform/ui/KeyPreview.h"
+#include <QDialog>
 #include <QString>
 #include <functional>
 
 class QAction;
+class QCloseEvent;
 class QLineEdit;
 class QToolBar;
 class QWidget;
@@ -44,6 +46,46 @@ public:
         if (press)
             press(KeyAscii);
     }
+};
+
+// The frame of these windows: a modal dialog whose OK/Cancel/Help toolbar and
+// keys go to tlbOkCancel_ButtonClick. Every way of closing it (Cancel, Escape,
+// the title bar) goes through closeEvent, which ends in unload().
+class AdminDialog : public QDialog {
+    Q_OBJECT
+public:
+    virtual void tlbOkCancel_ButtonClick(int index) = 0;   // 1 OK, 2 Cancel, 3 Help
+
+    bool unloaded() const { return m_unloaded; }
+
+    OkCancelToolbar tlbOkCancel;
+
+protected:
+    AdminDialog(QWidget *parent, const QString &name, const QString &caption);
+
+    // Made where the window's layout wants it: the toolbar's place among the
+    // boxes sets the focus order.
+    void makeToolbar();
+    // Routes every key of the window through Form_KeyDown and Form_KeyPress
+    // first; boxes add their own handlers to m_keys.
+    void previewKeys();
+    // F9, F10 and F1 press the toolbar's buttons, Escape closes.
+    virtual void Form_KeyDown(int &KeyCode, int Shift);
+    virtual void Form_KeyPress(int &KeyAscii) { (void)KeyAscii; }
+
+    void closeEvent(QCloseEvent *event) override;
+    void reject() override;
+    // Lets the close through: the window is unloaded and ends with result.
+    void unload(QCloseEvent *event, int result = QDialog::Rejected);
+    // Puts the window in its place the first time it is shown only.
+    void placeOnFirstShow();
+
+    zv::ui::KeyPreview *m_keys = nullptr;
+    bool m_unloaded = false;
+
+private:
+    KeyFunctions m_formKeys;
+    bool m_placed = false;
 };
 
 // Refuses every way of pasting into the box (paste keys, context menu,

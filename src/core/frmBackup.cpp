@@ -23,11 +23,7 @@ const QString kCaption = QStringLiteral("Backup Production Database");
 const QString kBusyCaption = QStringLiteral("Please wait Backup in progress...");
 } // namespace
 
-frmBackup::frmBackup(QWidget *parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("frmBackup"));
-    setWindowTitle(kCaption);
-    setModal(true);
-
+frmBackup::frmBackup(QWidget *parent) : AdminDialog(parent, QStringLiteral("frmBackup"), kCaption) {
     auto *lblPath = new QLabel(QStringLiteral("Destination Folder Name*"), this);
     txtPath = new QLineEdit(this);
     txtPath->setObjectName(QStringLiteral("txtPath"));
@@ -44,7 +40,7 @@ frmBackup::frmBackup(QWidget *parent) : QDialog(parent) {
     lblPath->setBuddy(txtPath);
     lblFile->setBuddy(txtFile);
 
-    tlbOkCancel = zv::admin::makeOkCancelToolbar(this, [this](int index) { tlbOkCancel_ButtonClick(index); });
+    makeToolbar();
     connect(cmbChange, &QPushButton::clicked, this, [this] { BrowseFolder(); });
 
     auto *grid = new QGridLayout;
@@ -57,10 +53,7 @@ frmBackup::frmBackup(QWidget *parent) : QDialog(parent) {
     layout->addLayout(grid);
     layout->addWidget(tlbOkCancel.bar);
 
-    m_keys = new KeyPreview(this);
-    m_formKeys.down = [this](int &k, int s) { Form_KeyDown(k, s); };
-    m_formKeys.press = zv::admin::refuseQuoteAndBar;
-    m_keys->addFormHandler(&m_formKeys);
+    previewKeys();
     m_pathKeys.press = [this](int &k) {
         if (k == vbKey::Return) {
             k = 0;
@@ -83,16 +76,12 @@ frmBackup::~frmBackup() = default;
 
 void frmBackup::showEvent(QShowEvent *event) {
     QDialog::showEvent(event);
-    if (!m_placed) {
-        m_placed = true;
-        zv::admin::placeWindow(this);
-    }
+    placeOnFirstShow();
 }
 
 void frmBackup::Form_KeyDown(int &KeyCode, int Shift) {
-    (void)Shift;
     m_done = false;
-    zv::admin::okCancelKeyDown(KeyCode, this, [this](int index) { tlbOkCancel_ButtonClick(index); });
+    AdminDialog::Form_KeyDown(KeyCode, Shift);
 }
 
 void frmBackup::txtFile_KeyPress(int &KeyAscii) {
@@ -270,9 +259,5 @@ void frmBackup::closeEvent(QCloseEvent *event) {
         event->ignore();
         return;
     }
-    event->accept();
-    m_unloaded = true;
-    QDialog::done(QDialog::Rejected);
+    unload(event);
 }
-
-void frmBackup::reject() { close(); }

@@ -39,15 +39,12 @@ bool frmChangePswd::IsUsablePassword(const QString &password) {
     return CanEncodePassword(password);
 }
 
-frmChangePswd::frmChangePswd(QWidget *parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("frmChangePswd"));
-    setWindowTitle(QStringLiteral("Change Admin Password"));
-    setModal(true);
-
+frmChangePswd::frmChangePswd(QWidget *parent)
+    : AdminDialog(parent, QStringLiteral("frmChangePswd"), QStringLiteral("Change Admin Password")) {
     txtOldPswd = passwordBox(this, "txtOldPswd");
     txtNewPswd = passwordBox(this, "txtNewPswd");
     txtConfirmPswd = passwordBox(this, "txtConfirmPswd");
-    tlbOkCancel = zv::admin::makeOkCancelToolbar(this, [this](int index) { tlbOkCancel_ButtonClick(index); });
+    makeToolbar();
 
     auto *form = new QFormLayout;
     form->addRow(QStringLiteral("Current Password*"), txtOldPswd);
@@ -57,9 +54,7 @@ frmChangePswd::frmChangePswd(QWidget *parent) : QDialog(parent) {
     layout->addLayout(form);
     layout->addWidget(tlbOkCancel.bar);
 
-    m_keys = new KeyPreview(this);
-    m_formKeys.down = [this](int &k, int s) { Form_KeyDown(k, s); };
-    m_keys->addFormHandler(&m_formKeys);
+    previewKeys();
     m_boxKeys.press = [](int &k) {
         if (k < 32)
             return;
@@ -83,9 +78,8 @@ frmChangePswd::frmChangePswd(QWidget *parent) : QDialog(parent) {
 frmChangePswd::~frmChangePswd() = default;
 
 void frmChangePswd::Form_KeyDown(int &KeyCode, int Shift) {
-    (void)Shift;
     m_done = false;
-    zv::admin::okCancelKeyDown(KeyCode, this, [this](int index) { tlbOkCancel_ButtonClick(index); });
+    AdminDialog::Form_KeyDown(KeyCode, Shift);
 }
 
 void frmChangePswd::tlbOkCancel_ButtonClick(int index) {
@@ -181,9 +175,5 @@ void frmChangePswd::closeEvent(QCloseEvent *event) {
         event->ignore();
         return;
     }
-    event->accept();
-    m_unloaded = true;
-    QDialog::done(QDialog::Rejected);
+    unload(event);
 }
-
-void frmChangePswd::reject() { close(); }

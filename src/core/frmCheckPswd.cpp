@@ -18,16 +18,13 @@ const QString &frmCheckPswd::RefusedCharacters() {
     return refused;
 }
 
-frmCheckPswd::frmCheckPswd(QWidget *parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("frmCheckPswd"));
-    setWindowTitle(QStringLiteral("Security Check"));
-    setModal(true);
-
+frmCheckPswd::frmCheckPswd(QWidget *parent)
+    : AdminDialog(parent, QStringLiteral("frmCheckPswd"), QStringLiteral("Security Check")) {
     txtPassword = new QLineEdit(this);
     txtPassword->setObjectName(QStringLiteral("txtPassword"));
     txtPassword->setEchoMode(QLineEdit::Password);
     txtPassword->setMaxLength(8);
-    tlbOkCancel = zv::admin::makeOkCancelToolbar(this, [this](int index) { tlbOkCancel_ButtonClick(index); });
+    makeToolbar();
 
     auto *form = new QFormLayout;
     form->addRow(QStringLiteral("Admin Password*"), txtPassword);
@@ -35,9 +32,7 @@ frmCheckPswd::frmCheckPswd(QWidget *parent) : QDialog(parent) {
     layout->addLayout(form);
     layout->addWidget(tlbOkCancel.bar);
 
-    m_keys = new KeyPreview(this);
-    m_formKeys.down = [this](int &k, int s) { Form_KeyDown(k, s); };
-    m_keys->addFormHandler(&m_formKeys);
+    previewKeys();
     m_boxKeys.down = [this](int &k, int) {
         if (k == vbKey::Return) {
             k = 0;
@@ -77,11 +72,6 @@ void frmCheckPswd::showEvent(QShowEvent *event) {
     QDialog::showEvent(event);
     zv::admin::placeWindow(this);
     txtPassword->setFocus();
-}
-
-void frmCheckPswd::Form_KeyDown(int &KeyCode, int Shift) {
-    (void)Shift;
-    zv::admin::okCancelKeyDown(KeyCode, this, [this](int index) { tlbOkCancel_ButtonClick(index); });
 }
 
 void frmCheckPswd::tlbOkCancel_ButtonClick(int index) {
@@ -144,9 +134,5 @@ void frmCheckPswd::closeEvent(QCloseEvent *event) {
         event->ignore();
         return;
     }
-    event->accept();
-    m_unloaded = true;
-    QDialog::done(m_validated ? QDialog::Accepted : QDialog::Rejected);
+    unload(event, m_validated ? QDialog::Accepted : QDialog::Rejected);
 }
-
-void frmCheckPswd::reject() { close(); }

@@ -4,7 +4,6 @@
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Ui.h"
 #include "platform/ui/VbKeys.h"
-#include <QCloseEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -20,11 +19,8 @@ namespace {
 const QString kResetCaption = QStringLiteral("Reset Production Database");
 }
 
-frmDBPathSetting::frmDBPathSetting(QWidget *parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("frmDBPathSetting"));
-    setWindowTitle(QStringLiteral("Production DB Path Setting"));
-    setModal(true);
-
+frmDBPathSetting::frmDBPathSetting(QWidget *parent)
+    : AdminDialog(parent, QStringLiteral("frmDBPathSetting"), QStringLiteral("Production DB Path Setting")) {
     lblDBPath = new QLabel(QStringLiteral("Production DB Path"), this);
     lbltxtDBPath = new QLineEdit(this);
     lbltxtDBPath->setObjectName(QStringLiteral("lbltxtDBPath"));
@@ -43,7 +39,7 @@ frmDBPathSetting::frmDBPathSetting(QWidget *parent) : QDialog(parent) {
     auto *msgLayout = new QVBoxLayout(fraMsg);
     msgLayout->addWidget(lblMsg);
 
-    tlbOkCancel = zv::admin::makeOkCancelToolbar(this, [this](int index) { tlbOkCancel_ButtonClick(index); });
+    makeToolbar();
 
     auto *pathRow = new QHBoxLayout;
     pathRow->addWidget(lblDBPath);
@@ -53,9 +49,7 @@ frmDBPathSetting::frmDBPathSetting(QWidget *parent) : QDialog(parent) {
     layout->addWidget(fraMsg);
     layout->addWidget(tlbOkCancel.bar);
 
-    m_keys = new KeyPreview(this);
-    m_formKeys.down = [this](int &k, int s) { Form_KeyDown(k, s); };
-    m_keys->addFormHandler(&m_formKeys);
+    previewKeys();
     m_pathKeys.press = [this](int &k) {
         if (k == vbKey::Return && isResetMode()) {
             k = 0;
@@ -207,11 +201,3 @@ void frmDBPathSetting::ResetProductionDatabase() {
         leaveOnProduction();
     }
 }
-
-void frmDBPathSetting::closeEvent(QCloseEvent *event) {
-    event->accept();
-    m_unloaded = true;
-    QDialog::done(QDialog::Rejected);
-}
-
-void frmDBPathSetting::reject() { close(); }

@@ -1,6 +1,5 @@
 #pragma once
 #include "AdminForms.h"
-#include <QDialog>
 
 class QFrame;
 class QLabel;
@@ -8,7 +7,7 @@ class QLineEdit;
 
 // Shows the production database's path (tag "1"), or resets the production
 // database to a copy of the empty template (tag "0"). An empty tag shows the path.
-class frmDBPathSetting : public QDialog {
+class frmDBPathSetting : public zv::admin::AdminDialog {
     Q_OBJECT
 public:
     explicit frmDBPathSetting(QWidget *parent = nullptr);
@@ -25,27 +24,19 @@ public:
     void Form_Activate();
     void ResetProductionDatabase();
     bool IsTemplateDatabase();
-    void tlbOkCancel_ButtonClick(int index);   // 1 OK, 2 Cancel, 3 Help
-
-    bool unloaded() const { return m_unloaded; }
+    void tlbOkCancel_ButtonClick(int index) override;
 
     QLabel *lblDBPath = nullptr;
     QLineEdit *lbltxtDBPath = nullptr;
     QFrame *fraMsg = nullptr;
     QLabel *lblMsg = nullptr;
-    zv::admin::OkCancelToolbar tlbOkCancel;
 
 protected:
     void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-    void reject() override;
+    void Form_KeyDown(int &KeyCode, int Shift) override;
 
 private:
-    void Form_KeyDown(int &KeyCode, int Shift);
     void leaveOnProduction();
 
-    bool m_unloaded = false;
-    zv::ui::KeyPreview *m_keys = nullptr;
-    zv::admin::KeyFunctions m_formKeys;
     zv::admin::KeyFunctions m_pathKeys;
 };

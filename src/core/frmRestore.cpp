@@ -21,11 +21,7 @@ namespace {
 const QString kCaption = QStringLiteral("Restore Production Database");
 }
 
-frmRestore::frmRestore(QWidget *parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("frmRestore"));
-    setWindowTitle(kCaption);
-    setModal(true);
-
+frmRestore::frmRestore(QWidget *parent) : AdminDialog(parent, QStringLiteral("frmRestore"), kCaption) {
     auto *lblPath = new QLabel(QStringLiteral("Restore From*"), this);
     txtPath = new QLineEdit(this);
     txtPath->setObjectName(QStringLiteral("txtPath"));
@@ -38,7 +34,7 @@ frmRestore::frmRestore(QWidget *parent) : QDialog(parent) {
     cmdBrowse->setAutoDefault(false);
     connect(cmdBrowse, &QPushButton::clicked, this, [this] { cmdBrowse_Click(); });
 
-    tlbOkCancel = zv::admin::makeOkCancelToolbar(this, [this](int index) { tlbOkCancel_ButtonClick(index); });
+    makeToolbar();
 
     auto *row = new QHBoxLayout;
     row->addWidget(lblPath);
@@ -48,10 +44,7 @@ frmRestore::frmRestore(QWidget *parent) : QDialog(parent) {
     layout->addLayout(row);
     layout->addWidget(tlbOkCancel.bar);
 
-    m_keys = new KeyPreview(this);
-    m_formKeys.down = [this](int &k, int s) { Form_KeyDown(k, s); };
-    m_formKeys.press = zv::admin::refuseQuoteAndBar;
-    m_keys->addFormHandler(&m_formKeys);
+    previewKeys();
     zv::admin::refusePaste(txtPath);
 }
 
@@ -59,16 +52,8 @@ frmRestore::~frmRestore() = default;
 
 void frmRestore::showEvent(QShowEvent *event) {
     QDialog::showEvent(event);
-    if (!m_placed) {
-        m_placed = true;
-        zv::admin::placeWindow(this);
-    }
+    placeOnFirstShow();
     txtPath->clear();
-}
-
-void frmRestore::Form_KeyDown(int &KeyCode, int Shift) {
-    (void)Shift;
-    zv::admin::okCancelKeyDown(KeyCode, this, [this](int index) { tlbOkCancel_ButtonClick(index); });
 }
 
 void frmRestore::tlbOkCancel_ButtonClick(int index) {
@@ -188,9 +173,5 @@ void frmRestore::closeEvent(QCloseEvent *event) {
         event->ignore();
         return;
     }
-    event->accept();
-    m_unloaded = true;
-    QDialog::done(QDialog::Rejected);
+    unload(event);
 }
-
-void frmRestore::reject() { close(); }
