@@ -95,6 +95,18 @@ TEST_F(Routines, OpenDatabaseReadOnlyEndsTheProgram) {
     EXPECT_FALSE(gConnOpen);
 }
 
+TEST_F(Routines, OpenSystemDatabaseReadOnlyEndsTheProgram) {
+    gDBPath = folder->productionDb();
+    OpenDatabase();
+    ASSERT_TRUE(gConnOpen);
+    QFile::setPermissions(folder->systemDb(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    OpenSystemDatabase();
+    EXPECT_EQ(messages.prompts(), QStringList{"DataBase is Read Only. Exiting Application."});
+    EXPECT_EQ(endCount, 1);
+    EXPECT_FALSE(gConn->isOpen());
+    EXPECT_FALSE(gSysOpen);
+}
+
 TEST_F(Routines, DatabaseChecksAndPeriod) {
     EXPECT_FALSE(CheckDatabaseIdentity());   // no connection
     EXPECT_FALSE(CheckSystemTable());
