@@ -52,6 +52,25 @@ void showPathFormForMissingFile() {
         form.setProperty("ClearPath", true);
     });
 }
+
+void endProgramWith(const QString &message) {
+    MsgBox(message, vbCritical, kErrorTitle);
+    CloseConnections();
+    EndProgram();
+}
+
+// Opens a database file into conn. Nothing could be saved to a file that
+// cannot be written, so such a file ends the program instead.
+void openWritable(std::shared_ptr<Connection> &conn, bool &isOpen, const QString &path,
+                  const QString &readOnlyMessage) {
+    if (Connection::isReadOnlyFile(path)) {
+        endProgramWith(readOnlyMessage);
+        return;
+    }
+    conn = std::make_shared<Connection>();
+    conn->open(path);
+    isOpen = true;
+}
 } // namespace
 
 QString appPath() {
@@ -81,15 +100,7 @@ void OpenDatabase() {
         // A missing file is the not-found case, whatever the attribute test would say.
         if (gDBPath.isEmpty() || !QFileInfo::exists(gDBPath))
             throw DbError(zv::db::err::FileNotFound, QStringLiteral("File not found"));
-        if (Connection::isReadOnlyFile(gDBPath)) {
-            MsgBox(QStringLiteral("Database is Read Only. Exiting the application."), vbCritical, kErrorTitle);
-            CloseConnections();
-            EndProgram();
-            return;
-        }
-        gConn = std::make_shared<Connection>();
-        gConn->open(gDBPath);
-        gConnOpen = true;
+        openWritable(gConn, gConnOpen, gDBPath, QStringLiteral("Database is Read Only. Exiting the application."));
     } catch (const DbError &e) {
         switch (e.number()) {
         case zv::db::err::FileNotFound:
@@ -118,25 +129,15 @@ void OpenSystemDatabase() {
             gSysOpen = false;
             return;
         }
-        if (Connection::isReadOnlyFile(path)) {
-            MsgBox(QStringLiteral("DataBase is Read Only. Exiting Application."), vbCritical, kErrorTitle);
-            CloseConnections();
-            EndProgram();
-            return;
-        }
-        gSysConn = std::make_shared<Connection>();
-        gSysConn->open(path);
-        gSysOpen = true;
+        openWritable(gSysConn, gSysOpen, path, QStringLiteral("DataBase is Read Only. Exiting Application."));
     } catch (const DbError &e) {
         switch (e.number()) {
         case zv::db::err::FileNotFound:
             showPathFormForMissingFile();
             return;
         case zv::db::err::GeneralFailure:
-            MsgBox(QStringLiteral("Some of the Application Folders/Files are corrupted. Exiting the Application."),
-                   vbCritical, kErrorTitle);
-            CloseConnections();
-            EndProgram();
+            endProgramWith(
+                QStringLiteral("Some of the Application Folders/Files are corrupted. Exiting the Application."));
             return;
         default:
             MsgBox(errorNumberText(e), vbCritical, kErrorTitle);
