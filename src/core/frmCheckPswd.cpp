@@ -83,11 +83,9 @@ void frmCheckPswd::tlbOkCancel_ButtonClick(int index) {
         close();
         break;
     case 3:
-        // No page of its own: the help's start page when the file is there.
-        if (QFileInfo::exists(appFile(QStringLiteral("Help/KRA.chm"))))
-            zv::admin::showHelpTopic(this, QStringLiteral("Front_Index.htm"));
-        else
-            MsgBox(QStringLiteral("Help not available"), vbInformation, QStringLiteral("Information"));
+        // The program's own help file holds the prompt's page (the help file
+        // the prompt once named was never shipped with the program).
+        zv::admin::showHelpTopic(this, QStringLiteral("Html/AdminPasswordPrompt.htm"));
         break;
     default:
         break;

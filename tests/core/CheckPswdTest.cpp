@@ -1,6 +1,9 @@
 #include "AdminFixture.h"
 #include "core/frmCheckPswd.h"
+#include "platform/help/Help.h"
+#include "platform/help/HelpWindow.h"
 #include <QApplication>
+#include <QFile>
 #include <QLineEdit>
 #include <QTimer>
 #include <functional>
@@ -85,4 +88,19 @@ TEST_F(CheckPswdTest, AnEmptySystemTableRefusesEveryPassword) {
     EXPECT_FALSE(ok);
     EXPECT_EQ(messages.prompts(),
               (QStringList{QStringLiteral("Invalid Password"), QStringLiteral("Do you want to exit?")}));
+}
+
+// The prompt's Help opens its own page of the program's help file.
+TEST_F(CheckPswdTest, HelpOpensThePromptsPage) {
+    ASSERT_TRUE(QFile::copy(QStringLiteral(ZV_HELP_FILE), folder->file(QStringLiteral("Help/ZVA.qch"))));
+    frmCheckPswd prompt;
+    QString page;
+    runPrompt(prompt, {[&] {
+                           prompt.tlbOkCancel_ButtonClick(3);
+                           if (zv::help::HelpWindow *help = zv::help::currentWindow())
+                               page = help->currentUrl().toString();
+                       },
+                       [&] { prompt.done(QDialog::Rejected); }});
+    EXPECT_FALSE(messages.prompts().contains(QStringLiteral("Help not available")));
+    EXPECT_TRUE(page.endsWith(QStringLiteral("AdminPasswordPrompt.htm"), Qt::CaseInsensitive)) << page.toStdString();
 }
