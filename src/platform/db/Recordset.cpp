@@ -159,10 +159,10 @@ void Recordset::sort(const QString &order) {
     }
     const int current = (bof() || eof()) ? -1 : m_ids.at(m_pos);
 
-    QVector<int> order(m_rows.size());
-    for (int i = 0; i < order.size(); ++i)
-        order[i] = i;
-    std::stable_sort(order.begin(), order.end(), [&](int x, int y) {
+    QVector<int> rowOrder(m_rows.size());
+    for (int i = 0; i < rowOrder.size(); ++i)
+        rowOrder[i] = i;
+    std::stable_sort(rowOrder.begin(), rowOrder.end(), [&](int x, int y) {
         for (const Key &k : keys) {
             const int c = compareValues(m_rows.at(x).at(k.field), m_rows.at(y).at(k.field));
             if (c != 0)
@@ -172,9 +172,9 @@ void Recordset::sort(const QString &order) {
     });
     QVector<Row> rows;
     QVector<int> ids;
-    rows.reserve(order.size());
-    ids.reserve(order.size());
-    for (int i : order) {
+    rows.reserve(rowOrder.size());
+    ids.reserve(rowOrder.size());
+    for (int i : rowOrder) {
         rows.push_back(std::move(m_rows[i]));
         ids.push_back(m_ids.at(i));
     }
