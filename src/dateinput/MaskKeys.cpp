@@ -160,8 +160,10 @@ void numericDateKeyDown(TextBox box, int &KeyCode, int Shift) {
         box.setSelStart(p);
         return;
     }
-    if (p >= kNumericMask.size() || (back && p == 0))
+    if (p >= kNumericMask.size())
         return;
+    if (back && box.SelStart() == 0)
+        return;   // Backspace with nothing before the caret
     const QChar c = t.mid(p, 1).isEmpty() ? QChar() : t.at(p);
     if (c == QLatin1Char('/') || c == QLatin1Char('-')) {
         box.setSelStart(back || p == 0 ? p : p + 1);
@@ -372,8 +374,10 @@ void dateTimeKeyDown(TextBox box, int &KeyCode, int Shift) {
         box.setSelStart(p);
         return;
     }
-    if (p >= kDateTimeMask.size() || (back && p == 0))
+    if (p >= kDateTimeMask.size())
         return;
+    if (back && box.SelStart() == 0)
+        return;   // Backspace with nothing before the caret
     if (p < t.size() && isFixed(t.at(p))) {
         box.setSelStart(back || p == 0 ? p : p + 1);
         box.SetFocus();
