@@ -1,6 +1,7 @@
 #include "dateinput/clsDATEVALIDATE.h"
 #include "dateinput/DateChecks.h"
 #include "dateinput/MaskKeys.h"
+#include "dateinput/MaskRules.h"
 #include "platform/db/Dates.h"
 #include "platform/ui/Ui.h"
 #include "platform/ui/VbKeys.h"
@@ -157,7 +158,7 @@ void clsDATEVALIDATE::txtdate_KeyDown(int &KeyCode, int Shift) {
     zv::ui::TextBox box = m_txtdate.box();
     if (box.isNull())
         return;
-    if (KeyCode == kContextMenuKey) {
+    if (KeyCode == rules::kContextMenuKey) {
         box.setSelLength(0);
         KeyCode = 0;
         return;
