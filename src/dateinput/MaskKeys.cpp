@@ -30,7 +30,7 @@ void numericDateKeyDown(TextBox box, int &KeyCode, int Shift) {
     if (Shift == 2 && (KeyCode == vbKey::Right || KeyCode == vbKey::Left)) {
         static const Jump right[] = {{0, 2, pairAt(0), 3}, {3, 5, pairAt(3), 6}, {6, 16, yearAt(6), 10}};
         static const Jump left[] = {{0, 2, pairAt(0), 0}, {3, 5, pairAt(3), 0}, {6, 16, yearAt(6), 3}};
-        jumpBy(box, KeyCode == vbKey::Right ? std::span<const Jump>(right) : std::span<const Jump>(left), p, KeyCode);
+        jumpBy(box, right, left, p, KeyCode);
         return;
     }
     const bool back = backspaceAsDelete(KeyCode, p, L);
@@ -102,7 +102,7 @@ void dateTimeKeyDown(TextBox box, int &KeyCode, int Shift) {
                                      {11, 13, pairAt(11), 14}, {14, 16, pairAt(14), 17}};
         static const Jump left[] = {{3, 5, pairAt(3), 0},     {6, 9, yearAt(6), 3}, {10, 12, pairAt(11), 6},
                                     {13, 15, pairAt(14), 11}, {16, 18, {}, 14},     {19, 19, {}, 17}};
-        jumpBy(box, KeyCode == vbKey::Right ? std::span<const Jump>(right) : std::span<const Jump>(left), p, KeyCode);
+        jumpBy(box, right, left, p, KeyCode);
         return;
     }
     const bool back = backspaceAsDelete(KeyCode, p, L);

@@ -40,8 +40,8 @@ void selectBy(TextBox &box, std::span<const Selection> table, int first, int car
     KeyCode = 0;
 }
 
-void jumpBy(TextBox &box, std::span<const Jump> jumps, int caret, int &KeyCode) {
-    for (const Jump &j : jumps) {
+void jumpBy(TextBox &box, std::span<const Jump> right, std::span<const Jump> left, int caret, int &KeyCode) {
+    for (const Jump &j : KeyCode == vbKey::Right ? right : left) {
         if (caret < j.from || caret > j.to)
             continue;
         const QString old = box.Text();

@@ -26,16 +26,17 @@ struct Selection {
 };
 void selectBy(zv::ui::TextBox &box, std::span<const Selection> table, int first, int caret, int &KeyCode);
 
-// Ctrl+Right / Ctrl+Left: a caret from `from` to `to` completes its segment
-// (when there is a completion) and moves to `target`. A caret no row covers
-// leaves the key to the box.
+// Ctrl+Right / Ctrl+Left, by the table for the key: a caret from `from` to
+// `to` completes its segment (when there is a completion) and moves to
+// `target`. A caret no row covers leaves the key to the box.
 using Completion = std::function<QString(const QString &text)>;
 struct Jump {
     int from, to;
     Completion complete;
     int target;
 };
-void jumpBy(zv::ui::TextBox &box, std::span<const Jump> jumps, int caret, int &KeyCode);
+void jumpBy(zv::ui::TextBox &box, std::span<const Jump> right, std::span<const Jump> left, int caret,
+            int &KeyCode);
 
 // A two-digit segment at pos holding one digit and a blank: "0" and the digit.
 Completion pairAt(int pos);
