@@ -38,41 +38,31 @@ QString clsDATEVALIDATE::GetMonth(int MonthNumber) {
     return QStringLiteral("___");
 }
 
+static const checks::Generation &monthName() {
+    static const checks::Generation g{kMonthNameMask, kMonthNameDateTimeBlank, QStringLiteral("ZVE128"),
+                                      QStringLiteral("ZVE129"), QStringLiteral("ZVE130")};
+    return g;
+}
+
 static int asMonthNumber(const QString &digits) { return int(qMin<qint64>(numberOf(digits), 32767)); }
 
 QString clsDATEVALIDATE::checkDate(const QString &t, const StatusDisplay *F, bool M, const QString &Y,
                                    const QString &C) {
     try {
-        const QString minYear = Y.isEmpty() ? QStringLiteral("1800") : Y;
         if (t == kMonthNameMask || t == kMonthNameMaskSlashed) {
             if (M)
-                DisplayStatus(QStringLiteral("ZVE128"), F, C, QString());
-            return kMonthNameMask;
+                DisplayStatus(monthName().blankCode, F, C, QString());
+            return monthName().blankDate;
         }
         const qint64 day = numberOf(digitsOf(chars(t, 1, 2)));
         QString month = digitsOf(chars(t, 4, 6));
         if (isWholeNumber(month))
             month = GetMonth(asMonthNumber(month));
         if (!calendarDate(1, month, QStringLiteral("2000")).isValid()) {
-            DisplayStatus(QStringLiteral("ZVE129"), F, QString(), QString());
+            DisplayStatus(monthName().invalidCode, F, QString(), QString());
             return {};
         }
-        QString year = digitsOf(charsFrom(t, 8));
-        if (year.size() != 4 && year.size() != 2) {
-            DisplayStatus(QStringLiteral("ZVE129"), F, QStringLiteral("Invalid Date"), QString());
-            return {};
-        }
-        if (year.size() == 2)
-            year.prepend(QStringLiteral("20"));
-        if (numberOf(minYear) > numberOf(year)) {
-            DisplayStatus(QStringLiteral("ZVE129"), F, QString(), QString());
-            return {};
-        }
-        const QString d = QString::number(day) + QLatin1Char('-') + month + QLatin1Char('-') + year;
-        if (dayMonthYear(d).isValid())
-            return d;
-        DisplayStatus(QStringLiteral("ZVE129"), F, QStringLiteral("Invalid Date"), QString());
-        return {};
+        return checks::dateOf(monthName(), day, month, digitsOf(charsFrom(t, 8)), Y, F);
     } catch (...) {
         return {};
     }
@@ -100,22 +90,15 @@ QString clsDATEVALIDATE::validateDateTime(const QString &DateTimeText, const Sta
             datePart.chop(1);
         if (datePart == kNumericMask || datePart == kMonthNameMaskSlashed || datePart == kMonthNameMask) {
             if (Mandatory)
-                DisplayStatus(QStringLiteral("ZVE128"), &Footer, Caption, QString());
-            return kMonthNameDateTimeBlank;
+                DisplayStatus(monthName().blankCode, &Footer, Caption, QString());
+            return monthName().blankDateTime;
         }
         // The date-and-time box writes the month as a number: dd/mm/yyyy.
         if (datePart.size() == 10 && datePart.at(2) == QLatin1Char('/') && datePart.at(5) == QLatin1Char('/'))
             datePart = datePart.left(2) + QLatin1Char('-') + datePart.mid(3, 2) + QStringLiteral("_-") +
                        datePart.mid(6);
-        const QString r = validateDate(datePart, Footer, DateFormat, Mandatory, MinYear, Caption);
-        if (r.isEmpty())
-            return {};
-        if (r == kMonthNameMask)
-            return kMonthNameDateTimeBlank;
-        const QString s = validateTime(timePart, Footer, Caption);
-        if (!s.isEmpty() && s != kBlankTime)
-            return r + QLatin1Char(' ') + s;
-        return {};
+        const QString date = validateDate(datePart, Footer, DateFormat, Mandatory, MinYear, Caption);
+        return checks::withTime(monthName(), date, timePart, &Footer, Caption);
     } catch (...) {
         return {};
     }
@@ -124,7 +107,7 @@ QString clsDATEVALIDATE::validateDateTime(const QString &DateTimeText, const Sta
 QString clsDATEVALIDATE::GetDate(const QString &DateText) { return checks::getDate(DateText); }
 
 QString clsDATEVALIDATE::validateTime(const QString &TimeText, const StatusDisplay &Footer, const QString &Caption) {
-    return checks::validateTime(TimeText, &Footer, Caption, QStringLiteral("ZVE130"));
+    return checks::validateTime(TimeText, &Footer, Caption, monthName().timeCode);
 }
 
 QString clsDATEVALIDATE::GetDateTime(const QString &DateTimeText) { return checks::getDateTime(DateTimeText); }
