@@ -1,0 +1,28 @@
+#pragma once
+#include <QtGlobal>
+#include <functional>
+
+namespace zv::db {
+class Connection;
+}
+
+// A line's last generated date (Actvty_Mast_Det.Last_Gnrtd_Date) is the latest
+// expected date among the line's schedule entries (Statry_Cmpltd_Entry), or
+// NULL while it has none. The employees' program reads it back.
+namespace zv::activity {
+
+// Called with the lines written so far and the number of lines.
+using LineProgress = std::function<void(int done, int total)>;
+
+// Rewrites the date of every line, in one transaction: either every line gets
+// its date or, when anything fails (the error is thrown), none is changed.
+// progress is called once with (0, total) before the first write and after
+// each line; an exception it throws rolls the run back as well.
+// Returns the number of lines.
+int RecalculateLastGnrtdDate(zv::db::Connection &conn, const LineProgress &progress = {});
+
+// Fills the date of the lines of one activity whose date is still NULL; lines
+// that have one keep it. Lines without schedule entries stay NULL.
+void FillLastGnrtdDate(zv::db::Connection &conn, qint64 activityKey);
+
+} // namespace zv::activity
