@@ -1,0 +1,239 @@
+#include "UtilityFixture.h"
+#include "activity/ActivityUtilityForms.h"
+#include "activity/LastGeneratedDate.h"
+#include "activity/frmLastGnrDateUpdation.h"
+#include "core/FormRegistry.h"
+#include "core/MDIZVS.h"
+#include <QLabel>
+#include <QProgressBar>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <vector>
+
+using namespace zv::ui;
+
+namespace {
+
+const QString kQuestion = QStringLiteral("Do you want to continue?");
+const QString kDone = QStringLiteral("All the records updated successfully");
+const QString kIdleCaption = QStringLiteral("Update Last Generation Date Details");
+
+struct Entry {
+    const char *expected;    // nullptr: no expected date
+    const char *completed;   // nullptr: pending
+};
+
+struct LineCase {
+    const char *name;
+    const char *before;      // Last_Gnrtd_Date before the run; nullptr: NULL
+    std::vector<Entry> entries;
+    const char *after;       // nullptr: NULL
+};
+
+// Each line's date becomes the latest expected date of its own entries,
+// completed or pending; a line without dated entries gets NULL.
+const std::vector<LineCase> kLines = {
+    {"no entries, stale date", "2004-01-01", {}, nullptr},
+    {"no entries, no date", nullptr, {}, nullptr},
+    {"one pending", nullptr, {{"2005-03-05", nullptr}}, "2005-03-05"},
+    {"pending after completed", "2005-01-10",
+     {{"2005-01-10", "2005-01-10"}, {"2005-03-10", nullptr}, {"2005-02-10", "2005-02-11"}}, "2005-03-10"},
+    {"completed is the latest", nullptr, {{"2005-04-01", "2005-04-02"}, {"2005-03-01", nullptr}}, "2005-04-01"},
+    {"across a year end", "2004-12-31", {{"2004-12-31", nullptr}, {"2005-01-01", nullptr}}, "2005-01-01"},
+    {"date already right", "2005-06-30", {{"2005-06-30", nullptr}}, "2005-06-30"},
+    {"entry without a date", nullptr, {{nullptr, nullptr}, {"2005-02-28", nullptr}}, "2005-02-28"},
+    {"only undated entries", "2005-01-01", {{nullptr, nullptr}}, nullptr},
+};
+
+QVariant iso(const char *text) { return text ? QVariant(QString::fromLatin1(text)) : QVariant(); }
+
+class LastGenerationUpdate : public UtilityTest {
+public:
+    void SetUp() override {
+        UtilityTest::SetUp();
+        emp = employee(QStringLiteral("Asha"));
+        // Lines of two activities, interleaved, so one line's entries cannot
+        // pass for another's.
+        const qint64 first = activity(QStringLiteral("Audit"));
+        const qint64 second = activity(QStringLiteral("Backup"));
+        for (size_t i = 0; i < kLines.size(); ++i) {
+            const qint64 act = i % 2 ? second : first;
+            const qint64 key = line(act, emp, iso(kLines[i].before));
+            keys.push_back(key);
+            for (const Entry &e : kLines[i].entries)
+                entry(act, key, emp, iso(e.expected), iso(e.completed));
+        }
+    }
+    void TearDown() override {
+        form.reset();
+        UtilityTest::TearDown();
+    }
+
+    void expectDates(bool updated) {
+        for (size_t i = 0; i < kLines.size(); ++i)
+            EXPECT_EQ(lastGenerated(keys[i]), iso(updated ? kLines[i].after : kLines[i].before)) << kLines[i].name;
+    }
+    void openForm() {
+        form = std::make_unique<frmLastGnrDateUpdation>();
+        form->show();
+        QApplication::processEvents();
+    }
+    void expectIdle() {
+        EXPECT_FALSE(form->running());
+        EXPECT_EQ(form->windowTitle(), kIdleCaption);
+        EXPECT_TRUE(form->tlbOkCancel.bar->isVisible());
+        EXPECT_FALSE(form->pbar->isVisible());
+        EXPECT_FALSE(QApplication::overrideCursor());
+    }
+
+    qint64 emp = 0;
+    std::vector<qint64> keys;
+    std::unique_ptr<frmLastGnrDateUpdation> form;
+};
+
+TEST_F(LastGenerationUpdate, EachLineGetsTheLatestExpectedDateOfItsEntries) {
+    std::vector<std::pair<int, int>> calls;
+    const int lines = zv::activity::RecalculateLastGnrtdDate(
+        *modCommon::gConn, [&](int done, int total) { calls.emplace_back(done, total); });
+
+    EXPECT_EQ(lines, int(kLines.size()));
+    expectDates(true);
+    // Once before the first write, then once a line.
+    ASSERT_EQ(calls.size(), kLines.size() + 1);
+    for (size_t i = 0; i < calls.size(); ++i)
+        EXPECT_EQ(calls[i], std::make_pair(int(i), int(kLines.size())));
+}
+
+TEST_F(LastGenerationUpdate, OkAndYesUpdatesEveryLineAndUnloadsTheWindow) {
+    openForm();
+    messages.answer(vbYes);
+    form->tlbOkCancel.ok->trigger();
+
+    expectDates(true);
+    ASSERT_EQ(messages.shown().size(), 2);
+    EXPECT_EQ(messages.shown()[0].prompt, kQuestion);
+    EXPECT_EQ(messages.shown()[0].buttons, vbYesNo + vbQuestion);
+    EXPECT_EQ(messages.shown()[0].title, "Information");
+    EXPECT_EQ(messages.shown()[1].prompt, kDone);
+    EXPECT_EQ(messages.shown()[1].buttons, vbInformation);
+    EXPECT_EQ(form->pbar->value(), int(kLines.size()));
+    EXPECT_EQ(form->pbar->maximum(), int(kLines.size()));
+    EXPECT_TRUE(form->unloaded());
+    EXPECT_FALSE(QApplication::overrideCursor());
+}
+
+TEST_F(LastGenerationUpdate, NoLeavesEverythingAndTheWindowOpen) {
+    openForm();
+    messages.answer(vbNo);
+    form->tlbOkCancel.ok->trigger();
+
+    expectDates(false);
+    EXPECT_EQ(messages.prompts(), QStringList{kQuestion});
+    EXPECT_FALSE(form->unloaded());
+    expectIdle();
+}
+
+// A failure anywhere in the run leaves every line as it was, is reported as an
+// error, never as success, and returns the window to its idle state.
+TEST_F(LastGenerationUpdate, AFailureChangesNothingAndIsReported) {
+    struct Failure {
+        const char *name;
+        std::function<void()> arrange;
+    };
+    const std::vector<Failure> failures = {
+        {"the last line's write is refused",
+         [&] {
+             other.executeScript(QStringLiteral("CREATE TRIGGER refuse_last BEFORE UPDATE ON Actvty_Mast_Det"
+                                                " WHEN NEW.Sys_Actvty_Line_Num = %1"
+                                                " BEGIN SELECT RAISE(ABORT, 'refused'); END")
+                                     .arg(keys.back()));
+         }},
+        {"another program holds the database", [&] { other.executeScript(QStringLiteral("BEGIN IMMEDIATE")); }},
+    };
+    for (const Failure &f : failures) {
+        SCOPED_TRACE(f.name);
+        f.arrange();
+        openForm();
+        messages.clear();
+        messages.answer(vbYes);
+        form->tlbOkCancel.ok->trigger();
+
+        if (other.inTransaction())
+            other.executeScript(QStringLiteral("ROLLBACK"));
+        other.executeScript(QStringLiteral("DROP TRIGGER IF EXISTS refuse_last"));
+        expectDates(false);
+        ASSERT_EQ(messages.shown().size(), 2);
+        EXPECT_TRUE(messages.shown()[1].prompt.startsWith("Error Number is ")) << messages.shown()[1].prompt.toStdString();
+        EXPECT_EQ(messages.shown()[1].buttons, vbCritical);
+        EXPECT_FALSE(messages.prompts().contains(kDone));
+        EXPECT_FALSE(form->unloaded());
+        EXPECT_FALSE(modCommon::gConn->inTransaction());
+        expectIdle();
+
+        // The window stays usable: the next run succeeds.
+        messages.clear();
+        messages.answer(vbYes);
+        form->tlbOkCancel.ok->trigger();
+        EXPECT_EQ(messages.prompts(), (QStringList{kQuestion, kDone}));
+        expectDates(true);
+        // Back to the dates before, for the next failure.
+        for (size_t i = 0; i < kLines.size(); ++i)
+            other.execute("UPDATE Actvty_Mast_Det SET Last_Gnrtd_Date = ? WHERE Sys_Actvty_Line_Num = ?",
+                          {iso(kLines[i].before), keys[i]});
+    }
+}
+
+TEST_F(LastGenerationUpdate, FillingOneActivityTouchesOnlyItsLinesWithoutADate) {
+    const qint64 act = activity(QStringLiteral("Cash"));
+    const qint64 missing = line(act, emp);
+    const qint64 set = line(act, emp, QStringLiteral("2005-01-31"));
+    const qint64 none = line(act, emp);
+    entry(act, missing, emp, QStringLiteral("2005-02-14"));
+    entry(act, missing, emp, QStringLiteral("2005-02-21"), QStringLiteral("2005-02-21"));
+    entry(act, set, emp, QStringLiteral("2005-03-31"));
+
+    zv::activity::FillLastGnrtdDate(*modCommon::gConn, act);
+
+    EXPECT_EQ(lastGenerated(missing), QVariant(QStringLiteral("2005-02-21")));
+    EXPECT_EQ(lastGenerated(set), QVariant(QStringLiteral("2005-01-31")));
+    EXPECT_EQ(lastGenerated(none), QVariant());
+    expectDates(false);   // the other activities' lines
+}
+
+// Master menu, "Update Last Generation Date Details": F9 runs it, and the window
+// closes when it is done. Without lines the run still completes.
+TEST_F(LastGenerationUpdate, FromTheMainWindowWithF9) {
+    zv::forms::clearRegistry();
+    zv::activity::registerUtilityForms();
+    MDIZVS *main = MDIZVS::instance();
+    main->applyEnablingRule(true);
+    ASSERT_TRUE(main->cmdULGD->isEnabled());
+    other.executeScript(QStringLiteral("DELETE FROM Statry_Cmpltd_Entry; DELETE FROM Actvty_Mast_Det;"));
+
+    int barValue = -1;
+    bool opened = false;
+    QTimer::singleShot(0, [&] {
+        auto *f = qobject_cast<frmLastGnrDateUpdation *>(QApplication::activeModalWidget());
+        if (!f) {
+            if (auto *w = QApplication::activeModalWidget())
+                w->close();
+            return;
+        }
+        opened = true;
+        messages.answer(vbYes);
+        QTest::keyClick(f, Qt::Key_F9);
+        barValue = f->pbar->value();
+        if (!f->unloaded())
+            f->close();
+    });
+    main->cmdULGD->trigger();
+    zv::forms::clearRegistry();
+
+    ASSERT_TRUE(opened);
+    // The main window's own reminder follows when it is active again.
+    EXPECT_EQ(messages.prompts().mid(0, 2), (QStringList{kQuestion, kDone}));
+    EXPECT_EQ(barValue, 0);
+}
+
+} // namespace
