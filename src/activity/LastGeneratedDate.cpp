@@ -9,11 +9,12 @@ namespace {
 const QString kLatestExpectedDate = QStringLiteral(
     "(SELECT MAX(SC.Expctd_Date) FROM Statry_Cmpltd_Entry SC WHERE SC.Sys_Actvty_Line_Num = D.Sys_Actvty_Line_Num)");
 
-const QString kLatestOfEveryLine = QStringLiteral("SELECT D.Sys_Actvty_Line_Num, ") + kLatestExpectedDate +
-                                   QStringLiteral(" AS Last_Gnrtd_Date FROM Actvty_Mast_Det D");
+const QString kEveryLine =
+    QStringLiteral("SELECT Sys_Actvty_Line_Num FROM Actvty_Mast_Det ORDER BY Sys_Actvty_Line_Num");
 
-const QString kWriteLine =
-    QStringLiteral("UPDATE Actvty_Mast_Det SET Last_Gnrtd_Date = ? WHERE Sys_Actvty_Line_Num = ?");
+const QString kWriteLines = QStringLiteral("UPDATE Actvty_Mast_Det AS D SET Last_Gnrtd_Date = ") +
+                            kLatestExpectedDate +
+                            QStringLiteral(" WHERE D.Sys_Actvty_Line_Num BETWEEN ? AND ?");
 
 const QString kFillMissing = QStringLiteral("UPDATE Actvty_Mast_Det AS D SET Last_Gnrtd_Date = ") +
                              kLatestExpectedDate +
@@ -25,14 +26,18 @@ int RecalculateLastGnrtdDate(zv::db::Connection &conn, const LineProgress &progr
     // The transaction takes the write lock before the dates are read, so the
     // employees' program cannot add an entry between a line's read and its write.
     zv::db::Transaction transaction(conn);
-    const zv::db::Recordset lines = conn.query(kLatestOfEveryLine);
+    const zv::db::Recordset lines = conn.query(kEveryLine);
     const int total = lines.recordCount();
     if (progress)
         progress(0, total);
-    for (int i = 0; i < total; ++i) {
-        conn.execute(kWriteLine, {lines.valueAt(i, 1), lines.valueAt(i, 0)});
+    // Set-based in batches of consecutive keys: as fast as one UPDATE of the
+    // whole table, yet the caller sees the progress up to a hundred times.
+    const int batch = qMax(1, (total + 99) / 100);
+    for (int first = 0; first < total; first += batch) {
+        const int last = qMin(first + batch, total) - 1;
+        conn.execute(kWriteLines, {lines.valueAt(first, 0), lines.valueAt(last, 0)});
         if (progress)
-            progress(i + 1, total);
+            progress(last + 1, total);
     }
     transaction.commit();
     return total;

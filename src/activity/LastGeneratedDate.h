@@ -11,13 +11,14 @@ class Connection;
 // NULL while it has none. The employees' program reads it back.
 namespace zv::activity {
 
-// Called with the lines written so far and the number of lines.
+// Called with the number of lines written so far and the number of lines.
 using LineProgress = std::function<void(int done, int total)>;
 
 // Rewrites the date of every line, in one transaction: either every line gets
 // its date or, when anything fails (the error is thrown), none is changed.
-// progress is called once with (0, total) before the first write and after
-// each line; an exception it throws rolls the run back as well.
+// The lines are written in at most a hundred batches; progress is
+// called with (0, total) before the first write and after each batch, ending
+// with (total, total). An exception it throws rolls the run back as well.
 // Returns the number of lines.
 int RecalculateLastGnrtdDate(zv::db::Connection &conn, const LineProgress &progress = {});
 

@@ -4,6 +4,7 @@
 #include "activity/frmLastGnrDateUpdation.h"
 #include "core/FormRegistry.h"
 #include "core/MDIZVS.h"
+#include "platform/db/Dates.h"
 #include <QLabel>
 #include <QProgressBar>
 #include <QTest>
@@ -93,16 +94,50 @@ public:
 };
 
 TEST_F(LastGenerationUpdate, EachLineGetsTheLatestExpectedDateOfItsEntries) {
-    std::vector<std::pair<int, int>> calls;
-    const int lines = zv::activity::RecalculateLastGnrtdDate(
-        *modCommon::gConn, [&](int done, int total) { calls.emplace_back(done, total); });
-
-    EXPECT_EQ(lines, int(kLines.size()));
+    EXPECT_EQ(zv::activity::RecalculateLastGnrtdDate(*modCommon::gConn), int(kLines.size()));
     expectDates(true);
-    // Once before the first write, then once a line.
-    ASSERT_EQ(calls.size(), kLines.size() + 1);
-    for (size_t i = 0; i < calls.size(); ++i)
-        EXPECT_EQ(calls[i], std::make_pair(int(i), int(kLines.size())));
+}
+
+// The lines are written in batches of consecutive keys; whatever the number
+// of lines and the gaps between their keys, every line is written once, and
+// the progress runs from (0, total) up to (total, total).
+TEST_F(LastGenerationUpdate, BatchesCoverEveryLine) {
+    const qint64 act = activity(QStringLiteral("Many lines"));
+    for (int count : {1, 101, 1003}) {
+        SCOPED_TRACE(count);
+        other.executeScript(QStringLiteral("DELETE FROM Statry_Cmpltd_Entry; DELETE FROM Actvty_Mast_Det;"));
+        other.executeScript(QStringLiteral("BEGIN"));
+        for (int i = 0; i < count; ++i) {
+            const qint64 key = line(act, emp, QStringLiteral("2000-01-01"));
+            if (i % 2 == 0)
+                entry(act, key, emp, zv::db::toIsoDate(QDate(2005, 1, 1).addDays(i)));
+        }
+        other.executeScript(QStringLiteral("COMMIT"));
+        // Gaps between the keys.
+        other.execute(QStringLiteral("DELETE FROM Actvty_Mast_Det WHERE Sys_Actvty_Line_Num % 7 = 3 AND"
+                                     " Sys_Actvty_Line_Num NOT IN (SELECT Sys_Actvty_Line_Num FROM Statry_Cmpltd_Entry)"));
+        const int lines = scalar(QStringLiteral("SELECT count(*) FROM Actvty_Mast_Det")).toInt();
+
+        std::vector<std::pair<int, int>> calls;
+        EXPECT_EQ(zv::activity::RecalculateLastGnrtdDate(
+                      *modCommon::gConn, [&](int done, int total) { calls.emplace_back(done, total); }),
+                  lines);
+
+        EXPECT_EQ(scalar(QStringLiteral(
+                             "SELECT count(*) FROM Actvty_Mast_Det D WHERE Last_Gnrtd_Date IS NOT (SELECT"
+                             " MAX(Expctd_Date) FROM Statry_Cmpltd_Entry SC WHERE SC.Sys_Actvty_Line_Num ="
+                             " D.Sys_Actvty_Line_Num)"))
+                      .toInt(),
+                  0);
+        ASSERT_GE(calls.size(), 2u);
+        EXPECT_EQ(calls.front(), std::make_pair(0, lines));
+        EXPECT_EQ(calls.back(), std::make_pair(lines, lines));
+        for (size_t i = 1; i < calls.size(); ++i) {
+            EXPECT_GT(calls[i].first, calls[i - 1].first);
+            EXPECT_EQ(calls[i].second, lines);
+        }
+        EXPECT_LE(calls.size(), 101u);   // the progress is not paid for line by line
+    }
 }
 
 TEST_F(LastGenerationUpdate, OkAndYesUpdatesEveryLineAndUnloadsTheWindow) {
