@@ -125,7 +125,6 @@ void frmLastGnrDateUpdation::UpdateLastGnrtdDate() {
 }
 
 bool frmLastGnrDateUpdation::RecalculateLastGnrtdDate() {
-    m_shownPercent = -1;
     m_sincePaint.start();
     try {
         zv::activity::RecalculateLastGnrtdDate(*modCommon::gConn,
@@ -139,17 +138,13 @@ bool frmLastGnrDateUpdation::RecalculateLastGnrtdDate() {
 }
 
 void frmLastGnrDateUpdation::showProgress(int done, int total) {
-    // The bar moves by whole percents and the window is painted at most every
-    // 50 ms, so showing the progress costs next to nothing against the writes.
+    // The bar repaints itself at once on every new value, so it takes one only
+    // when the window is painted anyway: every 50 ms, and at the end.
     if (total != pbar->maximum())
         pbar->setRange(0, qMax(total, 1));
-    const int percent = total > 0 ? int(qint64(done) * 100 / total) : 0;
-    if (percent == m_shownPercent && done != total)
+    if (done != total && !m_sincePaint.hasExpired(50))
         return;
-    m_shownPercent = percent;
+    m_sincePaint.restart();
     pbar->setValue(done);
-    if (done == total || m_sincePaint.hasExpired(50)) {
-        m_sincePaint.restart();
-        paintPending();
-    }
+    paintPending();
 }

@@ -35,6 +35,5 @@ private:
     void showProgress(int done, int total);
 
     bool m_running = false;
-    int m_shownPercent = -1;
     QElapsedTimer m_sincePaint;
 };
