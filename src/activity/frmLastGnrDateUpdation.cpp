@@ -110,7 +110,7 @@ void frmLastGnrDateUpdation::UpdateLastGnrtdDate() {
     tlbOkCancel.bar->hide();
     paintPending();
 
-    const bool updated = RecalculateLastGnrtdDate();
+    const std::optional<zv::db::DbError> failure = RecalculateLastGnrtdDate();
 
     pbar->hide();
     tlbOkCancel.bar->show();
@@ -118,22 +118,25 @@ void frmLastGnrDateUpdation::UpdateLastGnrtdDate() {
     hourglass.reset();
     m_running = false;
 
-    if (updated) {
-        MsgBox(QStringLiteral("All the records updated successfully"), vbInformation, kInformation);
-        close();
+    if (failure) {
+        // Nothing was written: the run is one transaction. The window stays open.
+        modCommon::ShowErrorMessage(&*failure);
+        return;
     }
+    MsgBox(QStringLiteral("All the records updated successfully"), vbInformation, kInformation);
+    close();
 }
 
-bool frmLastGnrDateUpdation::RecalculateLastGnrtdDate() {
+std::optional<zv::db::DbError> frmLastGnrDateUpdation::RecalculateLastGnrtdDate() {
     m_sincePaint.start();
     try {
         zv::activity::RecalculateLastGnrtdDate(*modCommon::gConn,
                                                [this](int done, int total) { showProgress(done, total); });
-        return true;
+        return std::nullopt;
+    } catch (const zv::db::DbError &e) {
+        return e;
     } catch (const std::exception &e) {
-        // Nothing was written: the run is one transaction.
-        modCommon::ShowErrorMessage(e);
-        return false;
+        return zv::db::DbError(zv::db::err::GeneralFailure, QString::fromLocal8Bit(e.what()), QStringLiteral("zv"));
     }
 }
 

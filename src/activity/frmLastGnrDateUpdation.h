@@ -1,6 +1,8 @@
 #pragma once
 #include "core/AdminForms.h"
+#include "platform/db/DbError.h"
 #include <QElapsedTimer>
+#include <optional>
 
 class QLabel;
 class QProgressBar;
@@ -31,7 +33,8 @@ protected:
     void Form_KeyDown(int &KeyCode, int Shift) override;
 
 private:
-    bool RecalculateLastGnrtdDate();
+    // The error that stopped the run, if any.
+    std::optional<zv::db::DbError> RecalculateLastGnrtdDate();
     void showProgress(int done, int total);
 
     bool m_running = false;
