@@ -5,7 +5,8 @@ namespace zv::activity {
 
 namespace {
 
-// The latest expected date of the line D; MAX skips entries without a date.
+// The latest expected date of the line D, as updateLastGeneratedDate writes it
+// for one line; MAX skips entries without a date.
 const QString kLatestExpectedDate = QStringLiteral(
     "(SELECT MAX(SC.Expctd_Date) FROM Statry_Cmpltd_Entry SC WHERE SC.Sys_Actvty_Line_Num = D.Sys_Actvty_Line_Num)");
 
@@ -15,10 +16,6 @@ const QString kEveryLine =
 const QString kWriteLines = QStringLiteral("UPDATE Actvty_Mast_Det AS D SET Last_Gnrtd_Date = ") +
                             kLatestExpectedDate +
                             QStringLiteral(" WHERE D.Sys_Actvty_Line_Num BETWEEN ? AND ?");
-
-const QString kFillMissing = QStringLiteral("UPDATE Actvty_Mast_Det AS D SET Last_Gnrtd_Date = ") +
-                             kLatestExpectedDate +
-                             QStringLiteral(" WHERE D.Last_Gnrtd_Date IS NULL AND D.Sys_Actvty_Num = ?");
 
 } // namespace
 
@@ -41,10 +38,6 @@ int RecalculateLastGnrtdDate(zv::db::Connection &conn, const LineProgress &progr
     }
     transaction.commit();
     return total;
-}
-
-void FillLastGnrtdDate(zv::db::Connection &conn, qint64 activityKey) {
-    conn.execute(kFillMissing, {activityKey});
 }
 
 } // namespace zv::activity

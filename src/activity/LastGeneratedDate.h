@@ -1,5 +1,4 @@
 #pragma once
-#include <QtGlobal>
 #include <functional>
 
 namespace zv::db {
@@ -8,7 +7,8 @@ class Connection;
 
 // A line's last generated date (Actvty_Mast_Det.Last_Gnrtd_Date) is the latest
 // expected date among the line's schedule entries (Statry_Cmpltd_Entry), or
-// NULL while it has none. The employees' program reads it back.
+// NULL while it has none. The employees' program reads it back. One line, or
+// the missing dates of one activity: ActivityRules.h.
 namespace zv::activity {
 
 // Called with the number of lines written so far and the number of lines.
@@ -21,9 +21,5 @@ using LineProgress = std::function<void(int done, int total)>;
 // with (total, total). An exception it throws rolls the run back as well.
 // Returns the number of lines.
 int RecalculateLastGnrtdDate(zv::db::Connection &conn, const LineProgress &progress = {});
-
-// Fills the date of the lines of one activity whose date is still NULL; lines
-// that have one keep it. Lines without schedule entries stay NULL.
-void FillLastGnrtdDate(zv::db::Connection &conn, qint64 activityKey);
 
 } // namespace zv::activity

@@ -219,23 +219,6 @@ TEST_F(LastGenerationUpdate, AFailureChangesNothingAndIsReported) {
     }
 }
 
-TEST_F(LastGenerationUpdate, FillingOneActivityTouchesOnlyItsLinesWithoutADate) {
-    const qint64 act = activity(QStringLiteral("Cash"));
-    const qint64 missing = line(act, emp);
-    const qint64 set = line(act, emp, QStringLiteral("2005-01-31"));
-    const qint64 none = line(act, emp);
-    entry(act, missing, emp, QStringLiteral("2005-02-14"));
-    entry(act, missing, emp, QStringLiteral("2005-02-21"), QStringLiteral("2005-02-21"));
-    entry(act, set, emp, QStringLiteral("2005-03-31"));
-
-    zv::activity::FillLastGnrtdDate(*modCommon::gConn, act);
-
-    EXPECT_EQ(lastGenerated(missing), QVariant(QStringLiteral("2005-02-21")));
-    EXPECT_EQ(lastGenerated(set), QVariant(QStringLiteral("2005-01-31")));
-    EXPECT_EQ(lastGenerated(none), QVariant());
-    expectDates(false);   // the other activities' lines
-}
-
 // Master menu, "Update Last Generation Date Details": F9 runs it, and the window
 // closes when it is done. Without lines the run still completes.
 TEST_F(LastGenerationUpdate, FromTheMainWindowWithF9) {
