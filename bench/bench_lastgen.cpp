@@ -3,8 +3,10 @@
 // line's last generated date:
 //   routine:   the shared routine alone (one read, one prepared update a line, one transaction);
 //   window:    the update window's run from the confirmation on, progress bar and painting included;
-//   set-based: one UPDATE with a correlated MAX, for comparison (no progress possible).
+//   set-based: one UPDATE with a correlated MAX, for comparison (no progress possible);
+//   per line:  updateLastGeneratedDate of each line in one transaction, for comparison.
 // Every run starts from stale dates and is checked against the entries afterwards.
+#include "activity/ActivityRules.h"
 #include "activity/LastGeneratedDate.h"
 #include "activity/frmLastGnrDateUpdation.h"
 #include "core/modCommon.h"
@@ -203,6 +205,14 @@ int main(int argc, char **argv) {
         modCommon::gConn->execute(QStringLiteral(
             "UPDATE Actvty_Mast_Det AS D SET Last_Gnrtd_Date = (SELECT MAX(SC.Expctd_Date)"
             " FROM Statry_Cmpltd_Entry SC WHERE SC.Sys_Actvty_Line_Num = D.Sys_Actvty_Line_Num)"));
+    });
+    timed("per line", [] {
+        zv::db::Connection &conn = *modCommon::gConn;
+        zv::db::Transaction transaction(conn);
+        const zv::db::Recordset lines = conn.query(QStringLiteral("SELECT Sys_Actvty_Line_Num FROM Actvty_Mast_Det"));
+        for (int i = 0; i < lines.recordCount(); ++i)
+            zv::activity::updateLastGeneratedDate(conn, lines.valueAt(i, 0).toLongLong());
+        transaction.commit();
     });
     modCommon::gConn->close();
     return 0;
