@@ -1,3 +1,4 @@
+#include "activity/ActivityUtilityForms.h"
 #include "core/AdminForms.h"
 #include "core/FormRegistry.h"
 #include "core/modCommon.h"
@@ -13,6 +14,7 @@ int main(int argc, char **argv) {
     // registered stays disabled. Each subsystem registers its own forms.
     zv::admin::registerForms();
     zv::masters::registerForms();
+    zv::activity::registerUtilityForms();
 
     return modCommon::Main();
 }
