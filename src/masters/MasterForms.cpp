@@ -2,6 +2,7 @@
 #include "core/FormRegistry.h"
 #include "frmCompanySetup.h"
 #include "frmDepartment.h"
+#include "frmEmpMngrAssgn.h"
 #include "frmHolidayMaster.h"
 #include "frmParameter.h"
 
@@ -14,6 +15,7 @@ void registerForms() {
     zv::forms::registerForm(names::frmCompanySetup, [](QWidget *p) { return new frmCompanySetup(p); });
     zv::forms::registerForm(names::frmParameter, [](QWidget *p) { return new frmParameter(p); });
     zv::forms::registerForm(names::frmHolidayMaster, [](QWidget *p) { return new frmHolidayMaster(p); });
+    zv::forms::registerForm(names::frmEmpMngrAssgn, [](QWidget *p) { return new frmEmpMngrAssgn(p); });
 }
 
 } // namespace zv::masters
