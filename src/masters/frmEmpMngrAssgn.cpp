@@ -587,14 +587,14 @@ void frmEmpMngrAssgn::UsrDeleteEmptyHeader() {
 void frmEmpMngrAssgn::detailDelete() {
     if (!UsrCheckManager())
         return;
+    // A mapping without lines shows no line to delete.
+    if (!hasCurrentRow(dgGrid))
+        return;
     m_detailMode = QStringLiteral("DetailDelete");
     if (!headerExists()) {
         refuseMissing(QStringLiteral("Cannot Delete. "));
         return;
     }
-    // A mapping without lines shows no line to delete.
-    if (!hasCurrentRow(dgGrid))
-        return;
     m_gridPosition = currentPosition(dgGrid);
     const QVariant employee = dgGrid->recordset()->value(1);
     const auto lineExists = [&] {
