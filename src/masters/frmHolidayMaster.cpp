@@ -149,6 +149,7 @@ frmHolidayMaster::frmHolidayMaster(QWidget *parent) : HeaderDetailForm(QStringLi
     try {
         if (!utility.RecordExists(kHdr)) {
             defaultHeaderState();
+            utility.ActivateFooterToolBar(&tlbFooter);
             return;
         }
     } catch (const std::exception &) {

@@ -105,6 +105,7 @@ TEST_F(HolidayTest, OpeningThroughTheGeneralFilter) {
     EXPECT_TRUE(on(*form, "DetailAdd"));
     EXPECT_FALSE(on(*form, "DetailDelete"));
     EXPECT_FALSE(on(*form, "Refresh"));
+    EXPECT_FALSE(form->footerButton("Ok")->isVisible());
 }
 
 struct Refusal {
@@ -151,8 +152,13 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(HolidayTest, SavingLinesAndStartingAYear) {
     const qint64 y2026 = list(2026);
     open(y2026, 2026);
-    enter("15aug2026", "  Independence Day ");
+    key(*form, Qt::Key_F5);
+    ASSERT_TRUE(form->dtpHolDate->hasFocus());
+    QTest::keyClicks(form->dtpHolDate, "15aug2026");
     EXPECT_EQ(form->txtWeekDay->text(), "Saturday");
+    key(*form, Qt::Key_Return);   // on to the description
+    ASSERT_TRUE(form->txtHolidayDescription->hasFocus());
+    QTest::keyClicks(form->txtHolidayDescription, "  Independence Day ");
     ok();
     EXPECT_EQ(statusCode(*form), "ZVE003");
     EXPECT_EQ(lines("Sys_Holday_List_Num = ? AND Holday_Date = '2026-08-15' AND Holday_Desc = 'Independence Day'",
