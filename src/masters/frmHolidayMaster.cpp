@@ -1,4 +1,5 @@
 #include "frmHolidayMaster.h"
+#include "core/FormRegistry.h"
 #include "core/modCommon.h"
 #include "dateinput/DateText.h"
 #include "framework/FormKeys.h"
@@ -24,8 +25,20 @@ using zv::dateinput::kMonthNameMaskSlashed;
 
 namespace {
 
+// The view of a day's allocations belongs to the activity forms, which this
+// folder cannot include: it is opened by its registered name, and shown only
+// when it found something to show.
+void openRegisteredDayView(QWidget *owner, const QString &dateText) {
+    std::unique_ptr<QDialog> view(zv::forms::createForm(zv::forms::names::frmViewActivity, owner));
+    bool filled = false;
+    if (view && QMetaObject::invokeMethod(view.get(), "showActivity", Qt::DirectConnection, Q_RETURN_ARG(bool, filled),
+                                          Q_ARG(QString, dateText)) &&
+        filled)
+        view->exec();
+}
+
 frmHolidayMaster::DayView &dayViewHook() {
-    static frmHolidayMaster::DayView hook;
+    static frmHolidayMaster::DayView hook = openRegisteredDayView;
     return hook;
 }
 
@@ -51,7 +64,14 @@ bool isEmptyMask(const QString &text) { return text == kMonthNameMask || text ==
 
 } // namespace
 
-void frmHolidayMaster::setDayView(DayView view) { dayViewHook() = std::move(view); }
+void frmHolidayMaster::openDayView(QWidget *owner, const QString &dateText) {
+    if (dayViewHook())
+        dayViewHook()(owner, dateText);
+}
+
+void frmHolidayMaster::setDayView(DayView view) {
+    dayViewHook() = view ? std::move(view) : DayView(openRegisteredDayView);
+}
 
 frmHolidayMaster::frmHolidayMaster(QWidget *parent) : HeaderDetailForm(QStringLiteral("Holiday Master"), parent) {
     setObjectName(QStringLiteral("frmHolidayMaster"));
@@ -631,8 +651,8 @@ void frmHolidayMaster::showDayView() {
     QDate d = zv::db::fromDisplayDate(dtpHolDate->text());
     if (!d.isValid())
         d = enteredDate();
-    if (d.isValid() && dayViewHook())
-        dayViewHook()(this, zv::db::toDisplayDate(d));
+    if (d.isValid())
+        openDayView(this, zv::db::toDisplayDate(d));
     focusIfUsable(dtpHolDate);
 }
 

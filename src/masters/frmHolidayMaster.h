@@ -19,10 +19,12 @@ public:
     ~frmHolidayMaster() override;
 
     // The view of the activities allocated on a day (dd-MMM-yyyy), opened by
-    // the calendar picture; the activity master installs it. Without one the
-    // picture only clears the status.
+    // the calendar picture. By default the registered day view of the activity
+    // forms; tests replace it, and an empty one restores the default.
     using DayView = std::function<void(QWidget *owner, const QString &dateText)>;
     static void setDayView(DayView view);
+    // Opens the view in force for a day.
+    static void openDayView(QWidget *owner, const QString &dateText);
 
     QLineEdit *txtYear = nullptr;
     zv::masters::LineGrid *dgdHolidayList = nullptr;

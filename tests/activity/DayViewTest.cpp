@@ -2,6 +2,8 @@
 #include "activity/ActivityUtilityForms.h"
 #include "activity/frmViewActivity.h"
 #include "core/FormRegistry.h"
+#include "masters/frmHolidayMaster.h"
+#include <QTimer>
 #include "query/RecordsetGrid.h"
 #include <QTest>
 #include <vector>
@@ -116,6 +118,22 @@ TEST_F(DayView, FromTheRegistryByNameAndClosedWithEsc) {
     QTest::keyClick(form->dgdActivity, Qt::Key_Escape);
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(form->dgdActivity->recordset(), nullptr);
+}
+
+// The holiday master's calendar picture opens this view by its registered name.
+TEST_F(DayView, OpenedForTheHolidayMaster) {
+    zv::forms::clearRegistry();
+    zv::activity::registerUtilityForms();
+    int rowsShown = -1;
+    QTimer::singleShot(0, [&] {
+        if (auto *form = qobject_cast<frmViewActivity *>(QApplication::activeModalWidget())) {
+            rowsShown = form->dgdActivity->gridModel()->rowCount();
+            form->close();
+        }
+    });
+    frmHolidayMaster::openDayView(nullptr, QStringLiteral("05-Mar-2005"));
+    zv::forms::clearRegistry();
+    EXPECT_EQ(rowsShown, 2);
 }
 
 } // namespace
