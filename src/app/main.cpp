@@ -1,6 +1,7 @@
 #include "core/AdminForms.h"
 #include "core/FormRegistry.h"
 #include "core/modCommon.h"
+#include "activity/ActivityForms.h"
 #include "masters/MasterForms.h"
 #include <QApplication>
 
@@ -13,6 +14,7 @@ int main(int argc, char **argv) {
     // registered stays disabled. Each subsystem registers its own forms.
     zv::admin::registerForms();
     zv::masters::registerForms();
+    zv::activity::registerForms();
 
     return modCommon::Main();
 }
