@@ -942,7 +942,7 @@ bool frmActvtyMast::ValidateHeader() {
 }
 
 bool frmActvtyMast::DescriptionExists() {
-    QString sql = QStringLiteral("SELECT 1 FROM Actvty_Mast WHERE trim(Actvty_Desc) = ?");
+    QString sql = QStringLiteral("SELECT 1 FROM Actvty_Mast WHERE trim(Actvty_Desc) = ? COLLATE NOCASE");
     QVariantList values{txtActDesc->text().trimmed()};
     if (activityNum() != 0) {
         sql += QStringLiteral(" AND Sys_Actvty_Num <> ?");

@@ -152,8 +152,13 @@ public:
         box->setCursorPosition(0);
         QTest::keyClicks(box, text);
     }
-    // A frequency chosen by typing its first letter.
-    void chooseFrequency(const QString &letter) { type(form->cmbFreq, letter); }
+    // A frequency chosen by typing its first letter over the text.
+    void chooseFrequency(const QString &letter) {
+        form->cmbFreq->setFocus();
+        QApplication::processEvents();
+        form->cmbFreq->lineEdit()->selectAll();
+        QTest::keyClicks(form->cmbFreq, letter);
+    }
     void chooseByText(QComboBox *c, const QString &text) {
         c->setFocus();
         const int i = c->findText(text);
@@ -187,6 +192,22 @@ public:
         if (!freqLetter.isEmpty())
             chooseFrequency(freqLetter);
     }
+    // A row of the lines grid clicked (or double-clicked) on its Start Date cell.
+    QPoint rowPoint(int row) {
+        const QModelIndex idx = form->dgdAM->model()->index(row, 2);
+        return form->dgdAM->visualRect(idx).center();
+    }
+    void clickRow(int row) { QTest::mouseClick(form->dgdAM->viewport(), Qt::LeftButton, {}, rowPoint(row)); }
+    void doubleClickRow(int row) {
+        clickRow(row);
+        QTest::mouseDClick(form->dgdAM->viewport(), Qt::LeftButton, {}, rowPoint(row));
+    }
+    QString cell(int row, int column) { return form->dgdAM->gridModel()->cellText(row, column); }
+    int currentRow() {
+        const auto rs = form->dgdAM->recordset();
+        return rs ? rs->currentIndex() : -1;
+    }
+
     qint64 newestLine() { return scalar("SELECT MAX(Sys_Actvty_Line_Num) FROM Actvty_Mast_Det").toLongLong(); }
 
     std::unique_ptr<ProgramFolder> folder;
