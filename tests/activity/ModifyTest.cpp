@@ -179,4 +179,29 @@ TEST_F(Modify, ActivityGoneMeanwhile) {
     EXPECT_TRUE(on("Add"));
 }
 
+// Showing an activity fills each missing last generated date from the latest expected
+// date of the line's schedule entries; a line without entries keeps none.
+TEST_F(Modify, ShowingAnActivityFillsMissingLastGeneratedDates) {
+    const qint64 act = activity("Audit");
+    const qint64 a = line(act, "2024-05-01", "2024-05-31");
+    const qint64 b = line(act, "2024-06-01", "2024-06-30");
+    const qint64 c = line(act, "2024-07-01", "2024-07-31", kWeekly, "2024-07-01");
+    entry(act, a, "2024-05-20");
+    entry(act, a, "2024-05-06");
+    entry(act, c, "2024-07-29");   // a date already on file is left to the update utility
+    open();
+    select(act);
+    EXPECT_EQ(scalar("SELECT Last_Gnrtd_Date FROM Actvty_Mast_Det WHERE Sys_Actvty_Line_Num = ?", {a}).toString(),
+              "2024-05-20");
+    EXPECT_TRUE(scalar("SELECT Last_Gnrtd_Date FROM Actvty_Mast_Det WHERE Sys_Actvty_Line_Num = ?", {b}).isNull());
+    EXPECT_EQ(scalar("SELECT Last_Gnrtd_Date FROM Actvty_Mast_Det WHERE Sys_Actvty_Line_Num = ?", {c}).toString(),
+              "2024-07-01");
+    EXPECT_EQ(cell(0, 4), "20-May-2024");
+    EXPECT_EQ(cell(1, 4), "");
+    // New entries show at the next Refresh.
+    entry(act, b, "2024-06-03");
+    press(Qt::Key_F11);
+    EXPECT_EQ(cell(1, 4), "03-Jun-2024");
+}
+
 } // namespace
