@@ -232,7 +232,6 @@ private:
     void dgdAM_RowColChange();
     void detailButtonsByRow();
     QString gridText(int column) const;
-    void restoreGridRow();
 
     // ------------------------------------------------------ state
     QString m_headerMode;

@@ -25,7 +25,8 @@ TEST_F(AddActivity, HeaderAndALineOfEachKind) {
     typeDate(form->txtEntryDate, "01apr2024");
     type(form->txtActDesc, "Audit's (Q1) review");
     EXPECT_EQ(form->txtActDesc->text(), "Audits Q1 review");   // quotes and punctuation never reach the box
-    type(form->txtRemarks, "Monthly books");
+    type(form->txtRemarks, "Monthly \"books\", [all]");
+    EXPECT_EQ(form->txtRemarks->text(), "Monthly books all");
     press(Qt::Key_F9);
 
     ASSERT_EQ(statusCode(), "ZVE003");
@@ -34,7 +35,7 @@ TEST_F(AddActivity, HeaderAndALineOfEachKind) {
     EXPECT_EQ(form->activityKey(), QString::number(act));
     EXPECT_EQ(scalar("SELECT Sys_Lock_Num FROM Actvty_Mast WHERE Sys_Actvty_Num = ?", {act}).toLongLong(), act);
     EXPECT_EQ(scalar("SELECT Entry_Date FROM Actvty_Mast WHERE Sys_Actvty_Num = ?", {act}).toString(), "2024-04-01");
-    EXPECT_EQ(scalar("SELECT Remk FROM Actvty_Mast WHERE Sys_Actvty_Num = ?", {act}).toString(), "Monthly books");
+    EXPECT_EQ(scalar("SELECT Remk FROM Actvty_Mast WHERE Sys_Actvty_Num = ?", {act}).toString(), "Monthly books all");
     EXPECT_TRUE(on("DetailAdd"));
     EXPECT_TRUE(on("Modify"));
     EXPECT_FALSE(form->txtActDesc->isEnabled());

@@ -14,6 +14,11 @@ TEST_F(Modify, HeaderUnderItsLock) {
     line(act, "2024-05-01", "2024-05-31");
     open();
     select(act);
+    // Select, then the filter's Cancel: nothing changes.
+    zv::masters::MasterForm::setGeneralFilter([](const QString &) { return QStringList{"", ""}; });
+    press(Qt::Key_F8);
+    EXPECT_EQ(form->activityKey(), QString::number(act));
+    EXPECT_EQ(form->txtActDesc->text(), "Audit");
     EXPECT_TRUE(on("Modify"));
     EXPECT_TRUE(on("Delete"));
     EXPECT_TRUE(on("Refresh"));
