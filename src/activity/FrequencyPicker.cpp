@@ -1,6 +1,7 @@
 // The Activity Master's frequency picker: a grid of cells drawn in the
 // picture box PicMain, in twips, one selection array per kind of rule.
 #include "FormParts.h"
+#include "core/modCommon.h"
 #include "frmActvtyMast.h"
 #include "platform/db/Dates.h"
 #include "platform/ui/VbKeys.h"
@@ -79,7 +80,13 @@ void frmActvtyMast::cmbFreq_Change() {
     const int position = cmbFreq->currentIndex();
     if (position < 0)
         return;
-    if (!ValidateDetailDates()) {
+    bool datesHold = false;
+    try {
+        datesHold = ValidateDetailDates();
+    } catch (const std::exception &e) {
+        modCommon::ShowErrorMessage(e);
+    }
+    if (!datesHold) {
         SettingUp quiet(m_settingUp);
         cmbFreq->setCurrentIndex(-1);
         cmbFreq->setEditText(QString());

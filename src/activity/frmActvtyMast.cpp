@@ -529,7 +529,11 @@ void frmActvtyMast::tlbHeader_HeaderClick(const QString &Key) {
         }
     } catch (const DbError &e) {
         if (e.number() == err::GeneralFailure) {
-            DisplayActivity();
+            try {
+                DisplayActivity();
+            } catch (const std::exception &) {
+                // the status below says what matters
+            }
             status(QStringLiteral("ZVE028"));
             tlbHeader.setH_ButtonKey(0);
         } else {
@@ -710,7 +714,17 @@ void frmActvtyMast::tlbFooter_FooterClick(const QString &Key) {
     fraDet->setTitle(QStringLiteral("Schedule Details"));
     if (Key == QLatin1String("Ok")) {
         footerOk();
-    } else if (Key == QLatin1String("Cancel")) {
+        return;
+    }
+    try {
+        footerCancel(Key);
+    } catch (const std::exception &e) {
+        modCommon::ShowErrorMessage(e);
+    }
+}
+
+void frmActvtyMast::footerCancel(const QString &Key) {
+    if (Key == QLatin1String("Cancel")) {
         if (m_detailMode == QLatin1String("DetailAdd")) {
             CancelModify();
             m_headerMode.clear();
@@ -745,6 +759,16 @@ void frmActvtyMast::tlbFooter_FooterClick(const QString &Key) {
 }
 
 bool frmActvtyMast::footerOk() {
+    try {
+        return footerOkSteps();
+    } catch (const std::exception &e) {
+        setMousePointer(0);
+        modCommon::ShowErrorMessage(e);
+    }
+    return false;
+}
+
+bool frmActvtyMast::footerOkSteps() {
     if (m_detailMode == QLatin1String("DetailAdd")) {
         if (!okDetailAdd())
             return false;

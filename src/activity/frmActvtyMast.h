@@ -156,6 +156,8 @@ private:
     bool okHeaderAdd();
     bool okHeaderModify();
     bool footerOk();
+    bool footerOkSteps();
+    void footerCancel(const QString &Key);
 
     bool ValidateHeader();
     bool DescriptionExists();
