@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools
-          qt6-documentation-tools libqt6svg6-dev libsqlite3-dev libgtest-dev libgmock-dev libgl-dev
+          qt6-documentation-tools qt6-svg-dev libsqlite3-dev libgtest-dev libgmock-dev libgl-dev
           qt6-qpa-plugins)
 missing=()
 for p in "${packages[@]}"; do

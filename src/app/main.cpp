@@ -1,7 +1,8 @@
+#include "activity/ActivityForms.h"
+#include "activity/ActivityUtilityForms.h"
 #include "core/AdminForms.h"
 #include "core/FormRegistry.h"
 #include "core/modCommon.h"
-#include "activity/ActivityForms.h"
 #include "masters/MasterForms.h"
 #include <QApplication>
 
@@ -15,6 +16,7 @@ int main(int argc, char **argv) {
     zv::admin::registerForms();
     zv::masters::registerForms();
     zv::activity::registerForms();
+    zv::activity::registerUtilityForms();
 
     return modCommon::Main();
 }

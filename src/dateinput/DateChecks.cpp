@@ -11,6 +11,38 @@ void show(const StatusDisplay *hook, const QString &code, const QString &prefix,
         (*hook)(code, prefix, suffix);
 }
 
+QString dateOf(const Generation &g, qint64 day, const QString &month, const QString &yearText,
+               const QString &minYear, const StatusDisplay *F) {
+    QString year = yearText;
+    if (year.size() != 4 && year.size() != 2) {
+        show(F, g.invalidCode, QStringLiteral("Invalid Date"), QString());
+        return {};
+    }
+    if (year.size() == 2)
+        year.prepend(QStringLiteral("20"));
+    if (numberOf(minYear.isEmpty() ? QStringLiteral("1800") : minYear) > numberOf(year)) {
+        show(F, g.invalidCode, QString(), QString());
+        return {};
+    }
+    const QString d = QString::number(day) + QLatin1Char('-') + month + QLatin1Char('-') + year;
+    if (dayMonthYear(d).isValid())
+        return d;
+    show(F, g.invalidCode, QStringLiteral("Invalid Date"), QString());
+    return {};
+}
+
+QString withTime(const Generation &g, const QString &date, const QString &timeText, const StatusDisplay *F,
+                 const QString &caption) {
+    if (date.isEmpty())
+        return {};
+    if (date == g.blankDate)
+        return g.blankDateTime;
+    const QString time = validateTime(timeText, F, caption, g.timeCode);
+    if (!time.isEmpty() && time != kBlankTime)
+        return date + QLatin1Char(' ') + time;
+    return {};
+}
+
 QString validateTime(const QString &t, const StatusDisplay *F, const QString &C, const QString &code) {
     // Whatever the text, the answer is a time or a refusal, never a failure.
     try {

@@ -7,8 +7,6 @@
 // becomes 0; a code left as it was goes on to the box (caret keys, Tab ...).
 namespace zv::dateinput {
 
-inline constexpr int kContextMenuKey = 93;
-
 // The numeric date box "__/__/____" (dd/mm/yyyy).
 void numericDateKeyDown(zv::ui::TextBox box, int &KeyCode, int Shift);
 // The date-and-time box "__/__/____ __:__ _M" (dd/mm/yyyy hh:mm, then A or P).

@@ -1,6 +1,7 @@
 #include "dateinput/clsDATEVALIDATE.h"
 #include "dateinput/DateChecks.h"
 #include "dateinput/MaskKeys.h"
+#include "dateinput/MaskRules.h"
 #include "platform/db/Dates.h"
 #include "platform/ui/Ui.h"
 #include "platform/ui/VbKeys.h"
@@ -37,41 +38,31 @@ QString clsDATEVALIDATE::GetMonth(int MonthNumber) {
     return QStringLiteral("___");
 }
 
+static const checks::Generation &monthName() {
+    static const checks::Generation g{kMonthNameMask, kMonthNameDateTimeBlank, QStringLiteral("ZVE128"),
+                                      QStringLiteral("ZVE129"), QStringLiteral("ZVE130")};
+    return g;
+}
+
 static int asMonthNumber(const QString &digits) { return int(qMin<qint64>(numberOf(digits), 32767)); }
 
 QString clsDATEVALIDATE::checkDate(const QString &t, const StatusDisplay *F, bool M, const QString &Y,
                                    const QString &C) {
     try {
-        const QString minYear = Y.isEmpty() ? QStringLiteral("1800") : Y;
         if (t == kMonthNameMask || t == kMonthNameMaskSlashed) {
             if (M)
-                DisplayStatus(QStringLiteral("ZVE128"), F, C, QString());
-            return kMonthNameMask;
+                DisplayStatus(monthName().blankCode, F, C, QString());
+            return monthName().blankDate;
         }
         const qint64 day = numberOf(digitsOf(chars(t, 1, 2)));
         QString month = digitsOf(chars(t, 4, 6));
         if (isWholeNumber(month))
             month = GetMonth(asMonthNumber(month));
         if (!calendarDate(1, month, QStringLiteral("2000")).isValid()) {
-            DisplayStatus(QStringLiteral("ZVE129"), F, QString(), QString());
+            DisplayStatus(monthName().invalidCode, F, QString(), QString());
             return {};
         }
-        QString year = digitsOf(charsFrom(t, 8));
-        if (year.size() != 4 && year.size() != 2) {
-            DisplayStatus(QStringLiteral("ZVE129"), F, QStringLiteral("Invalid Date"), QString());
-            return {};
-        }
-        if (year.size() == 2)
-            year.prepend(QStringLiteral("20"));
-        if (numberOf(minYear) > numberOf(year)) {
-            DisplayStatus(QStringLiteral("ZVE129"), F, QString(), QString());
-            return {};
-        }
-        const QString d = QString::number(day) + QLatin1Char('-') + month + QLatin1Char('-') + year;
-        if (dayMonthYear(d).isValid())
-            return d;
-        DisplayStatus(QStringLiteral("ZVE129"), F, QStringLiteral("Invalid Date"), QString());
-        return {};
+        return checks::dateOf(monthName(), day, month, digitsOf(charsFrom(t, 8)), Y, F);
     } catch (...) {
         return {};
     }
@@ -99,22 +90,15 @@ QString clsDATEVALIDATE::validateDateTime(const QString &DateTimeText, const Sta
             datePart.chop(1);
         if (datePart == kNumericMask || datePart == kMonthNameMaskSlashed || datePart == kMonthNameMask) {
             if (Mandatory)
-                DisplayStatus(QStringLiteral("ZVE128"), &Footer, Caption, QString());
-            return kMonthNameDateTimeBlank;
+                DisplayStatus(monthName().blankCode, &Footer, Caption, QString());
+            return monthName().blankDateTime;
         }
         // The date-and-time box writes the month as a number: dd/mm/yyyy.
         if (datePart.size() == 10 && datePart.at(2) == QLatin1Char('/') && datePart.at(5) == QLatin1Char('/'))
             datePart = datePart.left(2) + QLatin1Char('-') + datePart.mid(3, 2) + QStringLiteral("_-") +
                        datePart.mid(6);
-        const QString r = validateDate(datePart, Footer, DateFormat, Mandatory, MinYear, Caption);
-        if (r.isEmpty())
-            return {};
-        if (r == kMonthNameMask)
-            return kMonthNameDateTimeBlank;
-        const QString s = validateTime(timePart, Footer, Caption);
-        if (!s.isEmpty() && s != kBlankTime)
-            return r + QLatin1Char(' ') + s;
-        return {};
+        const QString date = validateDate(datePart, Footer, DateFormat, Mandatory, MinYear, Caption);
+        return checks::withTime(monthName(), date, timePart, &Footer, Caption);
     } catch (...) {
         return {};
     }
@@ -123,7 +107,7 @@ QString clsDATEVALIDATE::validateDateTime(const QString &DateTimeText, const Sta
 QString clsDATEVALIDATE::GetDate(const QString &DateText) { return checks::getDate(DateText); }
 
 QString clsDATEVALIDATE::validateTime(const QString &TimeText, const StatusDisplay &Footer, const QString &Caption) {
-    return checks::validateTime(TimeText, &Footer, Caption, QStringLiteral("ZVE130"));
+    return checks::validateTime(TimeText, &Footer, Caption, monthName().timeCode);
 }
 
 QString clsDATEVALIDATE::GetDateTime(const QString &DateTimeText) { return checks::getDateTime(DateTimeText); }
@@ -140,93 +124,55 @@ static bool isMonthNumber(const QString &twoChars) {
     return m >= 1 && m <= 12;
 }
 
+// Unlike the numeric boxes' completions, these take whatever single
+// character the day holds, and the year from the text's last four characters.
 static QString completedDay(const QString &t) {
     const QString d = digitsOf(t.left(2));
     return d.size() == 1 ? QLatin1Char('0') + d + t.mid(2) : t;
 }
 
-static QString completedYear(const QString &t, int yearStart) {
+static QString completedYear(const QString &t) {
     const QString y = digitsOf(t.right(4));
     static const char *const prefix[] = {"", "200", "20", "2", ""};
     if (y.isEmpty() || y.size() > 4)
         return t;
-    return t.left(yearStart) + QLatin1String(prefix[y.size()]) + y;
+    return t.left(7) + QLatin1String(prefix[y.size()]) + y;
 }
 
 void clsDATEVALIDATE::txtdate_KeyDown(int &KeyCode, int Shift) {
     zv::ui::TextBox box = m_txtdate.box();
-    if (box.isNull())
+    if (rules::leadingKeys(box, KeyCode, Shift))
         return;
-    if (KeyCode == kContextMenuKey) {
-        box.setSelLength(0);
-        KeyCode = 0;
-        return;
-    }
-    if (KeyCode == vbKey::Return) {
-        // Enter moves on like Tab; it does nothing else here, so nothing else sees it.
-        zv::ui::sendTab(box.widget());
-        KeyCode = 0;
-        return;
-    }
     m_caret = box.SelStart();
     const int selLength = box.SelLength();
-    bool back = false;
 
-    if (KeyCode >= 96 && KeyCode <= 105)
-        KeyCode -= 48;
-    if (Shift == 1 && KeyCode == vbKey::Insert) {
-        KeyCode = 0;
+    if (Shift == 1 && KeyCode == vbKey::Home) {
+        static const rules::Selection home[] = {{3, 1}, {3, 2}, {3, 3}, {3, 4}, {7, 1}, {7, 2}, {7, 3}, {7, 4}};
+        rules::selectBy(box, home, 4, m_caret, KeyCode);
         return;
     }
-    if (Shift == 1 && (KeyCode == vbKey::Home || KeyCode == vbKey::End)) {
-        // Select within the segment: {start, length} by caret, {-1} leaves it to the box.
-        static const int home[12][2] = {{-1, 0}, {-1, 0}, {-1, 0}, {-1, 0}, {3, 1}, {3, 2},
-                                        {3, 3},  {3, 4},  {7, 1},  {7, 2},  {7, 3}, {7, 4}};
-        static const int end[12][2] = {{0, 2}, {1, 1},  {3, 3},  {3, 3},  {4, 2},  {5, 1},
-                                       {-1, 0}, {-1, 0}, {-1, 0}, {-1, 0}, {-1, 0}, {-1, 0}};
-        const auto &table = KeyCode == vbKey::Home ? home : end;
-        if (m_caret >= 0 && m_caret < 12 && table[m_caret][0] >= 0) {
-            box.setSelStart(table[m_caret][0]);
-            box.setSelLength(table[m_caret][1]);
-            KeyCode = 0;
-        }
+    if (Shift == 1 && KeyCode == vbKey::End) {
+        static const rules::Selection end[] = {{0, 2}, {1, 1}, {3, 3}, {3, 3}, {4, 2}, {5, 1}};
+        rules::selectBy(box, end, 0, m_caret, KeyCode);
         return;
     }
-    if (Shift == 2 && (KeyCode == vbKey::Right || KeyCode == vbKey::Left) && m_caret >= 0 && m_caret <= 16) {
-        // Complete the segment at the caret, then jump to the next or previous one.
-        const bool right = KeyCode == vbKey::Right;
-        const QString old = box.Text();
-        QString t = old;
-        int target;
-        if (m_caret <= 2) {
-            t = completedDay(t);
-            target = right ? 3 : 0;
-        } else if (m_caret <= 6) {
+    if (Shift == 2 && (KeyCode == vbKey::Right || KeyCode == vbKey::Left)) {
+        // A month typed as a number gets its name.
+        const rules::Completion month = [this](const QString &t) {
             const QString m = digitsOf(t.mid(3, 3));
-            if (isWholeNumber(m))
-                t = withMonth(t, GetMonth(asMonthNumber(m)));
-            target = right ? 7 : 0;
-        } else {
-            t = completedYear(t, 7);
-            target = right ? 11 : 3;
-        }
-        if (t != old)
-            box.setText(t);
-        box.setSelStart(target);
-        KeyCode = 0;
+            return isWholeNumber(m) ? withMonth(t, GetMonth(asMonthNumber(m))) : t;
+        };
+        const rules::Jump right[] = {{0, 2, completedDay, 3}, {3, 6, month, 7}, {7, 16, completedYear, 11}};
+        const rules::Jump left[] = {{0, 2, completedDay, 0}, {3, 6, month, 0}, {7, 16, completedYear, 3}};
+        rules::jumpBy(box, right, left, m_caret, KeyCode);
         return;
     }
-    if (KeyCode == vbKey::Back) {
-        back = true;
-        KeyCode = vbKey::Delete;
-        if (m_caret != 0 && selLength == 0)
-            --m_caret;
-    }
+    const bool back = rules::backspaceAsDelete(KeyCode, m_caret, selLength);
 
     if (KeyCode != vbKey::Delete) {
         const int selStart = box.SelStart();
         const bool letter = KeyCode >= 65 && KeyCode <= 90;
-        const bool digit = KeyCode >= 48 && KeyCode <= 57;
+        const bool digit = rules::isDigitKey(KeyCode);
         QChar ch;
         if (letter && selStart >= 3 && selStart <= 5) {
             ch = selStart == 3 ? QChar(KeyCode) : QChar(KeyCode).toLower();
@@ -238,14 +184,7 @@ void clsDATEVALIDATE::txtdate_KeyDown(int &KeyCode, int Shift) {
                 return;
             }
             if (selLength != 0) {
-                // Clear the selection, then type the digit at its start; Shift+Delete clears nothing.
-                if (Shift != 1) {
-                    int del = vbKey::Delete;
-                    txtdate_KeyDown(del, Shift);
-                    int typed = KeyCode;
-                    txtdate_KeyDown(typed, Shift);
-                }
-                KeyCode = 0;
+                rules::typeOverSelection([this](int &k, int s) { txtdate_KeyDown(k, s); }, KeyCode, Shift);
                 return;
             }
             ch = QChar(KeyCode);
@@ -287,50 +226,12 @@ void clsDATEVALIDATE::txtdate_KeyDown(int &KeyCode, int Shift) {
                 m_caret = 6;
             }
         }
-        if (m_caret == 2 || m_caret == 6)
-            ++m_caret;
-        t.truncate(kMonthNameMask.size());
-        box.setText(t);
-        box.setSelStart(qMin<int>(m_caret, int(t.size())));
-        box.SetFocus();
+        rules::writeTyped(box, t, m_caret, kMonthNameMask);
         KeyCode = 0;
         return;
     }
 
     // Delete, and Backspace turned into Delete: write the mask back.
-    KeyCode = 0;
-    if (Shift == 1)
-        return;
-    QString t = box.Text();
-    if (selLength != 0) {
-        const QString before = t.left(m_caret);
-        const QString after = t.mid(m_caret + selLength);
-        if (before.isEmpty() && after.isEmpty()) {
-            box.setText(kMonthNameMask);
-            box.setSelStart(0);
-            return;
-        }
-        QString blanks;
-        for (int i = m_caret; i < m_caret + selLength && i < t.size(); ++i)
-            blanks += (i == 2 || i == 6) ? QLatin1Char('-') : QLatin1Char('_');
-        box.setText(before + blanks + after);
-        box.setSelStart(m_caret);
-        return;
-    }
-    if (m_caret >= kMonthNameMask.size())
-        return;   // nothing after the caret
-    if (back && m_caret == 0 && box.SelStart() == 0)
-        return;
-    if (t.mid(m_caret, 1) == QLatin1String("-")) {
-        // Step over the separator: Delete behind it, Backspace in front of it.
-        box.setSelStart(back || m_caret == 0 ? m_caret : m_caret + 1);
-        box.SetFocus();
-        return;
-    }
-    if (m_caret != 2 && m_caret != 6 && m_caret < t.size()) {
-        t[m_caret] = QLatin1Char('_');
-        box.setText(t);
-    }
-    box.setSelStart(m_caret);
-    box.SetFocus();
+    static const rules::Layout layout{kMonthNameMask, QStringLiteral("-"), nullptr, false};
+    rules::deleteKey(box, layout, m_caret, selLength, back, Shift, KeyCode);
 }

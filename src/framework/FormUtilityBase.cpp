@@ -214,3 +214,13 @@ QString FormUtilityBase::DeleteRecord(const QString &Table, const QString &Where
     }
     return QString();
 }
+
+void FormUtilityBase::ActivateFooterToolBar(clsFooterToolBar *footer) {
+    if (!footer)
+        zv::fw::raiseObjectNotSet("footer");
+    footer->setSelectPicture(clsFooterToolBar::NoPicture);
+    footer->setStatusVisible(true);
+    footer->setRightToolbarVisible(false);
+    footer->setStatus(QString());
+}
+

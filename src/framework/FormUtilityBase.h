@@ -21,6 +21,8 @@ class Connection;
 // it. No typed text is ever pasted into a statement.
 class FormUtilityBase : public QObject {
 public:
+    // The footer of view mode: no picture, the status shown, the right buttons hidden.
+    void ActivateFooterToolBar(clsFooterToolBar *footer);
     void UsrSetValue() { m_addRight = m_modifyRight = m_deleteRight = true; }
     void UsrResetValue() { m_addRight = m_modifyRight = m_deleteRight = false; }
 

@@ -70,15 +70,6 @@ void clsGeneralDetailHeader::ToolBarsForFilter(clsHeaderToolbar *header, clsFoot
     clearStatus(footer);
 }
 
-void clsGeneralDetailHeader::ActivateFooterToolBar(clsFooterToolBar *footer) {
-    if (!footer)
-        zv::fw::raiseObjectNotSet("footer");
-    footer->setSelectPicture(clsFooterToolBar::NoPicture);
-    footer->setStatusVisible(true);
-    footer->setRightToolbarVisible(false);
-    footer->setStatus(QString());
-}
-
 void clsGeneralDetailHeader::ToolBarsForAdd(clsHeaderToolbar *header, clsFooterToolBar *footer) {
     requireBoth(header, footer);
     setHeader(header, false, false, false, false, false, true, true);

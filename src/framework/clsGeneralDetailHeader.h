@@ -17,7 +17,6 @@ public:
     // Record selected: Add, Modify, Delete by the rights; Select, Refresh, Help,
     // Exit on; Attachment and the detail buttons off; footer buttons hidden, status cleared.
     void ToolBarsForFilter(clsHeaderToolbar *header, clsFooterToolBar *footer);
-    void ActivateFooterToolBar(clsFooterToolBar *footer);
     // Add: Help, Attachment and DetailAdd on, the rest off but DetailModify and
     // DetailDelete, which stay as they are; footer buttons and Reset shown.
     void ToolBarsForAdd(clsHeaderToolbar *header, clsFooterToolBar *footer);

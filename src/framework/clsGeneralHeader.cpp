@@ -32,15 +32,6 @@ void clsGeneralHeader::ToolBarsForFilter(clsHeader *header, clsFooterToolBar *fo
     clearStatus(footer);
 }
 
-void clsGeneralHeader::ActivateFooterToolBar(clsFooterToolBar *footer) {
-    if (!footer)
-        zv::fw::raiseObjectNotSet("footer");
-    footer->setSelectPicture(clsFooterToolBar::NoPicture);
-    footer->setStatusVisible(true);
-    footer->setRightToolbarVisible(false);
-    footer->setStatus(QString());
-}
-
 void clsGeneralHeader::ToolBarsForAdd(clsHeader *header, clsFooterToolBar *footer) {
     if (!header || !footer)
         zv::fw::raiseObjectNotSet(header ? "footer" : "header");

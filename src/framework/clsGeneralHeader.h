@@ -18,7 +18,6 @@ public:
     // footer buttons hidden, status cleared.
     void ToolBarsForFilter(clsHeader *header, clsFooterToolBar *footer);
     // Idle footer: no picture, status shown and empty, buttons hidden.
-    void ActivateFooterToolBar(clsFooterToolBar *footer);
     // Add: every header button off but Help, Attachment hidden; footer buttons and Reset shown.
     void ToolBarsForAdd(clsHeader *header, clsFooterToolBar *footer);
     // Modify: as Add, Attachment also disabled; Reset left as it is.

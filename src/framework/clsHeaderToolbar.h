@@ -19,43 +19,13 @@ public:
     void setDetailModifyVisible(bool v) { setVisibleOf("DetailModify", v); }
     bool DetailDeleteVisible() const { return visibleOf("DetailDelete"); }
     void setDetailDeleteVisible(bool v) { setVisibleOf("DetailDelete", v); }
-    bool AddVisible() const { return visibleOf("Add"); }
-    void setAddVisible(bool v) { setVisibleOf("Add", v); }
-    bool ModifyVisible() const { return visibleOf("Modify"); }
-    void setModifyVisible(bool v) { setVisibleOf("Modify", v); }
-    bool DeleteVisible() const { return visibleOf("Delete"); }
-    void setDeleteVisible(bool v) { setVisibleOf("Delete", v); }
-    bool AttachmentVisible() const { return visibleOf("Attachment"); }
-    void setAttachmentVisible(bool v) { setVisibleOf("Attachment", v); }
-    bool FilterVisible() const { return visibleOf("Select"); }
-    void setFilterVisible(bool v) { setVisibleOf("Select", v); }
-    bool HelpVisible() const { return visibleOf("Help"); }
-    void setHelpVisible(bool v) { setVisibleOf("Help", v); }
-    bool RefreshVisible() const { return visibleOf("Refresh"); }
-    void setRefreshVisible(bool v) { setVisibleOf("Refresh", v); }
 
-    bool AddEnable() const { return enabledOf("Add"); }
-    void setAddEnable(bool v) { setEnabledOf("Add", v); }
-    bool ModifyEnable() const { return enabledOf("Modify"); }
-    void setModifyEnable(bool v) { setEnabledOf("Modify", v); }
-    bool DeleteEnable() const { return enabledOf("Delete"); }
-    void setDeleteEnable(bool v) { setEnabledOf("Delete", v); }
-    bool AttachmentEnable() const { return enabledOf("Attachment"); }
-    void setAttachmentEnable(bool v) { setEnabledOf("Attachment", v); }
-    bool FilterEnable() const { return enabledOf("Select"); }
-    void setFilterEnable(bool v) { setEnabledOf("Select", v); }
     bool DetailAddEnable() const { return enabledOf("DetailAdd"); }
     void setDetailAddEnable(bool v) { setEnabledOf("DetailAdd", v); }
     bool DetailModifyEnable() const { return enabledOf("DetailModify"); }
     void setDetailModifyEnable(bool v) { setEnabledOf("DetailModify", v); }
     bool DetailDeleteEnable() const { return enabledOf("DetailDelete"); }
     void setDetailDeleteEnable(bool v) { setEnabledOf("DetailDelete", v); }
-    bool HelpEnable() const { return enabledOf("Help"); }
-    void setHelpEnable(bool v) { setEnabledOf("Help", v); }
-    bool ExitEnable() const { return enabledOf("Exit"); }
-    void setExitEnable(bool v) { setEnabledOf("Exit", v); }
-    bool RefreshEnable() const { return enabledOf("Refresh"); }
-    void setRefreshEnable(bool v) { setEnabledOf("Refresh", v); }
 
     // Print, Sort and Find: setting them on a toolbar without the button does nothing.
     bool PrintEnable() const { return enabledOf("Print"); }

@@ -1,69 +1,32 @@
 #pragma once
-#include "framework/clsFooterToolBar.h"
+#include "DataForm.h"
 #include "framework/clsGeneralHeader.h"
 #include "framework/clsHeader.h"
-#include "platform/db/Connection.h"
-#include "platform/ui/KeyFilter.h"
-#include "platform/ui/KeyPreview.h"
-#include <QDialog>
-#include <QStringList>
-#include <functional>
-#include <memory>
-#include <vector>
-
-class QFrame;
-class QLabel;
-class QLineEdit;
-class QToolBar;
-class QVBoxLayout;
 
 namespace zv::masters {
 
-// What every single-table master shares: the header and footer toolbars and
-// their objects, the utility object, the modes (view, add, modify) as the
-// header's buttons show them, the row lock held from Modify or Delete until
-// the save, the cancel or the form's end, the save question on Esc and on the
-// close box, Select through the general filter, help and the coded status line.
+// What every single-table master shares: on top of DataForm, the header
+// object and the utility object of single-table forms, the modes (view, add,
+// modify) as the header's buttons show them, the row lock held from Modify or
+// Delete until the save, the cancel or the form's end, and the save question
+// on Esc and on the close box.
 //
 // A form designs its fields inside Frame1, then calls setUpToolbars from its
 // constructor. It supplies the steps named after the program's conventions
 // (UsrInitializeAllFields, UsrRefreshScreen, the checks and the saves) and its
 // header and footer handlers.
-class MasterForm : public QDialog, public zv::ui::KeyHandler {
+class MasterForm : public DataForm {
     Q_OBJECT
 public:
     ~MasterForm() override;
 
-    // Chooses a row through the general filter by screen key: the texts of the
-    // chosen grid row, element 0 empty when nothing was chosen. Tests answer it
-    // with setGeneralFilter; nullptr restores the real filter window.
-    using GeneralFilter = std::function<QStringList(const QString &screenKey)>;
-    static void setGeneralFilter(GeneralFilter filter);
-    static QStringList ShowGeneralFilter(const QString &screenKey);
-
-    // The designed controls and objects, as the forms name them.
-    QToolBar *tbHeader = nullptr;
-    QToolBar *tbFooter = nullptr;
-    QLabel *lblStatus = nullptr;
-    QFrame *Frame1 = nullptr;
     clsHeader tlbHeader;
-    clsFooterToolBar tlbFooter;
     clsGeneralHeader utility;
 
-    QAction *headerButton(const QString &key) const;
-    QAction *footerButton(const QString &key) const;
-
-    // "Add" or "Modify": the kind of the add or modify last begun.
-    const QString &mode() const { return m_mode; }
     const QString &currentKey() const { return m_currentKey; }
-    bool rowLocked() const { return m_lock != nullptr; }
     // An add or modify is open: Modify and Select are both disabled then,
     // while view mode always leaves Select enabled.
     virtual bool isEditing() const;
-
-public slots:
-    virtual void tlbHeader_HeaderClick(const QString &Key) = 0;
-    virtual void tlbFooter_FooterClick(const QString &Key) = 0;
 
 protected:
     MasterForm(const QString &caption, QWidget *parent);
@@ -71,40 +34,19 @@ protected:
     // Builds the footer ("Status", a gap, "Ok", "Cancel", "Reset") and wires
     // header, footer and the form's own key handler, in the framework's order.
     void setUpToolbars(const QStringList &headerKeys);
-    // The layout inside Frame1 for the form's fields.
-    QVBoxLayout *fieldArea() const { return m_fieldArea; }
 
     // Coded status message in the footer.
     void status(const QString &code, const QString &prefix = QString(), const QString &suffix = QString());
     void clearStatus() { utility.UsrClearFooter(&tlbFooter); }
 
-    // Runs the key presses of a text box through the key-press filter.
-    void filterKeys(QLineEdit *box, int mode, const QString &chars, bool flag = false);
-
-    // The main connection, opened again when it was found closed.
-    static zv::db::Connection &db();
-    static bool dbOpen();
-
-    // Row lock of the row being modified or deleted. False when another
-    // connection holds it (any other failure as well: nothing is edited
-    // without its lock).
-    bool takeRowLock(const QString &table, const QVariant &key);
-    void releaseRowLock();
-
     // Add, Modify and Delete only for the administrator.
     void applyAdminRule(bool withModifyDelete);
-
-    // Help page of the form.
-    void showHelp(const QString &topic);
-
-    // Ends the form from code: no question.
-    void unload();
 
     // The activation's structure probe: on failure the form says the
     // production database is corrupted, forgets its path and unloads.
     // An empty probe is not run.
     virtual QString probeSql() const = 0;
-    virtual void Form_Activate();
+    void Form_Activate() override;
     bool probeTable();
     void showCorrupted();
 
@@ -117,27 +59,14 @@ protected:
     // Yes at the close box: true when the edit was saved and the form may close.
     virtual bool saveBeforeClose() = 0;
 
-    void Form_KeyDown(int &KeyCode, int Shift);
-    void KeyDown(int &KeyCode, int Shift) override { Form_KeyDown(KeyCode, Shift); }
+    void Form_KeyDown(int &KeyCode, int Shift) override;
     void closeEvent(QCloseEvent *event) override;
-    void showEvent(QShowEvent *event) override;
     void reject() override;
 
     // Ends the form: withdraws the rights and releases the lock.
-    virtual void Form_Unload();
+    void Form_Unload() override;
 
-    QString m_mode;
     QString m_currentKey;
-
-private:
-    class BoxFilter;
-    QString m_caption;
-    QVBoxLayout *m_fieldArea = nullptr;
-    std::unique_ptr<zv::db::RowLock> m_lock;
-    zv::ui::KeyFilter m_keyFilter;
-    std::vector<std::unique_ptr<BoxFilter>> m_boxFilters;
-    bool m_unloading = false;
-    bool m_activated = false;
 };
 
 // Shown by the name checks before a save.

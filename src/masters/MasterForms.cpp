@@ -2,6 +2,8 @@
 #include "core/FormRegistry.h"
 #include "frmCompanySetup.h"
 #include "frmDepartment.h"
+#include "frmEmpMngrAssgn.h"
+#include "frmHolidayMaster.h"
 #include "frmParameter.h"
 
 namespace zv::masters {
@@ -12,6 +14,8 @@ void registerForms() {
     zv::forms::registerForm(names::frmDesignation, [](QWidget *p) { return new frmDesignation(p); });
     zv::forms::registerForm(names::frmCompanySetup, [](QWidget *p) { return new frmCompanySetup(p); });
     zv::forms::registerForm(names::frmParameter, [](QWidget *p) { return new frmParameter(p); });
+    zv::forms::registerForm(names::frmHolidayMaster, [](QWidget *p) { return new frmHolidayMaster(p); });
+    zv::forms::registerForm(names::frmEmpMngrAssgn, [](QWidget *p) { return new frmEmpMngrAssgn(p); });
 }
 
 } // namespace zv::masters

@@ -207,6 +207,8 @@ TEST_F(MaskedBoxTest, NumericBox) {
         {"Delete and Backspace keep the mask", "25/12/2004",
          {place(1, 3), key(Qt::Key_Delete, "2_/_2/2004", 1), place(3), key(Qt::Key_Backspace, "2_/_2/2004", 2),
           key(Qt::Key_Delete, "2_/_2/2004", 3), place(0, 10), key(Qt::Key_Delete, "__/__/____", 0)}},
+        {"Backspace after the first digit blanks it; at the start it does nothing", "25/12/2004",
+         {place(1), key(Qt::Key_Backspace, "_5/12/2004", 0), key(Qt::Key_Backspace, "_5/12/2004", 0)}},
     };
     for (const Script &s : scripts)
         run(s);
@@ -241,6 +243,8 @@ TEST_F(MaskedBoxTest, DateTimeBox) {
          {place(13), key(Qt::Key_Delete, "25/12/2004 09:30 PM", 14), place(11, 5),
           key(Qt::Key_Delete, "25/12/2004 __:__ PM", 11), place(4), key(Qt::Key_Backspace, "25/_2/2004 __:__ PM", 3),
           key(Qt::Key_Backspace, "25/_2/2004 __:__ PM", 2), key(Qt::Key_Delete, "25/_2/2004 __:__ PM", 3)}},
+        {"Backspace after the first digit blanks it; at the start it does nothing", "25/12/2004 09:30 PM",
+         {place(1), key(Qt::Key_Backspace, "_5/12/2004 09:30 PM", 0), key(Qt::Key_Backspace, "_5/12/2004 09:30 PM", 0)}},
         {"a digit over a selection", "25/12/2004 09:30 PM",
          {place(11, 5), key(Qt::Key_4, "25/12/2004 4_:__ PM", 12)}},
     };

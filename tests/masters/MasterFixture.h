@@ -67,8 +67,8 @@ public:
         ASSERT_NE(w, nullptr);
         QTest::mouseClick(w, Qt::LeftButton);
     }
-    static void clickHeader(zv::masters::MasterForm &f, const QString &key) { click(f.tbHeader, f.headerButton(key)); }
-    static void clickFooter(zv::masters::MasterForm &f, const QString &key) { click(f.tbFooter, f.footerButton(key)); }
+    static void clickHeader(zv::masters::DataForm &f, const QString &key) { click(f.tbHeader, f.headerButton(key)); }
+    static void clickFooter(zv::masters::DataForm &f, const QString &key) { click(f.tbFooter, f.footerButton(key)); }
     // A key pressed where the focus is (the form when nothing in it has the focus).
     static void key(QWidget &form, Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
         QWidget *target = QApplication::focusWidget();
@@ -76,8 +76,8 @@ public:
             target = &form;
         QTest::keyClick(target, k, mods);
     }
-    static QString statusCode(const zv::masters::MasterForm &f) { return f.lblStatus->text().left(6); }
-    static bool on(const zv::masters::MasterForm &f, const QString &key) {
+    static QString statusCode(const zv::masters::DataForm &f) { return f.lblStatus->text().left(6); }
+    static bool on(const zv::masters::DataForm &f, const QString &key) {
         QAction *a = f.headerButton(key);
         return a && a->isEnabled() && a->isVisible();
     }

@@ -1,0 +1,153 @@
+#include "frmLastGnrDateUpdation.h"
+#include "LastGeneratedDate.h"
+#include "core/modCommon.h"
+#include "platform/ui/MessageService.h"
+#include "platform/ui/Ui.h"
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <optional>
+
+using namespace zv::ui;
+
+namespace {
+const QString kCaption = QStringLiteral("Update Last Generation Date Details");
+const QString kBusyCaption = QStringLiteral("Updating Last Generation Date Details. Please Wait...");
+const QString kInformation = QStringLiteral("Information");
+const QString kHelpTopic = QStringLiteral("Html/LastGenerationDate.htm");
+
+// Paints what changed without taking the user's clicks and keys: nothing may
+// be pressed while the run holds its transaction.
+void paintPending() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+} // namespace
+
+frmLastGnrDateUpdation::frmLastGnrDateUpdation(QWidget *parent)
+    : AdminDialog(parent, QStringLiteral("frmLastGnrDateUpdation"), kCaption) {
+    lblMsg = new QLabel(QStringLiteral("This utility will recalculate the last generated date for all the "
+                                       "Activities.  ( P.N : This process will take few minutes )"),
+                        this);
+    lblMsg->setObjectName(QStringLiteral("lblMsg"));
+    lblMsg->setWordWrap(true);
+    lblMsg->setMinimumWidth(twipsToPixels(5400));
+    pbar = new QProgressBar(this);
+    pbar->setObjectName(QStringLiteral("pbar"));
+    pbar->setRange(0, 1);
+    pbar->setValue(0);
+    pbar->hide();
+
+    makeToolbar();
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(lblMsg);
+    layout->addWidget(pbar);
+    layout->addWidget(tlbOkCancel.bar);
+    previewKeys();
+}
+
+frmLastGnrDateUpdation::~frmLastGnrDateUpdation() = default;
+
+void frmLastGnrDateUpdation::showEvent(QShowEvent *event) {
+    QDialog::showEvent(event);
+    placeOnFirstShow();
+}
+
+void frmLastGnrDateUpdation::Form_KeyDown(int &KeyCode, int Shift) {
+    // While a run is under way no key acts.
+    if (m_running) {
+        KeyCode = 0;
+        return;
+    }
+    AdminDialog::Form_KeyDown(KeyCode, Shift);
+}
+
+void frmLastGnrDateUpdation::closeEvent(QCloseEvent *event) {
+    if (m_running) {
+        event->ignore();
+        return;
+    }
+    unload(event);
+}
+
+void frmLastGnrDateUpdation::tlbOkCancel_ButtonClick(int index) {
+    if (m_running)
+        return;
+    switch (index) {
+    case 1:
+        UpdateLastGnrtdDate();
+        break;
+    case 2:
+        close();
+        break;
+    case 3:
+        zv::admin::showHelpTopic(this, kHelpTopic);
+        break;
+    default:
+        break;
+    }
+}
+
+void frmLastGnrDateUpdation::UpdateLastGnrtdDate() {
+    if (m_running)
+        return;
+    if (MsgBox(QStringLiteral("Do you want to continue?"), vbYesNo + vbQuestion, kInformation) != vbYes)
+        return;
+    if (!modCommon::gConnOpen || !modCommon::gConn || !modCommon::gConn->isOpen()) {
+        modCommon::OpenDatabase();
+        if (!modCommon::gConnOpen || !modCommon::gConn || !modCommon::gConn->isOpen())
+            return;   // OpenDatabase has said why
+    }
+
+    m_running = true;
+    setWindowTitle(kBusyCaption);
+    std::optional<Hourglass> hourglass;
+    hourglass.emplace();
+    paintPending();
+    pbar->setRange(0, 1);
+    pbar->setValue(0);
+    pbar->show();
+    tlbOkCancel.bar->hide();
+    paintPending();
+
+    const std::optional<zv::db::DbError> failure = RecalculateLastGnrtdDate();
+
+    pbar->hide();
+    tlbOkCancel.bar->show();
+    setWindowTitle(kCaption);
+    hourglass.reset();
+    m_running = false;
+
+    if (failure) {
+        // Nothing was written: the run is one transaction. The window stays open.
+        modCommon::ShowErrorMessage(&*failure);
+        return;
+    }
+    MsgBox(QStringLiteral("All the records updated successfully"), vbInformation, kInformation);
+    close();
+}
+
+std::optional<zv::db::DbError> frmLastGnrDateUpdation::RecalculateLastGnrtdDate() {
+    m_sincePaint.start();
+    try {
+        zv::activity::RecalculateLastGnrtdDate(*modCommon::gConn,
+                                               [this](int done, int total) { showProgress(done, total); });
+        return std::nullopt;
+    } catch (const zv::db::DbError &e) {
+        return e;
+    } catch (const std::exception &e) {
+        return zv::db::DbError(zv::db::err::GeneralFailure, QString::fromLocal8Bit(e.what()), QStringLiteral("zv"));
+    }
+}
+
+void frmLastGnrDateUpdation::showProgress(int done, int total) {
+    // The bar repaints itself at once on every new value, so it takes one only
+    // when the window is painted anyway: every 50 ms, and at the end.
+    if (total != pbar->maximum())
+        pbar->setRange(0, qMax(total, 1));
+    if (done != total && !m_sincePaint.hasExpired(50))
+        return;
+    m_sincePaint.restart();
+    pbar->setValue(done);
+    paintPending();
+}

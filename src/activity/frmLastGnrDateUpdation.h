@@ -1,0 +1,42 @@
+#pragma once
+#include "core/AdminForms.h"
+#include "platform/db/DbError.h"
+#include <QElapsedTimer>
+#include <optional>
+
+class QLabel;
+class QProgressBar;
+
+// Recalculates the last generated date of every activity line from the
+// schedule entries, after a confirmation, with a progress bar.
+class frmLastGnrDateUpdation : public zv::admin::AdminDialog {
+    Q_OBJECT
+public:
+    explicit frmLastGnrDateUpdation(QWidget *parent = nullptr);
+    ~frmLastGnrDateUpdation() override;
+
+    void tlbOkCancel_ButtonClick(int index) override;   // 1 OK, 2 Cancel, 3 Help
+
+    // Asks, then rewrites every line's date. On success the completion message
+    // is shown and the window unloaded; on a failure nothing is changed, the
+    // error is shown and the window stays open.
+    void UpdateLastGnrtdDate();
+
+    bool running() const { return m_running; }
+
+    QLabel *lblMsg = nullptr;
+    QProgressBar *pbar = nullptr;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void Form_KeyDown(int &KeyCode, int Shift) override;
+
+private:
+    // The error that stopped the run, if any.
+    std::optional<zv::db::DbError> RecalculateLastGnrtdDate();
+    void showProgress(int done, int total);
+
+    bool m_running = false;
+    QElapsedTimer m_sincePaint;
+};

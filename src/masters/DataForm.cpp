@@ -1,0 +1,199 @@
+#include "DataForm.h"
+#include "core/HelpTopic.h"
+#include "core/modCommon.h"
+#include "framework/FormKeys.h"
+#include "framework/ImageList.h"
+#include "query/frmGeneralFilter.h"
+#include <QAction>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace zv::masters {
+
+namespace {
+
+DataForm::GeneralFilter &filterHook() {
+    static DataForm::GeneralFilter hook;
+    return hook;
+}
+
+const QStringList &footerPictures() {
+    static const QStringList keys = {"Ok",      "Cancel",      "Reset",    "Confirmation",
+                                     "Warning", "Information", "Critical", "None"};
+    return keys;
+}
+
+QAction *buttonOf(const QToolBar *tb, const QString &key) {
+    for (QAction *a : tb->actions())
+        if (a->objectName() == key)
+            return a;
+    return nullptr;
+}
+
+} // namespace
+
+class DataForm::BoxFilter : public zv::ui::KeyHandler {
+public:
+    BoxFilter(const zv::ui::KeyFilter &filter, QLineEdit *box, int mode, QString chars, bool flag)
+        : m_filter(filter), m_box(box), m_mode(mode), m_chars(std::move(chars)), m_flag(flag) {}
+    void KeyPress(int &KeyAscii) override {
+        KeyAscii = m_filter.FilterKey(zv::ui::TextBox(m_box), m_mode, KeyAscii, m_chars, 0, 0, m_flag);
+    }
+
+private:
+    const zv::ui::KeyFilter &m_filter;
+    QLineEdit *m_box;
+    int m_mode;
+    QString m_chars;
+    bool m_flag;
+};
+
+void DataForm::setGeneralFilter(GeneralFilter filter) { filterHook() = std::move(filter); }
+
+QStringList DataForm::ShowGeneralFilter(const QString &screenKey, const QString &joinCondition) {
+    if (filterHook())
+        return filterHook()(screenKey);
+    return zv::query::frmGeneralFilter::Show_Form(screenKey, joinCondition);
+}
+
+DataForm::DataForm(const QString &caption, QWidget *parent) : QDialog(parent) {
+    setWindowTitle(caption);
+    auto *layout = new QVBoxLayout(this);
+    tbHeader = new QToolBar(this);
+    tbHeader->setObjectName(QStringLiteral("tbHeader"));
+    Frame1 = new QFrame(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setFrameShape(QFrame::StyledPanel);
+    m_fieldArea = new QVBoxLayout(Frame1);
+    tbFooter = new QToolBar(this);
+    tbFooter->setObjectName(QStringLiteral("tbFooter"));
+    lblStatus = new QLabel(this);
+    lblStatus->setObjectName(QStringLiteral("lblStatus"));
+    layout->addWidget(tbHeader);
+    layout->addWidget(Frame1, 1);
+    layout->addWidget(tbFooter);
+    layout->addWidget(lblStatus);
+}
+
+DataForm::~DataForm() {
+    if (auto *kp = zv::fw::keyPreviewOf(this))
+        kp->removeFormHandler(this);
+    releaseRowLock();
+}
+
+void DataForm::buildFooter(bool withReset) {
+    tbFooter->addAction(QStringLiteral("Status"))->setObjectName(QStringLiteral("Status"));
+    auto *gap = new QWidget(tbFooter);
+    gap->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    tbFooter->addWidget(gap);
+    QStringList keys{QStringLiteral("Ok"), QStringLiteral("Cancel")};
+    if (withReset)
+        keys << QStringLiteral("Reset");
+    for (const QString &key : keys)
+        tbFooter->addAction(key)->setObjectName(key);
+    footerButton(QStringLiteral("Ok"))->setToolTip(QStringLiteral("Ok - F9"));
+    footerButton(QStringLiteral("Cancel"))->setToolTip(QStringLiteral("Cancel - F10"));
+    if (withReset)
+        footerButton(QStringLiteral("Reset"))->setToolTip(QStringLiteral("Reset"));
+}
+
+void DataForm::wireFooterAndKeys() {
+    tlbFooter.setToolBarName(tbFooter);
+    tlbFooter.setformname(this);
+    tlbFooter.setImageListName(std::make_shared<const ImageList>(footerPictures()));
+    tlbFooter.setLabelName(lblStatus);
+    // After header and footer: the form sees what they leave.
+    zv::fw::keyPreviewOf(this)->addFormHandler(this);
+    connect(&tlbFooter, &clsFooterToolBar::FooterClick, this, &DataForm::tlbFooter_FooterClick);
+}
+
+QAction *DataForm::headerButton(const QString &key) const { return buttonOf(tbHeader, key); }
+
+QAction *DataForm::footerButton(const QString &key) const { return buttonOf(tbFooter, key); }
+
+void DataForm::filterKeys(QLineEdit *box, int mode, const QString &chars, bool flag) {
+    m_boxFilters.push_back(std::make_unique<BoxFilter>(m_keyFilter, box, mode, chars, flag));
+    zv::fw::keyPreviewOf(this)->setControlHandler(box, m_boxFilters.back().get());
+}
+
+bool DataForm::dbOpen() {
+    if (!modCommon::gConnOpen || !modCommon::gConn || !modCommon::gConn->isOpen())
+        modCommon::OpenDatabase();
+    return modCommon::gConn && modCommon::gConn->isOpen();
+}
+
+zv::db::Connection &DataForm::db() {
+    if (!dbOpen())
+        throw zv::db::DbError(3704, QStringLiteral("Operation is not allowed when the object is closed."));
+    return *modCommon::gConn;
+}
+
+bool DataForm::takeRowLock(const QString &table, const QVariant &key) {
+    releaseRowLock();
+    try {
+        m_lock = db().lockRow(table, key);
+        return true;
+    } catch (const zv::db::DbError &) {
+        m_lock.reset();
+        return false;
+    }
+}
+
+void DataForm::releaseRowLock() {
+    if (m_lock) {
+        m_lock->release();
+        m_lock.reset();
+    }
+}
+
+void DataForm::showHelp(const QString &topic) { zv::core::ShowHelpTopic(this, topic); }
+
+void DataForm::unload() {
+    if (m_unloading)
+        return;
+    m_unloading = true;
+    Form_Unload();
+    done(QDialog::Rejected);
+}
+
+void DataForm::unloadSoon() {
+    // Not from inside the showing: the dialog's own loop may not run yet.
+    QTimer::singleShot(0, this, [this] { unload(); });
+}
+
+void DataForm::acceptClose(QCloseEvent *event) {
+    event->accept();
+    m_unloading = true;
+    Form_Unload();
+    setResult(QDialog::Rejected);
+    QDialog::done(QDialog::Rejected);
+}
+
+int DataForm::exec() {
+    if (m_unloading)
+        return QDialog::Rejected;
+    return QDialog::exec();
+}
+
+void DataForm::setVisible(bool visible) {
+    if (visible && m_unloading)
+        return;
+    QDialog::setVisible(visible);
+}
+
+void DataForm::Form_Unload() { releaseRowLock(); }
+
+void DataForm::showEvent(QShowEvent *event) {
+    QDialog::showEvent(event);
+    if (!m_activated) {
+        m_activated = true;
+        Form_Activate();
+    }
+}
+
+} // namespace zv::masters

@@ -1,0 +1,118 @@
+#pragma once
+#include "framework/clsFooterToolBar.h"
+#include "platform/db/Connection.h"
+#include "platform/ui/KeyFilter.h"
+#include "platform/ui/KeyPreview.h"
+#include <QDialog>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QToolBar;
+class QVBoxLayout;
+
+namespace zv::masters {
+
+// What every master form shares, whatever its header object: the header and
+// footer toolbars with the footer object and the status label, the key-press
+// filters of its boxes, the main connection, the row lock of the row being
+// changed, Select through the general filter, help, and unloading from code.
+//
+// The single-table masters build on it through MasterForm, the header/detail
+// masters through HeaderDetailForm; each of those wires its own header object.
+class DataForm : public QDialog, public zv::ui::KeyHandler {
+    Q_OBJECT
+public:
+    ~DataForm() override;
+
+    // Chooses a row through the general filter by screen key: the texts of the
+    // chosen grid row, element 0 empty when nothing was chosen. Tests answer it
+    // with setGeneralFilter; nullptr restores the real filter window, which
+    // also receives the join condition.
+    using GeneralFilter = std::function<QStringList(const QString &screenKey)>;
+    static void setGeneralFilter(GeneralFilter filter);
+    static QStringList ShowGeneralFilter(const QString &screenKey, const QString &joinCondition = QString());
+
+    // The designed controls, as the forms name them.
+    QToolBar *tbHeader = nullptr;
+    QToolBar *tbFooter = nullptr;
+    QLabel *lblStatus = nullptr;
+    QFrame *Frame1 = nullptr;
+    clsFooterToolBar tlbFooter;
+
+    QAction *headerButton(const QString &key) const;
+    QAction *footerButton(const QString &key) const;
+
+    const QString &mode() const { return m_mode; }
+    bool rowLocked() const { return m_lock != nullptr; }
+
+    // A form that unloads itself while it loads is never shown.
+    int exec() override;
+    void setVisible(bool visible) override;
+
+public slots:
+    virtual void tlbHeader_HeaderClick(const QString &Key) = 0;
+    virtual void tlbFooter_FooterClick(const QString &Key) = 0;
+
+protected:
+    DataForm(const QString &caption, QWidget *parent);
+
+    // The footer's buttons: "Status", a gap, "Ok", "Cancel" and, when asked,
+    // "Reset". Then the header object is wired, then wireFooterAndKeys.
+    void buildFooter(bool withReset);
+    // The footer object, then the form's own key handler and the footer's clicks.
+    void wireFooterAndKeys();
+    // The layout inside Frame1 for the form's fields.
+    QVBoxLayout *fieldArea() const { return m_fieldArea; }
+
+    // Runs the key presses of a text box through the key-press filter.
+    void filterKeys(QLineEdit *box, int mode, const QString &chars, bool flag = false);
+
+    // The main connection, opened again when it was found closed.
+    static zv::db::Connection &db();
+    static bool dbOpen();
+
+    // Row lock of the row being modified or deleted. False when another
+    // connection holds it (any other failure as well: nothing is edited
+    // without its lock).
+    bool takeRowLock(const QString &table, const QVariant &key);
+    void releaseRowLock();
+
+    // Help page of the form.
+    void showHelp(const QString &topic);
+
+    // Ends the form from code: no question. Before the form was shown it
+    // is then never shown.
+    void unload();
+    // The same once the dialog's own loop runs (from inside its showing).
+    void unloadSoon();
+    bool unloading() const { return m_unloading; }
+    // The close box lets the form go: the unload steps, then the dialog ends.
+    void acceptClose(QCloseEvent *event);
+
+    // Runs once, the first time the form is shown.
+    virtual void Form_Activate() {}
+    // Ends the form: the row lock goes.
+    virtual void Form_Unload();
+
+    void KeyDown(int &KeyCode, int Shift) override { Form_KeyDown(KeyCode, Shift); }
+    virtual void Form_KeyDown(int &KeyCode, int Shift) = 0;
+    void showEvent(QShowEvent *event) override;
+
+    QString m_mode;
+
+private:
+    class BoxFilter;
+    QVBoxLayout *m_fieldArea = nullptr;
+    std::unique_ptr<zv::db::RowLock> m_lock;
+    zv::ui::KeyFilter m_keyFilter;
+    std::vector<std::unique_ptr<BoxFilter>> m_boxFilters;
+    bool m_unloading = false;
+    bool m_activated = false;
+};
+
+} // namespace zv::masters

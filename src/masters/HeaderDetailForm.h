@@ -1,0 +1,107 @@
+#pragma once
+#include "DataForm.h"
+#include "framework/clsGeneralDetailHeader.h"
+#include "framework/clsHeaderToolbar.h"
+#include "platform/db/Recordset.h"
+#include "query/RecordsetGrid.h"
+#include <QList>
+#include <functional>
+#include <memory>
+
+class QLineEdit;
+class QWidget;
+
+namespace zv::masters {
+
+// A read-only grid of a form's lines, bound to a recordset by the columns
+// it was designed with; hidden columns keep their data.
+class LineGrid : public zv::query::RecordsetGrid {
+public:
+    LineGrid(QWidget *parent, const QString &name, QList<zv::query::GridColumn> columns, QList<int> hiddenColumns);
+    // Binds the lines (nullptr: none) and shows the recordset's current record.
+    void bind(std::shared_ptr<zv::db::Recordset> rs);
+
+private:
+    void applyColumns();
+    QList<zv::query::GridColumn> m_columns;
+    QList<int> m_hidden;
+};
+
+// What the header/detail masters share: on top of DataForm, the header object
+// and the utility object of header/detail forms, the probe of their two
+// tables, a grid of the lines bound to a recordset that keeps its place across
+// a line delete, the boxes guarded by the key-press filter, the delete
+// question, and the writes that put a header and its lines in one transaction.
+//
+// Each form tells its own buttons, modes, line entry and save questions.
+class HeaderDetailForm : public DataForm {
+    Q_OBJECT
+public:
+    ~HeaderDetailForm() override;
+
+    clsHeaderToolbar tlbHeader;
+    clsGeneralDetailHeader utility;
+
+protected:
+    HeaderDetailForm(const QString &caption, QWidget *parent);
+
+    // The footer's buttons, the header built from its keys, then the footer
+    // object and the form's own key handler, in the framework's order.
+    void setUpToolbars(const QStringList &headerKeys, bool withReset);
+
+    // Coded status message in the footer.
+    void status(const QString &code, const QString &prefix = QString(), const QString &suffix = QString());
+    void clearStatus() { utility.UsrClearFooter(&tlbFooter); }
+    QString statusText() const;
+
+    // Runs every probe statement; on the first failure shows that the
+    // production database does not support the form and answers false.
+    bool probeTables(const QStringList &statements);
+
+    // A text box whose key presses pass the key-press filter. Pasting is
+    // refused, so what reaches the box is what the filter let through; the
+    // whole text is selected when the box takes the focus.
+    void guardBox(QLineEdit *box, int mode, const QString &chars);
+
+    // Binds the lines to the grid. The current row is the one at keep (1-based)
+    // when there are that many rows, else the first row, or the last when
+    // lastWhenShort. Answers whether there is a current row.
+    static bool showLines(LineGrid *grid, std::shared_ptr<zv::db::Recordset> rs, int keep, bool lastWhenShort);
+    static void clearLines(LineGrid *grid);
+    static bool hasCurrentRow(const zv::query::RecordsetGrid *grid);
+    // 1-based position of the current row, 0 without one.
+    static int currentPosition(const zv::query::RecordsetGrid *grid);
+    static void setHeightTwips(QWidget *widget, int twips);
+
+    // "Yes" to a delete question (Yes and No, No the default, title "Question").
+    static bool confirmDelete(const QString &prompt);
+
+    // Runs steps that belong together in one transaction: a failure undoes
+    // them all, shows failureCode and answers false. Steps that find the
+    // write must not happen (a re-check inside the transaction) throw Refused:
+    // everything is undone and its status shown instead.
+    struct Refused {
+        QString code;
+        QString prefix;
+    };
+    bool writeTogether(const std::function<void(zv::db::Connection &)> &steps,
+                       const QString &failureCode = QStringLiteral("ZVE004"));
+
+    void footerOk() { tlbFooter_FooterClick(QStringLiteral("Ok")); }
+    void footerCancel() { tlbFooter_FooterClick(QStringLiteral("Cancel")); }
+
+    // Esc that reached the dialog itself: the form's key rules decide.
+    void reject() override;
+    // Ends the form: withdraws the rights and releases the lock.
+    void Form_Unload() override;
+};
+
+inline const QString kUnsupported =
+    QStringLiteral("Production Database doesn't Support, Please Reset The Production Database");
+inline const QString kDeleteLine = QStringLiteral("Are you sure you want to delete this record?");
+
+// Background colours of the boxes: open for typing, and locked (&HE0E0E0).
+inline const QString kOpenBox = QStringLiteral("background-color: #FFFFFF;");
+inline const QString kLockedBox = QStringLiteral("background-color: #E0E0E0;");
+
+} // namespace zv::masters

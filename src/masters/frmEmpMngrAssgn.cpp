@@ -1,0 +1,902 @@
+#include "frmEmpMngrAssgn.h"
+#include "core/modCommon.h"
+#include "framework/FormKeys.h"
+#include "platform/ui/MessageService.h"
+#include "platform/ui/Ui.h"
+#include "platform/ui/VbKeys.h"
+#include "query/RecordsetGrid.h"
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+
+using namespace zv::ui;
+using namespace zv::masters;
+
+namespace {
+
+const QString kHdr = QStringLiteral("Emp_Spvr_Mapg_Hdr");
+const QString kDet = QStringLiteral("Emp_Spvr_Mapg_Det");
+const QString kJoin =
+    QStringLiteral(" WHERE HD.Sys_Emp_Num = EM.Sys_Emp_Num AND EM.Sys_Desg_Num = DM.Sys_Desg_Num ");
+
+void focusIfUsable(QWidget *w) {
+    if (w->isEnabled() && w->isVisible())
+        w->setFocus();
+}
+
+// Fills a list box with employees: "name - designation", the employee key as item data.
+void fillEmployees(QComboBox *box, const zv::db::Recordset &rows) {
+    box->clear();
+    for (int i = 0; i < rows.recordCount(); ++i)
+        box->addItem(rows.valueAt(i, 1).toString() + QStringLiteral(" - ") + rows.valueAt(i, 2).toString(),
+                     rows.valueAt(i, 0).toLongLong());
+}
+
+qint64 keyOf(const QComboBox *box) {
+    return box->currentIndex() >= 0 ? box->currentData().toLongLong() : 0;
+}
+
+} // namespace
+
+// Key presses of a list box pass the combo matching object.
+class frmEmpMngrAssgn::ComboKeys : public zv::ui::KeyHandler {
+public:
+    ComboKeys(zv::ui::ComboKeyFilter &filter, QComboBox *box) : m_filter(filter), m_box(box) {}
+    void KeyPress(int &KeyAscii) override { KeyAscii = m_filter.KeyPress(m_box, KeyAscii); }
+
+private:
+    zv::ui::ComboKeyFilter &m_filter;
+    QComboBox *m_box;
+};
+
+frmEmpMngrAssgn::frmEmpMngrAssgn(QWidget *parent)
+    : HeaderDetailForm(QStringLiteral("Employee Manager Relationship"), parent) {
+    setObjectName(QStringLiteral("frmEmpMngrAssgn"));
+
+    auto *header = new QFormLayout;
+    cmbManager = new QComboBox(Frame1);
+    cmbManager->setObjectName(QStringLiteral("cmbManager"));
+    cmbManager->setMinimumWidth(twipsToPixels(5000));
+    txtmanagerdept = new QLineEdit(Frame1);
+    txtmanagerdept->setObjectName(QStringLiteral("txtmanagerdept"));
+    txtmanagerdept->setReadOnly(true);
+    txtmanagerdept->setFocusPolicy(Qt::NoFocus);
+    txtmanagerdept->setStyleSheet(kLockedBox);
+    header->addRow(QStringLiteral("Manager Name*"), cmbManager);
+    header->addRow(QStringLiteral("Department"), txtmanagerdept);
+    fieldArea()->addLayout(header);
+
+    dgGrid = new LineGrid(Frame1, QStringLiteral("dgGrid"),
+                      {{QStringLiteral("Sys_Mapg_Num"), QString(), QStringLiteral("INTEGER"), 1634},
+                       {QStringLiteral("Sys_Emp_Num"), QString(), QStringLiteral("INTEGER"), 1634},
+                       {QStringLiteral("Emp_Name"), QStringLiteral("Employee Name"), QStringLiteral("TEXT"), 4804},
+                       {QStringLiteral("Desg_Name"), QStringLiteral("Designation"), QStringLiteral("TEXT"), 3494},
+                       {QStringLiteral("Sys_Mapg_Line_Num"), QString(), QStringLiteral("INTEGER"), 1634},
+                       {QStringLiteral("Dept_Desc"), QStringLiteral("Department"), QStringLiteral("TEXT"), 3494}},
+                      {0, 1, 4});
+    setHeightTwips(dgGrid, 5280);
+    fieldArea()->addWidget(dgGrid);
+
+    fraDet = new QGroupBox(QStringLiteral("Employee Details"), Frame1);
+    fraDet->setObjectName(QStringLiteral("fraDet"));
+    auto *detail = new QFormLayout(fraDet);
+    cmbEmpName = new QComboBox(fraDet);
+    cmbEmpName->setObjectName(QStringLiteral("cmbEmpName"));
+    txtDept = new QLineEdit(fraDet);
+    txtDept->setObjectName(QStringLiteral("txtDept"));
+    txtEmpDesig = new QLineEdit(fraDet);
+    txtEmpDesig->setObjectName(QStringLiteral("txtEmpDesig"));
+    for (QLineEdit *box : {txtDept, txtEmpDesig}) {
+        box->setReadOnly(true);
+        box->setFocusPolicy(Qt::NoFocus);
+        box->setStyleSheet(kLockedBox);
+    }
+    detail->addRow(QStringLiteral("Employee Name*"), cmbEmpName);
+    detail->addRow(QStringLiteral("Department"), txtDept);
+    detail->addRow(QStringLiteral("Designation"), txtEmpDesig);
+    fieldArea()->addWidget(fraDet);
+    resize(840, 600);
+
+    // Load
+    dbOpen();
+    setUpToolbars({"Add", "Modify", "Delete", "Separator", "Select", "Attachment", "Separator", "DetailAdd",
+                   "DetailModify", "DetailDelete", "Separator", "Refresh", "Print", "Help", "Exit"},
+                  true);
+    m_managerKeys = std::make_unique<ComboKeys>(m_comboKeys, cmbManager);
+    m_employeeKeys = std::make_unique<ComboKeys>(m_comboKeys, cmbEmpName);
+    zv::fw::keyPreviewOf(this)->setControlHandler(cmbManager, m_managerKeys.get());
+    zv::fw::keyPreviewOf(this)->setControlHandler(cmbEmpName, m_employeeKeys.get());
+    connect(cmbManager, &QComboBox::currentIndexChanged, this, [this] { cmbManager_Change(); });
+    connect(cmbEmpName, &QComboBox::currentIndexChanged, this, [this] { cmbEmpName_Change(); });
+
+    utility.UsrSetValue();
+    utility.ActivateHeaderToolBar(&tlbHeader);
+    utility.ActivateFooterToolBar(&tlbFooter);
+    tlbFooter.setResetVisible(false);
+    tlbHeader.setPrintVisible(false);
+    tlbHeader.setPrintEnable(false);
+    tlbHeader.setDetailModifyVisible(false);
+    tlbHeader.setAttachmentVisible(false);
+    tlbHeader.setAttachmentEnable(false);
+    fraDet->setEnabled(false);
+    m_mode = QStringLiteral("Add");
+    try {
+        clearForm();
+        UsrFillManagerList(0);
+    } catch (const zv::db::DbError &) {
+        // The activation's probe tells.
+    }
+    m_recordShown = false;
+    UsrSetHeaderButtons();
+    lockManager();
+}
+
+frmEmpMngrAssgn::~frmEmpMngrAssgn() = default;
+
+void frmEmpMngrAssgn::Form_Activate() {
+    if (probeTables({QStringLiteral("SELECT Sys_Mapg_Num, Sys_Emp_Num FROM Emp_Spvr_Mapg_Hdr WHERE 1=2"),
+                     QStringLiteral("SELECT Sys_Mapg_Num, Sys_Mapg_Line_Num, Sys_Emp_Num FROM Emp_Spvr_Mapg_Det "
+                                    "WHERE 1=2")}))
+        return;
+    m_closeQuietly = true;
+    unloadSoon();
+}
+
+// ---------------------------------------------------------------- the manager box
+
+qint64 frmEmpMngrAssgn::managerKey() const { return keyOf(cmbManager); }
+
+QString frmEmpMngrAssgn::managerText() const { return cmbManager->currentText().trimmed(); }
+
+void frmEmpMngrAssgn::UsrFillManagerList(qint64 keptKey) {
+    const qint64 chosen = managerKey();
+    QString sql = QStringLiteral("SELECT EM.Sys_Emp_Num, EM.Emp_Name, DM.Desg_Name FROM Emp_Mast EM "
+                                 "LEFT JOIN Desg_Mast DM ON DM.Sys_Desg_Num = EM.Sys_Desg_Num "
+                                 "WHERE EM.Sys_Emp_Num NOT IN (SELECT Sys_Emp_Num FROM Emp_Spvr_Mapg_Hdr "
+                                 "WHERE Sys_Emp_Num <> ?)");
+    QVariantList values{keptKey};
+    if (m_mode == QLatin1String("Modify")) {
+        sql += QStringLiteral(" AND EM.Sys_Emp_Num NOT IN (SELECT Sys_Emp_Num FROM Emp_Spvr_Mapg_Det "
+                              "WHERE Sys_Mapg_Num = ?)");
+        values << mapping();
+    }
+    sql += QStringLiteral(" ORDER BY EM.Emp_Name, EM.Sys_Emp_Num");
+    const auto rows = db().query(sql, values);
+    // The same employee stays chosen: nothing changed for the box's handler.
+    {
+        QSignalBlocker quiet(cmbManager);
+        fillEmployees(cmbManager, rows);
+        cmbManager->setCurrentIndex(chosen ? cmbManager->findData(chosen) : -1);
+    }
+    if (managerKey() != chosen)
+        showManagerDepartment();
+}
+
+void frmEmpMngrAssgn::showManager(qint64 employee) {
+    if (cmbManager->findData(employee) < 0)
+        UsrFillManagerList(employee);
+    cmbManager->setCurrentIndex(cmbManager->findData(employee));
+}
+
+void frmEmpMngrAssgn::showManagerDepartment() {
+    if (managerText().isEmpty())
+        txtmanagerdept->clear();
+    else
+        txtmanagerdept->setText(
+            db().scalar(QStringLiteral("SELECT DP.Dept_Desc FROM Emp_Mast EM, Dept_Mast DP "
+                                       "WHERE DP.Sys_Dept_Num = EM.Sys_Dept_Num AND EM.Sys_Emp_Num = ?"),
+                        {managerKey()})
+                .toString());
+}
+
+void frmEmpMngrAssgn::cmbManager_Change() {
+    clearStatus();
+    showManagerDepartment();
+    if (m_mode == QLatin1String("Add") && !managerText().isEmpty())
+        tlbHeader.setDetailAddEnable(true);
+}
+
+void frmEmpMngrAssgn::lockManager() {
+    cmbManager->setEnabled(false);
+    cmbManager->setStyleSheet(kLockedBox);
+    txtEmpDesig->setStyleSheet(kLockedBox);
+    txtDept->setStyleSheet(kLockedBox);
+    dgGrid->setEnabled(true);
+    focusIfUsable(dgGrid);
+}
+
+void frmEmpMngrAssgn::unlockManager() {
+    cmbManager->setEnabled(true);
+    cmbManager->setStyleSheet(kOpenBox);
+    dgGrid->setEnabled(true);
+    cmbManager->setFocus();
+}
+
+void frmEmpMngrAssgn::clearForm() {
+    m_mappingNumber = QStringLiteral("0");
+    m_recordShown = false;
+    m_gridHasRows = false;
+    cmbManager->setCurrentIndex(-1);
+    clearLines(dgGrid);
+}
+
+bool frmEmpMngrAssgn::UsrCheckManager() {
+    if (!managerText().isEmpty())
+        return true;
+    status(QStringLiteral("ZVE007"), QStringLiteral("Manager Name"));
+    focusIfUsable(cmbManager);
+    return false;
+}
+
+bool frmEmpMngrAssgn::headerExists() {
+    m_whereMapping = m_mappingNumber.toLongLong();
+    return utility.RecordExists(kHdr, QStringLiteral("WHERE Sys_Mapg_Num = ?"), {mapping()});
+}
+
+void frmEmpMngrAssgn::refuseMissing(const QString &prefix) {
+    UsrShowMapping();
+    status(QStringLiteral("ZVE034"), prefix);
+    UsrSetHeaderButtons();
+    tlbHeader.setH_ButtonKey(0);
+}
+
+void frmEmpMngrAssgn::UsrShowMapping() {
+    const auto rs = db().query(QStringLiteral("SELECT EM.Emp_Name, EM.Sys_Emp_Num FROM Emp_Spvr_Mapg_Hdr Hdr, "
+                                              "Emp_Mast EM WHERE Hdr.Sys_Emp_Num = EM.Sys_Emp_Num "
+                                              "AND Hdr.Sys_Mapg_Num = ?"),
+                               {mapping()});
+    if (rs.isEmpty()) {
+        cmbManager->setCurrentIndex(-1);
+        m_recordShown = false;
+    } else {
+        showManager(rs.valueAt(0, 1).toLongLong());
+        m_recordShown = true;
+    }
+    UsrShowGrid();
+}
+
+void frmEmpMngrAssgn::UsrSetHeaderButtons() {
+    const bool admin = modCommon::gIsAdmin;
+    tlbHeader.setAddEnable(admin);
+    tlbHeader.setModifyEnable(admin);
+    tlbHeader.setDeleteEnable(admin);
+    tlbHeader.setDetailAddEnable(admin);
+    tlbHeader.setDetailDeleteEnable(admin);
+    if (!admin)
+        tlbHeader.setRefreshEnable(false);
+    tlbHeader.setFilterEnable(true);
+    tlbHeader.setExitEnable(true);
+    if (m_recordShown) {
+        tlbHeader.setRefreshEnable(true);
+    } else {
+        tlbHeader.setAddEnable(admin);
+        tlbHeader.setModifyEnable(false);
+        tlbHeader.setDeleteEnable(false);
+        tlbHeader.setDetailAddEnable(false);
+        tlbHeader.setDetailDeleteEnable(false);
+    }
+}
+
+// ---------------------------------------------------------------- header
+
+void frmEmpMngrAssgn::tlbHeader_HeaderClick(const QString &Key) {
+    clearStatus();
+    try {
+        if (Key == QLatin1String("Add"))
+            add();
+        else if (Key == QLatin1String("Modify"))
+            modify();
+        else if (Key == QLatin1String("Delete"))
+            remove();
+        else if (Key == QLatin1String("Select"))
+            select();
+        else if (Key == QLatin1String("DetailAdd"))
+            detailAdd();
+        else if (Key == QLatin1String("DetailDelete"))
+            detailDelete();
+        else if (Key == QLatin1String("Refresh"))
+            refresh();
+        else if (Key == QLatin1String("Help")) {
+            showHelp(QStringLiteral("Html/EmployeeManagerRelation.htm"));
+            if (m_mode == QLatin1String("Add") || m_mode == QLatin1String("Modify"))
+                tlbHeader.setH_ButtonKey(2);
+        } else if (Key == QLatin1String("Exit")) {
+            tlbHeader.setH_ButtonKey(0);
+            unload();
+        }
+    } catch (const zv::db::DbError &e) {
+        modCommon::ShowErrorMessage(&e);
+    } catch (const std::exception &e) {
+        modCommon::ShowErrorMessage(e);
+    }
+}
+
+void frmEmpMngrAssgn::select() {
+    m_mode = QStringLiteral("Select");
+    const QStringList chosen = ShowGeneralFilter(QStringLiteral("MNGREMP"), kJoin);
+    // The mapping's key decides: a manager without a login name is still a choice.
+    if (chosen.value(3).trimmed().isEmpty()) {
+        m_recordShown = !managerText().isEmpty();
+        UsrSetHeaderButtons();
+        return;
+    }
+    m_gridPosition = 0;
+    clearLines(dgGrid);
+    m_mappingNumber = QString::number(chosen.value(3).trimmed().toLongLong());
+    const QVariant manager = db().scalar(QStringLiteral("SELECT Sys_Emp_Num FROM Emp_Spvr_Mapg_Hdr WHERE Sys_Mapg_Num = ?"),
+                                         {mapping()});
+    UsrFillManagerList(manager.toLongLong());
+    UsrShowMapping();
+    fraDet->setEnabled(false);
+    utility.ToolBarsForFilter(&tlbHeader, &tlbFooter);
+    tlbHeader.setDetailAddEnable(true);
+    tlbHeader.setDetailDeleteEnable(m_gridHasRows);
+    tlbFooter.setResetVisible(false);
+    m_mode = QStringLiteral("Add");
+    m_lastAction = QStringLiteral("Select");
+    UsrSetHeaderButtons();
+}
+
+void frmEmpMngrAssgn::add() {
+    utility.ToolBarsForAdd(&tlbHeader, &tlbFooter);
+    tlbHeader.setDetailAddEnable(false);
+    tlbHeader.setDetailDeleteEnable(false);
+    tlbFooter.setResetVisible(false);
+    m_mode = QStringLiteral("Add");
+    fraDet->setEnabled(false);
+    m_detailMode.clear();
+    clearForm();
+    m_whereMapping = 0;
+    unlockManager();
+    tlbHeader.setH_ButtonKey(1);
+    UsrFillManagerList(0);
+}
+
+void frmEmpMngrAssgn::modify() {
+    if (!headerExists()) {
+        refuseMissing(QStringLiteral("Cannot Modify. "));
+        return;
+    }
+    // Held until the change is saved or cancelled: nobody deletes the mapping meanwhile.
+    if (!takeRowLock(kHdr, mapping())) {
+        status(QStringLiteral("ZVE027"));
+        tlbHeader.setH_ButtonKey(0);
+        return;
+    }
+    utility.ToolBarsForModify(&tlbHeader, &tlbFooter);
+    tlbHeader.setDetailAddEnable(false);
+    tlbHeader.setDetailDeleteEnable(false);
+    cmbManager->setEnabled(true);
+    cmbManager->setStyleSheet(kOpenBox);
+    fraDet->setEnabled(false);
+    tlbHeader.setH_ButtonKey(1);
+    m_mode = QStringLiteral("Modify");
+    m_oldManagerText = cmbManager->currentText();
+    m_oldManagerKey = managerKey();
+    UsrFillManagerList(m_oldManagerKey);
+    dgGrid->setEnabled(false);
+    cmbManager->setFocus();
+}
+
+void frmEmpMngrAssgn::remove() {
+    if (!headerExists()) {
+        refuseMissing(QStringLiteral("Cannot Delete. "));
+        return;
+    }
+    if (!confirmDelete(QStringLiteral("Are you sure you want to delete the Manager as well as Employees?"))) {
+        tlbHeader.setH_ButtonKey(0);
+        return;
+    }
+    if (!headerExists()) {
+        refuseMissing(QStringLiteral("Cannot Delete. "));
+        return;
+    }
+    UsrDeleteMapping();
+    tlbHeader.setH_ButtonKey(0);
+}
+
+bool frmEmpMngrAssgn::UsrDeleteMapping() {
+    if (!takeRowLock(kHdr, mapping())) {
+        status(QStringLiteral("ZVE028"));
+        return false;
+    }
+    bool gone = false;
+    // The lines and the header go together or not at all.
+    const bool deleted = writeTogether(
+        [&](zv::db::Connection &c) {
+            if (c.scalar(QStringLiteral("SELECT 1 FROM Emp_Spvr_Mapg_Hdr WHERE Sys_Mapg_Num = ?"), {mapping()})
+                    .isNull()) {
+                gone = true;
+                return;
+            }
+            c.execute(QStringLiteral("DELETE FROM Emp_Spvr_Mapg_Det WHERE Sys_Mapg_Num = ?"), {mapping()});
+            c.execute(QStringLiteral("DELETE FROM Emp_Spvr_Mapg_Hdr WHERE Sys_Mapg_Num = ?"), {mapping()});
+        },
+        QString());
+    releaseRowLock();
+    if (!deleted) {
+        UsrShowMapping();
+        status(QStringLiteral("ZVE030"));
+        return false;
+    }
+    if (gone) {
+        status(QStringLiteral("ZVE034"), QStringLiteral("Cannot delete."));
+        return false;
+    }
+    utility.ActivateHeaderToolBar(&tlbHeader);
+    clearForm();
+    lockManager();
+    status(QStringLiteral("ZVE008"));
+    return true;
+}
+
+void frmEmpMngrAssgn::refresh() {
+    m_mode = QStringLiteral("Add");
+    m_lastAction = QStringLiteral("Refresh");
+    releaseRowLock();
+    UsrShowMapping();
+    UsrSetHeaderButtons();
+    tlbHeader.setH_ButtonKey(0);
+}
+
+// ---------------------------------------------------------------- lines
+
+void frmEmpMngrAssgn::UsrShowGrid() {
+    auto rs = std::make_shared<zv::db::Recordset>(db().query(
+        QStringLiteral("SELECT Det.Sys_Mapg_Num, Det.Sys_Emp_Num, EM.Emp_Name, EM.Emp_Shrt_Name, DM.Desg_Name, "
+                       "Det.Sys_Mapg_Line_Num, DP.Dept_Desc "
+                       "FROM Emp_Spvr_Mapg_Det Det, Emp_Mast EM, Desg_Mast DM, Dept_Mast DP "
+                       "WHERE Det.Sys_Emp_Num = EM.Sys_Emp_Num AND EM.Sys_Desg_Num = DM.Sys_Desg_Num "
+                       "AND EM.Sys_Dept_Num = DP.Sys_Dept_Num AND Det.Sys_Mapg_Num = ? "
+                       "ORDER BY EM.Emp_Name, Det.Sys_Mapg_Line_Num"),
+        {mapping()}));
+    if (rs->isEmpty()) {
+        m_gridHasRows = false;
+        clearLines(dgGrid);
+        tlbHeader.setDetailAddEnable(false);
+        tlbHeader.setDetailDeleteEnable(false);
+        if (m_lastAction == QLatin1String("Refresh")) {
+            m_mode = QStringLiteral("Add");
+            m_detailMode.clear();
+            if (managerText().isEmpty())
+                utility.ActivateHeaderToolBar(&tlbHeader);
+        }
+        tlbHeader.setDetailAddEnable(!managerText().isEmpty());
+        return;
+    }
+    m_gridHasRows = true;
+    tlbHeader.setDetailAddEnable(true);
+    tlbHeader.setDetailDeleteEnable(true);
+    // After a line delete the row at the old place stays current, or the last row.
+    const int keep = m_detailMode == QLatin1String("DetailDelete") ? m_gridPosition : 0;
+    showLines(dgGrid, rs, keep, true);
+}
+
+void frmEmpMngrAssgn::UsrFillEmployeeList() {
+    const qint64 chosen = keyOf(cmbEmpName);
+    const auto rows = db().query(
+        QStringLiteral("SELECT EM.Sys_Emp_Num, EM.Emp_Name, DM.Desg_Name FROM Emp_Mast EM "
+                       "LEFT JOIN Desg_Mast DM ON DM.Sys_Desg_Num = EM.Sys_Desg_Num "
+                       "WHERE EM.Sys_Emp_Num <> ? AND EM.Sys_Emp_Num NOT IN "
+                       "(SELECT Sys_Emp_Num FROM Emp_Spvr_Mapg_Det WHERE Sys_Mapg_Num = ?) "
+                       "ORDER BY EM.Emp_Name, EM.Sys_Emp_Num"),
+        {managerKey(), mapping()});
+    QSignalBlocker quiet(cmbEmpName);
+    fillEmployees(cmbEmpName, rows);
+    cmbEmpName->setCurrentIndex(chosen ? cmbEmpName->findData(chosen) : -1);
+}
+
+void frmEmpMngrAssgn::cmbEmpName_Change() {
+    clearStatus();
+    if (cmbEmpName->currentIndex() < 0) {
+        txtEmpDesig->clear();
+        txtDept->clear();
+        return;
+    }
+    const auto rs = db().query(QStringLiteral("SELECT DM.Desg_Name, DP.Dept_Desc FROM Emp_Mast EM "
+                                              "LEFT JOIN Desg_Mast DM ON DM.Sys_Desg_Num = EM.Sys_Desg_Num "
+                                              "LEFT JOIN Dept_Mast DP ON DP.Sys_Dept_Num = EM.Sys_Dept_Num "
+                                              "WHERE EM.Sys_Emp_Num = ?"),
+                               {keyOf(cmbEmpName)});
+    txtEmpDesig->setText(rs.isEmpty() ? QString() : rs.valueAt(0, 0).toString());
+    txtDept->setText(rs.isEmpty() ? QString() : rs.valueAt(0, 1).toString());
+}
+
+void frmEmpMngrAssgn::detailAdd() {
+    m_whereMapping = m_mappingNumber.toLongLong();
+    if (!UsrCheckManager())
+        return;
+    if (m_mode != QLatin1String("Add")) {
+        if (!headerExists()) {
+            refuseMissing(QStringLiteral("Cannot Add. "));
+            return;
+        }
+        UsrShowMapping();
+    }
+    openLineEntry();
+}
+
+void frmEmpMngrAssgn::openLineEntry() {
+    m_mode = QStringLiteral("Modify");
+    m_detailMode = QStringLiteral("DetailAdd");
+    tlbHeader.setDetailAddEnable(false);
+    tlbHeader.setDetailDeleteEnable(false);
+    lockManager();
+    UsrOpenDetail();
+    tlbHeader.setH_ButtonKey(1);
+    utility.ToolBarsForDetailsAdd(&tlbHeader, &tlbFooter);
+}
+
+void frmEmpMngrAssgn::UsrOpenDetail() {
+    setHeightTwips(dgGrid, 3900);
+    fraDet->raise();
+    fraDet->setEnabled(true);
+    {
+        QSignalBlocker quiet(cmbEmpName);
+        cmbEmpName->setCurrentIndex(-1);
+    }
+    UsrFillEmployeeList();
+    cmbEmpName->setEnabled(true);
+    cmbEmpName->setStyleSheet(kOpenBox);
+    txtEmpDesig->clear();
+    txtDept->clear();
+    dgGrid->setEnabled(false);
+    focusIfUsable(cmbEmpName);
+}
+
+void frmEmpMngrAssgn::UsrCloseDetail() {
+    setHeightTwips(dgGrid, 5280);
+    fraDet->setEnabled(false);
+    if (m_gridHasRows) {
+        lockManager();
+    } else {
+        cmbManager->setEnabled(true);
+        cmbManager->setStyleSheet(kOpenBox);
+    }
+    dgGrid->setEnabled(true);
+    m_detailMode.clear();
+}
+
+void frmEmpMngrAssgn::UsrRestoreManager() {
+    if (m_gridHasRows) {
+        cmbManager->setEnabled(false);
+        cmbManager->setStyleSheet(kLockedBox);
+        dgGrid->setEnabled(true);
+        dgGrid->setFocus();
+    } else {
+        cmbManager->setEnabled(true);
+        cmbManager->setStyleSheet(kOpenBox);
+    }
+}
+
+void frmEmpMngrAssgn::UsrDeleteEmptyHeader() {
+    if (m_whereMapping <= 0)
+        return;
+    writeTogether([&](zv::db::Connection &c) {
+        c.execute(QStringLiteral("DELETE FROM Emp_Spvr_Mapg_Hdr WHERE Sys_Mapg_Num = ? AND NOT EXISTS "
+                                 "(SELECT 1 FROM Emp_Spvr_Mapg_Det WHERE Sys_Mapg_Num = ?)"),
+                  {m_whereMapping, m_whereMapping});
+    });
+}
+
+void frmEmpMngrAssgn::detailDelete() {
+    if (!UsrCheckManager())
+        return;
+    // A mapping without lines shows no line to delete.
+    if (!hasCurrentRow(dgGrid))
+        return;
+    m_detailMode = QStringLiteral("DetailDelete");
+    if (!headerExists()) {
+        refuseMissing(QStringLiteral("Cannot Delete. "));
+        return;
+    }
+    m_gridPosition = currentPosition(dgGrid);
+    const QVariant employee = dgGrid->recordset()->value(1);
+    const auto lineExists = [&] {
+        return utility.RecordExists(kDet, QStringLiteral("WHERE Sys_Mapg_Num = ? AND Sys_Emp_Num = ?"),
+                                    {mapping(), employee});
+    };
+    if (!lineExists()) {
+        refuseMissing(QStringLiteral("Cannot Delete. "));
+        return;
+    }
+    if (confirmDelete(kDeleteLine)) {
+        DoEvents();
+        if (!headerExists()) {
+            refuseMissing(QStringLiteral("Cannot Delete. "));
+            return;
+        }
+        db().execute(QStringLiteral("DELETE FROM Emp_Spvr_Mapg_Det WHERE Sys_Mapg_Num = ? AND Sys_Emp_Num = ?"),
+                     {mapping(), employee});
+        UsrShowGrid();
+        status(QStringLiteral("ZVE008"));
+        m_gridPosition = 0;
+    }
+    UsrRestoreManager();
+    if (!m_gridHasRows) {
+        cmbManager->setEnabled(false);
+        cmbManager->setStyleSheet(kLockedBox);
+    }
+    // A mapping left without lines goes, unless another user holds it.
+    if (!utility.RecordExists(kDet, QStringLiteral("WHERE Sys_Mapg_Num = ?"), {mapping()}) &&
+        takeRowLock(kHdr, mapping())) {
+        db().execute(QStringLiteral("DELETE FROM Emp_Spvr_Mapg_Hdr WHERE Sys_Mapg_Num = ?"), {mapping()});
+        releaseRowLock();
+        cmbManager->setCurrentIndex(-1);
+        tlbHeader.setModifyEnable(false);
+        tlbHeader.setDeleteEnable(false);
+        tlbHeader.setRefreshEnable(false);
+        tlbHeader.setDetailAddEnable(false);
+        status(QStringLiteral("ZVE008"));
+    }
+    tlbHeader.setH_ButtonKey(0);
+}
+
+// ---------------------------------------------------------------- footer
+
+void frmEmpMngrAssgn::tlbFooter_FooterClick(const QString &Key) {
+    m_saved = false;
+    try {
+        if (Key == QLatin1String("Ok")) {
+            if (m_mode == QLatin1String("Modify") && m_detailMode.isEmpty()) {
+                okManagerChange();
+            } else if (m_mode == QLatin1String("Modify") && m_detailMode == QLatin1String("DetailAdd")) {
+                saveLine();
+            } else if (m_mode == QLatin1String("Add") && m_detailMode.isEmpty()) {
+                if (managerText().isEmpty()) {
+                    status(QStringLiteral("ZVE007"), QStringLiteral("Manager Name"));
+                    focusIfUsable(cmbManager);
+                } else if (!fraDet->isEnabled()) {
+                    // A mapping is never saved without a line.
+                    status(QStringLiteral("ZVE128"), QStringLiteral("Employee Details"));
+                }
+            }
+        } else if (Key == QLatin1String("Cancel")) {
+            cancel();
+        }
+    } catch (const zv::db::DbError &e) {
+        // A failure is told, never taken for a save; the form stays as it was.
+        modCommon::ShowErrorMessage(&e);
+    } catch (const std::exception &e) {
+        modCommon::ShowErrorMessage(e);
+    }
+}
+
+void frmEmpMngrAssgn::okManagerChange() {
+    if (cmbManager->currentIndex() < 0) {
+        status(QStringLiteral("ZVE007"), QStringLiteral("Manager Name"));
+        focusIfUsable(cmbManager);
+        return;
+    }
+    const qint64 k = managerKey();
+    if (utility.RecordExists(kHdr, QStringLiteral("WHERE Sys_Emp_Num = ? AND Sys_Mapg_Num <> ?"), {k, mapping()})) {
+        status(QStringLiteral("ZVE006"), QStringLiteral("Manager Name"));
+        focusIfUsable(cmbManager);
+        return;
+    }
+    if (!headerExists()) {
+        // The mapping went meanwhile: the chosen manager starts a new one with its first line.
+        releaseRowLock();
+        m_mappingNumber = QStringLiteral("0");
+        m_whereMapping = 0;
+        openLineEntry();
+        return;
+    }
+    if (utility.RecordExists(kDet, QStringLiteral("WHERE Sys_Emp_Num = ? AND Sys_Mapg_Num = ?"), {k, mapping()})) {
+        releaseRowLock();
+        UsrShowMapping();
+        lockManager();
+        status(QStringLiteral("ZVE157"));
+        dgGrid->setEnabled(true);
+        UsrSetHeaderButtons();
+        tlbFooter.setRightToolbarVisible(false);
+        tlbHeader.setH_ButtonKey(0);
+        return;
+    }
+    if (k != m_oldManagerKey &&
+        MsgBox(QStringLiteral("Manager Name '") + m_oldManagerText + QStringLiteral("' has been Changed to '") +
+                   cmbManager->currentText() + QStringLiteral("'. Do you Want to Continue? "),
+               vbYesNo + vbQuestion + vbDefaultButton2, QStringLiteral("Question")) != vbYes)
+        return;
+    UsrChangeManager(k);
+}
+
+void frmEmpMngrAssgn::UsrChangeManager(qint64 manager) {
+    const bool changed = writeTogether([&](zv::db::Connection &c) {
+        // Checked again under the transaction: no manager heads two mappings.
+        if (!c.scalar(QStringLiteral("SELECT 1 FROM Emp_Spvr_Mapg_Hdr WHERE Sys_Emp_Num = ? AND Sys_Mapg_Num <> ?"),
+                      {manager, mapping()})
+                 .isNull())
+            throw Refused{QStringLiteral("ZVE006"), QStringLiteral("Manager Name")};
+        if (c.execute(QStringLiteral("UPDATE Emp_Spvr_Mapg_Hdr SET Sys_Emp_Num = ? WHERE Sys_Mapg_Num = ?"),
+                      {manager, mapping()}) != 1)
+            throw Refused{QStringLiteral("ZVE034"), QStringLiteral("Cannot Modify. ")};
+    });
+    if (!changed)
+        return;   // still modifying, the reason shown
+    releaseRowLock();
+    lockManager();
+    UsrShowMapping();
+    status(QStringLiteral("ZVE002"));
+    m_saved = true;
+    tlbHeader.setH_ButtonKey(0);
+    dgGrid->setEnabled(true);
+    UsrSetHeaderButtons();
+    tlbFooter.setRightToolbarVisible(false);
+}
+
+void frmEmpMngrAssgn::saveLine() {
+    if (cmbEmpName->currentIndex() < 0) {
+        status(QStringLiteral("ZVE007"), QStringLiteral("Employee Name"));
+        focusIfUsable(cmbEmpName);
+        return;
+    }
+    const qint64 employee = keyOf(cmbEmpName);
+    const qint64 manager = managerKey();
+    bool headsThis = false;
+    qint64 mappingKey = 0;
+    // A new mapping's header is written with its first line.
+    const bool written = writeTogether([&](zv::db::Connection &c) {
+        const auto heads = [&](qint64 m) {
+            return !c.scalar(QStringLiteral("SELECT 1 FROM Emp_Spvr_Mapg_Hdr WHERE Sys_Mapg_Num = ? AND Sys_Emp_Num = ?"),
+                             {m, employee})
+                        .isNull();
+        };
+        if (heads(m_mappingNumber.toLongLong())) {
+            headsThis = true;
+            return;
+        }
+        const QVariant found = c.scalar(QStringLiteral("SELECT Sys_Mapg_Num FROM Emp_Spvr_Mapg_Hdr WHERE Sys_Emp_Num = ? "
+                                                       "ORDER BY Sys_Mapg_Num LIMIT 1"),
+                                        {manager});
+        if (found.isNull()) {
+            c.execute(QStringLiteral("INSERT INTO Emp_Spvr_Mapg_Hdr (Sys_Emp_Num) VALUES (?)"), {manager});
+            mappingKey = c.lastInsertId();
+        } else {
+            mappingKey = found.toLongLong();
+        }
+        if (heads(mappingKey)) {
+            headsThis = true;
+            return;
+        }
+        if (c.scalar(QStringLiteral("SELECT 1 FROM Emp_Spvr_Mapg_Det WHERE Sys_Mapg_Num = ? AND Sys_Emp_Num = ?"),
+                     {mappingKey, employee})
+                .isNull())
+            c.execute(QStringLiteral("INSERT INTO Emp_Spvr_Mapg_Det (Sys_Mapg_Num, Sys_Emp_Num) VALUES (?, ?)"),
+                      {mappingKey, employee});
+    });
+    if (!written)
+        return;   // the entry stays open with the failure shown
+    if (headsThis) {
+        m_recordShown = true;
+        UsrCloseDetail();
+        lockManager();
+        UsrShowMapping();
+        status(QStringLiteral("ZVE158"));
+        dgGrid->setEnabled(true);
+        UsrSetHeaderButtons();
+        tlbFooter.setRightToolbarVisible(false);
+        return;
+    }
+    m_mappingNumber = QString::number(mappingKey);
+    m_whereMapping = mappingKey;
+    m_recordShown = true;
+    m_saved = true;
+    dgGrid->setEnabled(true);
+    UsrCloseDetail();
+    lockManager();
+    UsrShowGrid();
+    UsrSetHeaderButtons();
+    tlbFooter.setRightToolbarVisible(false);
+    tlbHeader.setH_ButtonKey(0);
+    status(QStringLiteral("ZVE003"));
+}
+
+void frmEmpMngrAssgn::cancel() {
+    if (m_recordShown) {
+        m_mode.clear();
+        UsrCloseDetail();
+        lockManager();
+        releaseRowLock();
+        utility.ActivateHeaderToolBar(&tlbHeader);
+        utility.ActivateFooterToolBar(&tlbFooter);
+        UsrShowMapping();
+        UsrSetHeaderButtons();
+        tlbHeader.setH_ButtonKey(0);
+    } else if ((m_mode == QLatin1String("Add") || m_mode == QLatin1String("Modify")) &&
+               (m_detailMode.isEmpty() || m_detailMode == QLatin1String("DetailAdd"))) {
+        clearForm();
+        UsrCloseDetail();
+        lockManager();
+        releaseRowLock();
+        UsrDeleteEmptyHeader();
+        utility.ActivateHeaderToolBar(&tlbHeader);
+        utility.ActivateFooterToolBar(&tlbFooter);
+        tlbHeader.setH_ButtonKey(0);
+        m_mode.clear();
+    }
+}
+
+// ---------------------------------------------------------------- keys and closing
+
+int frmEmpMngrAssgn::saveQuestion(const QString &subject) {
+    return MsgBox(QStringLiteral("Do you want to save the changes you made to '") + subject + QStringLiteral("'?"),
+                  vbYesNoCancel + vbExclamation, QStringLiteral("Exit Confirmation"));
+}
+
+void frmEmpMngrAssgn::Form_KeyDown(int &KeyCode, int Shift) {
+    (void)Shift;
+    if (KeyCode != vbKey::Escape)
+        return;
+    KeyCode = 0;
+    clearStatus();
+    try {
+        if (!m_detailMode.isEmpty()) {
+            const int answer = saveQuestion(QStringLiteral("Employee Details"));
+            if (answer == vbYes) {
+                footerOk();
+            } else if (answer == vbNo) {
+                footerCancel();
+                m_detailMode.clear();
+            } else {
+                focusIfUsable(cmbManager);
+            }
+            return;
+        }
+        if (fraDet->isEnabled()) {
+            UsrCloseDetail();
+            UsrRestoreManager();
+            return;
+        }
+        const int pressed = tlbHeader.H_ButtonKey();
+        if (pressed != 0 && pressed != 4 && pressed != 5) {
+            const int answer = saveQuestion(windowTitle());
+            if (answer == vbYes)
+                footerOk();
+            else if (answer == vbNo)
+                footerCancel();
+            return;
+        }
+    } catch (const zv::db::DbError &e) {
+        modCommon::ShowErrorMessage(&e);
+        return;
+    }
+    unload();
+}
+
+void frmEmpMngrAssgn::closeEvent(QCloseEvent *event) {
+    if (unloading()) {
+        event->accept();
+        return;
+    }
+    clearStatus();
+    if (!m_closeQuietly) {
+        int pressed = tlbHeader.H_ButtonKey();
+        const bool lineQuestion = !m_detailMode.isEmpty();
+        if (lineQuestion || (!fraDet->isEnabled() && pressed != 0 && pressed != 4 && pressed != 5)) {
+            const int answer = saveQuestion(lineQuestion ? QStringLiteral("Employee Details") : windowTitle());
+            if (answer == vbCancel) {
+                event->ignore();
+                if (lineQuestion)
+                    focusIfUsable(cmbManager);
+                return;
+            }
+            if (answer == vbYes) {
+                footerOk();
+                if (!m_saved) {
+                    event->ignore();
+                    return;
+                }
+            } else {
+                footerCancel();
+                m_detailMode.clear();
+            }
+        }
+    }
+    acceptClose(event);
+}

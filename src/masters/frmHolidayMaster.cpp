@@ -1,0 +1,717 @@
+#include "frmHolidayMaster.h"
+#include "core/modCommon.h"
+#include "dateinput/DateText.h"
+#include "framework/FormKeys.h"
+#include "platform/db/Dates.h"
+#include "platform/ui/MessageService.h"
+#include "platform/ui/Ui.h"
+#include "platform/ui/VbKeys.h"
+#include "query/RecordsetGrid.h"
+#include <QCloseEvent>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QFocusEvent>
+#include <QMouseEvent>
+
+using namespace zv::ui;
+using namespace zv::masters;
+using zv::dateinput::kMonthNameMask;
+using zv::dateinput::kMonthNameMaskSlashed;
+
+namespace {
+
+frmHolidayMaster::DayView &dayViewHook() {
+    static frmHolidayMaster::DayView hook;
+    return hook;
+}
+
+const QString kHdr = QStringLiteral("Holday_List_Hdr");
+const QString kDet = QStringLiteral("Holday_List_Det");
+
+const QString kFirstAllocationQuestion =
+    QStringLiteral("Work has been allocated to some of the employees. Do you want to consider this as a holiday?");
+const QString kLaterAllocationQuestion =
+    QStringLiteral("Work has been allocated to some of the employees. Do you want to consider as a holiday?");
+const QString kAllocatedDeleteQuestion =
+    QStringLiteral("Activity already allocated for the day. Are you sure you want to delete this record?");
+
+// Week days and month names are English whatever the locale.
+QString weekDayName(const QDate &d) { return d.isValid() ? QLocale::c().dayName(d.dayOfWeek()) : QString(); }
+
+void focusIfUsable(QWidget *w) {
+    if (w->isEnabled() && w->isVisible())
+        w->setFocus();
+}
+
+bool isEmptyMask(const QString &text) { return text == kMonthNameMask || text == kMonthNameMaskSlashed; }
+
+} // namespace
+
+void frmHolidayMaster::setDayView(DayView view) { dayViewHook() = std::move(view); }
+
+frmHolidayMaster::frmHolidayMaster(QWidget *parent) : HeaderDetailForm(QStringLiteral("Holiday Master"), parent) {
+    setObjectName(QStringLiteral("frmHolidayMaster"));
+
+    auto *yearRow = new QHBoxLayout;
+    auto *lblYear = new QLabel(QStringLiteral("Year*"), Frame1);
+    txtYear = new QLineEdit(Frame1);
+    txtYear->setObjectName(QStringLiteral("txtYear"));
+    txtYear->setMaxLength(4);
+    txtYear->setFixedWidth(twipsToPixels(900));
+    yearRow->addWidget(lblYear);
+    yearRow->addWidget(txtYear);
+    yearRow->addStretch(1);
+    fieldArea()->addLayout(yearRow);
+
+    fieldArea()->addWidget(new QLabel(QStringLiteral("Holiday List*"), Frame1));
+    dgdHolidayList = new LineGrid(Frame1, QStringLiteral("dgdHolidayList"),
+                              {{QStringLiteral("Holday_Date"), QStringLiteral("Date"), QStringLiteral("DATETIME"), 1500},
+                               {QStringLiteral("dayofweek"), QStringLiteral("Day"), QStringLiteral("TEXT"), 1600},
+                               {QStringLiteral("Holday_Desc"), QStringLiteral("Description"), QStringLiteral("TEXT"), 5200},
+                               {QStringLiteral("Sys_Holday_List_Line_Num"), QString(), QStringLiteral("INTEGER"), 0}},
+                              {3});
+    fieldArea()->addWidget(dgdHolidayList);
+
+    fraDetail = new QGroupBox(QStringLiteral("Holiday Details"), Frame1);
+    fraDetail->setObjectName(QStringLiteral("fraDetail"));
+    auto *detail = new QFormLayout(fraDetail);
+    auto *dateRow = new QHBoxLayout;
+    dtpHolDate = new QLineEdit(fraDetail);
+    dtpHolDate->setObjectName(QStringLiteral("dtpHolDate"));
+    dtpHolDate->setFixedWidth(twipsToPixels(1500));
+    txtWeekDay = new QLineEdit(fraDetail);
+    txtWeekDay->setObjectName(QStringLiteral("txtWeekDay"));
+    txtWeekDay->setReadOnly(true);
+    txtWeekDay->setFocusPolicy(Qt::NoFocus);
+    txtWeekDay->setFixedWidth(twipsToPixels(1500));
+    picView = new QLabel(fraDetail);
+    picView->setObjectName(QStringLiteral("picView"));
+    picView->setPixmap(zv::ui::icon(QStringLiteral("HolidayMaster")).pixmap(20, 20));
+    picView->setToolTip(QStringLiteral("Activities allocated on this day"));
+    picView->setCursor(Qt::PointingHandCursor);
+    dateRow->addWidget(dtpHolDate);
+    dateRow->addWidget(txtWeekDay);
+    dateRow->addWidget(picView);
+    dateRow->addStretch(1);
+    detail->addRow(QStringLiteral("Date*"), dateRow);
+    txtHolidayDescription = new QLineEdit(fraDetail);
+    txtHolidayDescription->setObjectName(QStringLiteral("txtHolidayDescription"));
+    txtHolidayDescription->setMaxLength(50);
+    detail->addRow(QStringLiteral("Description*"), txtHolidayDescription);
+    fieldArea()->addWidget(fraDetail);
+    setTabOrder(txtYear, dtpHolDate);
+    setTabOrder(dtpHolDate, txtHolidayDescription);
+    resize(660, 600);
+
+    // Load
+    dbOpen();
+    setUpToolbars({"Add", "Modify", "Delete", "Attachment", "DetailAdd", "DetailModify", "DetailDelete", "Separator",
+                   "Sort", "Find", "Select", "Refresh", "Print", "Help", "Exit"},
+                  false);
+    guardBox(txtYear, 0, QString());
+    guardBox(txtHolidayDescription, 3, punctuationList());
+    connect(txtYear, &QLineEdit::textChanged, this, [this] { clearStatus(); });
+    connect(txtHolidayDescription, &QLineEdit::textChanged, this, [this] { clearStatus(); });
+    connect(dtpHolDate, &QLineEdit::textChanged, this, [this] { dtpHolDate_Change(); });
+    dtpHolDate->installEventFilter(this);
+    picView->installEventFilter(this);
+
+    utility.DisableControls(this);
+    if (!probeTables({QStringLiteral("SELECT Sys_Holday_List_Num, Fincl_Year FROM Holday_List_Hdr WHERE 1=2"),
+                      QStringLiteral("SELECT Sys_Holday_List_Num, Sys_Holday_List_Line_Num, Holday_Date, Holday_Desc "
+                                     "FROM Holday_List_Det WHERE 1=2")})) {
+        unload();
+        return;
+    }
+    fraDetail->setEnabled(false);
+    setHeightTwips(dgdHolidayList, 5460);
+    utility.ActivateHeaderToolBar(&tlbHeader);
+    tlbHeader.setAddVisible(false);
+    tlbHeader.setModifyVisible(false);
+    tlbHeader.setDeleteVisible(false);
+    tlbHeader.setAttachmentVisible(false);
+    tlbHeader.setDetailModifyVisible(false);
+    tlbHeader.setSortVisible(false);
+    tlbHeader.setFindVisible(false);
+    tlbHeader.setPrintVisible(false);
+    resetFields();
+    UsrDisableControls();
+    tlbFooter.setSelectPicture(clsFooterToolBar::NoPicture);
+    dtpHolDate->setText(kMonthNameMask);
+    m_dateBox.setTxtdate(dtpHolDate, zv::fw::keyPreviewOf(this));
+
+    // With no list at all there is nothing to choose: the form opens on the
+    // current year, whose list its first line starts.
+    try {
+        if (!utility.RecordExists(kHdr)) {
+            defaultHeaderState();
+            utility.ActivateFooterToolBar(&tlbFooter);
+            return;
+        }
+    } catch (const std::exception &) {
+    }
+    // The filter opens before the form is seen; cancelling it closes the form.
+    m_noListChosen = true;
+    try {
+        select();
+    } catch (const zv::db::DbError &e) {
+        modCommon::ShowErrorMessage(&e);
+    }
+    if (m_noListChosen)
+        unload();
+}
+
+frmHolidayMaster::~frmHolidayMaster() = default;
+
+void frmHolidayMaster::Form_Activate() {
+    if (probeTables({QStringLiteral("SELECT Sys_holday_list_num, Fincl_year FROM Holday_List_Hdr WHERE 1=2"),
+                     QStringLiteral("SELECT Sys_Holday_List_Num, Sys_Holday_List_Line_Num, Holday_Date, Holday_Desc "
+                                    "FROM Holday_List_Det WHERE 1=2")}))
+        return;
+    txtYear->setEnabled(false);
+    dgdHolidayList->setEnabled(false);
+    m_unusable = true;
+    unloadSoon();
+}
+
+// ---------------------------------------------------------------- field states
+
+void frmHolidayMaster::UsrEnableControls() {
+    txtYear->setEnabled(true);
+    txtYear->setStyleSheet(kOpenBox);
+    for (QLineEdit *box : {dtpHolDate, txtHolidayDescription}) {
+        box->setEnabled(true);
+        box->setVisible(true);
+    }
+    picView->setVisible(false);
+    txtYear->setFocus();
+}
+
+void frmHolidayMaster::UsrDisableControls() {
+    lockYear();
+    for (QLineEdit *box : {dtpHolDate, txtHolidayDescription}) {
+        box->setEnabled(false);
+        box->setVisible(false);
+    }
+    picView->setVisible(false);
+}
+
+void frmHolidayMaster::lockYear() {
+    txtYear->setEnabled(false);
+    txtYear->setStyleSheet(kLockedBox);
+}
+
+void frmHolidayMaster::showListYear() {
+    if (m_headerKey.toLongLong() <= 0)
+        return;
+    const QString year = utility.GetCodeNum(QStringLiteral("Fincl_Year"), keyValue(),
+                                            QStringLiteral("Sys_Holday_List_Num"), kHdr);
+    if (!year.isEmpty())
+        txtYear->setText(year);
+}
+
+void frmHolidayMaster::resetFields() {
+    dtpHolDate->setStyleSheet(kOpenBox);
+    dtpHolDate->setText(kMonthNameMask);
+    txtYear->setText(hasCurrentRow(dgdHolidayList) ? QString()
+                                                   : QString::number(modCommon::GetServerDate().year()));
+    if (txtYear->isEnabled())
+        txtYear->setStyleSheet(kOpenBox);
+    txtHolidayDescription->clear();
+    clearLines(dgdHolidayList);
+    dgdHolidayList->setEnabled(hasCurrentRow(dgdHolidayList));
+    focusIfUsable(txtYear);
+}
+
+void frmHolidayMaster::readList() {
+    if (m_headerKey.trimmed().isEmpty()) {
+        clearLines(dgdHolidayList);
+    } else {
+        auto rs = std::make_shared<zv::db::Recordset>(
+            db().query(QStringLiteral("SELECT Holday_Date, Holday_Date AS dayofweek, Holday_Desc, "
+                                      "Sys_Holday_List_Line_Num FROM Holday_List_Det "
+                                      "WHERE Sys_Holday_List_Num = ? ORDER BY Holday_Date"),
+                       {keyValue()}));
+        for (rs->moveFirst(); !rs->eof(); rs->moveNext())
+            rs->setValue(QStringLiteral("dayofweek"),
+                         weekDayName(zv::db::fromIsoDate(rs->text(QStringLiteral("Holday_Date")))));
+        const int keep = m_detailMode == QLatin1String("DetailDelete") ? m_rowPosition : 0;
+        showLines(dgdHolidayList, rs, keep, false);
+    }
+    m_listHasRows = hasCurrentRow(dgdHolidayList);
+    dgdHolidayList->setEnabled(m_listHasRows);
+}
+
+void frmHolidayMaster::defaultHeaderState() {
+    tlbHeader.setDetailAddVisible(true);
+    tlbHeader.setDetailDeleteVisible(true);
+    tlbHeader.setRefreshVisible(true);
+    tlbHeader.setFilterVisible(true);
+    tlbHeader.setHelpVisible(true);
+    tlbHeader.setDetailAddEnable(true);
+    tlbHeader.setDetailDeleteEnable(true);
+    tlbHeader.setRefreshEnable(true);
+    tlbHeader.setFilterEnable(true);
+    tlbHeader.setHelpEnable(true);
+    tlbHeader.setExitEnable(true);
+    if (!hasCurrentRow(dgdHolidayList)) {
+        tlbHeader.setDetailDeleteEnable(false);
+        tlbHeader.setRefreshEnable(false);
+    }
+}
+
+// ---------------------------------------------------------------- header
+
+void frmHolidayMaster::tlbHeader_HeaderClick(const QString &Key) {
+    try {
+        if (Key == QLatin1String("DetailAdd"))
+            detailAdd();
+        else if (Key == QLatin1String("DetailDelete"))
+            detailDelete();
+        else if (Key == QLatin1String("Select"))
+            select();
+        else if (Key == QLatin1String("Refresh"))
+            refresh();
+        else if (Key == QLatin1String("Help"))
+            showHelp(QStringLiteral("HTML/Holiday.htm"));
+        else if (Key == QLatin1String("Exit")) {
+            tlbHeader.setH_ButtonKey(0);
+            unload();
+        }
+    } catch (const zv::db::DbError &e) {
+        modCommon::ShowErrorMessage(&e);
+    } catch (const std::exception &e) {
+        modCommon::ShowErrorMessage(e);
+    }
+}
+
+void frmHolidayMaster::select() {
+    const QStringList chosen = ShowGeneralFilter(QStringLiteral("HOLDAY"));
+    if (chosen.value(1).trimmed().isEmpty())
+        return;
+    m_headerKey = QString::number(chosen.value(0).toLongLong());
+    txtYear->setText(chosen.value(1));
+    m_noListChosen = false;
+    readList();
+    defaultHeaderState();
+    utility.ActivateFooterToolBar(&tlbFooter);
+}
+
+void frmHolidayMaster::refresh() {
+    if (m_headerKey.trimmed().isEmpty())
+        m_headerKey = QStringLiteral("0");
+    if (m_headerKey.toLongLong() > 0)
+        txtYear->setText(utility.GetCodeNum(QStringLiteral("Fincl_Year"), keyValue(),
+                                            QStringLiteral("Sys_Holday_List_Num"), kHdr));
+    readList();
+    if (!hasCurrentRow(dgdHolidayList)) {
+        tlbHeader.setDetailDeleteEnable(false);
+        tlbHeader.setDetailModifyEnable(false);
+        tlbHeader.setDeleteEnable(false);
+        tlbHeader.setDetailAddEnable(true);
+        tlbHeader.setRefreshEnable(false);
+        status(QStringLiteral("ZVE034"));
+    }
+}
+
+void frmHolidayMaster::detailAdd() {
+    m_detailMode = QStringLiteral("DetailAdd");
+    UsrEnableControls();
+    utility.ToolBarsForDetailsAdd(&tlbHeader, &tlbFooter);
+    dgdHolidayList->refresh();
+    // The year stays open: typing another year starts that year's list.
+    fraDetail->setEnabled(true);
+    setHeightTwips(dgdHolidayList, 4500);
+    dtpHolDate->setText(kMonthNameMask);
+    txtWeekDay->clear();
+    m_enteredDate.clear();
+    txtHolidayDescription->setStyleSheet(kOpenBox);
+    txtHolidayDescription->clear();
+    readList();
+    dgdHolidayList->setEnabled(false);
+    tlbHeader.setH_ButtonKey(1);
+    dtpHolDate->setFocus();
+}
+
+void frmHolidayMaster::detailDelete() {
+    m_detailMode = QStringLiteral("DetailDelete");
+    struct EndOfDelete {
+        QString &mode;
+        ~EndOfDelete() { mode.clear(); }
+    } end{m_detailMode};
+    const auto rs = dgdHolidayList->recordset();
+    if (!hasCurrentRow(dgdHolidayList))
+        return;
+    const QVariant lineKey = rs->value(3);
+    const QDate day = zv::db::fromIsoDate(rs->text(QStringLiteral("Holday_Date")));
+
+    if (!utility.RecordExists(kHdr, QStringLiteral("WHERE Sys_Holday_List_Num = ?"), {keyValue()})) {
+        txtYear->clear();
+        m_headerKey = QStringLiteral("0");
+        readList();
+        tlbHeader.setDetailDeleteEnable(false);
+        tlbHeader.setRefreshEnable(false);
+        tlbHeader.setDetailAddEnable(true);
+        status(QStringLiteral("ZVE034"), QStringLiteral("Cannot delete,"));
+        return;
+    }
+    const auto lineExists = [&] {
+        return utility.RecordExists(kDet, QStringLiteral("WHERE Sys_Holday_List_Num = ? AND Sys_Holday_List_Line_Num = ?"),
+                                    {keyValue(), lineKey});
+    };
+    if (!lineExists()) {
+        refresh();
+        status(QStringLiteral("ZVE034"));
+        return;
+    }
+    if (!confirmDelete(workAllocated(day) ? kAllocatedDeleteQuestion : kDeleteLine))
+        return;
+    if (!lineExists())
+        return;
+    // Held while the line goes: another copy of the form deleting from this list waits its turn.
+    if (!takeRowLock(kHdr, keyValue())) {
+        status(QStringLiteral("ZVE028"));
+        return;
+    }
+    m_rowPosition = currentPosition(dgdHolidayList);
+    try {
+        db().execute(QStringLiteral("DELETE FROM Holday_List_Det WHERE Sys_Holday_List_Num = ? "
+                                    "AND Sys_Holday_List_Line_Num = ?"),
+                     {keyValue(), lineKey});
+        readList();
+    } catch (...) {
+        releaseRowLock();
+        throw;
+    }
+    defaultHeaderState();
+    releaseRowLock();
+    utility.ActivateFooterToolBar(&tlbFooter);
+    status(QStringLiteral("ZVE008"));
+}
+
+// ---------------------------------------------------------------- footer
+
+void frmHolidayMaster::tlbFooter_FooterClick(const QString &Key) {
+    try {
+        if (Key == QLatin1String("Ok")) {
+            if (m_detailMode == QLatin1String("DetailAdd") && fraDetail->isEnabled()) {
+                saveLine();
+            } else if (txtYear->text().trimmed().isEmpty()) {
+                status(QStringLiteral("ZVE128"), QStringLiteral("Year"));
+                focusIfUsable(txtYear);
+            } else if (txtYear->text().trimmed().size() < 4) {
+                status(QStringLiteral("ZVE009"), QString(), QStringLiteral("Year"));
+                focusIfUsable(txtYear);
+            }
+        } else if (Key == QLatin1String("Cancel")) {
+            cancel();
+        }
+    } catch (const zv::db::DbError &e) {
+        modCommon::ShowErrorMessage(&e);
+    } catch (const std::exception &e) {
+        modCommon::ShowErrorMessage(e);
+    }
+}
+
+QDate frmHolidayMaster::enteredDate() const { return zv::dateinput::dateOfValidated(m_enteredDate); }
+
+bool frmHolidayMaster::dateCheck() {
+    const QString result = m_dateCheck.validateDate(
+        dtpHolDate->text(),
+        [this](const QString &code, const QString &prefix, const QString &suffix) { status(code, prefix, suffix); },
+        QStringLiteral("dd-MMM-yyyy"), false, QString(), QStringLiteral("Holiday Date"));
+    m_enteredDate = result;
+    if (!result.isEmpty() && !isEmptyMask(result)) {
+        m_dateInvalid = false;
+        const QString shown = zv::db::toDisplayDate(enteredDate());
+        if (dtpHolDate->text() != shown)
+            dtpHolDate->setText(shown);
+        m_enteredDate = result;   // the box's change forgets it
+        return true;
+    }
+    if (isEmptyMask(result))
+        status(QStringLiteral("ZVE128"), QStringLiteral("Holiday Date"));
+    else
+        status(QStringLiteral("ZVE009"), QString(), QStringLiteral("Date"));
+    focusIfUsable(dtpHolDate);
+    m_dateInvalid = true;
+    return false;
+}
+
+bool frmHolidayMaster::workAllocated(const QDate &day) {
+    if (!day.isValid())
+        return false;
+    try {
+        return !db()
+                    .query(QStringLiteral("SELECT 1 FROM actvty_mnth_hdr hd, Sys_Const SC, actvty_mnth_det dt "
+                                          "WHERE hd.Sys_Afm_Num = dt.Sys_Afm_Num AND hd.yr = ? "
+                                          "AND SC.Scrn_Const_Desc = ? AND dt.Day%1 = '*' "
+                                          "AND hd.Sys_Const_Num = SC.Sys_Const_Num LIMIT 1")
+                               .arg(day.day()),
+                           {day.year(), QLocale::c().monthName(day.month())})
+                    .isEmpty();
+    } catch (const std::exception &) {
+        return false;
+    }
+}
+
+frmHolidayMaster::Pass frmHolidayMaster::allocationPass(bool later) {
+    const QDate day = enteredDate();
+    if (picView->isHidden()) {
+        if (!workAllocated(day))
+            return Pass::Go;
+        // The first Ok only tells: the picture now opens the day's work.
+        picView->setVisible(true);
+        dtpHolDate->setFocus();
+        status(QStringLiteral("ZVE041"));
+        return Pass::Stop;
+    }
+    if (later ? !m_allocationConfirmed : m_allocationAsked)
+        return Pass::Go;
+    if (!workAllocated(day))
+        return Pass::Go;
+    if (!later)
+        m_allocationAsked = true;
+    if (MsgBox(later ? kLaterAllocationQuestion : kFirstAllocationQuestion, vbYesNo + vbQuestion + vbDefaultButton2,
+               QStringLiteral("Question")) != vbYes) {
+        footerCancel();
+        return Pass::GivenUp;
+    }
+    if (!later)
+        m_allocationConfirmed = false;
+    return Pass::Go;
+}
+
+bool frmHolidayMaster::saveLine() {
+    const QString year = txtYear->text().trimmed();
+    if (year.isEmpty()) {
+        status(QStringLiteral("ZVE128"), QStringLiteral("Year"));
+        focusIfUsable(txtYear);
+        return false;
+    }
+    if (year.size() < 4) {
+        status(QStringLiteral("ZVE009"), QString(), QStringLiteral("Year"));
+        focusIfUsable(txtYear);
+        return false;
+    }
+    if (!dateCheck())
+        return false;
+    const QDate day = enteredDate();
+    const int fiscalYear = year.toInt();
+    if (day.year() != fiscalYear) {
+        status(QStringLiteral("ZVE145"));
+        dtpHolDate->setFocus();
+        return false;
+    }
+    const QString description = txtHolidayDescription->text().trimmed();
+    if (description.isEmpty()) {
+        status(QStringLiteral("ZVE128"), QStringLiteral("Description"));
+        focusIfUsable(txtHolidayDescription);
+        return false;
+    }
+    // A day is a holiday in one list only.
+    if (utility.RecordExists(kDet, QStringLiteral("WHERE Holday_Date = ?"), {zv::db::dateParam(day)})) {
+        status(QStringLiteral("ZVE006"), QStringLiteral("Holiday "));
+        return false;
+    }
+    if (const Pass p = allocationPass(false); p != Pass::Go)
+        return p == Pass::GivenUp;
+    const bool listExists = !utility.GetCodeNum(QStringLiteral("Sys_Holday_List_Num"), fiscalYear,
+                                                QStringLiteral("Fincl_Year"), kHdr)
+                                 .isEmpty();
+    if (listExists) {
+        if (!dateCheck())
+            return false;
+        for (int pass = 0; pass < 2; ++pass)
+            if (const Pass p = allocationPass(true); p != Pass::Go)
+                return p == Pass::GivenUp;
+    }
+
+    // The year's header, when still missing, is written with its first line.
+    qint64 listKey = 0;
+    bool yearTaken = false;
+    const bool written = writeTogether([&](zv::db::Connection &c) {
+        const QVariant found = c.scalar(QStringLiteral("SELECT Sys_Holday_List_Num FROM Holday_List_Hdr "
+                                                       "WHERE Fincl_Year = ? ORDER BY Sys_Holday_List_Num LIMIT 1"),
+                                        {fiscalYear});
+        if (found.isNull()) {
+            c.execute(QStringLiteral("INSERT INTO Holday_List_Hdr (Fincl_Year) VALUES (?)"), {fiscalYear});
+            listKey = c.lastInsertId();
+        } else {
+            listKey = found.toLongLong();
+        }
+        // A second list of the year: the one without lines gives way.
+        const bool second = !c.scalar(QStringLiteral("SELECT 1 FROM Holday_List_Hdr WHERE Sys_Holday_List_Num <> ? "
+                                                     "AND Fincl_Year = ? LIMIT 1"),
+                                      {listKey, fiscalYear})
+                                 .isNull();
+        if (second && c.scalar(QStringLiteral("SELECT 1 FROM Holday_List_Det WHERE Sys_Holday_List_Num = ? LIMIT 1"),
+                               {listKey})
+                          .isNull()) {
+            c.execute(QStringLiteral("DELETE FROM Holday_List_Hdr WHERE Sys_Holday_List_Num = ?"), {listKey});
+            yearTaken = true;
+            return;
+        }
+        const QVariant dayList = c.scalar(QStringLiteral("SELECT Sys_Holday_List_Num FROM Holday_List_Det "
+                                                         "WHERE Holday_Date = ? ORDER BY Sys_Holday_List_Num = ? DESC "
+                                                         "LIMIT 1"),
+                                          {zv::db::dateParam(day), listKey});
+        if (dayList.isNull())
+            c.execute(QStringLiteral("INSERT INTO Holday_List_Det (Sys_Holday_List_Num, Holday_Date, Holday_Desc) "
+                                     "VALUES (?, ?, ?)"),
+                      {listKey, zv::db::dateParam(day), description});
+        else if (dayList.toLongLong() == listKey)
+            c.execute(QStringLiteral("UPDATE Holday_List_Det SET Holday_Desc = ? "
+                                     "WHERE Holday_Date = ? AND Sys_Holday_List_Num = ?"),
+                      {description, zv::db::dateParam(day), listKey});
+        else
+            throw Refused{QStringLiteral("ZVE006"), QStringLiteral("Holiday ")};
+    });
+    if (!written)
+        return false;
+    if (yearTaken) {
+        m_headerKey = QStringLiteral("0");
+        status(QStringLiteral("ZVE006"), QStringLiteral("Year"));
+        return false;
+    }
+    m_headerKey = QString::number(listKey);
+    readList();
+    restoreViewAfterEntry();
+    status(QStringLiteral("ZVE003"));
+    m_allocationConfirmed = true;
+    return true;
+}
+
+void frmHolidayMaster::restoreViewAfterEntry() {
+    setHeightTwips(dgdHolidayList, 5460);
+    fraDetail->setEnabled(false);
+    m_detailMode.clear();
+    lockYear();
+    defaultHeaderState();
+    utility.ActivateFooterToolBar(&tlbFooter);
+    dgdHolidayList->setEnabled(true);
+    dgdHolidayList->setFocus();
+}
+
+void frmHolidayMaster::cancel() {
+    const bool entry = fraDetail->isEnabled();
+    if (entry) {
+        fraDetail->setEnabled(false);
+        txtHolidayDescription->clear();
+        dtpHolDate->setText(kMonthNameMask);
+        txtWeekDay->clear();
+        m_enteredDate.clear();
+    }
+    readList();
+    restoreViewAfterEntry();
+    if (entry)
+        showListYear();
+    clearStatus();
+}
+
+// ---------------------------------------------------------------- date box and day view
+
+void frmHolidayMaster::dtpHolDate_Change() {
+    clearStatus();
+    const QDate d = zv::db::fromDisplayDate(dtpHolDate->text());
+    if (d.isValid()) {
+        txtWeekDay->setText(weekDayName(d));
+    } else {
+        txtWeekDay->clear();
+        m_enteredDate.clear();
+    }
+}
+
+void frmHolidayMaster::showDayView() {
+    clearStatus();
+    QDate d = zv::db::fromDisplayDate(dtpHolDate->text());
+    if (!d.isValid())
+        d = enteredDate();
+    if (d.isValid() && dayViewHook())
+        dayViewHook()(this, zv::db::toDisplayDate(d));
+    focusIfUsable(dtpHolDate);
+}
+
+bool frmHolidayMaster::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == dtpHolDate && event->type() == QEvent::FocusOut && fraDetail->isEnabled() &&
+        !isEmptyMask(dtpHolDate->text())) {
+        const auto reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::MouseFocusReason)
+            dateCheck();
+    } else if (watched == picView) {
+        if (event->type() == QEvent::MouseButtonPress) {
+            picView->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        } else if (event->type() == QEvent::MouseButtonRelease) {
+            picView->setFrameStyle(QFrame::NoFrame);
+            if (picView->rect().contains(static_cast<QMouseEvent *>(event)->position().toPoint()))
+                showDayView();
+        }
+    }
+    return HeaderDetailForm::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------- keys and closing
+
+void frmHolidayMaster::Form_KeyDown(int &KeyCode, int Shift) {
+    if (KeyCode == vbKey::F12) {
+        KeyCode = 0;
+        return;
+    }
+    if (KeyCode == 'F' && Shift == 2 && focusWidget() == dtpHolDate && !picView->isHidden()) {
+        KeyCode = 0;
+        showDayView();
+        return;
+    }
+    if (KeyCode != vbKey::Escape)
+        return;
+    KeyCode = 0;
+    if (!fraDetail->isEnabled()) {
+        unload();
+        return;
+    }
+    const int answer = MsgBox(QStringLiteral("Do you want to save the changes you made to '") + windowTitle() +
+                                  QStringLiteral("'?"),
+                              vbYesNoCancel + vbExclamation, QStringLiteral("Information"));
+    if (answer == vbYes) {
+        footerOk();
+    } else if (answer == vbNo) {
+        footerCancel();
+        clearStatus();
+    } else {
+        focusIfUsable(dtpHolDate);
+    }
+}
+
+void frmHolidayMaster::closeEvent(QCloseEvent *event) {
+    if (unloading()) {
+        event->accept();
+        return;
+    }
+    if (!m_unusable && fraDetail->isEnabled()) {
+        const int answer = MsgBox(QStringLiteral("Do you want to save the changes you have made to '") +
+                                      windowTitle() + QStringLiteral("' ?"),
+                                  vbYesNoCancel + vbExclamation, QStringLiteral("Information"));
+        if (answer == vbCancel) {
+            event->ignore();
+            focusIfUsable(dtpHolDate);
+            return;
+        }
+        if (answer == vbNo) {
+            footerCancel();
+            clearStatus();
+        } else {
+            footerOk();
+            DoEvents();
+            // A line that failed a check stays on screen with its status.
+            if (fraDetail->isEnabled()) {
+                event->ignore();
+                return;
+            }
+        }
+    }
+    acceptClose(event);
+}

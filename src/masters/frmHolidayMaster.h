@@ -1,0 +1,95 @@
+#pragma once
+#include "HeaderDetailForm.h"
+#include "dateinput/clsDATEVALIDATE.h"
+#include <QDate>
+#include <functional>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+
+// The holiday lists: one header row per year (Holday_List_Hdr) and its dated,
+// described lines (Holday_List_Det). A line is entered in the detail frame,
+// checked against the work already allocated to employees on its day, and
+// saved together with the year's header row when that is still missing.
+class frmHolidayMaster : public zv::masters::HeaderDetailForm {
+    Q_OBJECT
+public:
+    explicit frmHolidayMaster(QWidget *parent = nullptr);
+    ~frmHolidayMaster() override;
+
+    // The view of the activities allocated on a day (dd-MMM-yyyy), opened by
+    // the calendar picture; the activity master installs it. Without one the
+    // picture only clears the status.
+    using DayView = std::function<void(QWidget *owner, const QString &dateText)>;
+    static void setDayView(DayView view);
+
+    QLineEdit *txtYear = nullptr;
+    zv::masters::LineGrid *dgdHolidayList = nullptr;
+    QGroupBox *fraDetail = nullptr;
+    QLineEdit *dtpHolDate = nullptr;
+    QLineEdit *txtWeekDay = nullptr;
+    QLabel *picView = nullptr;
+    QLineEdit *txtHolidayDescription = nullptr;
+
+    // Sys_Holday_List_Num of the list shown: blank before a list is chosen,
+    // "0" after the list was removed.
+    const QString &headerKey() const { return m_headerKey; }
+    const QString &detailMode() const { return m_detailMode; }
+    bool listHasRows() const { return m_listHasRows; }
+
+public slots:
+    void tlbHeader_HeaderClick(const QString &Key) override;
+    void tlbFooter_FooterClick(const QString &Key) override;
+
+protected:
+    void Form_Activate() override;
+    void Form_KeyDown(int &KeyCode, int Shift) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void UsrEnableControls();
+    void UsrDisableControls();
+    void resetFields();
+    // Reads the lines of the header key into the grid.
+    void readList();
+    void defaultHeaderState();
+    void lockYear();
+    void showListYear();
+
+    void select();
+    void refresh();
+    void detailAdd();
+    void detailDelete();
+    // True when the line was saved (or its entry given up at a question).
+    bool saveLine();
+    void cancel();
+    void restoreViewAfterEntry();
+
+    // The date check: false (status shown, focus to the box) when the box holds no date.
+    bool dateCheck();
+    QDate enteredDate() const;
+    // The allocation pass before a save: go on, stop (the picture shown, the
+    // line kept), or the entry given up at the question. later: the passes
+    // that follow a save of this form, with their own question.
+    enum class Pass { Go, Stop, GivenUp };
+    Pass allocationPass(bool later);
+    static bool workAllocated(const QDate &day);
+    void showDayView();
+    void dtpHolDate_Change();
+    QVariant keyValue() const { return m_headerKey.toLongLong(); }
+
+    clsDATEVALIDATE m_dateBox;
+    clsDATEVALIDATE m_dateCheck;
+    QString m_headerKey;
+    QString m_detailMode;
+    QString m_enteredDate;
+    bool m_dateInvalid = false;
+    bool m_listHasRows = false;
+    int m_rowPosition = 0;
+    bool m_unusable = false;
+    bool m_noListChosen = false;
+    bool m_allocationAsked = false;
+    bool m_allocationConfirmed = false;
+};
