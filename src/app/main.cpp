@@ -1,3 +1,4 @@
+#include "activity/ActivityForms.h"
 #include "activity/ActivityUtilityForms.h"
 #include "core/AdminForms.h"
 #include "core/FormRegistry.h"
@@ -14,6 +15,7 @@ int main(int argc, char **argv) {
     // registered stays disabled. Each subsystem registers its own forms.
     zv::admin::registerForms();
     zv::masters::registerForms();
+    zv::activity::registerForms();
     zv::activity::registerUtilityForms();
 
     return modCommon::Main();

@@ -1,0 +1,223 @@
+#pragma once
+#include "activity/frmActvtyMast.h"
+#include "core/modCommon.h"
+#include "masters/MasterForm.h"
+#include "platform/db/Connection.h"
+#include "platform/db/Dates.h"
+#include "platform/ui/MessageService.h"
+#include "query/RecordsetGrid.h"
+#include "support/ProgramFolder.h"
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolBar>
+#include <gtest/gtest.h>
+#include <memory>
+#include <ostream>
+
+inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
+
+// A fresh program folder whose production database is the main connection,
+// the administrator logged in, the transaction period 01-Apr-2024 to
+// 31-Mar-2025, two departments, two employees, scripted message boxes, and a
+// second connection that plays another user (or the employees' program).
+class ActivityTest : public ::testing::Test {
+public:
+    // Sys_Const keys of the frequencies, in list order.
+    static constexpr qint64 kAdhoc = 13, kDaily = 14, kMonthly = 15, kWeekly = 16;
+
+    void SetUp() override {
+        modCommon::ResetState();
+        folder = std::make_unique<ProgramFolder>();
+        modCommon::setAppPath(folder->path());
+        modCommon::gDBPath = folder->productionDb();
+        modCommon::OpenDatabase();
+        ASSERT_TRUE(modCommon::gConnOpen);
+        modCommon::gIsAdmin = true;
+        modCommon::gStartPeriod = "01-Apr-2024";
+        modCommon::gEndPeriod = "31-Mar-2025";
+        other.open(folder->productionDb());
+        other.execute("UPDATE Parm SET Start_Period = '2024-04-01', End_Period = '2025-03-31'");
+        accounts = insert("INSERT INTO Dept_Mast (Dept_Desc) VALUES ('Accounts')");
+        stores = insert("INSERT INTO Dept_Mast (Dept_Desc) VALUES ('Stores')");
+        const qint64 clerk = insert("INSERT INTO Desg_Mast (Desg_Name) VALUES ('Clerk')");
+        asha = insert("INSERT INTO Emp_Mast (Emp_Num, Emp_Name, Sys_Desg_Num, Sys_Dept_Num) VALUES ('E1', 'Asha', ?, ?)",
+                      {clerk, accounts});
+        ravi = insert("INSERT INTO Emp_Mast (Emp_Num, Emp_Name, Sys_Desg_Num, Sys_Dept_Num) VALUES ('E2', 'Ravi', ?, ?)",
+                      {clerk, stores});
+    }
+    void TearDown() override {
+        form.reset();
+        zv::masters::MasterForm::setGeneralFilter({});
+        other.close();
+        modCommon::ResetState();
+        modCommon::setAppPath(QString());
+        folder.reset();
+    }
+
+    qint64 insert(const QString &sql, const QVariantList &values = {}) {
+        other.execute(sql, values);
+        return other.lastInsertId();
+    }
+    QVariant scalar(const QString &sql, const QVariantList &values = {}) { return other.scalar(sql, values); }
+    int count(const QString &sql, const QVariantList &values = {}) { return scalar(sql, values).toInt(); }
+
+    // Rows written as the employees' program or an earlier session would.
+    qint64 activity(const QString &desc, const QString &entry = "2024-04-01") {
+        const qint64 key = insert("INSERT INTO Actvty_Mast (Entry_Date, Actvty_Desc, Remk) VALUES (?, ?, '')", {entry, desc});
+        other.execute("UPDATE Actvty_Mast SET Sys_Lock_Num = ? WHERE Sys_Actvty_Num = ?", {key, key});
+        return key;
+    }
+    qint64 line(qint64 act, const QString &start, const QString &end, qint64 freq = kWeekly,
+                const QVariant &lastGenerated = QVariant(), qint64 assignBy = 0) {
+        const qint64 key = insert("INSERT INTO Actvty_Mast_Det (Sys_Actvty_Num, Sys_Dept_Num, Sys_Emp_Num, Start_Date, "
+                                  "End_Date, Last_Gnrtd_Date, Sys_Const_Num, Assign_By) VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
+                                  {act, accounts, asha, start, end, lastGenerated, freq, assignBy});
+        if (freq == kWeekly)
+            other.execute("INSERT INTO Actvty_Mast_Freq (Sys_Actvty_Num, Sys_Actvty_Line_Num, DOW) VALUES (?, ?, 2)",
+                          {act, key});
+        return key;
+    }
+    void entry(qint64 act, qint64 ln, const QString &expected, const QVariant &completed = QVariant()) {
+        other.execute("INSERT INTO Statry_Cmpltd_Entry (Sys_Actvty_Num, Sys_Actvty_Line_Num, Sys_Emp_Num, Expctd_Date, "
+                      "Cmpltd_Date) VALUES (?, ?, ?, ?, ?)",
+                      {act, ln, asha, expected, completed});
+    }
+    // The rule rows of a line as "Mnth/Dow/Days" texts in the order written.
+    QStringList rules(qint64 ln) {
+        auto rs = other.query("SELECT Mnth || '/' || Dow || '/' || Days FROM Actvty_Mast_Freq "
+                              "WHERE Sys_Actvty_Line_Num = ? ORDER BY Sys_Actvty_Freq_num",
+                              {ln});
+        QStringList out;
+        for (int i = 0; i < rs.recordCount(); ++i)
+            out << rs.valueAt(i, 0).toString();
+        return out;
+    }
+
+    // ------------------------------------------------------------ the form
+    void open() {
+        form = std::make_unique<zv::activity::frmActvtyMast>();
+        form->show();
+        QApplication::setActiveWindow(form.get());
+        QApplication::processEvents();
+    }
+    // Select through the general filter, answered as the filter window would.
+    void select(qint64 key) {
+        zv::masters::MasterForm::setGeneralFilter(
+            [key](const QString &screenKey) {
+                EXPECT_EQ(screenKey, "ACTMASTAS");
+                return QStringList{QString::number(key), "", "", ""};
+            });
+        press(Qt::Key_F8);
+    }
+    // A key pressed where the focus is (the form when nothing in it has the focus).
+    void press(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QWidget *target = QApplication::focusWidget();
+        if (!target || target->window() != form.get())
+            target = form.get();
+        QTest::keyClick(target, k, mods);
+    }
+    void clickHeader(const QString &key) { click(form->tbHeader, form->headerButton(key)); }
+    void clickFooter(const QString &key) { click(form->tbFooter, form->footerButton(key)); }
+    static void click(QToolBar *tb, QAction *button) {
+        ASSERT_NE(button, nullptr);
+        QWidget *w = tb->widgetForAction(button);
+        ASSERT_NE(w, nullptr);
+        QTest::mouseClick(w, Qt::LeftButton);
+    }
+    bool on(const QString &key) const {
+        QAction *a = form->headerButton(key);
+        return a && a->isEnabled() && a->isVisible();
+    }
+    QString statusCode() const { return form->lblStatus->text().left(6); }
+    QString statusText() const { return form->lblStatus->text(); }
+
+    // Typing into a box, as the user would: the focus first.
+    void type(QWidget *box, const QString &text) {
+        box->setFocus();
+        QApplication::processEvents();
+        if (auto *edit = qobject_cast<QLineEdit *>(box))
+            edit->setCursorPosition(0);
+        QTest::keyClicks(box, text);
+    }
+    // A masked date typed over the mask ("01apr2024").
+    void typeDate(QLineEdit *box, const QString &text) {
+        box->setFocus();
+        QApplication::processEvents();
+        box->setCursorPosition(0);
+        QTest::keyClicks(box, text);
+    }
+    // A frequency chosen by typing its first letter over the text.
+    void chooseFrequency(const QString &letter) {
+        form->cmbFreq->setFocus();
+        QApplication::processEvents();
+        form->cmbFreq->lineEdit()->selectAll();
+        QTest::keyClicks(form->cmbFreq, letter);
+    }
+    void chooseByText(QComboBox *c, const QString &text) {
+        c->setFocus();
+        const int i = c->findText(text);
+        ASSERT_GE(i, 0) << text.toStdString();
+        c->setCurrentIndex(i);
+        emit c->activated(i);
+    }
+    // The cell whose top-left corner is at (x, y) twips, clicked in its middle.
+    void clickCell(int x, int y) {
+        const int half = form->CellSize / 2;
+        QTest::mouseClick(form->PicMain, Qt::LeftButton, {}, QPoint((x + half) / 15, (y + half) / 15));
+    }
+    // Cells by grid: weekly (weekday k 1..7), "Month" tab (date), "Week" tab (ordinal, weekday), ad-hoc (date).
+    void clickWeekday(int k) { clickCell(form->GridLeft, form->GridTop + (k - 1) * form->RowPitch); }
+    void clickDate(int date) {
+        clickCell(form->GridLeft + (date - 1) % 7 * form->ColPitch, form->GridTop + (date - 1) / 7 * form->RowPitch);
+    }
+    void clickNth(int ordinal, int weekday) {
+        clickCell(form->GridLeft + weekday * form->ColPitch, form->GridTop + ordinal * form->RowPitch);
+    }
+
+    // DetailAdd with the dates typed (start only when given) and the frequency chosen.
+    void beginLine(const QString &start, const QString &end, const QString &freqLetter) {
+        press(Qt::Key_F5);
+        ASSERT_EQ(form->detailMode(), "DetailAdd");
+        if (!start.isEmpty())
+            typeDate(form->txtStartDate, start);
+        typeDate(form->txtEndDate, end);
+        chooseByText(form->cmbDept, "Accounts");
+        chooseByText(form->CmbResP, "Asha");
+        if (!freqLetter.isEmpty())
+            chooseFrequency(freqLetter);
+    }
+    // A row of the lines grid clicked (or double-clicked) on its Start Date cell.
+    QPoint rowPoint(int row) {
+        const QModelIndex idx = form->dgdAM->model()->index(row, 2);
+        return form->dgdAM->visualRect(idx).center();
+    }
+    void clickRow(int row) { QTest::mouseClick(form->dgdAM->viewport(), Qt::LeftButton, {}, rowPoint(row)); }
+    void doubleClickRow(int row) {
+        clickRow(row);
+        QTest::mouseDClick(form->dgdAM->viewport(), Qt::LeftButton, {}, rowPoint(row));
+    }
+    QString cell(int row, int column) { return form->dgdAM->gridModel()->cellText(row, column); }
+    int currentRow() {
+        const auto rs = form->dgdAM->recordset();
+        return rs ? rs->currentIndex() : -1;
+    }
+
+    qint64 newestLine() { return scalar("SELECT MAX(Sys_Actvty_Line_Num) FROM Actvty_Mast_Det").toLongLong(); }
+
+    std::unique_ptr<ProgramFolder> folder;
+    zv::ui::ScriptedMessageService messages;
+    zv::db::Connection other;
+    std::unique_ptr<zv::activity::frmActvtyMast> form;
+    qint64 accounts = 0, stores = 0, asha = 0, ravi = 0;
+};
+
+inline const QString kDeleteQuestion = QStringLiteral("Are you sure you want to delete this record?");
+inline const QString kDeleteWithEntries =
+    QStringLiteral("Are you sure you want to delete this record with Activity Projector/Actuals Planner Details?");
+inline const QString kSaveQuestion = QStringLiteral("Do you want to save the changes you made to 'Activity Master'?");

@@ -1,0 +1,154 @@
+#include "ActivityFixture.h"
+
+namespace {
+
+class AddActivity : public ActivityTest {};
+
+// The typical request: an activity by keys, then a line of each kind of
+// frequency, each with its cells picked on the drawn grid.
+TEST_F(AddActivity, HeaderAndALineOfEachKind) {
+    open();
+    EXPECT_TRUE(on("Add"));
+    EXPECT_TRUE(on("Select"));
+    EXPECT_FALSE(on("Modify"));
+    EXPECT_FALSE(on("DetailAdd"));
+    EXPECT_FALSE(form->headerButton("Print")->isVisible());
+    EXPECT_FALSE(form->headerButton("Attachment")->isVisible());
+    EXPECT_FALSE(form->txtActDesc->isEnabled());
+
+    press(Qt::Key_F2);
+    ASSERT_EQ(form->headerMode(), "Add");
+    EXPECT_TRUE(form->txtEntryDate->hasFocus());
+    EXPECT_EQ(form->txtEntryDate->text(), zv::db::toDisplayDate(QDate::currentDate()));
+    EXPECT_FALSE(on("Exit"));
+    EXPECT_TRUE(form->footerButton("Ok")->isVisible());
+    typeDate(form->txtEntryDate, "01apr2024");
+    type(form->txtActDesc, "Audit's (Q1) review");
+    EXPECT_EQ(form->txtActDesc->text(), "Audits Q1 review");   // quotes and punctuation never reach the box
+    type(form->txtRemarks, "Monthly \"books\", [all]");
+    EXPECT_EQ(form->txtRemarks->text(), "Monthly books all");
+    press(Qt::Key_F9);
+
+    ASSERT_EQ(statusCode(), "ZVE003");
+    const qint64 act = scalar("SELECT Sys_Actvty_Num FROM Actvty_Mast WHERE Actvty_Desc = 'Audits Q1 review'").toLongLong();
+    ASSERT_GT(act, 0);
+    EXPECT_EQ(form->activityKey(), QString::number(act));
+    EXPECT_EQ(scalar("SELECT Sys_Lock_Num FROM Actvty_Mast WHERE Sys_Actvty_Num = ?", {act}).toLongLong(), act);
+    EXPECT_EQ(scalar("SELECT Entry_Date FROM Actvty_Mast WHERE Sys_Actvty_Num = ?", {act}).toString(), "2024-04-01");
+    EXPECT_EQ(scalar("SELECT Remk FROM Actvty_Mast WHERE Sys_Actvty_Num = ?", {act}).toString(), "Monthly books all");
+    EXPECT_TRUE(on("DetailAdd"));
+    EXPECT_TRUE(on("Modify"));
+    EXPECT_FALSE(form->txtActDesc->isEnabled());
+
+    struct Line {
+        const char *start;    // typed; empty: the proposed start is kept
+        const char *proposed; // the start date DetailAdd proposes
+        const char *end;
+        const char *freq;
+        std::function<void()> pick;
+        QStringList rules;    // Mnth/Dow/Days
+    };
+    const QList<Line> lines = {
+        // Monday, Wednesday and Friday
+        {"01apr2024", "__-___-____", "30apr2024", "W", [&] { clickWeekday(2); clickWeekday(4); clickWeekday(6); },
+         {"0/2/0", "0/4/0", "0/6/0"}},
+        // the 3rd and the 17th
+        {"", "01-May-2024", "31may2024", "M", [&] { clickDate(17); clickDate(3); }, {"0/0/3", "0/0/17"}},
+        // the second Tuesday and the fifth Friday
+        {"", "01-Jun-2024", "30jun2024", "M",
+         [&] {
+             form->sstMnth->setCurrentIndex(1);
+             clickNth(5, 6);
+             clickNth(2, 3);
+         },
+         {"0/3/2", "0/6/5"}},
+        // 15 March and 15 September
+        {"", "01-Jul-2024", "31mar2025", "A",
+         [&] {
+             form->sstAdhoc->setCurrentIndex(8);
+             clickDate(15);
+             form->sstAdhoc->setCurrentIndex(2);
+             clickDate(15);
+         },
+         {"3/0/15", "9/0/15"}},
+    };
+    for (const Line &l : lines) {
+        press(Qt::Key_F5);
+        ASSERT_EQ(form->detailMode(), "DetailAdd") << l.freq;
+        EXPECT_TRUE(form->fraDet->isVisible());
+        EXPECT_EQ(form->fraDet->title(), "Schedule Details");
+        EXPECT_EQ(form->txtStartDate->text(), l.proposed) << l.freq;
+        EXPECT_EQ(form->cmbAssignedBy->currentText(), "ADMIN");
+        EXPECT_TRUE(form->txtStartDate->hasFocus());
+        if (*l.start)
+            typeDate(form->txtStartDate, l.start);
+        typeDate(form->txtEndDate, l.end);
+        chooseByText(form->cmbDept, "Stores");
+        chooseByText(form->CmbResP, "Ravi");
+        chooseFrequency(l.freq);
+        ASSERT_TRUE(form->PicMain->isVisible()) << l.freq;
+        l.pick();
+        press(Qt::Key_F9);
+        ASSERT_EQ(statusCode(), "ZVE003") << l.freq << " " << statusText().toStdString();
+        const qint64 ln = newestLine();
+        EXPECT_EQ(form->lineKey(), QString::number(ln));
+        EXPECT_EQ(rules(ln), l.rules) << l.freq;
+        EXPECT_FALSE(form->fraDet->isVisible());
+    }
+    // A frequency without a rule: no picker, no rule rows.
+    press(Qt::Key_F5);
+    chooseByText(form->cmbDept, "Stores");
+    chooseByText(form->CmbResP, "Ravi");
+    // The line before ends the last day of the period: nothing is left for a further line.
+    EXPECT_EQ(form->txtStartDate->text(), "01-Apr-2025");
+    press(Qt::Key_F10);
+
+    auto rs = other.query("SELECT Sys_Dept_Num, Sys_Emp_Num, Start_Date, End_Date, Sys_Const_Num, Assign_By, "
+                          "Last_Gnrtd_Date FROM Actvty_Mast_Det WHERE Sys_Actvty_Num = ? ORDER BY Start_Date",
+                          {act});
+    ASSERT_EQ(rs.recordCount(), 4);
+    rs.moveFirst();
+    EXPECT_EQ(rs.value("Sys_Dept_Num").toLongLong(), stores);
+    EXPECT_EQ(rs.value("Sys_Emp_Num").toLongLong(), ravi);
+    EXPECT_EQ(rs.text("Start_Date"), "2024-04-01");
+    EXPECT_EQ(rs.text("End_Date"), "2024-04-30");
+    EXPECT_EQ(rs.value("Sys_Const_Num").toLongLong(), kWeekly);
+    EXPECT_EQ(rs.value("Assign_By").toLongLong(), 0);
+    EXPECT_TRUE(rs.value("Last_Gnrtd_Date").isNull());
+
+    // The grid lists the lines by start date, dates shown dd-MMM-yyyy and the administrator as "ADMIN".
+    const auto grid = form->dgdAM->recordset();
+    ASSERT_TRUE(grid);
+    EXPECT_EQ(grid->recordCount(), 4);
+    EXPECT_EQ(form->dgdAM->gridModel()->cellText(1, 2), "01-May-2024");
+    EXPECT_EQ(form->dgdAM->gridModel()->cellText(1, 5), "Monthly");
+    EXPECT_EQ(form->dgdAM->gridModel()->cellText(1, 6), "ADMIN");
+    EXPECT_EQ(form->dgdAM->gridModel()->cellText(1, 7), "Ravi");
+    EXPECT_EQ(form->dgdAM->gridModel()->cellText(1, 9), "Stores");
+}
+
+TEST_F(AddActivity, LineWithoutRuleAndTypedTextBound) {
+    const qint64 act = activity("Cleaning");
+    open();
+    select(act);
+    EXPECT_EQ(form->txtActDesc->text(), "Cleaning");
+    beginLine("01apr2024", "30apr2024", "D");
+    EXPECT_EQ(form->cmbFreq->currentText(), "Daily");
+    EXPECT_FALSE(form->PicMain->isVisible());
+    EXPECT_FALSE(form->sstMnth->isVisible());
+    EXPECT_FALSE(form->sstAdhoc->isVisible());
+    press(Qt::Key_F9);
+    ASSERT_EQ(statusCode(), "ZVE003");
+    EXPECT_TRUE(rules(newestLine()).isEmpty());
+
+    // Text that reaches the box by other means than typing is stored as it stands.
+    press(Qt::Key_F3);
+    ASSERT_EQ(form->headerMode(), "Modify");
+    const QString pasted = "O'Brien'); DELETE FROM Actvty_Mast; --";
+    form->txtActDesc->setText(pasted);
+    press(Qt::Key_F9);
+    ASSERT_EQ(statusCode(), "ZVE002");
+    EXPECT_EQ(scalar("SELECT Actvty_Desc FROM Actvty_Mast WHERE Sys_Actvty_Num = ?", {act}).toString(), pasted);
+}
+
+} // namespace
