@@ -18,6 +18,13 @@ function(zv_library name)
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
     target_link_libraries(${name} PUBLIC ${ARG_DEPS})
     target_compile_options(${name} PRIVATE -Wall -Wextra)
+    # When the folder's files change, the moc step must run again: its own
+    # dependencies do not see a new header, and its list of files would stay stale.
+    string(SHA1 _hash "${_sources}")
+    if(NOT "${_hash}" STREQUAL "${ZV_SOURCES_HASH_${name}}")
+      file(REMOVE ${CMAKE_CURRENT_BINARY_DIR}/${name}_autogen/timestamp)
+      set(ZV_SOURCES_HASH_${name} "${_hash}" CACHE INTERNAL "")
+    endif()
   else()
     add_library(${name} INTERFACE)
     target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
