@@ -1,4 +1,5 @@
 #include "MasterForm.h"
+#include "core/AdminForms.h"
 #include "core/HelpTopic.h"
 #include "core/modCommon.h"
 #include "framework/FormKeys.h"
@@ -8,6 +9,7 @@
 #include "query/frmGeneralFilter.h"
 #include <QAction>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -52,10 +54,10 @@ private:
 
 void MasterForm::setGeneralFilter(GeneralFilter filter) { filterHook() = std::move(filter); }
 
-QStringList MasterForm::ShowGeneralFilter(const QString &screenKey) {
+QStringList MasterForm::ShowGeneralFilter(const QString &screenKey, const QString &join) {
     if (filterHook())
         return filterHook()(screenKey);
-    return zv::query::frmGeneralFilter::Show_Form(screenKey);
+    return zv::query::frmGeneralFilter::Show_Form(screenKey, join);
 }
 
 MasterForm::MasterForm(const QString &caption, QWidget *parent) : QDialog(parent), m_caption(caption) {
@@ -135,6 +137,16 @@ void MasterForm::status(const QString &code, const QString &prefix, const QStrin
 void MasterForm::filterKeys(QLineEdit *box, int mode, const QString &chars, bool flag) {
     m_boxFilters.push_back(std::make_unique<BoxFilter>(m_keyFilter, box, mode, chars, flag));
     zv::fw::keyPreviewOf(this)->setControlHandler(box, m_boxFilters.back().get());
+}
+
+void MasterForm::refusePaste(QWidget *box) {
+    if (!box)
+        return;
+    zv::admin::refusePaste(box);
+    // An editable combo box hands its keys to its line edit directly, past
+    // that edit's event filters: the combo and the edit are both guarded.
+    if (auto *combo = qobject_cast<QComboBox *>(box); combo && combo->lineEdit())
+        zv::admin::refusePaste(combo->lineEdit());
 }
 
 bool MasterForm::dbOpen() {
@@ -222,6 +234,8 @@ void MasterForm::showEvent(QShowEvent *event) {
     }
 }
 
+int MasterForm::saveQuestionIcon() const { return vbQuestion; }
+
 void MasterForm::Form_KeyDown(int &KeyCode, int Shift) {
     (void)Shift;
     if (KeyCode != vbKey::Escape)
@@ -231,7 +245,7 @@ void MasterForm::Form_KeyDown(int &KeyCode, int Shift) {
         unload();
         return;
     }
-    const int answer = MsgBox(escQuestion(), vbYesNoCancel + vbQuestion, QStringLiteral("Exit Confirmation"));
+    const int answer = MsgBox(escQuestion(), vbYesNoCancel + saveQuestionIcon(), QStringLiteral("Exit Confirmation"));
     if (answer == vbYes)
         escYes();
     else if (answer == vbNo)
@@ -250,7 +264,8 @@ void MasterForm::closeEvent(QCloseEvent *event) {
         return;
     }
     if (isEditing()) {
-        const int answer = MsgBox(closeQuestion(), vbYesNoCancel + vbQuestion, QStringLiteral("Exit Confirmation"));
+        const int answer =
+            MsgBox(closeQuestion(), vbYesNoCancel + saveQuestionIcon(), QStringLiteral("Exit Confirmation"));
         if (answer == vbCancel || (answer == vbYes && !saveBeforeClose())) {
             event->ignore();
             return;

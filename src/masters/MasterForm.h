@@ -34,12 +34,13 @@ class MasterForm : public QDialog, public zv::ui::KeyHandler {
 public:
     ~MasterForm() override;
 
-    // Chooses a row through the general filter by screen key: the texts of the
-    // chosen grid row, element 0 empty when nothing was chosen. Tests answer it
-    // with setGeneralFilter; nullptr restores the real filter window.
+    // Chooses a row through the general filter by screen key (and the join of
+    // the key's tables, where it has several): the texts of the chosen grid
+    // row, element 0 empty when nothing was chosen. Tests answer it with
+    // setGeneralFilter; nullptr restores the real filter window.
     using GeneralFilter = std::function<QStringList(const QString &screenKey)>;
     static void setGeneralFilter(GeneralFilter filter);
-    static QStringList ShowGeneralFilter(const QString &screenKey);
+    static QStringList ShowGeneralFilter(const QString &screenKey, const QString &join = QString());
 
     // The designed controls and objects, as the forms name them.
     QToolBar *tbHeader = nullptr;
@@ -80,6 +81,10 @@ protected:
 
     // Runs the key presses of a text box through the key-press filter.
     void filterKeys(QLineEdit *box, int mode, const QString &chars, bool flag = false);
+    // Refuses every way of pasting into a line edit or an editable combo box
+    // (paste keys, context menu, middle click, dropped text), so what reaches
+    // it has passed its key rules. The clipboard itself is left alone.
+    static void refusePaste(QWidget *box);
 
     // The main connection, opened again when it was found closed.
     static zv::db::Connection &db();
@@ -108,9 +113,10 @@ protected:
     bool probeTable();
     void showCorrupted();
 
-    // The save question's texts (the close-box wording may differ).
+    // The save question's texts (the close-box wording may differ) and icon.
     virtual QString escQuestion() const = 0;
     virtual QString closeQuestion() const = 0;
+    virtual int saveQuestionIcon() const;
     // Esc while editing: Yes runs Ok, No runs Cancel, the form stays open.
     virtual void escYes() { tlbFooter_FooterClick(QStringLiteral("Ok")); }
     virtual void escNo() { tlbFooter_FooterClick(QStringLiteral("Cancel")); }
