@@ -1,4 +1,5 @@
 #include "MasterForms.h"
+#include "FrmEmp.h"
 #include "core/FormRegistry.h"
 #include "frmCompanySetup.h"
 #include "frmDepartment.h"
@@ -12,6 +13,7 @@ void registerForms() {
     zv::forms::registerForm(names::frmDesignation, [](QWidget *p) { return new frmDesignation(p); });
     zv::forms::registerForm(names::frmCompanySetup, [](QWidget *p) { return new frmCompanySetup(p); });
     zv::forms::registerForm(names::frmParameter, [](QWidget *p) { return new frmParameter(p); });
+    zv::forms::registerForm(names::FrmEmp, [](QWidget *p) { return new FrmEmp(p); });
 }
 
 } // namespace zv::masters

@@ -3,7 +3,7 @@
 namespace zv::masters {
 
 // Registers the organisation masters of this folder with the main window's
-// form registry: department, designation, company and transaction period.
+// form registry: department, designation, company, transaction period and employee.
 void registerForms();
 
 } // namespace zv::masters
