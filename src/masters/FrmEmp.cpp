@@ -635,9 +635,11 @@ bool FrmEmp::validate(bool modifying) {
 
 qint64 FrmEmp::designationForSave(bool &inserted) {
     inserted = false;
+    const QString name = cmbDesignation->currentText().trimmed();
+    if (cmbDesignation->currentText() != name)
+        cmbDesignation->setEditText(name);
     if (!m_combos.Change(cmbDesignation, false))
         return cmbDesignation->currentData().toLongLong();
-    const QString name = cmbDesignation->currentText().trimmed();
     auto &c = db();
     // Typed with other blanks, or added by another user since the list was filled.
     const QVariant known = c.scalar(
