@@ -172,7 +172,7 @@ protected:
 
 void selectAllOnFocus(QLineEdit *box) { box->installEventFilter(new SelectAllOnFocus(box)); }
 
-void refusePaste(QLineEdit *box) {
+void refusePaste(QWidget *box) {
     box->setContextMenuPolicy(Qt::NoContextMenu);
     box->setAcceptDrops(false);
     box->installEventFilter(new PasteGuard(box));

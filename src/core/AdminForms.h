@@ -90,7 +90,7 @@ private:
 
 // Refuses every way of pasting into the box (paste keys, context menu,
 // middle click, dropped text); what is typed still goes through its key rules.
-void refusePaste(QLineEdit *box);
+void refusePaste(QWidget *box);
 
 // Selects the box's whole text whenever it takes the focus.
 void selectAllOnFocus(QLineEdit *box);

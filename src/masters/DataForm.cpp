@@ -1,4 +1,6 @@
 #include "DataForm.h"
+#include <QComboBox>
+#include "core/AdminForms.h"
 #include "core/HelpTopic.h"
 #include "core/modCommon.h"
 #include "framework/FormKeys.h"
@@ -115,6 +117,16 @@ void DataForm::wireFooterAndKeys() {
 QAction *DataForm::headerButton(const QString &key) const { return buttonOf(tbHeader, key); }
 
 QAction *DataForm::footerButton(const QString &key) const { return buttonOf(tbFooter, key); }
+
+void DataForm::refusePaste(QWidget *box) {
+    if (!box)
+        return;
+    zv::admin::refusePaste(box);
+    // An editable combo box hands its keys to its line edit directly, past
+    // that edit's event filters: the combo and the edit are both guarded.
+    if (auto *combo = qobject_cast<QComboBox *>(box); combo && combo->lineEdit())
+        zv::admin::refusePaste(combo->lineEdit());
+}
 
 void DataForm::filterKeys(QLineEdit *box, int mode, const QString &chars, bool flag) {
     m_boxFilters.push_back(std::make_unique<BoxFilter>(m_keyFilter, box, mode, chars, flag));

@@ -71,6 +71,10 @@ protected:
 
     // Runs the key presses of a text box through the key-press filter.
     void filterKeys(QLineEdit *box, int mode, const QString &chars, bool flag = false);
+    // Refuses every way of pasting into a line edit or an editable combo box
+    // (paste keys, context menu, middle click, dropped text), so what reaches
+    // it has passed its key rules. The clipboard itself is left alone.
+    static void refusePaste(QWidget *box);
 
     // The main connection, opened again when it was found closed.
     static zv::db::Connection &db();

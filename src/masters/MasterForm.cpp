@@ -66,6 +66,8 @@ void MasterForm::Form_Activate() {
         showCorrupted();
 }
 
+int MasterForm::saveQuestionIcon() const { return vbQuestion; }
+
 void MasterForm::Form_KeyDown(int &KeyCode, int Shift) {
     (void)Shift;
     if (KeyCode != vbKey::Escape)
@@ -75,7 +77,7 @@ void MasterForm::Form_KeyDown(int &KeyCode, int Shift) {
         unload();
         return;
     }
-    const int answer = MsgBox(escQuestion(), vbYesNoCancel + vbQuestion, QStringLiteral("Exit Confirmation"));
+    const int answer = MsgBox(escQuestion(), vbYesNoCancel + saveQuestionIcon(), QStringLiteral("Exit Confirmation"));
     if (answer == vbYes)
         escYes();
     else if (answer == vbNo)
@@ -94,7 +96,7 @@ void MasterForm::closeEvent(QCloseEvent *event) {
         return;
     }
     if (isEditing()) {
-        const int answer = MsgBox(closeQuestion(), vbYesNoCancel + vbQuestion, QStringLiteral("Exit Confirmation"));
+        const int answer = MsgBox(closeQuestion(), vbYesNoCancel + saveQuestionIcon(), QStringLiteral("Exit Confirmation"));
         if (answer == vbCancel || (answer == vbYes && !saveBeforeClose())) {
             event->ignore();
             return;

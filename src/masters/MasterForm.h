@@ -53,6 +53,8 @@ protected:
     // The save question's texts (the close-box wording may differ).
     virtual QString escQuestion() const = 0;
     virtual QString closeQuestion() const = 0;
+    // The save question's icon.
+    virtual int saveQuestionIcon() const;
     // Esc while editing: Yes runs Ok, No runs Cancel, the form stays open.
     virtual void escYes() { tlbFooter_FooterClick(QStringLiteral("Ok")); }
     virtual void escNo() { tlbFooter_FooterClick(QStringLiteral("Cancel")); }

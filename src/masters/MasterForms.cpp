@@ -1,4 +1,5 @@
 #include "MasterForms.h"
+#include "FrmEmp.h"
 #include "core/FormRegistry.h"
 #include "frmCompanySetup.h"
 #include "frmDepartment.h"
@@ -16,6 +17,7 @@ void registerForms() {
     zv::forms::registerForm(names::frmParameter, [](QWidget *p) { return new frmParameter(p); });
     zv::forms::registerForm(names::frmHolidayMaster, [](QWidget *p) { return new frmHolidayMaster(p); });
     zv::forms::registerForm(names::frmEmpMngrAssgn, [](QWidget *p) { return new frmEmpMngrAssgn(p); });
+    zv::forms::registerForm(names::FrmEmp, [](QWidget *p) { return new FrmEmp(p); });
 }
 
 } // namespace zv::masters

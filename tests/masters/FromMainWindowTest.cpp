@@ -1,10 +1,12 @@
 #include "MasterFixture.h"
 #include "core/FormRegistry.h"
 #include "core/MDIZVS.h"
+#include "masters/FrmEmp.h"
 #include "masters/MasterForms.h"
 #include "masters/frmDepartment.h"
 #include "masters/frmParameter.h"
 #include "query/frmGeneralFilter.h"
+#include <QComboBox>
 #include <QMenu>
 #include <QTimer>
 
@@ -82,6 +84,56 @@ TEST_F(FromMainWindow, AddingADepartment) {
     main->mnuDeptMast->trigger();
     EXPECT_EQ(shown, "Sales");
     EXPECT_EQ(shownKey, QString::number(sales));
+}
+
+// Master menu, Employee Master: an employee added, then found again through the
+// general filter window, whose chosen row gives the employee's key.
+TEST_F(FromMainWindow, AddingAnEmployee) {
+    insert("INSERT INTO Dept_Mast (Dept_Desc) VALUES ('Stores')");
+    insert("INSERT INTO Desg_Mast (Desg_Name) VALUES ('Clerk')");
+    ASSERT_TRUE(main->mnuEmpMast->isEnabled());
+    ASSERT_TRUE(main->mnuMaster->actions().contains(main->mnuEmpMast));
+    QString status;
+    whenOpen<FrmEmp>([&](FrmEmp &form) {
+        EXPECT_EQ(form.windowTitle(), "Employee Master");
+        key(form, Qt::Key_F2);
+        QTest::keyClicks(form.txtEmpno, "E7");
+        QTest::keyClicks(form.txtEmpName, "Asha Rao");
+        QTest::keyClicks(form.cmbDesignation, "cl");
+        QTest::keyClicks(form.CboDepartment, "st");
+        QTest::keyClicks(form.txtUserID, "asha");
+        QTest::keyClicks(form.txtEmpPassWord, "pass1");
+        QTest::keyClicks(form.txtConfirmPassword, "pass1");
+        key(form, Qt::Key_F9);
+        status = form.lblStatus->text().left(6);
+        key(form, Qt::Key_Escape);
+    });
+    main->mnuEmpMast->trigger();
+    EXPECT_EQ(status, "ZVE003");
+    const qint64 asha = scalar("SELECT Sys_Emp_Num FROM Emp_Mast WHERE Emp_Shrt_Name = 'asha'").toLongLong();
+    ASSERT_GT(asha, 0);
+
+    QString shown, shownKey;
+    whenOpen<FrmEmp>([&](FrmEmp &form) {
+        QTimer::singleShot(0, [] {
+            auto *filter = qobject_cast<zv::query::frmGeneralFilter *>(QApplication::activeModalWidget());
+            if (!filter) {
+                ADD_FAILURE() << "no filter window";
+                return;
+            }
+            QTest::keyClicks(filter->txtFld(1), "as");
+            click(filter->tlbMiddle(), filter->middleButton("Ok"));
+            click(filter->tbFooter(), filter->footerButton("Ok"));
+        });
+        key(form, Qt::Key_F8);
+        shown = form.txtEmpName->text() + "/" + form.cmbDesignation->currentText() + "/" +
+                form.CboDepartment->currentText();
+        shownKey = form.currentKey();
+        key(form, Qt::Key_Escape);
+    });
+    main->mnuEmpMast->trigger();
+    EXPECT_EQ(shown, "Asha Rao/Clerk/Stores");
+    EXPECT_EQ(shownKey, QString::number(asha));
 }
 
 // File menu, Parameter: a new period shows in the caption while the form is open and after.

@@ -1,4 +1,5 @@
 #include "MasterFixture.h"
+#include "masters/FrmEmp.h"
 #include "masters/frmCompanySetup.h"
 #include "masters/frmDepartment.h"
 #include "masters/frmParameter.h"
@@ -19,7 +20,8 @@ TEST_F(MasterHelp, F1OpensTheFormsTopic) {
     const QList<Case> cases = {{[] { return new frmDepartment; }, "Department.htm"},
                                {[] { return new frmDesignation; }, "Designation.htm"},
                                {[] { return new frmCompanySetup; }, "Companydetails.htm"},
-                               {[] { return new frmParameter; }, "Parameter.htm"}};
+                               {[] { return new frmParameter; }, "Parameter.htm"},
+                               {[] { return new FrmEmp; }, "EmployeeMaster.htm"}};
     for (const Case &c : cases) {
         std::unique_ptr<zv::masters::MasterForm> form(c.make());
         showForm(*form);

@@ -7,6 +7,7 @@
 #include <QShortcut>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <functional>
 #include <gtest/gtest.h>
@@ -214,6 +215,29 @@ TEST_F(KeyPreviewTest, KeysOfADialogOpenedByTheFormAreNotTheForms) {
     QTest::keyClick(childEdit, Qt::Key_F3);
     EXPECT_EQ(childEdit->text(), "k");
     EXPECT_TRUE(log.isEmpty()) << log.join(", ").toStdString();
+}
+
+// A key whose handler opens a dialog in which keys are typed runs its handler once:
+// the dialog's keys do not make the form forget that its own key was handled.
+TEST_F(KeyPreviewTest, AKeyHandlerThatOpensADialogRunsOnce) {
+    int opened = 0;
+    header.onDown = [&](int &code, int) {
+        if (code != vbKey::F3)
+            return;
+        code = 0;
+        ++opened;
+        QDialog prompt(form.get());
+        auto *box = new QLineEdit(&prompt);
+        QTimer::singleShot(0, &prompt, [&prompt, box] {
+            QTest::keyClicks(box, "ab");
+            QTest::keyClick(box, Qt::Key_Return);   // the dialog's default action: accept
+            prompt.accept();
+        });
+        prompt.exec();
+    };
+    QTest::keyClick(edit1, Qt::Key_F3);
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(log.count("header:down:114:0"), 1);
 }
 
 TEST_F(KeyPreviewTest, RemovedHandlersAndDestroyedControlsAreForgotten) {

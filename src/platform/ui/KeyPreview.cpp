@@ -192,6 +192,10 @@ void KeyPreview::resend(QWidget *target, QKeyEvent *ev, int key, const QString &
 }
 
 bool KeyPreview::deliverOverride(QWidget *target, QKeyEvent *ev) {
+    // Keys of a dialog the form opened (from inside a key handler, say) leave
+    // the state of the form's own key alone: its key press is still to come.
+    if (!belongsToForm(target))
+        return false;
     // An override the focused widget left unclaimed travels up to its parents.
     if (ev == m_overrideEvent && m_overrideTarget && target != m_overrideTarget &&
         target->isAncestorOf(m_overrideTarget))
@@ -200,8 +204,6 @@ bool KeyPreview::deliverOverride(QWidget *target, QKeyEvent *ev) {
     m_overrideTarget = target;
     m_overrideHandledKey = 0;
     m_overrideSwallowed = false;
-    if (!belongsToForm(target))
-        return false;
     int keyCode = vbKeyCodeFromQt(ev->key(), ev->modifiers());
     if (keyCode == 0)
         return false;

@@ -1,0 +1,730 @@
+#include "FrmEmp.h"
+#include "core/MDIZVS.h"
+#include "core/frmCheckPswd.h"
+#include "core/modCommon.h"
+#include "framework/FormKeys.h"
+#include "platform/ui/KeyFilter.h"
+#include "platform/ui/MessageService.h"
+#include "platform/ui/Ui.h"
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+
+using namespace zv::ui;
+using zv::db::DbError;
+
+namespace {
+
+const QString kTitle = QStringLiteral("Employee Master");
+const QString kTable = QStringLiteral("Emp_Mast");
+const QString kWhereKey = QStringLiteral("WHERE Sys_Emp_Num = ?");
+const QString kEmpJoin =
+    QStringLiteral("where em.Sys_Desg_Num=dm.Sys_Desg_Num AND dp.Sys_Dept_Num = em.Sys_Dept_Num");
+const QString kEnabledStyle = QStringLiteral("QLineEdit, QComboBox { background-color: #FFFFFF; "
+                                             "lineedit-password-character: 42; }");
+const QString kDisabledStyle = QStringLiteral("QLineEdit, QComboBox { background-color: #E0E0E0; "
+                                              "lineedit-password-character: 42; }");
+
+// The punctuation list without the backquote, which names and passwords may hold.
+const QString &shortSet() {
+    static const QString set = [] {
+        QString s = punctuationList();
+        s.remove(QLatin1Char('`'));
+        return s;
+    }();
+    return set;
+}
+
+// An e-mail address needs "@", ".", "-", "_" and "+": the box refuses the rest of the list.
+const QString &emailRefused() {
+    static const QString set = [] {
+        QString s = punctuationList();
+        for (QChar c : QStringLiteral("@.-_+"))
+            s.remove(c);
+        return s;
+    }();
+    return set;
+}
+
+// Tables whose rows name an employee, in the order the delete checks them.
+const QStringList &referencingTables() {
+    static const QStringList tables = {QStringLiteral("Actvty_Mast_Det"),     QStringLiteral("Emp_Spvr_Mapg_Hdr"),
+                                       QStringLiteral("Emp_Spvr_Mapg_Det"),   QStringLiteral("Statry_Cmpltd_Entry"),
+                                       QStringLiteral("actvty_mnth_hdr"),     QStringLiteral("actvty_target_hdr")};
+    return tables;
+}
+
+QString textOf(const QWidget *w) {
+    if (auto *box = qobject_cast<const QLineEdit *>(w))
+        return box->text();
+    if (auto *combo = qobject_cast<const QComboBox *>(w))
+        return combo->currentText();
+    return QString();
+}
+
+bool askAdminPassword(QWidget *parent) {
+    QString text = kTitle;
+    return frmCheckPswd::Ask(text, parent);
+}
+
+QLineEdit *lineBox(QWidget *parent, const char *name, int maxLength) {
+    auto *box = new QLineEdit(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setMaxLength(maxLength);
+    return box;
+}
+
+QComboBox *comboBox(QWidget *parent, const char *name) {
+    auto *combo = new QComboBox(parent);
+    combo->setObjectName(QString::fromLatin1(name));
+    combo->setEditable(true);
+    // Matching what is typed with the list is the form's own: no completer,
+    // and Enter never adds the text to the list.
+    combo->setCompleter(nullptr);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->lineEdit()->setMaxLength(40);
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    combo->setMinimumContentsLength(20);
+    return combo;
+}
+
+} // namespace
+
+FrmEmp::FrmEmp(QWidget *parent) : MasterForm(kTitle, parent) {
+    setObjectName(QStringLiteral("FrmEmp"));
+
+    fraEmpDet = new QGroupBox(QStringLiteral("Employee Details"), Frame1);
+    fraEmpDet->setObjectName(QStringLiteral("fraEmpDet"));
+    txtEmpno = lineBox(fraEmpDet, "txtEmpno", 10);
+    txtEmpName = lineBox(fraEmpDet, "txtEmpName", 40);
+    cmbDesignation = comboBox(fraEmpDet, "cmbDesignation");
+    CboDepartment = comboBox(fraEmpDet, "CboDepartment");
+    txtemail = lineBox(fraEmpDet, "txtemail", 40);
+    auto *emp = new QGridLayout(fraEmpDet);
+    emp->addWidget(new QLabel(QStringLiteral("Employee No.*"), fraEmpDet), 0, 0);
+    emp->addWidget(txtEmpno, 0, 1);
+    emp->addWidget(new QLabel(QStringLiteral("Employee Name*"), fraEmpDet), 0, 2);
+    emp->addWidget(txtEmpName, 0, 3);
+    emp->addWidget(new QLabel(QStringLiteral("Designation*"), fraEmpDet), 1, 0);
+    emp->addWidget(cmbDesignation, 1, 1);
+    emp->addWidget(new QLabel(QStringLiteral("Department*"), fraEmpDet), 1, 2);
+    emp->addWidget(CboDepartment, 1, 3);
+    emp->addWidget(new QLabel(QStringLiteral("E-mail ID"), fraEmpDet), 2, 0);
+    emp->addWidget(txtemail, 2, 1, 1, 3);
+
+    fraLoginDet = new QGroupBox(QStringLiteral("Login Details"), Frame1);
+    fraLoginDet->setObjectName(QStringLiteral("fraLoginDet"));
+    txtUserID = lineBox(fraLoginDet, "txtUserID", 8);
+    txtEmpPassWord = lineBox(fraLoginDet, "txtEmpPassWord", 8);
+    txtConfirmPassword = lineBox(fraLoginDet, "txtConfirmPassword", 8);
+    txtEmpPassWord->setEchoMode(QLineEdit::Password);
+    txtConfirmPassword->setEchoMode(QLineEdit::Password);
+    auto *login = new QGridLayout(fraLoginDet);
+    login->addWidget(new QLabel(QStringLiteral("Login Name*"), fraLoginDet), 0, 0);
+    login->addWidget(txtUserID, 0, 1);
+    login->addWidget(new QLabel(QStringLiteral("Password*"), fraLoginDet), 1, 0);
+    login->addWidget(txtEmpPassWord, 1, 1);
+    login->addWidget(new QLabel(QStringLiteral("Confirm Password*"), fraLoginDet), 1, 2);
+    login->addWidget(txtConfirmPassword, 1, 3);
+
+    fieldArea()->addWidget(fraEmpDet);
+    fieldArea()->addWidget(fraLoginDet);
+    const QList<QWidget *> controls = entryControls();
+    for (int i = 1; i < controls.size(); ++i)
+        setTabOrder(controls[i - 1], controls[i]);
+    resize(680, 380);
+
+    // Load
+    modCommon::gScreenTitle = kTitle;
+    setUpToolbars({"Add", "Modify", "Delete", "Attachment", "Separator", "Select", "Refresh", "Separator", "Help",
+                   "Exit"});
+    filterKeys(txtEmpno, 2, punctuationList(), true);
+    filterKeys(txtEmpName, 3, shortSet());
+    filterKeys(txtemail, 3, emailRefused());
+    filterKeys(txtUserID, 2, punctuationList());
+    // The confirmation takes what the password takes, so any password can be confirmed;
+    // the stored form holds 8-bit codes only.
+    m_passwordKeys.press = [](int &k) {
+        k = KeyFilter::filter(6, k, shortSet(), true);
+        if (k >= 32 && !modCommon::CanEncodePassword(QString(QChar(char16_t(k)))))
+            k = 0;
+    };
+    m_designationKeys.press = [this](int &k) { designationKeyPress(k); };
+    m_departmentKeys.press = [this](int &k) { m_combos.KeyPress(CboDepartment, k); };
+    KeyPreview *keys = zv::fw::keyPreviewOf(this);
+    keys->setControlHandler(txtEmpPassWord, &m_passwordKeys);
+    keys->setControlHandler(txtConfirmPassword, &m_passwordKeys);
+    keys->setControlHandler(cmbDesignation, &m_designationKeys);
+    keys->setControlHandler(CboDepartment, &m_departmentKeys);
+
+    for (QWidget *w : controls) {
+        refusePaste(w);
+        if (auto *box = qobject_cast<QLineEdit *>(w))
+            connect(box, &QLineEdit::textChanged, this, [this] { clearStatus(); });
+    }
+    for (QComboBox *combo : {cmbDesignation, CboDepartment})
+        connect(combo, &QComboBox::editTextChanged, this, [this, combo] {
+            m_combos.Change(combo, true);
+            clearStatus();
+        });
+    connect(CboDepartment, &QComboBox::activated, this, [this] {
+        m_combos.Change(CboDepartment, true);
+        clearStatus();
+    });
+
+    tlbHeader.setAttachmentVisible(false);
+    tlbHeader.setAttachmentEnable(false);
+    tlbHeader.setHelpEnable(true);
+    tlbHeader.setHelpVisible(true);
+    utility.UsrSetValue();
+    utility.ActivateHeaderToolBar(&tlbHeader);
+    utility.ActivateFooterToolBar(&tlbFooter);
+    m_currentKey.clear();
+    UsrInitializeAllFields();
+    UsrSetFieldsToDisableMode();
+    tlbHeader.setAddEnable(true);
+    tlbHeader.setModifyEnable(false);
+    tlbHeader.setFilterEnable(true);
+    tlbHeader.setDeleteEnable(false);
+    tlbHeader.setRefreshEnable(false);
+    clearStatus();
+}
+
+FrmEmp::~FrmEmp() = default;
+
+QList<QWidget *> FrmEmp::entryControls() const {
+    return {txtEmpno, txtEmpName, cmbDesignation, CboDepartment, txtemail, txtUserID, txtEmpPassWord, txtConfirmPassword};
+}
+
+bool FrmEmp::isEditing() const {
+    const int key = tlbHeader.H_ButtonKey();
+    return key == 1 || key == 2;
+}
+
+QString FrmEmp::probeSql() const {
+    return QStringLiteral("SELECT Sys_Emp_Num,Emp_Name,Emp_Shrt_Name,Pswd,Sys_Desg_Num,Sys_Dept_Num,Email_ID,Emp_Num "
+                          "FROM Emp_Mast WHERE 1=2");
+}
+
+QString FrmEmp::escQuestion() const {
+    return QStringLiteral("Do you want to save the changes you made to '") + modCommon::gScreenTitle +
+           QStringLiteral("'?");
+}
+
+int FrmEmp::saveQuestionIcon() const { return vbExclamation; }
+
+bool FrmEmp::isOwnRecord() const {
+    return !modCommon::gLoginUserID.isEmpty() && txtUserID->text().trimmed().toUpper() == modCommon::gLoginUserID;
+}
+
+// ---------------------------------------------------------------- field states
+
+void FrmEmp::UsrInitializeAllFields() {
+    for (QWidget *w : entryControls()) {
+        if (auto *box = qobject_cast<QLineEdit *>(w))
+            box->clear();
+        else if (auto *combo = qobject_cast<QComboBox *>(w))
+            combo->setEditText(QString());
+    }
+}
+
+void FrmEmp::UsrSetFieldsToModifyMode() {
+    for (QWidget *w : entryControls()) {
+        w->setEnabled(true);
+        w->setStyleSheet(kEnabledStyle);
+    }
+}
+
+void FrmEmp::UsrSetFieldsToAddMode() {
+    UsrSetFieldsToModifyMode();
+    txtEmpno->setFocus();
+}
+
+void FrmEmp::UsrSetFieldsToDisableMode() {
+    for (QWidget *w : entryControls()) {
+        w->setEnabled(false);
+        w->setStyleSheet(kDisabledStyle);
+    }
+}
+
+// ---------------------------------------------------------------- the two lists
+
+namespace {
+// Refills the list from (key, name) rows, keeping the typed text.
+void fillList(QComboBox *combo, const zv::db::Recordset &rows) {
+    const QString kept = combo->currentText();
+    const QSignalBlocker block(combo);
+    combo->clear();
+    for (int i = 0; i < rows.recordCount(); ++i)
+        combo->addItem(rows.valueAt(i, 1).toString(), rows.valueAt(i, 0));
+    combo->setCurrentIndex(-1);
+    combo->setEditText(kept);
+}
+} // namespace
+
+void FrmEmp::UsrFillDesignation() {
+    fillList(cmbDesignation, db().query(QStringLiteral("SELECT Sys_Desg_Num, Desg_Name FROM Desg_Mast ORDER BY Desg_Name")));
+    m_combos.Change(cmbDesignation, true);
+}
+
+void FrmEmp::UsrFillDepartment() {
+    fillList(CboDepartment, db().query(QStringLiteral("SELECT Sys_Dept_Num, Dept_Desc FROM Dept_Mast ORDER BY Dept_Desc")));
+    m_combos.Change(CboDepartment, true);
+}
+
+void FrmEmp::designationKeyPress(int &KeyAscii) {
+    QLineEdit *edit = cmbDesignation->lineEdit();
+    if (KeyAscii == 8 || KeyAscii == 27)
+        return;
+    if (KeyAscii == 13) {
+        KeyAscii = 0;
+        sendTab(cmbDesignation);
+        return;
+    }
+    if (KeyAscii < 32 || KeyAscii == 127)
+        return;
+    const QString text = edit->text();
+    // What is left once the typed key replaces the selection.
+    if (text.size() - edit->selectedText().size() >= 40) {
+        KeyAscii = 0;
+        return;
+    }
+    if (KeyAscii == ' ' && text.trimmed().isEmpty()) {
+        KeyAscii = 0;
+        return;
+    }
+    m_combos.KeyPress(cmbDesignation, KeyAscii);
+}
+
+// ---------------------------------------------------------------- loading the row
+
+bool FrmEmp::UsrRefreshScreen() {
+    try {
+        auto rs = db().query(QStringLiteral("SELECT Emp_Name,Sys_Desg_Num,Emp_Shrt_Name,Pswd,Is_Modify,Sys_Dept_Num,"
+                                            "Email_ID,Emp_Num FROM Emp_Mast WHERE Sys_Emp_Num = ?"),
+                             {keyValue()});
+        if (rs.isEmpty()) {
+            UsrInitializeAllFields();
+            utility.ActivateHeaderToolBar(&tlbHeader);
+            utility.ActivateFooterToolBar(&tlbFooter);
+            status(QStringLiteral("ZVE034"));
+            return false;
+        }
+        rs.moveFirst();
+        UsrFillDesignation();
+        UsrFillDepartment();
+        txtEmpno->setText(rs.text(QStringLiteral("Emp_Num")));
+        txtEmpName->setText(rs.text(QStringLiteral("Emp_Name")));
+        txtemail->setText(rs.text(QStringLiteral("Email_ID")));
+        txtUserID->setText(rs.text(QStringLiteral("Emp_Shrt_Name")));
+        const QString password = modCommon::DecodePassword(rs.text(QStringLiteral("Pswd")));
+        txtEmpPassWord->setText(password);
+        txtConfirmPassword->setText(password);
+        const auto show = [this](QComboBox *combo, const QVariant &key, const char *field, const char *keyField,
+                                 const char *table) {
+            const int at = combo->findData(key);
+            if (at >= 0)
+                combo->setCurrentIndex(at);
+            else
+                combo->setEditText(utility.GetCodeNum(QString::fromLatin1(field), key, QString::fromLatin1(keyField),
+                                                      QString::fromLatin1(table)));
+        };
+        show(cmbDesignation, rs.value(QStringLiteral("Sys_Desg_Num")), "Desg_Name", "Sys_Desg_Num", "Desg_Mast");
+        show(CboDepartment, rs.value(QStringLiteral("Sys_Dept_Num")), "Dept_Desc", "Sys_Dept_Num", "Dept_Mast");
+        if (txtEmpName->isEnabled())
+            txtEmpName->setFocus();
+        return true;
+    } catch (const DbError &e) {
+        if (e.number() == zv::db::err::GeneralFailure) {
+            UsrInitializeAllFields();
+            utility.ActivateHeaderToolBar(&tlbHeader);
+            utility.ActivateFooterToolBar(&tlbFooter);
+        } else {
+            modCommon::ShowErrorMessage(&e);
+        }
+        return false;
+    }
+}
+
+// ---------------------------------------------------------------- header
+
+void FrmEmp::tlbHeader_HeaderClick(const QString &Key) {
+    // The header has already set its button code; Help must not end an edit.
+    const bool editingBefore = MasterForm::isEditing();
+    clearStatus();
+    if (Key != QLatin1String("Help") && !probeTable()) {
+        UsrSetFieldsToDisableMode();
+        showCorrupted();
+        return;
+    }
+    try {
+        if (Key == QLatin1String("Add"))
+            add();
+        else if (Key == QLatin1String("Modify"))
+            modify();
+        else if (Key == QLatin1String("Delete"))
+            remove();
+        else if (Key == QLatin1String("Select"))
+            select();
+        else if (Key == QLatin1String("Refresh"))
+            UsrRefreshScreen();
+        else if (Key == QLatin1String("Help")) {
+            showHelp(QStringLiteral("Html/EmployeeMaster.htm"));
+            if (editingBefore)
+                tlbHeader.setH_ButtonKey(2);
+        } else if (Key == QLatin1String("Exit"))
+            unload();
+    } catch (const std::exception &e) {
+        releaseRowLock();
+        if (!MasterForm::isEditing())
+            tlbHeader.setH_ButtonKey(0);
+        modCommon::ShowErrorMessage(e);
+    }
+}
+
+void FrmEmp::add() {
+    m_mode = QStringLiteral("Add");
+    tlbHeader.setH_ButtonKey(1);
+    utility.ToolBarsForAdd(&tlbHeader, &tlbFooter);
+    tlbFooter.setResetVisible(false);
+    UsrInitializeAllFields();
+    UsrSetFieldsToAddMode();
+    UsrFillDesignation();
+    UsrFillDepartment();
+}
+
+void FrmEmp::modify() {
+    m_mode = QStringLiteral("Modify");
+    tlbHeader.setH_ButtonKey(1);
+    if (!utility.RecordExists(kTable, kWhereKey, {keyValue()})) {
+        UsrRefreshScreen();
+        status(QStringLiteral("ZVE035"));
+        tlbHeader.setH_ButtonKey(0);
+        return;
+    }
+    UsrRefreshScreen();
+    if (!askAdminPassword(this)) {
+        tlbHeader.setH_ButtonKey(0);
+        return;
+    }
+    DoEvents();
+    if (UsrLockRecord()) {
+        UsrRefreshScreen();
+        status(QStringLiteral("ZVE027"));
+        tlbHeader.setH_ButtonKey(0);
+        return;
+    }
+    // The row as it stands now that it is ours; it may have gone while the prompt was open.
+    if (!UsrRefreshScreen()) {
+        releaseRowLock();
+        status(QStringLiteral("ZVE035"));
+        tlbHeader.setH_ButtonKey(0);
+        return;
+    }
+    utility.ToolBarsForModify(&tlbHeader, &tlbFooter);
+    tlbFooter.setResetVisible(false);
+    UsrSetFieldsToModifyMode();
+    m_ownRecord = isOwnRecord();
+    if (txtEmpno->isEnabled())
+        txtEmpno->setFocus();
+}
+
+void FrmEmp::remove() {
+    if (!utility.RecordExists(kTable, kWhereKey, {keyValue()})) {
+        UsrRefreshScreen();
+        tlbHeader.setH_ButtonKey(0);
+        return;
+    }
+    if (UsrLockRecord()) {
+        status(QStringLiteral("ZVE028"));
+        tlbHeader.setH_ButtonKey(0);
+        return;
+    }
+    if (!UsrReferencedBy().isEmpty()) {
+        releaseRowLock();
+        status(QStringLiteral("ZVE030"));
+        tlbHeader.setH_ButtonKey(0);
+        return;
+    }
+    UsrDeleteRecord();
+}
+
+QString FrmEmp::UsrReferencedBy() {
+    for (const QString &table : referencingTables())
+        if (utility.RecordExists(table, kWhereKey, {keyValue()}))
+            return table;
+    return QString();
+}
+
+bool FrmEmp::UsrLockRecord() { return !takeRowLock(kTable, keyValue()); }
+
+// Holds the row lock taken by Delete through the question and the password.
+void FrmEmp::UsrDeleteRecord() {
+    if (isOwnRecord()) {
+        releaseRowLock();
+        status(QStringLiteral("ZVE013"));
+        return;
+    }
+    if (MsgBox(QStringLiteral("Are you sure you want to delete this record?"), vbYesNo + vbQuestion + vbDefaultButton2,
+               QStringLiteral("Question")) != vbYes ||
+        !askAdminPassword(this)) {
+        releaseRowLock();
+        return;
+    }
+    int deleted = 0;
+    try {
+        auto &c = db();
+        zv::db::Transaction t(c);
+        deleted = c.execute(QStringLiteral("DELETE FROM Emp_Mast WHERE Sys_Emp_Num = ?"), {keyValue()});
+        t.commit();
+    } catch (const DbError &e) {
+        releaseRowLock();
+        UsrRefreshScreen();
+        if (e.number() == zv::db::err::RelatedRows)
+            status(QStringLiteral("ZVE030"));
+        else
+            modCommon::ShowErrorMessage(&e);
+        return;
+    }
+    releaseRowLock();
+    if (deleted == 0) {
+        UsrRefreshScreen();   // gone meanwhile: ZVE034
+        tlbHeader.setH_ButtonKey(0);
+        return;
+    }
+    utility.ActivateHeaderToolBar(&tlbHeader);
+    UsrInitializeAllFields();
+    UsrSetFieldsToDisableMode();
+    status(QStringLiteral("ZVE008"));
+}
+
+void FrmEmp::select() {
+    const QStringList chosen = ShowGeneralFilter(QStringLiteral("EMP"), kEmpJoin);
+    if (chosen.isEmpty() || chosen.at(0).isEmpty())
+        return;
+    // The hidden fifth column holds the employee's key.
+    m_currentKey = QString::number(chosen.value(4).trimmed().toLongLong());
+    utility.ToolBarsForFilter(&tlbHeader, &tlbFooter);
+    UsrRefreshScreen();
+}
+
+// ---------------------------------------------------------------- footer
+
+void FrmEmp::tlbFooter_FooterClick(const QString &Key) {
+    try {
+        if (Key == QLatin1String("Ok")) {
+            ok();
+        } else if (Key == QLatin1String("Cancel")) {
+            if (m_mode == QLatin1String("Add")) {
+                cancelAdd();
+                tlbHeader.setH_ButtonKey(5);
+            } else if (m_mode == QLatin1String("Modify")) {
+                cancelModify();
+                tlbHeader.setH_ButtonKey(0);
+            } else {
+                tlbHeader.setH_ButtonKey(5);
+            }
+        }
+    } catch (const std::exception &e) {
+        modCommon::ShowErrorMessage(e);
+    }
+}
+
+// A save that fails keeps the form in its mode with the typed values.
+bool FrmEmp::ok() {
+    if (m_mode == QLatin1String("Add")) {
+        if (UsrValidateScreenFieldsAddMode() || !UsrInsertRecord())
+            return false;
+    } else if (m_mode == QLatin1String("Modify")) {
+        if (UsrValidateScreenFieldsModifyMode() || !UsrUpdateRecord())
+            return false;
+    }
+    tlbHeader.setH_ButtonKey(5);
+    return true;
+}
+
+bool FrmEmp::saveBeforeClose() { return ok(); }
+
+void FrmEmp::cancelAdd() {
+    utility.ActivateHeaderToolBar(&tlbHeader);
+    utility.ActivateFooterToolBar(&tlbFooter);
+    UsrInitializeAllFields();
+    UsrSetFieldsToDisableMode();
+}
+
+void FrmEmp::cancelModify() {
+    releaseRowLock();
+    if (UsrRefreshScreen())
+        utility.ToolBarsForFilter(&tlbHeader, &tlbFooter);
+    UsrSetFieldsToDisableMode();
+}
+
+// ---------------------------------------------------------------- checks
+
+void FrmEmp::refuse(QWidget *field, const QString &code, const QString &prefix, bool selectAll) {
+    status(code, prefix);
+    if (!field->isEnabled())
+        return;
+    field->setFocus();
+    if (auto *box = qobject_cast<QLineEdit *>(field); box && selectAll)
+        box->selectAll();
+}
+
+bool FrmEmp::duplicate(QLineEdit *box, const QString &column, const QString &prefix, bool modifying) {
+    // Trimmed on both sides and without regard to letter case: a value stored
+    // with blanks by another program still counts.
+    QString condition = QStringLiteral("trim(") + column + QStringLiteral(") = ? COLLATE NOCASE");
+    QVariantList values{box->text().trimmed()};
+    if (modifying) {
+        condition += QStringLiteral(" AND Sys_Emp_Num <> ?");
+        values << keyValue();
+    }
+    if (!utility.ChequeDuplicateRecord(kTable, condition, values, &tlbFooter, prefix))
+        return false;
+    if (box->isEnabled()) {
+        box->setFocus();
+        box->selectAll();
+    }
+    return true;
+}
+
+bool FrmEmp::validate(bool modifying) {
+    struct Required {
+        QWidget *field;
+        const char *code;
+        const char *prefix;
+    };
+    // All blanks is no more a value than nothing: the row is stored trimmed.
+    for (const Required &r : {Required{txtEmpno, "ZVE007", "Employee No."},
+                              Required{txtEmpName, "ZVE007", "Employee Name"},
+                              Required{cmbDesignation, "ZVE007", "Designation"},
+                              Required{CboDepartment, "ZVE007", "Department"},
+                              Required{txtUserID, "ZVE128", "Login Name"},
+                              Required{txtEmpPassWord, "ZVE128", "Password"},
+                              Required{txtConfirmPassword, "ZVE128", " Confirm Password"}}) {
+        if (textOf(r.field).trimmed().isEmpty()) {
+            refuse(r.field, QString::fromLatin1(r.code), QString::fromLatin1(r.prefix));
+            return true;
+        }
+    }
+    // Only a department of the list can be stored.
+    if (m_combos.Change(CboDepartment, false)) {
+        refuse(CboDepartment, QStringLiteral("ZVE165"), QStringLiteral("Department"));
+        return true;
+    }
+    if (txtUserID->text().trimmed().toUpper() == QLatin1String("ADMIN")) {
+        refuse(txtUserID, QStringLiteral("ZVE166"), QString(), true);
+        return true;
+    }
+    if (utility.ChequePswdLengthTest(txtEmpPassWord, &tlbFooter, QString()))
+        return true;
+    if (txtEmpPassWord->text() != txtConfirmPassword->text()) {
+        refuse(txtConfirmPassword, QStringLiteral("ZVE021"), QString(), true);
+        return true;
+    }
+    return duplicate(txtEmpno, QStringLiteral("Emp_Num"), QStringLiteral("Employee No."), modifying) ||
+           duplicate(txtEmpName, QStringLiteral("Emp_Name"), QStringLiteral("Employee Name"), modifying) ||
+           duplicate(txtUserID, QStringLiteral("Emp_Shrt_Name"),
+                     modifying ? QStringLiteral(" Login Name") : QStringLiteral("Login Name"), modifying);
+}
+
+// ---------------------------------------------------------------- saves
+
+qint64 FrmEmp::designationForSave(bool &inserted) {
+    inserted = false;
+    const QString name = cmbDesignation->currentText().trimmed();
+    if (cmbDesignation->currentText() != name)
+        cmbDesignation->setEditText(name);
+    if (!m_combos.Change(cmbDesignation, false))
+        return cmbDesignation->currentData().toLongLong();
+    auto &c = db();
+    // Typed with other blanks, or added by another user since the list was filled.
+    const QVariant known = c.scalar(
+        QStringLiteral("SELECT Sys_Desg_Num FROM Desg_Mast WHERE trim(Desg_Name) = ? COLLATE NOCASE LIMIT 1"), {name});
+    if (!known.isNull())
+        return known.toLongLong();
+    c.execute(QStringLiteral("INSERT INTO Desg_Mast (Desg_Name) VALUES (?)"), {name});
+    inserted = true;
+    return c.lastInsertId();
+}
+
+bool FrmEmp::UsrInsertRecord() {
+    const bool newDesignation = m_combos.Change(cmbDesignation, false);
+    try {
+        m_combos.Change(CboDepartment, false);
+        const QVariant department = CboDepartment->currentData();
+        if (!department.isValid())
+            throw DbError(zv::db::err::GeneralFailure, QStringLiteral("No department is chosen."));
+        auto &c = db();
+        // The designation typed and the employee go in together or not at all.
+        zv::db::Transaction t(c);
+        bool inserted = false;
+        const qint64 designation = designationForSave(inserted);
+        c.execute(QStringLiteral("INSERT INTO Emp_Mast (Emp_Name, Sys_Desg_Num, Emp_Shrt_Name, Pswd, Is_Modify, "
+                                 "Sys_Dept_Num, Email_ID, Emp_Num) VALUES (?, ?, ?, ?, '', ?, ?, ?)"),
+                  {txtEmpName->text().trimmed(), designation, txtUserID->text().trimmed(),
+                   modCommon::EncodePassword(txtEmpPassWord->text()), department, txtemail->text().trimmed(),
+                   txtEmpno->text().trimmed()});
+        const qint64 key = c.lastInsertId();
+        t.commit();
+        m_currentKey = QString::number(key);
+    } catch (const std::exception &) {
+        status(QStringLiteral("ZVE004"));
+        return false;
+    }
+    if (newDesignation)
+        UsrFillDesignation();
+    utility.ToolBarsForFilter(&tlbHeader, &tlbFooter);
+    status(QStringLiteral("ZVE003"));
+    UsrSetFieldsToDisableMode();
+    return true;
+}
+
+bool FrmEmp::UsrUpdateRecord() {
+    const bool newDesignation = m_combos.Change(cmbDesignation, false);
+    try {
+        if (!rowLocked())
+            throw DbError(zv::db::err::GeneralFailure, QStringLiteral("The row is not locked for editing."));
+        m_combos.Change(CboDepartment, false);
+        const QVariant department = CboDepartment->currentData();
+        if (!department.isValid())
+            throw DbError(zv::db::err::GeneralFailure, QStringLiteral("No department is chosen."));
+        auto &c = db();
+        zv::db::Transaction t(c);
+        bool inserted = false;
+        const qint64 designation = designationForSave(inserted);
+        QString sql = QStringLiteral("UPDATE Emp_Mast SET Emp_Num = ?, Email_ID = ?, Emp_Name = ?, Emp_Shrt_Name = ?, "
+                                     "Pswd = ?, Sys_Desg_Num = ?, Sys_Dept_Num = ?");
+        if (inserted)
+            sql += QStringLiteral(", Is_Modify = ''");
+        sql += QStringLiteral(" WHERE Sys_Emp_Num = ?");
+        const int changed = c.execute(sql, {txtEmpno->text().trimmed(), txtemail->text().trimmed(),
+                                            txtEmpName->text().trimmed(), txtUserID->text().trimmed(),
+                                            modCommon::EncodePassword(txtEmpPassWord->text().trimmed()), designation,
+                                            department, keyValue()});
+        if (changed != 1)
+            throw DbError(zv::db::err::NoCurrentRecord, QStringLiteral("The row has gone."));
+        t.commit();
+    } catch (const std::exception &) {
+        status(QStringLiteral("ZVE004"));
+        return false;
+    }
+    releaseRowLock();
+    if (m_ownRecord) {
+        // The logged-in user's own login name may have changed.
+        modCommon::gLoginUserID = txtUserID->text().trimmed().toUpper();
+        if (MDIZVS *main = MDIZVS::existingInstance())
+            main->setWindowTitle(QStringLiteral("Zorvane - ") + txtEmpName->text().trimmed() + QLatin1Char('[') +
+                                 txtUserID->text().trimmed() + QLatin1Char(']'));
+    }
+    if (newDesignation)
+        UsrFillDesignation();
+    utility.ToolBarsForFilter(&tlbHeader, &tlbFooter);
+    UsrSetFieldsToDisableMode();
+    DoEvents();
+    status(QStringLiteral("ZVE002"));
+    return true;
+}

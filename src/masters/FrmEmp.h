@@ -1,0 +1,93 @@
+#pragma once
+#include "MasterForm.h"
+#include "core/AdminForms.h"
+#include "platform/ui/ComboKeyFilter.h"
+
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+
+// The employees (Emp_Mast): who they are (number, name, designation,
+// department, e-mail) and how they log on to the employees' program (login
+// name and scrambled password). Modify and Delete ask for the administrator's
+// password again; a designation typed that is not in the list is added to
+// Desg_Mast with the employee.
+class FrmEmp : public zv::masters::MasterForm {
+    Q_OBJECT
+public:
+    explicit FrmEmp(QWidget *parent = nullptr);
+    ~FrmEmp() override;
+
+    QGroupBox *fraEmpDet = nullptr;
+    QGroupBox *fraLoginDet = nullptr;
+    QLineEdit *txtEmpno = nullptr;
+    QLineEdit *txtEmpName = nullptr;
+    QComboBox *cmbDesignation = nullptr;
+    QComboBox *CboDepartment = nullptr;
+    QLineEdit *txtemail = nullptr;
+    QLineEdit *txtUserID = nullptr;
+    QLineEdit *txtEmpPassWord = nullptr;
+    QLineEdit *txtConfirmPassword = nullptr;
+
+    // Editing while an add or a modify is open: the header's button code is
+    // then 1 (Add, Modify) or 2 (Help pressed during either).
+    bool isEditing() const override;
+
+public slots:
+    void tlbHeader_HeaderClick(const QString &Key) override;
+    void tlbFooter_FooterClick(const QString &Key) override;
+
+protected:
+    QString probeSql() const override;
+    QString escQuestion() const override;
+    QString closeQuestion() const override { return escQuestion(); }
+    int saveQuestionIcon() const override;
+    bool saveBeforeClose() override;
+
+    void UsrInitializeAllFields();
+    void UsrSetFieldsToAddMode();
+    void UsrSetFieldsToModifyMode();
+    void UsrSetFieldsToDisableMode();
+    // Loads the current row; false (view mode, ZVE034) when it has gone.
+    bool UsrRefreshScreen();
+    void UsrFillDesignation();
+    void UsrFillDepartment();
+    // True when a check failed (its status shown, focus on its field).
+    bool UsrValidateScreenFieldsAddMode() { return validate(false); }
+    bool UsrValidateScreenFieldsModifyMode() { return validate(true); }
+    // True when the row was written; ZVE004 and the edit kept otherwise.
+    bool UsrInsertRecord();
+    bool UsrUpdateRecord();
+    // True when the row could not be locked (held by another user).
+    bool UsrLockRecord();
+    void UsrDeleteRecord();
+    // The first table that refers to the employee, or "".
+    QString UsrReferencedBy();
+
+private:
+    void add();
+    void modify();
+    void remove();
+    void select();
+    void cancelAdd();
+    void cancelModify();
+    bool ok();
+    bool validate(bool modifying);
+    bool duplicate(QLineEdit *box, const QString &column, const QString &prefix, bool modifying);
+    void refuse(QWidget *field, const QString &code, const QString &prefix = QString(), bool selectAll = false);
+    // The designation's key for the save: the chosen entry's, or the row
+    // named by the typed text, added to Desg_Mast when there is none. Runs
+    // inside the save's transaction; added is set when a row was inserted.
+    qint64 designationForSave(bool &added);
+    bool isOwnRecord() const;
+    QVariant keyValue() const { return m_currentKey.toLongLong(); }
+    QList<QWidget *> entryControls() const;
+
+    void designationKeyPress(int &KeyAscii);
+
+    zv::ui::ComboKeyFilter m_combos;
+    zv::admin::KeyFunctions m_passwordKeys;
+    zv::admin::KeyFunctions m_designationKeys;
+    zv::admin::KeyFunctions m_departmentKeys;
+    bool m_ownRecord = false;
+};
