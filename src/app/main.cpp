@@ -2,6 +2,7 @@
 #include "core/FormRegistry.h"
 #include "core/modCommon.h"
 #include "masters/MasterForms.h"
+#include "reports/ReportForms.h"
 #include <QApplication>
 
 int main(int argc, char **argv) {
@@ -13,6 +14,7 @@ int main(int argc, char **argv) {
     // registered stays disabled. Each subsystem registers its own forms.
     zv::admin::registerForms();
     zv::masters::registerForms();
+    zv::reports::registerForms();
 
     return modCommon::Main();
 }

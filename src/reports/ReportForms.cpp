@@ -1,0 +1,14 @@
+#include "ReportForms.h"
+#include "core/FormRegistry.h"
+#include "frmGenReportDev3.h"
+#include "frmGenReportDev4.h"
+
+namespace zv::reports {
+
+void registerForms() {
+    namespace names = zv::forms::names;
+    zv::forms::registerForm(names::frmGenReportDev3, [](QWidget *p) { return new frmGenReportDev3(p); });
+    zv::forms::registerForm(names::frmGenReportDev4, [](QWidget *p) { return new frmGenReportDev4(p); });
+}
+
+} // namespace zv::reports
