@@ -93,6 +93,11 @@ void ReportFilterForm::addFilterRow(const QString &label, QWidget *field, QLabel
         *labelOut = l;
 }
 
+void ReportFilterForm::addFilterSpan(QWidget *widget) {
+    widget->setParent(fraSelection);
+    m_rows->addRow(widget);
+}
+
 QRadioButton *ReportFilterForm::option(const QString &name, const QString &caption) {
     auto *b = new QRadioButton(caption, fraSelection);
     b->setObjectName(name);

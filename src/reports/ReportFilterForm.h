@@ -101,6 +101,7 @@ protected:
 
     // Layout: a row of the selection frame, an option row of three buttons.
     void addFilterRow(const QString &label, QWidget *field, QLabel **labelOut = nullptr);
+    void addFilterSpan(QWidget *widget);
     void addOptionRow(const QString &label, QRadioButton *first, QRadioButton *second, QRadioButton *both);
     QRadioButton *option(const QString &name, const QString &caption);
     void addEmployeeRow();
