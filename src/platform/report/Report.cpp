@@ -20,7 +20,10 @@ namespace zv::report {
 namespace {
 
 constexpr double kDpi = 96.0;
-constexpr double kCellPad = 3.0;   // pixels kept free at the right of a cell
+constexpr double kCellPad = 3.0;    // pixels kept free at the right of a cell
+constexpr double kRightPad = 8.0;   // the same for right-aligned cells, apart from the next column
+
+double padOf(Qt::Alignment align) { return (align & Qt::AlignRight) ? kRightPad : kCellPad; }
 
 double mmToPx(double mm) { return mm * kDpi / 25.4; }
 
@@ -301,7 +304,7 @@ void Report::buildDocument() {
     for (int i = 0; i < m_layout.columns.size(); ++i) {
         const Column &c = m_layout.columns.at(i);
         if (c.align & Qt::AlignRight) {
-            tabs << QTextOption::Tab(m_columnX[i] + m_columnW[i] - kCellPad, QTextOption::RightTab);
+            tabs << QTextOption::Tab(m_columnX[i] + m_columnW[i] - kRightPad, QTextOption::RightTab);
             tabBefore << true;
         } else if (c.align & Qt::AlignHCenter) {
             tabs << QTextOption::Tab(m_columnX[i] + m_columnW[i] / 2, QTextOption::CenterTab);
@@ -393,7 +396,7 @@ void Report::buildDocument() {
             const QString text = cellText(m_data.valueAt(row, fieldOf[i]), m_layout.columns.at(i).format);
             if (tabBefore[i])
                 line += QLatin1Char('\t');
-            line += metrics.elidedText(text, Qt::ElideRight, m_columnW[i] - kCellPad);
+            line += metrics.elidedText(text, Qt::ElideRight, m_columnW[i] - padOf(m_layout.columns.at(i).align));
         }
         block(detail, detailChars, line);
         add(row);
@@ -436,10 +439,27 @@ void Report::paintPage(QPainter &p, int page, int pages) const {
     p.setFont(bold);
     const QFontMetricsF bm(font(QStringLiteral("bold")), &m_device);
     for (int i = 0; i < m_captions.size(); ++i) {
-        const QRectF cell(left + m_columnX[i], top, m_columnW[i] - kCellPad, bm.height());
+        const QRectF cell(left + m_columnX[i], top, m_columnW[i] - padOf(m_layout.columns.at(i).align), bm.height());
+        // A caption wider than a narrow column is set smaller before it is cut.
+        const double wide = bm.horizontalAdvance(m_captions.at(i));
+        QFont f = bold;
+        QFontMetricsF fm = bm;
+        if (wide > cell.width()) {
+            QFont smaller = font(QStringLiteral("bold"));
+            const double least = smaller.pointSizeF() * 0.6;
+            double size = smaller.pointSizeF();
+            do {
+                size -= 0.25;
+                smaller.setPointSizeF(size);
+                fm = QFontMetricsF(smaller, &m_device);
+            } while (size > least && fm.horizontalAdvance(m_captions.at(i)) > cell.width());
+            f.setPixelSize(std::max(1, qRound(size * kDpi / 72.0)));
+        }
+        p.setFont(f);
         p.drawText(cell, int(m_layout.columns.at(i).align | Qt::AlignVCenter),
-                   bm.elidedText(m_captions.at(i), Qt::ElideRight, cell.width()));
+                   fm.elidedText(m_captions.at(i), Qt::ElideRight, cell.width()));
     }
+    p.setFont(bold);
     const double ruleY = top + bm.height() + 3;
     p.drawLine(QPointF(left, ruleY), QPointF(left + m_bodyPx.width(), ruleY));
 
