@@ -85,7 +85,11 @@ frmGenReport2::frmGenReport2(QWidget *parent) : ReportFilterForm(parent) {
     connect(cmbTargetMnth, qOverload<int>(&QComboBox::activated), this, changed);
 }
 
-frmGenReport2::~frmGenReport2() = default;
+frmGenReport2::~frmGenReport2() {
+    // A form deleted without being closed still takes its rows with it.
+    if (!unloading())
+        Form_Unload();
+}
 
 int frmGenReport2::ShowForm(qint64 employee, int month) {
     m_selectionList = QString::number(employee);

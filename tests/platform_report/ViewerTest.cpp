@@ -4,7 +4,10 @@
 #include "support/ProgramFolder.h"
 
 #include <QDir>
+#include <QApplication>
 #include <QFile>
+#include <QLabel>
+#include <QTimer>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QToolButton>
@@ -206,6 +209,36 @@ TEST_F(Viewer, PrintsAndExportsPdf) {
         f.seek(0);
         EXPECT_EQ(f.readAll().count("/Type /Page\n") + 0, shown.pages) << file.toStdString();
     }
+}
+
+TEST_F(Viewer, ShowsModallyUntilClosed) {
+    FrmReportViewer::setModalHook({});
+    FrmReportViewer viewer;
+    bool wasShown = false;
+    QString page;
+    QTimer::singleShot(0, [&] {
+        auto *v = qobject_cast<FrmReportViewer *>(QApplication::activeModalWidget());
+        if (!v) {
+            ADD_FAILURE() << "the viewer was not shown";
+            return;
+        }
+        wasShown = v->isVisible() && v->report() != nullptr;
+        page = v->lblPage->text();
+        v->close();
+    });
+    EXPECT_TRUE(viewer.ShowReport("Activities", "Reports/test.rpt", activities(), nullptr));
+    EXPECT_TRUE(wasShown);
+    EXPECT_EQ(page, "1 of 1");
+    EXPECT_EQ(viewer.report(), nullptr);   // released with the window
+}
+
+TEST_F(Viewer, AnExportThatCannotBeWrittenSaysSo) {
+    messages.answerPath(folder.file("no such folder/out.pdf"));
+    Shown shown;
+    ASSERT_TRUE(showWith(shown, "Activities", "Reports/test.rpt", activities(), nullptr,
+                         [](FrmReportViewer &v) { v.cmdExport->click(); }));
+    ASSERT_EQ(messages.shown().size(), 2);   // the file chooser, then the error
+    EXPECT_TRUE(messages.shown().at(1).prompt.startsWith(QString::number(err::ExportFailed) + "\r"));
 }
 
 TEST_F(Viewer, NumberedModePlacesValuesByPositionAndDayNumber) {

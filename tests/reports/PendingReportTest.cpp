@@ -110,15 +110,29 @@ TEST_F(PendingReport, WithoutEmployeesTheSelectionIsGreyedAndOkFindsNothing) {
     EXPECT_EQ(form.lblStatus->text(), expectedStatus("ZVE001"));
 }
 
-TEST_F(PendingReport, AFailingQueryIsReportedNotShownAsEmpty) {
-    other.execute("DROP TABLE actvty_target_det");
-    frmGenReportDev4 form;
-    showForm(form);
-    clickFooter(form, "Ok");
-    EXPECT_EQ(shown.count, 0);
-    ASSERT_EQ(messages.shown().size(), 1);
-    EXPECT_TRUE(messages.shown().first().prompt.contains("actvty_target_det")) << messages.prompts().join("|").toStdString();
-    EXPECT_NE(form.lblStatus->text().left(6), "ZVE001");
+TEST_F(PendingReport, FailuresAreReportedNotShownAsEmpty) {
+    struct Case {
+        const char *name;
+        std::function<void(PendingReport &)> breakIt;
+        const char *prompt;   // the box begins with the error's number or holds this text
+    };
+    const Case cases[] = {
+        // One after the other: each case breaks one more thing.
+        {"the report file", [](PendingReport &t) { QFile::remove(t.folder->file("Reports/actpending.rpt")); }, "53\r"},
+        {"a table the query needs", [](PendingReport &t) { t.other.execute("DROP TABLE actvty_target_det"); },
+         "actvty_target_det"},
+    };
+    for (const Case &c : cases) {
+        messages.clear();
+        c.breakIt(*this);
+        frmGenReportDev4 form;
+        showForm(form);
+        clickFooter(form, "Ok");
+        EXPECT_EQ(shown.count, 0) << c.name;
+        ASSERT_EQ(messages.shown().size(), 1) << c.name;
+        EXPECT_TRUE(messages.shown().first().prompt.contains(c.prompt)) << messages.prompts().join("|").toStdString();
+        EXPECT_NE(form.lblStatus->text().left(6), "ZVE001") << c.name;
+    }
 }
 
 TEST_F(PendingReport, LoadingCancelAndEsc) {
