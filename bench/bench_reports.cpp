@@ -209,7 +209,7 @@ int g_rendered = 0;
 int g_pages = 0;
 
 void report(const char *what, double ms, long long rows) {
-    std::printf("  %-52s %9.1f ms  %7lld rows\n", what, ms, rows);
+    std::printf("  %-62s %9.1f ms  %7lld rows\n", what, ms, rows);
 }
 
 void fail(const char *what) {
@@ -262,7 +262,7 @@ int main(int argc, char **argv) {
         const double ms = timed([&] { form.tlbFooter_FooterClick(QStringLiteral("Ok")); });
         if (g_rendered == before)
             fail(qPrintable(QStringLiteral("%1: no report was shown (%2)").arg(QLatin1String(what), form.lblStatus->text())));
-        std::printf("  %-52s %9.1f ms  %7d pages\n", what, ms, g_pages);
+        std::printf("  %-62s %9.1f ms  %7d pages\n", what, ms, g_pages);
     };
 
     std::printf("\nActivity checklist for a month (March %d)\n", kYear);
