@@ -4,6 +4,7 @@
 #include "core/FormRegistry.h"
 #include "core/modCommon.h"
 #include "masters/MasterForms.h"
+#include "reports/ReportForms.h"
 #include <QApplication>
 
 int main(int argc, char **argv) {
@@ -17,6 +18,7 @@ int main(int argc, char **argv) {
     zv::masters::registerForms();
     zv::activity::registerForms();
     zv::activity::registerUtilityForms();
+    zv::reports::registerForms();
 
     return modCommon::Main();
 }

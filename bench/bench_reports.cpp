@@ -1,0 +1,358 @@
+// Fills a copy of the fresh production database with a year of work (200
+// employees, 2,000 activity lines, 300,000 schedule entries, a year of
+// monthly allocations and target-dated lines) and times each report form:
+// building its rows (for the monthly checklist and the diarized report, the
+// fill of their temporary table), and the whole Ok road through the viewer's
+// rendering and preview. Medians of a few runs are printed.
+#include "core/modCommon.h"
+#include "platform/report/FrmReportViewer.h"
+#include "reports/frmGenReport.h"
+#include "reports/frmGenReport1.h"
+#include "reports/frmGenReport2.h"
+#include "reports/frmGenReportDev3.h"
+#include "reports/frmGenReportDev4.h"
+#include <QApplication>
+#include <QComboBox>
+#include <QDate>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrintPreviewWidget>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <random>
+#include <sqlite3.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kEmployees = 200;
+constexpr int kActivities = 400;
+constexpr int kLinesPerActivity = 5;           // 2,000 lines
+constexpr int kEntries = 300000;               // schedule entries over the year
+constexpr int kAllocationLines = 10;           // per employee and month
+constexpr int kTargetLines = 20;               // per employee
+constexpr int kYear = 2006;
+constexpr int kRuns = 5;
+
+void check(int rc, sqlite3 *db, const char *what) {
+    if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW) {
+        std::fprintf(stderr, "%s: %s\n", what, sqlite3_errmsg(db));
+        std::exit(1);
+    }
+}
+
+struct Insert {
+    sqlite3 *db;
+    sqlite3_stmt *st = nullptr;
+    Insert(sqlite3 *d, const char *sql) : db(d) { check(sqlite3_prepare_v2(db, sql, -1, &st, nullptr), db, sql); }
+    ~Insert() { sqlite3_finalize(st); }
+    Insert &i(int pos, long long v) {
+        sqlite3_bind_int64(st, pos, v);
+        return *this;
+    }
+    Insert &t(int pos, const std::string &v) {
+        sqlite3_bind_text(st, pos, v.c_str(), -1, SQLITE_TRANSIENT);
+        return *this;
+    }
+    Insert &null(int pos) {
+        sqlite3_bind_null(st, pos);
+        return *this;
+    }
+    long long run() {
+        check(sqlite3_step(st), db, "insert");
+        sqlite3_reset(st);
+        return sqlite3_last_insert_rowid(db);
+    }
+};
+
+std::string iso(const QDate &d) { return d.toString(QStringLiteral("yyyy-MM-dd")).toStdString(); }
+
+void fill(const QString &path) {
+    sqlite3 *db = nullptr;
+    check(sqlite3_open(path.toUtf8().constData(), &db), db, "open");
+    check(sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr), db, "begin");
+    std::mt19937 rng(20060101);
+    auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+    const QDate jan1(kYear, 1, 1);
+    const int yearDays = jan1.daysInYear();
+
+    check(sqlite3_exec(db, "INSERT INTO Cmpny_Mast (Cmpny_Name) VALUES ('Zorvane Benchmarks Ltd')", nullptr, nullptr, nullptr),
+          db, "company");
+    {
+        Insert dept(db, "INSERT INTO Dept_Mast (Dept_Desc) VALUES (?)");
+        for (int i = 1; i <= 20; ++i)
+            dept.t(1, "Department " + std::to_string(i)).run();
+        Insert desg(db, "INSERT INTO Desg_Mast (Desg_Name) VALUES (?)");
+        for (int i = 1; i <= 10; ++i)
+            desg.t(1, "Designation " + std::to_string(i)).run();
+        Insert emp(db, "INSERT INTO Emp_Mast (Emp_Num, Emp_Name, Sys_Desg_Num, Sys_Dept_Num, Emp_Shrt_Name) "
+                       "VALUES (?, ?, ?, ?, ?)");
+        char name[32];
+        for (int i = 0; i < kEmployees; ++i) {
+            std::snprintf(name, sizeof name, "Employee %03d", i);
+            emp.t(1, "E" + std::to_string(i)).t(2, name).i(3, i % 10 + 1).i(4, i % 20 + 1).t(5, "u" + std::to_string(i)).run();
+        }
+        Insert hdr(db, "INSERT INTO Holday_List_Hdr (Fincl_Year) VALUES (?)");
+        const long long list = hdr.i(1, kYear).run();
+        Insert hol(db, "INSERT INTO Holday_List_Det (Sys_Holday_List_Num, Holday_Date, Holday_Desc) VALUES (?, ?, 'Holiday')");
+        for (int m = 1; m <= 12; ++m)
+            hol.i(1, list).t(2, iso(QDate(kYear, m, 10 + m))).run();
+    }
+
+    // Activities and lines; the schedule entries spread over the lines and the year.
+    std::vector<std::array<long long, 3>> lines;   // activity, line, employee
+    {
+        Insert act(db, "INSERT INTO Actvty_Mast (Entry_Date, Actvty_Desc, Remk) VALUES (?, ?, '')");
+        Insert line(db, "INSERT INTO Actvty_Mast_Det (Sys_Actvty_Num, Sys_Dept_Num, Sys_Emp_Num, Start_Date, End_Date, "
+                        "Sys_Const_Num, Assign_By) VALUES (?, ?, ?, ?, ?, 14, ?)");
+        char desc[48];
+        for (int a = 0; a < kActivities; ++a) {
+            std::snprintf(desc, sizeof desc, "Activity %03d", a);
+            const long long id = act.t(1, iso(jan1.addDays(pick(60)))).t(2, desc).run();
+            for (int l = 0; l < kLinesPerActivity; ++l) {
+                const int emp = pick(kEmployees) + 1;
+                const long long ln = line.i(1, id).i(2, pick(20) + 1).i(3, emp).t(4, iso(jan1)).t(5, iso(QDate(kYear, 12, 31)))
+                                         .i(6, pick(3) == 0 ? pick(kEmployees) + 1 : 0)
+                                         .run();
+                lines.push_back({id, ln, emp});
+            }
+        }
+        Insert entry(db, "INSERT INTO Statry_Cmpltd_Entry (Sys_Actvty_Num, Sys_Actvty_Line_Num, Sys_Emp_Num, Expctd_Date, "
+                         "Cmpltd_Date, Not_Needed) VALUES (?, ?, ?, ?, ?, ?)");
+        for (int e = 0; e < kEntries; ++e) {
+            const auto &l = lines[e % lines.size()];
+            const QDate expected = jan1.addDays(pick(yearDays));
+            entry.i(1, l[0]).i(2, l[1]).i(3, l[2]).t(4, iso(expected));
+            if (pick(10) < 6)
+                entry.t(5, iso(expected.addDays(pick(4))));
+            else
+                entry.null(5);
+            entry.i(6, pick(20) == 0 ? 1 : 0).run();
+        }
+    }
+
+    // A year of monthly allocations and target-dated lines.
+    {
+        Insert hdr(db, "INSERT INTO actvty_mnth_hdr (Sys_Const_Num, Sys_Emp_Num, yr) VALUES (?, ?, ?)");
+        std::string cols, marks;
+        for (int d = 1; d <= 31; ++d) {
+            cols += ", Day" + std::to_string(d);
+            marks += ", ?";
+        }
+        const std::string sql = "INSERT INTO actvty_mnth_det (Sys_Afm_Num, Actvty_Desc, Almnt_Date, Offcl_Persnl, Trans_Type, "
+                                "Remk" + cols + ") VALUES (?, ?, ?, ?, ?, ?" + marks + ")";
+        Insert det(db, sql.c_str());
+        for (int emp = 1; emp <= kEmployees; ++emp)
+            for (int m = 1; m <= 12; ++m) {
+                const long long afm = hdr.i(1, m).i(2, emp).i(3, kYear).run();
+                for (int n = 0; n < kAllocationLines; ++n) {
+                    det.i(1, afm).t(2, "Activity " + std::to_string(pick(kActivities)))
+                        .t(3, iso(QDate(kYear, m, 1 + pick(28)))).t(4, pick(5) == 0 ? "P" : "O")
+                        .t(5, pick(2) == 0 ? "P" : "A").t(6, "remark");
+                    for (int d = 1; d <= 31; ++d)
+                        if (pick(4) == 0)
+                            det.t(6 + d, "*");
+                        else
+                            det.null(6 + d);
+                    det.run();
+                }
+            }
+        Insert thdr(db, "INSERT INTO actvty_target_hdr (Sys_Emp_Num) VALUES (?)");
+        Insert tdet(db, "INSERT INTO actvty_target_det (Sys_Awt_Num, Almnt_Date, Start_Date, Actvty_Desc, Offcl_Persnl, "
+                        "Target_Date, Cmplt_date, Remk) VALUES (?, ?, ?, ?, ?, ?, ?, '')");
+        for (int emp = 1; emp <= kEmployees; ++emp) {
+            const long long awt = thdr.i(1, emp).run();
+            for (int n = 0; n < kTargetLines; ++n) {
+                const QDate allotted = jan1.addDays(pick(yearDays - 30));
+                const QDate target = allotted.addDays(1 + pick(30));
+                tdet.i(1, awt).t(2, iso(allotted)).t(3, iso(allotted)).t(4, "Target work " + std::to_string(n))
+                    .t(5, pick(4) == 0 ? "P" : "O").t(6, iso(target));
+                if (pick(2) == 0)
+                    tdet.t(7, iso(target));
+                else
+                    tdet.null(7);
+                tdet.run();
+            }
+        }
+    }
+    check(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), db, "commit");
+    check(sqlite3_exec(db, "ANALYZE", nullptr, nullptr, nullptr), db, "analyze");
+    sqlite3_close(db);
+}
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// Median milliseconds of kRuns calls after one warm-up call.
+double timed(const std::function<void()> &f) {
+    f();
+    std::vector<double> ms;
+    for (int i = 0; i < kRuns; ++i) {
+        QElapsedTimer t;
+        t.start();
+        f();
+        ms.push_back(t.nsecsElapsed() / 1e6);
+    }
+    return median(ms);
+}
+
+int g_rendered = 0;
+int g_pages = 0;
+
+void report(const char *what, double ms, long long rows) {
+    std::printf("  %-62s %9.1f ms  %7lld rows\n", what, ms, rows);
+}
+
+void fail(const char *what) {
+    std::fprintf(stderr, "%s\n", what);
+    std::exit(1);
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath(QStringLiteral("Data"));
+    QDir(dir.path()).mkpath(QStringLiteral("Reports"));
+    const QString db = dir.filePath(QStringLiteral("Data/ZV-DATA.mdb"));
+    if (!QFile::copy(QStringLiteral(ZV_FRESH_DIR "/Data/ZV-DATA.mdb"), db))
+        fail("cannot copy the fresh production database");
+    QFile::setPermissions(db, QFile::ReadOwner | QFile::WriteOwner);
+    const QDir shipped(QStringLiteral(ZV_SOURCE_DIR "/resources/Reports"));
+    for (const QString &f : shipped.entryList({QStringLiteral("*.rpt")}, QDir::Files))
+        QFile::copy(shipped.filePath(f), dir.filePath(QStringLiteral("Reports/") + f));
+
+    QElapsedTimer t;
+    t.start();
+    fill(db);
+    std::printf("filled %d employees, %d activity lines, %d schedule entries, %d allocation lines, %d target lines "
+                "in %.0f ms\n",
+                kEmployees, kActivities * kLinesPerActivity, kEntries, kEmployees * 12 * kAllocationLines,
+                kEmployees * kTargetLines, t.nsecsElapsed() / 1e6);
+
+    modCommon::setAppPath(dir.path());
+    modCommon::gDBPath = db;
+    modCommon::OpenDatabase();
+    if (!modCommon::gConnOpen)
+        fail("cannot open the filled database");
+    auto &conn = *modCommon::gConn;
+    // The viewer renders and previews the report, then returns at once.
+    zv::report::FrmReportViewer::setModalHook([](zv::report::FrmReportViewer &v) {
+        ++g_rendered;
+        g_pages = v.crviewer->pageCount();
+    });
+    QString allEmployees;
+    for (int i = 1; i <= kEmployees; ++i)
+        allEmployees += (i > 1 ? QStringLiteral(",") : QString()) + QString::number(i);
+    auto okRoad = [](zv::reports::ReportFilterForm &form, const char *what) {
+        const int before = g_rendered;
+        const double ms = timed([&] { form.tlbFooter_FooterClick(QStringLiteral("Ok")); });
+        if (g_rendered == before)
+            fail(qPrintable(QStringLiteral("%1: no report was shown (%2)").arg(QLatin1String(what), form.lblStatus->text())));
+        std::printf("  %-62s %9.1f ms  %7d pages\n", what, ms, g_pages);
+    };
+
+    std::printf("\nActivity checklist for a month (March %d)\n", kYear);
+    {
+        frmGenReportDev3 form;
+        form.cmbMnth->setCurrentIndex(2);
+        form.txtYear->setText(QString::number(kYear));
+        for (const auto &[label, list] : {std::pair{"every employee (no condition)", QString()},
+                                          std::pair{"all 200 employees chosen (200 bound keys)", allEmployees}}) {
+            form.setSelectionList(list);
+            long long rows = 0;
+            const double fillMs = timed([&] {
+                if (!form.UsrGenarateTempTable())
+                    fail("the checklist fill failed");
+                rows = conn.scalar(QStringLiteral("SELECT count(*) FROM temp_mchklist WHERE User_ID = ?"), {form.runKey()})
+                           .toLongLong();
+                form.deleteRun();
+            });
+            report((QStringLiteral("fill temp_mchklist, ") + QLatin1String(label)).toUtf8().constData(), fillMs, rows);
+        }
+        form.setSelectionList(QString());
+        long long rows = 0;
+        const double buildMs = timed([&] {
+            form.UsrGenarateTempTable();
+            rows = form.readRun().recordCount();
+            form.fillFormulas();
+            form.deleteRun();
+        });
+        report("fill, read back, formula values, delete", buildMs, rows);
+        okRoad(form, "Ok through the viewer (render and preview)");
+        if (conn.scalar(QStringLiteral("SELECT count(*) FROM temp_mchklist")).toLongLong() != 0)
+            fail("rows of the checklist were left behind");
+    }
+
+    std::printf("\nPending activities with target date (due by today)\n");
+    {
+        frmGenReportDev4 form;
+        form.setSelectionList(allEmployees);
+        long long rows = 0;
+        const double ms = timed([&] {
+            const auto q = form.reportQuery(modCommon::GetServerDate());
+            rows = conn.query(q.text, q.params).recordCount();
+        });
+        report("query, 200 employees", ms, rows);
+        okRoad(form, "Ok through the viewer (render and preview)");
+    }
+
+    std::printf("\nActivities with target date (March %d)\n", kYear);
+    {
+        frmGenReport form;
+        form.cmbTargetMnth->setCurrentIndex(2);
+        form.txtTargetYear->setText(QString::number(kYear));
+        long long rows = 0;
+        const double ms = timed([&] {
+            const auto q = form.reportQuery();
+            rows = conn.query(q.text, q.params).recordCount();
+        });
+        report("query, every employee", ms, rows);
+        okRoad(form, "Ok through the viewer (render and preview)");
+    }
+
+    std::printf("\nActivity projector/actuals planner (March %d)\n", kYear);
+    {
+        frmGenReport1 form;
+        form.cmbTargetMnth->setCurrentIndex(2);
+        form.txtTargetYear->setText(QString::number(kYear));
+        form.setSelectionList(allEmployees);
+        long long rows = 0;
+        const double ms = timed([&] {
+            const auto q = form.reportQuery();
+            rows = conn.query(q.text, q.params).recordCount();
+            form.fillFormulas();
+        });
+        report("query and calendar, 200 employees", ms, rows);
+        okRoad(form, "Ok through the viewer (render and preview)");
+    }
+
+    std::printf("\nDiarized activities (March of 2004 to 2008)\n");
+    {
+        frmGenReport2 form;
+        form.cmbTargetMnth->setCurrentIndex(2);
+        form.setSelectionList(allEmployees);
+        long long rows = 0;
+        const double ms = timed([&] {
+            rows = form.fillTempYear();
+            conn.query(QStringLiteral("SELECT * FROM Temp_Year WHERE Id = ? ORDER BY Serl_Num"), {form.formId()});
+        });
+        report("fill Temp_Year and read back, 200 employees", ms, rows);
+        okRoad(form, "Ok through the viewer (render and preview)");
+    }
+    modCommon::gConn->close();
+    return 0;
+}

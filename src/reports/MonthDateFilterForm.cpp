@@ -1,0 +1,189 @@
+#include "MonthDateFilterForm.h"
+#include "core/modCommon.h"
+#include "dateinput/DateText.h"
+#include "framework/FormKeys.h"
+#include "platform/db/Dates.h"
+#include "platform/ui/Ui.h"
+#include "platform/ui/VbKeys.h"
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+
+using namespace zv::ui;
+
+namespace zv::reports {
+
+namespace {
+const char *const kMonthNames[12] = {"January", "February", "March",     "April",   "May",      "June",
+                                     "July",    "August",   "September", "October", "November", "December"};
+const QString kEnabledStyle = QStringLiteral("background-color: #FFFFFF;");
+const QString kDisabledStyle = QStringLiteral("background-color: #E0E0E0;");
+} // namespace
+
+MonthDateFilterForm::MonthDateFilterForm(QWidget *parent) : ReportFilterForm(parent) {}
+
+QString MonthDateFilterForm::monthName(int month) {
+    return month >= 1 && month <= 12 ? QString::fromLatin1(kMonthNames[month - 1]) : QString();
+}
+
+QDate MonthDateFilterForm::serverDate() { return modCommon::GetServerDate(); }
+
+void MonthDateFilterForm::addMonthDateRows() {
+    Fradate = new QFrame(this);
+    Fradate->setObjectName(QStringLiteral("Fradate"));
+    auto *rows = new QFormLayout(Fradate);
+    rows->setContentsMargins(0, 0, 0, 0);
+    auto row = [&](QLabel *&label, const QString &caption, QWidget *field) {
+        label = new QLabel(caption, Fradate);
+        label->setBuddy(field);
+        rows->addRow(label, field);
+    };
+    Chckdat = new QCheckBox(Fradate);
+    Chckdat->setObjectName(QStringLiteral("Chckdat"));
+    row(Label5, QStringLiteral("Datewise"), Chckdat);
+    TxtFdate = new QLineEdit(Fradate);
+    TxtFdate->setObjectName(QStringLiteral("TxtFdate"));
+    TxtFdate->setMaxLength(11);
+    row(lblSelDate, QStringLiteral("Date"), TxtFdate);
+    cmbTargetMnth = new QComboBox(Fradate);
+    cmbTargetMnth->setObjectName(QStringLiteral("cmbTargetMnth"));
+    cmbTargetMnth->setEditable(true);
+    cmbTargetMnth->setInsertPolicy(QComboBox::NoInsert);
+    for (int m = 1; m <= 12; ++m)
+        cmbTargetMnth->addItem(monthName(m), m);
+    row(Label3, QStringLiteral("Month*"), cmbTargetMnth);
+    txtTargetYear = new QLineEdit(Fradate);
+    txtTargetYear->setObjectName(QStringLiteral("txtTargetYear"));
+    txtTargetYear->setMaxLength(4);
+    row(Label4, QStringLiteral("Year*"), txtTargetYear);
+    CmbSord = new QComboBox(Fradate);
+    CmbSord->setObjectName(QStringLiteral("CmbSord"));
+    CmbSord->setEditable(true);
+    CmbSord->setInsertPolicy(QComboBox::NoInsert);
+    row(Label6, QStringLiteral("Sort Order"), CmbSord);
+    addFilterSpan(Fradate);
+    Fradate->hide();
+
+    // Design state: month mode.
+    setBoxEnabled(TxtFdate, false);
+    setBoxEnabled(cmbTargetMnth, true);
+    setBoxEnabled(txtTargetYear, true);
+    setBoxEnabled(CmbSord, true);
+}
+
+void MonthDateFilterForm::wireMonthDateRows() {
+    connect(Chckdat, &QCheckBox::clicked, this, [this] { Chckdat_Click(); });
+    tabOnEnter(Chckdat);
+    for (QComboBox *combo : {cmbTargetMnth, CmbSord}) {
+        keysOf(combo)->press = [this, combo](int &KeyAscii) { m_comboFilter.KeyPress(combo, KeyAscii, false); };
+        auto changed = [this, combo] {
+            m_comboFilter.Change(combo, true);
+            clearStatus();
+        };
+        connect(combo, &QComboBox::editTextChanged, this, changed);
+        connect(combo, qOverload<int>(&QComboBox::activated), this, changed);
+    }
+    connect(TxtFdate, &QLineEdit::textChanged, this, [this] { clearStatus(); });
+    connect(txtTargetYear, &QLineEdit::textChanged, this, [this] { clearStatus(); });
+    selectAllOnFocus(txtTargetYear);
+    ControlKeys *year = keysOf(txtTargetYear);
+    year->down = [this](int &KeyCode, int) {
+        if (KeyCode == vbKey::Return) {
+            KeyCode = 0;
+            sendTab(txtTargetYear);
+        }
+    };
+    year->press = [this](int &KeyAscii) {
+        if (KeyAscii != vbKey::Return)
+            KeyAscii = m_keyFilter.FilterKey(TextBox(txtTargetYear), 0, KeyAscii, QString());
+    };
+}
+
+void MonthDateFilterForm::setBoxEnabled(QWidget *box, bool enabled) {
+    box->setEnabled(enabled);
+    box->setStyleSheet(enabled ? kEnabledStyle : kDisabledStyle);
+}
+
+int MonthDateFilterForm::monthNumber() const { return cmbTargetMnth->currentIndex() + 1; }
+
+int MonthDateFilterForm::yearNumber() const {
+    const QString t = txtTargetYear->text().trimmed();
+    int end = 0;
+    while (end < t.size() && t.at(end).isDigit())
+        ++end;
+    return t.left(end).toInt();
+}
+
+bool MonthDateFilterForm::monthMode() const { return txtTargetYear->isEnabled() && cmbTargetMnth->isEnabled(); }
+
+QDate MonthDateFilterForm::dateOfReport() const {
+    if (m_reportDate.isEmpty() || m_reportDate == zv::dateinput::kMonthNameMask)
+        return {};
+    return zv::dateinput::dateOfValidated(m_reportDate);
+}
+
+void MonthDateFilterForm::showServerMonth() {
+    const QDate today = serverDate();
+    if (cmbTargetMnth->isEnabled()) {
+        cmbTargetMnth->setCurrentIndex(today.month() - 1);
+        cmbTargetMnth->setEditText(monthName(today.month()));
+    }
+    if (txtTargetYear->isEnabled())
+        txtTargetYear->setText(QString::number(today.year()));
+    if (TxtFdate->isEnabled())
+        bindDateBox();
+}
+
+void MonthDateFilterForm::bindDateBox() {
+    m_dateEntry.setTxtdate(TxtFdate, zv::fw::keyPreviewOf(this));
+    if (TxtFdate->isEnabled())
+        TxtFdate->setText(zv::db::toDisplayDate(serverDate()));
+}
+
+void MonthDateFilterForm::validateDateBox() {
+    if (!TxtFdate->isVisible() || !TxtFdate->isEnabled())
+        return;
+    m_reportDate = m_dateCheck.validateDate(
+        TxtFdate->text(), [this](const QString &code, const QString &prefix, const QString &suffix) { status(code, prefix, suffix); },
+        QStringLiteral("dd/mm/yyyy"), true, QString(), QStringLiteral("Target Date"));
+    if (m_reportDate.isEmpty() || m_reportDate == zv::dateinput::kMonthNameMask) {
+        // The form's own message replaces the date object's.
+        status(QStringLiteral("ZVE009"), QString(), QStringLiteral("Date"));
+        focusIfAble(TxtFdate);
+        setMousePointer(0);
+        m_dateInvalid = true;
+        return;
+    }
+    m_dateInvalid = false;
+    TxtFdate->setText(zv::db::toDisplayDate(dateOfReport()));
+}
+
+bool MonthDateFilterForm::checkFilter(const QString &datePrefix, const QString &monthPrefix, const QString &yearPrefix) {
+    if (TxtFdate->isEnabled()) {
+        if (TxtFdate->text() == zv::dateinput::kMonthNameMask) {
+            status(QStringLiteral("ZVE007"), datePrefix);
+            focusIfAble(TxtFdate);
+            setMousePointer(0);
+            return false;
+        }
+        validateDateBox();
+        if (m_dateInvalid)
+            return false;
+    }
+    if (cmbTargetMnth->isEnabled()) {
+        if (utility.CheckNullText(cmbTargetMnth, &tlbFooter, monthPrefix, 0)) {
+            setMousePointer(0);
+            return false;
+        }
+        if (utility.CheckNullText(txtTargetYear, &tlbFooter, yearPrefix, 0)) {
+            setMousePointer(0);
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace zv::reports

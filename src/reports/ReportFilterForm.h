@@ -1,0 +1,181 @@
+#pragma once
+#include "framework/clsFooterToolBar.h"
+#include "framework/clsGeneralHeader.h"
+#include "framework/clsHeader.h"
+#include "platform/db/Connection.h"
+#include "platform/report/FormulaDictionary.h"
+#include "platform/ui/KeyPreview.h"
+#include <QDialog>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QAction;
+class QFormLayout;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+class QToolBar;
+class QToolButton;
+
+namespace zv::reports {
+
+// A key handler made of functions, for the key rules of one control.
+class ControlKeys : public zv::ui::KeyHandler {
+public:
+    std::function<void(int &KeyCode, int Shift)> down;
+    std::function<void(int &KeyAscii)> press;
+    void KeyDown(int &KeyCode, int Shift) override {
+        if (down)
+            down(KeyCode, Shift);
+    }
+    void KeyPress(int &KeyAscii) override {
+        if (press)
+            press(KeyAscii);
+    }
+};
+
+// What every report filter form shares: the header toolbar that shows Exit
+// only, the footer with Ok and Cancel and the status line, the "Selection"
+// frame with the employee selection button and its greyed stand-in, the
+// option buttons, the form's key preview, the progress step of the footer
+// buttons, the company name and default employee list of a report, the
+// report viewer and the closing rules. Each form adds its filter controls to
+// the selection frame and supplies the footer handler.
+class ReportFilterForm : public QDialog, public zv::ui::KeyHandler {
+    Q_OBJECT
+public:
+    ~ReportFilterForm() override;
+
+    // The designed controls and objects, named as the forms know them.
+    QToolBar *tbHeader = nullptr;
+    QToolBar *tbFooter = nullptr;
+    QLabel *lblStatus = nullptr;
+    QFrame *Frame1 = nullptr;
+    QGroupBox *fraSelection = nullptr;
+    QLabel *lblActvty = nullptr;
+    QRadioButton *optOff = nullptr;     // "Official" / "Not Completed" forms name it optPlnd
+    QRadioButton *optPernl = nullptr;
+    QRadioButton *optPlnd = nullptr;
+    QRadioButton *optCpltd = nullptr;
+    QRadioButton *optBoth = nullptr;
+    QLabel *lblSelSortField = nullptr;
+    QToolButton *picSelFilter = nullptr;   // element 0 of the selection button array
+    QLabel *imgDisable = nullptr;
+    clsHeader tlbHeader;
+    clsFooterToolBar tlbFooter;
+    clsGeneralHeader utility;
+
+    QAction *headerButton(const QString &key) const;
+    QAction *footerButton(const QString &key) const;
+
+    // The chosen employees' Sys_Emp_Num values joined by ","; empty: none chosen.
+    const QString &selectionList() const { return m_selectionList; }
+    void setSelectionList(const QString &list) { m_selectionList = list; }
+    // The last query handed to the employee selection window.
+    const QString &selectionQuery() const { return m_selectionQuery; }
+
+    // The employee selection window's arguments; tests answer it through
+    // setEmployeeChooser (nullptr restores the real window).
+    struct SelectionRequest {
+        QString caption;
+        QString sql;
+        int returnMode = 0;
+        QString current;
+        int keyColumn = 0, firstColumn = 0, secondColumn = -1, thirdColumn = -1;
+    };
+    using EmployeeChooser = std::function<QString(const SelectionRequest &)>;
+    static void setEmployeeChooser(EmployeeChooser chooser);
+
+public slots:
+    virtual void tlbHeader_HeaderClick(const QString &Key);
+    virtual void tlbFooter_FooterClick(const QString &Key) = 0;
+    // The selection button (index 0 is the employee selection; others do nothing).
+    virtual void picSelFilter_Click(int Index) = 0;
+
+protected:
+    explicit ReportFilterForm(QWidget *parent);
+
+    // Layout: a row of the selection frame, an option row of three buttons.
+    void addFilterRow(const QString &label, QWidget *field, QLabel **labelOut = nullptr);
+    void addFilterSpan(QWidget *widget);
+    void addOptionRow(const QString &label, QRadioButton *first, QRadioButton *second, QRadioButton *both);
+    QRadioButton *option(const QString &name, const QString &caption);
+    void addEmployeeRow();
+
+    // Load, steps 1 to 5: the header shows Exit only, the footer Ok and Cancel.
+    void setUpToolbars();
+
+    // Coded status in the footer.
+    void status(const QString &code, const QString &prefix = QString(), const QString &suffix = QString());
+    void clearStatus();
+    // The footer buttons' progress step: status cleared, pending events let
+    // run, code shown with "Report is ", hourglass, focus out and back.
+    void progressStep(const QString &code);
+
+    // Focus to a control when it is enabled and visible.
+    static void focusIfAble(QWidget *w);
+    // Enter in a control moves the focus on.
+    void tabOnEnter(QWidget *control);
+    // The whole text is selected when the box gets the focus.
+    void selectAllOnFocus(QLineEdit *box);
+    // The control's key rules (key preview of the form).
+    ControlKeys *keysOf(QWidget *control);
+
+    // The main connection, opened again when it was found closed.
+    static zv::db::Connection &db();
+
+    // "Cmpny" of every report: the first company's name, "" without one.
+    QString companyName();
+    // Every Sys_Emp_Num that the first column of sql gives, joined by ",".
+    QString employeeKeys(const QString &sql);
+    // The employee selection window (or the test's chooser).
+    QString chooseEmployees(const SelectionRequest &request);
+    // The report viewer, shown modally; its result.
+    bool showReport(const QString &title, const QString &reportFile, const zv::db::Recordset &rows,
+                    const zv::report::FormulaDictionary &values);
+    // An unexpected failure of a report run: error number, a line break and
+    // the description, in a box with the program's title.
+    void showFailure(const std::exception &e);
+
+    // The main window's caption: "Zorvane 2.0 - " + who + the period.
+    static void setMainCaption(const QString &who, bool withPeriod = true);
+
+    // Activation: when the form is first shown, and again when a window it
+    // opened (the selection window, the viewer) has closed over it.
+    virtual void Form_Activate() {}
+    // The form's keys (after header and footer). Ctrl+F1 runs the employee
+    // selection when the button is visible; the rest is each form's.
+    virtual void Form_KeyDown(int &KeyCode, int Shift);
+    // Whether the form may close now (the exit question where a form asks).
+    virtual bool Form_QueryUnload() { return true; }
+    virtual void Form_Unload() {}
+    // Closes the form; ask false skips Form_QueryUnload.
+    void unloadForm(bool ask = true);
+    bool unloading() const { return m_unloading; }
+
+    void KeyDown(int &KeyCode, int Shift) override { Form_KeyDown(KeyCode, Shift); }
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void reject() override;
+
+    QString m_selectionList;
+    QString m_selectionQuery;
+    zv::report::FormulaDictionary m_formulas;
+
+private:
+    QFormLayout *m_rows = nullptr;
+    std::vector<std::unique_ptr<ControlKeys>> m_controlKeys;
+    bool m_unloading = false;
+    bool m_shown = false;
+};
+
+// Resets the mouse pointer to normal when a report run ends, however it ends.
+struct NormalPointerAtEnd {
+    ~NormalPointerAtEnd();
+};
+
+} // namespace zv::reports

@@ -1,0 +1,52 @@
+#include "ReportSql.h"
+#include "platform/db/Dates.h"
+#include <QDate>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QStringList>
+
+namespace zv::reports {
+
+namespace {
+constexpr int kMaxInlineKeys = 500;
+}
+
+QVariantList selectionKeys(const QString &list) {
+    QVariantList keys;
+    for (QString item : list.split(QLatin1Char(','))) {
+        item.remove(QLatin1Char('\'')).remove(QLatin1Char('[')).remove(QLatin1Char(']'));
+        item = item.trimmed();
+        if (item.isEmpty())
+            continue;
+        bool ok = false;
+        const qlonglong n = item.toLongLong(&ok);
+        keys << (ok ? QVariant(n) : QVariant(item));
+    }
+    return keys;
+}
+
+QString inKeys(const QString &column, const QVariantList &keys, QVariantList &params) {
+    if (keys.size() > kMaxInlineKeys) {
+        params << QString::fromUtf8(QJsonDocument(QJsonArray::fromVariantList(keys)).toJson(QJsonDocument::Compact));
+        return column + QStringLiteral(" IN (SELECT value FROM json_each(?))");
+    }
+    QStringList marks;
+    for (const QVariant &k : keys) {
+        marks << QStringLiteral("?");
+        params << k;
+    }
+    return column + QStringLiteral(" IN (") + marks.join(QStringLiteral(", ")) + QLatin1Char(')');
+}
+
+bool monthBounds(int month, int year, QString &from, QString &until) {
+    const QDate first(year, month, 1);
+    if (month < 1 || month > 12 || year < 1 || year > 9999 || !first.isValid())
+        return false;
+    from = zv::db::toIsoDate(first);
+    until = zv::db::toIsoDate(first.addMonths(1));
+    if (until.isEmpty())
+        until = QStringLiteral("10000-01-01");
+    return true;
+}
+
+} // namespace zv::reports

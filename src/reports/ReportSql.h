@@ -1,0 +1,33 @@
+#pragma once
+#include <QString>
+#include <QVariantList>
+
+namespace zv::reports {
+
+// A statement being built with its bound values, in placeholder order.
+struct BoundSql {
+    QString text;
+    QVariantList params;
+
+    BoundSql &add(const QString &piece, const QVariantList &values = {}) {
+        text += piece;
+        params += values;
+        return *this;
+    }
+};
+
+// The keys of an employee selection list ("3,1,7", quotes and blanks
+// ignored) as bound values: whole numbers as numbers, anything else as text.
+QVariantList selectionKeys(const QString &list);
+
+// "column IN (?, ?, ...)" over the keys, their values appended to params.
+// A long list travels as one JSON array value instead, so that no statement
+// outgrows the database's limit on values.
+QString inKeys(const QString &column, const QVariantList &keys, QVariantList &params);
+
+// The first and the day after the last day of a month, as ISO texts: the
+// bounds of "column >= ? AND column < ?". False for a month outside 1..12 or
+// a year outside 1..9999.
+bool monthBounds(int month, int year, QString &from, QString &until);
+
+} // namespace zv::reports

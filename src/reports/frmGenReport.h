@@ -1,0 +1,37 @@
+#pragma once
+#include "MonthDateFilterForm.h"
+
+// Activities with target date: the target-dated lines whose target date
+// falls in a month of a year, or on one day, official, personal or both, for
+// the chosen employees, in the chosen order.
+class frmGenReport : public zv::reports::MonthDateFilterForm {
+    Q_OBJECT
+public:
+    explicit frmGenReport(QWidget *parent = nullptr);
+    ~frmGenReport() override;
+
+    static inline const QString kReportFile = QStringLiteral("Reports/ActivityTargetDate.rpt");
+
+    int ShowForm(qint64 employee, int month, int year);
+    int ShowRpt(qint64 employee);
+
+    // The report's statement and title for the current filter.
+    zv::reports::BoundSql reportQuery() const;
+    QString reportTitle() const;
+    bool reportShown() const { return m_reportShown; }
+
+public slots:
+    void tlbFooter_FooterClick(const QString &Key) override;
+    void picSelFilter_Click(int Index) override;
+    void Chckdat_Click() override;
+
+protected:
+    void Form_KeyDown(int &KeyCode, int Shift) override;
+    bool Form_QueryUnload() override;
+
+private:
+    void Ok();
+    void fillSortEntries();
+
+    bool m_reportShown = false;
+};

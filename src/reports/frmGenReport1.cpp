@@ -1,0 +1,274 @@
+#include "frmGenReport1.h"
+#include "core/modCommon.h"
+#include "platform/db/Dates.h"
+#include "platform/ui/MessageService.h"
+#include "platform/ui/Ui.h"
+#include "platform/ui/VbKeys.h"
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QToolButton>
+
+using namespace zv::reports;
+using namespace zv::ui;
+
+frmGenReport1::frmGenReport1(QWidget *parent) : MonthDateFilterForm(parent) {
+    setObjectName(QStringLiteral("frmGenReport1"));
+    addMonthDateRows();
+    optPlnd = option(QStringLiteral("optPlnd"), QStringLiteral("Not Completed"));
+    optCpltd = option(QStringLiteral("optCpltd"), QStringLiteral("Completed"));
+    optBoth = option(QStringLiteral("optBoth"), QStringLiteral("Both"));
+    addOptionRow(QStringLiteral("Activity Status"), optPlnd, optCpltd, optBoth);
+    addEmployeeRow();
+
+    // Load
+    setUpToolbars();
+    wireMonthDateRows();
+    tabOnEnter(optBoth);
+    lblSelDate->setText(QStringLiteral("Date"));
+    lblSelSortField->setText(QStringLiteral("Employee Name"));
+    picSelFilter->show();
+    imgDisable->hide();
+    setWindowTitle(kTitle);
+    m_selectionList.clear();
+    tlbFooter.setRightToolbarVisible(true);
+    try {
+        showServerMonth();
+    } catch (const std::exception &) {
+        // No database date: the boxes stay blank and Ok asks for them.
+    }
+    Fradate->show();
+    fillSortEntries();
+    picSelFilter->setToolTip(QStringLiteral("Ctrl+F1"));
+}
+
+frmGenReport1::~frmGenReport1() = default;
+
+int frmGenReport1::ShowForm(qint64 employee, int month, int year) {
+    m_selectionList = QString::number(employee);
+    if (month >= 1 && month <= 12)
+        cmbTargetMnth->setCurrentIndex(month - 1);
+    txtTargetYear->setText(QString::number(year));
+    return exec();
+}
+
+int frmGenReport1::ShowRpt(qint64 employee) {
+    m_selectionList = QString::number(employee);
+    return exec();
+}
+
+void frmGenReport1::Form_Activate() {
+    if (CmbSord->count() > 1)
+        CmbSord->setCurrentIndex(1);
+    setMainCaption(modCommon::gLoginUserID.toUpper());
+}
+
+void frmGenReport1::fillSortEntries() {
+    CmbSord->clear();
+    if (CmbSord->isEnabled()) {
+        CmbSord->addItem(QStringLiteral("Department"), 1);
+        if (!Chckdat->isChecked())
+            CmbSord->addItem(QStringLiteral("Date Of Entry"), 2);
+        CmbSord->addItem(QStringLiteral("Activity Description"), 3);
+    }
+    // Nothing chosen until the form is next activated.
+    CmbSord->setCurrentIndex(-1);
+    CmbSord->setEditText(QString());
+}
+
+void frmGenReport1::Chckdat_Click() {
+    if (Chckdat->isChecked()) {
+        setBoxEnabled(txtTargetYear, false);
+        setBoxEnabled(cmbTargetMnth, false);
+        txtTargetYear->clear();
+        cmbTargetMnth->setCurrentIndex(-1);
+        cmbTargetMnth->setEditText(QString());
+        setBoxEnabled(TxtFdate, true);
+        lblSelDate->setText(QStringLiteral("Date*"));
+        Label3->setText(QStringLiteral("Month"));
+        Label4->setText(QStringLiteral("Year"));
+        bindDateBox();
+    } else {
+        setBoxEnabled(txtTargetYear, true);
+        setBoxEnabled(cmbTargetMnth, true);
+        lblSelDate->setText(QStringLiteral("Date"));
+        Label3->setText(QStringLiteral("Month*"));
+        Label4->setText(QStringLiteral("Year*"));
+        setBoxEnabled(TxtFdate, false);
+        TxtFdate->clear();
+        try {
+            showServerMonth();
+        } catch (const std::exception &e) {
+            showFailure(e);
+        }
+    }
+    fillSortEntries();
+}
+
+void frmGenReport1::picSelFilter_Click(int Index) {
+    tlbFooter.setStatus(QString());
+    tlbFooter.setSelectPicture(clsFooterToolBar::NoPicture);
+    if (Index != 0)
+        return;
+    SelectionRequest r;
+    r.caption = QStringLiteral("Employee Name");
+    r.sql = QStringLiteral("SELECT em.Sys_emp_num, Emp_Shrt_Name, Emp_Name FROM emp_mast em ORDER BY em.emp_Name");
+    r.returnMode = 1;
+    r.current = m_selectionList;
+    r.keyColumn = 0;
+    r.firstColumn = 2;
+    r.secondColumn = 1;
+    r.thirdColumn = 1;
+    QString list = chooseEmployees(r);
+    m_selectionList = list.remove(QLatin1Char('[')).remove(QLatin1Char(']')).remove(QLatin1Char('\''));
+}
+
+BoundSql frmGenReport1::reportQuery() const {
+    BoundSql q;
+    // Each schedule entry belongs to one line of its activity: it is listed
+    // once, with that line's employee, department and assigner.
+    q.add(QStringLiteral(
+        "SELECT am.Entry_date, am.Actvty_desc, em.Emp_Name, dm.Dept_Desc, sc.Expctd_Date, sc.Cmpltd_Date, "
+        "sc.Not_Needed, em1.Emp_Name AS assigned_by "
+        "FROM Statry_Cmpltd_Entry sc "
+        "JOIN Actvty_Mast am ON am.Sys_Actvty_Num = sc.Sys_Actvty_Num "
+        "JOIN Actvty_Mast_Det amd ON amd.Sys_Actvty_Line_Num = sc.Sys_Actvty_Line_Num "
+        "AND amd.Sys_Actvty_Num = sc.Sys_Actvty_Num "
+        "JOIN Emp_Mast em ON em.Sys_Emp_Num = amd.Sys_Emp_Num "
+        "LEFT JOIN Emp_Mast em1 ON em1.Sys_Emp_Num = amd.Assign_By "
+        "JOIN Dept_Mast dm ON dm.Sys_Dept_Num = amd.Sys_Dept_Num "
+        "WHERE sc.Not_Needed <> 1"));
+    const QVariantList keys = selectionKeys(m_selectionList);
+    if (!keys.isEmpty()) {
+        QVariantList values;
+        const QString in = inKeys(QStringLiteral("em.Sys_Emp_Num"), keys, values);
+        q.add(QStringLiteral(" AND ") + in, values);
+    }
+    if (monthMode()) {
+        QString from, until;
+        if (monthBounds(monthNumber(), yearNumber(), from, until))
+            q.add(QStringLiteral(" AND sc.Expctd_Date >= ? AND sc.Expctd_Date < ?"), {from, until});
+        else
+            q.add(QStringLiteral(" AND 0"));   // no such month: no entry
+    }
+    if (optPlnd->isChecked())
+        q.add(QStringLiteral(" AND sc.Cmpltd_Date IS NULL"));
+    else if (optCpltd->isChecked())
+        q.add(QStringLiteral(" AND sc.Cmpltd_Date IS NOT NULL"));
+    const QDate day = dateOfReport();
+    if (Chckdat->isChecked() && day.isValid())
+        q.add(QStringLiteral(" AND sc.Expctd_Date = ?"), {zv::db::toIsoDate(day)});
+
+    const bool hasText = !CmbSord->currentText().isEmpty();
+    const int sort = CmbSord->currentIndex();
+    if (!Chckdat->isChecked()) {
+        if (!hasText)
+            q.add(QStringLiteral(" ORDER BY sc.Expctd_Date"));
+        else if (sort == 0)
+            q.add(QStringLiteral(" ORDER BY dm.Dept_Desc, sc.Expctd_Date"));
+        else if (sort == 1)
+            q.add(QStringLiteral(" ORDER BY am.Entry_date, sc.Expctd_Date"));
+        else if (sort == 2)
+            q.add(QStringLiteral(" ORDER BY am.Actvty_Desc, sc.Expctd_Date"));
+    } else if (hasText) {
+        if (sort == 0)
+            q.add(QStringLiteral(" ORDER BY dm.Dept_Desc"));
+        else if (sort == 1)
+            q.add(QStringLiteral(" ORDER BY am.Actvty_Desc"));
+    }
+    return q;
+}
+
+void frmGenReport1::fillFormulas() {
+    m_formulas.RemoveAll();
+    m_formulas.Add(QStringLiteral("Cmpny"), companyName());
+    int month = 0, year = 0;
+    if (monthMode()) {
+        m_formulas.Add(QStringLiteral("Month"), cmbTargetMnth->currentText().left(3));
+        m_formulas.Add(QStringLiteral("Year"), txtTargetYear->text());
+        month = monthNumber();
+        year = yearNumber();
+    } else if (const QDate day = dateOfReport(); TxtFdate->isEnabled() && day.isValid()) {
+        m_formulas.Add(QStringLiteral("Month"), zv::db::monthAbbrev(day.month()));
+        m_formulas.Add(QStringLiteral("Year"), QString::number(day.year()));
+        month = day.month();
+        year = day.year();
+    }
+    QString from, until;
+    if (!monthBounds(month, year, from, until))
+        return;
+    const zv::db::Recordset holidays = db().query(
+        QStringLiteral("SELECT Holday_Date FROM Holday_List_Det WHERE Holday_Date >= ? AND Holday_Date < ? "
+                       "ORDER BY Holday_Date"),
+        {from, until});
+    for (int i = 0; i < holidays.recordCount(); ++i) {
+        const int d = zv::db::fromIsoDate(holidays.valueAt(i, 0).toString()).day();
+        // A date listed twice is one holiday.
+        if (!m_formulas.Exists(QString::number(d)))
+            m_formulas.Add(QString::number(d), QStringLiteral("(%1)").arg(d));
+    }
+    const int length = QDate(year, month, 1).daysInMonth();
+    for (int d = 1; d <= length; ++d) {
+        if (m_formulas.Exists(QString::number(d)))
+            continue;
+        m_formulas.Add(QString::number(d), zv::db::vbWeekday(QDate(year, month, d)) == 1 ? QStringLiteral("(%1)").arg(d)
+                                                                                           : QString::number(d));
+    }
+}
+
+void frmGenReport1::tlbFooter_FooterClick(const QString &Key) {
+    progressStep(QStringLiteral("ZVE015"));
+    if (Key == QLatin1String("Ok")) {
+        Ok();
+    } else if (Key == QLatin1String("Cancel")) {
+        clearStatus();
+        setMousePointer(0);
+        unloadForm();
+    } else {
+        setMousePointer(0);
+    }
+}
+
+void frmGenReport1::Ok() {
+    NormalPointerAtEnd pointer;
+    if (!checkFilter(QStringLiteral("Date"), QStringLiteral("Month"), QStringLiteral("Year")))
+        return;
+    try {
+        setMousePointer(11);
+        if (m_selectionList.isEmpty())
+            m_selectionList = employeeKeys(QStringLiteral("SELECT em.Sys_emp_num, Emp_Name, Emp_Shrt_Name FROM emp_mast em"));
+        const BoundSql q = reportQuery();
+        const zv::db::Recordset rs = db().query(q.text, q.params);
+        if (rs.isEmpty()) {
+            status(QStringLiteral("ZVE001"));
+            return;
+        }
+        fillFormulas();
+        showReport(kTitle, kReportFile, rs, m_formulas);
+        clearStatus();
+        m_formulas.RemoveAll();
+    } catch (const std::exception &e) {
+        m_formulas.RemoveAll();
+        clearStatus();
+        showFailure(e);
+    }
+}
+
+void frmGenReport1::Form_KeyDown(int &KeyCode, int Shift) {
+    ReportFilterForm::Form_KeyDown(KeyCode, Shift);
+    if (KeyCode == vbKey::Escape) {
+        KeyCode = 0;
+        unloadForm();
+    }
+}
+
+bool frmGenReport1::Form_QueryUnload() {
+    if (MsgBox(QStringLiteral("Do you want to exit?"), vbYesNo + vbQuestion + vbDefaultButton2,
+               QStringLiteral("Exit Confirmation")) == vbYes)
+        return true;
+    setMousePointer(0);
+    return false;
+}

@@ -1,0 +1,40 @@
+#pragma once
+#include "MonthDateFilterForm.h"
+
+// The activity projector/actuals planner: the schedule entries of a month or
+// of one day, pending, completed or both, with the activity, the line's
+// employee, department and assigner, and the month's calendar with holidays
+// and Sundays in parentheses.
+class frmGenReport1 : public zv::reports::MonthDateFilterForm {
+    Q_OBJECT
+public:
+    explicit frmGenReport1(QWidget *parent = nullptr);
+    ~frmGenReport1() override;
+
+    static inline const QString kTitle = QStringLiteral("Activity projector/Actuals planner");
+    static inline const QString kReportFile = QStringLiteral("Reports/StatSR.rpt");
+
+    // Preset employee (and month and year), shown modally.
+    int ShowForm(qint64 employee, int month, int year);
+    int ShowRpt(qint64 employee);
+
+    // The report's statement for the current filter.
+    zv::reports::BoundSql reportQuery() const;
+    // The formula values for the current filter, in their order.
+    void fillFormulas();
+    const zv::report::FormulaDictionary &formulas() const { return m_formulas; }
+
+public slots:
+    void tlbFooter_FooterClick(const QString &Key) override;
+    void picSelFilter_Click(int Index) override;
+    void Chckdat_Click() override;
+
+protected:
+    void Form_Activate() override;
+    void Form_KeyDown(int &KeyCode, int Shift) override;
+    bool Form_QueryUnload() override;
+
+private:
+    void Ok();
+    void fillSortEntries();
+};

@@ -1,0 +1,358 @@
+#include "frmGenReportDev3.h"
+#include "core/FormRegistry.h"
+#include "core/modCommon.h"
+#include "framework/FormKeys.h"
+#include "platform/db/Dates.h"
+#include "platform/ui/MessageService.h"
+#include "platform/ui/Ui.h"
+#include "platform/ui/VbKeys.h"
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTimer>
+#include <QToolButton>
+#include <QUuid>
+
+using namespace zv::reports;
+using namespace zv::ui;
+
+namespace {
+
+const char *const kMonthNames[12] = {"January", "February", "March",     "April",   "May",      "June",
+                                     "July",    "August",   "September", "October", "November", "December"};
+
+QString dayColumns(const QString &prefix) {
+    QStringList cols;
+    for (int d = 1; d <= 31; ++d)
+        cols << prefix + QString::number(d);
+    return cols.join(QLatin1Char(','));
+}
+
+// The columns each run writes, in the statement's order.
+QString insertColumns() {
+    return QStringLiteral("Sys_const_num, yr, Actvty_desc, Remk, Sys_afm_num, Emp_Name, Trans_type, Mnth, "
+                          "Offcl_Persnl, almnt_date, User_ID, ") +
+           dayColumns(QStringLiteral("P")) + QStringLiteral(", Sys_Emp_Num");
+}
+
+} // namespace
+
+frmGenReportDev3::frmGenReportDev3(QWidget *parent) : ReportFilterForm(parent) {
+    setObjectName(QStringLiteral("frmGenReportDev3"));
+    cmbMnth = new QComboBox(this);
+    cmbMnth->setObjectName(QStringLiteral("cmbMnth"));
+    cmbMnth->setEditable(true);
+    cmbMnth->setInsertPolicy(QComboBox::NoInsert);
+    addFilterRow(QStringLiteral("Month*"), cmbMnth);
+    txtYear = new QLineEdit(this);
+    txtYear->setObjectName(QStringLiteral("txtYear"));
+    txtYear->setMaxLength(4);
+    addFilterRow(QStringLiteral("Year*"), txtYear);
+    CmbSort = new QComboBox(this);
+    CmbSort->setObjectName(QStringLiteral("CmbSort"));
+    CmbSort->setEditable(true);
+    CmbSort->setInsertPolicy(QComboBox::NoInsert);
+    addFilterRow(QStringLiteral("Sort Order"), CmbSort);
+    chkDate = new QCheckBox(QStringLiteral("Datewise"), this);
+    chkDate->setObjectName(QStringLiteral("chkDate"));
+    txtdate = new QLineEdit(this);
+    txtdate->setObjectName(QStringLiteral("txtdate"));
+    addFilterRow(QString(), chkDate);
+    addFilterRow(QStringLiteral("Date"), txtdate);
+    optOff = option(QStringLiteral("optOff"), QStringLiteral("Official"));
+    optPernl = option(QStringLiteral("optPernl"), QStringLiteral("Personal"));
+    optBoth = option(QStringLiteral("optBoth"), QStringLiteral("Both"));
+    addOptionRow(QStringLiteral("Activity Type"), optOff, optPernl, optBoth);
+    // Official work unless another type is chosen: what the checklist always showed.
+    optOff->setChecked(true);
+    addEmployeeRow();
+
+    // Load
+    setUpToolbars();
+    m_dateInput.setTxtdate(txtdate, zv::fw::keyPreviewOf(this));
+    tlbHeader.setHelpVisible(false);
+    setMainCaption(QStringLiteral("ADMIN"));
+    m_selectionList.clear();
+    modCommon::gReportKey = QStringLiteral("ACL");
+    for (int m = 0; m < 12; ++m)
+        cmbMnth->addItem(QString::fromLatin1(kMonthNames[m]), m + 1);
+    CmbSort->addItem(QStringLiteral("Entry Date"), 1);
+    CmbSort->addItem(QStringLiteral("Activity Description"), 2);
+    try {
+        const QDate today = modCommon::GetServerDate();
+        cmbMnth->setCurrentIndex(today.month() - 1);
+        txtYear->setText(QString::number(today.year()));
+    } catch (const std::exception &) {
+        // No database date: the boxes stay blank and Ok asks for them.
+        cmbMnth->setCurrentIndex(-1);
+    }
+    CmbSort->setCurrentIndex(0);
+    setWindowTitle(QStringLiteral("Activity checklist for a month Report Filter"));
+    tlbFooter.setRightToolbarVisible(true);
+    tlbFooter.setResetVisible(false);
+    picSelFilter->setToolTip(QStringLiteral("Ctrl+F1"));
+
+    // Field behaviour
+    for (QComboBox *combo : {cmbMnth, CmbSort}) {
+        keysOf(combo)->press = [this, combo](int &KeyAscii) {
+            m_comboFilter.KeyPress(combo, KeyAscii, false);
+            m_comboFilter.Change(combo, true);
+        };
+    }
+    connect(CmbSort, &QComboBox::editTextChanged, this, [this] { m_comboFilter.Change(CmbSort, true); });
+    connect(cmbMnth, &QComboBox::editTextChanged, this, [this] { clearStatus(); });
+    connect(txtYear, &QLineEdit::textChanged, this, [this] { clearStatus(); });
+    selectAllOnFocus(txtYear);
+    keysOf(txtYear)->press = [this](int &KeyAscii) {
+        KeyAscii = m_keyFilter.FilterKey(TextBox(txtYear), 0, KeyAscii, QString());
+    };
+    for (QRadioButton *b : {optOff, optPernl, optBoth})
+        keysOf(b)->down = [this](int &KeyCode, int) {
+            if (KeyCode == vbKey::Return) {
+                KeyCode = 0;
+                focusIfAble(cmbMnth);
+            }
+        };
+}
+
+frmGenReportDev3::~frmGenReportDev3() = default;
+
+int frmGenReportDev3::ShowForm(qint64 employee, int month, int year) {
+    m_selectionList = QString::number(employee);
+    txtYear->setText(QString::number(year));
+    if (month >= 1 && month <= 12)
+        cmbMnth->setCurrentIndex(month - 1);
+    modCommon::gReportKey = QStringLiteral("ACL");
+    return exec();
+}
+
+void frmGenReportDev3::Form_Activate() {
+    m_closing = false;
+    static const QStringList probes = {
+        QStringLiteral("SELECT Sys_Afm_Num, Sys_Const_Num, Sys_Emp_Num, Sys_Lock, yr FROM actvty_mnth_hdr WHERE 1 = 2"),
+        QStringLiteral("SELECT Actvty_Desc, Actvty_Type, Almnt_Date, ") + dayColumns(QStringLiteral("Day")) +
+            QStringLiteral(", Offcl_Persnl, Remk, Sys_Afm_Line_Num, Sys_Afm_Num, Sys_Const_Num, Trans_Type "
+                           "FROM actvty_mnth_det WHERE 1 = 2"),
+        QStringLiteral("SELECT ") + dayColumns(QStringLiteral("A")) +
+            QStringLiteral(", Actvty_date, Actvty_desc, almnt_date, Emp_Name, Mnth, Offcl_Persnl, ") +
+            dayColumns(QStringLiteral("P")) +
+            QStringLiteral(", Remk, Scrn_shrt_name, Sys_afm_num, Sys_const_num, Trans_type, User_ID, yr, Sys_Emp_Num "
+                           "FROM temp_mchklist WHERE 1 = 2"),
+    };
+    try {
+        for (const QString &sql : probes)
+            db().query(sql);
+    } catch (const std::exception &) {
+        MsgBox(QStringLiteral("Production Database is corrupted. Please reset the Production Database."),
+               vbOKOnly + vbCritical, QStringLiteral("Error"));
+        modCommon::gDBPath.clear();
+        m_closing = true;
+        // Not from inside the showing: the dialog's own loop may not run yet.
+        QTimer::singleShot(0, this, [this] { unloadForm(false); });
+    }
+}
+
+void frmGenReportDev3::picSelFilter_Click(int Index) {
+    tlbFooter.setStatus(QString());
+    tlbFooter.setSelectPicture(clsFooterToolBar::NoPicture);
+    if (Index != 0 || modCommon::gReportKey != QLatin1String("ACL"))
+        return;
+    SelectionRequest r;
+    r.caption = QStringLiteral("Employee Name");
+    r.sql = QStringLiteral("SELECT Emp_Name, Emp_Shrt_Name, Sys_emp_num FROM emp_mast ORDER BY emp_Name");
+    r.returnMode = 0;
+    r.current = m_selectionList;
+    r.keyColumn = 2;
+    r.firstColumn = 0;
+    r.secondColumn = 1;
+    r.thirdColumn = -1;
+    m_selectionList = chooseEmployees(r);
+}
+
+void frmGenReportDev3::tlbFooter_FooterClick(const QString &Key) {
+    if (Key == QLatin1String("Ok")) {
+        Ok();
+    } else if (Key == QLatin1String("Cancel")) {
+        // The report key goes with the form: a form kept open keeps its selection working.
+        if (Form_QueryUnload()) {
+            modCommon::gReportKey.clear();
+            unloadForm(false);
+        }
+    }
+}
+
+bool frmGenReportDev3::checkFields() {
+    if (cmbMnth->currentText().trimmed().isEmpty()) {
+        status(QStringLiteral("ZVE007"), QStringLiteral("Month"));
+        focusIfAble(cmbMnth);
+        return false;
+    }
+    if (m_comboFilter.Change(cmbMnth, false)) {
+        status(QStringLiteral("ZVE009"), QString(), QStringLiteral("Month"));
+        focusIfAble(cmbMnth);
+        return false;
+    }
+    const QString year = txtYear->text().trimmed();
+    if (year.isEmpty()) {
+        status(QStringLiteral("ZVE007"), QStringLiteral("Year"));
+        focusIfAble(txtYear);
+        return false;
+    }
+    bool ok = false;
+    const int y = year.toInt(&ok);
+    if (!ok || y < 1900 || year.size() < 4 || !QDate(y, 1, 1).isValid()) {
+        status(QStringLiteral("ZVE009"), QString(), QStringLiteral("Year"));
+        focusIfAble(txtYear);
+        return false;
+    }
+    return true;
+}
+
+void frmGenReportDev3::Ok() {
+    if (QWidget *w = focusWidget())
+        sendTab(w);
+    NormalPointerAtEnd pointer;
+    setMousePointer(11);
+    status(QStringLiteral("ZVE043"), QStringLiteral("Report is "));
+    if (!checkFields())
+        return;
+    status(QStringLiteral("ZVE015"), QStringLiteral("Report is"));
+    if (!UsrGenarateTempTable())
+        return;
+    // The run's rows go when the run ends, however it ends.
+    struct RunCleanup {
+        frmGenReportDev3 *form;
+        ~RunCleanup() {
+            try {
+                form->deleteRun();
+            } catch (const std::exception &) {
+            }
+        }
+    } cleanup{this};
+    try {
+        const zv::db::Recordset rs = readRun();
+        if (rs.isEmpty()) {
+            status(QStringLiteral("ZVE001"));
+            return;
+        }
+        fillFormulas();
+        showReport(kTitle, kReportFile, rs, m_formulas);
+        m_formulas.RemoveAll();
+        clearStatus();
+    } catch (const std::exception &e) {
+        m_formulas.RemoveAll();
+        clearStatus();
+        showFailure(e);
+    }
+}
+
+bool frmGenReportDev3::UsrGenarateTempTable() {
+    if (m_comboFilter.Change(cmbMnth, false)) {
+        status(QStringLiteral("ZVE165"), QStringLiteral("Month"));
+        focusIfAble(cmbMnth);
+        return false;
+    }
+    m_month = cmbMnth->currentData().toInt();
+    m_year = txtYear->text().trimmed().toInt();
+    // A key of this run alone: runs of other users or other windows never see its rows.
+    m_runKey = QString::number(modCommon::gTempUserID) + QLatin1Char('-') +
+               QUuid::createUuid().toString(QUuid::Id128).left(16);
+
+    BoundSql q;
+    q.add(QStringLiteral("INSERT INTO temp_mchklist (") + insertColumns() +
+          QStringLiteral(") SELECT DISTINCT mh.Sys_Const_Num, mh.yr, md.Actvty_Desc, "
+                         "CASE WHEN md.Trans_Type = 'P' THEN md.Remk END, mh.Sys_Afm_Num, em.Emp_Name, md.Trans_Type, ?, "
+                         "md.Offcl_Persnl, md.Almnt_Date, ?, ") +
+              dayColumns(QStringLiteral("md.Day")) +
+              QStringLiteral(", mh.Sys_Emp_Num FROM actvty_mnth_hdr mh "
+                             "JOIN actvty_mnth_det md ON mh.Sys_Afm_Num = md.Sys_Afm_Num "
+                             "JOIN Emp_Mast em ON mh.Sys_Emp_Num = em.Sys_Emp_Num "
+                             "WHERE mh.yr = ? AND mh.Sys_Const_Num = ?"),
+          {m_month, m_runKey, m_year, m_month});
+    if (optOff->isChecked())
+        q.add(QStringLiteral(" AND md.Offcl_Persnl = 'O'"));
+    else if (optPernl->isChecked())
+        q.add(QStringLiteral(" AND md.Offcl_Persnl = 'P'"));
+    const QVariantList keys = selectionKeys(m_selectionList);
+    if (!keys.isEmpty()) {
+        QVariantList values;
+        const QString in = inKeys(QStringLiteral("mh.Sys_Emp_Num"), keys, values);
+        q.add(QStringLiteral(" AND ") + in, values);
+    }
+    try {
+        auto &c = db();
+        zv::db::Transaction t(c);
+        c.execute(QStringLiteral("DELETE FROM temp_mchklist WHERE User_ID = ?"), {m_runKey});
+        c.execute(q.text, q.params);
+        t.commit();
+        return true;
+    } catch (const zv::db::DbError &e) {
+        setMousePointer(0);
+        MsgBox(QStringLiteral("Error Number - ") + QString::number(e.number()) + QStringLiteral("\r\n") +
+                   QStringLiteral("Error Description -") + e.description() + QStringLiteral("\r\n") +
+                   QStringLiteral("Error Source - ") + e.source() + QStringLiteral("\r\n") +
+                   QStringLiteral("Error in UsrGenarateTempTable"),
+               vbOKOnly);
+        return false;
+    }
+}
+
+zv::db::Recordset frmGenReportDev3::readRun() {
+    const QString order = CmbSort->currentIndex() == 1
+                              ? QStringLiteral(" ORDER BY Actvty_Desc, Trans_Type DESC")
+                              : QStringLiteral(" ORDER BY almnt_Date, Actvty_Desc, Trans_Type DESC");
+    return db().query(QStringLiteral("SELECT * FROM temp_mchklist WHERE User_ID = ?") + order, {m_runKey});
+}
+
+void frmGenReportDev3::fillFormulas() {
+    m_formulas.RemoveAll();
+    m_formulas.Add(QStringLiteral("month"), QStringLiteral("Checklist for the month of : ") +
+                                                zv::db::monthAbbrev(m_month) + QStringLiteral(" - ") +
+                                                QString::number(m_year));
+    m_formulas.Add(QStringLiteral("Cmpny"), companyName());
+    QString from, until;
+    if (monthBounds(m_month, m_year, from, until)) {
+        const zv::db::Recordset holidays = db().query(
+            QStringLiteral("SELECT Holday_Date FROM Holday_List_Det WHERE Holday_Date >= ? AND Holday_Date < ? "
+                           "ORDER BY Holday_Date"),
+            {from, until});
+        for (int i = 0; i < holidays.recordCount(); ++i) {
+            const int day = zv::db::fromIsoDate(holidays.valueAt(i, 0).toString()).day();
+            const QString key = QString::number(day) + QLatin1Char('D');
+            // A date listed twice is one holiday.
+            if (!m_formulas.Exists(key))
+                m_formulas.Add(key, QStringLiteral("(%1)").arg(day));
+        }
+    }
+    for (int d = 1; d <= 31; ++d) {
+        const QString key = QString::number(d) + QLatin1Char('D');
+        const QDate date(m_year, m_month, d);
+        if (m_formulas.Exists(key) || !date.isValid())
+            continue;
+        m_formulas.Add(key, zv::db::vbWeekday(date) == 1 ? QStringLiteral("(%1)").arg(d) : QString::number(d));
+    }
+}
+
+void frmGenReportDev3::deleteRun() {
+    if (m_runKey.isEmpty())
+        return;
+    db().execute(QStringLiteral("DELETE FROM temp_mchklist WHERE User_ID = ?"), {m_runKey});
+}
+
+void frmGenReportDev3::Form_KeyDown(int &KeyCode, int Shift) {
+    ReportFilterForm::Form_KeyDown(KeyCode, Shift);
+    if (KeyCode == vbKey::Escape) {
+        KeyCode = 0;
+        unloadForm();
+    }
+}
+
+bool frmGenReportDev3::Form_QueryUnload() {
+    if (m_closing)
+        return true;
+    return MsgBox(QStringLiteral("Do you want to exit?"), vbYesNo + vbQuestion + vbDefaultButton2,
+                  QStringLiteral("Exit Confirmation")) == vbYes;
+}
+
+void frmGenReportDev3::Form_Unload() { zv::forms::release(zv::forms::names::frmImgList); }

@@ -1,0 +1,29 @@
+#pragma once
+#include "ReportFilterForm.h"
+#include "ReportSql.h"
+
+// Pending activities with target date: every target-dated line that is due
+// today or earlier and not completed, for the chosen employees, official,
+// personal or both, in order of allotment date.
+class frmGenReportDev4 : public zv::reports::ReportFilterForm {
+    Q_OBJECT
+public:
+    explicit frmGenReportDev4(QWidget *parent = nullptr);
+    ~frmGenReportDev4() override;
+
+    static inline const QString kTitle = QStringLiteral("Pending Activities with Target Date Report");
+    static inline const QString kReportFile = QStringLiteral("Reports/actpending.rpt");
+
+    // The report's statement for the current filter, due on or before today.
+    zv::reports::BoundSql reportQuery(const QDate &today) const;
+
+public slots:
+    void tlbFooter_FooterClick(const QString &Key) override;
+    void picSelFilter_Click(int Index) override;
+
+protected:
+    void Form_KeyDown(int &KeyCode, int Shift) override;
+
+private:
+    void Ok();
+};

@@ -1,0 +1,323 @@
+#include "platform/report/FrmReportViewer.h"
+#include "platform/report/ReportError.h"
+#include "platform/ui/MessageService.h"
+#include "support/ProgramFolder.h"
+
+#include <QDir>
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QTimer>
+#include <QPrintPreviewWidget>
+#include <QPushButton>
+#include <QToolButton>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <ostream>
+
+using namespace zv::report;
+using zv::db::Recordset;
+
+inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
+
+namespace {
+
+// Activities of two employees, grouped by employee with counts.
+const char *kLayout = R"({
+  "format": "zv-report 1",
+  "title": "Test report",
+  "page": {"size": "A4", "orientation": "portrait", "margins": [10, 10, 10, 10]},
+  "formulas": [
+    {"name": "Cmpny", "text": "\"\""},
+    {"name": "Period", "text": "\"(no period)\""},
+    {"name": "Kept", "text": "\"as stored\""}
+  ],
+  "reportHeader": [
+    {"text": "{@Cmpny}", "style": "company"},
+    {"text": "Activities for {@Period}", "style": "title"},
+    {"text": "{@Kept}"}
+  ],
+  "columns": [
+    {"field": "Target_Date", "caption": "Target Date", "width": 25, "format": "date"},
+    {"field": "Actvty_Desc", "caption": "Activity", "width": 60},
+    {"field": "Cmplt_date", "caption": "Completed", "width": 25, "format": "date"}
+  ],
+  "groups": [{"field": "Emp_Name", "caption": "Employee: {Emp_Name}"}],
+  "totals": [
+    {"function": "count", "label": "Activities"},
+    {"function": "count-filled", "field": "Cmplt_date", "label": "Completed"}
+  ]
+})";
+
+Recordset activities(int copies = 1) {
+    QVector<Recordset::Row> rows;
+    for (int i = 0; i < copies; ++i) {
+        rows << Recordset::Row{"Ravi", "2005-03-02", "File returns", QVariant()}
+             << Recordset::Row{"Asha", "2005-03-01", "Pay tax", "2005-03-01"}
+             << Recordset::Row{"Ravi", "2005-03-04", "Audit", "2005-03-05"};
+    }
+    return Recordset({"Emp_Name", "Target_Date", "Actvty_Desc", "Cmplt_date"}, rows);
+}
+
+// A numbered-mode report: 70 formula fields, the 4th, the 38th to 68th and the 70th shown.
+QByteArray numberedLayout(int fields = 70) {
+    QString formulas;
+    for (int i = 1; i <= fields; ++i)
+        formulas += QStringLiteral("%1{\"name\": \"F%2\", \"text\": \"\\\"-\\\"\"}").arg(i > 1 ? "," : "").arg(i);
+    return QStringLiteral(R"({"format": "zv-report 1", "formulas": [%1],
+        "reportHeader": [{"text": "x"}],
+        "columns": [{"field": "Actvty_Desc", "caption": "Activity", "width": 60}]})")
+        .arg(formulas)
+        .toUtf8();
+}
+
+class Viewer : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setProgramFolderProvider([this] { return folder.path(); });
+        write("Reports/test.rpt", kLayout);
+        write("Reports/numbered.rpt", numberedLayout());
+    }
+    void TearDown() override {
+        FrmReportViewer::setModalHook({});
+        FrmReportViewer::setPrintDialogHook({});
+        setProgramFolderProvider({});
+    }
+    void write(const QString &relative, const QByteArray &text) {
+        QFile f(folder.file(relative));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    }
+
+    ProgramFolder folder;
+    zv::ui::ScriptedMessageService messages;
+};
+
+struct Shown {
+    bool called = false;
+    QString caption, text, pageHeader;
+    int pages = 0, previewPages = 0;
+};
+
+// Runs ShowReport with a hook that records what the loaded viewer shows.
+bool showWith(Shown &out, const QString &title, const QString &file, const Recordset &rs,
+              const FormulaDictionary *values, std::function<void(FrmReportViewer &)> more = {}) {
+    FrmReportViewer::setModalHook([&out, more](FrmReportViewer &v) {
+        out.called = true;
+        out.caption = v.windowTitle();
+        out.text = v.report()->documentText();
+        out.pageHeader = v.report()->pageHeaderText();
+        out.pages = v.report()->pageCount();
+        out.previewPages = v.crviewer->pageCount();
+        if (more)
+            more(v);
+    });
+    FrmReportViewer viewer;
+    return viewer.ShowReport(title, file, rs, values);
+}
+
+TEST_F(Viewer, RendersRowsFormulaValuesGroupsAndTotals) {
+    // A folder that already ends in "/" is not doubled; "\" in the file name is a separator.
+    setProgramFolderProvider([this] { return folder.path() + "/"; });
+    FormulaDictionary values;
+    values.Add("Cmpny", "Acme \"Best\" Ltd");   // a quote in a value reaches the page as typed
+    values.Add("period", "March 2005");         // keys match field names whatever their case
+    values.Add("Unknown", "ignored");
+    Recordset rs = activities();
+    rs.moveLast();
+
+    Shown shown;
+    ASSERT_TRUE(showWith(shown, "Activities", "Reports\\test.rpt", rs, &values));
+    EXPECT_TRUE(messages.shown().isEmpty());
+    EXPECT_EQ(shown.caption, "Activities");
+    EXPECT_EQ(shown.pageHeader, "Target Date\tActivity\tCompleted");
+    EXPECT_EQ(shown.pages, 1);
+    EXPECT_EQ(shown.previewPages, 1);
+    const QStringList lines = shown.text.split('\n');
+    const QStringList expected = {
+        "Acme \"Best\" Ltd",
+        "Activities for March 2005",
+        "as stored",
+        "",
+        "Employee: Asha",
+        "01-Mar-2005\tPay tax\t01-Mar-2005",
+        "Activities: 1",
+        "Completed: 1",
+        "Employee: Ravi",
+        "02-Mar-2005\tFile returns\t",
+        "04-Mar-2005\tAudit\t05-Mar-2005",
+        "Activities: 2",
+        "Completed: 1",
+        "",
+        "Activities: 3",
+        "Completed: 2",
+    };
+    EXPECT_EQ(lines, expected);
+    // The caller's recordset is read, not moved.
+    EXPECT_EQ(rs.absolutePosition(), 3);
+}
+
+TEST_F(Viewer, ANullDictionaryKeepsTheStoredFormulasAndAnEmptyRecordsetPrintsNoRows) {
+    Shown shown;
+    ASSERT_TRUE(showWith(shown, "Activities", "Reports/test.rpt", Recordset({"Emp_Name", "Target_Date", "Actvty_Desc", "Cmplt_date"}, {}),
+                         nullptr));
+    EXPECT_TRUE(shown.text.contains("Activities for (no period)"));
+    EXPECT_TRUE(shown.text.contains("Activities: 0"));
+    EXPECT_FALSE(shown.text.contains("Employee:"));
+    EXPECT_EQ(shown.pages, 1);
+}
+
+TEST_F(Viewer, PagesFollowTheRowsAndThePrinterSetUp) {
+    Shown shown;
+    int landscapePages = 0;
+    const Recordset rs = activities(120);
+    ASSERT_TRUE(showWith(shown, "Activities", "Reports/test.rpt", rs, nullptr, [&](FrmReportViewer &v) {
+        FrmReportViewer::setPrintDialogHook([](FrmReportViewer::PrintDialog kind, QPrinter &p) {
+            EXPECT_EQ(kind, FrmReportViewer::PrintDialog::PrinterSetup);
+            p.setPageOrientation(QPageLayout::Landscape);
+            return true;
+        });
+        v.cmdPrinterSelection->click();
+        landscapePages = v.crviewer->pageCount();
+    }));
+    EXPECT_GT(shown.pages, 3);
+    EXPECT_EQ(shown.previewPages, shown.pages);
+    EXPECT_GT(landscapePages, shown.pages);   // fewer lines to a landscape page
+}
+
+TEST_F(Viewer, PrintsAndExportsPdf) {
+    QTemporaryDir out;
+    const QString pdf = out.filePath("activities.pdf");
+    const QString printed = out.filePath("printed.pdf");
+    messages.answerPath(out.filePath("activities"));   // ".pdf" is added
+    Shown shown;
+    ASSERT_TRUE(showWith(shown, "Activities", "Reports/test.rpt", activities(60), nullptr, [&](FrmReportViewer &v) {
+        v.cmdExport->click();
+        FrmReportViewer::setPrintDialogHook([&](FrmReportViewer::PrintDialog kind, QPrinter &p) {
+            EXPECT_EQ(kind, FrmReportViewer::PrintDialog::Print);
+            p.setOutputFormat(QPrinter::PdfFormat);
+            p.setOutputFileName(printed);
+            return true;
+        });
+        v.cmdPrint->click();
+    }));
+    for (const QString &file : {pdf, printed}) {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << file.toStdString();
+        EXPECT_TRUE(f.read(5) == "%PDF-");
+        // One page object per page of the report.
+        f.seek(0);
+        EXPECT_EQ(f.readAll().count("/Type /Page\n") + 0, shown.pages) << file.toStdString();
+    }
+}
+
+TEST_F(Viewer, ShowsModallyUntilClosed) {
+    FrmReportViewer::setModalHook({});
+    FrmReportViewer viewer;
+    bool wasShown = false;
+    QString page;
+    QTimer::singleShot(0, [&] {
+        auto *v = qobject_cast<FrmReportViewer *>(QApplication::activeModalWidget());
+        if (!v) {
+            ADD_FAILURE() << "the viewer was not shown";
+            return;
+        }
+        wasShown = v->isVisible() && v->report() != nullptr;
+        page = v->lblPage->text();
+        v->close();
+    });
+    EXPECT_TRUE(viewer.ShowReport("Activities", "Reports/test.rpt", activities(), nullptr));
+    EXPECT_TRUE(wasShown);
+    EXPECT_EQ(page, "1 of 1");
+    EXPECT_EQ(viewer.report(), nullptr);   // released with the window
+}
+
+TEST_F(Viewer, AnExportThatCannotBeWrittenSaysSo) {
+    messages.answerPath(folder.file("no such folder/out.pdf"));
+    Shown shown;
+    ASSERT_TRUE(showWith(shown, "Activities", "Reports/test.rpt", activities(), nullptr,
+                         [](FrmReportViewer &v) { v.cmdExport->click(); }));
+    ASSERT_EQ(messages.shown().size(), 2);   // the file chooser, then the error
+    EXPECT_TRUE(messages.shown().at(1).prompt.startsWith(QString::number(err::ExportFailed) + "\r"));
+}
+
+TEST_F(Viewer, NumberedModePlacesValuesByPositionAndDayNumber) {
+    struct Case {
+        QString value;
+        int field;   // 0: no field
+    };
+    const Case cases[] = {{"5", 42}, {"12", 49}, {"(5)", 42}, {"(12)", 49}, {"12345", 0}, {"(31)", 68}, {"1", 38}};
+    for (const Case &c : cases) {
+        FormulaDictionary values;
+        values.Add("month", "Checklist for the month of : Jan - 2005");
+        values.Add("Cmpny", "Acme");
+        values.Add("5D", c.value);
+        QStringList texts;
+        Shown shown;
+        ASSERT_TRUE(showWith(shown, FrmReportViewer::kNumberedTitle, "Reports/numbered.rpt",
+                             Recordset({"Actvty_Desc"}, {}), &values, [&](FrmReportViewer &v) {
+                                 for (int i = 1; i <= v.report()->formulaFieldCount(); ++i)
+                                     texts << v.report()->formulaText(i);
+                             }))
+            << c.value.toStdString();
+        ASSERT_EQ(texts.size(), 70);
+        for (int i = 1; i <= 70; ++i) {
+            QString expected = "\"-\"";
+            if (i == 4)
+                expected = "\"Checklist for the month of : Jan - 2005\"";
+            else if (i == 70)
+                expected = "\"Acme\"";
+            else if (i == c.field)
+                expected = '"' + c.value + '"';
+            EXPECT_EQ(texts[i - 1], expected) << c.value.toStdString() << " field " << i;
+        }
+    }
+}
+
+TEST_F(Viewer, FailuresShowTheErrorAndReturnFalse) {
+    write("Reports/short.rpt", numberedLayout(40));
+    write("Reports/badformula.rpt", QByteArray(kLayout).replace("\\\"as stored\\\"", "\\\"as \\\" stored\\\""));
+    write("Reports/notjson.rpt", "this is no layout");
+    struct Case {
+        const char *title, *file;
+        QString dayValue;
+        Recordset rs;
+        long number;
+    };
+    const Recordset good = activities();
+    const Case cases[] = {
+        {"Activities", "Reports/missing.rpt", "", good, err::FileNotFound},
+        {"Activities", "Reports/notjson.rpt", "", good, err::BadLayout},
+        {"Activities", "Reports/badformula.rpt", "", good, err::FormulaError},
+        {"Activities", "Reports/test.rpt", "", Recordset({"Emp_Name", "Actvty_Desc"}, {}), err::FieldMissing},
+        {"Activity Check List Report", "Reports/short.rpt", "5", Recordset({"Actvty_Desc"}, {}),
+         err::SubscriptOutOfRange},
+        {"Activity Check List Report", "Reports/numbered.rpt", "a)", Recordset({"Actvty_Desc"}, {}),
+         err::TypeMismatch},
+    };
+    for (const Case &c : cases) {
+        messages.clear();
+        FormulaDictionary values;
+        values.Add("month", "m");
+        values.Add("Cmpny", "c");
+        if (!c.dayValue.isEmpty())
+            values.Add("1D", c.dayValue);
+        Shown shown;
+        EXPECT_FALSE(showWith(shown, c.title, c.file, c.rs, &values)) << c.file;
+        EXPECT_FALSE(shown.called) << c.file;
+        ASSERT_EQ(messages.shown().size(), 1) << c.file;
+        const auto &m = messages.shown().first();
+        EXPECT_TRUE(m.prompt.startsWith(QString::number(c.number) + "\r")) << m.prompt.toStdString();
+        EXPECT_EQ(m.buttons, zv::ui::vbOKOnly + zv::ui::vbCritical);
+    }
+}
+
+// Every report file the program ships is a layout the viewer reads.
+TEST(ShippedReports, EveryFileLoads) {
+    const QDir dir(QStringLiteral(ZV_SOURCE_DIR) + "/resources/Reports");
+    for (const char *f : {"actpending.rpt", "MonthlyEmpCheckList.rpt", "StatSR.rpt", "ActivityTargetDate.rpt",
+                          "Monthly.rpt"})
+        EXPECT_NO_THROW(Report::open(dir.filePath(QString::fromLatin1(f)))) << f;
+}
+
+} // namespace

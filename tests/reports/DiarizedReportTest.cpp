@@ -1,0 +1,152 @@
+#include "ReportFixture.h"
+#include "reports/frmGenReport2.h"
+
+#include <QComboBox>
+#include <QRadioButton>
+#include <QToolButton>
+
+namespace {
+
+class DiarizedReport : public ReportTest {
+public:
+    void SetUp() override {
+        ReportTest::SetUp();
+        const qint64 payTax = insert("INSERT INTO Actvty_Mast (Entry_Date, Actvty_Desc) VALUES ('2004-01-01', 'Pay tax')");
+        const qint64 review =
+            insert("INSERT INTO Actvty_Mast (Entry_Date, Actvty_Desc) VALUES ('2004-01-01', 'Review ''Q1'' books')");
+        const qint64 ashaLine = line(payTax, asha);
+        const qint64 raviLine = line(review, ravi);
+        for (const char *d : {"2003-03-05", "2009-03-01", "2007-04-01"})
+            entry(payTax, ashaLine, asha, d);
+        entry(payTax, ashaLine, asha, "2004-03-10", "2006-03-15");
+        entry(payTax, ashaLine, asha, "2005-03-01");
+        entry(payTax, ashaLine, asha, "2006-03-20", "2009-01-02");
+        entry(review, raviLine, ravi, "2008-03-31", "2008-04-01");
+    }
+    qint64 line(qint64 act, qint64 emp) {
+        return insert("INSERT INTO Actvty_Mast_Det (Sys_Actvty_Num, Sys_Dept_Num, Sys_Emp_Num, Start_Date, Sys_Const_Num) "
+                      "VALUES (?, 1, ?, '2004-01-01', 14)",
+                      {act, emp});
+    }
+    void entry(qint64 act, qint64 line, qint64 emp, const QString &expected, const QVariant &completed = QVariant()) {
+        insert("INSERT INTO Statry_Cmpltd_Entry (Sys_Actvty_Num, Sys_Actvty_Line_Num, Sys_Emp_Num, Expctd_Date, Cmpltd_Date) "
+               "VALUES (?, ?, ?, ?, ?)",
+               {act, line, emp, expected, completed});
+    }
+    int rowsOf(const QString &id) { return scalar("SELECT count(*) FROM Temp_Year WHERE Id = ?", {id}).toInt(); }
+    // Each row as "number expected|D2004|D2005|D2006|D2007|D2008".
+    static QStringList rows(const ShownReport &s) {
+        QStringList out;
+        for (int i = 0; i < s.rows.recordCount(); ++i) {
+            QString r = s.rows.valueAt(i, s.rows.fieldIndex("Serl_Num")).toString() + " " +
+                        s.rows.valueAt(i, s.rows.fieldIndex("Start_Date")).toString();
+            for (int y = 2004; y <= 2008; ++y)
+                r += "|" + s.rows.valueAt(i, s.rows.fieldIndex(QString("D%1").arg(y))).toString();
+            out << r;
+        }
+        return out;
+    }
+};
+
+TEST_F(DiarizedReport, CopiesTheMonthsEntriesWithTheCompletionInItsYearsColumn) {
+    struct Case {
+        const char *name;
+        int month;
+        QRadioButton *frmGenReport2::*status;
+        std::function<QString(DiarizedReport &)> selection;
+        const char *title;
+        QStringList rows;
+    };
+    const auto everybody = [](DiarizedReport &) { return QString(); };
+    const Case cases[] = {
+        {"both", 3, &frmGenReport2::optBoth, everybody, "Diarized Activities",
+         {"1 2004-03-10|||2006-03-15||", "2 2005-03-01|||||", "3 2006-03-20|||||", "4 2008-03-31|||||2008-04-01"}},
+        {"completed", 3, &frmGenReport2::optCpltd, everybody, "Diarized Completed Activities",
+         {"1 2004-03-10|||2006-03-15||", "2 2006-03-20|||||", "3 2008-03-31|||||2008-04-01"}},
+        {"not completed", 3, &frmGenReport2::optPlnd, everybody, "Diarized Pending Activities", {"1 2005-03-01|||||"}},
+        {"one employee", 3, &frmGenReport2::optBoth, [](DiarizedReport &t) { return QString::number(t.ravi); },
+         "Diarized Activities", {"1 2008-03-31|||||2008-04-01"}},
+        {"another month", 4, &frmGenReport2::optBoth, everybody, "Diarized Activities", {"1 2007-04-01|||||"}},
+    };
+    for (const Case &c : cases) {
+        frmGenReport2 form;
+        showForm(form);
+        form.cmbTargetMnth->setCurrentIndex(c.month - 1);
+        (form.*c.status)->setChecked(true);
+        form.setSelectionList(c.selection(*this));
+        shown = ShownReport();
+        clickFooter(form, "Ok");
+        ASSERT_EQ(shown.count, 1) << c.name << " " << form.lblStatus->text().toStdString();
+        EXPECT_EQ(shown.title, "Diarized Activities");
+        EXPECT_EQ(shown.path, folder->file("Reports/Monthly.rpt"));
+        EXPECT_EQ(shown.formula("Title"), c.title) << c.name;
+        EXPECT_EQ(shown.formula("Month"), c.month == 3 ? "March" : "April");
+        EXPECT_EQ(rows(shown), c.rows) << c.name;
+        EXPECT_EQ(rowsOf(form.formId()), c.rows.size()) << c.name;
+    }
+}
+
+TEST_F(DiarizedReport, NamesWithQuotesAreCopiedAsTheyStand) {
+    frmGenReport2 form;
+    showForm(form);
+    form.cmbTargetMnth->setCurrentIndex(2);
+    clickFooter(form, "Ok");
+    ASSERT_EQ(shown.count, 1);
+    EXPECT_EQ(shown.column("Actvty_Desc"), (QStringList{"Pay tax", "Pay tax", "Pay tax", "Review 'Q1' books"}));
+    EXPECT_EQ(shown.column("Emp_Name"), (QStringList{"Asha Rao", "Asha Rao", "Asha Rao", "Ravi Kumar"}));
+    EXPECT_TRUE(messages.shown().isEmpty());
+}
+
+TEST_F(DiarizedReport, RunsReplaceTheirOwnRowsOnlyAndTheUnloadRemovesThem) {
+    auto first = std::make_unique<frmGenReport2>();
+    frmGenReport2 second;   // opened in the same second: its own rows all the same
+    EXPECT_NE(first->formId(), second.formId());
+    showForm(*first);
+    showForm(second);
+    first->cmbTargetMnth->setCurrentIndex(2);
+    second.cmbTargetMnth->setCurrentIndex(3);
+    clickFooter(*first, "Ok");
+    clickFooter(second, "Ok");
+    EXPECT_EQ(rowsOf(first->formId()), 4);
+    EXPECT_EQ(rowsOf(second.formId()), 1);
+    // A second run numbers from 1 again and keeps nothing of the first.
+    first->optPlnd->setChecked(true);
+    clickFooter(*first, "Ok");
+    EXPECT_EQ(rowsOf(first->formId()), 1);
+    EXPECT_EQ(scalar("SELECT Serl_Num FROM Temp_Year WHERE Id = ?", {first->formId()}).toInt(), 1);
+    // A run that finds nothing leaves the last run's rows.
+    first->cmbTargetMnth->setCurrentIndex(0);
+    clickFooter(*first, "Ok");
+    EXPECT_EQ(first->lblStatus->text(), expectedStatus("DB001"));
+    EXPECT_EQ(rowsOf(first->formId()), 1);
+    const QString id = first->formId();
+    clickFooter(*first, "Cancel");   // closes without asking
+    EXPECT_FALSE(first->isVisible());
+    EXPECT_EQ(rowsOf(id), 0);
+    EXPECT_EQ(rowsOf(second.formId()), 1);
+    EXPECT_TRUE(messages.shown().isEmpty());
+}
+
+TEST_F(DiarizedReport, MonthRequiredAndSelection) {
+    frmGenReport2 form;
+    showForm(form);
+    EXPECT_EQ(form.windowTitle(), " Diarized Activities Report Filter");
+    EXPECT_EQ(form.cmbTargetMnth->currentIndex(), modCommon::GetServerDate().month() - 1);
+    form.cmbTargetMnth->setCurrentIndex(-1);
+    form.cmbTargetMnth->setEditText("");
+    clickFooter(form, "Ok");
+    EXPECT_EQ(form.lblStatus->text(), expectedStatus("ZVE007", "Month"));
+    EXPECT_EQ(scalar("SELECT count(*) FROM Temp_Year").toInt(), 0);
+
+    key(form, Qt::Key_F1, Qt::ControlModifier);   // no key for the selection here
+    EXPECT_EQ(selections, 0);
+    selectionAnswer = QString("'%1'").arg(ravi);
+    form.picSelFilter->click();
+    ASSERT_EQ(selections, 1);
+    EXPECT_EQ(std::make_tuple(lastSelection.returnMode, lastSelection.keyColumn, lastSelection.firstColumn,
+                              lastSelection.secondColumn, lastSelection.thirdColumn),
+              std::make_tuple(1, 0, 2, 1, 1));
+    EXPECT_EQ(form.selectionList(), QString::number(ravi));
+}
+
+} // namespace

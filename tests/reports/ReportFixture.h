@@ -1,0 +1,171 @@
+#pragma once
+#include "core/modCommon.h"
+#include "platform/db/Connection.h"
+#include "platform/db/Dates.h"
+#include "platform/report/FrmReportViewer.h"
+#include "platform/ui/MessageService.h"
+#include "reports/ReportFilterForm.h"
+#include "support/ProgramFolder.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QTest>
+#include <QToolBar>
+#include <gtest/gtest.h>
+#include <functional>
+#include <memory>
+#include <ostream>
+
+inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
+
+// What the report viewer was asked to show.
+struct ShownReport {
+    int count = 0;
+    QString title;
+    QString path;
+    QStringList formulaTexts;   // by position, as set
+    QString text;               // the rendered body
+    zv::db::Recordset rows;
+
+    // The evaluated value of a formula field.
+    QString formula(const QString &name) const { return values.value(name.toUpper()); }
+    QHash<QString, QString> values;
+    // A column of the rows, in row order.
+    QStringList column(const QString &field) const {
+        QStringList out;
+        for (int i = 0; i < rows.recordCount(); ++i)
+            out << rows.valueAt(i, rows.fieldIndex(field)).toString();
+        return out;
+    }
+};
+
+// A fresh program folder with the shipped report files, its production
+// database the main connection, scripted message boxes, the report viewer's
+// showing and the employee selection answered by the test, and a second
+// connection for setting up and reading back rows.
+class ReportTest : public ::testing::Test {
+public:
+    void SetUp() override {
+        modCommon::ResetState();
+        folder = std::make_unique<ProgramFolder>();
+        modCommon::setAppPath(folder->path());
+        const QDir shipped(QStringLiteral(ZV_SOURCE_DIR) + "/resources/Reports");
+        for (const QString &f : shipped.entryList({"*.rpt"}, QDir::Files))
+            ASSERT_TRUE(QFile::copy(shipped.filePath(f), folder->file("Reports/" + f)));
+        modCommon::gDBPath = folder->productionDb();
+        modCommon::OpenDatabase();
+        ASSERT_TRUE(modCommon::gConnOpen);
+        modCommon::gIsAdmin = true;
+        other.open(folder->productionDb());
+        zv::report::FrmReportViewer::setModalHook([this](zv::report::FrmReportViewer &v) {
+            ++shown.count;
+            shown.title = v.windowTitle();
+            shown.path = v.reportPath();
+            shown.formulaTexts.clear();
+            shown.values.clear();
+            for (int i = 1; i <= v.report()->formulaFieldCount(); ++i) {
+                shown.formulaTexts << v.report()->formulaText(i);
+                shown.values.insert(v.report()->formulaFieldName(i).toUpper(),
+                                    v.report()->formulaValue(v.report()->formulaFieldName(i)));
+            }
+            shown.text = v.report()->documentText();
+            shown.rows = v.report()->data();
+            if (whileShown)
+                whileShown();
+        });
+        zv::reports::ReportFilterForm::setEmployeeChooser([this](const zv::reports::ReportFilterForm::SelectionRequest &r) {
+            lastSelection = r;
+            ++selections;
+            return selectionAnswer;
+        });
+        seedMasters();
+    }
+    void TearDown() override {
+        zv::report::FrmReportViewer::setModalHook({});
+        zv::reports::ReportFilterForm::setEmployeeChooser({});
+        other.close();
+        modCommon::ResetState();
+        modCommon::setAppPath(QString());
+        folder.reset();
+    }
+
+    qint64 insert(const QString &sql, const QVariantList &values = {}) {
+        other.execute(sql, values);
+        return other.lastInsertId();
+    }
+    QVariant scalar(const QString &sql, const QVariantList &values = {}) { return other.scalar(sql, values); }
+    QString today(int days = 0) const { return zv::db::toIsoDate(modCommon::GetServerDate().addDays(days)); }
+
+    // Three employees in two departments, a company.
+    void seedMasters() {
+        insert("INSERT INTO Dept_Mast (Dept_Desc) VALUES ('Accounts')");
+        insert("INSERT INTO Dept_Mast (Dept_Desc) VALUES ('Sales')");
+        insert("INSERT INTO Desg_Mast (Desg_Name) VALUES ('Clerk')");
+        asha = employee("Asha Rao", "asha", 1);
+        ravi = employee("Ravi Kumar", "ravi", 2);
+        meena = employee("Meena Iyer", "meena", 1);
+        insert("INSERT INTO Cmpny_Mast (Cmpny_Name) VALUES ('Zorvane Ltd')");
+    }
+    qint64 employee(const QString &name, const QString &login, int dept) {
+        return insert("INSERT INTO Emp_Mast (Emp_Num, Emp_Name, Sys_Desg_Num, Sys_Dept_Num, Emp_Shrt_Name) "
+                      "VALUES (?, ?, 1, ?, ?)",
+                      {login.toUpper(), name, dept, login});
+    }
+    // A target-dated line of an employee.
+    void target(qint64 emp, const QString &desc, const QString &allotted, const QString &targetDate,
+                const QVariant &completed = QVariant(), const QString &op = "O", const QString &remark = QString()) {
+        const qint64 hdr = insert("INSERT INTO actvty_target_hdr (Sys_Emp_Num) VALUES (?)", {emp});
+        insert("INSERT INTO actvty_target_det (Sys_Awt_Num, Almnt_Date, Start_Date, Actvty_Desc, Offcl_Persnl, "
+               "Target_Date, Cmplt_date, Remk) VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
+               {hdr, allotted, allotted, desc, op, targetDate, completed, remark});
+    }
+    void holiday(const QString &iso) {
+        const int year = iso.left(4).toInt();
+        QVariant hdr = scalar("SELECT Sys_Holday_List_Num FROM Holday_List_Hdr WHERE Fincl_Year = ?", {year});
+        if (hdr.isNull())
+            hdr = insert("INSERT INTO Holday_List_Hdr (Fincl_Year) VALUES (?)", {year});
+        insert("INSERT INTO Holday_List_Det (Sys_Holday_List_Num, Holday_Date, Holday_Desc) VALUES (?, ?, 'Holiday')",
+               {hdr, iso});
+    }
+
+    // The footer's status as the form shows it: code, prefix, message, suffix.
+    QString expectedStatus(const QString &code, const QString &prefix = QString(), const QString &suffix = QString()) {
+        return code + " - " + prefix + " " + scalar("SELECT Err_Msg FROM Err_Msg WHERE Err_Code = ?", {code}).toString() +
+               " " + suffix;
+    }
+
+    static void showForm(QDialog &form) {
+        form.show();
+        QApplication::setActiveWindow(&form);
+        QApplication::processEvents();
+    }
+    static void click(QToolBar *tb, QAction *button) {
+        ASSERT_NE(button, nullptr);
+        QWidget *w = tb->widgetForAction(button);
+        ASSERT_NE(w, nullptr);
+        QTest::mouseClick(w, Qt::LeftButton);
+    }
+    static void clickFooter(zv::reports::ReportFilterForm &f, const QString &key) {
+        click(f.tbFooter, f.footerButton(key));
+    }
+    static void key(QWidget &form, Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QWidget *target = QApplication::focusWidget();
+        if (!target || target->window() != form.window())
+            target = &form;
+        QTest::keyClick(target, k, mods);
+    }
+
+    std::unique_ptr<ProgramFolder> folder;
+    zv::ui::ScriptedMessageService messages;
+    zv::db::Connection other;
+    qint64 asha = 0, ravi = 0, meena = 0;
+
+    ShownReport shown;
+    std::function<void()> whileShown;
+    zv::reports::ReportFilterForm::SelectionRequest lastSelection;
+    int selections = 0;
+    QString selectionAnswer;
+};
