@@ -199,7 +199,10 @@ CREATE TABLE Statry_Cmpltd_Entry (
     Remk                VARCHAR(255) COLLATE NOCASE
 );
 CREATE INDEX Statry_Cmpltd_Entry_Actvty ON Statry_Cmpltd_Entry (Sys_Actvty_Num);
-CREATE INDEX Statry_Cmpltd_Entry_Line ON Statry_Cmpltd_Entry (Sys_Actvty_Line_Num);
+-- By line and date: the latest expected date of a line is read from the index alone.
+CREATE INDEX Statry_Cmpltd_Entry_Line ON Statry_Cmpltd_Entry (Sys_Actvty_Line_Num, Expctd_Date);
+-- The reports choose entries by their month.
+CREATE INDEX Statry_Cmpltd_Entry_Date ON Statry_Cmpltd_Entry (Expctd_Date);
 CREATE INDEX Statry_Cmpltd_Entry_Emp ON Statry_Cmpltd_Entry (Sys_Emp_Num);
 
 -- Monthly allocations. Sys_Const_Num is the month, 1 to 12.
