@@ -206,10 +206,7 @@ private:
     void DrawFocusFrames();
     void PicMain_MouseDown(int Button, int Shift, double X, double Y);
     void PicMain_KeyUp(int &KeyCode, int Shift);
-    void ToggleWeekCell(double X, double Y);
-    void ToggleMonthDayCell(double X, double Y);
-    void ToggleMonthWeekCell(double X, double Y);
-    void ToggleAdhocCell(double X, double Y);
+    void ToggleCell(double X, double Y);
     void placeMonthTabs(QTabWidget *tabs, int pictureTop, int widthLess, int heightLess);
     void printAt(int x, int y, const QString &text);
     QDate pickerStart() const;
@@ -221,6 +218,8 @@ private:
         int a, b;   // the cell's indexes into its array
     };
     std::vector<Position> positions(bool forHitTest) const;
+    qint16 &cellAt(const Position &p);
+    void drawCellAt(const Position &p);
     void resetPicker();
 
     // ------------------------------------------------------ grid, deletes, locks
