@@ -124,12 +124,7 @@ public:
         QTest::keyClicks(box, text);
     }
     // A masked date typed over the mask ("01apr2024").
-    void typeDate(QLineEdit *box, const QString &text) {
-        box->setFocus();
-        QApplication::processEvents();
-        box->setCursorPosition(0);
-        QTest::keyClicks(box, text);
-    }
+    void typeDate(QLineEdit *box, const QString &text) { type(box, text); }
     // A frequency chosen by typing its first letter over the text.
     void chooseFrequency(const QString &letter) {
         form->cmbFreq->setFocus();
