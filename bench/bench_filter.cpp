@@ -155,15 +155,8 @@ int main(int argc, char **argv) {
     QApplication app(argc, argv);
 
     QTemporaryDir dir;
-    const QString db = bench::freshProductionCopy(dir);
-    if (db.isEmpty())
-        return 1;
-    QElapsedTimer t;
-    t.start();
-    fill(db);
-    std::printf("filled %d employees in %.0f ms\n", kEmployees, t.nsecsElapsed() / 1e6);
-
-    if (!bench::openAsProduction(db))
+    const QString db = bench::filledProductionCopy(dir, fill, QStringLiteral("%1 employees").arg(kEmployees));
+    if (db.isEmpty() || !bench::openAsProduction(db))
         return 1;
     sqlite3 *raw = nullptr;
     sqlite3_open_v2(db.toUtf8().constData(), &raw, SQLITE_OPEN_READONLY, nullptr);

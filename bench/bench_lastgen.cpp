@@ -154,16 +154,10 @@ int main(int argc, char **argv) {
     QApplication app(argc, argv);
 
     QTemporaryDir dir;
-    const QString db = bench::freshProductionCopy(dir);
-    if (db.isEmpty())
-        return 1;
-    QElapsedTimer t;
-    t.start();
-    fill(db);
-    std::printf("filled %d activities, %d lines, %d schedule entries in %.0f ms\n", kActivities, kLines, kEntries,
-                t.nsecsElapsed() / 1e6);
-
-    if (!bench::openAsProduction(db))
+    const QString what =
+        QStringLiteral("%1 activities, %2 lines, %3 schedule entries").arg(kActivities).arg(kLines).arg(kEntries);
+    const QString db = bench::filledProductionCopy(dir, fill, what);
+    if (db.isEmpty() || !bench::openAsProduction(db))
         return 1;
     zv::ui::ScriptedMessageService messages;
     std::printf("median of %d runs, each rewriting all %d lines\n", kRuns, kLines);
