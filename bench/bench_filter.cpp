@@ -3,13 +3,13 @@
 // every employee, and a search with one criterion (a name prefix). The same
 // statements, with the same bound values, run directly on SQLite in the same
 // run; the program prints both times and their ratio.
+#include "BenchSupport.h"
 #include "core/modCommon.h"
 #include "query/RecordsetGrid.h"
 #include "query/frmGeneralFilter.h"
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+using bench::check;
 using zv::query::BoundSql;
 using zv::query::frmGeneralFilter;
 
@@ -28,13 +29,6 @@ constexpr int kEmployees = 100000;
 constexpr int kRuns = 5;
 const QString kJoin = QStringLiteral("where em.Sys_Desg_Num=dm.Sys_Desg_Num AND dp.Sys_Dept_Num = em.Sys_Dept_Num");
 const QString kNamePrefix = QStringLiteral("Employee 0123");   // 100 employees
-
-void check(int rc, sqlite3 *db, const char *what) {
-    if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW) {
-        std::fprintf(stderr, "%s: %s\n", what, sqlite3_errmsg(db));
-        std::exit(1);
-    }
-}
 
 void fill(const QString &path) {
     sqlite3 *db = nullptr;
@@ -157,28 +151,13 @@ double median(std::vector<double> v) {
 } // namespace
 
 int main(int argc, char **argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::offscreenByDefault();
     QApplication app(argc, argv);
 
     QTemporaryDir dir;
-    const QString db = dir.filePath(QStringLiteral("ZV-DATA.mdb"));
-    if (!QFile::copy(QStringLiteral(ZV_FRESH_DIR "/Data/ZV-DATA.mdb"), db)) {
-        std::fprintf(stderr, "cannot copy the fresh production database from %s\n", ZV_FRESH_DIR);
+    const QString db = bench::filledProductionCopy(dir, fill, QStringLiteral("%1 employees").arg(kEmployees));
+    if (db.isEmpty() || !bench::openAsProduction(db))
         return 1;
-    }
-    QFile::setPermissions(db, QFile::ReadOwner | QFile::WriteOwner);
-    QElapsedTimer t;
-    t.start();
-    fill(db);
-    std::printf("filled %d employees in %.0f ms\n", kEmployees, t.nsecsElapsed() / 1e6);
-
-    modCommon::gDBPath = db;
-    modCommon::OpenDatabase();
-    if (!modCommon::gConnOpen) {
-        std::fprintf(stderr, "cannot open %s\n", qPrintable(db));
-        return 1;
-    }
     sqlite3 *raw = nullptr;
     sqlite3_open_v2(db.toUtf8().constData(), &raw, SQLITE_OPEN_READONLY, nullptr);
 

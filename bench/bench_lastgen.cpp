@@ -6,6 +6,7 @@
 //   set-based: one UPDATE with a correlated MAX, for comparison (no progress possible);
 //   per line:  updateLastGeneratedDate of each line in one transaction, for comparison.
 // Every run starts from stale dates and is checked against the entries afterwards.
+#include "BenchSupport.h"
 #include "activity/ActivityRules.h"
 #include "activity/LastGeneratedDate.h"
 #include "activity/frmLastGnrDateUpdation.h"
@@ -13,7 +14,6 @@
 #include "platform/ui/MessageService.h"
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -21,6 +21,8 @@
 #include <memory>
 #include <sqlite3.h>
 #include <vector>
+
+using bench::check;
 
 namespace {
 
@@ -30,13 +32,6 @@ constexpr int kLines = kActivities * kLinesPerActivity;
 constexpr int kEntries = 500000;
 constexpr int kEmployees = 200;
 constexpr int kRuns = 5;
-
-void check(int rc, sqlite3 *db, const char *what) {
-    if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW) {
-        std::fprintf(stderr, "%s: %s\n", what, sqlite3_errmsg(db));
-        std::exit(1);
-    }
-}
 
 sqlite3_stmt *prepare(sqlite3 *db, const char *sql) {
     sqlite3_stmt *st = nullptr;
@@ -155,29 +150,15 @@ double timed(const char *label, const std::function<void()> &run, const std::fun
 } // namespace
 
 int main(int argc, char **argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::offscreenByDefault();
     QApplication app(argc, argv);
 
     QTemporaryDir dir;
-    const QString db = dir.filePath(QStringLiteral("ZV-DATA.mdb"));
-    if (!QFile::copy(QStringLiteral(ZV_FRESH_DIR "/Data/ZV-DATA.mdb"), db)) {
-        std::fprintf(stderr, "cannot copy the fresh production database from %s\n", ZV_FRESH_DIR);
+    const QString what =
+        QStringLiteral("%1 activities, %2 lines, %3 schedule entries").arg(kActivities).arg(kLines).arg(kEntries);
+    const QString db = bench::filledProductionCopy(dir, fill, what);
+    if (db.isEmpty() || !bench::openAsProduction(db))
         return 1;
-    }
-    QFile::setPermissions(db, QFile::ReadOwner | QFile::WriteOwner);
-    QElapsedTimer t;
-    t.start();
-    fill(db);
-    std::printf("filled %d activities, %d lines, %d schedule entries in %.0f ms\n", kActivities, kLines, kEntries,
-                t.nsecsElapsed() / 1e6);
-
-    modCommon::gDBPath = db;
-    modCommon::OpenDatabase();
-    if (!modCommon::gConnOpen) {
-        std::fprintf(stderr, "cannot open %s\n", qPrintable(db));
-        return 1;
-    }
     zv::ui::ScriptedMessageService messages;
     std::printf("median of %d runs, each rewriting all %d lines\n", kRuns, kLines);
 

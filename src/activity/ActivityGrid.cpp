@@ -198,13 +198,7 @@ bool frmActvtyMast::DeleteHeader() {
             status(QStringLiteral("ZVE030"));
             break;
         case err::NoCurrentRecord:
-            ClearFields();
-            DisableHeaderFields();
-            m_activityKey = QStringLiteral("0");
-            utility.ActivateHeaderToolBar(&tlbHeader);
-            utility.ActivateFooterToolBar(&tlbFooter);
-            status(QStringLiteral("ZVE034"), QStringLiteral("Cannot delete"));
-            tlbHeader.setH_ButtonKey(0);
+            activityGone(QStringLiteral("Cannot delete"));
             break;
         default:
             modCommon::ShowErrorMessage(&e);

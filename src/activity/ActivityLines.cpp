@@ -24,6 +24,13 @@ void frmActvtyMast::focusIfShown(QWidget *w) {
         w->setFocus();
 }
 
+bool frmActvtyMast::refuse(QWidget *focus, const QString &code, const QString &prefix, const QString &suffix) {
+    status(code, prefix, suffix);
+    setMousePointer(0);
+    focusIfShown(focus);
+    return false;
+}
+
 void frmActvtyMast::DisableDetail() {
     for (QWidget *w : std::initializer_list<QWidget *>{txtStartDate, txtEndDate, cmbDept, CmbResP, cmbFreq})
         setFieldEnabled(w, false);
@@ -130,11 +137,16 @@ void frmActvtyMast::EnableDetailForModify() {
 
 // ---------------------------------------------------------------- lists
 
-void frmActvtyMast::FillDepartments() {
-    cmbDept->clear();
-    auto rs = db().query(QStringLiteral("SELECT Sys_Dept_Num, Dept_Desc FROM Dept_Mast ORDER BY Dept_Desc"));
+// A list of names with their keys: the key in the first column, the name in the second.
+void frmActvtyMast::fillList(QComboBox *list, const QString &sql) {
+    list->clear();
+    auto rs = db().query(sql);
     for (int i = 0; i < rs.recordCount(); ++i)
-        cmbDept->addItem(rs.valueAt(i, 1).toString(), rs.valueAt(i, 0).toLongLong());
+        list->addItem(rs.valueAt(i, 1).toString(), rs.valueAt(i, 0).toLongLong());
+}
+
+void frmActvtyMast::FillDepartments() {
+    fillList(cmbDept, QStringLiteral("SELECT Sys_Dept_Num, Dept_Desc FROM Dept_Mast ORDER BY Dept_Desc"));
 }
 
 void frmActvtyMast::FillFrequencies() {
@@ -144,23 +156,14 @@ void frmActvtyMast::FillFrequencies() {
 }
 
 void frmActvtyMast::FillResponsiblePersons() {
-    CmbResP->clear();
-    auto rs = db().query(QStringLiteral("SELECT Sys_Emp_Num, Emp_Name, Emp_Shrt_Name FROM Emp_Mast ORDER BY Emp_Name"));
-    for (int i = 0; i < rs.recordCount(); ++i)
-        CmbResP->addItem(rs.valueAt(i, 1).toString(), rs.valueAt(i, 0).toLongLong());
+    fillList(CmbResP, QStringLiteral("SELECT Sys_Emp_Num, Emp_Name, Emp_Shrt_Name FROM Emp_Mast ORDER BY Emp_Name"));
 }
 
-void frmActvtyMast::cmbDept_Change() {
+// The department and the responsible person: typed text is matched against the list.
+void frmActvtyMast::listChanged(QComboBox *list) {
     if (m_settingUp)
         return;
-    ComboKeyFilter.Change(cmbDept, true);
-    clearStatus();
-}
-
-void frmActvtyMast::CmbResP_Change() {
-    if (m_settingUp)
-        return;
-    ComboKeyFilter.Change(CmbResP, true);
+    ComboKeyFilter.Change(list, true);
     clearStatus();
 }
 
@@ -200,12 +203,9 @@ bool frmActvtyMast::ValidateDetailDates() {
 
     const auto failure = checkLineDates(dateField(m_entryDate), dateField(m_startDate), dateField(m_endDate),
                                         periodStart, periodEnd, lastGenerated);
-    if (failure) {
-        status(failure->code, failure->prefix, failure->suffix);
-        setMousePointer(0);
-        focusIfShown(failure->focus == DateFocus::StartDate ? txtStartDate : txtEndDate);
-        return false;
-    }
+    if (failure)
+        return refuse(failure->focus == DateFocus::StartDate ? txtStartDate : txtEndDate, failure->code,
+                      failure->prefix, failure->suffix);
     SettingUp guard(m_settingUp);
     txtStartDate->setText(zv::db::toDisplayDate(dateField(m_startDate).date));
     txtEndDate->setText(zv::db::toDisplayDate(dateField(m_endDate).date));
@@ -216,12 +216,6 @@ bool frmActvtyMast::ValidateDetail() {
     try {
         if (!ValidateDetailDates())
             return false;
-        const auto fail = [this](QWidget *focus, const QString &code, const QString &prefix) {
-            status(code, prefix);
-            setMousePointer(0);
-            focusIfShown(focus);
-            return false;
-        };
         // A list's text must name one of its entries: that entry's key is stored.
         const auto chosen = [this](QComboBox *c) {
             const QString text = c->currentText().trimmed();
@@ -237,11 +231,11 @@ bool frmActvtyMast::ValidateDetail() {
             return true;
         };
         if (!chosen(cmbDept))
-            return fail(cmbDept, QStringLiteral("ZVE165"), QStringLiteral("Department"));
+            return refuse(cmbDept, QStringLiteral("ZVE165"), QStringLiteral("Department"));
         if (!chosen(cmbFreq))
-            return fail(cmbFreq, QStringLiteral("ZVE119"), QStringLiteral("Frequency"));
+            return refuse(cmbFreq, QStringLiteral("ZVE119"), QStringLiteral("Frequency"));
         if (!chosen(CmbResP))
-            return fail(CmbResP, QStringLiteral("ZVE165"), QStringLiteral("Responsible Person"));
+            return refuse(CmbResP, QStringLiteral("ZVE165"), QStringLiteral("Responsible Person"));
 
         const RuleKind kind = freqKind();
         const QDate start = dateField(m_startDate).date;
@@ -266,7 +260,7 @@ bool frmActvtyMast::ValidateDetail() {
             values << lineNum();
         }
         if (!db().query(sql + QStringLiteral(" LIMIT 1"), values).isEmpty())
-            return fail(txtEndDate, QStringLiteral("ZVE175"), QString());
+            return refuse(txtEndDate, QStringLiteral("ZVE175"), QString());
         return true;
     } catch (const DbError &e) {
         setMousePointer(0);

@@ -11,6 +11,7 @@
 #include <QTabWidget>
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 
 using namespace zv::ui;
 
@@ -267,11 +268,9 @@ void frmActvtyMast::DrawWeekGrid() {
     // One column: Left and Right have nowhere to go.
     ColPitch = 0;
     PicMain->clear(kPictureBack);
-    for (int k = 1; k <= 7; ++k) {
-        CellX = GridLeft;
-        CellY = GridTop + (k - 1) * RowPitch;
-        DrawCell(cells.WeekCells[k - 1] == 1);
-        printAt(GridLeft + roundEven(CellSize * 1.4), CellY, weekdayName(k));
+    for (const Position &p : positions(false)) {
+        drawCellAt(p);
+        printAt(GridLeft + roundEven(CellSize * 1.4), CellY, weekdayName(p.a + 1));
     }
     DrawFocusFrames();
 }
@@ -283,9 +282,7 @@ void frmActvtyMast::DrawMonthDayGrid() {
     RowPitch = roundEven(m_picHeight / 5.0);
     PicMain->clear(kPictureBack);
     for (const Position &p : positions(false)) {
-        CellX = p.x;
-        CellY = p.y;
-        DrawCell(cells.MonthDayCells[p.a] == 1);
+        drawCellAt(p);
         printAt(CellX + CellSize + 20, CellY, QStringLiteral(" ") + QString::number(p.a + 1));
     }
     DrawFocusFrames();
@@ -301,11 +298,8 @@ void frmActvtyMast::DrawMonthWeekGrid() {
         printAt(GridLeft + c * ColPitch, GridTop, weekdayName(c).left(3));
     for (int r = 2; r <= 6; ++r)
         printAt(GridLeft, GridTop + (r - 1) * RowPitch, QString::fromLatin1(kOrdinals[r - 2]));
-    for (const Position &p : positions(false)) {
-        CellX = p.x;
-        CellY = p.y;
-        DrawCell(cells.MonthWeekCells[p.a][p.b] == 1);
-    }
+    for (const Position &p : positions(false))
+        drawCellAt(p);
     DrawFocusFrames();
 }
 
@@ -315,9 +309,7 @@ void frmActvtyMast::DrawAdhocGrid() {
     RowPitch = roundEven(m_picHeight / 5.0);
     PicMain->clear(kPictureBack);
     for (const Position &p : positions(false)) {
-        CellX = p.x;
-        CellY = p.y;
-        DrawCell(cells.AdhocCells[p.a][p.b] == 1);
+        drawCellAt(p);
         printAt(CellX + CellSize + 20, CellY, QStringLiteral(" ") + QString::number(p.b + 1));
     }
     DrawFocusFrames();
@@ -329,22 +321,7 @@ void frmActvtyMast::PicMain_MouseDown(int Button, int Shift, double X, double Y)
     (void)Button;
     (void)Shift;
     clearStatus();
-    switch (freqKind()) {
-    case RuleKind::AdHoc:
-        ToggleAdhocCell(X, Y);
-        break;
-    case RuleKind::Monthly:
-        if (monthlyShape() == MonthlyShape::Dates)
-            ToggleMonthDayCell(X, Y);
-        else
-            ToggleMonthWeekCell(X, Y);
-        break;
-    case RuleKind::Weekly:
-        ToggleWeekCell(X, Y);
-        break;
-    case RuleKind::NoRule:
-        break;
-    }
+    ToggleCell(X, Y);
     DrawFocusFrames();
 }
 
@@ -359,65 +336,41 @@ const typename Positions::value_type *hit(const Positions &all, double X, double
 }
 } // namespace
 
-// Each toggle flips the cell under the point, if there is one, and moves the
-// keyboard cursor there when a position was hit.
-void frmActvtyMast::ToggleWeekCell(double X, double Y) {
-    const auto all = positions(true);
-    const Position *p = hit(all, X, Y, CellSize);
-    if (!p)
-        return;
-    qint16 &v = cells.WeekCells[p->a];
-    v = v == 0 ? 1 : 0;
-    CellX = p->x;
-    CellY = p->y;
-    DrawCell(v == 1);
-    CursorX = int(std::lrint(X));
-    CursorY = int(std::lrint(Y));
-}
-
-void frmActvtyMast::ToggleMonthDayCell(double X, double Y) {
-    const auto all = positions(true);
-    const Position *p = hit(all, X, Y, CellSize);
-    if (!p)
-        return;
-    if (p->cell) {
-        qint16 &v = cells.MonthDayCells[p->a];
-        v = v == 0 ? 1 : 0;
-        CellX = p->x;
-        CellY = p->y;
-        DrawCell(v == 1);
+// The picked flag behind a position of the grid on show.
+qint16 &frmActvtyMast::cellAt(const Position &p) {
+    switch (freqKind()) {
+    case RuleKind::Weekly:
+        return cells.WeekCells[p.a];
+    case RuleKind::Monthly:
+        if (monthlyShape() == MonthlyShape::Dates)
+            return cells.MonthDayCells[p.a];
+        return cells.MonthWeekCells[p.a][p.b];
+    case RuleKind::AdHoc:
+        return cells.AdhocCells[p.a][p.b];
+    case RuleKind::NoRule:
+        break;
     }
-    CursorX = int(std::lrint(X));
-    CursorY = int(std::lrint(Y));
+    // Without a rule there are no positions to ask about.
+    throw std::logic_error("no picker cells without a frequency rule");
 }
 
-void frmActvtyMast::ToggleMonthWeekCell(double X, double Y) {
+void frmActvtyMast::drawCellAt(const Position &p) {
+    CellX = p.x;
+    CellY = p.y;
+    DrawCell(cellAt(p) == 1);
+}
+
+// Flips the cell under the point, if there is one, and moves the keyboard
+// cursor there when a position was hit.
+void frmActvtyMast::ToggleCell(double X, double Y) {
     const auto all = positions(true);
     const Position *p = hit(all, X, Y, CellSize);
     if (!p)
         return;
     if (p->cell) {
-        qint16 &v = cells.MonthWeekCells[p->a][p->b];
+        qint16 &v = cellAt(*p);
         v = v == 0 ? 1 : 0;
-        CellX = p->x;
-        CellY = p->y;
-        DrawCell(v == 1);
-    }
-    CursorX = int(std::lrint(X));
-    CursorY = int(std::lrint(Y));
-}
-
-void frmActvtyMast::ToggleAdhocCell(double X, double Y) {
-    const auto all = positions(true);
-    const Position *p = hit(all, X, Y, CellSize);
-    if (!p)
-        return;
-    if (p->cell) {
-        qint16 &v = cells.AdhocCells[p->a][p->b];
-        v = v == 0 ? 1 : 0;
-        CellX = p->x;
-        CellY = p->y;
-        DrawCell(v == 1);
+        drawCellAt(*p);
     }
     CursorX = int(std::lrint(X));
     CursorY = int(std::lrint(Y));

@@ -177,19 +177,18 @@ frmActvtyMast::~frmActvtyMast() {
     releaseLock();
 }
 
-QAction *frmActvtyMast::headerButton(const QString &key) const {
-    for (QAction *a : tbHeader->actions())
+namespace {
+QAction *buttonOf(const QToolBar *bar, const QString &key) {
+    for (QAction *a : bar->actions())
         if (a->objectName() == key)
             return a;
     return nullptr;
 }
+} // namespace
 
-QAction *frmActvtyMast::footerButton(const QString &key) const {
-    for (QAction *a : tbFooter->actions())
-        if (a->objectName() == key)
-            return a;
-    return nullptr;
-}
+QAction *frmActvtyMast::headerButton(const QString &key) const { return buttonOf(tbHeader, key); }
+
+QAction *frmActvtyMast::footerButton(const QString &key) const { return buttonOf(tbFooter, key); }
 
 int frmActvtyMast::fraDetLeft() const { return pixelsToTwips(fraDet->x()); }
 
@@ -272,7 +271,7 @@ void frmActvtyMast::Form_Load() {
     comboKeys(cmbDept, {}, [this](int &KeyAscii) { KeyAscii = ComboKeyFilter.KeyPress(cmbDept, KeyAscii); });
     comboKeys(CmbResP, {}, [this](int &KeyAscii) {
         KeyAscii = ComboKeyFilter.KeyPress(CmbResP, KeyAscii);
-        CmbResP_Change();
+        listChanged(CmbResP);
     });
     comboKeys(
         cmbFreq,
@@ -297,10 +296,10 @@ void frmActvtyMast::Form_Load() {
     connect(&tlbFooter, &clsFooterToolBar::FooterClick, this, &frmActvtyMast::tlbFooter_FooterClick);
     for (QLineEdit *box : {txtEntryDate, txtActDesc, txtRemarks, txtStartDate, txtEndDate})
         connect(box, &QLineEdit::textChanged, this, [this] { clearStatus(); });
-    connect(cmbDept, &QComboBox::editTextChanged, this, [this] { cmbDept_Change(); });
-    connect(cmbDept, &QComboBox::activated, this, [this] { cmbDept_Change(); });
-    connect(CmbResP, &QComboBox::editTextChanged, this, [this] { CmbResP_Change(); });
-    connect(CmbResP, &QComboBox::activated, this, [this] { CmbResP_Change(); });
+    for (QComboBox *list : {cmbDept, CmbResP}) {
+        connect(list, &QComboBox::editTextChanged, this, [this, list] { listChanged(list); });
+        connect(list, &QComboBox::activated, this, [this, list] { listChanged(list); });
+    }
     connect(cmbFreq, &QComboBox::editTextChanged, this, [this] { cmbFreq_Change(); });
     connect(cmbFreq, &QComboBox::activated, this, [this] { cmbFreq_Change(); });
     connect(sstMnth, &QTabWidget::currentChanged, this, [this] { sstMnth_Click(); });
@@ -560,17 +559,23 @@ bool frmActvtyMast::activityExists() {
                                 {activityNum()});
 }
 
-void frmActvtyMast::headerModify() {
+bool frmActvtyMast::activityFree(const QString &gonePrefix, const QString &lockedCode) {
     if (!activityExists()) {
-        activityGone(QStringLiteral("Cannot modify."));
-        return;
+        activityGone(gonePrefix);
+        return false;
     }
     if (CheckHeaderLock()) {
         DisplayActivity();
-        status(QStringLiteral("ZVE027"));
+        status(lockedCode);
         tlbHeader.setH_ButtonKey(0);
-        return;
+        return false;
     }
+    return true;
+}
+
+void frmActvtyMast::headerModify() {
+    if (!activityFree(QStringLiteral("Cannot modify."), QStringLiteral("ZVE027")))
+        return;
     if (!rowLocked()) {   // the lock could not be tried: nothing is edited without it
         tlbHeader.setH_ButtonKey(0);
         return;
@@ -586,16 +591,8 @@ void frmActvtyMast::headerModify() {
 }
 
 void frmActvtyMast::headerDelete() {
-    if (!activityExists()) {
-        activityGone(QStringLiteral("Cannot delete."));
+    if (!activityFree(QStringLiteral("Cannot delete."), QStringLiteral("ZVE028")))
         return;
-    }
-    if (CheckHeaderLock()) {
-        DisplayActivity();
-        status(QStringLiteral("ZVE028"));
-        tlbHeader.setH_ButtonKey(0);
-        return;
-    }
     // Only a test: the lock is given up before the question.
     const bool tested = rowLocked();
     releaseLock();
@@ -629,16 +626,8 @@ void frmActvtyMast::headerSelect() {
 }
 
 void frmActvtyMast::headerDetailModify() {
-    if (!activityExists()) {
-        activityGone(QStringLiteral("Cannot modify."));
+    if (!activityFree(QStringLiteral("Cannot modify."), QStringLiteral("ZVE027")))
         return;
-    }
-    if (CheckHeaderLock()) {
-        DisplayActivity();
-        status(QStringLiteral("ZVE027"));
-        tlbHeader.setH_ButtonKey(0);
-        return;
-    }
     const auto rs = dgdAM->recordset();
     if (!rowLocked() || !rs || rs->bof() || rs->eof()) {
         releaseLock();
@@ -727,18 +716,12 @@ void frmActvtyMast::footerCancel(const QString &Key) {
     if (Key == QLatin1String("Cancel")) {
         if (m_detailMode == QLatin1String("DetailAdd")) {
             CancelModify();
-            m_headerMode.clear();
-            m_detailMode.clear();
-            m_lineKey = QStringLiteral("0");
-            tlbHeader.setH_ButtonKey(0);
+            leaveDetail();
         } else if (m_detailMode == QLatin1String("DetailModify")) {
             CancelModify();
             releaseLock();
             m_lineView = false;
-            m_headerMode.clear();
-            m_detailMode.clear();
-            m_lineKey = QStringLiteral("0");
-            tlbHeader.setH_ButtonKey(0);
+            leaveDetail();
         } else if (m_headerMode == QLatin1String("Add")) {
             CancelAdd();
             m_closing1 = false;
@@ -756,6 +739,13 @@ void frmActvtyMast::footerCancel(const QString &Key) {
             tlbHeader.setH_ButtonKey(5);
         }
     }
+}
+
+void frmActvtyMast::leaveDetail() {
+    m_headerMode.clear();
+    m_detailMode.clear();
+    m_lineKey = QStringLiteral("0");
+    tlbHeader.setH_ButtonKey(0);
 }
 
 bool frmActvtyMast::footerOk() {
@@ -777,9 +767,7 @@ bool frmActvtyMast::footerOkSteps() {
             m_lineView = false;
             CancelModify();
             FillDetailGrid();
-            m_detailMode.clear();
-            m_lineKey = QStringLiteral("0");
-            tlbHeader.setH_ButtonKey(0);
+            leaveDetail();
             return true;
         }
         if (!okDetailModify())
@@ -797,17 +785,21 @@ bool frmActvtyMast::footerOkSteps() {
     return true;
 }
 
-bool frmActvtyMast::okDetailAdd() {
-    if (!ValidateDetail() || !InsertDetail())
-        return false;
+bool frmActvtyMast::savedAndRefilled(const QString &code) {
     releaseLock();
     DisableHeaderFields();
     m_headerMode.clear();
     m_detailMode.clear();
     FillDetailGrid();
-    status(QStringLiteral("ZVE003"));
+    status(code);
     tlbHeader.setH_ButtonKey(0);
     return true;
+}
+
+bool frmActvtyMast::okDetailAdd() {
+    if (!ValidateDetail() || !InsertDetail())
+        return false;
+    return savedAndRefilled(QStringLiteral("ZVE003"));
 }
 
 bool frmActvtyMast::okDetailModify() {
@@ -820,6 +812,7 @@ bool frmActvtyMast::okDetailModify() {
         return false;
     releaseLock();
     DisableHeaderFields();
+    // Refilled while still in the mode: the grid keeps the modified line current.
     FillDetailGrid();
     m_headerMode.clear();
     m_detailMode.clear();
@@ -844,13 +837,7 @@ bool frmActvtyMast::okHeaderAdd() {
 bool frmActvtyMast::okHeaderModify() {
     if (!ValidateHeader() || !UpdateHeader())
         return false;
-    releaseLock();
-    DisableHeaderFields();
-    m_headerMode.clear();
-    FillDetailGrid();
-    status(QStringLiteral("ZVE002"));
-    tlbHeader.setH_ButtonKey(0);
-    return true;
+    return savedAndRefilled(QStringLiteral("ZVE002"));
 }
 
 // ---------------------------------------------------------------- mode routines
@@ -924,32 +911,23 @@ void frmActvtyMast::CancelModify() {
 
 bool frmActvtyMast::ValidateHeader() {
     try {
-        m_entryDate = m_checkDate.validateDate(
-            txtEntryDate->text(),
-            [this](const QString &code, const QString &prefix, const QString &suffix) { status(code, prefix, suffix); },
-            QStringLiteral("dd-MMM-yyyy"), false, QString(), QStringLiteral("Date Of Entry"));
-        const auto fail = [this](QWidget *focus, const QString &code, const QString &prefix, const QString &suffix) {
-            status(code, prefix, suffix);
-            setMousePointer(0);
-            focusIfShown(focus);
-            return false;
-        };
+        m_entryDate = validateBox(txtEntryDate, false, QStringLiteral("Date Of Entry"));
         if (m_entryDate.isEmpty())
-            return fail(txtEntryDate, QStringLiteral("ZVE009"), QString(), QStringLiteral("Date"));
+            return refuse(txtEntryDate, QStringLiteral("ZVE009"), QString(), QStringLiteral("Date"));
         if (m_entryDate == kMonthNameMask || m_entryDate == zv::dateinput::kMonthNameMaskSlashed)
-            return fail(txtEntryDate, QStringLiteral("ZVE128"), QStringLiteral("Date Of Entry"), QString());
+            return refuse(txtEntryDate, QStringLiteral("ZVE128"), QStringLiteral("Date Of Entry"), QString());
         const QDate entry = zv::dateinput::dateOfValidated(m_entryDate);
         if (m_headerMode == QLatin1String("Modify")) {
             const QDate start = zv::db::fromDisplayDate(gridText(2));
             if (start.isValid() && start < entry)
-                return fail(txtEntryDate, QStringLiteral("ZVE019"), QStringLiteral("Date Of Entry"),
-                            QStringLiteral("Activity Start Date"));
+                return refuse(txtEntryDate, QStringLiteral("ZVE019"), QStringLiteral("Date Of Entry"),
+                              QStringLiteral("Activity Start Date"));
         }
         if (txtActDesc->text().trimmed().isEmpty())
-            return fail(txtActDesc, QStringLiteral("ZVE128"), QStringLiteral("Activity Description"), QString());
+            return refuse(txtActDesc, QStringLiteral("ZVE128"), QStringLiteral("Activity Description"), QString());
         if (entry > modCommon::GetServerDate())
-            return fail(txtEntryDate, QStringLiteral("ZVE019"), QStringLiteral("Date Of Entry"),
-                        QStringLiteral("Current Date"));
+            return refuse(txtEntryDate, QStringLiteral("ZVE019"), QStringLiteral("Date Of Entry"),
+                          QStringLiteral("Current Date"));
         if (DescriptionExists()) {
             status(QStringLiteral("ZVE006"), QStringLiteral("This Record "));
             setMousePointer(0);

@@ -150,6 +150,10 @@ private:
     void headerDetailDelete();
     void activityGone(const QString &prefix);
     bool activityExists();
+    // Before the activity is changed: false, with the reason shown, when it is
+    // gone or another user holds it. Otherwise its lock is ours if it could be
+    // taken (rowLocked()).
+    bool activityFree(const QString &gonePrefix, const QString &lockedCode);
     // Ok of each mode; false when it was refused or failed (the form stays in its mode).
     bool okDetailAdd();
     bool okDetailModify();
@@ -158,6 +162,11 @@ private:
     bool footerOk();
     bool footerOkSteps();
     void footerCancel(const QString &Key);
+    // After a save: the lock goes, the fields are locked, no mode is left and
+    // the grid is refilled from its first line; code is the status shown.
+    bool savedAndRefilled(const QString &code);
+    // The detail frame is left: no mode, no line.
+    void leaveDetail();
 
     bool ValidateHeader();
     bool DescriptionExists();
@@ -187,9 +196,11 @@ private:
     void FillDepartments();
     void FillResponsiblePersons();
     void FillFrequencies();
-    void cmbDept_Change();
-    void CmbResP_Change();
+    void fillList(QComboBox *list, const QString &sql);
+    void listChanged(QComboBox *list);
     void focusIfShown(QWidget *w);
+    // A field refused: the status says why, the field gets the focus; always false.
+    bool refuse(QWidget *focus, const QString &code, const QString &prefix, const QString &suffix = QString());
     DateField dateField(const QString &validated) const;
     QString validateBox(QLineEdit *box, bool required, const QString &caption);
 
@@ -206,10 +217,7 @@ private:
     void DrawFocusFrames();
     void PicMain_MouseDown(int Button, int Shift, double X, double Y);
     void PicMain_KeyUp(int &KeyCode, int Shift);
-    void ToggleWeekCell(double X, double Y);
-    void ToggleMonthDayCell(double X, double Y);
-    void ToggleMonthWeekCell(double X, double Y);
-    void ToggleAdhocCell(double X, double Y);
+    void ToggleCell(double X, double Y);
     void placeMonthTabs(QTabWidget *tabs, int pictureTop, int widthLess, int heightLess);
     void printAt(int x, int y, const QString &text);
     QDate pickerStart() const;
@@ -221,6 +229,8 @@ private:
         int a, b;   // the cell's indexes into its array
     };
     std::vector<Position> positions(bool forHitTest) const;
+    qint16 &cellAt(const Position &p);
+    void drawCellAt(const Position &p);
     void resetPicker();
 
     // ------------------------------------------------------ grid, deletes, locks

@@ -1,12 +1,9 @@
 #pragma once
 #include "activity/frmActvtyMast.h"
-#include "core/modCommon.h"
 #include "masters/MasterForm.h"
-#include "platform/db/Connection.h"
 #include "platform/db/Dates.h"
-#include "platform/ui/MessageService.h"
 #include "query/RecordsetGrid.h"
-#include "support/ProgramFolder.h"
+#include "support/ProductionDbTest.h"
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -18,30 +15,19 @@
 #include <QToolBar>
 #include <gtest/gtest.h>
 #include <memory>
-#include <ostream>
 
-inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
-
-// A fresh program folder whose production database is the main connection,
-// the administrator logged in, the transaction period 01-Apr-2024 to
-// 31-Mar-2025, two departments, two employees, scripted message boxes, and a
-// second connection that plays another user (or the employees' program).
-class ActivityTest : public ::testing::Test {
+// The production database test (the second connection plays another user or
+// the employees' program) with the transaction period 01-Apr-2024 to
+// 31-Mar-2025, two departments and two employees.
+class ActivityTest : public ProductionDbTest {
 public:
     // Sys_Const keys of the frequencies, in list order.
     static constexpr qint64 kAdhoc = 13, kDaily = 14, kMonthly = 15, kWeekly = 16;
 
     void SetUp() override {
-        modCommon::ResetState();
-        folder = std::make_unique<ProgramFolder>();
-        modCommon::setAppPath(folder->path());
-        modCommon::gDBPath = folder->productionDb();
-        modCommon::OpenDatabase();
-        ASSERT_TRUE(modCommon::gConnOpen);
-        modCommon::gIsAdmin = true;
+        ASSERT_NO_FATAL_FAILURE(ProductionDbTest::SetUp());
         modCommon::gStartPeriod = "01-Apr-2024";
         modCommon::gEndPeriod = "31-Mar-2025";
-        other.open(folder->productionDb());
         other.execute("UPDATE Parm SET Start_Period = '2024-04-01', End_Period = '2025-03-31'");
         accounts = insert("INSERT INTO Dept_Mast (Dept_Desc) VALUES ('Accounts')");
         stores = insert("INSERT INTO Dept_Mast (Dept_Desc) VALUES ('Stores')");
@@ -54,17 +40,9 @@ public:
     void TearDown() override {
         form.reset();
         zv::masters::MasterForm::setGeneralFilter({});
-        other.close();
-        modCommon::ResetState();
-        modCommon::setAppPath(QString());
-        folder.reset();
+        ProductionDbTest::TearDown();
     }
 
-    qint64 insert(const QString &sql, const QVariantList &values = {}) {
-        other.execute(sql, values);
-        return other.lastInsertId();
-    }
-    QVariant scalar(const QString &sql, const QVariantList &values = {}) { return other.scalar(sql, values); }
     int count(const QString &sql, const QVariantList &values = {}) { return scalar(sql, values).toInt(); }
 
     // Rows written as the employees' program or an earlier session would.
@@ -146,12 +124,7 @@ public:
         QTest::keyClicks(box, text);
     }
     // A masked date typed over the mask ("01apr2024").
-    void typeDate(QLineEdit *box, const QString &text) {
-        box->setFocus();
-        QApplication::processEvents();
-        box->setCursorPosition(0);
-        QTest::keyClicks(box, text);
-    }
+    void typeDate(QLineEdit *box, const QString &text) { type(box, text); }
     // A frequency chosen by typing its first letter over the text.
     void chooseFrequency(const QString &letter) {
         form->cmbFreq->setFocus();
@@ -210,9 +183,6 @@ public:
 
     qint64 newestLine() { return scalar("SELECT MAX(Sys_Actvty_Line_Num) FROM Actvty_Mast_Det").toLongLong(); }
 
-    std::unique_ptr<ProgramFolder> folder;
-    zv::ui::ScriptedMessageService messages;
-    zv::db::Connection other;
     std::unique_ptr<zv::activity::frmActvtyMast> form;
     qint64 accounts = 0, stores = 0, asha = 0, ravi = 0;
 };

@@ -133,4 +133,26 @@ TEST_F(Delete, LinesAssignedByAnEmployee) {
     EXPECT_EQ(form->txtStartDate->text(), "01-May-2025");
 }
 
+// The activity's row no longer there when the delete runs (a trigger of the test
+// skips it): nothing goes, and the form lets go of the activity.
+TEST_F(Delete, ActivityGoneWhenTheDeleteRuns) {
+    const qint64 act = activity("Audit");
+    const qint64 ln = line(act, "2024-05-01", "2024-05-31");
+    entry(act, ln, "2024-05-06");
+    open();
+    select(act);
+    const int before = rowsOf(act);
+    other.execute("CREATE TRIGGER skip BEFORE DELETE ON Actvty_Mast BEGIN SELECT RAISE(IGNORE); END");
+    messages.answer(vbYes);
+    press(Qt::Key_F4);
+    EXPECT_EQ(statusCode(), "ZVE034");
+    EXPECT_TRUE(statusText().contains("Cannot delete"));
+    EXPECT_EQ(rowsOf(act), before);
+    EXPECT_EQ(form->txtActDesc->text(), "");
+    EXPECT_EQ(form->activityKey(), "0");
+    EXPECT_FALSE(form->rowLocked());
+    EXPECT_FALSE(on("Modify"));
+    EXPECT_TRUE(on("Add"));
+}
+
 } // namespace

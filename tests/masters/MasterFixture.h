@@ -1,9 +1,6 @@
 #pragma once
-#include "core/modCommon.h"
 #include "masters/MasterForm.h"
-#include "platform/db/Connection.h"
-#include "platform/ui/MessageService.h"
-#include "support/ProgramFolder.h"
+#include "support/ProductionDbTest.h"
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -11,41 +8,17 @@
 #include <QTest>
 #include <QToolBar>
 #include <gtest/gtest.h>
-#include <memory>
-#include <ostream>
 
-// Readable Qt strings in failure messages.
-inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
-
-// A fresh program folder whose production database is the main connection,
-// the administrator logged in, scripted message boxes, and a second
-// connection that plays another user of the same database.
-class MasterTest : public ::testing::Test {
+// The production database test; the second connection plays another user of
+// the same database.
+class MasterTest : public ProductionDbTest {
 public:
-    void SetUp() override {
-        modCommon::ResetState();
-        folder = std::make_unique<ProgramFolder>();
-        modCommon::setAppPath(folder->path());
-        modCommon::gDBPath = folder->productionDb();
-        modCommon::OpenDatabase();
-        ASSERT_TRUE(modCommon::gConnOpen);
-        modCommon::gIsAdmin = true;
-        other.open(folder->productionDb());
-    }
     void TearDown() override {
         zv::masters::MasterForm::setGeneralFilter({});
-        other.close();
-        modCommon::ResetState();
-        modCommon::setAppPath(QString());
-        folder.reset();
+        ProductionDbTest::TearDown();
     }
 
     zv::db::Connection &db() { return *modCommon::gConn; }
-    qint64 insert(const QString &sql, const QVariantList &values = {}) {
-        other.execute(sql, values);
-        return other.lastInsertId();
-    }
-    QVariant scalar(const QString &sql, const QVariantList &values = {}) { return other.scalar(sql, values); }
     // An employee in the given department and designation (both made when 0).
     qint64 employeeIn(qint64 dept, qint64 desg) {
         if (dept == 0)
@@ -81,10 +54,6 @@ public:
         QAction *a = f.headerButton(key);
         return a && a->isEnabled() && a->isVisible();
     }
-
-    std::unique_ptr<ProgramFolder> folder;
-    zv::ui::ScriptedMessageService messages;
-    zv::db::Connection other;
 };
 
 inline const QString kDeleteQuestion = QStringLiteral("Are you sure you want to delete this record?");

@@ -1,0 +1,63 @@
+#pragma once
+// What the benchmarks that fill a copy of the fresh production database share.
+#include "core/modCommon.h"
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtGlobal>
+#include <cstdio>
+#include <cstdlib>
+#include <sqlite3.h>
+
+namespace bench {
+
+// Stops the run on an SQLite failure: a half-filled database times nothing.
+inline void check(int rc, sqlite3 *db, const char *what) {
+    if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW) {
+        std::fprintf(stderr, "%s: %s\n", what, sqlite3_errmsg(db));
+        std::exit(1);
+    }
+}
+
+// Offscreen unless a platform was chosen; before the QApplication is made.
+inline void offscreenByDefault() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+// A writable copy of the fresh production database in dir; empty, said on
+// stderr, when it cannot be made.
+inline QString freshProductionCopy(const QTemporaryDir &dir) {
+    const QString db = dir.filePath(QStringLiteral("ZV-DATA.mdb"));
+    if (!QFile::copy(QStringLiteral(ZV_FRESH_DIR "/Data/ZV-DATA.mdb"), db)) {
+        std::fprintf(stderr, "cannot copy the fresh production database from %s\n", ZV_FRESH_DIR);
+        return QString();
+    }
+    QFile::setPermissions(db, QFile::ReadOwner | QFile::WriteOwner);
+    return db;
+}
+
+// freshProductionCopy filled by fill, with "filled <what> in <ms> ms" printed.
+template <class Fill> QString filledProductionCopy(const QTemporaryDir &dir, Fill fill, const QString &what) {
+    const QString db = freshProductionCopy(dir);
+    if (db.isEmpty())
+        return db;
+    QElapsedTimer t;
+    t.start();
+    fill(db);
+    std::printf("filled %s in %.0f ms\n", qPrintable(what), t.nsecsElapsed() / 1e6);
+    return db;
+}
+
+// Opens db as the program's production database; false, said on stderr, when it does not open.
+inline bool openAsProduction(const QString &db) {
+    modCommon::gDBPath = db;
+    modCommon::OpenDatabase();
+    if (!modCommon::gConnOpen) {
+        std::fprintf(stderr, "cannot open %s\n", qPrintable(db));
+        return false;
+    }
+    return true;
+}
+
+} // namespace bench
