@@ -5,6 +5,7 @@
 #include "core/modCommon.h"
 #include "framework/FormKeys.h"
 #include "framework/ImageList.h"
+#include "platform/ui/VbKeys.h"
 #include "query/frmGeneralFilter.h"
 #include <QAction>
 #include <QCloseEvent>
@@ -88,7 +89,7 @@ DataForm::~DataForm() {
     releaseRowLock();
 }
 
-void DataForm::buildFooter(bool withReset) {
+void DataForm::wireToolbars(HeaderToolbarBase &header, const QStringList &headerKeys, bool withReset) {
     tbFooter->addAction(QStringLiteral("Status"))->setObjectName(QStringLiteral("Status"));
     auto *gap = new QWidget(tbFooter);
     gap->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
@@ -102,9 +103,12 @@ void DataForm::buildFooter(bool withReset) {
     footerButton(QStringLiteral("Cancel"))->setToolTip(QStringLiteral("Cancel - F10"));
     if (withReset)
         footerButton(QStringLiteral("Reset"))->setToolTip(QStringLiteral("Reset"));
-}
 
-void DataForm::wireFooterAndKeys() {
+    header.setformname(this);
+    header.setToolBarName(tbHeader);
+    header.setImageListName(frmImgList::ImgLstFooter());
+    header.LoadImages(headerKeys);
+
     tlbFooter.setToolBarName(tbFooter);
     tlbFooter.setformname(this);
     tlbFooter.setImageListName(std::make_shared<const ImageList>(footerPictures()));
@@ -198,7 +202,19 @@ void DataForm::setVisible(bool visible) {
     QDialog::setVisible(visible);
 }
 
-void DataForm::Form_Unload() { releaseRowLock(); }
+void DataForm::status(const QString &code, const QString &prefix, const QString &suffix) {
+    formUtility().DisplayStatus(code, &tlbFooter, prefix, suffix);
+}
+
+void DataForm::Form_Unload() {
+    formUtility().UsrResetValue();
+    releaseRowLock();
+}
+
+void DataForm::reject() {
+    int key = zv::ui::vbKey::Escape;
+    Form_KeyDown(key, 0);
+}
 
 void DataForm::showEvent(QShowEvent *event) {
     QDialog::showEvent(event);

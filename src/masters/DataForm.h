@@ -1,4 +1,6 @@
 #pragma once
+#include "framework/FormUtilityBase.h"
+#include "framework/HeaderToolbarBase.h"
 #include "framework/clsFooterToolBar.h"
 #include "platform/db/Connection.h"
 #include "platform/ui/KeyFilter.h"
@@ -61,11 +63,20 @@ public slots:
 protected:
     DataForm(const QString &caption, QWidget *parent);
 
-    // The footer's buttons: "Status", a gap, "Ok", "Cancel" and, when asked,
-    // "Reset". Then the header object is wired, then wireFooterAndKeys.
-    void buildFooter(bool withReset);
-    // The footer object, then the form's own key handler and the footer's clicks.
-    void wireFooterAndKeys();
+    // The utility object of the form's kind: rights and coded status messages.
+    virtual FormUtilityBase &formUtility() = 0;
+
+    // The footer's buttons ("Status", a gap, "Ok", "Cancel" and, when asked,
+    // "Reset"), the header built from its keys, then the footer object and the
+    // form's own key handler, in the framework's order. The header's clicks go
+    // to tlbHeader_HeaderClick.
+    template <class Header>
+    void setUpToolbars(Header &header, const QStringList &headerKeys, bool withReset) {
+        wireToolbars(header, headerKeys, withReset);
+        connect(&header, &Header::HeaderClick, this, &DataForm::tlbHeader_HeaderClick);
+    }
+    // Coded status message in the footer.
+    void status(const QString &code, const QString &prefix = QString(), const QString &suffix = QString());
     // The layout inside Frame1 for the form's fields.
     QVBoxLayout *fieldArea() const { return m_fieldArea; }
 
@@ -100,17 +111,20 @@ protected:
 
     // Runs once, the first time the form is shown.
     virtual void Form_Activate() {}
-    // Ends the form: the row lock goes.
+    // Ends the form: withdraws the rights and releases the lock.
     virtual void Form_Unload();
 
     void KeyDown(int &KeyCode, int Shift) override { Form_KeyDown(KeyCode, Shift); }
     virtual void Form_KeyDown(int &KeyCode, int Shift) = 0;
     void showEvent(QShowEvent *event) override;
+    // Esc that reached the dialog itself: the form's key rules decide.
+    void reject() override;
 
     QString m_mode;
 
 private:
     class BoxFilter;
+    void wireToolbars(HeaderToolbarBase &header, const QStringList &headerKeys, bool withReset);
     QVBoxLayout *m_fieldArea = nullptr;
     std::unique_ptr<zv::db::RowLock> m_lock;
     zv::ui::KeyFilter m_keyFilter;

@@ -1,9 +1,7 @@
 #include "HeaderDetailForm.h"
 #include "core/AdminForms.h"
-#include "framework/ImageList.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Ui.h"
-#include "platform/ui/VbKeys.h"
 #include "query/RecordsetGrid.h"
 #include <QLabel>
 #include <QLineEdit>
@@ -15,20 +13,6 @@ namespace zv::masters {
 HeaderDetailForm::HeaderDetailForm(const QString &caption, QWidget *parent) : DataForm(caption, parent) {}
 
 HeaderDetailForm::~HeaderDetailForm() = default;
-
-void HeaderDetailForm::setUpToolbars(const QStringList &headerKeys, bool withReset) {
-    buildFooter(withReset);
-    tlbHeader.setformname(this);
-    tlbHeader.setToolBarName(tbHeader);
-    tlbHeader.setImageListName(frmImgList::ImgLstFooter());
-    tlbHeader.LoadImages(headerKeys);
-    wireFooterAndKeys();
-    connect(&tlbHeader, &clsHeaderToolbar::HeaderClick, this, &HeaderDetailForm::tlbHeader_HeaderClick);
-}
-
-void HeaderDetailForm::status(const QString &code, const QString &prefix, const QString &suffix) {
-    utility.DisplayStatus(code, &tlbFooter, prefix, suffix);
-}
 
 QString HeaderDetailForm::statusText() const { return tlbFooter.Status(); }
 
@@ -121,16 +105,6 @@ bool HeaderDetailForm::writeTogether(const std::function<void(zv::db::Connection
         status(failureCode);
         return false;
     }
-}
-
-void HeaderDetailForm::reject() {
-    int key = vbKey::Escape;
-    Form_KeyDown(key, 0);
-}
-
-void HeaderDetailForm::Form_Unload() {
-    utility.UsrResetValue();
-    DataForm::Form_Unload();
 }
 
 } // namespace zv::masters

@@ -45,12 +45,11 @@ public:
 protected:
     HeaderDetailForm(const QString &caption, QWidget *parent);
 
-    // The footer's buttons, the header built from its keys, then the footer
-    // object and the form's own key handler, in the framework's order.
-    void setUpToolbars(const QStringList &headerKeys, bool withReset);
+    FormUtilityBase &formUtility() override { return utility; }
+    void setUpToolbars(const QStringList &headerKeys, bool withReset) {
+        DataForm::setUpToolbars(tlbHeader, headerKeys, withReset);
+    }
 
-    // Coded status message in the footer.
-    void status(const QString &code, const QString &prefix = QString(), const QString &suffix = QString());
     void clearStatus() { utility.UsrClearFooter(&tlbFooter); }
     QString statusText() const;
 
@@ -89,11 +88,6 @@ protected:
 
     void footerOk() { tlbFooter_FooterClick(QStringLiteral("Ok")); }
     void footerCancel() { tlbFooter_FooterClick(QStringLiteral("Cancel")); }
-
-    // Esc that reached the dialog itself: the form's key rules decide.
-    void reject() override;
-    // Ends the form: withdraws the rights and releases the lock.
-    void Form_Unload() override;
 };
 
 inline const QString kUnsupported =

@@ -1,7 +1,6 @@
 #include "MasterForm.h"
 #include "core/modCommon.h"
 #include "framework/FormKeys.h"
-#include "framework/ImageList.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/VbKeys.h"
 #include <QCloseEvent>
@@ -14,21 +13,7 @@ MasterForm::MasterForm(const QString &caption, QWidget *parent) : DataForm(capti
 
 MasterForm::~MasterForm() = default;
 
-void MasterForm::setUpToolbars(const QStringList &headerKeys) {
-    buildFooter(true);
-    tlbHeader.setformname(this);
-    tlbHeader.setToolBarName(tbHeader);
-    tlbHeader.setImageListName(frmImgList::ImgLstFooter());
-    tlbHeader.LoadImages(headerKeys);
-    wireFooterAndKeys();
-    connect(&tlbHeader, &clsHeader::HeaderClick, this, &MasterForm::tlbHeader_HeaderClick);
-}
-
 bool MasterForm::isEditing() const { return !tlbHeader.ModifyEnable() && !tlbHeader.FilterEnable(); }
-
-void MasterForm::status(const QString &code, const QString &prefix, const QString &suffix) {
-    utility.DisplayStatus(code, &tlbFooter, prefix, suffix);
-}
 
 void MasterForm::applyAdminRule(bool withModifyDelete) {
     tlbHeader.setAddEnable(modCommon::gIsAdmin);
@@ -36,11 +21,6 @@ void MasterForm::applyAdminRule(bool withModifyDelete) {
         tlbHeader.setModifyEnable(modCommon::gIsAdmin);
         tlbHeader.setDeleteEnable(modCommon::gIsAdmin);
     }
-}
-
-void MasterForm::Form_Unload() {
-    utility.UsrResetValue();
-    DataForm::Form_Unload();
 }
 
 bool MasterForm::probeTable() {
@@ -82,12 +62,6 @@ void MasterForm::Form_KeyDown(int &KeyCode, int Shift) {
         escYes();
     else if (answer == vbNo)
         escNo();
-}
-
-void MasterForm::reject() {
-    // Esc that reached the dialog itself: the form's own rules decide.
-    int key = vbKey::Escape;
-    Form_KeyDown(key, 0);
 }
 
 void MasterForm::closeEvent(QCloseEvent *event) {

@@ -31,12 +31,10 @@ public:
 protected:
     MasterForm(const QString &caption, QWidget *parent);
 
-    // Builds the footer ("Status", a gap, "Ok", "Cancel", "Reset") and wires
-    // header, footer and the form's own key handler, in the framework's order.
-    void setUpToolbars(const QStringList &headerKeys);
+    FormUtilityBase &formUtility() override { return utility; }
+    // The toolbars, the footer with "Reset".
+    void setUpToolbars(const QStringList &headerKeys) { DataForm::setUpToolbars(tlbHeader, headerKeys, true); }
 
-    // Coded status message in the footer.
-    void status(const QString &code, const QString &prefix = QString(), const QString &suffix = QString());
     void clearStatus() { utility.UsrClearFooter(&tlbFooter); }
 
     // Add, Modify and Delete only for the administrator.
@@ -63,10 +61,6 @@ protected:
 
     void Form_KeyDown(int &KeyCode, int Shift) override;
     void closeEvent(QCloseEvent *event) override;
-    void reject() override;
-
-    // Ends the form: withdraws the rights and releases the lock.
-    void Form_Unload() override;
 
     QString m_currentKey;
 };
