@@ -5,11 +5,13 @@
 #include "core/modCommon.h"
 #include "framework/FormKeys.h"
 #include "framework/ImageList.h"
+#include "platform/ui/MessageService.h"
 #include "platform/ui/VbKeys.h"
 #include "query/frmGeneralFilter.h"
 #include <QAction>
 #include <QCloseEvent>
 #include <QFrame>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
@@ -168,6 +170,40 @@ void DataForm::releaseRowLock() {
 }
 
 void DataForm::showHelp(const QString &topic) { zv::core::ShowHelpTopic(this, topic); }
+
+void DataForm::runHeaderKey(const QString &key) {
+    static const QHash<QString, void (DataForm::*)()> steps = {
+        {QStringLiteral("Add"), &DataForm::add},
+        {QStringLiteral("Modify"), &DataForm::modify},
+        {QStringLiteral("Delete"), &DataForm::remove},
+        {QStringLiteral("Select"), &DataForm::select},
+        {QStringLiteral("Refresh"), &DataForm::refresh},
+        {QStringLiteral("DetailAdd"), &DataForm::detailAdd},
+        {QStringLiteral("DetailDelete"), &DataForm::detailDelete},
+        {QStringLiteral("Help"), &DataForm::help},
+        {QStringLiteral("Exit"), &DataForm::exitForm},
+    };
+    if (const auto step = steps.value(key))
+        (this->*step)();
+}
+
+void DataForm::tellingFailures(const std::function<void()> &step) {
+    try {
+        step();
+    } catch (const std::exception &e) {
+        modCommon::ShowErrorMessage(e);
+    }
+}
+
+bool DataForm::confirmDelete(const QString &prompt) {
+    return zv::ui::MsgBox(prompt, zv::ui::vbYesNo + zv::ui::vbQuestion + zv::ui::vbDefaultButton2,
+                          QStringLiteral("Question")) == zv::ui::vbYes;
+}
+
+void DataForm::focusIfUsable(QWidget *control) {
+    if (control->isEnabled() && control->isVisible())
+        control->setFocus();
+}
 
 void DataForm::unload() {
     if (m_unloading)

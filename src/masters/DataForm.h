@@ -100,6 +100,29 @@ protected:
     // Help page of the form.
     void showHelp(const QString &topic);
 
+    // The steps of the header's keys. A key whose step a form does not offer
+    // does nothing.
+    virtual void add() {}
+    virtual void modify() {}
+    virtual void remove() {}
+    virtual void select() {}
+    virtual void refresh() {}
+    virtual void detailAdd() {}
+    virtual void detailDelete() {}
+    virtual void help() {}
+    virtual void exitForm() { unload(); }
+    // Runs the step of a header key (Add, Modify, Delete, Select, Refresh,
+    // DetailAdd, DetailDelete, Help, Exit). Failures reach the caller.
+    void runHeaderKey(const QString &key);
+    // Runs a button's step; a failure is told in the error message and the
+    // form stays as the step left it.
+    static void tellingFailures(const std::function<void()> &step);
+
+    // "Yes" to a delete question (Yes and No, No the default, title "Question").
+    static bool confirmDelete(const QString &prompt);
+    // Moves the focus to the control when it can take it.
+    static void focusIfUsable(QWidget *control);
+
     // Ends the form from code: no question. Before the form was shown it
     // is then never shown.
     void unload();
@@ -132,5 +155,7 @@ private:
     bool m_unloading = false;
     bool m_activated = false;
 };
+
+inline const QString kDeleteRecord = QStringLiteral("Are you sure you want to delete this record?");
 
 } // namespace zv::masters

@@ -16,6 +16,24 @@ HeaderDetailForm::~HeaderDetailForm() = default;
 
 QString HeaderDetailForm::statusText() const { return tlbFooter.Status(); }
 
+void HeaderDetailForm::tlbHeader_HeaderClick(const QString &Key) {
+    tellingFailures([&] { runHeaderKey(Key); });
+}
+
+void HeaderDetailForm::tlbFooter_FooterClick(const QString &Key) {
+    tellingFailures([&] {
+        if (Key == QLatin1String("Ok"))
+            ok();
+        else if (Key == QLatin1String("Cancel"))
+            cancel();
+    });
+}
+
+void HeaderDetailForm::exitForm() {
+    tlbHeader.setH_ButtonKey(0);
+    unload();
+}
+
 bool HeaderDetailForm::probeTables(const QStringList &statements) {
     try {
         auto &c = db();
@@ -85,10 +103,6 @@ int HeaderDetailForm::currentPosition(const zv::query::RecordsetGrid *grid) {
 }
 
 void HeaderDetailForm::setHeightTwips(QWidget *widget, int twips) { widget->setFixedHeight(twipsToPixels(twips)); }
-
-bool HeaderDetailForm::confirmDelete(const QString &prompt) {
-    return MsgBox(prompt, vbYesNo + vbQuestion + vbDefaultButton2, QStringLiteral("Question")) == vbYes;
-}
 
 bool HeaderDetailForm::writeTogether(const std::function<void(zv::db::Connection &)> &steps,
                                      const QString &failureCode) {

@@ -42,6 +42,15 @@ public:
     clsHeaderToolbar tlbHeader;
     clsGeneralDetailHeader utility;
 
+    // The line entry under way: "DetailAdd", "DetailDelete" or empty.
+    const QString &detailMode() const { return m_detailMode; }
+
+public slots:
+    // The form's step for the key; a failure is told in the error message.
+    void tlbHeader_HeaderClick(const QString &Key) override;
+    // Ok and Cancel run the form's ok and cancel; a failure is told in the error message.
+    void tlbFooter_FooterClick(const QString &Key) override;
+
 protected:
     HeaderDetailForm(const QString &caption, QWidget *parent);
 
@@ -72,9 +81,6 @@ protected:
     static int currentPosition(const zv::query::RecordsetGrid *grid);
     static void setHeightTwips(QWidget *widget, int twips);
 
-    // "Yes" to a delete question (Yes and No, No the default, title "Question").
-    static bool confirmDelete(const QString &prompt);
-
     // Runs steps that belong together in one transaction: a failure undoes
     // them all, shows failureCode and answers false. Steps that find the
     // write must not happen (a re-check inside the transaction) throw Refused:
@@ -86,13 +92,18 @@ protected:
     bool writeTogether(const std::function<void(zv::db::Connection &)> &steps,
                        const QString &failureCode = QStringLiteral("ZVE004"));
 
+    virtual void ok() = 0;
+    virtual void cancel() = 0;
     void footerOk() { tlbFooter_FooterClick(QStringLiteral("Ok")); }
     void footerCancel() { tlbFooter_FooterClick(QStringLiteral("Cancel")); }
+    // The header's code after Exit is -1: back to view before the form ends.
+    void exitForm() override;
+
+    QString m_detailMode;
 };
 
 inline const QString kUnsupported =
     QStringLiteral("Production Database doesn't Support, Please Reset The Production Database");
-inline const QString kDeleteLine = QStringLiteral("Are you sure you want to delete this record?");
 
 // Background colours of the boxes: open for typing, and locked (&HE0E0E0).
 inline const QString kOpenBox = QStringLiteral("background-color: #FFFFFF;");

@@ -24,11 +24,6 @@ const QString kDet = QStringLiteral("Emp_Spvr_Mapg_Det");
 const QString kJoin =
     QStringLiteral(" WHERE HD.Sys_Emp_Num = EM.Sys_Emp_Num AND EM.Sys_Desg_Num = DM.Sys_Desg_Num ");
 
-void focusIfUsable(QWidget *w) {
-    if (w->isEnabled() && w->isVisible())
-        w->setFocus();
-}
-
 // Fills a list box with employees: "name - designation", the employee key as item data.
 void fillEmployees(QComboBox *box, const zv::db::Recordset &rows) {
     box->clear();
@@ -286,34 +281,13 @@ void frmEmpMngrAssgn::UsrSetHeaderButtons() {
 
 void frmEmpMngrAssgn::tlbHeader_HeaderClick(const QString &Key) {
     clearStatus();
-    try {
-        if (Key == QLatin1String("Add"))
-            add();
-        else if (Key == QLatin1String("Modify"))
-            modify();
-        else if (Key == QLatin1String("Delete"))
-            remove();
-        else if (Key == QLatin1String("Select"))
-            select();
-        else if (Key == QLatin1String("DetailAdd"))
-            detailAdd();
-        else if (Key == QLatin1String("DetailDelete"))
-            detailDelete();
-        else if (Key == QLatin1String("Refresh"))
-            refresh();
-        else if (Key == QLatin1String("Help")) {
-            showHelp(QStringLiteral("Html/EmployeeManagerRelation.htm"));
-            if (m_mode == QLatin1String("Add") || m_mode == QLatin1String("Modify"))
-                tlbHeader.setH_ButtonKey(2);
-        } else if (Key == QLatin1String("Exit")) {
-            tlbHeader.setH_ButtonKey(0);
-            unload();
-        }
-    } catch (const zv::db::DbError &e) {
-        modCommon::ShowErrorMessage(&e);
-    } catch (const std::exception &e) {
-        modCommon::ShowErrorMessage(e);
-    }
+    HeaderDetailForm::tlbHeader_HeaderClick(Key);
+}
+
+void frmEmpMngrAssgn::help() {
+    showHelp(QStringLiteral("Html/EmployeeManagerRelation.htm"));
+    if (m_mode == QLatin1String("Add") || m_mode == QLatin1String("Modify"))
+        tlbHeader.setH_ButtonKey(2);
 }
 
 void frmEmpMngrAssgn::select() {
@@ -605,7 +579,7 @@ void frmEmpMngrAssgn::detailDelete() {
         refuseMissing(QStringLiteral("Cannot Delete. "));
         return;
     }
-    if (confirmDelete(kDeleteLine)) {
+    if (confirmDelete(kDeleteRecord)) {
         DoEvents();
         if (!headerExists()) {
             refuseMissing(QStringLiteral("Cannot Delete. "));
@@ -640,30 +614,20 @@ void frmEmpMngrAssgn::detailDelete() {
 // ---------------------------------------------------------------- footer
 
 void frmEmpMngrAssgn::tlbFooter_FooterClick(const QString &Key) {
+    // A failure is told, never taken for a save.
     m_saved = false;
-    try {
-        if (Key == QLatin1String("Ok")) {
-            if (m_mode == QLatin1String("Modify") && m_detailMode.isEmpty()) {
-                okManagerChange();
-            } else if (m_mode == QLatin1String("Modify") && m_detailMode == QLatin1String("DetailAdd")) {
-                saveLine();
-            } else if (m_mode == QLatin1String("Add") && m_detailMode.isEmpty()) {
-                if (managerText().isEmpty()) {
-                    status(QStringLiteral("ZVE007"), QStringLiteral("Manager Name"));
-                    focusIfUsable(cmbManager);
-                } else if (!fraDet->isEnabled()) {
-                    // A mapping is never saved without a line.
-                    status(QStringLiteral("ZVE128"), QStringLiteral("Employee Details"));
-                }
-            }
-        } else if (Key == QLatin1String("Cancel")) {
-            cancel();
-        }
-    } catch (const zv::db::DbError &e) {
-        // A failure is told, never taken for a save; the form stays as it was.
-        modCommon::ShowErrorMessage(&e);
-    } catch (const std::exception &e) {
-        modCommon::ShowErrorMessage(e);
+    HeaderDetailForm::tlbFooter_FooterClick(Key);
+}
+
+void frmEmpMngrAssgn::ok() {
+    if (m_mode == QLatin1String("Modify") && m_detailMode.isEmpty()) {
+        okManagerChange();
+    } else if (m_mode == QLatin1String("Modify") && m_detailMode == QLatin1String("DetailAdd")) {
+        saveLine();
+    } else if (m_mode == QLatin1String("Add") && m_detailMode.isEmpty()) {
+        // A mapping is never saved without a line.
+        if (UsrCheckManager() && !fraDet->isEnabled())
+            status(QStringLiteral("ZVE128"), QStringLiteral("Employee Details"));
     }
 }
 

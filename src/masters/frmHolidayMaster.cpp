@@ -55,11 +55,6 @@ const QString kAllocatedDeleteQuestion =
 // Week days and month names are English whatever the locale.
 QString weekDayName(const QDate &d) { return d.isValid() ? QLocale::c().dayName(d.dayOfWeek()) : QString(); }
 
-void focusIfUsable(QWidget *w) {
-    if (w->isEnabled() && w->isVisible())
-        w->setFocus();
-}
-
 bool isEmptyMask(const QString &text) { return text == kMonthNameMask || text == kMonthNameMaskSlashed; }
 
 } // namespace
@@ -286,28 +281,7 @@ void frmHolidayMaster::defaultHeaderState() {
 
 // ---------------------------------------------------------------- header
 
-void frmHolidayMaster::tlbHeader_HeaderClick(const QString &Key) {
-    try {
-        if (Key == QLatin1String("DetailAdd"))
-            detailAdd();
-        else if (Key == QLatin1String("DetailDelete"))
-            detailDelete();
-        else if (Key == QLatin1String("Select"))
-            select();
-        else if (Key == QLatin1String("Refresh"))
-            refresh();
-        else if (Key == QLatin1String("Help"))
-            showHelp(QStringLiteral("HTML/Holiday.htm"));
-        else if (Key == QLatin1String("Exit")) {
-            tlbHeader.setH_ButtonKey(0);
-            unload();
-        }
-    } catch (const zv::db::DbError &e) {
-        modCommon::ShowErrorMessage(&e);
-    } catch (const std::exception &e) {
-        modCommon::ShowErrorMessage(e);
-    }
-}
+void frmHolidayMaster::help() { showHelp(QStringLiteral("HTML/Holiday.htm")); }
 
 void frmHolidayMaster::select() {
     const QStringList chosen = ShowGeneralFilter(QStringLiteral("HOLDAY"));
@@ -388,7 +362,7 @@ void frmHolidayMaster::detailDelete() {
         status(QStringLiteral("ZVE034"));
         return;
     }
-    if (!confirmDelete(workAllocated(day) ? kAllocatedDeleteQuestion : kDeleteLine))
+    if (!confirmDelete(workAllocated(day) ? kAllocatedDeleteQuestion : kDeleteRecord))
         return;
     if (!lineExists())
         return;
@@ -415,26 +389,23 @@ void frmHolidayMaster::detailDelete() {
 
 // ---------------------------------------------------------------- footer
 
-void frmHolidayMaster::tlbFooter_FooterClick(const QString &Key) {
-    try {
-        if (Key == QLatin1String("Ok")) {
-            if (m_detailMode == QLatin1String("DetailAdd") && fraDetail->isEnabled()) {
-                saveLine();
-            } else if (txtYear->text().trimmed().isEmpty()) {
-                status(QStringLiteral("ZVE128"), QStringLiteral("Year"));
-                focusIfUsable(txtYear);
-            } else if (txtYear->text().trimmed().size() < 4) {
-                status(QStringLiteral("ZVE009"), QString(), QStringLiteral("Year"));
-                focusIfUsable(txtYear);
-            }
-        } else if (Key == QLatin1String("Cancel")) {
-            cancel();
-        }
-    } catch (const zv::db::DbError &e) {
-        modCommon::ShowErrorMessage(&e);
-    } catch (const std::exception &e) {
-        modCommon::ShowErrorMessage(e);
-    }
+void frmHolidayMaster::ok() {
+    if (m_detailMode == QLatin1String("DetailAdd") && fraDetail->isEnabled())
+        saveLine();
+    else
+        yearCheck();
+}
+
+bool frmHolidayMaster::yearCheck() {
+    const QString year = txtYear->text().trimmed();
+    if (year.isEmpty())
+        status(QStringLiteral("ZVE128"), QStringLiteral("Year"));
+    else if (year.size() < 4)
+        status(QStringLiteral("ZVE009"), QString(), QStringLiteral("Year"));
+    else
+        return true;
+    focusIfUsable(txtYear);
+    return false;
 }
 
 QDate frmHolidayMaster::enteredDate() const { return zv::dateinput::dateOfValidated(m_enteredDate); }
@@ -507,21 +478,10 @@ frmHolidayMaster::Pass frmHolidayMaster::allocationPass(bool later) {
 }
 
 bool frmHolidayMaster::saveLine() {
-    const QString year = txtYear->text().trimmed();
-    if (year.isEmpty()) {
-        status(QStringLiteral("ZVE128"), QStringLiteral("Year"));
-        focusIfUsable(txtYear);
-        return false;
-    }
-    if (year.size() < 4) {
-        status(QStringLiteral("ZVE009"), QString(), QStringLiteral("Year"));
-        focusIfUsable(txtYear);
-        return false;
-    }
-    if (!dateCheck())
+    if (!yearCheck() || !dateCheck())
         return false;
     const QDate day = enteredDate();
-    const int fiscalYear = year.toInt();
+    const int fiscalYear = txtYear->text().trimmed().toInt();
     if (day.year() != fiscalYear) {
         status(QStringLiteral("ZVE145"));
         dtpHolDate->setFocus();
