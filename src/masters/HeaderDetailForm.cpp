@@ -46,6 +46,14 @@ bool HeaderDetailForm::probeTables(const QStringList &statements) {
     }
 }
 
+bool HeaderDetailForm::probeOrUnload(const QStringList &statements) {
+    if (probeTables(statements))
+        return true;
+    m_unusable = true;
+    unloadSoon();
+    return false;
+}
+
 void HeaderDetailForm::guardBox(QLineEdit *box, int mode, const QString &chars) {
     filterKeys(box, mode, chars);
     zv::admin::refusePaste(box);

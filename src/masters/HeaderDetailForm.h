@@ -65,6 +65,10 @@ protected:
     // Runs every probe statement; on the first failure shows that the
     // production database does not support the form and answers false.
     bool probeTables(const QStringList &statements);
+    // The activation's probe: on failure the form is unusable and unloads,
+    // its close box asking nothing.
+    bool probeOrUnload(const QStringList &statements);
+    bool unusable() const { return m_unusable; }
 
     // A text box whose key presses pass the key-press filter. Pasting is
     // refused, so what reaches the box is what the filter let through; the
@@ -100,6 +104,9 @@ protected:
     void exitForm() override;
 
     QString m_detailMode;
+
+private:
+    bool m_unusable = false;
 };
 
 inline const QString kUnsupported =

@@ -134,12 +134,9 @@ frmEmpMngrAssgn::frmEmpMngrAssgn(QWidget *parent)
 frmEmpMngrAssgn::~frmEmpMngrAssgn() = default;
 
 void frmEmpMngrAssgn::Form_Activate() {
-    if (probeTables({QStringLiteral("SELECT Sys_Mapg_Num, Sys_Emp_Num FROM Emp_Spvr_Mapg_Hdr WHERE 1=2"),
-                     QStringLiteral("SELECT Sys_Mapg_Num, Sys_Mapg_Line_Num, Sys_Emp_Num FROM Emp_Spvr_Mapg_Det "
-                                    "WHERE 1=2")}))
-        return;
-    m_closeQuietly = true;
-    unloadSoon();
+    probeOrUnload({QStringLiteral("SELECT Sys_Mapg_Num, Sys_Emp_Num FROM Emp_Spvr_Mapg_Hdr WHERE 1=2"),
+                   QStringLiteral("SELECT Sys_Mapg_Num, Sys_Mapg_Line_Num, Sys_Emp_Num FROM Emp_Spvr_Mapg_Det "
+                                  "WHERE 1=2")});
 }
 
 // ---------------------------------------------------------------- the manager box
@@ -839,7 +836,7 @@ void frmEmpMngrAssgn::closeEvent(QCloseEvent *event) {
         return;
     }
     clearStatus();
-    if (!m_closeQuietly) {
+    if (!unusable()) {
         int pressed = tlbHeader.H_ButtonKey();
         const bool lineQuestion = !m_detailMode.isEmpty();
         if (lineQuestion || (!fraDet->isEnabled() && pressed != 0 && pressed != 4 && pressed != 5)) {

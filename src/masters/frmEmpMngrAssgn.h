@@ -96,6 +96,5 @@ private:
     bool m_recordShown = false;
     bool m_gridHasRows = false;
     bool m_saved = false;
-    bool m_closeQuietly = false;
     int m_gridPosition = 0;
 };

@@ -183,14 +183,12 @@ frmHolidayMaster::frmHolidayMaster(QWidget *parent) : HeaderDetailForm(QStringLi
 frmHolidayMaster::~frmHolidayMaster() = default;
 
 void frmHolidayMaster::Form_Activate() {
-    if (probeTables({QStringLiteral("SELECT Sys_holday_list_num, Fincl_year FROM Holday_List_Hdr WHERE 1=2"),
-                     QStringLiteral("SELECT Sys_Holday_List_Num, Sys_Holday_List_Line_Num, Holday_Date, Holday_Desc "
-                                    "FROM Holday_List_Det WHERE 1=2")}))
+    if (probeOrUnload({QStringLiteral("SELECT Sys_holday_list_num, Fincl_year FROM Holday_List_Hdr WHERE 1=2"),
+                       QStringLiteral("SELECT Sys_Holday_List_Num, Sys_Holday_List_Line_Num, Holday_Date, Holday_Desc "
+                                      "FROM Holday_List_Det WHERE 1=2")}))
         return;
     txtYear->setEnabled(false);
     dgdHolidayList->setEnabled(false);
-    m_unusable = true;
-    unloadSoon();
 }
 
 // ---------------------------------------------------------------- field states
@@ -671,7 +669,7 @@ void frmHolidayMaster::closeEvent(QCloseEvent *event) {
         event->accept();
         return;
     }
-    if (!m_unusable && fraDetail->isEnabled()) {
+    if (!unusable() && fraDetail->isEnabled()) {
         const int answer = MsgBox(QStringLiteral("Do you want to save the changes you have made to '") +
                                       windowTitle() + QStringLiteral("' ?"),
                                   vbYesNoCancel + vbExclamation, QStringLiteral("Information"));

@@ -88,7 +88,6 @@ private:
     bool m_dateInvalid = false;
     bool m_listHasRows = false;
     int m_rowPosition = 0;
-    bool m_unusable = false;
     bool m_noListChosen = false;
     bool m_allocationAsked = false;
     bool m_allocationConfirmed = false;
