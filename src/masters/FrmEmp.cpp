@@ -352,8 +352,6 @@ bool FrmEmp::UsrRefreshScreen() {
 // ---------------------------------------------------------------- header
 
 void FrmEmp::tlbHeader_HeaderClick(const QString &Key) {
-    // The header has already set its button code; Help must not end an edit.
-    const bool editingBefore = MasterForm::isEditing();
     clearStatus();
     if (Key != QLatin1String("Help") && !probeTable()) {
         UsrSetFieldsToDisableMode();
@@ -361,22 +359,7 @@ void FrmEmp::tlbHeader_HeaderClick(const QString &Key) {
         return;
     }
     try {
-        if (Key == QLatin1String("Add"))
-            add();
-        else if (Key == QLatin1String("Modify"))
-            modify();
-        else if (Key == QLatin1String("Delete"))
-            remove();
-        else if (Key == QLatin1String("Select"))
-            select();
-        else if (Key == QLatin1String("Refresh"))
-            UsrRefreshScreen();
-        else if (Key == QLatin1String("Help")) {
-            showHelp(QStringLiteral("Html/EmployeeMaster.htm"));
-            if (editingBefore)
-                tlbHeader.setH_ButtonKey(2);
-        } else if (Key == QLatin1String("Exit"))
-            unload();
+        runHeaderKey(Key);
     } catch (const std::exception &e) {
         releaseRowLock();
         if (!MasterForm::isEditing())
@@ -384,6 +367,9 @@ void FrmEmp::tlbHeader_HeaderClick(const QString &Key) {
         modCommon::ShowErrorMessage(e);
     }
 }
+
+// Help must not end an edit.
+void FrmEmp::help() { showHelpKeepingEdit(QStringLiteral("Html/EmployeeMaster.htm")); }
 
 void FrmEmp::add() {
     m_mode = QStringLiteral("Add");
@@ -399,10 +385,8 @@ void FrmEmp::add() {
 void FrmEmp::modify() {
     m_mode = QStringLiteral("Modify");
     tlbHeader.setH_ButtonKey(1);
-    if (!utility.RecordExists(kTable, kWhereKey, {keyValue()})) {
-        UsrRefreshScreen();
-        status(QStringLiteral("ZVE035"));
-        tlbHeader.setH_ButtonKey(0);
+    if (!rowExists()) {
+        backToView(QStringLiteral("ZVE035"));
         return;
     }
     UsrRefreshScreen();
@@ -411,19 +395,9 @@ void FrmEmp::modify() {
         return;
     }
     DoEvents();
-    if (UsrLockRecord()) {
-        UsrRefreshScreen();
-        status(QStringLiteral("ZVE027"));
-        tlbHeader.setH_ButtonKey(0);
-        return;
-    }
     // The row as it stands now that it is ours; it may have gone while the prompt was open.
-    if (!UsrRefreshScreen()) {
-        releaseRowLock();
-        status(QStringLiteral("ZVE035"));
-        tlbHeader.setH_ButtonKey(0);
+    if (!lockForModify(kTable, [this] { return UsrRefreshScreen(); }))
         return;
-    }
     utility.ToolBarsForModify(&tlbHeader, &tlbFooter);
     tlbFooter.setResetVisible(false);
     UsrSetFieldsToModifyMode();
@@ -432,10 +406,11 @@ void FrmEmp::modify() {
         txtEmpno->setFocus();
 }
 
+bool FrmEmp::rowExists() { return utility.RecordExists(kTable, kWhereKey, {keyValue()}); }
+
 void FrmEmp::remove() {
-    if (!utility.RecordExists(kTable, kWhereKey, {keyValue()})) {
-        UsrRefreshScreen();
-        tlbHeader.setH_ButtonKey(0);
+    if (!rowExists()) {
+        backToView();
         return;
     }
     if (UsrLockRecord()) {
@@ -468,9 +443,7 @@ void FrmEmp::UsrDeleteRecord() {
         status(QStringLiteral("ZVE013"));
         return;
     }
-    if (MsgBox(QStringLiteral("Are you sure you want to delete this record?"), vbYesNo + vbQuestion + vbDefaultButton2,
-               QStringLiteral("Question")) != vbYes ||
-        !askAdminPassword(this)) {
+    if (!confirmDelete(zv::masters::kDeleteRecord) || !askAdminPassword(this)) {
         releaseRowLock();
         return;
     }
@@ -491,8 +464,7 @@ void FrmEmp::UsrDeleteRecord() {
     }
     releaseRowLock();
     if (deleted == 0) {
-        UsrRefreshScreen();   // gone meanwhile: ZVE034
-        tlbHeader.setH_ButtonKey(0);
+        backToView();   // gone meanwhile: ZVE034
         return;
     }
     utility.ActivateHeaderToolBar(&tlbHeader);
@@ -574,15 +546,7 @@ void FrmEmp::refuse(QWidget *field, const QString &code, const QString &prefix, 
 }
 
 bool FrmEmp::duplicate(QLineEdit *box, const QString &column, const QString &prefix, bool modifying) {
-    // Trimmed on both sides and without regard to letter case: a value stored
-    // with blanks by another program still counts.
-    QString condition = QStringLiteral("trim(") + column + QStringLiteral(") = ? COLLATE NOCASE");
-    QVariantList values{box->text().trimmed()};
-    if (modifying) {
-        condition += QStringLiteral(" AND Sys_Emp_Num <> ?");
-        values << keyValue();
-    }
-    if (!utility.ChequeDuplicateRecord(kTable, condition, values, &tlbFooter, prefix))
+    if (!valueTaken(kTable, column, box->text(), QStringLiteral("Sys_Emp_Num"), modifying, prefix))
         return false;
     if (box->isEnabled()) {
         box->setFocus();

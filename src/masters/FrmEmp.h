@@ -60,15 +60,18 @@ protected:
     bool UsrUpdateRecord();
     // True when the row could not be locked (held by another user).
     bool UsrLockRecord();
+    bool rowExists();
     void UsrDeleteRecord();
     // The first table that refers to the employee, or "".
     QString UsrReferencedBy();
 
 private:
-    void add();
-    void modify();
-    void remove();
-    void select();
+    void add() override;
+    void modify() override;
+    void remove() override;
+    void select() override;
+    void refresh() override { UsrRefreshScreen(); }
+    void help() override;
     void cancelAdd();
     void cancelModify();
     bool ok();
@@ -80,7 +83,6 @@ private:
     // inside the save's transaction; added is set when a row was inserted.
     qint64 designationForSave(bool &added);
     bool isOwnRecord() const;
-    QVariant keyValue() const { return m_currentKey.toLongLong(); }
     QList<QWidget *> entryControls() const;
 
     void designationKeyPress(int &KeyAscii);

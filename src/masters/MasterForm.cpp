@@ -23,6 +23,46 @@ void MasterForm::applyAdminRule(bool withModifyDelete) {
     }
 }
 
+void MasterForm::backToView(const QString &code) {
+    refresh();
+    if (!code.isEmpty())
+        status(code);
+    tlbHeader.setH_ButtonKey(0);
+}
+
+bool MasterForm::lockForModify(const QString &table, const std::function<bool()> &stillThere) {
+    if (!takeRowLock(table, keyValue())) {
+        backToView(QStringLiteral("ZVE027"));
+        return false;
+    }
+    // It may have gone before the lock was ours.
+    if (!stillThere()) {
+        releaseRowLock();
+        backToView(QStringLiteral("ZVE035"));
+        return false;
+    }
+    return true;
+}
+
+void MasterForm::showHelpKeepingEdit(const QString &topic) {
+    // The header has already set its button code for Help.
+    const bool editing = MasterForm::isEditing();
+    showHelp(topic);
+    if (editing)
+        tlbHeader.setH_ButtonKey(2);
+}
+
+bool MasterForm::valueTaken(const QString &table, const QString &column, const QString &text,
+                            const QString &keyColumn, bool modifying, const QString &prefix) {
+    QString condition = QStringLiteral("trim(") + column + QStringLiteral(") = ? COLLATE NOCASE");
+    QVariantList values{text.trimmed()};
+    if (modifying) {
+        condition += QStringLiteral(" AND ") + keyColumn + QStringLiteral(" <> ?");
+        values << keyValue();
+    }
+    return utility.ChequeDuplicateRecord(table, condition, values, &tlbFooter, prefix);
+}
+
 bool MasterForm::probeTable() {
     const QString sql = probeSql();
     if (sql.isEmpty())

@@ -40,6 +40,25 @@ protected:
     // Add, Modify and Delete only for the administrator.
     void applyAdminRule(bool withModifyDelete);
 
+    // The key of the current row as the table holds it.
+    QVariant keyValue() const { return m_currentKey.toLongLong(); }
+    // Shows the row again (Refresh), then the status when one is given, the
+    // header's button code back to view.
+    void backToView(const QString &code = QString());
+    // Takes the row lock of the current row for Modify. False, the row shown
+    // again and no lock held, when another user holds it (ZVE027) or when the
+    // row went before the lock was ours (stillThere false: ZVE035).
+    bool lockForModify(const QString &table, const std::function<bool()> &stillThere);
+    // Help during an add or modify keeps the edit, with the button code of
+    // Help pressed during it (2).
+    void showHelpKeepingEdit(const QString &topic);
+    // True (ZVE006 shown with the prefix) when a row of table holds text in
+    // column, both trimmed and without regard to letter case: a value stored
+    // with blanks by another program still counts. While modifying, the
+    // current row (keyColumn) does not count.
+    bool valueTaken(const QString &table, const QString &column, const QString &text, const QString &keyColumn,
+                    bool modifying, const QString &prefix);
+
     // The activation's structure probe: on failure the form says the
     // production database is corrupted, forgets its path and unloads.
     // An empty probe is not run.

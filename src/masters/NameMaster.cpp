@@ -61,8 +61,6 @@ QString NameMaster::closeQuestion() const {
     return QStringLiteral("Do you want to save the changes you made to '") + m_spec.caption + QStringLiteral("' ?");
 }
 
-QVariant NameMaster::keyValue() const { return m_currentKey.toLongLong(); }
-
 // ---------------------------------------------------------------- field states
 
 void NameMaster::UsrInitializeAllFields() { txtName->clear(); }
@@ -132,26 +130,7 @@ bool NameMaster::UsrIsReferenced() {
 void NameMaster::tlbHeader_HeaderClick(const QString &Key) {
     clearStatus();
     try {
-        if (Key == QLatin1String("Add")) {
-            m_currentKey = QStringLiteral("0");
-            m_mode = QStringLiteral("Add");
-            utility.ToolBarsForAdd(&tlbHeader, &tlbFooter);
-            UsrInitializeAllFields();
-            UsrSetFieldsToAddMode();
-            tlbHeader.setH_ButtonKey(1);
-        } else if (Key == QLatin1String("Modify")) {
-            modify();
-        } else if (Key == QLatin1String("Delete")) {
-            remove();
-        } else if (Key == QLatin1String("Select")) {
-            select();
-        } else if (Key == QLatin1String("Refresh")) {
-            UsrRefreshScreen();
-        } else if (Key == QLatin1String("Help")) {
-            showHelp(m_spec.helpTopic);
-        } else if (Key == QLatin1String("Exit")) {
-            unload();
-        }
+        runHeaderKey(Key);
     } catch (const DbError &e) {
         if (e.number() == zv::db::err::RelatedRows)
             status(QStringLiteral("ZVE030"));
@@ -159,11 +138,20 @@ void NameMaster::tlbHeader_HeaderClick(const QString &Key) {
     }
 }
 
+void NameMaster::add() {
+    m_currentKey = QStringLiteral("0");
+    m_mode = QStringLiteral("Add");
+    utility.ToolBarsForAdd(&tlbHeader, &tlbFooter);
+    UsrInitializeAllFields();
+    UsrSetFieldsToAddMode();
+    tlbHeader.setH_ButtonKey(1);
+}
+
+void NameMaster::help() { showHelp(m_spec.helpTopic); }
+
 void NameMaster::modify() {
     if (!rowExists()) {
-        UsrRefreshScreen();
-        status(QStringLiteral("ZVE035"));
-        tlbHeader.setH_ButtonKey(0);
+        backToView(QStringLiteral("ZVE035"));
         return;
     }
     if (rowProtected()) {
@@ -172,20 +160,8 @@ void NameMaster::modify() {
     }
     m_mode = QStringLiteral("Modify");
     tlbHeader.setH_ButtonKey(1);
-    if (UsrLockRecord()) {
-        UsrRefreshScreen();
-        status(QStringLiteral("ZVE027"));
-        tlbHeader.setH_ButtonKey(0);
+    if (!lockForModify(m_spec.table, [this] { return rowExists(); }))
         return;
-    }
-    // It may have gone before the lock was ours.
-    if (!rowExists()) {
-        releaseRowLock();
-        UsrRefreshScreen();
-        status(QStringLiteral("ZVE035"));
-        tlbHeader.setH_ButtonKey(0);
-        return;
-    }
     utility.ToolBarsForModify(&tlbHeader, &tlbFooter);
     UsrRefreshScreen();
     UsrSetFieldsToModifyMode();
@@ -193,8 +169,7 @@ void NameMaster::modify() {
 
 void NameMaster::remove() {
     if (!rowExists()) {
-        UsrRefreshScreen();
-        tlbHeader.setH_ButtonKey(0);
+        backToView();
         return;
     }
     if (rowProtected()) {
@@ -205,12 +180,10 @@ void NameMaster::remove() {
         status(QStringLiteral("ZVE030"));
         return;
     }
-    if (MsgBox(QStringLiteral("Are you sure you want to delete this record?"), vbYesNo + vbQuestion + vbDefaultButton2,
-               QStringLiteral("Question")) != vbYes)
+    if (!confirmDelete(kDeleteRecord))
         return;
     if (!rowExists()) {
-        UsrRefreshScreen();
-        tlbHeader.setH_ButtonKey(0);
+        backToView();
         return;
     }
     if (UsrLockRecord()) {
@@ -303,18 +276,10 @@ bool NameMaster::refuseInvalidCharacters() {
 }
 
 bool NameMaster::duplicateName(bool modifying) {
-    // Compared trimmed on both sides: a name stored with surrounding blanks
-    // still counts, so uniqueness holds whatever was typed on a modify.
-    QString condition = QStringLiteral("trim(") + m_spec.nameColumn + QStringLiteral(") = ? COLLATE NOCASE");
-    QVariantList values{txtName->text().trimmed()};
-    if (modifying) {
-        condition += QStringLiteral(" AND ") + m_spec.keyColumn + QStringLiteral(" <> ?");
-        values << keyValue();
-    }
-    if (!utility.ChequeDuplicateRecord(m_spec.table, condition, values, &tlbFooter, m_spec.fieldCaption))
+    if (!valueTaken(m_spec.table, m_spec.nameColumn, txtName->text(), m_spec.keyColumn, modifying,
+                    m_spec.fieldCaption))
         return false;
-    if (txtName->isEnabled() && txtName->isVisible())
-        txtName->setFocus();
+    focusIfUsable(txtName);
     return true;
 }
 

@@ -63,12 +63,14 @@ protected:
     bool rowProtected();
 
 private:
-    void modify();
-    void remove();
-    void select();
+    void add() override;
+    void modify() override;
+    void remove() override;
+    void select() override;
+    void refresh() override { UsrRefreshScreen(); }
+    void help() override;
     bool refuseInvalidCharacters();
     bool duplicateName(bool modifying);
-    QVariant keyValue() const;
 
     NameMasterSpec m_spec;
 };

@@ -9,6 +9,7 @@ using zv::db::DbError;
 
 namespace {
 
+const QString kTable = QStringLiteral("Cmpny_Mast");
 const QString kEnabledStyle = QStringLiteral("QLineEdit { background-color: #FFFFFF; }");
 const QString kDisabledStyle = QStringLiteral("QLineEdit { background-color: #E0E0E0; }");
 
@@ -188,51 +189,33 @@ void frmCompanySetup::tlbHeader_HeaderClick(const QString &Key) {
     if (!wasEditing && !UsrCheckTable())
         return;
     try {
-        if (Key == QLatin1String("Add")) {
-            m_mode = QStringLiteral("Add");
-            utility.ToolBarsForAdd(&tlbHeader, &tlbFooter);
-            UsrInitializeAllFields();
-            UsrSetFieldsToAddMode();
-        } else if (Key == QLatin1String("Modify")) {
-            modify();
-        } else if (Key == QLatin1String("Refresh")) {
-            UsrRefreshScreen();
-        } else if (Key == QLatin1String("Help")) {
-            showHelp(QStringLiteral("Html/Companydetails.htm"));
-            if (wasEditing)
-                tlbHeader.setH_ButtonKey(2);
-        } else if (Key == QLatin1String("Exit")) {
-            unload();
-        } else if (Key == QLatin1String("Delete")) {
-            removeGoneRow();
-        }
+        runHeaderKey(Key);
     } catch (const std::exception &) {
     }
+}
+
+void frmCompanySetup::add() {
+    m_mode = QStringLiteral("Add");
+    utility.ToolBarsForAdd(&tlbHeader, &tlbFooter);
+    UsrInitializeAllFields();
+    UsrSetFieldsToAddMode();
+}
+
+void frmCompanySetup::help() { showHelpKeepingEdit(QStringLiteral("Html/Companydetails.htm")); }
+
+bool frmCompanySetup::rowExists() {
+    return utility.RecordExists(kTable, QStringLiteral("WHERE Sys_Cmpny_Num = ?"), {keyValue()});
 }
 
 void frmCompanySetup::modify() {
     m_mode = QStringLiteral("Modify");
     tlbHeader.setH_ButtonKey(1);
-    const QString where = QStringLiteral("WHERE Sys_Cmpny_Num = ?");
-    if (!utility.RecordExists(QStringLiteral("Cmpny_Mast"), where, {keyValue()})) {
-        UsrRefreshScreen();
-        status(QStringLiteral("ZVE035"));
-        tlbHeader.setH_ButtonKey(0);
+    if (!rowExists()) {
+        backToView(QStringLiteral("ZVE035"));
         return;
     }
-    if (UsrLockRecord()) {
-        UsrRefreshScreen();
-        status(QStringLiteral("ZVE027"));
-        tlbHeader.setH_ButtonKey(0);
+    if (!lockForModify(kTable, [this] { return rowExists(); }))
         return;
-    }
-    if (!utility.RecordExists(QStringLiteral("Cmpny_Mast"), where, {keyValue()})) {
-        releaseRowLock();
-        UsrRefreshScreen();
-        status(QStringLiteral("ZVE035"));
-        tlbHeader.setH_ButtonKey(0);
-        return;
-    }
     utility.ToolBarsForModify(&tlbHeader, &tlbFooter);
     UsrRefreshScreen();
     UsrSetFieldsToAddMode();
@@ -240,18 +223,10 @@ void frmCompanySetup::modify() {
 
 // Delete is offered only when the row went from outside after a save; it
 // finds nothing to delete and says so.
-void frmCompanySetup::removeGoneRow() {
-    if (MsgBox(QStringLiteral("Are you sure you want to delete this record?"), vbYesNo + vbQuestion + vbDefaultButton2,
-               QStringLiteral("Question")) != vbYes)
-        return;
-    if (!utility.RecordExists(QStringLiteral("Cmpny_Mast"), QStringLiteral("WHERE Sys_Cmpny_Num = ?"), {keyValue()})) {
-        UsrRefreshScreen();
-        status(QStringLiteral("ZVE011"));
-        tlbHeader.setH_ButtonKey(0);
-    }
+void frmCompanySetup::remove() {
+    if (confirmDelete(zv::masters::kDeleteRecord) && !rowExists())
+        backToView(QStringLiteral("ZVE011"));
 }
-
-bool frmCompanySetup::UsrLockRecord() { return !takeRowLock(QStringLiteral("Cmpny_Mast"), keyValue()); }
 
 // ---------------------------------------------------------------- footer
 

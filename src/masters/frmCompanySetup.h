@@ -49,12 +49,14 @@ protected:
     bool UsrValidateScreenFieldsModifyMode() { return UsrValidateScreenFieldsAddMode(); }
     bool UsrInsertRecord();
     bool UsrUpdateRecord();
-    bool UsrLockRecord();
 
 private:
-    void modify();
-    void removeGoneRow();
-    QVariant keyValue() const { return m_currentKey.toLongLong(); }
+    void add() override;
+    void modify() override;
+    void remove() override;
+    void refresh() override { UsrRefreshScreen(); }
+    void help() override;
+    bool rowExists();
     QVariantList boxValues() const;
 
     QList<QLineEdit *> m_boxes;

@@ -137,8 +137,7 @@ void frmParameter::usrdatevalidate() {
         status(QStringLiteral("ZVE128"), QStringLiteral("Start Period"));
     else
         status(QStringLiteral("ZVE009"), QString(), QStringLiteral("Date"));
-    if (dtpStartPeriod->isEnabled() && dtpStartPeriod->isVisible())
-        dtpStartPeriod->setFocus();
+    focusIfUsable(dtpStartPeriod);
     setMousePointer(0);
     m_invalidStart = true;
 }
@@ -194,29 +193,26 @@ bool frmParameter::eventFilter(QObject *watched, QEvent *event) {
 
 void frmParameter::tlbHeader_HeaderClick(const QString &Key) {
     clearStatus();
-    if (Key == QLatin1String("Modify")) {
-        UsrSetFieldsToAddMode();
-        m_mode = QStringLiteral("Modify");
-        utility.ToolBarsForModify(&tlbHeader, &tlbFooter);
-        tlbFooter.setResetVisible(false);
-        UsrSetFieldsToModifyMode();
-        DoEvents();
-        dtpStartPeriod->setFocus();
-    } else if (Key == QLatin1String("Refresh")) {
-        CancelModify();
-    } else if (Key == QLatin1String("Help")) {
-        showHelp(QStringLiteral("Html/Parameter.htm"));
-    } else if (Key == QLatin1String("Exit")) {
-        unload();
-    }
+    runHeaderKey(Key);
 }
+
+void frmParameter::modify() {
+    UsrSetFieldsToAddMode();
+    m_mode = QStringLiteral("Modify");
+    utility.ToolBarsForModify(&tlbHeader, &tlbFooter);
+    tlbFooter.setResetVisible(false);
+    UsrSetFieldsToModifyMode();
+    DoEvents();
+    dtpStartPeriod->setFocus();
+}
+
+void frmParameter::help() { showHelp(QStringLiteral("Html/Parameter.htm")); }
 
 bool frmParameter::UsrValidatePeriod() {
     usrdatevalidate();
     if (m_invalidStart) {
         status(QStringLiteral("ZVE009"), QString(), QStringLiteral("Date"));
-        if (dtpStartPeriod->isEnabled() && dtpStartPeriod->isVisible())
-            dtpStartPeriod->setFocus();
+        focusIfUsable(dtpStartPeriod);
         return false;
     }
     if (!startIsDate()) {
