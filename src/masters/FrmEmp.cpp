@@ -307,9 +307,7 @@ bool FrmEmp::UsrRefreshScreen() {
                                             "Email_ID,Emp_Num FROM Emp_Mast WHERE Sys_Emp_Num = ?"),
                              {keyValue()});
         if (rs.isEmpty()) {
-            UsrInitializeAllFields();
-            utility.ActivateHeaderToolBar(&tlbHeader);
-            utility.ActivateFooterToolBar(&tlbFooter);
+            emptyView();
             status(QStringLiteral("ZVE034"));
             return false;
         }
@@ -338,13 +336,10 @@ bool FrmEmp::UsrRefreshScreen() {
             txtEmpName->setFocus();
         return true;
     } catch (const DbError &e) {
-        if (e.number() == zv::db::err::GeneralFailure) {
-            UsrInitializeAllFields();
-            utility.ActivateHeaderToolBar(&tlbHeader);
-            utility.ActivateFooterToolBar(&tlbFooter);
-        } else {
+        if (e.number() == zv::db::err::GeneralFailure)
+            emptyView();
+        else
             modCommon::ShowErrorMessage(&e);
-        }
         return false;
     }
 }
@@ -521,9 +516,7 @@ bool FrmEmp::ok() {
 bool FrmEmp::saveBeforeClose() { return ok(); }
 
 void FrmEmp::cancelAdd() {
-    utility.ActivateHeaderToolBar(&tlbHeader);
-    utility.ActivateFooterToolBar(&tlbFooter);
-    UsrInitializeAllFields();
+    emptyView();
     UsrSetFieldsToDisableMode();
 }
 
@@ -641,17 +634,14 @@ bool FrmEmp::UsrInsertRecord() {
     }
     if (newDesignation)
         UsrFillDesignation();
-    utility.ToolBarsForFilter(&tlbHeader, &tlbFooter);
-    status(QStringLiteral("ZVE003"));
-    UsrSetFieldsToDisableMode();
+    showSaved(QStringLiteral("ZVE003"));
     return true;
 }
 
 bool FrmEmp::UsrUpdateRecord() {
     const bool newDesignation = m_combos.Change(cmbDesignation, false);
     try {
-        if (!rowLocked())
-            throw DbError(zv::db::err::GeneralFailure, QStringLiteral("The row is not locked for editing."));
+        requireRowLock();
         m_combos.Change(CboDepartment, false);
         const QVariant department = CboDepartment->currentData();
         if (!department.isValid())
@@ -665,12 +655,10 @@ bool FrmEmp::UsrUpdateRecord() {
         if (inserted)
             sql += QStringLiteral(", Is_Modify = ''");
         sql += QStringLiteral(" WHERE Sys_Emp_Num = ?");
-        const int changed = c.execute(sql, {txtEmpno->text().trimmed(), txtemail->text().trimmed(),
-                                            txtEmpName->text().trimmed(), txtUserID->text().trimmed(),
-                                            modCommon::EncodePassword(txtEmpPassWord->text().trimmed()), designation,
-                                            department, keyValue()});
-        if (changed != 1)
-            throw DbError(zv::db::err::NoCurrentRecord, QStringLiteral("The row has gone."));
+        requireOneRowChanged(c.execute(sql, {txtEmpno->text().trimmed(), txtemail->text().trimmed(),
+                                             txtEmpName->text().trimmed(), txtUserID->text().trimmed(),
+                                             modCommon::EncodePassword(txtEmpPassWord->text().trimmed()),
+                                             designation, department, keyValue()}));
         t.commit();
     } catch (const std::exception &) {
         status(QStringLiteral("ZVE004"));

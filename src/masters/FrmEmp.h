@@ -44,10 +44,10 @@ protected:
     int saveQuestionIcon() const override;
     bool saveBeforeClose() override;
 
-    void UsrInitializeAllFields();
+    void UsrInitializeAllFields() override;
     void UsrSetFieldsToAddMode();
     void UsrSetFieldsToModifyMode();
-    void UsrSetFieldsToDisableMode();
+    void UsrSetFieldsToDisableMode() override;
     // Loads the current row; false (view mode, ZVE034) when it has gone.
     bool UsrRefreshScreen();
     void UsrFillDesignation();

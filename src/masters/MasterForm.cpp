@@ -23,6 +23,28 @@ void MasterForm::applyAdminRule(bool withModifyDelete) {
     }
 }
 
+void MasterForm::emptyView() {
+    UsrInitializeAllFields();
+    utility.ActivateHeaderToolBar(&tlbHeader);
+    utility.ActivateFooterToolBar(&tlbFooter);
+}
+
+void MasterForm::showSaved(const QString &code) {
+    utility.ToolBarsForFilter(&tlbHeader, &tlbFooter);
+    status(code);
+    UsrSetFieldsToDisableMode();
+}
+
+void MasterForm::requireRowLock() const {
+    if (!rowLocked())
+        throw zv::db::DbError(zv::db::err::GeneralFailure, QStringLiteral("The row is not locked for editing."));
+}
+
+void MasterForm::requireOneRowChanged(int changed) {
+    if (changed != 1)
+        throw zv::db::DbError(zv::db::err::NoCurrentRecord, QStringLiteral("The row has gone."));
+}
+
 void MasterForm::backToView(const QString &code) {
     refresh();
     if (!code.isEmpty())

@@ -40,6 +40,18 @@ protected:
     // Add, Modify and Delete only for the administrator.
     void applyAdminRule(bool withModifyDelete);
 
+    // The field steps the shared routines run; a form without such a step
+    // leaves it out.
+    virtual void UsrInitializeAllFields() {}
+    virtual void UsrSetFieldsToDisableMode() {}
+    // View mode without a row: the header and footer of view mode, the fields emptied.
+    void emptyView();
+    // After a save: the row selected, its status shown, the fields closed.
+    void showSaved(const QString &code);
+    // A save of a modify writes only under the row lock, and only its own row.
+    void requireRowLock() const;
+    static void requireOneRowChanged(int changed);
+
     // The key of the current row as the table holds it.
     QVariant keyValue() const { return m_currentKey.toLongLong(); }
     // Shows the row again (Refresh), then the status when one is given, the

@@ -82,9 +82,7 @@ bool NameMaster::UsrRefreshScreen() {
                                  QStringLiteral(" WHERE ") + m_spec.keyColumn + QStringLiteral(" = ?"),
                              {keyValue()});
         if (rs.isEmpty()) {
-            UsrInitializeAllFields();
-            utility.ActivateHeaderToolBar(&tlbHeader);
-            utility.ActivateFooterToolBar(&tlbFooter);
+            emptyView();
             applyAdminRule(false);
             status(QStringLiteral("ZVE034"));
             return false;
@@ -237,10 +235,8 @@ void NameMaster::tlbFooter_FooterClick(const QString &Key) {
         tlbHeader.setH_ButtonKey(5);
     } else if (Key == QLatin1String("Cancel")) {
         if (m_mode == QLatin1String("Add")) {
-            utility.ActivateHeaderToolBar(&tlbHeader);
-            utility.ActivateFooterToolBar(&tlbFooter);
+            emptyView();
             applyAdminRule(false);
-            UsrInitializeAllFields();
             UsrSetFieldsToDisableMode();
         } else if (m_mode == QLatin1String("Modify")) {
             UsrRefreshScreen();
@@ -307,33 +303,26 @@ bool NameMaster::UsrInsertRecord() {
         return false;
     }
     utility.UsrSetValue();
-    utility.ToolBarsForFilter(&tlbHeader, &tlbFooter);
+    showSaved(QStringLiteral("ZVE003"));
     applyAdminRule(true);
-    status(QStringLiteral("ZVE003"));
-    UsrSetFieldsToDisableMode();
     return true;
 }
 
 bool NameMaster::UsrUpdateRecord() {
     try {
-        if (!rowLocked())
-            throw DbError(zv::db::err::GeneralFailure, QStringLiteral("The row is not locked for editing."));
-        const int changed = db().execute(QStringLiteral("UPDATE ") + m_spec.table + QStringLiteral(" SET ") +
-                                             m_spec.nameColumn + QStringLiteral(" = ? WHERE ") + m_spec.keyColumn +
-                                             QStringLiteral(" = ?"),
-                                         {txtName->text(), keyValue()});
-        if (changed != 1)
-            throw DbError(zv::db::err::NoCurrentRecord, QStringLiteral("The row has gone."));
+        requireRowLock();
+        requireOneRowChanged(db().execute(QStringLiteral("UPDATE ") + m_spec.table + QStringLiteral(" SET ") +
+                                              m_spec.nameColumn + QStringLiteral(" = ? WHERE ") + m_spec.keyColumn +
+                                              QStringLiteral(" = ?"),
+                                          {txtName->text(), keyValue()}));
     } catch (const std::exception &) {
         status(QStringLiteral("ZVE035"));
         return false;
     }
     releaseRowLock();
     utility.UsrSetValue();
-    utility.ToolBarsForFilter(&tlbHeader, &tlbFooter);
+    showSaved(QStringLiteral("ZVE002"));
     applyAdminRule(true);
-    status(QStringLiteral("ZVE002"));
-    UsrSetFieldsToDisableMode();
     return true;
 }
 

@@ -44,10 +44,10 @@ protected:
     QString closeQuestion() const override;
     bool saveBeforeClose() override;
 
-    void UsrInitializeAllFields();
+    void UsrInitializeAllFields() override;
     void UsrSetFieldsToAddMode();
     void UsrSetFieldsToModifyMode() { UsrSetFieldsToAddMode(); }
-    void UsrSetFieldsToDisableMode();
+    void UsrSetFieldsToDisableMode() override;
     // Shows the stored name of the current key; false (view mode, ZVE034) when it has gone.
     bool UsrRefreshScreen();
     // True when a check failed (its status shown).

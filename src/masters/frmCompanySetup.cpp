@@ -167,9 +167,7 @@ void frmCompanySetup::UsrRefreshScreen() {
         auto rs = db().query(QStringLiteral("SELECT Sys_Cmpny_Num,") + columnList() +
                              QStringLiteral(" FROM Cmpny_Mast ORDER BY Sys_Cmpny_Num LIMIT 1"));
         if (rs.isEmpty()) {
-            UsrInitializeAllFields();
-            utility.ActivateHeaderToolBar(&tlbHeader);
-            utility.ActivateFooterToolBar(&tlbFooter);
+            emptyView();
             return;
         }
         rs.moveFirst();
@@ -242,9 +240,7 @@ void frmCompanySetup::tlbFooter_FooterClick(const QString &Key) {
         tlbHeader.setH_ButtonKey(5);
     } else if (Key == QLatin1String("Cancel")) {
         if (m_mode == QLatin1String("Add")) {
-            utility.ActivateHeaderToolBar(&tlbHeader);
-            utility.ActivateFooterToolBar(&tlbFooter);
-            UsrInitializeAllFields();
+            emptyView();
             UsrSetFieldsToDisableMode();
         } else if (m_mode == QLatin1String("Modify")) {
             UsrRefreshScreen();
@@ -297,33 +293,27 @@ bool frmCompanySetup::UsrInsertRecord() {
         UsrLoadCompany();
     } catch (const std::exception &) {
     }
-    utility.ToolBarsForFilter(&tlbHeader, &tlbFooter);
-    status(QStringLiteral("ZVE003"));
-    UsrSetFieldsToDisableMode();
+    showSaved(QStringLiteral("ZVE003"));
     return true;
 }
 
 bool frmCompanySetup::UsrUpdateRecord() {
     try {
-        if (!rowLocked())
-            throw DbError(zv::db::err::GeneralFailure, QStringLiteral("The row is not locked for editing."));
+        requireRowLock();
         QStringList sets;
         for (const Field &f : fields())
             sets << QString::fromLatin1(f.column) + QStringLiteral(" = ?");
         QVariantList values = boxValues();
         values << keyValue();
-        if (db().execute(QStringLiteral("UPDATE Cmpny_Mast SET ") + sets.join(QStringLiteral(", ")) +
-                             QStringLiteral(" WHERE Sys_Cmpny_Num = ?"),
-                         values) != 1)
-            throw DbError(zv::db::err::NoCurrentRecord, QStringLiteral("The row has gone."));
+        requireOneRowChanged(db().execute(QStringLiteral("UPDATE Cmpny_Mast SET ") + sets.join(QStringLiteral(", ")) +
+                                              QStringLiteral(" WHERE Sys_Cmpny_Num = ?"),
+                                          values));
     } catch (const std::exception &) {
         status(QStringLiteral("ZVE035"));
         return false;
     }
     releaseRowLock();
-    utility.ToolBarsForFilter(&tlbHeader, &tlbFooter);
-    status(QStringLiteral("ZVE002"));
-    UsrSetFieldsToDisableMode();
+    showSaved(QStringLiteral("ZVE002"));
     return true;
 }
 

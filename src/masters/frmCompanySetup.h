@@ -41,9 +41,9 @@ protected:
     // closing the form on a damaged database.
     bool UsrCheckTable();
     void UsrLoadCompany();
-    void UsrInitializeAllFields();
+    void UsrInitializeAllFields() override;
     void UsrSetFieldsToAddMode();
-    void UsrSetFieldsToDisableMode();
+    void UsrSetFieldsToDisableMode() override;
     void UsrRefreshScreen();
     bool UsrValidateScreenFieldsAddMode();
     bool UsrValidateScreenFieldsModifyMode() { return UsrValidateScreenFieldsAddMode(); }
