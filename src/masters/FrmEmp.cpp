@@ -77,6 +77,12 @@ QLineEdit *lineBox(QWidget *parent, const char *name, int maxLength) {
     return box;
 }
 
+// A caption in the grid's cell and its field in the cell to the right, spanning columns.
+void addField(QGridLayout *grid, int row, int column, const QString &caption, QWidget *field, int span = 1) {
+    grid->addWidget(new QLabel(caption, grid->parentWidget()), row, column);
+    grid->addWidget(field, row, column + 1, 1, span);
+}
+
 QComboBox *comboBox(QWidget *parent, const char *name) {
     auto *combo = new QComboBox(parent);
     combo->setObjectName(QString::fromLatin1(name));
@@ -104,16 +110,11 @@ FrmEmp::FrmEmp(QWidget *parent) : MasterForm(kTitle, parent) {
     CboDepartment = comboBox(fraEmpDet, "CboDepartment");
     txtemail = lineBox(fraEmpDet, "txtemail", 40);
     auto *emp = new QGridLayout(fraEmpDet);
-    emp->addWidget(new QLabel(QStringLiteral("Employee No.*"), fraEmpDet), 0, 0);
-    emp->addWidget(txtEmpno, 0, 1);
-    emp->addWidget(new QLabel(QStringLiteral("Employee Name*"), fraEmpDet), 0, 2);
-    emp->addWidget(txtEmpName, 0, 3);
-    emp->addWidget(new QLabel(QStringLiteral("Designation*"), fraEmpDet), 1, 0);
-    emp->addWidget(cmbDesignation, 1, 1);
-    emp->addWidget(new QLabel(QStringLiteral("Department*"), fraEmpDet), 1, 2);
-    emp->addWidget(CboDepartment, 1, 3);
-    emp->addWidget(new QLabel(QStringLiteral("E-mail ID"), fraEmpDet), 2, 0);
-    emp->addWidget(txtemail, 2, 1, 1, 3);
+    addField(emp, 0, 0, QStringLiteral("Employee No.*"), txtEmpno);
+    addField(emp, 0, 2, QStringLiteral("Employee Name*"), txtEmpName);
+    addField(emp, 1, 0, QStringLiteral("Designation*"), cmbDesignation);
+    addField(emp, 1, 2, QStringLiteral("Department*"), CboDepartment);
+    addField(emp, 2, 0, QStringLiteral("E-mail ID"), txtemail, 3);
 
     fraLoginDet = new QGroupBox(QStringLiteral("Login Details"), Frame1);
     fraLoginDet->setObjectName(QStringLiteral("fraLoginDet"));
@@ -123,12 +124,9 @@ FrmEmp::FrmEmp(QWidget *parent) : MasterForm(kTitle, parent) {
     txtEmpPassWord->setEchoMode(QLineEdit::Password);
     txtConfirmPassword->setEchoMode(QLineEdit::Password);
     auto *login = new QGridLayout(fraLoginDet);
-    login->addWidget(new QLabel(QStringLiteral("Login Name*"), fraLoginDet), 0, 0);
-    login->addWidget(txtUserID, 0, 1);
-    login->addWidget(new QLabel(QStringLiteral("Password*"), fraLoginDet), 1, 0);
-    login->addWidget(txtEmpPassWord, 1, 1);
-    login->addWidget(new QLabel(QStringLiteral("Confirm Password*"), fraLoginDet), 1, 2);
-    login->addWidget(txtConfirmPassword, 1, 3);
+    addField(login, 0, 0, QStringLiteral("Login Name*"), txtUserID);
+    addField(login, 1, 0, QStringLiteral("Password*"), txtEmpPassWord);
+    addField(login, 1, 2, QStringLiteral("Confirm Password*"), txtConfirmPassword);
 
     fieldArea()->addWidget(fraEmpDet);
     fieldArea()->addWidget(fraLoginDet);
