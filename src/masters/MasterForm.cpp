@@ -23,6 +23,13 @@ void MasterForm::applyAdminRule(bool withModifyDelete) {
     }
 }
 
+void MasterForm::setFieldOpen(QWidget *field, bool open) {
+    static const QString openStyle = QStringLiteral("QLineEdit { background-color: #FFFFFF; }");
+    static const QString closedStyle = QStringLiteral("QLineEdit { background-color: #E0E0E0; }");
+    field->setEnabled(open);
+    field->setStyleSheet(open ? openStyle : closedStyle);
+}
+
 void MasterForm::emptyView() {
     UsrInitializeAllFields();
     utility.ActivateHeaderToolBar(&tlbHeader);

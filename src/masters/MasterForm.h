@@ -44,6 +44,13 @@ protected:
     // leaves it out.
     virtual void UsrInitializeAllFields() {}
     virtual void UsrSetFieldsToDisableMode() {}
+    // Line edits open for typing (white) or closed (grey).
+    static void setFieldOpen(QWidget *field, bool open);
+    template <class Field>
+    static void setFieldsOpen(const QList<Field *> &fields, bool open) {
+        for (Field *f : fields)
+            setFieldOpen(f, open);
+    }
     // View mode without a row: the header and footer of view mode, the fields emptied.
     void emptyView();
     // After a save: the row selected, its status shown, the fields closed.

@@ -10,11 +10,6 @@ using zv::db::DbError;
 
 namespace zv::masters {
 
-namespace {
-const QString kEnabledStyle = QStringLiteral("QLineEdit { background-color: #FFFFFF; }");
-const QString kDisabledStyle = QStringLiteral("QLineEdit { background-color: #E0E0E0; }");
-} // namespace
-
 NameMaster::NameMaster(NameMasterSpec spec, QWidget *parent)
     : MasterForm(spec.caption, parent), m_spec(std::move(spec)) {
     setObjectName(m_spec.caption);
@@ -66,14 +61,12 @@ QString NameMaster::closeQuestion() const {
 void NameMaster::UsrInitializeAllFields() { txtName->clear(); }
 
 void NameMaster::UsrSetFieldsToAddMode() {
-    txtName->setEnabled(true);
-    txtName->setStyleSheet(kEnabledStyle);
+    setFieldOpen(txtName, true);
     txtName->setFocus();
 }
 
 void NameMaster::UsrSetFieldsToDisableMode() {
-    txtName->setEnabled(false);
-    txtName->setStyleSheet(kDisabledStyle);
+    setFieldOpen(txtName, false);
 }
 
 bool NameMaster::UsrRefreshScreen() {

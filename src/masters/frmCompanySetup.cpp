@@ -10,8 +10,6 @@ using zv::db::DbError;
 namespace {
 
 const QString kTable = QStringLiteral("Cmpny_Mast");
-const QString kEnabledStyle = QStringLiteral("QLineEdit { background-color: #FFFFFF; }");
-const QString kDisabledStyle = QStringLiteral("QLineEdit { background-color: #E0E0E0; }");
 
 // Columns, in the table's order, with their boxes' designs.
 struct Field {
@@ -148,18 +146,12 @@ void frmCompanySetup::UsrInitializeAllFields() {
 }
 
 void frmCompanySetup::UsrSetFieldsToAddMode() {
-    for (QLineEdit *b : m_boxes) {
-        b->setEnabled(true);
-        b->setStyleSheet(kEnabledStyle);
-    }
+    setFieldsOpen(m_boxes, true);
     txtcmpnyname->setFocus();
 }
 
 void frmCompanySetup::UsrSetFieldsToDisableMode() {
-    for (QLineEdit *b : m_boxes) {
-        b->setEnabled(false);
-        b->setStyleSheet(kDisabledStyle);
-    }
+    setFieldsOpen(m_boxes, false);
 }
 
 void frmCompanySetup::UsrRefreshScreen() {

@@ -15,11 +15,6 @@ using namespace zv::ui;
 using zv::db::DbError;
 using zv::dateinput::kMonthNameMask;
 
-namespace {
-const QString kEnabledStyle = QStringLiteral("QLineEdit { background-color: #FFFFFF; }");
-const QString kDisabledStyle = QStringLiteral("QLineEdit { background-color: #E0E0E0; }");
-} // namespace
-
 frmParameter::frmParameter(QWidget *parent) : MasterForm(QStringLiteral("Parameter"), parent) {
     setObjectName(QStringLiteral("frmParameter"));
     fraTransaction = new QGroupBox(QStringLiteral("Transaction Period"), Frame1);
@@ -83,15 +78,11 @@ void frmParameter::UsrEnableButtons() {
 void frmParameter::UsrSetFieldsToAddMode() { dtpStartPeriod->setEnabled(true); }
 
 void frmParameter::UsrSetFieldsToModifyMode() {
-    dtpStartPeriod->setEnabled(true);
-    dtpStartPeriod->setStyleSheet(kEnabledStyle);
+    setFieldOpen(dtpStartPeriod, true);
 }
 
 void frmParameter::SetFieldsToDisableMode() {
-    for (QLineEdit *b : {dtpStartPeriod, dtpEndPeriod}) {
-        b->setEnabled(false);
-        b->setStyleSheet(kDisabledStyle);
-    }
+    setFieldsOpen(QList<QLineEdit *>{dtpStartPeriod, dtpEndPeriod}, false);
 }
 
 void frmParameter::CancelModify() {
