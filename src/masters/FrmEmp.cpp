@@ -606,13 +606,18 @@ qint64 FrmEmp::designationForSave(bool &inserted) {
     return c.lastInsertId();
 }
 
+QVariant FrmEmp::departmentForSave() {
+    m_combos.Change(CboDepartment, false);
+    const QVariant department = CboDepartment->currentData();
+    if (!department.isValid())
+        throw DbError(zv::db::err::GeneralFailure, QStringLiteral("No department is chosen."));
+    return department;
+}
+
 bool FrmEmp::UsrInsertRecord() {
     const bool newDesignation = m_combos.Change(cmbDesignation, false);
     try {
-        m_combos.Change(CboDepartment, false);
-        const QVariant department = CboDepartment->currentData();
-        if (!department.isValid())
-            throw DbError(zv::db::err::GeneralFailure, QStringLiteral("No department is chosen."));
+        const QVariant department = departmentForSave();
         auto &c = db();
         // The designation typed and the employee go in together or not at all.
         zv::db::Transaction t(c);
@@ -640,10 +645,7 @@ bool FrmEmp::UsrUpdateRecord() {
     const bool newDesignation = m_combos.Change(cmbDesignation, false);
     try {
         requireRowLock();
-        m_combos.Change(CboDepartment, false);
-        const QVariant department = CboDepartment->currentData();
-        if (!department.isValid())
-            throw DbError(zv::db::err::GeneralFailure, QStringLiteral("No department is chosen."));
+        const QVariant department = departmentForSave();
         auto &c = db();
         zv::db::Transaction t(c);
         bool inserted = false;

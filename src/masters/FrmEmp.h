@@ -82,6 +82,8 @@ private:
     // named by the typed text, added to Desg_Mast when there is none. Runs
     // inside the save's transaction; added is set when a row was inserted.
     qint64 designationForSave(bool &added);
+    // The key of the department chosen from the list; throws when the text names none.
+    QVariant departmentForSave();
     bool isOwnRecord() const;
     QList<QWidget *> entryControls() const;
 
