@@ -200,6 +200,11 @@ bool DataForm::confirmDelete(const QString &prompt) {
                           QStringLiteral("Question")) == zv::ui::vbYes;
 }
 
+QString DataForm::saveChangesQuestion(const QString &subject, bool blankBeforeMark) {
+    return QStringLiteral("Do you want to save the changes you made to '") + subject +
+           (blankBeforeMark ? QStringLiteral("' ?") : QStringLiteral("'?"));
+}
+
 void DataForm::focusIfUsable(QWidget *control) {
     if (control->isEnabled() && control->isVisible())
         control->setFocus();

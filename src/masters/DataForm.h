@@ -120,6 +120,9 @@ protected:
 
     // "Yes" to a delete question (Yes and No, No the default, title "Question").
     static bool confirmDelete(const QString &prompt);
+    // "Do you want to save the changes you made to '<subject>'?", asked on
+    // leaving an edit; some of the questions have a blank before the mark.
+    static QString saveChangesQuestion(const QString &subject, bool blankBeforeMark = false);
     // Moves the focus to the control when it can take it.
     static void focusIfUsable(QWidget *control);
 

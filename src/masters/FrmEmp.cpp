@@ -208,8 +208,7 @@ QString FrmEmp::probeSql() const {
 }
 
 QString FrmEmp::escQuestion() const {
-    return QStringLiteral("Do you want to save the changes you made to '") + modCommon::gScreenTitle +
-           QStringLiteral("'?");
+    return saveChangesQuestion(modCommon::gScreenTitle);
 }
 
 int FrmEmp::saveQuestionIcon() const { return vbExclamation; }

@@ -49,11 +49,11 @@ QString NameMaster::probeSql() const {
 }
 
 QString NameMaster::escQuestion() const {
-    return QStringLiteral("Do you want to save the changes you made to '") + m_spec.caption + QStringLiteral("'?");
+    return saveChangesQuestion(m_spec.caption);
 }
 
 QString NameMaster::closeQuestion() const {
-    return QStringLiteral("Do you want to save the changes you made to '") + m_spec.caption + QStringLiteral("' ?");
+    return saveChangesQuestion(m_spec.caption, true);
 }
 
 // ---------------------------------------------------------------- field states

@@ -91,7 +91,7 @@ QString frmCompanySetup::probeSql() const {
 }
 
 QString frmCompanySetup::escQuestion() const {
-    return QStringLiteral("Do you want to save the changes you made to 'Company Setup Master'?");
+    return saveChangesQuestion(QStringLiteral("Company Setup Master"));
 }
 
 void frmCompanySetup::Form_Activate() { UsrCheckTable(); }

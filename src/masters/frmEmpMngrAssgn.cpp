@@ -786,8 +786,7 @@ void frmEmpMngrAssgn::cancel() {
 // ---------------------------------------------------------------- keys and closing
 
 int frmEmpMngrAssgn::saveQuestion(const QString &subject) {
-    return MsgBox(QStringLiteral("Do you want to save the changes you made to '") + subject + QStringLiteral("'?"),
-                  vbYesNoCancel + vbExclamation, QStringLiteral("Exit Confirmation"));
+    return MsgBox(saveChangesQuestion(subject), vbYesNoCancel + vbExclamation, QStringLiteral("Exit Confirmation"));
 }
 
 void frmEmpMngrAssgn::Form_KeyDown(int &KeyCode, int Shift) {

@@ -651,9 +651,8 @@ void frmHolidayMaster::Form_KeyDown(int &KeyCode, int Shift) {
         unload();
         return;
     }
-    const int answer = MsgBox(QStringLiteral("Do you want to save the changes you made to '") + windowTitle() +
-                                  QStringLiteral("'?"),
-                              vbYesNoCancel + vbExclamation, QStringLiteral("Information"));
+    const int answer =
+        MsgBox(saveChangesQuestion(windowTitle()), vbYesNoCancel + vbExclamation, QStringLiteral("Information"));
     if (answer == vbYes) {
         footerOk();
     } else if (answer == vbNo) {

@@ -67,7 +67,7 @@ void frmParameter::Form_Activate() {
 }
 
 QString frmParameter::escQuestion() const {
-    return QStringLiteral("Do you want to save the changes you made to '") + windowTitle() + QStringLiteral("' ?");
+    return saveChangesQuestion(windowTitle(), true);
 }
 
 void frmParameter::UsrEnableButtons() {
