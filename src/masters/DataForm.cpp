@@ -5,10 +5,13 @@
 #include "core/modCommon.h"
 #include "framework/FormKeys.h"
 #include "framework/ImageList.h"
+#include "platform/ui/MessageService.h"
+#include "platform/ui/VbKeys.h"
 #include "query/frmGeneralFilter.h"
 #include <QAction>
 #include <QCloseEvent>
 #include <QFrame>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
@@ -88,7 +91,7 @@ DataForm::~DataForm() {
     releaseRowLock();
 }
 
-void DataForm::buildFooter(bool withReset) {
+void DataForm::wireToolbars(HeaderToolbarBase &header, const QStringList &headerKeys, bool withReset) {
     tbFooter->addAction(QStringLiteral("Status"))->setObjectName(QStringLiteral("Status"));
     auto *gap = new QWidget(tbFooter);
     gap->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
@@ -102,9 +105,12 @@ void DataForm::buildFooter(bool withReset) {
     footerButton(QStringLiteral("Cancel"))->setToolTip(QStringLiteral("Cancel - F10"));
     if (withReset)
         footerButton(QStringLiteral("Reset"))->setToolTip(QStringLiteral("Reset"));
-}
 
-void DataForm::wireFooterAndKeys() {
+    header.setformname(this);
+    header.setToolBarName(tbHeader);
+    header.setImageListName(frmImgList::ImgLstFooter());
+    header.LoadImages(headerKeys);
+
     tlbFooter.setToolBarName(tbFooter);
     tlbFooter.setformname(this);
     tlbFooter.setImageListName(std::make_shared<const ImageList>(footerPictures()));
@@ -165,6 +171,45 @@ void DataForm::releaseRowLock() {
 
 void DataForm::showHelp(const QString &topic) { zv::core::ShowHelpTopic(this, topic); }
 
+void DataForm::runHeaderKey(const QString &key) {
+    static const QHash<QString, void (DataForm::*)()> steps = {
+        {QStringLiteral("Add"), &DataForm::add},
+        {QStringLiteral("Modify"), &DataForm::modify},
+        {QStringLiteral("Delete"), &DataForm::remove},
+        {QStringLiteral("Select"), &DataForm::select},
+        {QStringLiteral("Refresh"), &DataForm::refresh},
+        {QStringLiteral("DetailAdd"), &DataForm::detailAdd},
+        {QStringLiteral("DetailDelete"), &DataForm::detailDelete},
+        {QStringLiteral("Help"), &DataForm::help},
+        {QStringLiteral("Exit"), &DataForm::exitForm},
+    };
+    if (const auto step = steps.value(key))
+        (this->*step)();
+}
+
+void DataForm::tellingFailures(const std::function<void()> &step) {
+    try {
+        step();
+    } catch (const std::exception &e) {
+        modCommon::ShowErrorMessage(e);
+    }
+}
+
+bool DataForm::confirmDelete(const QString &prompt) {
+    return zv::ui::MsgBox(prompt, zv::ui::vbYesNo + zv::ui::vbQuestion + zv::ui::vbDefaultButton2,
+                          QStringLiteral("Question")) == zv::ui::vbYes;
+}
+
+QString DataForm::saveChangesQuestion(const QString &subject, bool blankBeforeMark) {
+    return QStringLiteral("Do you want to save the changes you made to '") + subject +
+           (blankBeforeMark ? QStringLiteral("' ?") : QStringLiteral("'?"));
+}
+
+void DataForm::focusIfUsable(QWidget *control) {
+    if (control->isEnabled() && control->isVisible())
+        control->setFocus();
+}
+
 void DataForm::unload() {
     if (m_unloading)
         return;
@@ -198,7 +243,19 @@ void DataForm::setVisible(bool visible) {
     QDialog::setVisible(visible);
 }
 
-void DataForm::Form_Unload() { releaseRowLock(); }
+void DataForm::status(const QString &code, const QString &prefix, const QString &suffix) {
+    formUtility().DisplayStatus(code, &tlbFooter, prefix, suffix);
+}
+
+void DataForm::Form_Unload() {
+    formUtility().UsrResetValue();
+    releaseRowLock();
+}
+
+void DataForm::reject() {
+    int key = zv::ui::vbKey::Escape;
+    Form_KeyDown(key, 0);
+}
 
 void DataForm::showEvent(QShowEvent *event) {
     QDialog::showEvent(event);

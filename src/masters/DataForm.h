@@ -1,4 +1,6 @@
 #pragma once
+#include "framework/FormUtilityBase.h"
+#include "framework/HeaderToolbarBase.h"
 #include "framework/clsFooterToolBar.h"
 #include "platform/db/Connection.h"
 #include "platform/ui/KeyFilter.h"
@@ -61,11 +63,20 @@ public slots:
 protected:
     DataForm(const QString &caption, QWidget *parent);
 
-    // The footer's buttons: "Status", a gap, "Ok", "Cancel" and, when asked,
-    // "Reset". Then the header object is wired, then wireFooterAndKeys.
-    void buildFooter(bool withReset);
-    // The footer object, then the form's own key handler and the footer's clicks.
-    void wireFooterAndKeys();
+    // The utility object of the form's kind: rights and coded status messages.
+    virtual FormUtilityBase &formUtility() = 0;
+
+    // The footer's buttons ("Status", a gap, "Ok", "Cancel" and, when asked,
+    // "Reset"), the header built from its keys, then the footer object and the
+    // form's own key handler, in the framework's order. The header's clicks go
+    // to tlbHeader_HeaderClick.
+    template <class Header>
+    void setUpToolbars(Header &header, const QStringList &headerKeys, bool withReset) {
+        wireToolbars(header, headerKeys, withReset);
+        connect(&header, &Header::HeaderClick, this, &DataForm::tlbHeader_HeaderClick);
+    }
+    // Coded status message in the footer.
+    void status(const QString &code, const QString &prefix = QString(), const QString &suffix = QString());
     // The layout inside Frame1 for the form's fields.
     QVBoxLayout *fieldArea() const { return m_fieldArea; }
 
@@ -89,6 +100,32 @@ protected:
     // Help page of the form.
     void showHelp(const QString &topic);
 
+    // The steps of the header's keys. A key whose step a form does not offer
+    // does nothing.
+    virtual void add() {}
+    virtual void modify() {}
+    virtual void remove() {}
+    virtual void select() {}
+    virtual void refresh() {}
+    virtual void detailAdd() {}
+    virtual void detailDelete() {}
+    virtual void help() {}
+    virtual void exitForm() { unload(); }
+    // Runs the step of a header key (Add, Modify, Delete, Select, Refresh,
+    // DetailAdd, DetailDelete, Help, Exit). Failures reach the caller.
+    void runHeaderKey(const QString &key);
+    // Runs a button's step; a failure is told in the error message and the
+    // form stays as the step left it.
+    static void tellingFailures(const std::function<void()> &step);
+
+    // "Yes" to a delete question (Yes and No, No the default, title "Question").
+    static bool confirmDelete(const QString &prompt);
+    // "Do you want to save the changes you made to '<subject>'?", asked on
+    // leaving an edit; some of the questions have a blank before the mark.
+    static QString saveChangesQuestion(const QString &subject, bool blankBeforeMark = false);
+    // Moves the focus to the control when it can take it.
+    static void focusIfUsable(QWidget *control);
+
     // Ends the form from code: no question. Before the form was shown it
     // is then never shown.
     void unload();
@@ -100,17 +137,20 @@ protected:
 
     // Runs once, the first time the form is shown.
     virtual void Form_Activate() {}
-    // Ends the form: the row lock goes.
+    // Ends the form: withdraws the rights and releases the lock.
     virtual void Form_Unload();
 
     void KeyDown(int &KeyCode, int Shift) override { Form_KeyDown(KeyCode, Shift); }
     virtual void Form_KeyDown(int &KeyCode, int Shift) = 0;
     void showEvent(QShowEvent *event) override;
+    // Esc that reached the dialog itself: the form's key rules decide.
+    void reject() override;
 
     QString m_mode;
 
 private:
     class BoxFilter;
+    void wireToolbars(HeaderToolbarBase &header, const QStringList &headerKeys, bool withReset);
     QVBoxLayout *m_fieldArea = nullptr;
     std::unique_ptr<zv::db::RowLock> m_lock;
     zv::ui::KeyFilter m_keyFilter;
@@ -118,5 +158,7 @@ private:
     bool m_unloading = false;
     bool m_activated = false;
 };
+
+inline const QString kDeleteRecord = QStringLiteral("Are you sure you want to delete this record?");
 
 } // namespace zv::masters

@@ -77,6 +77,12 @@ QLineEdit *lineBox(QWidget *parent, const char *name, int maxLength) {
     return box;
 }
 
+// A caption in the grid's cell and its field in the cell to the right, spanning columns.
+void addField(QGridLayout *grid, int row, int column, const QString &caption, QWidget *field, int span = 1) {
+    grid->addWidget(new QLabel(caption, grid->parentWidget()), row, column);
+    grid->addWidget(field, row, column + 1, 1, span);
+}
+
 QComboBox *comboBox(QWidget *parent, const char *name) {
     auto *combo = new QComboBox(parent);
     combo->setObjectName(QString::fromLatin1(name));
@@ -104,16 +110,11 @@ FrmEmp::FrmEmp(QWidget *parent) : MasterForm(kTitle, parent) {
     CboDepartment = comboBox(fraEmpDet, "CboDepartment");
     txtemail = lineBox(fraEmpDet, "txtemail", 40);
     auto *emp = new QGridLayout(fraEmpDet);
-    emp->addWidget(new QLabel(QStringLiteral("Employee No.*"), fraEmpDet), 0, 0);
-    emp->addWidget(txtEmpno, 0, 1);
-    emp->addWidget(new QLabel(QStringLiteral("Employee Name*"), fraEmpDet), 0, 2);
-    emp->addWidget(txtEmpName, 0, 3);
-    emp->addWidget(new QLabel(QStringLiteral("Designation*"), fraEmpDet), 1, 0);
-    emp->addWidget(cmbDesignation, 1, 1);
-    emp->addWidget(new QLabel(QStringLiteral("Department*"), fraEmpDet), 1, 2);
-    emp->addWidget(CboDepartment, 1, 3);
-    emp->addWidget(new QLabel(QStringLiteral("E-mail ID"), fraEmpDet), 2, 0);
-    emp->addWidget(txtemail, 2, 1, 1, 3);
+    addField(emp, 0, 0, QStringLiteral("Employee No.*"), txtEmpno);
+    addField(emp, 0, 2, QStringLiteral("Employee Name*"), txtEmpName);
+    addField(emp, 1, 0, QStringLiteral("Designation*"), cmbDesignation);
+    addField(emp, 1, 2, QStringLiteral("Department*"), CboDepartment);
+    addField(emp, 2, 0, QStringLiteral("E-mail ID"), txtemail, 3);
 
     fraLoginDet = new QGroupBox(QStringLiteral("Login Details"), Frame1);
     fraLoginDet->setObjectName(QStringLiteral("fraLoginDet"));
@@ -123,12 +124,9 @@ FrmEmp::FrmEmp(QWidget *parent) : MasterForm(kTitle, parent) {
     txtEmpPassWord->setEchoMode(QLineEdit::Password);
     txtConfirmPassword->setEchoMode(QLineEdit::Password);
     auto *login = new QGridLayout(fraLoginDet);
-    login->addWidget(new QLabel(QStringLiteral("Login Name*"), fraLoginDet), 0, 0);
-    login->addWidget(txtUserID, 0, 1);
-    login->addWidget(new QLabel(QStringLiteral("Password*"), fraLoginDet), 1, 0);
-    login->addWidget(txtEmpPassWord, 1, 1);
-    login->addWidget(new QLabel(QStringLiteral("Confirm Password*"), fraLoginDet), 1, 2);
-    login->addWidget(txtConfirmPassword, 1, 3);
+    addField(login, 0, 0, QStringLiteral("Login Name*"), txtUserID);
+    addField(login, 1, 0, QStringLiteral("Password*"), txtEmpPassWord);
+    addField(login, 1, 2, QStringLiteral("Confirm Password*"), txtConfirmPassword);
 
     fieldArea()->addWidget(fraEmpDet);
     fieldArea()->addWidget(fraLoginDet);
@@ -210,8 +208,7 @@ QString FrmEmp::probeSql() const {
 }
 
 QString FrmEmp::escQuestion() const {
-    return QStringLiteral("Do you want to save the changes you made to '") + modCommon::gScreenTitle +
-           QStringLiteral("'?");
+    return saveChangesQuestion(modCommon::gScreenTitle);
 }
 
 int FrmEmp::saveQuestionIcon() const { return vbExclamation; }
@@ -307,9 +304,7 @@ bool FrmEmp::UsrRefreshScreen() {
                                             "Email_ID,Emp_Num FROM Emp_Mast WHERE Sys_Emp_Num = ?"),
                              {keyValue()});
         if (rs.isEmpty()) {
-            UsrInitializeAllFields();
-            utility.ActivateHeaderToolBar(&tlbHeader);
-            utility.ActivateFooterToolBar(&tlbFooter);
+            emptyView();
             status(QStringLiteral("ZVE034"));
             return false;
         }
@@ -338,13 +333,10 @@ bool FrmEmp::UsrRefreshScreen() {
             txtEmpName->setFocus();
         return true;
     } catch (const DbError &e) {
-        if (e.number() == zv::db::err::GeneralFailure) {
-            UsrInitializeAllFields();
-            utility.ActivateHeaderToolBar(&tlbHeader);
-            utility.ActivateFooterToolBar(&tlbFooter);
-        } else {
+        if (e.number() == zv::db::err::GeneralFailure)
+            emptyView();
+        else
             modCommon::ShowErrorMessage(&e);
-        }
         return false;
     }
 }
@@ -352,8 +344,6 @@ bool FrmEmp::UsrRefreshScreen() {
 // ---------------------------------------------------------------- header
 
 void FrmEmp::tlbHeader_HeaderClick(const QString &Key) {
-    // The header has already set its button code; Help must not end an edit.
-    const bool editingBefore = MasterForm::isEditing();
     clearStatus();
     if (Key != QLatin1String("Help") && !probeTable()) {
         UsrSetFieldsToDisableMode();
@@ -361,22 +351,7 @@ void FrmEmp::tlbHeader_HeaderClick(const QString &Key) {
         return;
     }
     try {
-        if (Key == QLatin1String("Add"))
-            add();
-        else if (Key == QLatin1String("Modify"))
-            modify();
-        else if (Key == QLatin1String("Delete"))
-            remove();
-        else if (Key == QLatin1String("Select"))
-            select();
-        else if (Key == QLatin1String("Refresh"))
-            UsrRefreshScreen();
-        else if (Key == QLatin1String("Help")) {
-            showHelp(QStringLiteral("Html/EmployeeMaster.htm"));
-            if (editingBefore)
-                tlbHeader.setH_ButtonKey(2);
-        } else if (Key == QLatin1String("Exit"))
-            unload();
+        runHeaderKey(Key);
     } catch (const std::exception &e) {
         releaseRowLock();
         if (!MasterForm::isEditing())
@@ -384,6 +359,9 @@ void FrmEmp::tlbHeader_HeaderClick(const QString &Key) {
         modCommon::ShowErrorMessage(e);
     }
 }
+
+// Help must not end an edit.
+void FrmEmp::help() { showHelpKeepingEdit(QStringLiteral("Html/EmployeeMaster.htm")); }
 
 void FrmEmp::add() {
     m_mode = QStringLiteral("Add");
@@ -399,10 +377,8 @@ void FrmEmp::add() {
 void FrmEmp::modify() {
     m_mode = QStringLiteral("Modify");
     tlbHeader.setH_ButtonKey(1);
-    if (!utility.RecordExists(kTable, kWhereKey, {keyValue()})) {
-        UsrRefreshScreen();
-        status(QStringLiteral("ZVE035"));
-        tlbHeader.setH_ButtonKey(0);
+    if (!rowExists()) {
+        backToView(QStringLiteral("ZVE035"));
         return;
     }
     UsrRefreshScreen();
@@ -411,19 +387,9 @@ void FrmEmp::modify() {
         return;
     }
     DoEvents();
-    if (UsrLockRecord()) {
-        UsrRefreshScreen();
-        status(QStringLiteral("ZVE027"));
-        tlbHeader.setH_ButtonKey(0);
-        return;
-    }
     // The row as it stands now that it is ours; it may have gone while the prompt was open.
-    if (!UsrRefreshScreen()) {
-        releaseRowLock();
-        status(QStringLiteral("ZVE035"));
-        tlbHeader.setH_ButtonKey(0);
+    if (!lockForModify(kTable, [this] { return UsrRefreshScreen(); }))
         return;
-    }
     utility.ToolBarsForModify(&tlbHeader, &tlbFooter);
     tlbFooter.setResetVisible(false);
     UsrSetFieldsToModifyMode();
@@ -432,10 +398,11 @@ void FrmEmp::modify() {
         txtEmpno->setFocus();
 }
 
+bool FrmEmp::rowExists() { return utility.RecordExists(kTable, kWhereKey, {keyValue()}); }
+
 void FrmEmp::remove() {
-    if (!utility.RecordExists(kTable, kWhereKey, {keyValue()})) {
-        UsrRefreshScreen();
-        tlbHeader.setH_ButtonKey(0);
+    if (!rowExists()) {
+        backToView();
         return;
     }
     if (UsrLockRecord()) {
@@ -468,9 +435,7 @@ void FrmEmp::UsrDeleteRecord() {
         status(QStringLiteral("ZVE013"));
         return;
     }
-    if (MsgBox(QStringLiteral("Are you sure you want to delete this record?"), vbYesNo + vbQuestion + vbDefaultButton2,
-               QStringLiteral("Question")) != vbYes ||
-        !askAdminPassword(this)) {
+    if (!confirmDelete(zv::masters::kDeleteRecord) || !askAdminPassword(this)) {
         releaseRowLock();
         return;
     }
@@ -491,8 +456,7 @@ void FrmEmp::UsrDeleteRecord() {
     }
     releaseRowLock();
     if (deleted == 0) {
-        UsrRefreshScreen();   // gone meanwhile: ZVE034
-        tlbHeader.setH_ButtonKey(0);
+        backToView();   // gone meanwhile: ZVE034
         return;
     }
     utility.ActivateHeaderToolBar(&tlbHeader);
@@ -549,9 +513,7 @@ bool FrmEmp::ok() {
 bool FrmEmp::saveBeforeClose() { return ok(); }
 
 void FrmEmp::cancelAdd() {
-    utility.ActivateHeaderToolBar(&tlbHeader);
-    utility.ActivateFooterToolBar(&tlbFooter);
-    UsrInitializeAllFields();
+    emptyView();
     UsrSetFieldsToDisableMode();
 }
 
@@ -574,15 +536,7 @@ void FrmEmp::refuse(QWidget *field, const QString &code, const QString &prefix, 
 }
 
 bool FrmEmp::duplicate(QLineEdit *box, const QString &column, const QString &prefix, bool modifying) {
-    // Trimmed on both sides and without regard to letter case: a value stored
-    // with blanks by another program still counts.
-    QString condition = QStringLiteral("trim(") + column + QStringLiteral(") = ? COLLATE NOCASE");
-    QVariantList values{box->text().trimmed()};
-    if (modifying) {
-        condition += QStringLiteral(" AND Sys_Emp_Num <> ?");
-        values << keyValue();
-    }
-    if (!utility.ChequeDuplicateRecord(kTable, condition, values, &tlbFooter, prefix))
+    if (!valueTaken(kTable, column, box->text(), QStringLiteral("Sys_Emp_Num"), modifying, prefix))
         return false;
     if (box->isEnabled()) {
         box->setFocus();
@@ -651,13 +605,18 @@ qint64 FrmEmp::designationForSave(bool &inserted) {
     return c.lastInsertId();
 }
 
+QVariant FrmEmp::departmentForSave() {
+    m_combos.Change(CboDepartment, false);
+    const QVariant department = CboDepartment->currentData();
+    if (!department.isValid())
+        throw DbError(zv::db::err::GeneralFailure, QStringLiteral("No department is chosen."));
+    return department;
+}
+
 bool FrmEmp::UsrInsertRecord() {
     const bool newDesignation = m_combos.Change(cmbDesignation, false);
     try {
-        m_combos.Change(CboDepartment, false);
-        const QVariant department = CboDepartment->currentData();
-        if (!department.isValid())
-            throw DbError(zv::db::err::GeneralFailure, QStringLiteral("No department is chosen."));
+        const QVariant department = departmentForSave();
         auto &c = db();
         // The designation typed and the employee go in together or not at all.
         zv::db::Transaction t(c);
@@ -677,21 +636,15 @@ bool FrmEmp::UsrInsertRecord() {
     }
     if (newDesignation)
         UsrFillDesignation();
-    utility.ToolBarsForFilter(&tlbHeader, &tlbFooter);
-    status(QStringLiteral("ZVE003"));
-    UsrSetFieldsToDisableMode();
+    showSaved(QStringLiteral("ZVE003"));
     return true;
 }
 
 bool FrmEmp::UsrUpdateRecord() {
     const bool newDesignation = m_combos.Change(cmbDesignation, false);
     try {
-        if (!rowLocked())
-            throw DbError(zv::db::err::GeneralFailure, QStringLiteral("The row is not locked for editing."));
-        m_combos.Change(CboDepartment, false);
-        const QVariant department = CboDepartment->currentData();
-        if (!department.isValid())
-            throw DbError(zv::db::err::GeneralFailure, QStringLiteral("No department is chosen."));
+        requireRowLock();
+        const QVariant department = departmentForSave();
         auto &c = db();
         zv::db::Transaction t(c);
         bool inserted = false;
@@ -701,12 +654,10 @@ bool FrmEmp::UsrUpdateRecord() {
         if (inserted)
             sql += QStringLiteral(", Is_Modify = ''");
         sql += QStringLiteral(" WHERE Sys_Emp_Num = ?");
-        const int changed = c.execute(sql, {txtEmpno->text().trimmed(), txtemail->text().trimmed(),
-                                            txtEmpName->text().trimmed(), txtUserID->text().trimmed(),
-                                            modCommon::EncodePassword(txtEmpPassWord->text().trimmed()), designation,
-                                            department, keyValue()});
-        if (changed != 1)
-            throw DbError(zv::db::err::NoCurrentRecord, QStringLiteral("The row has gone."));
+        requireOneRowChanged(c.execute(sql, {txtEmpno->text().trimmed(), txtemail->text().trimmed(),
+                                             txtEmpName->text().trimmed(), txtUserID->text().trimmed(),
+                                             modCommon::EncodePassword(txtEmpPassWord->text().trimmed()),
+                                             designation, department, keyValue()}));
         t.commit();
     } catch (const std::exception &) {
         status(QStringLiteral("ZVE004"));

@@ -44,10 +44,10 @@ protected:
     int saveQuestionIcon() const override;
     bool saveBeforeClose() override;
 
-    void UsrInitializeAllFields();
+    void UsrInitializeAllFields() override;
     void UsrSetFieldsToAddMode();
     void UsrSetFieldsToModifyMode();
-    void UsrSetFieldsToDisableMode();
+    void UsrSetFieldsToDisableMode() override;
     // Loads the current row; false (view mode, ZVE034) when it has gone.
     bool UsrRefreshScreen();
     void UsrFillDesignation();
@@ -60,15 +60,18 @@ protected:
     bool UsrUpdateRecord();
     // True when the row could not be locked (held by another user).
     bool UsrLockRecord();
+    bool rowExists();
     void UsrDeleteRecord();
     // The first table that refers to the employee, or "".
     QString UsrReferencedBy();
 
 private:
-    void add();
-    void modify();
-    void remove();
-    void select();
+    void add() override;
+    void modify() override;
+    void remove() override;
+    void select() override;
+    void refresh() override { UsrRefreshScreen(); }
+    void help() override;
     void cancelAdd();
     void cancelModify();
     bool ok();
@@ -79,8 +82,9 @@ private:
     // named by the typed text, added to Desg_Mast when there is none. Runs
     // inside the save's transaction; added is set when a row was inserted.
     qint64 designationForSave(bool &added);
+    // The key of the department chosen from the list; throws when the text names none.
+    QVariant departmentForSave();
     bool isOwnRecord() const;
-    QVariant keyValue() const { return m_currentKey.toLongLong(); }
     QList<QWidget *> entryControls() const;
 
     void designationKeyPress(int &KeyAscii);

@@ -1,9 +1,7 @@
 #include "HeaderDetailForm.h"
 #include "core/AdminForms.h"
-#include "framework/ImageList.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Ui.h"
-#include "platform/ui/VbKeys.h"
 #include "query/RecordsetGrid.h"
 #include <QLabel>
 #include <QLineEdit>
@@ -16,21 +14,25 @@ HeaderDetailForm::HeaderDetailForm(const QString &caption, QWidget *parent) : Da
 
 HeaderDetailForm::~HeaderDetailForm() = default;
 
-void HeaderDetailForm::setUpToolbars(const QStringList &headerKeys, bool withReset) {
-    buildFooter(withReset);
-    tlbHeader.setformname(this);
-    tlbHeader.setToolBarName(tbHeader);
-    tlbHeader.setImageListName(frmImgList::ImgLstFooter());
-    tlbHeader.LoadImages(headerKeys);
-    wireFooterAndKeys();
-    connect(&tlbHeader, &clsHeaderToolbar::HeaderClick, this, &HeaderDetailForm::tlbHeader_HeaderClick);
-}
-
-void HeaderDetailForm::status(const QString &code, const QString &prefix, const QString &suffix) {
-    utility.DisplayStatus(code, &tlbFooter, prefix, suffix);
-}
-
 QString HeaderDetailForm::statusText() const { return tlbFooter.Status(); }
+
+void HeaderDetailForm::tlbHeader_HeaderClick(const QString &Key) {
+    tellingFailures([&] { runHeaderKey(Key); });
+}
+
+void HeaderDetailForm::tlbFooter_FooterClick(const QString &Key) {
+    tellingFailures([&] {
+        if (Key == QLatin1String("Ok"))
+            ok();
+        else if (Key == QLatin1String("Cancel"))
+            cancel();
+    });
+}
+
+void HeaderDetailForm::exitForm() {
+    tlbHeader.setH_ButtonKey(0);
+    unload();
+}
 
 bool HeaderDetailForm::probeTables(const QStringList &statements) {
     try {
@@ -42,6 +44,14 @@ bool HeaderDetailForm::probeTables(const QStringList &statements) {
         MsgBox(kUnsupported, vbCritical, QStringLiteral("Information"));
         return false;
     }
+}
+
+bool HeaderDetailForm::probeOrUnload(const QStringList &statements) {
+    if (probeTables(statements))
+        return true;
+    m_unusable = true;
+    unloadSoon();
+    return false;
 }
 
 void HeaderDetailForm::guardBox(QLineEdit *box, int mode, const QString &chars) {
@@ -102,10 +112,6 @@ int HeaderDetailForm::currentPosition(const zv::query::RecordsetGrid *grid) {
 
 void HeaderDetailForm::setHeightTwips(QWidget *widget, int twips) { widget->setFixedHeight(twipsToPixels(twips)); }
 
-bool HeaderDetailForm::confirmDelete(const QString &prompt) {
-    return MsgBox(prompt, vbYesNo + vbQuestion + vbDefaultButton2, QStringLiteral("Question")) == vbYes;
-}
-
 bool HeaderDetailForm::writeTogether(const std::function<void(zv::db::Connection &)> &steps,
                                      const QString &failureCode) {
     try {
@@ -121,16 +127,6 @@ bool HeaderDetailForm::writeTogether(const std::function<void(zv::db::Connection
         status(failureCode);
         return false;
     }
-}
-
-void HeaderDetailForm::reject() {
-    int key = vbKey::Escape;
-    Form_KeyDown(key, 0);
-}
-
-void HeaderDetailForm::Form_Unload() {
-    utility.UsrResetValue();
-    DataForm::Form_Unload();
 }
 
 } // namespace zv::masters

@@ -42,21 +42,33 @@ public:
     clsHeaderToolbar tlbHeader;
     clsGeneralDetailHeader utility;
 
+    // The line entry under way: "DetailAdd", "DetailDelete" or empty.
+    const QString &detailMode() const { return m_detailMode; }
+
+public slots:
+    // The form's step for the key; a failure is told in the error message.
+    void tlbHeader_HeaderClick(const QString &Key) override;
+    // Ok and Cancel run the form's ok and cancel; a failure is told in the error message.
+    void tlbFooter_FooterClick(const QString &Key) override;
+
 protected:
     HeaderDetailForm(const QString &caption, QWidget *parent);
 
-    // The footer's buttons, the header built from its keys, then the footer
-    // object and the form's own key handler, in the framework's order.
-    void setUpToolbars(const QStringList &headerKeys, bool withReset);
+    FormUtilityBase &formUtility() override { return utility; }
+    void setUpToolbars(const QStringList &headerKeys, bool withReset) {
+        DataForm::setUpToolbars(tlbHeader, headerKeys, withReset);
+    }
 
-    // Coded status message in the footer.
-    void status(const QString &code, const QString &prefix = QString(), const QString &suffix = QString());
     void clearStatus() { utility.UsrClearFooter(&tlbFooter); }
     QString statusText() const;
 
     // Runs every probe statement; on the first failure shows that the
     // production database does not support the form and answers false.
     bool probeTables(const QStringList &statements);
+    // The activation's probe: on failure the form is unusable and unloads,
+    // its close box asking nothing.
+    bool probeOrUnload(const QStringList &statements);
+    bool unusable() const { return m_unusable; }
 
     // A text box whose key presses pass the key-press filter. Pasting is
     // refused, so what reaches the box is what the filter let through; the
@@ -73,9 +85,6 @@ protected:
     static int currentPosition(const zv::query::RecordsetGrid *grid);
     static void setHeightTwips(QWidget *widget, int twips);
 
-    // "Yes" to a delete question (Yes and No, No the default, title "Question").
-    static bool confirmDelete(const QString &prompt);
-
     // Runs steps that belong together in one transaction: a failure undoes
     // them all, shows failureCode and answers false. Steps that find the
     // write must not happen (a re-check inside the transaction) throw Refused:
@@ -87,18 +96,21 @@ protected:
     bool writeTogether(const std::function<void(zv::db::Connection &)> &steps,
                        const QString &failureCode = QStringLiteral("ZVE004"));
 
+    virtual void ok() = 0;
+    virtual void cancel() = 0;
     void footerOk() { tlbFooter_FooterClick(QStringLiteral("Ok")); }
     void footerCancel() { tlbFooter_FooterClick(QStringLiteral("Cancel")); }
+    // The header's code after Exit is -1: back to view before the form ends.
+    void exitForm() override;
 
-    // Esc that reached the dialog itself: the form's key rules decide.
-    void reject() override;
-    // Ends the form: withdraws the rights and releases the lock.
-    void Form_Unload() override;
+    QString m_detailMode;
+
+private:
+    bool m_unusable = false;
 };
 
 inline const QString kUnsupported =
     QStringLiteral("Production Database doesn't Support, Please Reset The Production Database");
-inline const QString kDeleteLine = QStringLiteral("Are you sure you want to delete this record?");
 
 // Background colours of the boxes: open for typing, and locked (&HE0E0E0).
 inline const QString kOpenBox = QStringLiteral("background-color: #FFFFFF;");

@@ -1,7 +1,6 @@
 #include "MasterForm.h"
 #include "core/modCommon.h"
 #include "framework/FormKeys.h"
-#include "framework/ImageList.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/VbKeys.h"
 #include <QCloseEvent>
@@ -14,21 +13,7 @@ MasterForm::MasterForm(const QString &caption, QWidget *parent) : DataForm(capti
 
 MasterForm::~MasterForm() = default;
 
-void MasterForm::setUpToolbars(const QStringList &headerKeys) {
-    buildFooter(true);
-    tlbHeader.setformname(this);
-    tlbHeader.setToolBarName(tbHeader);
-    tlbHeader.setImageListName(frmImgList::ImgLstFooter());
-    tlbHeader.LoadImages(headerKeys);
-    wireFooterAndKeys();
-    connect(&tlbHeader, &clsHeader::HeaderClick, this, &MasterForm::tlbHeader_HeaderClick);
-}
-
 bool MasterForm::isEditing() const { return !tlbHeader.ModifyEnable() && !tlbHeader.FilterEnable(); }
-
-void MasterForm::status(const QString &code, const QString &prefix, const QString &suffix) {
-    utility.DisplayStatus(code, &tlbFooter, prefix, suffix);
-}
 
 void MasterForm::applyAdminRule(bool withModifyDelete) {
     tlbHeader.setAddEnable(modCommon::gIsAdmin);
@@ -38,9 +23,73 @@ void MasterForm::applyAdminRule(bool withModifyDelete) {
     }
 }
 
-void MasterForm::Form_Unload() {
-    utility.UsrResetValue();
-    DataForm::Form_Unload();
+void MasterForm::setFieldOpen(QWidget *field, bool open) {
+    static const QString openStyle = QStringLiteral("QLineEdit { background-color: #FFFFFF; }");
+    static const QString closedStyle = QStringLiteral("QLineEdit { background-color: #E0E0E0; }");
+    field->setEnabled(open);
+    field->setStyleSheet(open ? openStyle : closedStyle);
+}
+
+void MasterForm::emptyView() {
+    UsrInitializeAllFields();
+    utility.ActivateHeaderToolBar(&tlbHeader);
+    utility.ActivateFooterToolBar(&tlbFooter);
+}
+
+void MasterForm::showSaved(const QString &code) {
+    utility.ToolBarsForFilter(&tlbHeader, &tlbFooter);
+    status(code);
+    UsrSetFieldsToDisableMode();
+}
+
+void MasterForm::requireRowLock() const {
+    if (!rowLocked())
+        throw zv::db::DbError(zv::db::err::GeneralFailure, QStringLiteral("The row is not locked for editing."));
+}
+
+void MasterForm::requireOneRowChanged(int changed) {
+    if (changed != 1)
+        throw zv::db::DbError(zv::db::err::NoCurrentRecord, QStringLiteral("The row has gone."));
+}
+
+void MasterForm::backToView(const QString &code) {
+    refresh();
+    if (!code.isEmpty())
+        status(code);
+    tlbHeader.setH_ButtonKey(0);
+}
+
+bool MasterForm::lockForModify(const QString &table, const std::function<bool()> &stillThere) {
+    if (!takeRowLock(table, keyValue())) {
+        backToView(QStringLiteral("ZVE027"));
+        return false;
+    }
+    // It may have gone before the lock was ours.
+    if (!stillThere()) {
+        releaseRowLock();
+        backToView(QStringLiteral("ZVE035"));
+        return false;
+    }
+    return true;
+}
+
+void MasterForm::showHelpKeepingEdit(const QString &topic) {
+    // The header has already set its button code for Help.
+    const bool editing = MasterForm::isEditing();
+    showHelp(topic);
+    if (editing)
+        tlbHeader.setH_ButtonKey(2);
+}
+
+bool MasterForm::valueTaken(const QString &table, const QString &column, const QString &text,
+                            const QString &keyColumn, bool modifying, const QString &prefix) {
+    QString condition = QStringLiteral("trim(") + column + QStringLiteral(") = ? COLLATE NOCASE");
+    QVariantList values{text.trimmed()};
+    if (modifying) {
+        condition += QStringLiteral(" AND ") + keyColumn + QStringLiteral(" <> ?");
+        values << keyValue();
+    }
+    return utility.ChequeDuplicateRecord(table, condition, values, &tlbFooter, prefix);
 }
 
 bool MasterForm::probeTable() {
@@ -82,12 +131,6 @@ void MasterForm::Form_KeyDown(int &KeyCode, int Shift) {
         escYes();
     else if (answer == vbNo)
         escNo();
-}
-
-void MasterForm::reject() {
-    // Esc that reached the dialog itself: the form's own rules decide.
-    int key = vbKey::Escape;
-    Form_KeyDown(key, 0);
 }
 
 void MasterForm::closeEvent(QCloseEvent *event) {

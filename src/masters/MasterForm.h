@@ -31,16 +31,52 @@ public:
 protected:
     MasterForm(const QString &caption, QWidget *parent);
 
-    // Builds the footer ("Status", a gap, "Ok", "Cancel", "Reset") and wires
-    // header, footer and the form's own key handler, in the framework's order.
-    void setUpToolbars(const QStringList &headerKeys);
+    FormUtilityBase &formUtility() override { return utility; }
+    // The toolbars, the footer with "Reset".
+    void setUpToolbars(const QStringList &headerKeys) { DataForm::setUpToolbars(tlbHeader, headerKeys, true); }
 
-    // Coded status message in the footer.
-    void status(const QString &code, const QString &prefix = QString(), const QString &suffix = QString());
     void clearStatus() { utility.UsrClearFooter(&tlbFooter); }
 
     // Add, Modify and Delete only for the administrator.
     void applyAdminRule(bool withModifyDelete);
+
+    // The field steps the shared routines run; a form without such a step
+    // leaves it out.
+    virtual void UsrInitializeAllFields() {}
+    virtual void UsrSetFieldsToDisableMode() {}
+    // Line edits open for typing (white) or closed (grey).
+    static void setFieldOpen(QWidget *field, bool open);
+    template <class Field>
+    static void setFieldsOpen(const QList<Field *> &fields, bool open) {
+        for (Field *f : fields)
+            setFieldOpen(f, open);
+    }
+    // View mode without a row: the header and footer of view mode, the fields emptied.
+    void emptyView();
+    // After a save: the row selected, its status shown, the fields closed.
+    void showSaved(const QString &code);
+    // A save of a modify writes only under the row lock, and only its own row.
+    void requireRowLock() const;
+    static void requireOneRowChanged(int changed);
+
+    // The key of the current row as the table holds it.
+    QVariant keyValue() const { return m_currentKey.toLongLong(); }
+    // Shows the row again (Refresh), then the status when one is given, the
+    // header's button code back to view.
+    void backToView(const QString &code = QString());
+    // Takes the row lock of the current row for Modify. False, the row shown
+    // again and no lock held, when another user holds it (ZVE027) or when the
+    // row went before the lock was ours (stillThere false: ZVE035).
+    bool lockForModify(const QString &table, const std::function<bool()> &stillThere);
+    // Help during an add or modify keeps the edit, with the button code of
+    // Help pressed during it (2).
+    void showHelpKeepingEdit(const QString &topic);
+    // True (ZVE006 shown with the prefix) when a row of table holds text in
+    // column, both trimmed and without regard to letter case: a value stored
+    // with blanks by another program still counts. While modifying, the
+    // current row (keyColumn) does not count.
+    bool valueTaken(const QString &table, const QString &column, const QString &text, const QString &keyColumn,
+                    bool modifying, const QString &prefix);
 
     // The activation's structure probe: on failure the form says the
     // production database is corrupted, forgets its path and unloads.
@@ -63,10 +99,6 @@ protected:
 
     void Form_KeyDown(int &KeyCode, int Shift) override;
     void closeEvent(QCloseEvent *event) override;
-    void reject() override;
-
-    // Ends the form: withdraws the rights and releases the lock.
-    void Form_Unload() override;
 
     QString m_currentKey;
 };

@@ -10,11 +10,6 @@ using zv::db::DbError;
 
 namespace zv::masters {
 
-namespace {
-const QString kEnabledStyle = QStringLiteral("QLineEdit { background-color: #FFFFFF; }");
-const QString kDisabledStyle = QStringLiteral("QLineEdit { background-color: #E0E0E0; }");
-} // namespace
-
 NameMaster::NameMaster(NameMasterSpec spec, QWidget *parent)
     : MasterForm(spec.caption, parent), m_spec(std::move(spec)) {
     setObjectName(m_spec.caption);
@@ -54,28 +49,24 @@ QString NameMaster::probeSql() const {
 }
 
 QString NameMaster::escQuestion() const {
-    return QStringLiteral("Do you want to save the changes you made to '") + m_spec.caption + QStringLiteral("'?");
+    return saveChangesQuestion(m_spec.caption);
 }
 
 QString NameMaster::closeQuestion() const {
-    return QStringLiteral("Do you want to save the changes you made to '") + m_spec.caption + QStringLiteral("' ?");
+    return saveChangesQuestion(m_spec.caption, true);
 }
-
-QVariant NameMaster::keyValue() const { return m_currentKey.toLongLong(); }
 
 // ---------------------------------------------------------------- field states
 
 void NameMaster::UsrInitializeAllFields() { txtName->clear(); }
 
 void NameMaster::UsrSetFieldsToAddMode() {
-    txtName->setEnabled(true);
-    txtName->setStyleSheet(kEnabledStyle);
+    setFieldOpen(txtName, true);
     txtName->setFocus();
 }
 
 void NameMaster::UsrSetFieldsToDisableMode() {
-    txtName->setEnabled(false);
-    txtName->setStyleSheet(kDisabledStyle);
+    setFieldOpen(txtName, false);
 }
 
 bool NameMaster::UsrRefreshScreen() {
@@ -84,9 +75,7 @@ bool NameMaster::UsrRefreshScreen() {
                                  QStringLiteral(" WHERE ") + m_spec.keyColumn + QStringLiteral(" = ?"),
                              {keyValue()});
         if (rs.isEmpty()) {
-            UsrInitializeAllFields();
-            utility.ActivateHeaderToolBar(&tlbHeader);
-            utility.ActivateFooterToolBar(&tlbFooter);
+            emptyView();
             applyAdminRule(false);
             status(QStringLiteral("ZVE034"));
             return false;
@@ -132,26 +121,7 @@ bool NameMaster::UsrIsReferenced() {
 void NameMaster::tlbHeader_HeaderClick(const QString &Key) {
     clearStatus();
     try {
-        if (Key == QLatin1String("Add")) {
-            m_currentKey = QStringLiteral("0");
-            m_mode = QStringLiteral("Add");
-            utility.ToolBarsForAdd(&tlbHeader, &tlbFooter);
-            UsrInitializeAllFields();
-            UsrSetFieldsToAddMode();
-            tlbHeader.setH_ButtonKey(1);
-        } else if (Key == QLatin1String("Modify")) {
-            modify();
-        } else if (Key == QLatin1String("Delete")) {
-            remove();
-        } else if (Key == QLatin1String("Select")) {
-            select();
-        } else if (Key == QLatin1String("Refresh")) {
-            UsrRefreshScreen();
-        } else if (Key == QLatin1String("Help")) {
-            showHelp(m_spec.helpTopic);
-        } else if (Key == QLatin1String("Exit")) {
-            unload();
-        }
+        runHeaderKey(Key);
     } catch (const DbError &e) {
         if (e.number() == zv::db::err::RelatedRows)
             status(QStringLiteral("ZVE030"));
@@ -159,11 +129,20 @@ void NameMaster::tlbHeader_HeaderClick(const QString &Key) {
     }
 }
 
+void NameMaster::add() {
+    m_currentKey = QStringLiteral("0");
+    m_mode = QStringLiteral("Add");
+    utility.ToolBarsForAdd(&tlbHeader, &tlbFooter);
+    UsrInitializeAllFields();
+    UsrSetFieldsToAddMode();
+    tlbHeader.setH_ButtonKey(1);
+}
+
+void NameMaster::help() { showHelp(m_spec.helpTopic); }
+
 void NameMaster::modify() {
     if (!rowExists()) {
-        UsrRefreshScreen();
-        status(QStringLiteral("ZVE035"));
-        tlbHeader.setH_ButtonKey(0);
+        backToView(QStringLiteral("ZVE035"));
         return;
     }
     if (rowProtected()) {
@@ -172,20 +151,8 @@ void NameMaster::modify() {
     }
     m_mode = QStringLiteral("Modify");
     tlbHeader.setH_ButtonKey(1);
-    if (UsrLockRecord()) {
-        UsrRefreshScreen();
-        status(QStringLiteral("ZVE027"));
-        tlbHeader.setH_ButtonKey(0);
+    if (!lockForModify(m_spec.table, [this] { return rowExists(); }))
         return;
-    }
-    // It may have gone before the lock was ours.
-    if (!rowExists()) {
-        releaseRowLock();
-        UsrRefreshScreen();
-        status(QStringLiteral("ZVE035"));
-        tlbHeader.setH_ButtonKey(0);
-        return;
-    }
     utility.ToolBarsForModify(&tlbHeader, &tlbFooter);
     UsrRefreshScreen();
     UsrSetFieldsToModifyMode();
@@ -193,8 +160,7 @@ void NameMaster::modify() {
 
 void NameMaster::remove() {
     if (!rowExists()) {
-        UsrRefreshScreen();
-        tlbHeader.setH_ButtonKey(0);
+        backToView();
         return;
     }
     if (rowProtected()) {
@@ -205,12 +171,10 @@ void NameMaster::remove() {
         status(QStringLiteral("ZVE030"));
         return;
     }
-    if (MsgBox(QStringLiteral("Are you sure you want to delete this record?"), vbYesNo + vbQuestion + vbDefaultButton2,
-               QStringLiteral("Question")) != vbYes)
+    if (!confirmDelete(kDeleteRecord))
         return;
     if (!rowExists()) {
-        UsrRefreshScreen();
-        tlbHeader.setH_ButtonKey(0);
+        backToView();
         return;
     }
     if (UsrLockRecord()) {
@@ -264,10 +228,8 @@ void NameMaster::tlbFooter_FooterClick(const QString &Key) {
         tlbHeader.setH_ButtonKey(5);
     } else if (Key == QLatin1String("Cancel")) {
         if (m_mode == QLatin1String("Add")) {
-            utility.ActivateHeaderToolBar(&tlbHeader);
-            utility.ActivateFooterToolBar(&tlbFooter);
+            emptyView();
             applyAdminRule(false);
-            UsrInitializeAllFields();
             UsrSetFieldsToDisableMode();
         } else if (m_mode == QLatin1String("Modify")) {
             UsrRefreshScreen();
@@ -303,18 +265,10 @@ bool NameMaster::refuseInvalidCharacters() {
 }
 
 bool NameMaster::duplicateName(bool modifying) {
-    // Compared trimmed on both sides: a name stored with surrounding blanks
-    // still counts, so uniqueness holds whatever was typed on a modify.
-    QString condition = QStringLiteral("trim(") + m_spec.nameColumn + QStringLiteral(") = ? COLLATE NOCASE");
-    QVariantList values{txtName->text().trimmed()};
-    if (modifying) {
-        condition += QStringLiteral(" AND ") + m_spec.keyColumn + QStringLiteral(" <> ?");
-        values << keyValue();
-    }
-    if (!utility.ChequeDuplicateRecord(m_spec.table, condition, values, &tlbFooter, m_spec.fieldCaption))
+    if (!valueTaken(m_spec.table, m_spec.nameColumn, txtName->text(), m_spec.keyColumn, modifying,
+                    m_spec.fieldCaption))
         return false;
-    if (txtName->isEnabled() && txtName->isVisible())
-        txtName->setFocus();
+    focusIfUsable(txtName);
     return true;
 }
 
@@ -342,33 +296,26 @@ bool NameMaster::UsrInsertRecord() {
         return false;
     }
     utility.UsrSetValue();
-    utility.ToolBarsForFilter(&tlbHeader, &tlbFooter);
+    showSaved(QStringLiteral("ZVE003"));
     applyAdminRule(true);
-    status(QStringLiteral("ZVE003"));
-    UsrSetFieldsToDisableMode();
     return true;
 }
 
 bool NameMaster::UsrUpdateRecord() {
     try {
-        if (!rowLocked())
-            throw DbError(zv::db::err::GeneralFailure, QStringLiteral("The row is not locked for editing."));
-        const int changed = db().execute(QStringLiteral("UPDATE ") + m_spec.table + QStringLiteral(" SET ") +
-                                             m_spec.nameColumn + QStringLiteral(" = ? WHERE ") + m_spec.keyColumn +
-                                             QStringLiteral(" = ?"),
-                                         {txtName->text(), keyValue()});
-        if (changed != 1)
-            throw DbError(zv::db::err::NoCurrentRecord, QStringLiteral("The row has gone."));
+        requireRowLock();
+        requireOneRowChanged(db().execute(QStringLiteral("UPDATE ") + m_spec.table + QStringLiteral(" SET ") +
+                                              m_spec.nameColumn + QStringLiteral(" = ? WHERE ") + m_spec.keyColumn +
+                                              QStringLiteral(" = ?"),
+                                          {txtName->text(), keyValue()}));
     } catch (const std::exception &) {
         status(QStringLiteral("ZVE035"));
         return false;
     }
     releaseRowLock();
     utility.UsrSetValue();
-    utility.ToolBarsForFilter(&tlbHeader, &tlbFooter);
+    showSaved(QStringLiteral("ZVE002"));
     applyAdminRule(true);
-    status(QStringLiteral("ZVE002"));
-    UsrSetFieldsToDisableMode();
     return true;
 }
 

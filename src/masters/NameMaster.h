@@ -44,10 +44,10 @@ protected:
     QString closeQuestion() const override;
     bool saveBeforeClose() override;
 
-    void UsrInitializeAllFields();
+    void UsrInitializeAllFields() override;
     void UsrSetFieldsToAddMode();
     void UsrSetFieldsToModifyMode() { UsrSetFieldsToAddMode(); }
-    void UsrSetFieldsToDisableMode();
+    void UsrSetFieldsToDisableMode() override;
     // Shows the stored name of the current key; false (view mode, ZVE034) when it has gone.
     bool UsrRefreshScreen();
     // True when a check failed (its status shown).
@@ -63,12 +63,14 @@ protected:
     bool rowProtected();
 
 private:
-    void modify();
-    void remove();
-    void select();
+    void add() override;
+    void modify() override;
+    void remove() override;
+    void select() override;
+    void refresh() override { UsrRefreshScreen(); }
+    void help() override;
     bool refuseInvalidCharacters();
     bool duplicateName(bool modifying);
-    QVariant keyValue() const;
 
     NameMasterSpec m_spec;
 };

@@ -9,8 +9,7 @@ using zv::db::DbError;
 
 namespace {
 
-const QString kEnabledStyle = QStringLiteral("QLineEdit { background-color: #FFFFFF; }");
-const QString kDisabledStyle = QStringLiteral("QLineEdit { background-color: #E0E0E0; }");
+const QString kTable = QStringLiteral("Cmpny_Mast");
 
 // Columns, in the table's order, with their boxes' designs.
 struct Field {
@@ -92,7 +91,7 @@ QString frmCompanySetup::probeSql() const {
 }
 
 QString frmCompanySetup::escQuestion() const {
-    return QStringLiteral("Do you want to save the changes you made to 'Company Setup Master'?");
+    return saveChangesQuestion(QStringLiteral("Company Setup Master"));
 }
 
 void frmCompanySetup::Form_Activate() { UsrCheckTable(); }
@@ -147,18 +146,12 @@ void frmCompanySetup::UsrInitializeAllFields() {
 }
 
 void frmCompanySetup::UsrSetFieldsToAddMode() {
-    for (QLineEdit *b : m_boxes) {
-        b->setEnabled(true);
-        b->setStyleSheet(kEnabledStyle);
-    }
+    setFieldsOpen(m_boxes, true);
     txtcmpnyname->setFocus();
 }
 
 void frmCompanySetup::UsrSetFieldsToDisableMode() {
-    for (QLineEdit *b : m_boxes) {
-        b->setEnabled(false);
-        b->setStyleSheet(kDisabledStyle);
-    }
+    setFieldsOpen(m_boxes, false);
 }
 
 void frmCompanySetup::UsrRefreshScreen() {
@@ -166,9 +159,7 @@ void frmCompanySetup::UsrRefreshScreen() {
         auto rs = db().query(QStringLiteral("SELECT Sys_Cmpny_Num,") + columnList() +
                              QStringLiteral(" FROM Cmpny_Mast ORDER BY Sys_Cmpny_Num LIMIT 1"));
         if (rs.isEmpty()) {
-            UsrInitializeAllFields();
-            utility.ActivateHeaderToolBar(&tlbHeader);
-            utility.ActivateFooterToolBar(&tlbFooter);
+            emptyView();
             return;
         }
         rs.moveFirst();
@@ -188,51 +179,33 @@ void frmCompanySetup::tlbHeader_HeaderClick(const QString &Key) {
     if (!wasEditing && !UsrCheckTable())
         return;
     try {
-        if (Key == QLatin1String("Add")) {
-            m_mode = QStringLiteral("Add");
-            utility.ToolBarsForAdd(&tlbHeader, &tlbFooter);
-            UsrInitializeAllFields();
-            UsrSetFieldsToAddMode();
-        } else if (Key == QLatin1String("Modify")) {
-            modify();
-        } else if (Key == QLatin1String("Refresh")) {
-            UsrRefreshScreen();
-        } else if (Key == QLatin1String("Help")) {
-            showHelp(QStringLiteral("Html/Companydetails.htm"));
-            if (wasEditing)
-                tlbHeader.setH_ButtonKey(2);
-        } else if (Key == QLatin1String("Exit")) {
-            unload();
-        } else if (Key == QLatin1String("Delete")) {
-            removeGoneRow();
-        }
+        runHeaderKey(Key);
     } catch (const std::exception &) {
     }
+}
+
+void frmCompanySetup::add() {
+    m_mode = QStringLiteral("Add");
+    utility.ToolBarsForAdd(&tlbHeader, &tlbFooter);
+    UsrInitializeAllFields();
+    UsrSetFieldsToAddMode();
+}
+
+void frmCompanySetup::help() { showHelpKeepingEdit(QStringLiteral("Html/Companydetails.htm")); }
+
+bool frmCompanySetup::rowExists() {
+    return utility.RecordExists(kTable, QStringLiteral("WHERE Sys_Cmpny_Num = ?"), {keyValue()});
 }
 
 void frmCompanySetup::modify() {
     m_mode = QStringLiteral("Modify");
     tlbHeader.setH_ButtonKey(1);
-    const QString where = QStringLiteral("WHERE Sys_Cmpny_Num = ?");
-    if (!utility.RecordExists(QStringLiteral("Cmpny_Mast"), where, {keyValue()})) {
-        UsrRefreshScreen();
-        status(QStringLiteral("ZVE035"));
-        tlbHeader.setH_ButtonKey(0);
+    if (!rowExists()) {
+        backToView(QStringLiteral("ZVE035"));
         return;
     }
-    if (UsrLockRecord()) {
-        UsrRefreshScreen();
-        status(QStringLiteral("ZVE027"));
-        tlbHeader.setH_ButtonKey(0);
+    if (!lockForModify(kTable, [this] { return rowExists(); }))
         return;
-    }
-    if (!utility.RecordExists(QStringLiteral("Cmpny_Mast"), where, {keyValue()})) {
-        releaseRowLock();
-        UsrRefreshScreen();
-        status(QStringLiteral("ZVE035"));
-        tlbHeader.setH_ButtonKey(0);
-        return;
-    }
     utility.ToolBarsForModify(&tlbHeader, &tlbFooter);
     UsrRefreshScreen();
     UsrSetFieldsToAddMode();
@@ -240,18 +213,10 @@ void frmCompanySetup::modify() {
 
 // Delete is offered only when the row went from outside after a save; it
 // finds nothing to delete and says so.
-void frmCompanySetup::removeGoneRow() {
-    if (MsgBox(QStringLiteral("Are you sure you want to delete this record?"), vbYesNo + vbQuestion + vbDefaultButton2,
-               QStringLiteral("Question")) != vbYes)
-        return;
-    if (!utility.RecordExists(QStringLiteral("Cmpny_Mast"), QStringLiteral("WHERE Sys_Cmpny_Num = ?"), {keyValue()})) {
-        UsrRefreshScreen();
-        status(QStringLiteral("ZVE011"));
-        tlbHeader.setH_ButtonKey(0);
-    }
+void frmCompanySetup::remove() {
+    if (confirmDelete(zv::masters::kDeleteRecord) && !rowExists())
+        backToView(QStringLiteral("ZVE011"));
 }
-
-bool frmCompanySetup::UsrLockRecord() { return !takeRowLock(QStringLiteral("Cmpny_Mast"), keyValue()); }
 
 // ---------------------------------------------------------------- footer
 
@@ -267,9 +232,7 @@ void frmCompanySetup::tlbFooter_FooterClick(const QString &Key) {
         tlbHeader.setH_ButtonKey(5);
     } else if (Key == QLatin1String("Cancel")) {
         if (m_mode == QLatin1String("Add")) {
-            utility.ActivateHeaderToolBar(&tlbHeader);
-            utility.ActivateFooterToolBar(&tlbFooter);
-            UsrInitializeAllFields();
+            emptyView();
             UsrSetFieldsToDisableMode();
         } else if (m_mode == QLatin1String("Modify")) {
             UsrRefreshScreen();
@@ -322,33 +285,27 @@ bool frmCompanySetup::UsrInsertRecord() {
         UsrLoadCompany();
     } catch (const std::exception &) {
     }
-    utility.ToolBarsForFilter(&tlbHeader, &tlbFooter);
-    status(QStringLiteral("ZVE003"));
-    UsrSetFieldsToDisableMode();
+    showSaved(QStringLiteral("ZVE003"));
     return true;
 }
 
 bool frmCompanySetup::UsrUpdateRecord() {
     try {
-        if (!rowLocked())
-            throw DbError(zv::db::err::GeneralFailure, QStringLiteral("The row is not locked for editing."));
+        requireRowLock();
         QStringList sets;
         for (const Field &f : fields())
             sets << QString::fromLatin1(f.column) + QStringLiteral(" = ?");
         QVariantList values = boxValues();
         values << keyValue();
-        if (db().execute(QStringLiteral("UPDATE Cmpny_Mast SET ") + sets.join(QStringLiteral(", ")) +
-                             QStringLiteral(" WHERE Sys_Cmpny_Num = ?"),
-                         values) != 1)
-            throw DbError(zv::db::err::NoCurrentRecord, QStringLiteral("The row has gone."));
+        requireOneRowChanged(db().execute(QStringLiteral("UPDATE Cmpny_Mast SET ") + sets.join(QStringLiteral(", ")) +
+                                              QStringLiteral(" WHERE Sys_Cmpny_Num = ?"),
+                                          values));
     } catch (const std::exception &) {
         status(QStringLiteral("ZVE035"));
         return false;
     }
     releaseRowLock();
-    utility.ToolBarsForFilter(&tlbHeader, &tlbFooter);
-    status(QStringLiteral("ZVE002"));
-    UsrSetFieldsToDisableMode();
+    showSaved(QStringLiteral("ZVE002"));
     return true;
 }
 

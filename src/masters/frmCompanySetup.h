@@ -41,20 +41,22 @@ protected:
     // closing the form on a damaged database.
     bool UsrCheckTable();
     void UsrLoadCompany();
-    void UsrInitializeAllFields();
+    void UsrInitializeAllFields() override;
     void UsrSetFieldsToAddMode();
-    void UsrSetFieldsToDisableMode();
+    void UsrSetFieldsToDisableMode() override;
     void UsrRefreshScreen();
     bool UsrValidateScreenFieldsAddMode();
     bool UsrValidateScreenFieldsModifyMode() { return UsrValidateScreenFieldsAddMode(); }
     bool UsrInsertRecord();
     bool UsrUpdateRecord();
-    bool UsrLockRecord();
 
 private:
-    void modify();
-    void removeGoneRow();
-    QVariant keyValue() const { return m_currentKey.toLongLong(); }
+    void add() override;
+    void modify() override;
+    void remove() override;
+    void refresh() override { UsrRefreshScreen(); }
+    void help() override;
+    bool rowExists();
     QVariantList boxValues() const;
 
     QList<QLineEdit *> m_boxes;

@@ -24,11 +24,6 @@ const QString kDet = QStringLiteral("Emp_Spvr_Mapg_Det");
 const QString kJoin =
     QStringLiteral(" WHERE HD.Sys_Emp_Num = EM.Sys_Emp_Num AND EM.Sys_Desg_Num = DM.Sys_Desg_Num ");
 
-void focusIfUsable(QWidget *w) {
-    if (w->isEnabled() && w->isVisible())
-        w->setFocus();
-}
-
 // Fills a list box with employees: "name - designation", the employee key as item data.
 void fillEmployees(QComboBox *box, const zv::db::Recordset &rows) {
     box->clear();
@@ -139,12 +134,9 @@ frmEmpMngrAssgn::frmEmpMngrAssgn(QWidget *parent)
 frmEmpMngrAssgn::~frmEmpMngrAssgn() = default;
 
 void frmEmpMngrAssgn::Form_Activate() {
-    if (probeTables({QStringLiteral("SELECT Sys_Mapg_Num, Sys_Emp_Num FROM Emp_Spvr_Mapg_Hdr WHERE 1=2"),
-                     QStringLiteral("SELECT Sys_Mapg_Num, Sys_Mapg_Line_Num, Sys_Emp_Num FROM Emp_Spvr_Mapg_Det "
-                                    "WHERE 1=2")}))
-        return;
-    m_closeQuietly = true;
-    unloadSoon();
+    probeOrUnload({QStringLiteral("SELECT Sys_Mapg_Num, Sys_Emp_Num FROM Emp_Spvr_Mapg_Hdr WHERE 1=2"),
+                   QStringLiteral("SELECT Sys_Mapg_Num, Sys_Mapg_Line_Num, Sys_Emp_Num FROM Emp_Spvr_Mapg_Det "
+                                  "WHERE 1=2")});
 }
 
 // ---------------------------------------------------------------- the manager box
@@ -286,34 +278,13 @@ void frmEmpMngrAssgn::UsrSetHeaderButtons() {
 
 void frmEmpMngrAssgn::tlbHeader_HeaderClick(const QString &Key) {
     clearStatus();
-    try {
-        if (Key == QLatin1String("Add"))
-            add();
-        else if (Key == QLatin1String("Modify"))
-            modify();
-        else if (Key == QLatin1String("Delete"))
-            remove();
-        else if (Key == QLatin1String("Select"))
-            select();
-        else if (Key == QLatin1String("DetailAdd"))
-            detailAdd();
-        else if (Key == QLatin1String("DetailDelete"))
-            detailDelete();
-        else if (Key == QLatin1String("Refresh"))
-            refresh();
-        else if (Key == QLatin1String("Help")) {
-            showHelp(QStringLiteral("Html/EmployeeManagerRelation.htm"));
-            if (m_mode == QLatin1String("Add") || m_mode == QLatin1String("Modify"))
-                tlbHeader.setH_ButtonKey(2);
-        } else if (Key == QLatin1String("Exit")) {
-            tlbHeader.setH_ButtonKey(0);
-            unload();
-        }
-    } catch (const zv::db::DbError &e) {
-        modCommon::ShowErrorMessage(&e);
-    } catch (const std::exception &e) {
-        modCommon::ShowErrorMessage(e);
-    }
+    HeaderDetailForm::tlbHeader_HeaderClick(Key);
+}
+
+void frmEmpMngrAssgn::help() {
+    showHelp(QStringLiteral("Html/EmployeeManagerRelation.htm"));
+    if (m_mode == QLatin1String("Add") || m_mode == QLatin1String("Modify"))
+        tlbHeader.setH_ButtonKey(2);
 }
 
 void frmEmpMngrAssgn::select() {
@@ -605,7 +576,7 @@ void frmEmpMngrAssgn::detailDelete() {
         refuseMissing(QStringLiteral("Cannot Delete. "));
         return;
     }
-    if (confirmDelete(kDeleteLine)) {
+    if (confirmDelete(kDeleteRecord)) {
         DoEvents();
         if (!headerExists()) {
             refuseMissing(QStringLiteral("Cannot Delete. "));
@@ -640,30 +611,20 @@ void frmEmpMngrAssgn::detailDelete() {
 // ---------------------------------------------------------------- footer
 
 void frmEmpMngrAssgn::tlbFooter_FooterClick(const QString &Key) {
+    // A failure is told, never taken for a save.
     m_saved = false;
-    try {
-        if (Key == QLatin1String("Ok")) {
-            if (m_mode == QLatin1String("Modify") && m_detailMode.isEmpty()) {
-                okManagerChange();
-            } else if (m_mode == QLatin1String("Modify") && m_detailMode == QLatin1String("DetailAdd")) {
-                saveLine();
-            } else if (m_mode == QLatin1String("Add") && m_detailMode.isEmpty()) {
-                if (managerText().isEmpty()) {
-                    status(QStringLiteral("ZVE007"), QStringLiteral("Manager Name"));
-                    focusIfUsable(cmbManager);
-                } else if (!fraDet->isEnabled()) {
-                    // A mapping is never saved without a line.
-                    status(QStringLiteral("ZVE128"), QStringLiteral("Employee Details"));
-                }
-            }
-        } else if (Key == QLatin1String("Cancel")) {
-            cancel();
-        }
-    } catch (const zv::db::DbError &e) {
-        // A failure is told, never taken for a save; the form stays as it was.
-        modCommon::ShowErrorMessage(&e);
-    } catch (const std::exception &e) {
-        modCommon::ShowErrorMessage(e);
+    HeaderDetailForm::tlbFooter_FooterClick(Key);
+}
+
+void frmEmpMngrAssgn::ok() {
+    if (m_mode == QLatin1String("Modify") && m_detailMode.isEmpty()) {
+        okManagerChange();
+    } else if (m_mode == QLatin1String("Modify") && m_detailMode == QLatin1String("DetailAdd")) {
+        saveLine();
+    } else if (m_mode == QLatin1String("Add") && m_detailMode.isEmpty()) {
+        // A mapping is never saved without a line.
+        if (UsrCheckManager() && !fraDet->isEnabled())
+            status(QStringLiteral("ZVE128"), QStringLiteral("Employee Details"));
     }
 }
 
@@ -825,8 +786,7 @@ void frmEmpMngrAssgn::cancel() {
 // ---------------------------------------------------------------- keys and closing
 
 int frmEmpMngrAssgn::saveQuestion(const QString &subject) {
-    return MsgBox(QStringLiteral("Do you want to save the changes you made to '") + subject + QStringLiteral("'?"),
-                  vbYesNoCancel + vbExclamation, QStringLiteral("Exit Confirmation"));
+    return MsgBox(saveChangesQuestion(subject), vbYesNoCancel + vbExclamation, QStringLiteral("Exit Confirmation"));
 }
 
 void frmEmpMngrAssgn::Form_KeyDown(int &KeyCode, int Shift) {
@@ -875,7 +835,7 @@ void frmEmpMngrAssgn::closeEvent(QCloseEvent *event) {
         return;
     }
     clearStatus();
-    if (!m_closeQuietly) {
+    if (!unusable()) {
         int pressed = tlbHeader.H_ButtonKey();
         const bool lineQuestion = !m_detailMode.isEmpty();
         if (lineQuestion || (!fraDet->isEnabled() && pressed != 0 && pressed != 4 && pressed != 5)) {

@@ -27,7 +27,6 @@ public:
 
     // Sys_Mapg_Num of the mapping shown; "0" when none.
     const QString &mappingNumber() const { return m_mappingNumber; }
-    const QString &detailMode() const { return m_detailMode; }
     bool recordShown() const { return m_recordShown; }
     bool gridHasRows() const { return m_gridHasRows; }
 
@@ -62,16 +61,18 @@ private:
     void lockManager();
     void unlockManager();
     void openLineEntry();
-    void select();
-    void add();
-    void modify();
-    void remove();
-    void refresh();
-    void detailAdd();
-    void detailDelete();
+    void select() override;
+    void add() override;
+    void modify() override;
+    void remove() override;
+    void refresh() override;
+    void detailAdd() override;
+    void detailDelete() override;
+    void help() override;
+    void ok() override;
     void okManagerChange();
     void saveLine();
-    void cancel();
+    void cancel() override;
     void cmbManager_Change();
     void showManagerDepartment();
     void cmbEmpName_Change();
@@ -87,7 +88,6 @@ private:
     zv::ui::ComboKeyFilter m_comboKeys;
     std::unique_ptr<ComboKeys> m_managerKeys;
     std::unique_ptr<ComboKeys> m_employeeKeys;
-    QString m_detailMode;
     QString m_lastAction;
     QString m_mappingNumber = QStringLiteral("0");
     qint64 m_whereMapping = 0;   // the mapping of the last where clause
@@ -96,6 +96,5 @@ private:
     bool m_recordShown = false;
     bool m_gridHasRows = false;
     bool m_saved = false;
-    bool m_closeQuietly = false;
     int m_gridPosition = 0;
 };

@@ -55,11 +55,6 @@ const QString kAllocatedDeleteQuestion =
 // Week days and month names are English whatever the locale.
 QString weekDayName(const QDate &d) { return d.isValid() ? QLocale::c().dayName(d.dayOfWeek()) : QString(); }
 
-void focusIfUsable(QWidget *w) {
-    if (w->isEnabled() && w->isVisible())
-        w->setFocus();
-}
-
 bool isEmptyMask(const QString &text) { return text == kMonthNameMask || text == kMonthNameMaskSlashed; }
 
 } // namespace
@@ -188,14 +183,12 @@ frmHolidayMaster::frmHolidayMaster(QWidget *parent) : HeaderDetailForm(QStringLi
 frmHolidayMaster::~frmHolidayMaster() = default;
 
 void frmHolidayMaster::Form_Activate() {
-    if (probeTables({QStringLiteral("SELECT Sys_holday_list_num, Fincl_year FROM Holday_List_Hdr WHERE 1=2"),
-                     QStringLiteral("SELECT Sys_Holday_List_Num, Sys_Holday_List_Line_Num, Holday_Date, Holday_Desc "
-                                    "FROM Holday_List_Det WHERE 1=2")}))
+    if (probeOrUnload({QStringLiteral("SELECT Sys_holday_list_num, Fincl_year FROM Holday_List_Hdr WHERE 1=2"),
+                       QStringLiteral("SELECT Sys_Holday_List_Num, Sys_Holday_List_Line_Num, Holday_Date, Holday_Desc "
+                                      "FROM Holday_List_Det WHERE 1=2")}))
         return;
     txtYear->setEnabled(false);
     dgdHolidayList->setEnabled(false);
-    m_unusable = true;
-    unloadSoon();
 }
 
 // ---------------------------------------------------------------- field states
@@ -286,28 +279,7 @@ void frmHolidayMaster::defaultHeaderState() {
 
 // ---------------------------------------------------------------- header
 
-void frmHolidayMaster::tlbHeader_HeaderClick(const QString &Key) {
-    try {
-        if (Key == QLatin1String("DetailAdd"))
-            detailAdd();
-        else if (Key == QLatin1String("DetailDelete"))
-            detailDelete();
-        else if (Key == QLatin1String("Select"))
-            select();
-        else if (Key == QLatin1String("Refresh"))
-            refresh();
-        else if (Key == QLatin1String("Help"))
-            showHelp(QStringLiteral("HTML/Holiday.htm"));
-        else if (Key == QLatin1String("Exit")) {
-            tlbHeader.setH_ButtonKey(0);
-            unload();
-        }
-    } catch (const zv::db::DbError &e) {
-        modCommon::ShowErrorMessage(&e);
-    } catch (const std::exception &e) {
-        modCommon::ShowErrorMessage(e);
-    }
-}
+void frmHolidayMaster::help() { showHelp(QStringLiteral("HTML/Holiday.htm")); }
 
 void frmHolidayMaster::select() {
     const QStringList chosen = ShowGeneralFilter(QStringLiteral("HOLDAY"));
@@ -388,7 +360,7 @@ void frmHolidayMaster::detailDelete() {
         status(QStringLiteral("ZVE034"));
         return;
     }
-    if (!confirmDelete(workAllocated(day) ? kAllocatedDeleteQuestion : kDeleteLine))
+    if (!confirmDelete(workAllocated(day) ? kAllocatedDeleteQuestion : kDeleteRecord))
         return;
     if (!lineExists())
         return;
@@ -415,26 +387,23 @@ void frmHolidayMaster::detailDelete() {
 
 // ---------------------------------------------------------------- footer
 
-void frmHolidayMaster::tlbFooter_FooterClick(const QString &Key) {
-    try {
-        if (Key == QLatin1String("Ok")) {
-            if (m_detailMode == QLatin1String("DetailAdd") && fraDetail->isEnabled()) {
-                saveLine();
-            } else if (txtYear->text().trimmed().isEmpty()) {
-                status(QStringLiteral("ZVE128"), QStringLiteral("Year"));
-                focusIfUsable(txtYear);
-            } else if (txtYear->text().trimmed().size() < 4) {
-                status(QStringLiteral("ZVE009"), QString(), QStringLiteral("Year"));
-                focusIfUsable(txtYear);
-            }
-        } else if (Key == QLatin1String("Cancel")) {
-            cancel();
-        }
-    } catch (const zv::db::DbError &e) {
-        modCommon::ShowErrorMessage(&e);
-    } catch (const std::exception &e) {
-        modCommon::ShowErrorMessage(e);
-    }
+void frmHolidayMaster::ok() {
+    if (m_detailMode == QLatin1String("DetailAdd") && fraDetail->isEnabled())
+        saveLine();
+    else
+        yearCheck();
+}
+
+bool frmHolidayMaster::yearCheck() {
+    const QString year = txtYear->text().trimmed();
+    if (year.isEmpty())
+        status(QStringLiteral("ZVE128"), QStringLiteral("Year"));
+    else if (year.size() < 4)
+        status(QStringLiteral("ZVE009"), QString(), QStringLiteral("Year"));
+    else
+        return true;
+    focusIfUsable(txtYear);
+    return false;
 }
 
 QDate frmHolidayMaster::enteredDate() const { return zv::dateinput::dateOfValidated(m_enteredDate); }
@@ -507,21 +476,10 @@ frmHolidayMaster::Pass frmHolidayMaster::allocationPass(bool later) {
 }
 
 bool frmHolidayMaster::saveLine() {
-    const QString year = txtYear->text().trimmed();
-    if (year.isEmpty()) {
-        status(QStringLiteral("ZVE128"), QStringLiteral("Year"));
-        focusIfUsable(txtYear);
-        return false;
-    }
-    if (year.size() < 4) {
-        status(QStringLiteral("ZVE009"), QString(), QStringLiteral("Year"));
-        focusIfUsable(txtYear);
-        return false;
-    }
-    if (!dateCheck())
+    if (!yearCheck() || !dateCheck())
         return false;
     const QDate day = enteredDate();
-    const int fiscalYear = year.toInt();
+    const int fiscalYear = txtYear->text().trimmed().toInt();
     if (day.year() != fiscalYear) {
         status(QStringLiteral("ZVE145"));
         dtpHolDate->setFocus();
@@ -693,9 +651,8 @@ void frmHolidayMaster::Form_KeyDown(int &KeyCode, int Shift) {
         unload();
         return;
     }
-    const int answer = MsgBox(QStringLiteral("Do you want to save the changes you made to '") + windowTitle() +
-                                  QStringLiteral("'?"),
-                              vbYesNoCancel + vbExclamation, QStringLiteral("Information"));
+    const int answer =
+        MsgBox(saveChangesQuestion(windowTitle()), vbYesNoCancel + vbExclamation, QStringLiteral("Information"));
     if (answer == vbYes) {
         footerOk();
     } else if (answer == vbNo) {
@@ -711,7 +668,7 @@ void frmHolidayMaster::closeEvent(QCloseEvent *event) {
         event->accept();
         return;
     }
-    if (!m_unusable && fraDetail->isEnabled()) {
+    if (!unusable() && fraDetail->isEnabled()) {
         const int answer = MsgBox(QStringLiteral("Do you want to save the changes you have made to '") +
                                       windowTitle() + QStringLiteral("' ?"),
                                   vbYesNoCancel + vbExclamation, QStringLiteral("Information"));

@@ -37,12 +37,7 @@ public:
     // Sys_Holday_List_Num of the list shown: blank before a list is chosen,
     // "0" after the list was removed.
     const QString &headerKey() const { return m_headerKey; }
-    const QString &detailMode() const { return m_detailMode; }
     bool listHasRows() const { return m_listHasRows; }
-
-public slots:
-    void tlbHeader_HeaderClick(const QString &Key) override;
-    void tlbFooter_FooterClick(const QString &Key) override;
 
 protected:
     void Form_Activate() override;
@@ -60,15 +55,19 @@ private:
     void lockYear();
     void showListYear();
 
-    void select();
-    void refresh();
-    void detailAdd();
-    void detailDelete();
+    void select() override;
+    void refresh() override;
+    void detailAdd() override;
+    void detailDelete() override;
+    void help() override;
+    void ok() override;
     // True when the line was saved (or its entry given up at a question).
     bool saveLine();
-    void cancel();
+    void cancel() override;
     void restoreViewAfterEntry();
 
+    // The year check: false (status shown, focus to the box) when the box holds no full year.
+    bool yearCheck();
     // The date check: false (status shown, focus to the box) when the box holds no date.
     bool dateCheck();
     QDate enteredDate() const;
@@ -85,12 +84,10 @@ private:
     clsDATEVALIDATE m_dateBox;
     clsDATEVALIDATE m_dateCheck;
     QString m_headerKey;
-    QString m_detailMode;
     QString m_enteredDate;
     bool m_dateInvalid = false;
     bool m_listHasRows = false;
     int m_rowPosition = 0;
-    bool m_unusable = false;
     bool m_noListChosen = false;
     bool m_allocationAsked = false;
     bool m_allocationConfirmed = false;

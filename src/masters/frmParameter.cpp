@@ -15,11 +15,6 @@ using namespace zv::ui;
 using zv::db::DbError;
 using zv::dateinput::kMonthNameMask;
 
-namespace {
-const QString kEnabledStyle = QStringLiteral("QLineEdit { background-color: #FFFFFF; }");
-const QString kDisabledStyle = QStringLiteral("QLineEdit { background-color: #E0E0E0; }");
-} // namespace
-
 frmParameter::frmParameter(QWidget *parent) : MasterForm(QStringLiteral("Parameter"), parent) {
     setObjectName(QStringLiteral("frmParameter"));
     fraTransaction = new QGroupBox(QStringLiteral("Transaction Period"), Frame1);
@@ -72,7 +67,7 @@ void frmParameter::Form_Activate() {
 }
 
 QString frmParameter::escQuestion() const {
-    return QStringLiteral("Do you want to save the changes you made to '") + windowTitle() + QStringLiteral("' ?");
+    return saveChangesQuestion(windowTitle(), true);
 }
 
 void frmParameter::UsrEnableButtons() {
@@ -83,15 +78,11 @@ void frmParameter::UsrEnableButtons() {
 void frmParameter::UsrSetFieldsToAddMode() { dtpStartPeriod->setEnabled(true); }
 
 void frmParameter::UsrSetFieldsToModifyMode() {
-    dtpStartPeriod->setEnabled(true);
-    dtpStartPeriod->setStyleSheet(kEnabledStyle);
+    setFieldOpen(dtpStartPeriod, true);
 }
 
 void frmParameter::SetFieldsToDisableMode() {
-    for (QLineEdit *b : {dtpStartPeriod, dtpEndPeriod}) {
-        b->setEnabled(false);
-        b->setStyleSheet(kDisabledStyle);
-    }
+    setFieldsOpen(QList<QLineEdit *>{dtpStartPeriod, dtpEndPeriod}, false);
 }
 
 void frmParameter::CancelModify() {
@@ -137,8 +128,7 @@ void frmParameter::usrdatevalidate() {
         status(QStringLiteral("ZVE128"), QStringLiteral("Start Period"));
     else
         status(QStringLiteral("ZVE009"), QString(), QStringLiteral("Date"));
-    if (dtpStartPeriod->isEnabled() && dtpStartPeriod->isVisible())
-        dtpStartPeriod->setFocus();
+    focusIfUsable(dtpStartPeriod);
     setMousePointer(0);
     m_invalidStart = true;
 }
@@ -194,29 +184,26 @@ bool frmParameter::eventFilter(QObject *watched, QEvent *event) {
 
 void frmParameter::tlbHeader_HeaderClick(const QString &Key) {
     clearStatus();
-    if (Key == QLatin1String("Modify")) {
-        UsrSetFieldsToAddMode();
-        m_mode = QStringLiteral("Modify");
-        utility.ToolBarsForModify(&tlbHeader, &tlbFooter);
-        tlbFooter.setResetVisible(false);
-        UsrSetFieldsToModifyMode();
-        DoEvents();
-        dtpStartPeriod->setFocus();
-    } else if (Key == QLatin1String("Refresh")) {
-        CancelModify();
-    } else if (Key == QLatin1String("Help")) {
-        showHelp(QStringLiteral("Html/Parameter.htm"));
-    } else if (Key == QLatin1String("Exit")) {
-        unload();
-    }
+    runHeaderKey(Key);
 }
+
+void frmParameter::modify() {
+    UsrSetFieldsToAddMode();
+    m_mode = QStringLiteral("Modify");
+    utility.ToolBarsForModify(&tlbHeader, &tlbFooter);
+    tlbFooter.setResetVisible(false);
+    UsrSetFieldsToModifyMode();
+    DoEvents();
+    dtpStartPeriod->setFocus();
+}
+
+void frmParameter::help() { showHelp(QStringLiteral("Html/Parameter.htm")); }
 
 bool frmParameter::UsrValidatePeriod() {
     usrdatevalidate();
     if (m_invalidStart) {
         status(QStringLiteral("ZVE009"), QString(), QStringLiteral("Date"));
-        if (dtpStartPeriod->isEnabled() && dtpStartPeriod->isVisible())
-            dtpStartPeriod->setFocus();
+        focusIfUsable(dtpStartPeriod);
         return false;
     }
     if (!startIsDate()) {

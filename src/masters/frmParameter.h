@@ -40,6 +40,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void modify() override;
+    void refresh() override { CancelModify(); }
+    void help() override;
     bool UsrValidatePeriod();
     bool UsrSavePeriod();
     // The Ok handler's steps after the check; true when the period was saved.

@@ -1,3 +1,4 @@
+#include "ClosingCases.h"
 #include "MasterFixture.h"
 #include "masters/frmCompanySetup.h"
 
@@ -149,27 +150,15 @@ TEST_F(CompanySetupTest, HelpDuringAnEditKeepsItOpen) {
     EXPECT_EQ(column("City").toString(), "Pune");
 }
 
-struct Closing {
-    const char *label;
-    bool byEsc;
-    int answer;
-    bool saved, open;
-};
-void PrintTo(const Closing &c, std::ostream *os) { *os << c.label; }
-
-class CompanyClosing : public CompanySetupTest, public ::testing::WithParamInterface<Closing> {};
+class CompanyClosing : public CompanySetupTest, public ::testing::WithParamInterface<EditClosing> {};
 
 TEST_P(CompanyClosing, SaveQuestionWhileModifying) {
-    const Closing c = GetParam();
+    const EditClosing c = GetParam();
     const qint64 row = addCompany("Acme");
     open();
     key_(Qt::Key_F3);
     form->txtcity->setText("Pune");
-    messages.answer(c.answer);
-    if (c.byEsc)
-        key_(Qt::Key_Escape);
-    else
-        form->close();
+    answerThenClose(*form, c.answer, c.byEsc);
     EXPECT_EQ(messages.prompts(),
               QStringList{"Do you want to save the changes you made to 'Company Setup Master'?"});
     EXPECT_EQ(column("City").toString() == "Pune", c.saved);
@@ -180,13 +169,6 @@ TEST_P(CompanyClosing, SaveQuestionWhileModifying) {
         EXPECT_NO_THROW(other.lockRow("Cmpny_Mast", row));   // the lock went with the edit
 }
 
-INSTANTIATE_TEST_SUITE_P(Company, CompanyClosing,
-                         ::testing::Values(Closing{"EscYes", true, vbYes, true, true},
-                                           Closing{"EscNo", true, vbNo, false, true},
-                                           Closing{"EscCancel", true, vbCancel, false, true},
-                                           Closing{"CloseYes", false, vbYes, true, false},
-                                           Closing{"CloseNo", false, vbNo, false, false},
-                                           Closing{"CloseCancel", false, vbCancel, false, true}),
-                         [](const auto &info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(Company, CompanyClosing, editClosingCases(), ByLabel());
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "ClosingCases.h"
 #include "MasterFixture.h"
 #include "core/MDIZVS.h"
 #include "core/frmCheckPswd.h"
@@ -513,11 +514,7 @@ TEST_P(EmployeeClosing, SaveQuestion) {
         fillValid();
     }
     const QString name = c.modify ? "Asha R" : "Ravi Kumar";
-    messages.answer(c.answer);
-    if (c.byEsc)
-        key_(Qt::Key_Escape);
-    else
-        form->close();
+    answerThenClose(*form, c.answer, c.byEsc);
 
     ASSERT_EQ(messages.prompts(), QStringList{kSaveQuestion});
     EXPECT_EQ(messages.shown().at(0).title, "Exit Confirmation");
@@ -543,7 +540,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Closing{"ModifyCloseYes", false, true, vbYes, true, false, false},
                       Closing{"ModifyCloseNo", false, true, vbNo, false, false, false},
                       Closing{"ModifyCloseCancel", false, true, vbCancel, false, true, true}),
-    [](const auto &info) { return std::string(info.param.label); });
+    ByLabel());
 
 // The close box with a failing check stays open with the check's status; Esc outside an
 // edit closes without a question.

@@ -42,6 +42,21 @@ public:
         });
     }
 
+    // In the general filter window that opens next: the text typed into its first
+    // field, then its middle Ok and its footer Ok.
+    static void chooseInFilterWindow(const QString &typed) {
+        QTimer::singleShot(0, [typed] {
+            auto *filter = qobject_cast<zv::query::frmGeneralFilter *>(QApplication::activeModalWidget());
+            if (!filter) {
+                ADD_FAILURE() << "no filter window";
+                return;
+            }
+            QTest::keyClicks(filter->txtFld(1), typed);
+            click(filter->tlbMiddle(), filter->middleButton("Ok"));
+            click(filter->tbFooter(), filter->footerButton("Ok"));
+        });
+    }
+
     MDIZVS *main = nullptr;
 };
 
@@ -66,16 +81,7 @@ TEST_F(FromMainWindow, AddingADepartment) {
 
     QString shown, shownKey;
     whenOpen<frmDepartment>([&](frmDepartment &form) {
-        QTimer::singleShot(0, [] {
-            auto *filter = qobject_cast<zv::query::frmGeneralFilter *>(QApplication::activeModalWidget());
-            if (!filter) {
-                ADD_FAILURE() << "no filter window";
-                return;
-            }
-            QTest::keyClicks(filter->txtFld(1), "sal");
-            click(filter->tlbMiddle(), filter->middleButton("Ok"));
-            click(filter->tbFooter(), filter->footerButton("Ok"));
-        });
+        chooseInFilterWindow("sal");
         key(form, Qt::Key_F8);
         shown = form.txtDeptName->text();
         shownKey = form.currentKey();
@@ -115,16 +121,7 @@ TEST_F(FromMainWindow, AddingAnEmployee) {
 
     QString shown, shownKey;
     whenOpen<FrmEmp>([&](FrmEmp &form) {
-        QTimer::singleShot(0, [] {
-            auto *filter = qobject_cast<zv::query::frmGeneralFilter *>(QApplication::activeModalWidget());
-            if (!filter) {
-                ADD_FAILURE() << "no filter window";
-                return;
-            }
-            QTest::keyClicks(filter->txtFld(1), "as");
-            click(filter->tlbMiddle(), filter->middleButton("Ok"));
-            click(filter->tbFooter(), filter->footerButton("Ok"));
-        });
+        chooseInFilterWindow("as");
         key(form, Qt::Key_F8);
         shown = form.txtEmpName->text() + "/" + form.cmbDesignation->currentText() + "/" +
                 form.CboDepartment->currentText();

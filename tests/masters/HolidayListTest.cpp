@@ -1,3 +1,4 @@
+#include "ClosingCases.h"
 #include "MasterFixture.h"
 #include "masters/frmHolidayMaster.h"
 #include "query/RecordsetGrid.h"
@@ -145,7 +146,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Refusal{"OtherYear", "2026", "01jan2027", "New Year", "ZVE145", ""},
                       Refusal{"BlankDescription", "2026", "15aug2026", "   ", "ZVE128", "Description"},
                       Refusal{"AlreadyAHoliday", "2026", "25dec2026", "Xmas", "ZVE006", "Holiday"}),
-    [](const auto &info) { return std::string(info.param.label); });
+    ByLabel());
 
 // A line is saved into the shown list; a line of a year without a list starts that
 // year's list, its header and first line written together.
@@ -381,11 +382,7 @@ TEST_P(HolidayClosing, SaveQuestion) {
     const qint64 y2026 = list(2026);
     open(y2026, 2026);
     enter(c.valid ? "15aug2026" : "15aug2027", "Independence Day");
-    messages.answer(c.answer);
-    if (c.byEsc)
-        key(*form, Qt::Key_Escape);
-    else
-        form->close();
+    answerThenClose(*form, c.answer, c.byEsc);
     ASSERT_EQ(messages.prompts().size(), 1);
     EXPECT_EQ(messages.prompts().at(0), c.byEsc ? "Do you want to save the changes you made to 'Holiday Master'?"
                                                  : "Do you want to save the changes you have made to 'Holiday Master' ?");
@@ -406,7 +403,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Closing{"CloseYesFailing", false, false, vbYes, false, true, true},
                       Closing{"CloseNo", false, true, vbNo, false, false, false},
                       Closing{"CloseCancel", false, true, vbCancel, false, true, true}),
-    [](const auto &info) { return std::string(info.param.label); });
+    ByLabel());
 
 // Outside line entry Esc closes at once; a database without the holiday tables closes
 // the form with its message and no question.

@@ -1,3 +1,4 @@
+#include "ClosingCases.h"
 #include "MasterFixture.h"
 #include "core/FormRegistry.h"
 #include "core/MDIZVS.h"
@@ -326,11 +327,7 @@ TEST_P(MappingClosing, LineEntryQuestion) {
     key(*form, Qt::Key_F5);
     if (c.chosen)
         choose(form->cmbEmpName, "C");
-    messages.answer(c.answer);
-    if (c.byEsc)
-        key(*form, Qt::Key_Escape);
-    else
-        form->close();
+    answerThenClose(*form, c.answer, c.byEsc);
     ASSERT_EQ(messages.prompts(), QStringList{"Do you want to save the changes you made to 'Employee Details'?"});
     EXPECT_EQ(messages.shown().at(0).title, "Exit Confirmation");
     EXPECT_EQ(messages.shown().at(0).buttons, zv::ui::vbYesNoCancel + zv::ui::vbExclamation);
@@ -348,7 +345,7 @@ INSTANTIATE_TEST_SUITE_P(
                       LineClosing{"CloseYesUnchosen", false, false, vbYes, false, true, true},
                       LineClosing{"CloseNo", false, true, vbNo, false, false, false},
                       LineClosing{"CloseCancel", false, true, vbCancel, false, true, true}),
-    [](const auto &info) { return std::string(info.param.label); });
+    ByLabel());
 
 // After Select Esc closes at once; while adding it asks in the form's own words and
 // keeps the form; a database without the mapping tables closes it without a question.

@@ -49,6 +49,14 @@ public:
             target = &form;
         QTest::keyClick(target, k, mods);
     }
+    // Asks the form to close by Esc or by its close box, the next question answered.
+    void answerThenClose(QWidget &form, int answer, bool byEsc) {
+        messages.answer(answer);
+        if (byEsc)
+            key(form, Qt::Key_Escape);
+        else
+            form.close();
+    }
     static QString statusCode(const zv::masters::DataForm &f) { return f.lblStatus->text().left(6); }
     static bool on(const zv::masters::DataForm &f, const QString &key) {
         QAction *a = f.headerButton(key);

@@ -1,3 +1,4 @@
+#include "ClosingCases.h"
 #include "MasterFixture.h"
 #include "masters/frmDepartment.h"
 #include <QPointer>
@@ -273,33 +274,20 @@ TEST_P(NameMasterTest, OnlyTheAdministratorChanges) {
     EXPECT_FALSE(editing());
 }
 
-INSTANTIATE_TEST_SUITE_P(Masters, NameMasterTest, ::testing::Values(kDepartment, kDesignation),
-                         [](const auto &info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(Masters, NameMasterTest, ::testing::Values(kDepartment, kDesignation), ByLabel());
 
 // ---------------------------------------------------------------- save questions
 
-struct Closing {
-    const char *label;
-    bool byEsc;
-    int answer;
-    bool saved, open, editing;
-};
-void PrintTo(const Closing &c, std::ostream *os) { *os << c.label; }
-
-class NameMasterClosing : public MasterTest, public ::testing::WithParamInterface<Closing> {};
+class NameMasterClosing : public MasterTest, public ::testing::WithParamInterface<EditClosing> {};
 
 // Esc and the close box while adding: Yes saves, No drops, Cancel goes back to the edit.
 TEST_P(NameMasterClosing, SaveQuestion) {
-    const Closing c = GetParam();
+    const EditClosing c = GetParam();
     QPointer<frmDepartment> form = new frmDepartment;
     showForm(*form);
     key(*form, Qt::Key_F2);
     QTest::keyClicks(form->txtDeptName, "Sales");
-    messages.answer(c.answer);
-    if (c.byEsc)
-        key(*form, Qt::Key_Escape);
-    else
-        form->close();
+    answerThenClose(*form, c.answer, c.byEsc);
 
     ASSERT_EQ(messages.prompts().size(), 1);
     EXPECT_EQ(messages.prompts().at(0), c.byEsc ? "Do you want to save the changes you made to 'Department Master'?"
@@ -313,14 +301,7 @@ TEST_P(NameMasterClosing, SaveQuestion) {
     delete form;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Department, NameMasterClosing,
-    ::testing::Values(Closing{"EscYes", true, vbYes, true, true, false}, Closing{"EscNo", true, vbNo, false, true, false},
-                      Closing{"EscCancel", true, vbCancel, false, true, true},
-                      Closing{"CloseYes", false, vbYes, true, false, false},
-                      Closing{"CloseNo", false, vbNo, false, false, false},
-                      Closing{"CloseCancel", false, vbCancel, false, true, true}),
-    [](const auto &info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(Department, NameMasterClosing, editClosingCases(), ByLabel());
 
 class DepartmentOnly : public MasterTest {};
 

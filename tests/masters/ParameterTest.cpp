@@ -1,3 +1,4 @@
+#include "ClosingCases.h"
 #include "MasterFixture.h"
 #include "core/MDIZVS.h"
 #include "masters/frmParameter.h"
@@ -121,24 +122,12 @@ TEST_F(ParameterTest, FailedSaveIsNotReportedAsSaved) {
     EXPECT_EQ(main->windowTitle(), "before");
 }
 
-struct Closing {
-    const char *label;
-    bool byEsc;
-    int answer;
-    bool saved, open, editing;
-};
-void PrintTo(const Closing &c, std::ostream *os) { *os << c.label; }
-
-class ParameterClosing : public ParameterTest, public ::testing::WithParamInterface<Closing> {};
+class ParameterClosing : public ParameterTest, public ::testing::WithParamInterface<EditClosing> {};
 
 TEST_P(ParameterClosing, SaveQuestion) {
-    const Closing c = GetParam();
+    const EditClosing c = GetParam();
     modifyTo("01apr2030");
-    messages.answer(c.answer);
-    if (c.byEsc)
-        key(*form, Qt::Key_Escape);
-    else
-        form->close();
+    answerThenClose(*form, c.answer, c.byEsc);
     EXPECT_EQ(messages.prompts(), QStringList{"Do you want to save the changes you made to 'Parameter' ?"});
     EXPECT_EQ(stored("Start_Period"), c.saved ? "2030-04-01" : "2026-04-01");
     EXPECT_EQ(form->isVisible(), c.open);
@@ -148,14 +137,7 @@ TEST_P(ParameterClosing, SaveQuestion) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Parameter, ParameterClosing,
-                         ::testing::Values(Closing{"EscYes", true, vbYes, true, true, false},
-                                           Closing{"EscNo", true, vbNo, false, true, false},
-                                           Closing{"EscCancel", true, vbCancel, false, true, true},
-                                           Closing{"CloseYes", false, vbYes, true, false, false},
-                                           Closing{"CloseNo", false, vbNo, false, false, false},
-                                           Closing{"CloseCancel", false, vbCancel, false, true, true}),
-                         [](const auto &info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(Parameter, ParameterClosing, editClosingCases(), ByLabel());
 
 // The close box with a refused start date keeps the form open and saves nothing.
 TEST_F(ParameterTest, CloseWithARefusedYearStaysOpen) {
