@@ -225,7 +225,7 @@ void frmActvtyMast::Form_Load() {
     tlbHeader.LoadImages({"Add", "Modify", "Delete", "Select", "Attachment", "Separator", "DetailAdd", "DetailModify",
                           "DetailDelete", "Refresh", "Separator", "Print", "Help", "Exit"});
 
-    tbFooter->addAction(QStringLiteral("Status"))->setObjectName(QStringLiteral("Status"));
+    tbFooter->addAction(QString())->setObjectName(QStringLiteral("Status"));   // a picture only
     auto *gap = new QWidget(tbFooter);
     gap->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     tbFooter->addWidget(gap);

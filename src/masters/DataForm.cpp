@@ -92,7 +92,7 @@ DataForm::~DataForm() {
 }
 
 void DataForm::wireToolbars(HeaderToolbarBase &header, const QStringList &headerKeys, bool withReset) {
-    tbFooter->addAction(QStringLiteral("Status"))->setObjectName(QStringLiteral("Status"));
+    tbFooter->addAction(QString())->setObjectName(QStringLiteral("Status"));   // a picture only
     auto *gap = new QWidget(tbFooter);
     gap->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     tbFooter->addWidget(gap);

@@ -142,7 +142,7 @@ void ReportFilterForm::addEmployeeRow() {
 }
 
 void ReportFilterForm::setUpToolbars() {
-    tbFooter->addAction(QStringLiteral("Status"))->setObjectName(QStringLiteral("Status"));
+    tbFooter->addAction(QString())->setObjectName(QStringLiteral("Status"));   // a picture only
     auto *gap = new QWidget(tbFooter);
     gap->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     tbFooter->addWidget(gap);
