@@ -135,12 +135,7 @@ BoundSql frmGenReport::reportQuery() const {
         "d.Cmplt_date, d.Remk FROM actvty_target_det d "
         "JOIN actvty_target_hdr h ON d.Sys_Awt_Num = h.Sys_Awt_Num "
         "JOIN emp_mast ON h.Sys_Emp_Num = emp_mast.Sys_Emp_Num WHERE 1 = 1"));
-    const QVariantList keys = selectionKeys(m_selectionList);
-    if (!keys.isEmpty()) {
-        QVariantList values;
-        const QString in = inKeys(QStringLiteral("h.Sys_Emp_Num"), keys, values);
-        q.add(QStringLiteral(" AND ") + in, values);
-    }
+    addSelection(q, QStringLiteral("h.Sys_Emp_Num"), m_selectionList);
     if (picSelFilter->isHidden() && !imgDisable->isHidden())
         q.add(QStringLiteral(" AND h.Sys_Emp_Num = 0"));
     if (monthMode()) {

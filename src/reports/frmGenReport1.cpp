@@ -141,12 +141,7 @@ BoundSql frmGenReport1::reportQuery() const {
         "LEFT JOIN Emp_Mast em1 ON em1.Sys_Emp_Num = amd.Assign_By "
         "JOIN Dept_Mast dm ON dm.Sys_Dept_Num = amd.Sys_Dept_Num "
         "WHERE sc.Not_Needed <> 1"));
-    const QVariantList keys = selectionKeys(m_selectionList);
-    if (!keys.isEmpty()) {
-        QVariantList values;
-        const QString in = inKeys(QStringLiteral("em.Sys_Emp_Num"), keys, values);
-        q.add(QStringLiteral(" AND ") + in, values);
-    }
+    addSelection(q, QStringLiteral("em.Sys_Emp_Num"), m_selectionList);
     if (monthMode()) {
         QString from, until;
         if (monthBounds(monthNumber(), yearNumber(), from, until))

@@ -144,12 +144,7 @@ int frmGenReport2::fillTempYear() {
                              "WHERE CAST(strftime('%m', sc.Expctd_Date) AS INTEGER) = ? "
                              "AND sc.Expctd_Date >= ? AND sc.Expctd_Date < ?"),
           {m_formId, month, QStringLiteral("%1-01-01").arg(kFirstYear), QStringLiteral("%1-01-01").arg(kLastYear + 1)});
-    const QVariantList keys = selectionKeys(m_selectionList);
-    if (!keys.isEmpty()) {
-        QVariantList values;
-        const QString in = inKeys(QStringLiteral("sc.Sys_Emp_Num"), keys, values);
-        q.add(QStringLiteral(" AND ") + in, values);
-    }
+    addSelection(q, QStringLiteral("sc.Sys_Emp_Num"), m_selectionList);
     if (optCpltd->isChecked())
         q.add(QStringLiteral(" AND sc.Cmpltd_Date IS NOT NULL"));
     else if (optPlnd->isChecked())

@@ -274,12 +274,7 @@ bool frmGenReportDev3::UsrGenarateTempTable() {
         q.add(QStringLiteral(" AND md.Offcl_Persnl = 'O'"));
     else if (optPernl->isChecked())
         q.add(QStringLiteral(" AND md.Offcl_Persnl = 'P'"));
-    const QVariantList keys = selectionKeys(m_selectionList);
-    if (!keys.isEmpty()) {
-        QVariantList values;
-        const QString in = inKeys(QStringLiteral("mh.Sys_Emp_Num"), keys, values);
-        q.add(QStringLiteral(" AND ") + in, values);
-    }
+    addSelection(q, QStringLiteral("mh.Sys_Emp_Num"), m_selectionList);
     try {
         auto &c = db();
         zv::db::Transaction t(c);

@@ -67,12 +67,7 @@ BoundSql frmGenReportDev4::reportQuery(const QDate &today) const {
                          "WHERE Hdr.Sys_Awt_Num = Det.Sys_Awt_Num AND Hdr.SYS_EMP_NUM = EMP.SYS_EMP_NUM "
                          "AND Det.Target_Date <= ? AND Det.Cmplt_date IS NULL"),
           {zv::db::toIsoDate(today)});
-    const QVariantList keys = selectionKeys(m_selectionList);
-    if (!keys.isEmpty()) {
-        QVariantList values;
-        const QString in = inKeys(QStringLiteral("EMP.Sys_emp_Num"), keys, values);
-        q.add(QStringLiteral(" AND ") + in, values);
-    }
+    addSelection(q, QStringLiteral("EMP.Sys_emp_Num"), m_selectionList);
     if (optOff->isChecked())
         q.add(QStringLiteral(" AND Det.Offcl_Persnl = 'O'"));
     else if (optPernl->isChecked())
