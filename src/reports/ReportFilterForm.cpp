@@ -288,6 +288,34 @@ QString ReportFilterForm::chooseEmployees(const SelectionRequest &r) {
     return result;
 }
 
+bool ReportFilterForm::selectionButton(int Index) {
+    tlbFooter.setStatus(QString());
+    tlbFooter.setSelectPicture(clsFooterToolBar::NoPicture);
+    return Index == 0;
+}
+
+QString ReportFilterForm::selectEmployees(SelectionColumns columns, const QString &sql) {
+    SelectionRequest r;
+    r.caption = QStringLiteral("Employee Name");
+    r.sql = sql;
+    r.current = m_selectionList;
+    if (columns == SelectionColumns::NameFirst) {
+        r.returnMode = 0;
+        r.keyColumn = 2;
+        r.firstColumn = 0;
+        r.secondColumn = 1;
+        r.thirdColumn = -1;
+        return chooseEmployees(r);
+    }
+    r.returnMode = 1;
+    r.keyColumn = 0;
+    r.firstColumn = 2;
+    r.secondColumn = 1;
+    r.thirdColumn = 1;
+    QString list = chooseEmployees(r);
+    return list.remove(QLatin1Char('[')).remove(QLatin1Char(']')).remove(QLatin1Char('\''));
+}
+
 bool ReportFilterForm::showReport(const QString &title, const QString &reportFile, const zv::db::Recordset &rows,
                                   const zv::report::FormulaDictionary &values) {
     bool shown = false;

@@ -134,6 +134,15 @@ protected:
     QString employeeKeys(const QString &sql);
     // The employee selection window (or the test's chooser).
     QString chooseEmployees(const SelectionRequest &request);
+    // The selection button's first step on every form: the footer's status
+    // and picture cleared. Whether it is the employee selection (index 0).
+    bool selectionButton(int Index);
+    // The order of the selection window's columns: name, short name and key,
+    // or key, short name and name (the window then returns quoted keys in
+    // brackets, which are stripped).
+    enum class SelectionColumns { NameFirst, KeyFirst };
+    // The employee selection over sql, from the current list: the list chosen.
+    QString selectEmployees(SelectionColumns columns, const QString &sql);
     // The report viewer, shown modally; its result.
     bool showReport(const QString &title, const QString &reportFile, const zv::db::Recordset &rows,
                     const zv::report::FormulaDictionary &values);

@@ -112,20 +112,11 @@ void frmGenReport::Chckdat_Click() {
 }
 
 void frmGenReport::picSelFilter_Click(int Index) {
-    tlbFooter.setStatus(QString());
-    tlbFooter.setSelectPicture(clsFooterToolBar::NoPicture);
-    if (Index != 0)
+    if (!selectionButton(Index))
         return;
-    SelectionRequest r;
-    r.caption = QStringLiteral("Employee Name");
-    r.sql = QStringLiteral("SELECT em.Emp_Name, em.Emp_Shrt_Name, em.Sys_emp_num FROM emp_mast em ORDER BY em.emp_Name");
-    r.returnMode = 0;
-    r.current = m_selectionList;
-    r.keyColumn = 2;
-    r.firstColumn = 0;
-    r.secondColumn = 1;
-    r.thirdColumn = -1;
-    m_selectionList = chooseEmployees(r);
+    m_selectionList = selectEmployees(SelectionColumns::NameFirst,
+                                      QStringLiteral("SELECT em.Emp_Name, em.Emp_Shrt_Name, em.Sys_emp_num "
+                                                     "FROM emp_mast em ORDER BY em.emp_Name"));
 }
 
 BoundSql frmGenReport::reportQuery() const {

@@ -109,21 +109,11 @@ void frmGenReport1::Chckdat_Click() {
 }
 
 void frmGenReport1::picSelFilter_Click(int Index) {
-    tlbFooter.setStatus(QString());
-    tlbFooter.setSelectPicture(clsFooterToolBar::NoPicture);
-    if (Index != 0)
+    if (!selectionButton(Index))
         return;
-    SelectionRequest r;
-    r.caption = QStringLiteral("Employee Name");
-    r.sql = QStringLiteral("SELECT em.Sys_emp_num, Emp_Shrt_Name, Emp_Name FROM emp_mast em ORDER BY em.emp_Name");
-    r.returnMode = 1;
-    r.current = m_selectionList;
-    r.keyColumn = 0;
-    r.firstColumn = 2;
-    r.secondColumn = 1;
-    r.thirdColumn = 1;
-    QString list = chooseEmployees(r);
-    m_selectionList = list.remove(QLatin1Char('[')).remove(QLatin1Char(']')).remove(QLatin1Char('\''));
+    m_selectionList = selectEmployees(SelectionColumns::KeyFirst,
+                                      QStringLiteral("SELECT em.Sys_emp_num, Emp_Shrt_Name, Emp_Name "
+                                                     "FROM emp_mast em ORDER BY em.emp_Name"));
 }
 
 BoundSql frmGenReport1::reportQuery() const {

@@ -154,20 +154,11 @@ void frmGenReportDev3::Form_Activate() {
 }
 
 void frmGenReportDev3::picSelFilter_Click(int Index) {
-    tlbFooter.setStatus(QString());
-    tlbFooter.setSelectPicture(clsFooterToolBar::NoPicture);
-    if (Index != 0 || modCommon::gReportKey != QLatin1String("ACL"))
+    if (!selectionButton(Index) || modCommon::gReportKey != QLatin1String("ACL"))
         return;
-    SelectionRequest r;
-    r.caption = QStringLiteral("Employee Name");
-    r.sql = QStringLiteral("SELECT Emp_Name, Emp_Shrt_Name, Sys_emp_num FROM emp_mast ORDER BY emp_Name");
-    r.returnMode = 0;
-    r.current = m_selectionList;
-    r.keyColumn = 2;
-    r.firstColumn = 0;
-    r.secondColumn = 1;
-    r.thirdColumn = -1;
-    m_selectionList = chooseEmployees(r);
+    m_selectionList = selectEmployees(SelectionColumns::NameFirst,
+                                      QStringLiteral("SELECT Emp_Name, Emp_Shrt_Name, Sys_emp_num "
+                                                     "FROM emp_mast ORDER BY emp_Name"));
 }
 
 void frmGenReportDev3::tlbFooter_FooterClick(const QString &Key) {

@@ -41,23 +41,12 @@ frmGenReportDev4::frmGenReportDev4(QWidget *parent) : ReportFilterForm(parent) {
 frmGenReportDev4::~frmGenReportDev4() = default;
 
 void frmGenReportDev4::picSelFilter_Click(int Index) {
-    tlbFooter.setStatus(QString());
-    tlbFooter.setSelectPicture(clsFooterToolBar::NoPicture);
-    if (Index != 0)
+    if (!selectionButton(Index))
         return;
     modCommon::gReportKey = QStringLiteral("ACTMAST");
-    if (modCommon::gReportKey != QLatin1String("ACTMAST"))
-        return;
-    SelectionRequest r;
-    r.caption = QStringLiteral("Employee Name");
-    r.sql = QStringLiteral("SELECT Emp_Name, Emp_Shrt_Name, em.Sys_emp_num FROM emp_mast em ORDER BY em.emp_Name");
-    r.returnMode = 0;
-    r.current = m_selectionList;
-    r.keyColumn = 2;
-    r.firstColumn = 0;
-    r.secondColumn = 1;
-    r.thirdColumn = -1;
-    m_selectionList = chooseEmployees(r);
+    m_selectionList = selectEmployees(SelectionColumns::NameFirst,
+                                      QStringLiteral("SELECT Emp_Name, Emp_Shrt_Name, em.Sys_emp_num "
+                                                     "FROM emp_mast em ORDER BY em.emp_Name"));
 }
 
 BoundSql frmGenReportDev4::reportQuery(const QDate &today) const {
