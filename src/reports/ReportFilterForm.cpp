@@ -338,6 +338,41 @@ void ReportFilterForm::showFailure(const std::exception &e) {
                vbOKOnly);
 }
 
+void ReportFilterForm::runReport(const std::function<zv::db::Recordset()> &rows, const QString &noRowsCode,
+                                 const std::function<void()> &setValues, const QString &title,
+                                 const QString &reportFile) {
+    try {
+        setMousePointer(11);
+        const zv::db::Recordset rs = rows();
+        if (rs.isEmpty()) {
+            status(noRowsCode);
+            return;
+        }
+        m_formulas.RemoveAll();
+        setValues();
+        showReport(title, reportFile, rs, m_formulas);
+        clearStatus();
+        m_formulas.RemoveAll();
+    } catch (const std::exception &e) {
+        m_formulas.RemoveAll();
+        clearStatus();
+        showFailure(e);
+    }
+}
+
+void ReportFilterForm::footerStep(const QString &Key, const QString &progressCode) {
+    progressStep(progressCode);
+    if (Key == QLatin1String("Ok")) {
+        Ok();
+        return;
+    }
+    setMousePointer(0);
+    if (Key == QLatin1String("Cancel")) {
+        clearStatus();
+        unloadForm();
+    }
+}
+
 void ReportFilterForm::setMainCaption(const QString &who, bool withPeriod) {
     MDIZVS *main = MDIZVS::existingInstance();
     if (!main)

@@ -149,6 +149,20 @@ protected:
     // An unexpected failure of a report run: error number, a line break and
     // the description, in a box with the program's title.
     void showFailure(const std::exception &e);
+    // The run of a report, the hourglass shown: rows() reads its rows. None:
+    // noRowsCode in the status line. Otherwise setValues() gives the formula
+    // values, the viewer shows the rows, and the status and the values are
+    // cleared. A failure on the way drops the values, clears the status and
+    // is shown.
+    void runReport(const std::function<zv::db::Recordset()> &rows, const QString &noRowsCode,
+                   const std::function<void()> &setValues, const QString &title, const QString &reportFile);
+
+    // Ok's work.
+    virtual void Ok() = 0;
+    // The footer of the forms that show their progress: the progress step
+    // with progressCode, then Ok runs Ok(); Cancel clears the status and
+    // closes the form. The pointer is normal again, except during Ok.
+    void footerStep(const QString &Key, const QString &progressCode);
 
     // The main window's caption: "Zorvane 2.0 - " + who + the period.
     static void setMainCaption(const QString &who, bool withPeriod = true);

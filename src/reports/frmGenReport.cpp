@@ -166,42 +166,27 @@ QString frmGenReport::reportTitle() const {
 }
 
 void frmGenReport::tlbFooter_FooterClick(const QString &Key) {
-    progressStep(QStringLiteral("ZVE015"));
-    if (Key == QLatin1String("Ok")) {
-        Ok();
-    } else if (Key == QLatin1String("Cancel")) {
-        clearStatus();
+    // Cancel asks before closing, even after a report.
+    if (Key == QLatin1String("Cancel"))
         m_reportShown = false;
-        setMousePointer(0);
-        unloadForm();
-    } else {
-        setMousePointer(0);
-    }
+    footerStep(Key, QStringLiteral("ZVE015"));
 }
 
 void frmGenReport::Ok() {
     NormalPointerAtEnd pointer;
     if (!checkFilter(QStringLiteral("Target Date"), QStringLiteral("Target Month"), QStringLiteral("Target Year")))
         return;
-    try {
-        setMousePointer(11);
-        const BoundSql q = reportQuery();
-        const zv::db::Recordset rs = db().query(q.text, q.params);
-        if (rs.isEmpty()) {
-            status(QStringLiteral("ZVE001"));
-            return;
-        }
-        m_reportShown = true;
-        m_formulas.RemoveAll();
-        m_formulas.Add(QStringLiteral("Cmpny"), companyName());
-        showReport(reportTitle(), kReportFile, rs, m_formulas);
-        clearStatus();
-        m_formulas.RemoveAll();
-    } catch (const std::exception &e) {
-        m_formulas.RemoveAll();
-        clearStatus();
-        showFailure(e);
-    }
+    runReport(
+        [this] {
+            const BoundSql q = reportQuery();
+            return db().query(q.text, q.params);
+        },
+        QStringLiteral("ZVE001"),
+        [this] {
+            m_reportShown = true;
+            m_formulas.Add(QStringLiteral("Cmpny"), companyName());
+        },
+        reportTitle(), kReportFile);
 }
 
 void frmGenReport::Form_KeyDown(int &KeyCode, int Shift) {

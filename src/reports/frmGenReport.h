@@ -26,11 +26,11 @@ public slots:
     void Chckdat_Click() override;
 
 protected:
+    void Ok() override;
     void Form_KeyDown(int &KeyCode, int Shift) override;
     bool Form_QueryUnload() override;
 
 private:
-    void Ok();
     void fillSortEntries();
 
     bool m_reportShown = false;

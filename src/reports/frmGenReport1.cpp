@@ -204,42 +204,21 @@ void frmGenReport1::fillFormulas() {
     }
 }
 
-void frmGenReport1::tlbFooter_FooterClick(const QString &Key) {
-    progressStep(QStringLiteral("ZVE015"));
-    if (Key == QLatin1String("Ok")) {
-        Ok();
-    } else if (Key == QLatin1String("Cancel")) {
-        clearStatus();
-        setMousePointer(0);
-        unloadForm();
-    } else {
-        setMousePointer(0);
-    }
-}
+void frmGenReport1::tlbFooter_FooterClick(const QString &Key) { footerStep(Key, QStringLiteral("ZVE015")); }
 
 void frmGenReport1::Ok() {
     NormalPointerAtEnd pointer;
     if (!checkFilter(QStringLiteral("Date"), QStringLiteral("Month"), QStringLiteral("Year")))
         return;
-    try {
-        setMousePointer(11);
-        if (m_selectionList.isEmpty())
-            m_selectionList = employeeKeys(QStringLiteral("SELECT em.Sys_emp_num, Emp_Name, Emp_Shrt_Name FROM emp_mast em"));
-        const BoundSql q = reportQuery();
-        const zv::db::Recordset rs = db().query(q.text, q.params);
-        if (rs.isEmpty()) {
-            status(QStringLiteral("ZVE001"));
-            return;
-        }
-        fillFormulas();
-        showReport(kTitle, kReportFile, rs, m_formulas);
-        clearStatus();
-        m_formulas.RemoveAll();
-    } catch (const std::exception &e) {
-        m_formulas.RemoveAll();
-        clearStatus();
-        showFailure(e);
-    }
+    runReport(
+        [this] {
+            if (m_selectionList.isEmpty())
+                m_selectionList =
+                    employeeKeys(QStringLiteral("SELECT em.Sys_emp_num, Emp_Name, Emp_Shrt_Name FROM emp_mast em"));
+            const BoundSql q = reportQuery();
+            return db().query(q.text, q.params);
+        },
+        QStringLiteral("ZVE001"), [this] { fillFormulas(); }, kTitle, kReportFile);
 }
 
 void frmGenReport1::Form_KeyDown(int &KeyCode, int Shift) {

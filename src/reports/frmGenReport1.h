@@ -30,11 +30,11 @@ public slots:
     void Chckdat_Click() override;
 
 protected:
+    void Ok() override;
     void Form_Activate() override;
     void Form_KeyDown(int &KeyCode, int Shift) override;
     bool Form_QueryUnload() override;
 
 private:
-    void Ok();
     void fillSortEntries();
 };

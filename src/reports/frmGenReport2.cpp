@@ -106,18 +106,7 @@ void frmGenReport2::picSelFilter_Click(int Index) {
                                                      "FROM  emp_mast em  ORDER BY em.emp_Name "));
 }
 
-void frmGenReport2::tlbFooter_FooterClick(const QString &Key) {
-    progressStep(QStringLiteral("DB015"));
-    if (Key == QLatin1String("Ok")) {
-        Ok();
-        return;
-    }
-    setMousePointer(0);
-    if (Key == QLatin1String("Cancel")) {
-        clearStatus();
-        unloadForm();
-    }
-}
+void frmGenReport2::tlbFooter_FooterClick(const QString &Key) { footerStep(Key, QStringLiteral("DB015")); }
 
 int frmGenReport2::fillTempYear() {
     const int month = cmbTargetMnth->currentIndex() + 1;
@@ -157,33 +146,23 @@ void frmGenReport2::Ok() {
     NormalPointerAtEnd pointer;
     if (cmbTargetMnth->currentIndex() < 0 && utility.CheckNullText(cmbTargetMnth, &tlbFooter, QStringLiteral("Month"), 0))
         return;
-    try {
-        setMousePointer(11);
-        if (m_selectionList.isEmpty())
-            m_selectionList = employeeKeys(QStringLiteral(" SELECT  em.Sys_emp_num, Emp_Name, Emp_Shrt_Name  FROM  emp_mast em "));
-        if (fillTempYear() == 0) {
-            status(QStringLiteral("DB001"));
-            return;
-        }
-        const zv::db::Recordset rs =
-            db().query(QStringLiteral("SELECT * FROM Temp_Year WHERE Id = ? ORDER BY Serl_Num"), {m_formId});
-        if (rs.isEmpty()) {
-            status(QStringLiteral("DB001"));
-            return;
-        }
-        m_formulas.RemoveAll();
-        m_formulas.Add(QStringLiteral("Title"), optCpltd->isChecked()  ? QStringLiteral("Diarized Completed Activities")
-                                                : optPlnd->isChecked() ? QStringLiteral("Diarized Pending Activities")
-                                                                       : QStringLiteral("Diarized Activities"));
-        m_formulas.Add(QStringLiteral("Month"), cmbTargetMnth->currentText());
-        showReport(kTitle, kReportFile, rs, m_formulas);
-        clearStatus();
-        m_formulas.RemoveAll();
-    } catch (const std::exception &e) {
-        m_formulas.RemoveAll();
-        clearStatus();
-        showFailure(e);
-    }
+    runReport(
+        [this] {
+            if (m_selectionList.isEmpty())
+                m_selectionList =
+                    employeeKeys(QStringLiteral(" SELECT  em.Sys_emp_num, Emp_Name, Emp_Shrt_Name  FROM  emp_mast em "));
+            if (fillTempYear() == 0)
+                return zv::db::Recordset();
+            return db().query(QStringLiteral("SELECT * FROM Temp_Year WHERE Id = ? ORDER BY Serl_Num"), {m_formId});
+        },
+        QStringLiteral("DB001"),
+        [this] {
+            m_formulas.Add(QStringLiteral("Title"), optCpltd->isChecked()  ? QStringLiteral("Diarized Completed Activities")
+                                                    : optPlnd->isChecked() ? QStringLiteral("Diarized Pending Activities")
+                                                                           : QStringLiteral("Diarized Activities"));
+            m_formulas.Add(QStringLiteral("Month"), cmbTargetMnth->currentText());
+        },
+        kTitle, kReportFile);
 }
 
 void frmGenReport2::Form_KeyDown(int &KeyCode, int Shift) {

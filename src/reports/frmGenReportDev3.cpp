@@ -221,21 +221,7 @@ void frmGenReportDev3::Ok() {
             }
         }
     } cleanup{this};
-    try {
-        const zv::db::Recordset rs = readRun();
-        if (rs.isEmpty()) {
-            status(QStringLiteral("ZVE001"));
-            return;
-        }
-        fillFormulas();
-        showReport(kTitle, kReportFile, rs, m_formulas);
-        m_formulas.RemoveAll();
-        clearStatus();
-    } catch (const std::exception &e) {
-        m_formulas.RemoveAll();
-        clearStatus();
-        showFailure(e);
-    }
+    runReport([this] { return readRun(); }, QStringLiteral("ZVE001"), [this] { fillFormulas(); }, kTitle, kReportFile);
 }
 
 bool frmGenReportDev3::UsrGenarateTempTable() {

@@ -65,43 +65,20 @@ BoundSql frmGenReportDev4::reportQuery(const QDate &today) const {
     return q;
 }
 
-void frmGenReportDev4::tlbFooter_FooterClick(const QString &Key) {
-    progressStep(QStringLiteral("ZVE015"));
-    if (Key == QLatin1String("Cancel")) {
-        setMousePointer(0);
-        clearStatus();
-        unloadForm();
-        return;
-    }
-    if (Key == QLatin1String("Ok"))
-        Ok();
-    else
-        setMousePointer(0);
-}
+void frmGenReportDev4::tlbFooter_FooterClick(const QString &Key) { footerStep(Key, QStringLiteral("ZVE015")); }
 
 void frmGenReportDev4::Ok() {
     NormalPointerAtEnd pointer;
-    try {
-        setMousePointer(11);
-        if (m_selectionList.isEmpty() && utility.RecordExists(QStringLiteral("Emp_Mast")))
-            m_selectionList = employeeKeys(
-                QStringLiteral("SELECT em.Sys_emp_num, Emp_Name, Emp_Shrt_Name FROM emp_mast em ORDER BY em.emp_Name"));
-        const BoundSql q = reportQuery(modCommon::GetServerDate());
-        const zv::db::Recordset rs = db().query(q.text, q.params);
-        if (rs.isEmpty()) {
-            status(QStringLiteral("ZVE001"));
-            return;
-        }
-        m_formulas.RemoveAll();
-        m_formulas.Add(QStringLiteral("Cmpny"), companyName());
-        showReport(kTitle, kReportFile, rs, m_formulas);
-        clearStatus();
-        m_formulas.RemoveAll();
-    } catch (const std::exception &e) {
-        m_formulas.RemoveAll();
-        clearStatus();
-        showFailure(e);
-    }
+    runReport(
+        [this] {
+            if (m_selectionList.isEmpty() && utility.RecordExists(QStringLiteral("Emp_Mast")))
+                m_selectionList = employeeKeys(
+                    QStringLiteral("SELECT em.Sys_emp_num, Emp_Name, Emp_Shrt_Name FROM emp_mast em ORDER BY em.emp_Name"));
+            const BoundSql q = reportQuery(modCommon::GetServerDate());
+            return db().query(q.text, q.params);
+        },
+        QStringLiteral("ZVE001"), [this] { m_formulas.Add(QStringLiteral("Cmpny"), companyName()); }, kTitle,
+        kReportFile);
 }
 
 void frmGenReportDev4::Form_KeyDown(int &KeyCode, int Shift) {

@@ -22,8 +22,6 @@ public slots:
     void picSelFilter_Click(int Index) override;
 
 protected:
+    void Ok() override;
     void Form_KeyDown(int &KeyCode, int Shift) override;
-
-private:
-    void Ok();
 };
