@@ -1,4 +1,5 @@
 #include "ReportFilterForm.h"
+#include "core/FormRegistry.h"
 #include "core/MDIZVS.h"
 #include "core/modCommon.h"
 #include "framework/FormKeys.h"
@@ -385,11 +386,21 @@ void ReportFilterForm::setMainCaption(const QString &who, bool withPeriod) {
 }
 
 void ReportFilterForm::Form_KeyDown(int &KeyCode, int Shift) {
-    if (KeyCode == vbKey::F1 && Shift == vbShiftMask::Ctrl) {
+    if (KeyCode == vbKey::F1 && Shift == vbShiftMask::Ctrl && m_selectionKey) {
         KeyCode = 0;
         if (picSelFilter && picSelFilter->isVisible())
             picSelFilter_Click(0);
+    } else if (KeyCode == vbKey::Escape) {
+        KeyCode = 0;
+        unloadForm();
+    } else if (KeyCode == vbKey::Home && Shift == vbShiftMask::Ctrl && m_passwordKey) {
+        KeyCode = 0;
+        zv::forms::showModal(zv::forms::names::frmChangePswd, this);
     }
+}
+
+bool ReportFilterForm::exitConfirmed(const QString &title) {
+    return MsgBox(QStringLiteral("Do you want to exit?"), vbYesNo + vbQuestion + vbDefaultButton2, title) == vbYes;
 }
 
 void ReportFilterForm::unloadForm(bool ask) {

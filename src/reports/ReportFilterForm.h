@@ -170,11 +170,15 @@ protected:
     // Activation: when the form is first shown, and again when a window it
     // opened (the selection window, the viewer) has closed over it.
     virtual void Form_Activate() {}
-    // The form's keys (after header and footer). Ctrl+F1 runs the employee
-    // selection when the button is visible; the rest is each form's.
+    // The form's keys (after header and footer): Ctrl+F1 runs the employee
+    // selection when the button is visible, Esc closes the form, Ctrl+Home
+    // opens the password change; m_selectionKey and m_passwordKey say
+    // whether the form has the two keys.
     virtual void Form_KeyDown(int &KeyCode, int Shift);
     // Whether the form may close now (the exit question where a form asks).
     virtual bool Form_QueryUnload() { return true; }
+    // "Do you want to exit?" with Yes and No, No the default: whether Yes.
+    static bool exitConfirmed(const QString &title);
     virtual void Form_Unload() {}
     // Closes the form; ask false skips Form_QueryUnload.
     void unloadForm(bool ask = true);
@@ -187,6 +191,8 @@ protected:
 
     QString m_selectionList;
     QString m_selectionQuery;
+    bool m_selectionKey = true;
+    bool m_passwordKey = false;
     zv::report::FormulaDictionary m_formulas;
 
 private:

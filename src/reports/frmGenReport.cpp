@@ -1,10 +1,7 @@
 #include "frmGenReport.h"
-#include "core/FormRegistry.h"
 #include "core/modCommon.h"
 #include "platform/db/Dates.h"
-#include "platform/ui/MessageService.h"
 #include "platform/ui/Ui.h"
-#include "platform/ui/VbKeys.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -26,6 +23,7 @@ frmGenReport::frmGenReport(QWidget *parent) : MonthDateFilterForm(parent) {
     addEmployeeRow();
 
     // Load
+    m_passwordKey = true;
     setUpToolbars();
     wireMonthDateRows();
     for (QRadioButton *b : {optOff, optPernl, optBoth})
@@ -189,22 +187,8 @@ void frmGenReport::Ok() {
         reportTitle(), kReportFile);
 }
 
-void frmGenReport::Form_KeyDown(int &KeyCode, int Shift) {
-    ReportFilterForm::Form_KeyDown(KeyCode, Shift);
-    if (KeyCode == vbKey::Escape) {
-        KeyCode = 0;
-        unloadForm();
-    } else if (KeyCode == vbKey::Home && Shift == vbShiftMask::Ctrl) {
-        KeyCode = 0;
-        zv::forms::showModal(zv::forms::names::frmChangePswd, this);
-    }
-}
-
 bool frmGenReport::Form_QueryUnload() {
-    if (m_reportShown)
-        return true;
-    if (MsgBox(QStringLiteral("Do you want to exit?"), vbYesNo + vbQuestion + vbDefaultButton2,
-               QStringLiteral("Question")) == vbYes)
+    if (m_reportShown || exitConfirmed(QStringLiteral("Question")))
         return true;
     setMousePointer(0);
     return false;

@@ -27,7 +27,6 @@ public slots:
 
 protected:
     void Ok() override;
-    void Form_KeyDown(int &KeyCode, int Shift) override;
     bool Form_QueryUnload() override;
 
 private:

@@ -1,9 +1,7 @@
 #include "frmGenReport1.h"
 #include "core/modCommon.h"
 #include "platform/db/Dates.h"
-#include "platform/ui/MessageService.h"
 #include "platform/ui/Ui.h"
-#include "platform/ui/VbKeys.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -221,17 +219,8 @@ void frmGenReport1::Ok() {
         QStringLiteral("ZVE001"), [this] { fillFormulas(); }, kTitle, kReportFile);
 }
 
-void frmGenReport1::Form_KeyDown(int &KeyCode, int Shift) {
-    ReportFilterForm::Form_KeyDown(KeyCode, Shift);
-    if (KeyCode == vbKey::Escape) {
-        KeyCode = 0;
-        unloadForm();
-    }
-}
-
 bool frmGenReport1::Form_QueryUnload() {
-    if (MsgBox(QStringLiteral("Do you want to exit?"), vbYesNo + vbQuestion + vbDefaultButton2,
-               QStringLiteral("Exit Confirmation")) == vbYes)
+    if (exitConfirmed(QStringLiteral("Exit Confirmation")))
         return true;
     setMousePointer(0);
     return false;

@@ -1,9 +1,7 @@
 #include "frmGenReport2.h"
-#include "core/FormRegistry.h"
 #include "core/modCommon.h"
 #include "platform/db/Dates.h"
 #include "platform/ui/Ui.h"
-#include "platform/ui/VbKeys.h"
 #include <QComboBox>
 #include <QLabel>
 #include <QRadioButton>
@@ -59,6 +57,8 @@ frmGenReport2::frmGenReport2(QWidget *parent) : ReportFilterForm(parent) {
     addEmployeeRow();
 
     // Load
+    m_selectionKey = false;
+    m_passwordKey = true;
     setUpToolbars();
     // Rows of this opening alone: two openings in the same second still differ.
     m_formId = modCommon::GetTimeStampString() + QLatin1Char('-') + QUuid::createUuid().toString(QUuid::Id128).left(6);
@@ -163,17 +163,6 @@ void frmGenReport2::Ok() {
             m_formulas.Add(QStringLiteral("Month"), cmbTargetMnth->currentText());
         },
         kTitle, kReportFile);
-}
-
-void frmGenReport2::Form_KeyDown(int &KeyCode, int Shift) {
-    // No Ctrl+F1 on this form.
-    if (KeyCode == vbKey::Escape) {
-        KeyCode = 0;
-        unloadForm();
-    } else if (KeyCode == vbKey::Home && Shift == vbShiftMask::Ctrl) {
-        KeyCode = 0;
-        zv::forms::showModal(zv::forms::names::frmChangePswd, this);
-    }
 }
 
 void frmGenReport2::Form_Unload() {

@@ -35,7 +35,6 @@ public slots:
 
 protected:
     void Ok() override;
-    void Form_KeyDown(int &KeyCode, int Shift) override;
     void Form_Unload() override;
 
 private:

@@ -312,19 +312,6 @@ void frmGenReportDev3::deleteRun() {
     db().execute(QStringLiteral("DELETE FROM temp_mchklist WHERE User_ID = ?"), {m_runKey});
 }
 
-void frmGenReportDev3::Form_KeyDown(int &KeyCode, int Shift) {
-    ReportFilterForm::Form_KeyDown(KeyCode, Shift);
-    if (KeyCode == vbKey::Escape) {
-        KeyCode = 0;
-        unloadForm();
-    }
-}
-
-bool frmGenReportDev3::Form_QueryUnload() {
-    if (m_closing)
-        return true;
-    return MsgBox(QStringLiteral("Do you want to exit?"), vbYesNo + vbQuestion + vbDefaultButton2,
-                  QStringLiteral("Exit Confirmation")) == vbYes;
-}
+bool frmGenReportDev3::Form_QueryUnload() { return m_closing || exitConfirmed(QStringLiteral("Exit Confirmation")); }
 
 void frmGenReportDev3::Form_Unload() { zv::forms::release(zv::forms::names::frmImgList); }

@@ -51,7 +51,6 @@ public slots:
 protected:
     void Ok() override;
     void Form_Activate() override;
-    void Form_KeyDown(int &KeyCode, int Shift) override;
     bool Form_QueryUnload() override;
     void Form_Unload() override;
 

@@ -1,9 +1,7 @@
 #include "frmGenReportDev4.h"
-#include "core/FormRegistry.h"
 #include "core/modCommon.h"
 #include "platform/db/Dates.h"
 #include "platform/ui/Ui.h"
-#include "platform/ui/VbKeys.h"
 #include <QLabel>
 #include <QRadioButton>
 #include <QToolButton>
@@ -20,6 +18,7 @@ frmGenReportDev4::frmGenReportDev4(QWidget *parent) : ReportFilterForm(parent) {
     addEmployeeRow();
 
     // Load
+    m_passwordKey = true;
     setUpToolbars();
     for (QRadioButton *b : {optOff, optPernl, optBoth})
         tabOnEnter(b);
@@ -79,15 +78,4 @@ void frmGenReportDev4::Ok() {
         },
         QStringLiteral("ZVE001"), [this] { m_formulas.Add(QStringLiteral("Cmpny"), companyName()); }, kTitle,
         kReportFile);
-}
-
-void frmGenReportDev4::Form_KeyDown(int &KeyCode, int Shift) {
-    ReportFilterForm::Form_KeyDown(KeyCode, Shift);
-    if (KeyCode == vbKey::Escape) {
-        KeyCode = 0;
-        unloadForm();
-    } else if (KeyCode == vbKey::Home && Shift == vbShiftMask::Ctrl) {
-        KeyCode = 0;
-        zv::forms::showModal(zv::forms::names::frmChangePswd, this);
-    }
 }

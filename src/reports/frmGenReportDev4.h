@@ -23,5 +23,4 @@ public slots:
 
 protected:
     void Ok() override;
-    void Form_KeyDown(int &KeyCode, int Shift) override;
 };
