@@ -17,17 +17,11 @@ using namespace zv::ui;
 namespace zv::reports {
 
 namespace {
-const char *const kMonthNames[12] = {"January", "February", "March",     "April",   "May",      "June",
-                                     "July",    "August",   "September", "October", "November", "December"};
 const QString kEnabledStyle = QStringLiteral("background-color: #FFFFFF;");
 const QString kDisabledStyle = QStringLiteral("background-color: #E0E0E0;");
 } // namespace
 
 MonthDateFilterForm::MonthDateFilterForm(QWidget *parent) : ReportFilterForm(parent) {}
-
-QString MonthDateFilterForm::monthName(int month) {
-    return month >= 1 && month <= 12 ? QString::fromLatin1(kMonthNames[month - 1]) : QString();
-}
 
 QDate MonthDateFilterForm::serverDate() { return modCommon::GetServerDate(); }
 
@@ -48,21 +42,14 @@ void MonthDateFilterForm::addMonthDateRows() {
     TxtFdate->setObjectName(QStringLiteral("TxtFdate"));
     TxtFdate->setMaxLength(11);
     row(lblSelDate, QStringLiteral("Date"), TxtFdate);
-    cmbTargetMnth = new QComboBox(Fradate);
-    cmbTargetMnth->setObjectName(QStringLiteral("cmbTargetMnth"));
-    cmbTargetMnth->setEditable(true);
-    cmbTargetMnth->setInsertPolicy(QComboBox::NoInsert);
-    for (int m = 1; m <= 12; ++m)
-        cmbTargetMnth->addItem(monthName(m), m);
+    cmbTargetMnth = pickList(QStringLiteral("cmbTargetMnth"), Fradate);
+    addMonths(cmbTargetMnth);
     row(Label3, QStringLiteral("Month*"), cmbTargetMnth);
     txtTargetYear = new QLineEdit(Fradate);
     txtTargetYear->setObjectName(QStringLiteral("txtTargetYear"));
     txtTargetYear->setMaxLength(4);
     row(Label4, QStringLiteral("Year*"), txtTargetYear);
-    CmbSord = new QComboBox(Fradate);
-    CmbSord->setObjectName(QStringLiteral("CmbSord"));
-    CmbSord->setEditable(true);
-    CmbSord->setInsertPolicy(QComboBox::NoInsert);
+    CmbSord = pickList(QStringLiteral("CmbSord"), Fradate);
     row(Label6, QStringLiteral("Sort Order"), CmbSord);
     addFilterSpan(Fradate);
     Fradate->hide();

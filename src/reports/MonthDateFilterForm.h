@@ -68,7 +68,6 @@ protected:
     bool checkFilter(const QString &datePrefix, const QString &monthPrefix, const QString &yearPrefix);
 
     static QDate serverDate();
-    static QString monthName(int month);
 
     clsDATEVALIDATE m_dateEntry;   // bound to TxtFdate for typing
     clsDATEVALIDATE m_dateCheck;   // validates only

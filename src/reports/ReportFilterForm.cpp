@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFormLayout>
 #include <QFrame>
 #include <QGroupBox>
@@ -41,6 +42,9 @@ const QStringList &footerPictures() {
                                      "Warning", "Information", "Critical", "None"};
     return keys;
 }
+
+const char *const kMonthNames[12] = {"January", "February", "March",     "April",   "May",      "June",
+                                     "July",    "August",   "September", "October", "November", "December"};
 
 QString periodText(const QString &period) {
     const QDate d = zv::db::fromDisplayDate(period);
@@ -121,6 +125,20 @@ void ReportFilterForm::addOptionRow(const QString &label, QRadioButton *first, Q
     m_rows->addRow(lblActvty, row);
 }
 
+void ReportFilterForm::addTypeOptions() {
+    optOff = option(QStringLiteral("optOff"), QStringLiteral("Official"));
+    optPernl = option(QStringLiteral("optPernl"), QStringLiteral("Personal"));
+    optBoth = option(QStringLiteral("optBoth"), QStringLiteral("Both"));
+    addOptionRow(QStringLiteral("Activity Type"), optOff, optPernl, optBoth);
+}
+
+void ReportFilterForm::addStatusOptions() {
+    optPlnd = option(QStringLiteral("optPlnd"), QStringLiteral("Not Completed"));
+    optCpltd = option(QStringLiteral("optCpltd"), QStringLiteral("Completed"));
+    optBoth = option(QStringLiteral("optBoth"), QStringLiteral("Both"));
+    addOptionRow(QStringLiteral("Activity Status"), optPlnd, optCpltd, optBoth);
+}
+
 void ReportFilterForm::addEmployeeRow() {
     auto *row = new QWidget(fraSelection);
     auto *h = new QHBoxLayout(row);
@@ -140,6 +158,33 @@ void ReportFilterForm::addEmployeeRow() {
     lblSelSortField->setObjectName(QStringLiteral("lblSelSortField"));
     m_rows->addRow(lblSelSortField, row);
     connect(picSelFilter, &QToolButton::clicked, this, [this] { picSelFilter_Click(0); });
+}
+
+void ReportFilterForm::offerSelectionIfAnyEmployee() {
+    bool anyEmployee = true;
+    try {
+        anyEmployee = utility.RecordExists(QStringLiteral("Emp_Mast"));
+    } catch (const std::exception &) {
+    }
+    picSelFilter->setVisible(anyEmployee);
+    imgDisable->setVisible(!anyEmployee);
+}
+
+QComboBox *ReportFilterForm::pickList(const QString &name, QWidget *parent) {
+    auto *list = new QComboBox(parent);
+    list->setObjectName(name);
+    list->setEditable(true);
+    list->setInsertPolicy(QComboBox::NoInsert);
+    return list;
+}
+
+void ReportFilterForm::addMonths(QComboBox *list) {
+    for (int m = 1; m <= 12; ++m)
+        list->addItem(monthName(m), m);
+}
+
+QString ReportFilterForm::monthName(int month) {
+    return month >= 1 && month <= 12 ? QString::fromLatin1(kMonthNames[month - 1]) : QString();
 }
 
 void ReportFilterForm::setUpToolbars() {

@@ -12,6 +12,7 @@
 #include <vector>
 
 class QAction;
+class QComboBox;
 class QFormLayout;
 class QFrame;
 class QGroupBox;
@@ -104,7 +105,21 @@ protected:
     void addFilterSpan(QWidget *widget);
     void addOptionRow(const QString &label, QRadioButton *first, QRadioButton *second, QRadioButton *both);
     QRadioButton *option(const QString &name, const QString &caption);
+    // "Activity Type": Official (optOff), Personal (optPernl) or Both (optBoth).
+    void addTypeOptions();
+    // "Activity Status": Not Completed (optPlnd), Completed (optCpltd) or Both (optBoth).
+    void addStatusOptions();
     void addEmployeeRow();
+    // The selection button where there is an employee to choose; without
+    // one, the greyed picture takes its place.
+    void offerSelectionIfAnyEmployee();
+
+    // An editable list that takes no entries typed into it.
+    static QComboBox *pickList(const QString &name, QWidget *parent);
+    // January to December, with the month numbers as data.
+    static void addMonths(QComboBox *list);
+    // "January" for 1; empty outside 1..12.
+    static QString monthName(int month);
 
     // Load, steps 1 to 5: the header shows Exit only, the footer Ok and Cancel.
     void setUpToolbars();

@@ -16,10 +16,7 @@ using namespace zv::ui;
 frmGenReport::frmGenReport(QWidget *parent) : MonthDateFilterForm(parent) {
     setObjectName(QStringLiteral("frmGenReport"));
     addMonthDateRows();
-    optOff = option(QStringLiteral("optOff"), QStringLiteral("Official"));
-    optPernl = option(QStringLiteral("optPernl"), QStringLiteral("Personal"));
-    optBoth = option(QStringLiteral("optBoth"), QStringLiteral("Both"));
-    addOptionRow(QStringLiteral("Activity Type"), optOff, optPernl, optBoth);
+    addTypeOptions();
     addEmployeeRow();
 
     // Load
@@ -33,13 +30,7 @@ frmGenReport::frmGenReport(QWidget *parent) : MonthDateFilterForm(parent) {
     Label4->setText(QStringLiteral("Target Year*"));
     lblSelSortField->setText(QStringLiteral("Employee Name"));
     setWindowTitle(QStringLiteral("Activities With Target Date Report Filter"));
-    bool anyEmployee = true;
-    try {
-        anyEmployee = utility.RecordExists(QStringLiteral("Emp_Mast"));
-    } catch (const std::exception &) {
-    }
-    picSelFilter->setVisible(anyEmployee);
-    imgDisable->setVisible(!anyEmployee);
+    offerSelectionIfAnyEmployee();
     try {
         showServerMonth();
     } catch (const std::exception &) {

@@ -16,10 +16,7 @@ using namespace zv::ui;
 frmGenReport1::frmGenReport1(QWidget *parent) : MonthDateFilterForm(parent) {
     setObjectName(QStringLiteral("frmGenReport1"));
     addMonthDateRows();
-    optPlnd = option(QStringLiteral("optPlnd"), QStringLiteral("Not Completed"));
-    optCpltd = option(QStringLiteral("optCpltd"), QStringLiteral("Completed"));
-    optBoth = option(QStringLiteral("optBoth"), QStringLiteral("Both"));
-    addOptionRow(QStringLiteral("Activity Status"), optPlnd, optCpltd, optBoth);
+    addStatusOptions();
     addEmployeeRow();
 
     // Load

@@ -13,9 +13,6 @@ using namespace zv::ui;
 
 namespace {
 
-const char *const kMonthNames[12] = {"January", "February", "March",     "April",   "May",      "June",
-                                     "July",    "August",   "September", "October", "November", "December"};
-
 // The years that Temp_Year has a completion column for.
 constexpr int kFirstYear = 2004;
 constexpr int kLastYear = 2008;
@@ -42,18 +39,11 @@ QString yearValues() {
 
 frmGenReport2::frmGenReport2(QWidget *parent) : ReportFilterForm(parent) {
     setObjectName(QStringLiteral("frmGenReport2"));
-    cmbTargetMnth = new QComboBox(this);
-    cmbTargetMnth->setObjectName(QStringLiteral("cmbTargetMnth"));
-    cmbTargetMnth->setEditable(true);
-    cmbTargetMnth->setInsertPolicy(QComboBox::NoInsert);
-    for (int m = 0; m < 12; ++m)
-        cmbTargetMnth->addItem(QString::fromLatin1(kMonthNames[m]), m + 1);
+    cmbTargetMnth = pickList(QStringLiteral("cmbTargetMnth"), this);
+    addMonths(cmbTargetMnth);
     cmbTargetMnth->setCurrentIndex(-1);
     addFilterRow(QStringLiteral("Month*"), cmbTargetMnth);
-    optPlnd = option(QStringLiteral("optPlnd"), QStringLiteral("Not Completed"));
-    optCpltd = option(QStringLiteral("optCpltd"), QStringLiteral("Completed"));
-    optBoth = option(QStringLiteral("optBoth"), QStringLiteral("Both"));
-    addOptionRow(QStringLiteral("Activity Status"), optPlnd, optCpltd, optBoth);
+    addStatusOptions();
     addEmployeeRow();
 
     // Load

@@ -19,9 +19,6 @@ using namespace zv::ui;
 
 namespace {
 
-const char *const kMonthNames[12] = {"January", "February", "March",     "April",   "May",      "June",
-                                     "July",    "August",   "September", "October", "November", "December"};
-
 QString dayColumns(const QString &prefix) {
     QStringList cols;
     for (int d = 1; d <= 31; ++d)
@@ -40,19 +37,13 @@ QString insertColumns() {
 
 frmGenReportDev3::frmGenReportDev3(QWidget *parent) : ReportFilterForm(parent) {
     setObjectName(QStringLiteral("frmGenReportDev3"));
-    cmbMnth = new QComboBox(this);
-    cmbMnth->setObjectName(QStringLiteral("cmbMnth"));
-    cmbMnth->setEditable(true);
-    cmbMnth->setInsertPolicy(QComboBox::NoInsert);
+    cmbMnth = pickList(QStringLiteral("cmbMnth"), this);
     addFilterRow(QStringLiteral("Month*"), cmbMnth);
     txtYear = new QLineEdit(this);
     txtYear->setObjectName(QStringLiteral("txtYear"));
     txtYear->setMaxLength(4);
     addFilterRow(QStringLiteral("Year*"), txtYear);
-    CmbSort = new QComboBox(this);
-    CmbSort->setObjectName(QStringLiteral("CmbSort"));
-    CmbSort->setEditable(true);
-    CmbSort->setInsertPolicy(QComboBox::NoInsert);
+    CmbSort = pickList(QStringLiteral("CmbSort"), this);
     addFilterRow(QStringLiteral("Sort Order"), CmbSort);
     chkDate = new QCheckBox(QStringLiteral("Datewise"), this);
     chkDate->setObjectName(QStringLiteral("chkDate"));
@@ -60,10 +51,7 @@ frmGenReportDev3::frmGenReportDev3(QWidget *parent) : ReportFilterForm(parent) {
     txtdate->setObjectName(QStringLiteral("txtdate"));
     addFilterRow(QString(), chkDate);
     addFilterRow(QStringLiteral("Date"), txtdate);
-    optOff = option(QStringLiteral("optOff"), QStringLiteral("Official"));
-    optPernl = option(QStringLiteral("optPernl"), QStringLiteral("Personal"));
-    optBoth = option(QStringLiteral("optBoth"), QStringLiteral("Both"));
-    addOptionRow(QStringLiteral("Activity Type"), optOff, optPernl, optBoth);
+    addTypeOptions();
     // Official work unless another type is chosen: what the checklist always showed.
     optOff->setChecked(true);
     addEmployeeRow();
@@ -75,8 +63,7 @@ frmGenReportDev3::frmGenReportDev3(QWidget *parent) : ReportFilterForm(parent) {
     setMainCaption(QStringLiteral("ADMIN"));
     m_selectionList.clear();
     modCommon::gReportKey = QStringLiteral("ACL");
-    for (int m = 0; m < 12; ++m)
-        cmbMnth->addItem(QString::fromLatin1(kMonthNames[m]), m + 1);
+    addMonths(cmbMnth);
     CmbSort->addItem(QStringLiteral("Entry Date"), 1);
     CmbSort->addItem(QStringLiteral("Activity Description"), 2);
     try {

@@ -11,10 +11,7 @@ using namespace zv::ui;
 
 frmGenReportDev4::frmGenReportDev4(QWidget *parent) : ReportFilterForm(parent) {
     setObjectName(QStringLiteral("frmGenReportDev4"));
-    optOff = option(QStringLiteral("optOff"), QStringLiteral("Official"));
-    optPernl = option(QStringLiteral("optPernl"), QStringLiteral("Personal"));
-    optBoth = option(QStringLiteral("optBoth"), QStringLiteral("Both"));
-    addOptionRow(QStringLiteral("Activity Type"), optOff, optPernl, optBoth);
+    addTypeOptions();
     addEmployeeRow();
 
     // Load
@@ -22,14 +19,7 @@ frmGenReportDev4::frmGenReportDev4(QWidget *parent) : ReportFilterForm(parent) {
     setUpToolbars();
     for (QRadioButton *b : {optOff, optPernl, optBoth})
         tabOnEnter(b);
-    // No employee to choose: the greyed picture takes the button's place.
-    bool anyEmployee = true;
-    try {
-        anyEmployee = utility.RecordExists(QStringLiteral("Emp_Mast"));
-    } catch (const std::exception &) {
-    }
-    picSelFilter->setVisible(anyEmployee);
-    imgDisable->setVisible(!anyEmployee);
+    offerSelectionIfAnyEmployee();
     setWindowTitle(kTitle);
     tlbFooter.setRightToolbarVisible(true);
     tlbFooter.setResetVisible(false);
