@@ -13,7 +13,7 @@
 using namespace zv::reports;
 using namespace zv::ui;
 
-frmGenReport::frmGenReport(QWidget *parent) : MonthDateFilterForm(parent) {
+frmGenReport::frmGenReport(QWidget *parent) : MonthDateFilterForm(parent, QStringLiteral("Target ")) {
     setObjectName(QStringLiteral("frmGenReport"));
     addMonthDateRows();
     addTypeOptions();
@@ -25,37 +25,15 @@ frmGenReport::frmGenReport(QWidget *parent) : MonthDateFilterForm(parent) {
     wireMonthDateRows();
     for (QRadioButton *b : {optOff, optPernl, optBoth})
         tabOnEnter(b);
-    lblSelDate->setText(QStringLiteral("Target Date"));
-    Label3->setText(QStringLiteral("Target Month*"));
-    Label4->setText(QStringLiteral("Target Year*"));
     lblSelSortField->setText(QStringLiteral("Employee Name"));
     setWindowTitle(QStringLiteral("Activities With Target Date Report Filter"));
     offerSelectionIfAnyEmployee();
-    try {
-        showServerMonth();
-    } catch (const std::exception &) {
-        // No database date: the boxes stay blank and Ok asks for them.
-    }
-    Fradate->show();
-    fillSortEntries();
+    showOnServerMonth();
     picSelFilter->setToolTip(QStringLiteral("Ctrl+F1"));
     setMainCaption(modCommon::gLoginUserID.toUpper());
 }
 
 frmGenReport::~frmGenReport() = default;
-
-int frmGenReport::ShowForm(qint64 employee, int month, int year) {
-    m_selectionList = QString::number(employee);
-    if (month >= 1 && month <= 12)
-        cmbTargetMnth->setCurrentIndex(month - 1);
-    txtTargetYear->setText(QString::number(year));
-    return exec();
-}
-
-int frmGenReport::ShowRpt(qint64 employee) {
-    m_selectionList = QString::number(employee);
-    return exec();
-}
 
 void frmGenReport::fillSortEntries() {
     CmbSord->clear();
@@ -68,36 +46,16 @@ void frmGenReport::fillSortEntries() {
 }
 
 void frmGenReport::Chckdat_Click() {
+    // A day's report has no sort order.
     if (Chckdat->isChecked()) {
-        for (QWidget *box : {static_cast<QWidget *>(txtTargetYear), static_cast<QWidget *>(cmbTargetMnth),
-                             static_cast<QWidget *>(CmbSord)})
-            setBoxEnabled(box, false);
-        txtTargetYear->clear();
-        cmbTargetMnth->setCurrentIndex(-1);
-        cmbTargetMnth->setEditText(QString());
+        setBoxEnabled(CmbSord, false);
         CmbSord->setCurrentIndex(-1);   // the entries stay
         CmbSord->setEditText(QString());
-        setBoxEnabled(TxtFdate, true);
-        lblSelDate->setText(QStringLiteral("Target Date*"));
-        Label3->setText(QStringLiteral("Target Month"));
-        Label4->setText(QStringLiteral("Target Year"));
-        bindDateBox();
     } else {
-        setBoxEnabled(txtTargetYear, true);
-        setBoxEnabled(cmbTargetMnth, true);
         setBoxEnabled(CmbSord, true);
         fillSortEntries();
-        lblSelDate->setText(QStringLiteral("Target Date"));
-        Label3->setText(QStringLiteral("Target Month*"));
-        Label4->setText(QStringLiteral("Target Year*"));
-        setBoxEnabled(TxtFdate, false);
-        TxtFdate->clear();
-        try {
-            showServerMonth();
-        } catch (const std::exception &e) {
-            showFailure(e);
-        }
     }
+    applyDatewise();
 }
 
 void frmGenReport::picSelFilter_Click(int Index) {
@@ -118,20 +76,11 @@ BoundSql frmGenReport::reportQuery() const {
     addSelection(q, QStringLiteral("h.Sys_Emp_Num"), m_selectionList);
     if (picSelFilter->isHidden() && !imgDisable->isHidden())
         q.add(QStringLiteral(" AND h.Sys_Emp_Num = 0"));
-    if (monthMode()) {
-        QString from, until;
-        if (monthBounds(monthNumber(), yearNumber(), from, until))
-            q.add(QStringLiteral(" AND d.Target_Date >= ? AND d.Target_Date < ?"), {from, until});
-        else
-            q.add(QStringLiteral(" AND 0"));   // no such month: no line
-    }
+    addPeriod(q, QStringLiteral("d.Target_Date"));
     if (optOff->isChecked())
         q.add(QStringLiteral(" AND d.Offcl_Persnl = 'O'"));
     if (optPernl->isChecked())
         q.add(QStringLiteral(" AND d.Offcl_Persnl = 'P'"));
-    const QDate day = dateOfReport();
-    if (Chckdat->isChecked() && day.isValid())
-        q.add(QStringLiteral(" AND d.Target_Date = ?"), {zv::db::toIsoDate(day)});
 
     if (!CmbSord->isEnabled())
         q.add(QStringLiteral(" ORDER BY d.Actvty_Desc"));
@@ -163,7 +112,7 @@ void frmGenReport::tlbFooter_FooterClick(const QString &Key) {
 
 void frmGenReport::Ok() {
     NormalPointerAtEnd pointer;
-    if (!checkFilter(QStringLiteral("Target Date"), QStringLiteral("Target Month"), QStringLiteral("Target Year")))
+    if (!checkFilter())
         return;
     runReport(
         [this] {

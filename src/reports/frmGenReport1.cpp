@@ -13,7 +13,7 @@
 using namespace zv::reports;
 using namespace zv::ui;
 
-frmGenReport1::frmGenReport1(QWidget *parent) : MonthDateFilterForm(parent) {
+frmGenReport1::frmGenReport1(QWidget *parent) : MonthDateFilterForm(parent, QString()) {
     setObjectName(QStringLiteral("frmGenReport1"));
     addMonthDateRows();
     addStatusOptions();
@@ -23,37 +23,17 @@ frmGenReport1::frmGenReport1(QWidget *parent) : MonthDateFilterForm(parent) {
     setUpToolbars();
     wireMonthDateRows();
     tabOnEnter(optBoth);
-    lblSelDate->setText(QStringLiteral("Date"));
     lblSelSortField->setText(QStringLiteral("Employee Name"));
     picSelFilter->show();
     imgDisable->hide();
     setWindowTitle(kTitle);
     m_selectionList.clear();
     tlbFooter.setRightToolbarVisible(true);
-    try {
-        showServerMonth();
-    } catch (const std::exception &) {
-        // No database date: the boxes stay blank and Ok asks for them.
-    }
-    Fradate->show();
-    fillSortEntries();
+    showOnServerMonth();
     picSelFilter->setToolTip(QStringLiteral("Ctrl+F1"));
 }
 
 frmGenReport1::~frmGenReport1() = default;
-
-int frmGenReport1::ShowForm(qint64 employee, int month, int year) {
-    m_selectionList = QString::number(employee);
-    if (month >= 1 && month <= 12)
-        cmbTargetMnth->setCurrentIndex(month - 1);
-    txtTargetYear->setText(QString::number(year));
-    return exec();
-}
-
-int frmGenReport1::ShowRpt(qint64 employee) {
-    m_selectionList = QString::number(employee);
-    return exec();
-}
 
 void frmGenReport1::Form_Activate() {
     if (CmbSord->count() > 1)
@@ -75,31 +55,7 @@ void frmGenReport1::fillSortEntries() {
 }
 
 void frmGenReport1::Chckdat_Click() {
-    if (Chckdat->isChecked()) {
-        setBoxEnabled(txtTargetYear, false);
-        setBoxEnabled(cmbTargetMnth, false);
-        txtTargetYear->clear();
-        cmbTargetMnth->setCurrentIndex(-1);
-        cmbTargetMnth->setEditText(QString());
-        setBoxEnabled(TxtFdate, true);
-        lblSelDate->setText(QStringLiteral("Date*"));
-        Label3->setText(QStringLiteral("Month"));
-        Label4->setText(QStringLiteral("Year"));
-        bindDateBox();
-    } else {
-        setBoxEnabled(txtTargetYear, true);
-        setBoxEnabled(cmbTargetMnth, true);
-        lblSelDate->setText(QStringLiteral("Date"));
-        Label3->setText(QStringLiteral("Month*"));
-        Label4->setText(QStringLiteral("Year*"));
-        setBoxEnabled(TxtFdate, false);
-        TxtFdate->clear();
-        try {
-            showServerMonth();
-        } catch (const std::exception &e) {
-            showFailure(e);
-        }
-    }
+    applyDatewise();
     fillSortEntries();
 }
 
@@ -127,20 +83,11 @@ BoundSql frmGenReport1::reportQuery() const {
         "JOIN Dept_Mast dm ON dm.Sys_Dept_Num = amd.Sys_Dept_Num "
         "WHERE sc.Not_Needed <> 1"));
     addSelection(q, QStringLiteral("em.Sys_Emp_Num"), m_selectionList);
-    if (monthMode()) {
-        QString from, until;
-        if (monthBounds(monthNumber(), yearNumber(), from, until))
-            q.add(QStringLiteral(" AND sc.Expctd_Date >= ? AND sc.Expctd_Date < ?"), {from, until});
-        else
-            q.add(QStringLiteral(" AND 0"));   // no such month: no entry
-    }
+    addPeriod(q, QStringLiteral("sc.Expctd_Date"));
     if (optPlnd->isChecked())
         q.add(QStringLiteral(" AND sc.Cmpltd_Date IS NULL"));
     else if (optCpltd->isChecked())
         q.add(QStringLiteral(" AND sc.Cmpltd_Date IS NOT NULL"));
-    const QDate day = dateOfReport();
-    if (Chckdat->isChecked() && day.isValid())
-        q.add(QStringLiteral(" AND sc.Expctd_Date = ?"), {zv::db::toIsoDate(day)});
 
     const bool hasText = !CmbSord->currentText().isEmpty();
     const int sort = CmbSord->currentIndex();
@@ -203,7 +150,7 @@ void frmGenReport1::tlbFooter_FooterClick(const QString &Key) { footerStep(Key, 
 
 void frmGenReport1::Ok() {
     NormalPointerAtEnd pointer;
-    if (!checkFilter(QStringLiteral("Date"), QStringLiteral("Month"), QStringLiteral("Year")))
+    if (!checkFilter())
         return;
     runReport(
         [this] {

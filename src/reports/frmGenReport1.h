@@ -14,10 +14,6 @@ public:
     static inline const QString kTitle = QStringLiteral("Activity projector/Actuals planner");
     static inline const QString kReportFile = QStringLiteral("Reports/StatSR.rpt");
 
-    // Preset employee (and month and year), shown modally.
-    int ShowForm(qint64 employee, int month, int year);
-    int ShowRpt(qint64 employee);
-
     // The report's statement for the current filter.
     zv::reports::BoundSql reportQuery() const;
     // The formula values for the current filter, in their order.
@@ -33,7 +29,5 @@ protected:
     void Ok() override;
     void Form_Activate() override;
     bool Form_QueryUnload() override;
-
-private:
-    void fillSortEntries();
+    void fillSortEntries() override;
 };
