@@ -1,4 +1,5 @@
 #include "ReportFilterForm.h"
+#include "ReportSql.h"
 #include "core/FormRegistry.h"
 #include "core/MDIZVS.h"
 #include "core/modCommon.h"
@@ -332,6 +333,30 @@ QString ReportFilterForm::chooseEmployees(const SelectionRequest &r) {
                                                      r.firstColumn, r.secondColumn, r.thirdColumn);
     Form_Activate();
     return result;
+}
+
+void ReportFilterForm::addMonthDays(int month, int year, const QString &keySuffix) {
+    QString from, until;
+    if (!monthBounds(month, year, from, until))
+        return;
+    const auto key = [&keySuffix](int day) { return QString::number(day) + keySuffix; };
+    const zv::db::Recordset holidays = db().query(
+        QStringLiteral("SELECT Holday_Date FROM Holday_List_Det WHERE Holday_Date >= ? AND Holday_Date < ? "
+                       "ORDER BY Holday_Date"),
+        {from, until});
+    for (int i = 0; i < holidays.recordCount(); ++i) {
+        const int day = zv::db::fromIsoDate(holidays.valueAt(i, 0).toString()).day();
+        // A date listed twice is one holiday.
+        if (!m_formulas.Exists(key(day)))
+            m_formulas.Add(key(day), QStringLiteral("(%1)").arg(day));
+    }
+    const int length = QDate(year, month, 1).daysInMonth();
+    for (int d = 1; d <= length; ++d) {
+        if (m_formulas.Exists(key(d)))
+            continue;
+        m_formulas.Add(key(d), zv::db::vbWeekday(QDate(year, month, d)) == 1 ? QStringLiteral("(%1)").arg(d)
+                                                                              : QString::number(d));
+    }
 }
 
 bool ReportFilterForm::selectionButton(int Index) {

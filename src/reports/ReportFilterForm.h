@@ -158,6 +158,10 @@ protected:
     enum class SelectionColumns { NameFirst, KeyFirst };
     // The employee selection over sql, from the current list: the list chosen.
     QString selectEmployees(SelectionColumns columns, const QString &sql);
+    // A month's calendar into the formula values, day d under d + keySuffix:
+    // "(d)" for a holiday or a Sunday, "d" for the other days, the holidays
+    // first in date order. Nothing for a month that does not exist.
+    void addMonthDays(int month, int year, const QString &keySuffix);
     // The report viewer, shown modally; its result.
     bool showReport(const QString &title, const QString &reportFile, const zv::db::Recordset &rows,
                     const zv::report::FormulaDictionary &values);

@@ -124,26 +124,7 @@ void frmGenReport1::fillFormulas() {
         month = day.month();
         year = day.year();
     }
-    QString from, until;
-    if (!monthBounds(month, year, from, until))
-        return;
-    const zv::db::Recordset holidays = db().query(
-        QStringLiteral("SELECT Holday_Date FROM Holday_List_Det WHERE Holday_Date >= ? AND Holday_Date < ? "
-                       "ORDER BY Holday_Date"),
-        {from, until});
-    for (int i = 0; i < holidays.recordCount(); ++i) {
-        const int d = zv::db::fromIsoDate(holidays.valueAt(i, 0).toString()).day();
-        // A date listed twice is one holiday.
-        if (!m_formulas.Exists(QString::number(d)))
-            m_formulas.Add(QString::number(d), QStringLiteral("(%1)").arg(d));
-    }
-    const int length = QDate(year, month, 1).daysInMonth();
-    for (int d = 1; d <= length; ++d) {
-        if (m_formulas.Exists(QString::number(d)))
-            continue;
-        m_formulas.Add(QString::number(d), zv::db::vbWeekday(QDate(year, month, d)) == 1 ? QStringLiteral("(%1)").arg(d)
-                                                                                           : QString::number(d));
-    }
+    addMonthDays(month, year, QString());
 }
 
 void frmGenReport1::tlbFooter_FooterClick(const QString &Key) { footerStep(Key, QStringLiteral("ZVE015")); }

@@ -270,27 +270,7 @@ void frmGenReportDev3::fillFormulas() {
                                                 zv::db::monthAbbrev(m_month) + QStringLiteral(" - ") +
                                                 QString::number(m_year));
     m_formulas.Add(QStringLiteral("Cmpny"), companyName());
-    QString from, until;
-    if (monthBounds(m_month, m_year, from, until)) {
-        const zv::db::Recordset holidays = db().query(
-            QStringLiteral("SELECT Holday_Date FROM Holday_List_Det WHERE Holday_Date >= ? AND Holday_Date < ? "
-                           "ORDER BY Holday_Date"),
-            {from, until});
-        for (int i = 0; i < holidays.recordCount(); ++i) {
-            const int day = zv::db::fromIsoDate(holidays.valueAt(i, 0).toString()).day();
-            const QString key = QString::number(day) + QLatin1Char('D');
-            // A date listed twice is one holiday.
-            if (!m_formulas.Exists(key))
-                m_formulas.Add(key, QStringLiteral("(%1)").arg(day));
-        }
-    }
-    for (int d = 1; d <= 31; ++d) {
-        const QString key = QString::number(d) + QLatin1Char('D');
-        const QDate date(m_year, m_month, d);
-        if (m_formulas.Exists(key) || !date.isValid())
-            continue;
-        m_formulas.Add(key, zv::db::vbWeekday(date) == 1 ? QStringLiteral("(%1)").arg(d) : QString::number(d));
-    }
+    addMonthDays(m_month, m_year, QStringLiteral("D"));
 }
 
 void frmGenReportDev3::deleteRun() {
