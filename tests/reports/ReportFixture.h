@@ -1,25 +1,15 @@
 #pragma once
-#include "core/modCommon.h"
-#include "platform/db/Connection.h"
 #include "platform/db/Dates.h"
 #include "platform/report/FrmReportViewer.h"
-#include "platform/ui/MessageService.h"
 #include "reports/ReportFilterForm.h"
-#include "support/ProgramFolder.h"
+#include "support/FormActions.h"
+#include "support/ProductionDbTest.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QTest>
-#include <QToolBar>
 #include <gtest/gtest.h>
 #include <functional>
-#include <memory>
-#include <ostream>
-
-inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 
 // What the report viewer was asked to show.
 struct ShownReport {
@@ -42,24 +32,16 @@ struct ShownReport {
     }
 };
 
-// A fresh program folder with the shipped report files, its production
-// database the main connection, scripted message boxes, the report viewer's
-// showing and the employee selection answered by the test, and a second
-// connection for setting up and reading back rows.
-class ReportTest : public ::testing::Test {
+// The production database test with the shipped report files in the
+// program folder, the report viewer's showing and the employee selection
+// answered by the test, three employees and a company.
+class ReportTest : public ProductionDbTest {
 public:
     void SetUp() override {
-        modCommon::ResetState();
-        folder = std::make_unique<ProgramFolder>();
-        modCommon::setAppPath(folder->path());
+        ASSERT_NO_FATAL_FAILURE(ProductionDbTest::SetUp());
         const QDir shipped(QStringLiteral(ZV_SOURCE_DIR) + "/resources/Reports");
         for (const QString &f : shipped.entryList({"*.rpt"}, QDir::Files))
             ASSERT_TRUE(QFile::copy(shipped.filePath(f), folder->file("Reports/" + f)));
-        modCommon::gDBPath = folder->productionDb();
-        modCommon::OpenDatabase();
-        ASSERT_TRUE(modCommon::gConnOpen);
-        modCommon::gIsAdmin = true;
-        other.open(folder->productionDb());
         zv::report::FrmReportViewer::setModalHook([this](zv::report::FrmReportViewer &v) {
             ++shown.count;
             shown.title = v.windowTitle();
@@ -86,17 +68,9 @@ public:
     void TearDown() override {
         zv::report::FrmReportViewer::setModalHook({});
         zv::reports::ReportFilterForm::setEmployeeChooser({});
-        other.close();
-        modCommon::ResetState();
-        modCommon::setAppPath(QString());
-        folder.reset();
+        ProductionDbTest::TearDown();
     }
 
-    qint64 insert(const QString &sql, const QVariantList &values = {}) {
-        other.execute(sql, values);
-        return other.lastInsertId();
-    }
-    QVariant scalar(const QString &sql, const QVariantList &values = {}) { return other.scalar(sql, values); }
     QString today(int days = 0) const { return zv::db::toIsoDate(modCommon::GetServerDate().addDays(days)); }
 
     // Three employees in two departments, a company.
@@ -137,30 +111,10 @@ public:
                " " + suffix;
     }
 
-    static void showForm(QDialog &form) {
-        form.show();
-        QApplication::setActiveWindow(&form);
-        QApplication::processEvents();
-    }
-    static void click(QToolBar *tb, QAction *button) {
-        ASSERT_NE(button, nullptr);
-        QWidget *w = tb->widgetForAction(button);
-        ASSERT_NE(w, nullptr);
-        QTest::mouseClick(w, Qt::LeftButton);
-    }
     static void clickFooter(zv::reports::ReportFilterForm &f, const QString &key) {
         click(f.tbFooter, f.footerButton(key));
     }
-    static void key(QWidget &form, Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-        QWidget *target = QApplication::focusWidget();
-        if (!target || target->window() != form.window())
-            target = &form;
-        QTest::keyClick(target, k, mods);
-    }
 
-    std::unique_ptr<ProgramFolder> folder;
-    zv::ui::ScriptedMessageService messages;
-    zv::db::Connection other;
     qint64 asha = 0, ravi = 0, meena = 0;
 
     ShownReport shown;
