@@ -1,13 +1,17 @@
 #pragma once
 #include "platform/db/Dates.h"
 #include "platform/report/FrmReportViewer.h"
+#include "core/MDIZVS.h"
+#include "reports/MonthDateFilterForm.h"
 #include "reports/ReportFilterForm.h"
 #include "support/FormActions.h"
 #include "support/ProductionDbTest.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <gtest/gtest.h>
 #include <functional>
 
@@ -96,6 +100,27 @@ public:
                "Target_Date, Cmplt_date, Remk) VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
                {hdr, allotted, allotted, desc, op, targetDate, completed, remark});
     }
+    // No employee, and so no target-dated line.
+    void withoutEmployees() {
+        other.execute("DELETE FROM actvty_target_det");
+        other.execute("DELETE FROM actvty_target_hdr");
+        other.execute("DELETE FROM Emp_Mast");
+    }
+    // An activity, a daily line of it and the line's schedule entries.
+    qint64 activity(const QString &desc, const QString &entered) {
+        return insert("INSERT INTO Actvty_Mast (Entry_Date, Actvty_Desc) VALUES (?, ?)", {entered, desc});
+    }
+    qint64 line(qint64 act, qint64 emp, int dept, const QString &start, qint64 assignedBy = 0) {
+        return insert("INSERT INTO Actvty_Mast_Det (Sys_Actvty_Num, Sys_Dept_Num, Sys_Emp_Num, Start_Date, Sys_Const_Num, "
+                      "Assign_By) VALUES (?, ?, ?, ?, 14, ?)",
+                      {act, dept, emp, start, assignedBy});
+    }
+    void entry(qint64 act, qint64 line, qint64 emp, const QString &expected, const QVariant &completed = QVariant(),
+               const QVariant &notNeeded = 0) {
+        insert("INSERT INTO Statry_Cmpltd_Entry (Sys_Actvty_Num, Sys_Actvty_Line_Num, Sys_Emp_Num, Expctd_Date, "
+               "Cmpltd_Date, Not_Needed) VALUES (?, ?, ?, ?, ?, ?)",
+               {act, line, emp, expected, completed, notNeeded});
+    }
     void holiday(const QString &iso) {
         const int year = iso.left(4).toInt();
         QVariant hdr = scalar("SELECT Sys_Holday_List_Num FROM Holday_List_Hdr WHERE Fincl_Year = ?", {year});
@@ -113,6 +138,21 @@ public:
 
     static void clickFooter(zv::reports::ReportFilterForm &f, const QString &key) {
         click(f.tbFooter, f.footerButton(key));
+    }
+    // Ok clicked, what an earlier Ok showed forgotten.
+    void clickOkAfresh(zv::reports::ReportFilterForm &f) {
+        shown = ShownReport();
+        clickFooter(f, "Ok");
+    }
+    static void march2005(zv::reports::MonthDateFilterForm &form) {
+        form.cmbTargetMnth->setCurrentIndex(2);
+        form.txtTargetYear->setText("2005");
+    }
+    // The main window, its transaction period 01-Apr-2004 to 31-Mar-2005.
+    static MDIZVS *mainWindowIn2004() {
+        modCommon::gStartPeriod = "01-Apr-2004";
+        modCommon::gEndPeriod = "31-Mar-2005";
+        return MDIZVS::instance();
     }
 
     qint64 asha = 0, ravi = 0, meena = 0;
