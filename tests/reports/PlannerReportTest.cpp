@@ -75,10 +75,7 @@ TEST_F(PlannerReport, ListsEachEntryOnceWithItsOwnLine) {
     };
     for (const Case &c : cases) {
         frmGenReport1 form;
-        showForm(form);
-        march2005(form);
-        c.set(form, *this);
-        clickOkAfresh(form);
+        okOnMarch2005(form, [&] { c.set(form, *this); });
         if (c.rows.isEmpty()) {
             EXPECT_EQ(form.lblStatus->text(), expectedStatus("ZVE001")) << c.name;
             continue;
@@ -94,9 +91,7 @@ TEST_F(PlannerReport, ListsEachEntryOnceWithItsOwnLine) {
 
 TEST_F(PlannerReport, RowsCarryDepartmentAndAssigner) {
     frmGenReport1 form;
-    showForm(form);
-    march2005(form);
-    clickFooter(form, "Ok");
+    okOnMarch2005(form);
     ASSERT_EQ(shown.count, 1);
     EXPECT_EQ(shown.column("Dept_Desc"), (QStringList{"Accounts", "Accounts", "Sales", "Accounts"}));
     EXPECT_EQ(shown.column("assigned_by"), (QStringList{"", "", "Asha Rao", ""}));

@@ -148,6 +148,14 @@ public:
         form.cmbTargetMnth->setCurrentIndex(2);
         form.txtTargetYear->setText("2005");
     }
+    // Shown, March 2005 chosen, then set, and Ok clicked afresh.
+    void okOnMarch2005(zv::reports::MonthDateFilterForm &form, const std::function<void()> &set = {}) {
+        showForm(form);
+        march2005(form);
+        if (set)
+            set();
+        clickOkAfresh(form);
+    }
     // The main window, its transaction period 01-Apr-2004 to 31-Mar-2005.
     static MDIZVS *mainWindowIn2004() {
         modCommon::gStartPeriod = "01-Apr-2004";

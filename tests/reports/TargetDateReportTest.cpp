@@ -63,10 +63,7 @@ TEST_F(TargetDateReport, ReportsTheMonthOrTheDayInTheChosenOrder) {
     };
     for (const Case &c : cases) {
         frmGenReport form;
-        showForm(form);
-        march2005(form);
-        c.set(form, *this);
-        clickOkAfresh(form);
+        okOnMarch2005(form, [&] { c.set(form, *this); });
         if (c.rows.isEmpty()) {
             EXPECT_EQ(form.lblStatus->text(), expectedStatus("ZVE001")) << c.name;
             EXPECT_EQ(shown.count, 0) << c.name;
