@@ -5,9 +5,11 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtGlobal>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <sqlite3.h>
+#include <vector>
 
 namespace bench {
 
@@ -17,6 +19,12 @@ inline void check(int rc, sqlite3 *db, const char *what) {
         std::fprintf(stderr, "%s: %s\n", what, sqlite3_errmsg(db));
         std::exit(1);
     }
+}
+
+// The middle value of a run's times.
+inline double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
 }
 
 // Offscreen unless a platform was chosen; before the QApplication is made.

@@ -20,6 +20,7 @@
 #include <vector>
 
 using bench::check;
+using bench::median;
 using zv::query::BoundSql;
 using zv::query::frmGeneralFilter;
 
@@ -141,11 +142,6 @@ FilterRun throughFilter() {
         r.criterionSql = w->lastStatement();
     }
     return r;
-}
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 } // namespace

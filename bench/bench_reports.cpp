@@ -4,6 +4,7 @@
 // building its rows (for the monthly checklist and the diarized report, the
 // fill of their temporary table), and the whole Ok road through the viewer's
 // rendering and preview. Medians of a few runs are printed.
+#include "BenchSupport.h"
 #include "core/modCommon.h"
 #include "platform/report/FrmReportViewer.h"
 #include "reports/frmGenReport.h"
@@ -30,6 +31,8 @@
 #include <string>
 #include <vector>
 
+using bench::check;
+
 namespace {
 
 constexpr int kEmployees = 200;
@@ -40,13 +43,6 @@ constexpr int kAllocationLines = 10;           // per employee and month
 constexpr int kTargetLines = 20;               // per employee
 constexpr int kYear = 2006;
 constexpr int kRuns = 5;
-
-void check(int rc, sqlite3 *db, const char *what) {
-    if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW) {
-        std::fprintf(stderr, "%s: %s\n", what, sqlite3_errmsg(db));
-        std::exit(1);
-    }
-}
 
 struct Insert {
     sqlite3 *db;
@@ -187,11 +183,6 @@ void fill(const QString &path) {
     sqlite3_close(db);
 }
 
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 // Median milliseconds of kRuns calls after one warm-up call.
 double timed(const std::function<void()> &f) {
     f();
@@ -202,7 +193,7 @@ double timed(const std::function<void()> &f) {
         f();
         ms.push_back(t.nsecsElapsed() / 1e6);
     }
-    return median(ms);
+    return bench::median(ms);
 }
 
 int g_rendered = 0;
@@ -217,37 +208,59 @@ void fail(const char *what) {
     std::exit(1);
 }
 
+// The form's statement run and timed, its rows counted; after, when given,
+// runs within the timing.
+void timedQuery(const char *what, const std::function<zv::reports::BoundSql()> &query,
+                const std::function<void()> &after = {}) {
+    long long rows = 0;
+    const double ms = timed([&] {
+        const auto q = query();
+        rows = modCommon::gConn->query(q.text, q.params).recordCount();
+        if (after)
+            after();
+    });
+    report(what, ms, rows);
+}
+
+// The whole Ok road: the report built, rendered and previewed by the viewer.
+void okRoad(zv::reports::ReportFilterForm &form) {
+    const int before = g_rendered;
+    const double ms = timed([&] { form.tlbFooter_FooterClick(QStringLiteral("Ok")); });
+    if (g_rendered == before)
+        fail(qPrintable(QStringLiteral("%1: no report was shown (%2)").arg(form.windowTitle(), form.lblStatus->text())));
+    std::printf("  %-62s %9.1f ms  %7d pages\n", "Ok through the viewer (render and preview)", ms, g_pages);
+}
+
+void marchOfTheYear(zv::reports::MonthDateFilterForm &form) {
+    form.cmbTargetMnth->setCurrentIndex(2);
+    form.txtTargetYear->setText(QString::number(kYear));
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::offscreenByDefault();
     QApplication app(argc, argv);
 
     QTemporaryDir dir;
-    QDir(dir.path()).mkpath(QStringLiteral("Data"));
     QDir(dir.path()).mkpath(QStringLiteral("Reports"));
-    const QString db = dir.filePath(QStringLiteral("Data/ZV-DATA.mdb"));
-    if (!QFile::copy(QStringLiteral(ZV_FRESH_DIR "/Data/ZV-DATA.mdb"), db))
-        fail("cannot copy the fresh production database");
-    QFile::setPermissions(db, QFile::ReadOwner | QFile::WriteOwner);
     const QDir shipped(QStringLiteral(ZV_SOURCE_DIR "/resources/Reports"));
     for (const QString &f : shipped.entryList({QStringLiteral("*.rpt")}, QDir::Files))
         QFile::copy(shipped.filePath(f), dir.filePath(QStringLiteral("Reports/") + f));
-
-    QElapsedTimer t;
-    t.start();
-    fill(db);
-    std::printf("filled %d employees, %d activity lines, %d schedule entries, %d allocation lines, %d target lines "
-                "in %.0f ms\n",
-                kEmployees, kActivities * kLinesPerActivity, kEntries, kEmployees * 12 * kAllocationLines,
-                kEmployees * kTargetLines, t.nsecsElapsed() / 1e6);
-
+    const QString what = QStringLiteral("%1 employees, %2 activity lines, %3 schedule entries, %4 allocation lines, "
+                                        "%5 target lines")
+                             .arg(kEmployees)
+                             .arg(kActivities * kLinesPerActivity)
+                             .arg(kEntries)
+                             .arg(kEmployees * 12 * kAllocationLines)
+                             .arg(kEmployees * kTargetLines);
+    const QString db = bench::filledProductionCopy(dir, fill, what);
+    if (db.isEmpty())
+        return 1;
+    // The report files are found under the program's folder.
     modCommon::setAppPath(dir.path());
-    modCommon::gDBPath = db;
-    modCommon::OpenDatabase();
-    if (!modCommon::gConnOpen)
-        fail("cannot open the filled database");
+    if (!bench::openAsProduction(db))
+        return 1;
     auto &conn = *modCommon::gConn;
     // The viewer renders and previews the report, then returns at once.
     zv::report::FrmReportViewer::setModalHook([](zv::report::FrmReportViewer &v) {
@@ -257,13 +270,6 @@ int main(int argc, char **argv) {
     QString allEmployees;
     for (int i = 1; i <= kEmployees; ++i)
         allEmployees += (i > 1 ? QStringLiteral(",") : QString()) + QString::number(i);
-    auto okRoad = [](zv::reports::ReportFilterForm &form, const char *what) {
-        const int before = g_rendered;
-        const double ms = timed([&] { form.tlbFooter_FooterClick(QStringLiteral("Ok")); });
-        if (g_rendered == before)
-            fail(qPrintable(QStringLiteral("%1: no report was shown (%2)").arg(QLatin1String(what), form.lblStatus->text())));
-        std::printf("  %-62s %9.1f ms  %7d pages\n", what, ms, g_pages);
-    };
 
     std::printf("\nActivity checklist for a month (March %d)\n", kYear);
     {
@@ -292,7 +298,7 @@ int main(int argc, char **argv) {
             form.deleteRun();
         });
         report("fill, read back, formula values, delete", buildMs, rows);
-        okRoad(form, "Ok through the viewer (render and preview)");
+        okRoad(form);
         if (conn.scalar(QStringLiteral("SELECT count(*) FROM temp_mchklist")).toLongLong() != 0)
             fail("rows of the checklist were left behind");
     }
@@ -301,43 +307,25 @@ int main(int argc, char **argv) {
     {
         frmGenReportDev4 form;
         form.setSelectionList(allEmployees);
-        long long rows = 0;
-        const double ms = timed([&] {
-            const auto q = form.reportQuery(modCommon::GetServerDate());
-            rows = conn.query(q.text, q.params).recordCount();
-        });
-        report("query, 200 employees", ms, rows);
-        okRoad(form, "Ok through the viewer (render and preview)");
+        timedQuery("query, 200 employees", [&] { return form.reportQuery(modCommon::GetServerDate()); });
+        okRoad(form);
     }
 
     std::printf("\nActivities with target date (March %d)\n", kYear);
     {
         frmGenReport form;
-        form.cmbTargetMnth->setCurrentIndex(2);
-        form.txtTargetYear->setText(QString::number(kYear));
-        long long rows = 0;
-        const double ms = timed([&] {
-            const auto q = form.reportQuery();
-            rows = conn.query(q.text, q.params).recordCount();
-        });
-        report("query, every employee", ms, rows);
-        okRoad(form, "Ok through the viewer (render and preview)");
+        marchOfTheYear(form);
+        timedQuery("query, every employee", [&] { return form.reportQuery(); });
+        okRoad(form);
     }
 
     std::printf("\nActivity projector/actuals planner (March %d)\n", kYear);
     {
         frmGenReport1 form;
-        form.cmbTargetMnth->setCurrentIndex(2);
-        form.txtTargetYear->setText(QString::number(kYear));
+        marchOfTheYear(form);
         form.setSelectionList(allEmployees);
-        long long rows = 0;
-        const double ms = timed([&] {
-            const auto q = form.reportQuery();
-            rows = conn.query(q.text, q.params).recordCount();
-            form.fillFormulas();
-        });
-        report("query and calendar, 200 employees", ms, rows);
-        okRoad(form, "Ok through the viewer (render and preview)");
+        timedQuery("query and calendar, 200 employees", [&] { return form.reportQuery(); }, [&] { form.fillFormulas(); });
+        okRoad(form);
     }
 
     std::printf("\nDiarized activities (March of 2004 to 2008)\n");
@@ -351,7 +339,7 @@ int main(int argc, char **argv) {
             conn.query(QStringLiteral("SELECT * FROM Temp_Year WHERE Id = ? ORDER BY Serl_Num"), {form.formId()});
         });
         report("fill Temp_Year and read back, 200 employees", ms, rows);
-        okRoad(form, "Ok through the viewer (render and preview)");
+        okRoad(form);
     }
     modCommon::gConn->close();
     return 0;

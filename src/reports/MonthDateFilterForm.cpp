@@ -17,16 +17,24 @@ using namespace zv::ui;
 namespace zv::reports {
 
 namespace {
-const char *const kMonthNames[12] = {"January", "February", "March",     "April",   "May",      "June",
-                                     "July",    "August",   "September", "October", "November", "December"};
 const QString kEnabledStyle = QStringLiteral("background-color: #FFFFFF;");
 const QString kDisabledStyle = QStringLiteral("background-color: #E0E0E0;");
 } // namespace
 
-MonthDateFilterForm::MonthDateFilterForm(QWidget *parent) : ReportFilterForm(parent) {}
+MonthDateFilterForm::MonthDateFilterForm(QWidget *parent, const QString &captionPrefix)
+    : ReportFilterForm(parent), m_captionPrefix(captionPrefix) {}
 
-QString MonthDateFilterForm::monthName(int month) {
-    return month >= 1 && month <= 12 ? QString::fromLatin1(kMonthNames[month - 1]) : QString();
+int MonthDateFilterForm::ShowForm(qint64 employee, int month, int year) {
+    m_selectionList = QString::number(employee);
+    if (month >= 1 && month <= 12)
+        cmbTargetMnth->setCurrentIndex(month - 1);
+    txtTargetYear->setText(QString::number(year));
+    return exec();
+}
+
+int MonthDateFilterForm::ShowRpt(qint64 employee) {
+    m_selectionList = QString::number(employee);
+    return exec();
 }
 
 QDate MonthDateFilterForm::serverDate() { return modCommon::GetServerDate(); }
@@ -47,22 +55,15 @@ void MonthDateFilterForm::addMonthDateRows() {
     TxtFdate = new QLineEdit(Fradate);
     TxtFdate->setObjectName(QStringLiteral("TxtFdate"));
     TxtFdate->setMaxLength(11);
-    row(lblSelDate, QStringLiteral("Date"), TxtFdate);
-    cmbTargetMnth = new QComboBox(Fradate);
-    cmbTargetMnth->setObjectName(QStringLiteral("cmbTargetMnth"));
-    cmbTargetMnth->setEditable(true);
-    cmbTargetMnth->setInsertPolicy(QComboBox::NoInsert);
-    for (int m = 1; m <= 12; ++m)
-        cmbTargetMnth->addItem(monthName(m), m);
-    row(Label3, QStringLiteral("Month*"), cmbTargetMnth);
+    row(lblSelDate, QString(), TxtFdate);
+    cmbTargetMnth = pickList(QStringLiteral("cmbTargetMnth"), Fradate);
+    addMonths(cmbTargetMnth);
+    row(Label3, QString(), cmbTargetMnth);
     txtTargetYear = new QLineEdit(Fradate);
     txtTargetYear->setObjectName(QStringLiteral("txtTargetYear"));
     txtTargetYear->setMaxLength(4);
-    row(Label4, QStringLiteral("Year*"), txtTargetYear);
-    CmbSord = new QComboBox(Fradate);
-    CmbSord->setObjectName(QStringLiteral("CmbSord"));
-    CmbSord->setEditable(true);
-    CmbSord->setInsertPolicy(QComboBox::NoInsert);
+    row(Label4, QString(), txtTargetYear);
+    CmbSord = pickList(QStringLiteral("CmbSord"), Fradate);
     row(Label6, QStringLiteral("Sort Order"), CmbSord);
     addFilterSpan(Fradate);
     Fradate->hide();
@@ -72,6 +73,61 @@ void MonthDateFilterForm::addMonthDateRows() {
     setBoxEnabled(cmbTargetMnth, true);
     setBoxEnabled(txtTargetYear, true);
     setBoxEnabled(CmbSord, true);
+    showModeCaptions();
+}
+
+void MonthDateFilterForm::showModeCaptions() {
+    const bool byDate = Chckdat->isChecked();
+    lblSelDate->setText(m_captionPrefix + (byDate ? QStringLiteral("Date*") : QStringLiteral("Date")));
+    Label3->setText(m_captionPrefix + (byDate ? QStringLiteral("Month") : QStringLiteral("Month*")));
+    Label4->setText(m_captionPrefix + (byDate ? QStringLiteral("Year") : QStringLiteral("Year*")));
+}
+
+void MonthDateFilterForm::showOnServerMonth() {
+    try {
+        showServerMonth();
+    } catch (const std::exception &) {
+        // No database date: the boxes stay blank and Ok asks for them.
+    }
+    Fradate->show();
+    fillSortEntries();
+}
+
+void MonthDateFilterForm::applyDatewise() {
+    const bool byDate = Chckdat->isChecked();
+    setBoxEnabled(txtTargetYear, !byDate);
+    setBoxEnabled(cmbTargetMnth, !byDate);
+    if (byDate) {
+        txtTargetYear->clear();
+        cmbTargetMnth->setCurrentIndex(-1);
+        cmbTargetMnth->setEditText(QString());
+        setBoxEnabled(TxtFdate, true);
+        showModeCaptions();
+        bindDateBox();
+        return;
+    }
+    showModeCaptions();
+    setBoxEnabled(TxtFdate, false);
+    TxtFdate->clear();
+    try {
+        showServerMonth();
+    } catch (const std::exception &e) {
+        showFailure(e);
+    }
+}
+
+void MonthDateFilterForm::addPeriod(BoundSql &q, const QString &column) const {
+    if (monthMode()) {
+        QString from, until;
+        if (monthBounds(monthNumber(), yearNumber(), from, until))
+            q.add(QStringLiteral(" AND ") + column + QStringLiteral(" >= ? AND ") + column + QStringLiteral(" < ?"),
+                  {from, until});
+        else
+            q.add(QStringLiteral(" AND 0"));   // no such month: nothing
+    }
+    const QDate day = dateOfReport();
+    if (Chckdat->isChecked() && day.isValid())
+        q.add(QStringLiteral(" AND ") + column + QStringLiteral(" = ?"), {zv::db::toIsoDate(day)});
 }
 
 void MonthDateFilterForm::wireMonthDateRows() {
@@ -161,10 +217,10 @@ void MonthDateFilterForm::validateDateBox() {
     TxtFdate->setText(zv::db::toDisplayDate(dateOfReport()));
 }
 
-bool MonthDateFilterForm::checkFilter(const QString &datePrefix, const QString &monthPrefix, const QString &yearPrefix) {
+bool MonthDateFilterForm::checkFilter() {
     if (TxtFdate->isEnabled()) {
         if (TxtFdate->text() == zv::dateinput::kMonthNameMask) {
-            status(QStringLiteral("ZVE007"), datePrefix);
+            status(QStringLiteral("ZVE007"), m_captionPrefix + QStringLiteral("Date"));
             focusIfAble(TxtFdate);
             setMousePointer(0);
             return false;
@@ -174,11 +230,11 @@ bool MonthDateFilterForm::checkFilter(const QString &datePrefix, const QString &
             return false;
     }
     if (cmbTargetMnth->isEnabled()) {
-        if (utility.CheckNullText(cmbTargetMnth, &tlbFooter, monthPrefix, 0)) {
+        if (utility.CheckNullText(cmbTargetMnth, &tlbFooter, m_captionPrefix + QStringLiteral("Month"), 0)) {
             setMousePointer(0);
             return false;
         }
-        if (utility.CheckNullText(txtTargetYear, &tlbFooter, yearPrefix, 0)) {
+        if (utility.CheckNullText(txtTargetYear, &tlbFooter, m_captionPrefix + QStringLiteral("Year"), 0)) {
             setMousePointer(0);
             return false;
         }

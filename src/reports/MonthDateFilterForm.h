@@ -16,10 +16,15 @@ namespace zv::reports {
 // A report filter that covers either one month of a year (month mode) or one
 // day (date mode, "Datewise" ticked): the check box, the masked date box,
 // the month list, the year box and the sort list, with their key and change
-// rules, the date validation and the month-or-date checks of Ok.
+// rules, the switch between the modes, the date validation, the
+// month-or-date checks of Ok and the period's condition.
 class MonthDateFilterForm : public ReportFilterForm {
     Q_OBJECT
 public:
+    // Preset employee (and month and year), shown modally.
+    int ShowForm(qint64 employee, int month, int year);
+    int ShowRpt(qint64 employee);
+
     QFrame *Fradate = nullptr;
     QCheckBox *Chckdat = nullptr;
     QLabel *Label5 = nullptr;
@@ -48,12 +53,25 @@ public slots:
     virtual void Chckdat_Click() = 0;
 
 protected:
-    explicit MonthDateFilterForm(QWidget *parent);
+    // captionPrefix goes before "Date", "Month" and "Year" in the captions
+    // and the messages of the three fields.
+    MonthDateFilterForm(QWidget *parent, const QString &captionPrefix);
 
     // Builds the controls into the selection frame (before the option and employee rows).
     void addMonthDateRows();
     // Their key and change rules (after the toolbars).
     void wireMonthDateRows();
+    // Load's last step: the rows shown on the server's month (blank without a
+    // database date: Ok then asks for it), the sort entries filled.
+    void showOnServerMonth();
+    // The sort list's entries for the current mode.
+    virtual void fillSortEntries() = 0;
+    // Datewise ticked: the month and year boxes emptied and greyed, the date
+    // box open on the server date. Unticked: the reverse, on the server month.
+    void applyDatewise();
+    // The period's condition on column: the month's days in month mode (none
+    // for a month that does not exist), the report date in date mode.
+    void addPeriod(BoundSql &q, const QString &column) const;
 
     // Enabled with a white back colour, or disabled and grey.
     static void setBoxEnabled(QWidget *box, bool enabled);
@@ -65,10 +83,9 @@ protected:
     void validateDateBox();
     // Ok's checks: the date in date mode, month and year in month mode. False
     // (status shown, focus on the field) stops the report.
-    bool checkFilter(const QString &datePrefix, const QString &monthPrefix, const QString &yearPrefix);
+    bool checkFilter();
 
     static QDate serverDate();
-    static QString monthName(int month);
 
     clsDATEVALIDATE m_dateEntry;   // bound to TxtFdate for typing
     clsDATEVALIDATE m_dateCheck;   // validates only
@@ -76,6 +93,12 @@ protected:
     zv::ui::ComboKeyFilter m_comboFilter;
     QString m_reportDate;
     bool m_dateInvalid = false;
+
+private:
+    // The captions of the three fields, the required ones starred.
+    void showModeCaptions();
+
+    QString m_captionPrefix;
 };
 
 } // namespace zv::reports

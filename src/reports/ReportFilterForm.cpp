@@ -1,4 +1,6 @@
 #include "ReportFilterForm.h"
+#include "ReportSql.h"
+#include "core/FormRegistry.h"
 #include "core/MDIZVS.h"
 #include "core/modCommon.h"
 #include "framework/FormKeys.h"
@@ -12,6 +14,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFormLayout>
 #include <QFrame>
 #include <QGroupBox>
@@ -40,6 +43,9 @@ const QStringList &footerPictures() {
                                      "Warning", "Information", "Critical", "None"};
     return keys;
 }
+
+const char *const kMonthNames[12] = {"January", "February", "March",     "April",   "May",      "June",
+                                     "July",    "August",   "September", "October", "November", "December"};
 
 QString periodText(const QString &period) {
     const QDate d = zv::db::fromDisplayDate(period);
@@ -120,6 +126,20 @@ void ReportFilterForm::addOptionRow(const QString &label, QRadioButton *first, Q
     m_rows->addRow(lblActvty, row);
 }
 
+void ReportFilterForm::addTypeOptions() {
+    optOff = option(QStringLiteral("optOff"), QStringLiteral("Official"));
+    optPernl = option(QStringLiteral("optPernl"), QStringLiteral("Personal"));
+    optBoth = option(QStringLiteral("optBoth"), QStringLiteral("Both"));
+    addOptionRow(QStringLiteral("Activity Type"), optOff, optPernl, optBoth);
+}
+
+void ReportFilterForm::addStatusOptions() {
+    optPlnd = option(QStringLiteral("optPlnd"), QStringLiteral("Not Completed"));
+    optCpltd = option(QStringLiteral("optCpltd"), QStringLiteral("Completed"));
+    optBoth = option(QStringLiteral("optBoth"), QStringLiteral("Both"));
+    addOptionRow(QStringLiteral("Activity Status"), optPlnd, optCpltd, optBoth);
+}
+
 void ReportFilterForm::addEmployeeRow() {
     auto *row = new QWidget(fraSelection);
     auto *h = new QHBoxLayout(row);
@@ -139,6 +159,33 @@ void ReportFilterForm::addEmployeeRow() {
     lblSelSortField->setObjectName(QStringLiteral("lblSelSortField"));
     m_rows->addRow(lblSelSortField, row);
     connect(picSelFilter, &QToolButton::clicked, this, [this] { picSelFilter_Click(0); });
+}
+
+void ReportFilterForm::offerSelectionIfAnyEmployee() {
+    bool anyEmployee = true;
+    try {
+        anyEmployee = utility.RecordExists(QStringLiteral("Emp_Mast"));
+    } catch (const std::exception &) {
+    }
+    picSelFilter->setVisible(anyEmployee);
+    imgDisable->setVisible(!anyEmployee);
+}
+
+QComboBox *ReportFilterForm::pickList(const QString &name, QWidget *parent) {
+    auto *list = new QComboBox(parent);
+    list->setObjectName(name);
+    list->setEditable(true);
+    list->setInsertPolicy(QComboBox::NoInsert);
+    return list;
+}
+
+void ReportFilterForm::addMonths(QComboBox *list) {
+    for (int m = 1; m <= 12; ++m)
+        list->addItem(monthName(m), m);
+}
+
+QString ReportFilterForm::monthName(int month) {
+    return month >= 1 && month <= 12 ? QString::fromLatin1(kMonthNames[month - 1]) : QString();
 }
 
 void ReportFilterForm::setUpToolbars() {
@@ -288,6 +335,58 @@ QString ReportFilterForm::chooseEmployees(const SelectionRequest &r) {
     return result;
 }
 
+void ReportFilterForm::addMonthDays(int month, int year, const QString &keySuffix) {
+    QString from, until;
+    if (!monthBounds(month, year, from, until))
+        return;
+    const auto key = [&keySuffix](int day) { return QString::number(day) + keySuffix; };
+    const zv::db::Recordset holidays = db().query(
+        QStringLiteral("SELECT Holday_Date FROM Holday_List_Det WHERE Holday_Date >= ? AND Holday_Date < ? "
+                       "ORDER BY Holday_Date"),
+        {from, until});
+    for (int i = 0; i < holidays.recordCount(); ++i) {
+        const int day = zv::db::fromIsoDate(holidays.valueAt(i, 0).toString()).day();
+        // A date listed twice is one holiday.
+        if (!m_formulas.Exists(key(day)))
+            m_formulas.Add(key(day), QStringLiteral("(%1)").arg(day));
+    }
+    const int length = QDate(year, month, 1).daysInMonth();
+    for (int d = 1; d <= length; ++d) {
+        if (m_formulas.Exists(key(d)))
+            continue;
+        m_formulas.Add(key(d), zv::db::vbWeekday(QDate(year, month, d)) == 1 ? QStringLiteral("(%1)").arg(d)
+                                                                              : QString::number(d));
+    }
+}
+
+bool ReportFilterForm::selectionButton(int Index) {
+    tlbFooter.setStatus(QString());
+    tlbFooter.setSelectPicture(clsFooterToolBar::NoPicture);
+    return Index == 0;
+}
+
+QString ReportFilterForm::selectEmployees(SelectionColumns columns, const QString &sql) {
+    SelectionRequest r;
+    r.caption = QStringLiteral("Employee Name");
+    r.sql = sql;
+    r.current = m_selectionList;
+    if (columns == SelectionColumns::NameFirst) {
+        r.returnMode = 0;
+        r.keyColumn = 2;
+        r.firstColumn = 0;
+        r.secondColumn = 1;
+        r.thirdColumn = -1;
+        return chooseEmployees(r);
+    }
+    r.returnMode = 1;
+    r.keyColumn = 0;
+    r.firstColumn = 2;
+    r.secondColumn = 1;
+    r.thirdColumn = 1;
+    QString list = chooseEmployees(r);
+    return list.remove(QLatin1Char('[')).remove(QLatin1Char(']')).remove(QLatin1Char('\''));
+}
+
 bool ReportFilterForm::showReport(const QString &title, const QString &reportFile, const zv::db::Recordset &rows,
                                   const zv::report::FormulaDictionary &values) {
     bool shown = false;
@@ -310,6 +409,41 @@ void ReportFilterForm::showFailure(const std::exception &e) {
                vbOKOnly);
 }
 
+void ReportFilterForm::runReport(const std::function<zv::db::Recordset()> &rows, const QString &noRowsCode,
+                                 const std::function<void()> &setValues, const QString &title,
+                                 const QString &reportFile) {
+    try {
+        setMousePointer(11);
+        const zv::db::Recordset rs = rows();
+        if (rs.isEmpty()) {
+            status(noRowsCode);
+            return;
+        }
+        m_formulas.RemoveAll();
+        setValues();
+        showReport(title, reportFile, rs, m_formulas);
+        clearStatus();
+        m_formulas.RemoveAll();
+    } catch (const std::exception &e) {
+        m_formulas.RemoveAll();
+        clearStatus();
+        showFailure(e);
+    }
+}
+
+void ReportFilterForm::footerStep(const QString &Key, const QString &progressCode) {
+    progressStep(progressCode);
+    if (Key == QLatin1String("Ok")) {
+        Ok();
+        return;
+    }
+    setMousePointer(0);
+    if (Key == QLatin1String("Cancel")) {
+        clearStatus();
+        unloadForm();
+    }
+}
+
 void ReportFilterForm::setMainCaption(const QString &who, bool withPeriod) {
     MDIZVS *main = MDIZVS::existingInstance();
     if (!main)
@@ -322,11 +456,21 @@ void ReportFilterForm::setMainCaption(const QString &who, bool withPeriod) {
 }
 
 void ReportFilterForm::Form_KeyDown(int &KeyCode, int Shift) {
-    if (KeyCode == vbKey::F1 && Shift == vbShiftMask::Ctrl) {
+    if (KeyCode == vbKey::F1 && Shift == vbShiftMask::Ctrl && m_selectionKey) {
         KeyCode = 0;
         if (picSelFilter && picSelFilter->isVisible())
             picSelFilter_Click(0);
+    } else if (KeyCode == vbKey::Escape) {
+        KeyCode = 0;
+        unloadForm();
+    } else if (KeyCode == vbKey::Home && Shift == vbShiftMask::Ctrl && m_passwordKey) {
+        KeyCode = 0;
+        zv::forms::showModal(zv::forms::names::frmChangePswd, this);
     }
+}
+
+bool ReportFilterForm::exitConfirmed(const QString &title) {
+    return MsgBox(QStringLiteral("Do you want to exit?"), vbYesNo + vbQuestion + vbDefaultButton2, title) == vbYes;
 }
 
 void ReportFilterForm::unloadForm(bool ask) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 class QAction;
+class QComboBox;
 class QFormLayout;
 class QFrame;
 class QGroupBox;
@@ -104,7 +105,21 @@ protected:
     void addFilterSpan(QWidget *widget);
     void addOptionRow(const QString &label, QRadioButton *first, QRadioButton *second, QRadioButton *both);
     QRadioButton *option(const QString &name, const QString &caption);
+    // "Activity Type": Official (optOff), Personal (optPernl) or Both (optBoth).
+    void addTypeOptions();
+    // "Activity Status": Not Completed (optPlnd), Completed (optCpltd) or Both (optBoth).
+    void addStatusOptions();
     void addEmployeeRow();
+    // The selection button where there is an employee to choose; without
+    // one, the greyed picture takes its place.
+    void offerSelectionIfAnyEmployee();
+
+    // An editable list that takes no entries typed into it.
+    static QComboBox *pickList(const QString &name, QWidget *parent);
+    // January to December, with the month numbers as data.
+    static void addMonths(QComboBox *list);
+    // "January" for 1; empty outside 1..12.
+    static QString monthName(int month);
 
     // Load, steps 1 to 5: the header shows Exit only, the footer Ok and Cancel.
     void setUpToolbars();
@@ -134,12 +149,39 @@ protected:
     QString employeeKeys(const QString &sql);
     // The employee selection window (or the test's chooser).
     QString chooseEmployees(const SelectionRequest &request);
+    // The selection button's first step on every form: the footer's status
+    // and picture cleared. Whether it is the employee selection (index 0).
+    bool selectionButton(int Index);
+    // The order of the selection window's columns: name, short name and key,
+    // or key, short name and name (the window then returns quoted keys in
+    // brackets, which are stripped).
+    enum class SelectionColumns { NameFirst, KeyFirst };
+    // The employee selection over sql, from the current list: the list chosen.
+    QString selectEmployees(SelectionColumns columns, const QString &sql);
+    // A month's calendar into the formula values, day d under d + keySuffix:
+    // "(d)" for a holiday or a Sunday, "d" for the other days, the holidays
+    // first in date order. Nothing for a month that does not exist.
+    void addMonthDays(int month, int year, const QString &keySuffix);
     // The report viewer, shown modally; its result.
     bool showReport(const QString &title, const QString &reportFile, const zv::db::Recordset &rows,
                     const zv::report::FormulaDictionary &values);
     // An unexpected failure of a report run: error number, a line break and
     // the description, in a box with the program's title.
     void showFailure(const std::exception &e);
+    // The run of a report, the hourglass shown: rows() reads its rows. None:
+    // noRowsCode in the status line. Otherwise setValues() gives the formula
+    // values, the viewer shows the rows, and the status and the values are
+    // cleared. A failure on the way drops the values, clears the status and
+    // is shown.
+    void runReport(const std::function<zv::db::Recordset()> &rows, const QString &noRowsCode,
+                   const std::function<void()> &setValues, const QString &title, const QString &reportFile);
+
+    // Ok's work.
+    virtual void Ok() = 0;
+    // The footer of the forms that show their progress: the progress step
+    // with progressCode, then Ok runs Ok(); Cancel clears the status and
+    // closes the form. The pointer is normal again, except during Ok.
+    void footerStep(const QString &Key, const QString &progressCode);
 
     // The main window's caption: "Zorvane 2.0 - " + who + the period.
     static void setMainCaption(const QString &who, bool withPeriod = true);
@@ -147,11 +189,15 @@ protected:
     // Activation: when the form is first shown, and again when a window it
     // opened (the selection window, the viewer) has closed over it.
     virtual void Form_Activate() {}
-    // The form's keys (after header and footer). Ctrl+F1 runs the employee
-    // selection when the button is visible; the rest is each form's.
+    // The form's keys (after header and footer): Ctrl+F1 runs the employee
+    // selection when the button is visible, Esc closes the form, Ctrl+Home
+    // opens the password change; m_selectionKey and m_passwordKey say
+    // whether the form has the two keys.
     virtual void Form_KeyDown(int &KeyCode, int Shift);
     // Whether the form may close now (the exit question where a form asks).
     virtual bool Form_QueryUnload() { return true; }
+    // "Do you want to exit?" with Yes and No, No the default: whether Yes.
+    static bool exitConfirmed(const QString &title);
     virtual void Form_Unload() {}
     // Closes the form; ask false skips Form_QueryUnload.
     void unloadForm(bool ask = true);
@@ -164,6 +210,8 @@ protected:
 
     QString m_selectionList;
     QString m_selectionQuery;
+    bool m_selectionKey = true;
+    bool m_passwordKey = false;
     zv::report::FormulaDictionary m_formulas;
 
 private:

@@ -38,6 +38,15 @@ QString inKeys(const QString &column, const QVariantList &keys, QVariantList &pa
     return column + QStringLiteral(" IN (") + marks.join(QStringLiteral(", ")) + QLatin1Char(')');
 }
 
+void addSelection(BoundSql &q, const QString &column, const QString &list) {
+    const QVariantList keys = selectionKeys(list);
+    if (keys.isEmpty())
+        return;
+    QVariantList values;
+    const QString in = inKeys(column, keys, values);
+    q.add(QStringLiteral(" AND ") + in, values);
+}
+
 bool monthBounds(int month, int year, QString &from, QString &until) {
     const QDate first(year, month, 1);
     if (month < 1 || month > 12 || year < 1 || year > 9999 || !first.isValid())

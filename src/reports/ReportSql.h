@@ -25,6 +25,10 @@ QVariantList selectionKeys(const QString &list);
 // outgrows the database's limit on values.
 QString inKeys(const QString &column, const QVariantList &keys, QVariantList &params);
 
+// " AND column IN (...)" over the keys of an employee selection list; nothing
+// for a list without keys (every employee).
+void addSelection(BoundSql &q, const QString &column, const QString &list);
+
 // The first and the day after the last day of a month, as ISO texts: the
 // bounds of "column >= ? AND column < ?". False for a month outside 1..12 or
 // a year outside 1..9999.

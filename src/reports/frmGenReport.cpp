@@ -1,10 +1,7 @@
 #include "frmGenReport.h"
-#include "core/FormRegistry.h"
 #include "core/modCommon.h"
 #include "platform/db/Dates.h"
-#include "platform/ui/MessageService.h"
 #include "platform/ui/Ui.h"
-#include "platform/ui/VbKeys.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -16,57 +13,27 @@
 using namespace zv::reports;
 using namespace zv::ui;
 
-frmGenReport::frmGenReport(QWidget *parent) : MonthDateFilterForm(parent) {
+frmGenReport::frmGenReport(QWidget *parent) : MonthDateFilterForm(parent, QStringLiteral("Target ")) {
     setObjectName(QStringLiteral("frmGenReport"));
     addMonthDateRows();
-    optOff = option(QStringLiteral("optOff"), QStringLiteral("Official"));
-    optPernl = option(QStringLiteral("optPernl"), QStringLiteral("Personal"));
-    optBoth = option(QStringLiteral("optBoth"), QStringLiteral("Both"));
-    addOptionRow(QStringLiteral("Activity Type"), optOff, optPernl, optBoth);
+    addTypeOptions();
     addEmployeeRow();
 
     // Load
+    m_passwordKey = true;
     setUpToolbars();
     wireMonthDateRows();
     for (QRadioButton *b : {optOff, optPernl, optBoth})
         tabOnEnter(b);
-    lblSelDate->setText(QStringLiteral("Target Date"));
-    Label3->setText(QStringLiteral("Target Month*"));
-    Label4->setText(QStringLiteral("Target Year*"));
     lblSelSortField->setText(QStringLiteral("Employee Name"));
     setWindowTitle(QStringLiteral("Activities With Target Date Report Filter"));
-    bool anyEmployee = true;
-    try {
-        anyEmployee = utility.RecordExists(QStringLiteral("Emp_Mast"));
-    } catch (const std::exception &) {
-    }
-    picSelFilter->setVisible(anyEmployee);
-    imgDisable->setVisible(!anyEmployee);
-    try {
-        showServerMonth();
-    } catch (const std::exception &) {
-        // No database date: the boxes stay blank and Ok asks for them.
-    }
-    Fradate->show();
-    fillSortEntries();
+    offerSelectionIfAnyEmployee();
+    showOnServerMonth();
     picSelFilter->setToolTip(QStringLiteral("Ctrl+F1"));
     setMainCaption(modCommon::gLoginUserID.toUpper());
 }
 
 frmGenReport::~frmGenReport() = default;
-
-int frmGenReport::ShowForm(qint64 employee, int month, int year) {
-    m_selectionList = QString::number(employee);
-    if (month >= 1 && month <= 12)
-        cmbTargetMnth->setCurrentIndex(month - 1);
-    txtTargetYear->setText(QString::number(year));
-    return exec();
-}
-
-int frmGenReport::ShowRpt(qint64 employee) {
-    m_selectionList = QString::number(employee);
-    return exec();
-}
 
 void frmGenReport::fillSortEntries() {
     CmbSord->clear();
@@ -79,53 +46,24 @@ void frmGenReport::fillSortEntries() {
 }
 
 void frmGenReport::Chckdat_Click() {
+    // A day's report has no sort order.
     if (Chckdat->isChecked()) {
-        for (QWidget *box : {static_cast<QWidget *>(txtTargetYear), static_cast<QWidget *>(cmbTargetMnth),
-                             static_cast<QWidget *>(CmbSord)})
-            setBoxEnabled(box, false);
-        txtTargetYear->clear();
-        cmbTargetMnth->setCurrentIndex(-1);
-        cmbTargetMnth->setEditText(QString());
+        setBoxEnabled(CmbSord, false);
         CmbSord->setCurrentIndex(-1);   // the entries stay
         CmbSord->setEditText(QString());
-        setBoxEnabled(TxtFdate, true);
-        lblSelDate->setText(QStringLiteral("Target Date*"));
-        Label3->setText(QStringLiteral("Target Month"));
-        Label4->setText(QStringLiteral("Target Year"));
-        bindDateBox();
     } else {
-        setBoxEnabled(txtTargetYear, true);
-        setBoxEnabled(cmbTargetMnth, true);
         setBoxEnabled(CmbSord, true);
         fillSortEntries();
-        lblSelDate->setText(QStringLiteral("Target Date"));
-        Label3->setText(QStringLiteral("Target Month*"));
-        Label4->setText(QStringLiteral("Target Year*"));
-        setBoxEnabled(TxtFdate, false);
-        TxtFdate->clear();
-        try {
-            showServerMonth();
-        } catch (const std::exception &e) {
-            showFailure(e);
-        }
     }
+    applyDatewise();
 }
 
 void frmGenReport::picSelFilter_Click(int Index) {
-    tlbFooter.setStatus(QString());
-    tlbFooter.setSelectPicture(clsFooterToolBar::NoPicture);
-    if (Index != 0)
+    if (!selectionButton(Index))
         return;
-    SelectionRequest r;
-    r.caption = QStringLiteral("Employee Name");
-    r.sql = QStringLiteral("SELECT em.Emp_Name, em.Emp_Shrt_Name, em.Sys_emp_num FROM emp_mast em ORDER BY em.emp_Name");
-    r.returnMode = 0;
-    r.current = m_selectionList;
-    r.keyColumn = 2;
-    r.firstColumn = 0;
-    r.secondColumn = 1;
-    r.thirdColumn = -1;
-    m_selectionList = chooseEmployees(r);
+    m_selectionList = selectEmployees(SelectionColumns::NameFirst,
+                                      QStringLiteral("SELECT em.Emp_Name, em.Emp_Shrt_Name, em.Sys_emp_num "
+                                                     "FROM emp_mast em ORDER BY em.emp_Name"));
 }
 
 BoundSql frmGenReport::reportQuery() const {
@@ -135,28 +73,14 @@ BoundSql frmGenReport::reportQuery() const {
         "d.Cmplt_date, d.Remk FROM actvty_target_det d "
         "JOIN actvty_target_hdr h ON d.Sys_Awt_Num = h.Sys_Awt_Num "
         "JOIN emp_mast ON h.Sys_Emp_Num = emp_mast.Sys_Emp_Num WHERE 1 = 1"));
-    const QVariantList keys = selectionKeys(m_selectionList);
-    if (!keys.isEmpty()) {
-        QVariantList values;
-        const QString in = inKeys(QStringLiteral("h.Sys_Emp_Num"), keys, values);
-        q.add(QStringLiteral(" AND ") + in, values);
-    }
+    addSelection(q, QStringLiteral("h.Sys_Emp_Num"), m_selectionList);
     if (picSelFilter->isHidden() && !imgDisable->isHidden())
         q.add(QStringLiteral(" AND h.Sys_Emp_Num = 0"));
-    if (monthMode()) {
-        QString from, until;
-        if (monthBounds(monthNumber(), yearNumber(), from, until))
-            q.add(QStringLiteral(" AND d.Target_Date >= ? AND d.Target_Date < ?"), {from, until});
-        else
-            q.add(QStringLiteral(" AND 0"));   // no such month: no line
-    }
+    addPeriod(q, QStringLiteral("d.Target_Date"));
     if (optOff->isChecked())
         q.add(QStringLiteral(" AND d.Offcl_Persnl = 'O'"));
     if (optPernl->isChecked())
         q.add(QStringLiteral(" AND d.Offcl_Persnl = 'P'"));
-    const QDate day = dateOfReport();
-    if (Chckdat->isChecked() && day.isValid())
-        q.add(QStringLiteral(" AND d.Target_Date = ?"), {zv::db::toIsoDate(day)});
 
     if (!CmbSord->isEnabled())
         q.add(QStringLiteral(" ORDER BY d.Actvty_Desc"));
@@ -180,60 +104,31 @@ QString frmGenReport::reportTitle() const {
 }
 
 void frmGenReport::tlbFooter_FooterClick(const QString &Key) {
-    progressStep(QStringLiteral("ZVE015"));
-    if (Key == QLatin1String("Ok")) {
-        Ok();
-    } else if (Key == QLatin1String("Cancel")) {
-        clearStatus();
+    // Cancel asks before closing, even after a report.
+    if (Key == QLatin1String("Cancel"))
         m_reportShown = false;
-        setMousePointer(0);
-        unloadForm();
-    } else {
-        setMousePointer(0);
-    }
+    footerStep(Key, QStringLiteral("ZVE015"));
 }
 
 void frmGenReport::Ok() {
     NormalPointerAtEnd pointer;
-    if (!checkFilter(QStringLiteral("Target Date"), QStringLiteral("Target Month"), QStringLiteral("Target Year")))
+    if (!checkFilter())
         return;
-    try {
-        setMousePointer(11);
-        const BoundSql q = reportQuery();
-        const zv::db::Recordset rs = db().query(q.text, q.params);
-        if (rs.isEmpty()) {
-            status(QStringLiteral("ZVE001"));
-            return;
-        }
-        m_reportShown = true;
-        m_formulas.RemoveAll();
-        m_formulas.Add(QStringLiteral("Cmpny"), companyName());
-        showReport(reportTitle(), kReportFile, rs, m_formulas);
-        clearStatus();
-        m_formulas.RemoveAll();
-    } catch (const std::exception &e) {
-        m_formulas.RemoveAll();
-        clearStatus();
-        showFailure(e);
-    }
-}
-
-void frmGenReport::Form_KeyDown(int &KeyCode, int Shift) {
-    ReportFilterForm::Form_KeyDown(KeyCode, Shift);
-    if (KeyCode == vbKey::Escape) {
-        KeyCode = 0;
-        unloadForm();
-    } else if (KeyCode == vbKey::Home && Shift == vbShiftMask::Ctrl) {
-        KeyCode = 0;
-        zv::forms::showModal(zv::forms::names::frmChangePswd, this);
-    }
+    runReport(
+        [this] {
+            const BoundSql q = reportQuery();
+            return db().query(q.text, q.params);
+        },
+        QStringLiteral("ZVE001"),
+        [this] {
+            m_reportShown = true;
+            m_formulas.Add(QStringLiteral("Cmpny"), companyName());
+        },
+        reportTitle(), kReportFile);
 }
 
 bool frmGenReport::Form_QueryUnload() {
-    if (m_reportShown)
-        return true;
-    if (MsgBox(QStringLiteral("Do you want to exit?"), vbYesNo + vbQuestion + vbDefaultButton2,
-               QStringLiteral("Question")) == vbYes)
+    if (m_reportShown || exitConfirmed(QStringLiteral("Question")))
         return true;
     setMousePointer(0);
     return false;

@@ -12,9 +12,6 @@ public:
 
     static inline const QString kReportFile = QStringLiteral("Reports/ActivityTargetDate.rpt");
 
-    int ShowForm(qint64 employee, int month, int year);
-    int ShowRpt(qint64 employee);
-
     // The report's statement and title for the current filter.
     zv::reports::BoundSql reportQuery() const;
     QString reportTitle() const;
@@ -26,12 +23,10 @@ public slots:
     void Chckdat_Click() override;
 
 protected:
-    void Form_KeyDown(int &KeyCode, int Shift) override;
+    void Ok() override;
     bool Form_QueryUnload() override;
+    void fillSortEntries() override;
 
 private:
-    void Ok();
-    void fillSortEntries();
-
     bool m_reportShown = false;
 };

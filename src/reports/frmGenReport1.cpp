@@ -1,9 +1,7 @@
 #include "frmGenReport1.h"
 #include "core/modCommon.h"
 #include "platform/db/Dates.h"
-#include "platform/ui/MessageService.h"
 #include "platform/ui/Ui.h"
-#include "platform/ui/VbKeys.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -15,50 +13,27 @@
 using namespace zv::reports;
 using namespace zv::ui;
 
-frmGenReport1::frmGenReport1(QWidget *parent) : MonthDateFilterForm(parent) {
+frmGenReport1::frmGenReport1(QWidget *parent) : MonthDateFilterForm(parent, QString()) {
     setObjectName(QStringLiteral("frmGenReport1"));
     addMonthDateRows();
-    optPlnd = option(QStringLiteral("optPlnd"), QStringLiteral("Not Completed"));
-    optCpltd = option(QStringLiteral("optCpltd"), QStringLiteral("Completed"));
-    optBoth = option(QStringLiteral("optBoth"), QStringLiteral("Both"));
-    addOptionRow(QStringLiteral("Activity Status"), optPlnd, optCpltd, optBoth);
+    addStatusOptions();
     addEmployeeRow();
 
     // Load
     setUpToolbars();
     wireMonthDateRows();
     tabOnEnter(optBoth);
-    lblSelDate->setText(QStringLiteral("Date"));
     lblSelSortField->setText(QStringLiteral("Employee Name"));
     picSelFilter->show();
     imgDisable->hide();
     setWindowTitle(kTitle);
     m_selectionList.clear();
     tlbFooter.setRightToolbarVisible(true);
-    try {
-        showServerMonth();
-    } catch (const std::exception &) {
-        // No database date: the boxes stay blank and Ok asks for them.
-    }
-    Fradate->show();
-    fillSortEntries();
+    showOnServerMonth();
     picSelFilter->setToolTip(QStringLiteral("Ctrl+F1"));
 }
 
 frmGenReport1::~frmGenReport1() = default;
-
-int frmGenReport1::ShowForm(qint64 employee, int month, int year) {
-    m_selectionList = QString::number(employee);
-    if (month >= 1 && month <= 12)
-        cmbTargetMnth->setCurrentIndex(month - 1);
-    txtTargetYear->setText(QString::number(year));
-    return exec();
-}
-
-int frmGenReport1::ShowRpt(qint64 employee) {
-    m_selectionList = QString::number(employee);
-    return exec();
-}
 
 void frmGenReport1::Form_Activate() {
     if (CmbSord->count() > 1)
@@ -80,50 +55,16 @@ void frmGenReport1::fillSortEntries() {
 }
 
 void frmGenReport1::Chckdat_Click() {
-    if (Chckdat->isChecked()) {
-        setBoxEnabled(txtTargetYear, false);
-        setBoxEnabled(cmbTargetMnth, false);
-        txtTargetYear->clear();
-        cmbTargetMnth->setCurrentIndex(-1);
-        cmbTargetMnth->setEditText(QString());
-        setBoxEnabled(TxtFdate, true);
-        lblSelDate->setText(QStringLiteral("Date*"));
-        Label3->setText(QStringLiteral("Month"));
-        Label4->setText(QStringLiteral("Year"));
-        bindDateBox();
-    } else {
-        setBoxEnabled(txtTargetYear, true);
-        setBoxEnabled(cmbTargetMnth, true);
-        lblSelDate->setText(QStringLiteral("Date"));
-        Label3->setText(QStringLiteral("Month*"));
-        Label4->setText(QStringLiteral("Year*"));
-        setBoxEnabled(TxtFdate, false);
-        TxtFdate->clear();
-        try {
-            showServerMonth();
-        } catch (const std::exception &e) {
-            showFailure(e);
-        }
-    }
+    applyDatewise();
     fillSortEntries();
 }
 
 void frmGenReport1::picSelFilter_Click(int Index) {
-    tlbFooter.setStatus(QString());
-    tlbFooter.setSelectPicture(clsFooterToolBar::NoPicture);
-    if (Index != 0)
+    if (!selectionButton(Index))
         return;
-    SelectionRequest r;
-    r.caption = QStringLiteral("Employee Name");
-    r.sql = QStringLiteral("SELECT em.Sys_emp_num, Emp_Shrt_Name, Emp_Name FROM emp_mast em ORDER BY em.emp_Name");
-    r.returnMode = 1;
-    r.current = m_selectionList;
-    r.keyColumn = 0;
-    r.firstColumn = 2;
-    r.secondColumn = 1;
-    r.thirdColumn = 1;
-    QString list = chooseEmployees(r);
-    m_selectionList = list.remove(QLatin1Char('[')).remove(QLatin1Char(']')).remove(QLatin1Char('\''));
+    m_selectionList = selectEmployees(SelectionColumns::KeyFirst,
+                                      QStringLiteral("SELECT em.Sys_emp_num, Emp_Shrt_Name, Emp_Name "
+                                                     "FROM emp_mast em ORDER BY em.emp_Name"));
 }
 
 BoundSql frmGenReport1::reportQuery() const {
@@ -141,26 +82,12 @@ BoundSql frmGenReport1::reportQuery() const {
         "LEFT JOIN Emp_Mast em1 ON em1.Sys_Emp_Num = amd.Assign_By "
         "JOIN Dept_Mast dm ON dm.Sys_Dept_Num = amd.Sys_Dept_Num "
         "WHERE sc.Not_Needed <> 1"));
-    const QVariantList keys = selectionKeys(m_selectionList);
-    if (!keys.isEmpty()) {
-        QVariantList values;
-        const QString in = inKeys(QStringLiteral("em.Sys_Emp_Num"), keys, values);
-        q.add(QStringLiteral(" AND ") + in, values);
-    }
-    if (monthMode()) {
-        QString from, until;
-        if (monthBounds(monthNumber(), yearNumber(), from, until))
-            q.add(QStringLiteral(" AND sc.Expctd_Date >= ? AND sc.Expctd_Date < ?"), {from, until});
-        else
-            q.add(QStringLiteral(" AND 0"));   // no such month: no entry
-    }
+    addSelection(q, QStringLiteral("em.Sys_Emp_Num"), m_selectionList);
+    addPeriod(q, QStringLiteral("sc.Expctd_Date"));
     if (optPlnd->isChecked())
         q.add(QStringLiteral(" AND sc.Cmpltd_Date IS NULL"));
     else if (optCpltd->isChecked())
         q.add(QStringLiteral(" AND sc.Cmpltd_Date IS NOT NULL"));
-    const QDate day = dateOfReport();
-    if (Chckdat->isChecked() && day.isValid())
-        q.add(QStringLiteral(" AND sc.Expctd_Date = ?"), {zv::db::toIsoDate(day)});
 
     const bool hasText = !CmbSord->currentText().isEmpty();
     const int sort = CmbSord->currentIndex();
@@ -197,77 +124,28 @@ void frmGenReport1::fillFormulas() {
         month = day.month();
         year = day.year();
     }
-    QString from, until;
-    if (!monthBounds(month, year, from, until))
-        return;
-    const zv::db::Recordset holidays = db().query(
-        QStringLiteral("SELECT Holday_Date FROM Holday_List_Det WHERE Holday_Date >= ? AND Holday_Date < ? "
-                       "ORDER BY Holday_Date"),
-        {from, until});
-    for (int i = 0; i < holidays.recordCount(); ++i) {
-        const int d = zv::db::fromIsoDate(holidays.valueAt(i, 0).toString()).day();
-        // A date listed twice is one holiday.
-        if (!m_formulas.Exists(QString::number(d)))
-            m_formulas.Add(QString::number(d), QStringLiteral("(%1)").arg(d));
-    }
-    const int length = QDate(year, month, 1).daysInMonth();
-    for (int d = 1; d <= length; ++d) {
-        if (m_formulas.Exists(QString::number(d)))
-            continue;
-        m_formulas.Add(QString::number(d), zv::db::vbWeekday(QDate(year, month, d)) == 1 ? QStringLiteral("(%1)").arg(d)
-                                                                                           : QString::number(d));
-    }
+    addMonthDays(month, year, QString());
 }
 
-void frmGenReport1::tlbFooter_FooterClick(const QString &Key) {
-    progressStep(QStringLiteral("ZVE015"));
-    if (Key == QLatin1String("Ok")) {
-        Ok();
-    } else if (Key == QLatin1String("Cancel")) {
-        clearStatus();
-        setMousePointer(0);
-        unloadForm();
-    } else {
-        setMousePointer(0);
-    }
-}
+void frmGenReport1::tlbFooter_FooterClick(const QString &Key) { footerStep(Key, QStringLiteral("ZVE015")); }
 
 void frmGenReport1::Ok() {
     NormalPointerAtEnd pointer;
-    if (!checkFilter(QStringLiteral("Date"), QStringLiteral("Month"), QStringLiteral("Year")))
+    if (!checkFilter())
         return;
-    try {
-        setMousePointer(11);
-        if (m_selectionList.isEmpty())
-            m_selectionList = employeeKeys(QStringLiteral("SELECT em.Sys_emp_num, Emp_Name, Emp_Shrt_Name FROM emp_mast em"));
-        const BoundSql q = reportQuery();
-        const zv::db::Recordset rs = db().query(q.text, q.params);
-        if (rs.isEmpty()) {
-            status(QStringLiteral("ZVE001"));
-            return;
-        }
-        fillFormulas();
-        showReport(kTitle, kReportFile, rs, m_formulas);
-        clearStatus();
-        m_formulas.RemoveAll();
-    } catch (const std::exception &e) {
-        m_formulas.RemoveAll();
-        clearStatus();
-        showFailure(e);
-    }
-}
-
-void frmGenReport1::Form_KeyDown(int &KeyCode, int Shift) {
-    ReportFilterForm::Form_KeyDown(KeyCode, Shift);
-    if (KeyCode == vbKey::Escape) {
-        KeyCode = 0;
-        unloadForm();
-    }
+    runReport(
+        [this] {
+            if (m_selectionList.isEmpty())
+                m_selectionList =
+                    employeeKeys(QStringLiteral("SELECT em.Sys_emp_num, Emp_Name, Emp_Shrt_Name FROM emp_mast em"));
+            const BoundSql q = reportQuery();
+            return db().query(q.text, q.params);
+        },
+        QStringLiteral("ZVE001"), [this] { fillFormulas(); }, kTitle, kReportFile);
 }
 
 bool frmGenReport1::Form_QueryUnload() {
-    if (MsgBox(QStringLiteral("Do you want to exit?"), vbYesNo + vbQuestion + vbDefaultButton2,
-               QStringLiteral("Exit Confirmation")) == vbYes)
+    if (exitConfirmed(QStringLiteral("Exit Confirmation")))
         return true;
     setMousePointer(0);
     return false;

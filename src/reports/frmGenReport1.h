@@ -14,10 +14,6 @@ public:
     static inline const QString kTitle = QStringLiteral("Activity projector/Actuals planner");
     static inline const QString kReportFile = QStringLiteral("Reports/StatSR.rpt");
 
-    // Preset employee (and month and year), shown modally.
-    int ShowForm(qint64 employee, int month, int year);
-    int ShowRpt(qint64 employee);
-
     // The report's statement for the current filter.
     zv::reports::BoundSql reportQuery() const;
     // The formula values for the current filter, in their order.
@@ -30,11 +26,8 @@ public slots:
     void Chckdat_Click() override;
 
 protected:
+    void Ok() override;
     void Form_Activate() override;
-    void Form_KeyDown(int &KeyCode, int Shift) override;
     bool Form_QueryUnload() override;
-
-private:
-    void Ok();
-    void fillSortEntries();
+    void fillSortEntries() override;
 };

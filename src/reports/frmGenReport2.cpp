@@ -1,9 +1,7 @@
 #include "frmGenReport2.h"
-#include "core/FormRegistry.h"
 #include "core/modCommon.h"
 #include "platform/db/Dates.h"
 #include "platform/ui/Ui.h"
-#include "platform/ui/VbKeys.h"
 #include <QComboBox>
 #include <QLabel>
 #include <QRadioButton>
@@ -14,9 +12,6 @@ using namespace zv::reports;
 using namespace zv::ui;
 
 namespace {
-
-const char *const kMonthNames[12] = {"January", "February", "March",     "April",   "May",      "June",
-                                     "July",    "August",   "September", "October", "November", "December"};
 
 // The years that Temp_Year has a completion column for.
 constexpr int kFirstYear = 2004;
@@ -44,21 +39,16 @@ QString yearValues() {
 
 frmGenReport2::frmGenReport2(QWidget *parent) : ReportFilterForm(parent) {
     setObjectName(QStringLiteral("frmGenReport2"));
-    cmbTargetMnth = new QComboBox(this);
-    cmbTargetMnth->setObjectName(QStringLiteral("cmbTargetMnth"));
-    cmbTargetMnth->setEditable(true);
-    cmbTargetMnth->setInsertPolicy(QComboBox::NoInsert);
-    for (int m = 0; m < 12; ++m)
-        cmbTargetMnth->addItem(QString::fromLatin1(kMonthNames[m]), m + 1);
+    cmbTargetMnth = pickList(QStringLiteral("cmbTargetMnth"), this);
+    addMonths(cmbTargetMnth);
     cmbTargetMnth->setCurrentIndex(-1);
     addFilterRow(QStringLiteral("Month*"), cmbTargetMnth);
-    optPlnd = option(QStringLiteral("optPlnd"), QStringLiteral("Not Completed"));
-    optCpltd = option(QStringLiteral("optCpltd"), QStringLiteral("Completed"));
-    optBoth = option(QStringLiteral("optBoth"), QStringLiteral("Both"));
-    addOptionRow(QStringLiteral("Activity Status"), optPlnd, optCpltd, optBoth);
+    addStatusOptions();
     addEmployeeRow();
 
     // Load
+    m_selectionKey = false;
+    m_passwordKey = true;
     setUpToolbars();
     // Rows of this opening alone: two openings in the same second still differ.
     m_formId = modCommon::GetTimeStampString() + QLatin1Char('-') + QUuid::createUuid().toString(QUuid::Id128).left(6);
@@ -99,35 +89,14 @@ int frmGenReport2::ShowForm(qint64 employee, int month) {
 }
 
 void frmGenReport2::picSelFilter_Click(int Index) {
-    tlbFooter.setStatus(QString());
-    tlbFooter.setSelectPicture(clsFooterToolBar::NoPicture);
-    if (Index != 0)
+    if (!selectionButton(Index))
         return;
-    SelectionRequest r;
-    r.caption = QStringLiteral("Employee Name");
-    r.sql = QStringLiteral(" SELECT  em.Sys_emp_num, Emp_Shrt_Name,Emp_Name FROM  emp_mast em  ORDER BY em.emp_Name ");
-    r.returnMode = 1;
-    r.current = m_selectionList;
-    r.keyColumn = 0;
-    r.firstColumn = 2;
-    r.secondColumn = 1;
-    r.thirdColumn = 1;
-    QString list = chooseEmployees(r);
-    m_selectionList = list.remove(QLatin1Char('[')).remove(QLatin1Char(']')).remove(QLatin1Char('\''));
+    m_selectionList = selectEmployees(SelectionColumns::KeyFirst,
+                                      QStringLiteral(" SELECT  em.Sys_emp_num, Emp_Shrt_Name,Emp_Name "
+                                                     "FROM  emp_mast em  ORDER BY em.emp_Name "));
 }
 
-void frmGenReport2::tlbFooter_FooterClick(const QString &Key) {
-    progressStep(QStringLiteral("DB015"));
-    if (Key == QLatin1String("Ok")) {
-        Ok();
-        return;
-    }
-    setMousePointer(0);
-    if (Key == QLatin1String("Cancel")) {
-        clearStatus();
-        unloadForm();
-    }
-}
+void frmGenReport2::tlbFooter_FooterClick(const QString &Key) { footerStep(Key, QStringLiteral("DB015")); }
 
 int frmGenReport2::fillTempYear() {
     const int month = cmbTargetMnth->currentIndex() + 1;
@@ -144,12 +113,7 @@ int frmGenReport2::fillTempYear() {
                              "WHERE CAST(strftime('%m', sc.Expctd_Date) AS INTEGER) = ? "
                              "AND sc.Expctd_Date >= ? AND sc.Expctd_Date < ?"),
           {m_formId, month, QStringLiteral("%1-01-01").arg(kFirstYear), QStringLiteral("%1-01-01").arg(kLastYear + 1)});
-    const QVariantList keys = selectionKeys(m_selectionList);
-    if (!keys.isEmpty()) {
-        QVariantList values;
-        const QString in = inKeys(QStringLiteral("sc.Sys_Emp_Num"), keys, values);
-        q.add(QStringLiteral(" AND ") + in, values);
-    }
+    addSelection(q, QStringLiteral("sc.Sys_Emp_Num"), m_selectionList);
     if (optCpltd->isChecked())
         q.add(QStringLiteral(" AND sc.Cmpltd_Date IS NOT NULL"));
     else if (optPlnd->isChecked())
@@ -172,44 +136,23 @@ void frmGenReport2::Ok() {
     NormalPointerAtEnd pointer;
     if (cmbTargetMnth->currentIndex() < 0 && utility.CheckNullText(cmbTargetMnth, &tlbFooter, QStringLiteral("Month"), 0))
         return;
-    try {
-        setMousePointer(11);
-        if (m_selectionList.isEmpty())
-            m_selectionList = employeeKeys(QStringLiteral(" SELECT  em.Sys_emp_num, Emp_Name, Emp_Shrt_Name  FROM  emp_mast em "));
-        if (fillTempYear() == 0) {
-            status(QStringLiteral("DB001"));
-            return;
-        }
-        const zv::db::Recordset rs =
-            db().query(QStringLiteral("SELECT * FROM Temp_Year WHERE Id = ? ORDER BY Serl_Num"), {m_formId});
-        if (rs.isEmpty()) {
-            status(QStringLiteral("DB001"));
-            return;
-        }
-        m_formulas.RemoveAll();
-        m_formulas.Add(QStringLiteral("Title"), optCpltd->isChecked()  ? QStringLiteral("Diarized Completed Activities")
-                                                : optPlnd->isChecked() ? QStringLiteral("Diarized Pending Activities")
-                                                                       : QStringLiteral("Diarized Activities"));
-        m_formulas.Add(QStringLiteral("Month"), cmbTargetMnth->currentText());
-        showReport(kTitle, kReportFile, rs, m_formulas);
-        clearStatus();
-        m_formulas.RemoveAll();
-    } catch (const std::exception &e) {
-        m_formulas.RemoveAll();
-        clearStatus();
-        showFailure(e);
-    }
-}
-
-void frmGenReport2::Form_KeyDown(int &KeyCode, int Shift) {
-    // No Ctrl+F1 on this form.
-    if (KeyCode == vbKey::Escape) {
-        KeyCode = 0;
-        unloadForm();
-    } else if (KeyCode == vbKey::Home && Shift == vbShiftMask::Ctrl) {
-        KeyCode = 0;
-        zv::forms::showModal(zv::forms::names::frmChangePswd, this);
-    }
+    runReport(
+        [this] {
+            if (m_selectionList.isEmpty())
+                m_selectionList =
+                    employeeKeys(QStringLiteral(" SELECT  em.Sys_emp_num, Emp_Name, Emp_Shrt_Name  FROM  emp_mast em "));
+            if (fillTempYear() == 0)
+                return zv::db::Recordset();
+            return db().query(QStringLiteral("SELECT * FROM Temp_Year WHERE Id = ? ORDER BY Serl_Num"), {m_formId});
+        },
+        QStringLiteral("DB001"),
+        [this] {
+            m_formulas.Add(QStringLiteral("Title"), optCpltd->isChecked()  ? QStringLiteral("Diarized Completed Activities")
+                                                    : optPlnd->isChecked() ? QStringLiteral("Diarized Pending Activities")
+                                                                           : QStringLiteral("Diarized Activities"));
+            m_formulas.Add(QStringLiteral("Month"), cmbTargetMnth->currentText());
+        },
+        kTitle, kReportFile);
 }
 
 void frmGenReport2::Form_Unload() {

@@ -34,12 +34,10 @@ public slots:
     void picSelFilter_Click(int Index) override;
 
 protected:
-    void Form_KeyDown(int &KeyCode, int Shift) override;
+    void Ok() override;
     void Form_Unload() override;
 
 private:
-    void Ok();
-
     zv::ui::ComboKeyFilter m_comboFilter;
     QString m_formId;
 };

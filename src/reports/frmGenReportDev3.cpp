@@ -19,9 +19,6 @@ using namespace zv::ui;
 
 namespace {
 
-const char *const kMonthNames[12] = {"January", "February", "March",     "April",   "May",      "June",
-                                     "July",    "August",   "September", "October", "November", "December"};
-
 QString dayColumns(const QString &prefix) {
     QStringList cols;
     for (int d = 1; d <= 31; ++d)
@@ -40,19 +37,13 @@ QString insertColumns() {
 
 frmGenReportDev3::frmGenReportDev3(QWidget *parent) : ReportFilterForm(parent) {
     setObjectName(QStringLiteral("frmGenReportDev3"));
-    cmbMnth = new QComboBox(this);
-    cmbMnth->setObjectName(QStringLiteral("cmbMnth"));
-    cmbMnth->setEditable(true);
-    cmbMnth->setInsertPolicy(QComboBox::NoInsert);
+    cmbMnth = pickList(QStringLiteral("cmbMnth"), this);
     addFilterRow(QStringLiteral("Month*"), cmbMnth);
     txtYear = new QLineEdit(this);
     txtYear->setObjectName(QStringLiteral("txtYear"));
     txtYear->setMaxLength(4);
     addFilterRow(QStringLiteral("Year*"), txtYear);
-    CmbSort = new QComboBox(this);
-    CmbSort->setObjectName(QStringLiteral("CmbSort"));
-    CmbSort->setEditable(true);
-    CmbSort->setInsertPolicy(QComboBox::NoInsert);
+    CmbSort = pickList(QStringLiteral("CmbSort"), this);
     addFilterRow(QStringLiteral("Sort Order"), CmbSort);
     chkDate = new QCheckBox(QStringLiteral("Datewise"), this);
     chkDate->setObjectName(QStringLiteral("chkDate"));
@@ -60,10 +51,7 @@ frmGenReportDev3::frmGenReportDev3(QWidget *parent) : ReportFilterForm(parent) {
     txtdate->setObjectName(QStringLiteral("txtdate"));
     addFilterRow(QString(), chkDate);
     addFilterRow(QStringLiteral("Date"), txtdate);
-    optOff = option(QStringLiteral("optOff"), QStringLiteral("Official"));
-    optPernl = option(QStringLiteral("optPernl"), QStringLiteral("Personal"));
-    optBoth = option(QStringLiteral("optBoth"), QStringLiteral("Both"));
-    addOptionRow(QStringLiteral("Activity Type"), optOff, optPernl, optBoth);
+    addTypeOptions();
     // Official work unless another type is chosen: what the checklist always showed.
     optOff->setChecked(true);
     addEmployeeRow();
@@ -75,8 +63,7 @@ frmGenReportDev3::frmGenReportDev3(QWidget *parent) : ReportFilterForm(parent) {
     setMainCaption(QStringLiteral("ADMIN"));
     m_selectionList.clear();
     modCommon::gReportKey = QStringLiteral("ACL");
-    for (int m = 0; m < 12; ++m)
-        cmbMnth->addItem(QString::fromLatin1(kMonthNames[m]), m + 1);
+    addMonths(cmbMnth);
     CmbSort->addItem(QStringLiteral("Entry Date"), 1);
     CmbSort->addItem(QStringLiteral("Activity Description"), 2);
     try {
@@ -154,20 +141,11 @@ void frmGenReportDev3::Form_Activate() {
 }
 
 void frmGenReportDev3::picSelFilter_Click(int Index) {
-    tlbFooter.setStatus(QString());
-    tlbFooter.setSelectPicture(clsFooterToolBar::NoPicture);
-    if (Index != 0 || modCommon::gReportKey != QLatin1String("ACL"))
+    if (!selectionButton(Index) || modCommon::gReportKey != QLatin1String("ACL"))
         return;
-    SelectionRequest r;
-    r.caption = QStringLiteral("Employee Name");
-    r.sql = QStringLiteral("SELECT Emp_Name, Emp_Shrt_Name, Sys_emp_num FROM emp_mast ORDER BY emp_Name");
-    r.returnMode = 0;
-    r.current = m_selectionList;
-    r.keyColumn = 2;
-    r.firstColumn = 0;
-    r.secondColumn = 1;
-    r.thirdColumn = -1;
-    m_selectionList = chooseEmployees(r);
+    m_selectionList = selectEmployees(SelectionColumns::NameFirst,
+                                      QStringLiteral("SELECT Emp_Name, Emp_Shrt_Name, Sys_emp_num "
+                                                     "FROM emp_mast ORDER BY emp_Name"));
 }
 
 void frmGenReportDev3::tlbFooter_FooterClick(const QString &Key) {
@@ -230,21 +208,7 @@ void frmGenReportDev3::Ok() {
             }
         }
     } cleanup{this};
-    try {
-        const zv::db::Recordset rs = readRun();
-        if (rs.isEmpty()) {
-            status(QStringLiteral("ZVE001"));
-            return;
-        }
-        fillFormulas();
-        showReport(kTitle, kReportFile, rs, m_formulas);
-        m_formulas.RemoveAll();
-        clearStatus();
-    } catch (const std::exception &e) {
-        m_formulas.RemoveAll();
-        clearStatus();
-        showFailure(e);
-    }
+    runReport([this] { return readRun(); }, QStringLiteral("ZVE001"), [this] { fillFormulas(); }, kTitle, kReportFile);
 }
 
 bool frmGenReportDev3::UsrGenarateTempTable() {
@@ -274,12 +238,7 @@ bool frmGenReportDev3::UsrGenarateTempTable() {
         q.add(QStringLiteral(" AND md.Offcl_Persnl = 'O'"));
     else if (optPernl->isChecked())
         q.add(QStringLiteral(" AND md.Offcl_Persnl = 'P'"));
-    const QVariantList keys = selectionKeys(m_selectionList);
-    if (!keys.isEmpty()) {
-        QVariantList values;
-        const QString in = inKeys(QStringLiteral("mh.Sys_Emp_Num"), keys, values);
-        q.add(QStringLiteral(" AND ") + in, values);
-    }
+    addSelection(q, QStringLiteral("mh.Sys_Emp_Num"), m_selectionList);
     try {
         auto &c = db();
         zv::db::Transaction t(c);
@@ -311,27 +270,7 @@ void frmGenReportDev3::fillFormulas() {
                                                 zv::db::monthAbbrev(m_month) + QStringLiteral(" - ") +
                                                 QString::number(m_year));
     m_formulas.Add(QStringLiteral("Cmpny"), companyName());
-    QString from, until;
-    if (monthBounds(m_month, m_year, from, until)) {
-        const zv::db::Recordset holidays = db().query(
-            QStringLiteral("SELECT Holday_Date FROM Holday_List_Det WHERE Holday_Date >= ? AND Holday_Date < ? "
-                           "ORDER BY Holday_Date"),
-            {from, until});
-        for (int i = 0; i < holidays.recordCount(); ++i) {
-            const int day = zv::db::fromIsoDate(holidays.valueAt(i, 0).toString()).day();
-            const QString key = QString::number(day) + QLatin1Char('D');
-            // A date listed twice is one holiday.
-            if (!m_formulas.Exists(key))
-                m_formulas.Add(key, QStringLiteral("(%1)").arg(day));
-        }
-    }
-    for (int d = 1; d <= 31; ++d) {
-        const QString key = QString::number(d) + QLatin1Char('D');
-        const QDate date(m_year, m_month, d);
-        if (m_formulas.Exists(key) || !date.isValid())
-            continue;
-        m_formulas.Add(key, zv::db::vbWeekday(date) == 1 ? QStringLiteral("(%1)").arg(d) : QString::number(d));
-    }
+    addMonthDays(m_month, m_year, QStringLiteral("D"));
 }
 
 void frmGenReportDev3::deleteRun() {
@@ -340,19 +279,6 @@ void frmGenReportDev3::deleteRun() {
     db().execute(QStringLiteral("DELETE FROM temp_mchklist WHERE User_ID = ?"), {m_runKey});
 }
 
-void frmGenReportDev3::Form_KeyDown(int &KeyCode, int Shift) {
-    ReportFilterForm::Form_KeyDown(KeyCode, Shift);
-    if (KeyCode == vbKey::Escape) {
-        KeyCode = 0;
-        unloadForm();
-    }
-}
-
-bool frmGenReportDev3::Form_QueryUnload() {
-    if (m_closing)
-        return true;
-    return MsgBox(QStringLiteral("Do you want to exit?"), vbYesNo + vbQuestion + vbDefaultButton2,
-                  QStringLiteral("Exit Confirmation")) == vbYes;
-}
+bool frmGenReportDev3::Form_QueryUnload() { return m_closing || exitConfirmed(QStringLiteral("Exit Confirmation")); }
 
 void frmGenReportDev3::Form_Unload() { zv::forms::release(zv::forms::names::frmImgList); }

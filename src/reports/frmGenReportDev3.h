@@ -49,13 +49,12 @@ public slots:
     void picSelFilter_Click(int Index) override;
 
 protected:
+    void Ok() override;
     void Form_Activate() override;
-    void Form_KeyDown(int &KeyCode, int Shift) override;
     bool Form_QueryUnload() override;
     void Form_Unload() override;
 
 private:
-    void Ok();
     bool checkFields();
 
     QARNDATEINPUT m_dateInput;

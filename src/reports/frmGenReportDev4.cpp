@@ -1,9 +1,7 @@
 #include "frmGenReportDev4.h"
-#include "core/FormRegistry.h"
 #include "core/modCommon.h"
 #include "platform/db/Dates.h"
 #include "platform/ui/Ui.h"
-#include "platform/ui/VbKeys.h"
 #include <QLabel>
 #include <QRadioButton>
 #include <QToolButton>
@@ -13,24 +11,15 @@ using namespace zv::ui;
 
 frmGenReportDev4::frmGenReportDev4(QWidget *parent) : ReportFilterForm(parent) {
     setObjectName(QStringLiteral("frmGenReportDev4"));
-    optOff = option(QStringLiteral("optOff"), QStringLiteral("Official"));
-    optPernl = option(QStringLiteral("optPernl"), QStringLiteral("Personal"));
-    optBoth = option(QStringLiteral("optBoth"), QStringLiteral("Both"));
-    addOptionRow(QStringLiteral("Activity Type"), optOff, optPernl, optBoth);
+    addTypeOptions();
     addEmployeeRow();
 
     // Load
+    m_passwordKey = true;
     setUpToolbars();
     for (QRadioButton *b : {optOff, optPernl, optBoth})
         tabOnEnter(b);
-    // No employee to choose: the greyed picture takes the button's place.
-    bool anyEmployee = true;
-    try {
-        anyEmployee = utility.RecordExists(QStringLiteral("Emp_Mast"));
-    } catch (const std::exception &) {
-    }
-    picSelFilter->setVisible(anyEmployee);
-    imgDisable->setVisible(!anyEmployee);
+    offerSelectionIfAnyEmployee();
     setWindowTitle(kTitle);
     tlbFooter.setRightToolbarVisible(true);
     tlbFooter.setResetVisible(false);
@@ -41,23 +30,12 @@ frmGenReportDev4::frmGenReportDev4(QWidget *parent) : ReportFilterForm(parent) {
 frmGenReportDev4::~frmGenReportDev4() = default;
 
 void frmGenReportDev4::picSelFilter_Click(int Index) {
-    tlbFooter.setStatus(QString());
-    tlbFooter.setSelectPicture(clsFooterToolBar::NoPicture);
-    if (Index != 0)
+    if (!selectionButton(Index))
         return;
     modCommon::gReportKey = QStringLiteral("ACTMAST");
-    if (modCommon::gReportKey != QLatin1String("ACTMAST"))
-        return;
-    SelectionRequest r;
-    r.caption = QStringLiteral("Employee Name");
-    r.sql = QStringLiteral("SELECT Emp_Name, Emp_Shrt_Name, em.Sys_emp_num FROM emp_mast em ORDER BY em.emp_Name");
-    r.returnMode = 0;
-    r.current = m_selectionList;
-    r.keyColumn = 2;
-    r.firstColumn = 0;
-    r.secondColumn = 1;
-    r.thirdColumn = -1;
-    m_selectionList = chooseEmployees(r);
+    m_selectionList = selectEmployees(SelectionColumns::NameFirst,
+                                      QStringLiteral("SELECT Emp_Name, Emp_Shrt_Name, em.Sys_emp_num "
+                                                     "FROM emp_mast em ORDER BY em.emp_Name"));
 }
 
 BoundSql frmGenReportDev4::reportQuery(const QDate &today) const {
@@ -67,12 +45,7 @@ BoundSql frmGenReportDev4::reportQuery(const QDate &today) const {
                          "WHERE Hdr.Sys_Awt_Num = Det.Sys_Awt_Num AND Hdr.SYS_EMP_NUM = EMP.SYS_EMP_NUM "
                          "AND Det.Target_Date <= ? AND Det.Cmplt_date IS NULL"),
           {zv::db::toIsoDate(today)});
-    const QVariantList keys = selectionKeys(m_selectionList);
-    if (!keys.isEmpty()) {
-        QVariantList values;
-        const QString in = inKeys(QStringLiteral("EMP.Sys_emp_Num"), keys, values);
-        q.add(QStringLiteral(" AND ") + in, values);
-    }
+    addSelection(q, QStringLiteral("EMP.Sys_emp_Num"), m_selectionList);
     if (optOff->isChecked())
         q.add(QStringLiteral(" AND Det.Offcl_Persnl = 'O'"));
     else if (optPernl->isChecked())
@@ -81,52 +54,18 @@ BoundSql frmGenReportDev4::reportQuery(const QDate &today) const {
     return q;
 }
 
-void frmGenReportDev4::tlbFooter_FooterClick(const QString &Key) {
-    progressStep(QStringLiteral("ZVE015"));
-    if (Key == QLatin1String("Cancel")) {
-        setMousePointer(0);
-        clearStatus();
-        unloadForm();
-        return;
-    }
-    if (Key == QLatin1String("Ok"))
-        Ok();
-    else
-        setMousePointer(0);
-}
+void frmGenReportDev4::tlbFooter_FooterClick(const QString &Key) { footerStep(Key, QStringLiteral("ZVE015")); }
 
 void frmGenReportDev4::Ok() {
     NormalPointerAtEnd pointer;
-    try {
-        setMousePointer(11);
-        if (m_selectionList.isEmpty() && utility.RecordExists(QStringLiteral("Emp_Mast")))
-            m_selectionList = employeeKeys(
-                QStringLiteral("SELECT em.Sys_emp_num, Emp_Name, Emp_Shrt_Name FROM emp_mast em ORDER BY em.emp_Name"));
-        const BoundSql q = reportQuery(modCommon::GetServerDate());
-        const zv::db::Recordset rs = db().query(q.text, q.params);
-        if (rs.isEmpty()) {
-            status(QStringLiteral("ZVE001"));
-            return;
-        }
-        m_formulas.RemoveAll();
-        m_formulas.Add(QStringLiteral("Cmpny"), companyName());
-        showReport(kTitle, kReportFile, rs, m_formulas);
-        clearStatus();
-        m_formulas.RemoveAll();
-    } catch (const std::exception &e) {
-        m_formulas.RemoveAll();
-        clearStatus();
-        showFailure(e);
-    }
-}
-
-void frmGenReportDev4::Form_KeyDown(int &KeyCode, int Shift) {
-    ReportFilterForm::Form_KeyDown(KeyCode, Shift);
-    if (KeyCode == vbKey::Escape) {
-        KeyCode = 0;
-        unloadForm();
-    } else if (KeyCode == vbKey::Home && Shift == vbShiftMask::Ctrl) {
-        KeyCode = 0;
-        zv::forms::showModal(zv::forms::names::frmChangePswd, this);
-    }
+    runReport(
+        [this] {
+            if (m_selectionList.isEmpty() && utility.RecordExists(QStringLiteral("Emp_Mast")))
+                m_selectionList = employeeKeys(
+                    QStringLiteral("SELECT em.Sys_emp_num, Emp_Name, Emp_Shrt_Name FROM emp_mast em ORDER BY em.emp_Name"));
+            const BoundSql q = reportQuery(modCommon::GetServerDate());
+            return db().query(q.text, q.params);
+        },
+        QStringLiteral("ZVE001"), [this] { m_formulas.Add(QStringLiteral("Cmpny"), companyName()); }, kTitle,
+        kReportFile);
 }

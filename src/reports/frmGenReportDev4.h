@@ -22,8 +22,5 @@ public slots:
     void picSelFilter_Click(int Index) override;
 
 protected:
-    void Form_KeyDown(int &KeyCode, int Shift) override;
-
-private:
-    void Ok();
+    void Ok() override;
 };

@@ -45,6 +45,12 @@ public:
         form.cmbMnth->setEditText(month);
         form.txtYear->setText(year);
     }
+    // Shown, February 2005 chosen, Ok clicked.
+    void okForFebruary2005(frmGenReportDev3 &form) {
+        showForm(form);
+        filter(form, "February", "2005");
+        clickFooter(form, "Ok");
+    }
     int tempRows(const QString &key) { return scalar("SELECT count(*) FROM temp_mchklist WHERE User_ID = ?", {key}).toInt(); }
 };
 
@@ -72,10 +78,9 @@ TEST_F(ChecklistReport, BuildsTheRunsRowsInTheChosenOrderAndDeletesThemAfterward
         (form.*c.option)->setChecked(true);
         form.CmbSort->setCurrentIndex(c.sort);
         form.setSelectionList(c.selection(*this));
-        shown = ShownReport();
         int rowsWhileShown = -1;
         whileShown = [&] { rowsWhileShown = tempRows(form.runKey()); };
-        clickFooter(form, "Ok");
+        clickOkAfresh(form);
         ASSERT_EQ(shown.count, 1) << c.name << " " << form.lblStatus->text().toStdString();
         EXPECT_EQ(shown.title, "Activity Check List Report");
         EXPECT_EQ(shown.path, folder->file("Reports/MonthlyEmpCheckList.rpt"));
@@ -92,9 +97,7 @@ TEST_F(ChecklistReport, BuildsTheRunsRowsInTheChosenOrderAndDeletesThemAfterward
 
 TEST_F(ChecklistReport, RowsCarryTheDayMarksAndOnlyTheRemarksOfPlannedWork) {
     frmGenReportDev3 form;
-    showForm(form);
-    filter(form, "February", "2005");
-    clickFooter(form, "Ok");
+    okForFebruary2005(form);
     ASSERT_EQ(shown.count, 1);
     EXPECT_EQ(shown.column("Remk"), (QStringList{"ravi's", "quarterly", ""}));
     EXPECT_EQ(shown.column("P1"), (QStringList{"", "*", ""}));
@@ -107,9 +110,7 @@ TEST_F(ChecklistReport, RowsCarryTheDayMarksAndOnlyTheRemarksOfPlannedWork) {
 
 TEST_F(ChecklistReport, FormulaValuesByPositionWithSundaysAndHolidays) {
     frmGenReportDev3 form;
-    showForm(form);
-    filter(form, "February", "2005");
-    clickFooter(form, "Ok");
+    okForFebruary2005(form);
     ASSERT_EQ(shown.count, 1);
     ASSERT_EQ(shown.formulaTexts.size(), 70);
     EXPECT_EQ(shown.formulaTexts[4 - 1], "\"Checklist for the month of : Feb - 2005\"");
@@ -143,8 +144,7 @@ TEST_F(ChecklistReport, ChecksMonthAndYearBeforeWritingAnything) {
         frmGenReportDev3 form;
         showForm(form);
         filter(form, c.month, c.year);
-        shown = ShownReport();
-        clickFooter(form, "Ok");
+        clickOkAfresh(form);
         if (!c.code) {
             EXPECT_EQ(shown.count, 1) << c.month;
             EXPECT_EQ(shown.column("Actvty_desc"), QStringList{"March work"});
@@ -162,9 +162,7 @@ TEST_F(ChecklistReport, AFailedFillWritesNothing) {
     other.execute("CREATE TRIGGER full_up BEFORE INSERT ON temp_mchklist "
                   "WHEN (SELECT count(*) FROM temp_mchklist) >= 3 BEGIN SELECT RAISE(ABORT, 'disk full'); END");
     frmGenReportDev3 form;
-    showForm(form);
-    filter(form, "February", "2005");
-    clickFooter(form, "Ok");
+    okForFebruary2005(form);
     EXPECT_EQ(shown.count, 0);
     ASSERT_EQ(messages.shown().size(), 1);
     EXPECT_TRUE(messages.shown().first().prompt.endsWith("Error in UsrGenarateTempTable"));

@@ -11,27 +11,16 @@ class DiarizedReport : public ReportTest {
 public:
     void SetUp() override {
         ReportTest::SetUp();
-        const qint64 payTax = insert("INSERT INTO Actvty_Mast (Entry_Date, Actvty_Desc) VALUES ('2004-01-01', 'Pay tax')");
-        const qint64 review =
-            insert("INSERT INTO Actvty_Mast (Entry_Date, Actvty_Desc) VALUES ('2004-01-01', 'Review ''Q1'' books')");
-        const qint64 ashaLine = line(payTax, asha);
-        const qint64 raviLine = line(review, ravi);
+        const qint64 payTax = activity("Pay tax", "2004-01-01");
+        const qint64 review = activity("Review 'Q1' books", "2004-01-01");
+        const qint64 ashaLine = line(payTax, asha, 1, "2004-01-01");
+        const qint64 raviLine = line(review, ravi, 1, "2004-01-01");
         for (const char *d : {"2003-03-05", "2009-03-01", "2007-04-01"})
             entry(payTax, ashaLine, asha, d);
         entry(payTax, ashaLine, asha, "2004-03-10", "2006-03-15");
         entry(payTax, ashaLine, asha, "2005-03-01");
         entry(payTax, ashaLine, asha, "2006-03-20", "2009-01-02");
         entry(review, raviLine, ravi, "2008-03-31", "2008-04-01");
-    }
-    qint64 line(qint64 act, qint64 emp) {
-        return insert("INSERT INTO Actvty_Mast_Det (Sys_Actvty_Num, Sys_Dept_Num, Sys_Emp_Num, Start_Date, Sys_Const_Num) "
-                      "VALUES (?, 1, ?, '2004-01-01', 14)",
-                      {act, emp});
-    }
-    void entry(qint64 act, qint64 line, qint64 emp, const QString &expected, const QVariant &completed = QVariant()) {
-        insert("INSERT INTO Statry_Cmpltd_Entry (Sys_Actvty_Num, Sys_Actvty_Line_Num, Sys_Emp_Num, Expctd_Date, Cmpltd_Date) "
-               "VALUES (?, ?, ?, ?, ?)",
-               {act, line, emp, expected, completed});
     }
     int rowsOf(const QString &id) { return scalar("SELECT count(*) FROM Temp_Year WHERE Id = ?", {id}).toInt(); }
     // Each row as "number expected|D2004|D2005|D2006|D2007|D2008".
@@ -74,8 +63,7 @@ TEST_F(DiarizedReport, CopiesTheMonthsEntriesWithTheCompletionInItsYearsColumn) 
         form.cmbTargetMnth->setCurrentIndex(c.month - 1);
         (form.*c.status)->setChecked(true);
         form.setSelectionList(c.selection(*this));
-        shown = ShownReport();
-        clickFooter(form, "Ok");
+        clickOkAfresh(form);
         ASSERT_EQ(shown.count, 1) << c.name << " " << form.lblStatus->text().toStdString();
         EXPECT_EQ(shown.title, "Diarized Activities");
         EXPECT_EQ(shown.path, folder->file("Reports/Monthly.rpt"));

@@ -1,6 +1,5 @@
 #include "ReportFixture.h"
 #include "core/FormRegistry.h"
-#include "core/MDIZVS.h"
 #include "reports/ReportForms.h"
 #include "reports/frmGenReport2.h"
 
@@ -15,9 +14,7 @@ public:
         ReportTest::SetUp();
         zv::forms::clearRegistry();
         zv::reports::registerForms();
-        modCommon::gStartPeriod = "01-Apr-2004";
-        modCommon::gEndPeriod = "31-Mar-2005";
-        main = MDIZVS::instance();
+        main = mainWindowIn2004();
         main->applyEnablingRule(true);
     }
     void TearDown() override {

@@ -1,5 +1,4 @@
 #include "ReportFixture.h"
-#include "core/MDIZVS.h"
 #include "reports/frmGenReportDev4.h"
 
 #include <QRadioButton>
@@ -45,8 +44,7 @@ TEST_F(PendingReport, ReportsOpenLinesDueByTodayForTheFilter) {
         showForm(form);
         (form.*c.option)->setChecked(true);
         form.setSelectionList(c.selection(*this));
-        shown = ShownReport();
-        clickFooter(form, "Ok");
+        clickOkAfresh(form);
         if (c.rows.isEmpty()) {
             EXPECT_EQ(form.lblStatus->text(), expectedStatus("ZVE001")) << c.name;
             EXPECT_EQ(shown.count, 0) << c.name;
@@ -96,9 +94,7 @@ TEST_F(PendingReport, EmployeeSelection) {
 }
 
 TEST_F(PendingReport, WithoutEmployeesTheSelectionIsGreyedAndOkFindsNothing) {
-    other.execute("DELETE FROM actvty_target_det");
-    other.execute("DELETE FROM actvty_target_hdr");
-    other.execute("DELETE FROM Emp_Mast");
+    withoutEmployees();
     frmGenReportDev4 form;
     showForm(form);
     EXPECT_FALSE(form.picSelFilter->isVisible());
@@ -136,9 +132,7 @@ TEST_F(PendingReport, FailuresAreReportedNotShownAsEmpty) {
 }
 
 TEST_F(PendingReport, LoadingCancelAndEsc) {
-    modCommon::gStartPeriod = "01-Apr-2004";
-    modCommon::gEndPeriod = "31-Mar-2005";
-    MDIZVS *main = MDIZVS::instance();
+    MDIZVS *main = mainWindowIn2004();
     {
         frmGenReportDev4 form;
         showForm(form);

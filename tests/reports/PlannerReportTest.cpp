@@ -1,5 +1,4 @@
 #include "ReportFixture.h"
-#include "core/MDIZVS.h"
 #include "reports/frmGenReport1.h"
 
 #include <QCheckBox>
@@ -16,9 +15,9 @@ public:
         ReportTest::SetUp();
         const qint64 payTax = activity("Pay tax", "2005-01-10");
         const qint64 audit = activity("Audit", "2005-01-05");
-        const qint64 ashaLine = line(payTax, asha, 1, 0);
-        const qint64 raviLine = line(payTax, ravi, 2, asha);   // assigned by Asha
-        const qint64 meenaLine = line(audit, meena, 1, 0);
+        const qint64 ashaLine = line(payTax, asha, 1, "2005-01-01");
+        const qint64 raviLine = line(payTax, ravi, 2, "2005-01-01", asha);   // assigned by Asha
+        const qint64 meenaLine = line(audit, meena, 1, "2005-01-01");
         entry(payTax, ashaLine, asha, "2005-03-07");
         entry(payTax, ashaLine, asha, "2005-03-14", "2005-03-15");
         entry(payTax, ashaLine, asha, "2005-03-21", QVariant(), 1);   // not needed
@@ -26,24 +25,6 @@ public:
         entry(audit, meenaLine, meena, "2005-03-02");
         entry(audit, meenaLine, meena, "2005-03-03", QVariant(), QVariant());   // Not_Needed unknown: left out
         entry(audit, meenaLine, meena, "2005-04-01");
-    }
-    qint64 activity(const QString &desc, const QString &entered) {
-        return insert("INSERT INTO Actvty_Mast (Entry_Date, Actvty_Desc) VALUES (?, ?)", {entered, desc});
-    }
-    qint64 line(qint64 act, qint64 emp, int dept, qint64 assignedBy) {
-        return insert("INSERT INTO Actvty_Mast_Det (Sys_Actvty_Num, Sys_Dept_Num, Sys_Emp_Num, Start_Date, Sys_Const_Num, "
-                      "Assign_By) VALUES (?, ?, ?, '2005-01-01', 14, ?)",
-                      {act, dept, emp, assignedBy});
-    }
-    void entry(qint64 act, qint64 line, qint64 emp, const QString &expected, const QVariant &completed = QVariant(),
-               const QVariant &notNeeded = 0) {
-        insert("INSERT INTO Statry_Cmpltd_Entry (Sys_Actvty_Num, Sys_Actvty_Line_Num, Sys_Emp_Num, Expctd_Date, "
-               "Cmpltd_Date, Not_Needed) VALUES (?, ?, ?, ?, ?, ?)",
-               {act, line, emp, expected, completed, notNeeded});
-    }
-    static void march2005(frmGenReport1 &form) {
-        form.cmbTargetMnth->setCurrentIndex(2);
-        form.txtTargetYear->setText("2005");
     }
     static QStringList rows(const ShownReport &s) {
         QStringList out;
@@ -55,9 +36,7 @@ public:
 };
 
 TEST_F(PlannerReport, OpensInMonthModeOnTheCurrentMonth) {
-    modCommon::gStartPeriod = "01-Apr-2004";
-    modCommon::gEndPeriod = "31-Mar-2005";
-    MDIZVS *main = MDIZVS::instance();
+    MDIZVS *main = mainWindowIn2004();
     frmGenReport1 form;
     showForm(form);
     const QDate today = modCommon::GetServerDate();
@@ -96,11 +75,7 @@ TEST_F(PlannerReport, ListsEachEntryOnceWithItsOwnLine) {
     };
     for (const Case &c : cases) {
         frmGenReport1 form;
-        showForm(form);
-        march2005(form);
-        c.set(form, *this);
-        shown = ShownReport();
-        clickFooter(form, "Ok");
+        okOnMarch2005(form, [&] { c.set(form, *this); });
         if (c.rows.isEmpty()) {
             EXPECT_EQ(form.lblStatus->text(), expectedStatus("ZVE001")) << c.name;
             continue;
@@ -116,9 +91,7 @@ TEST_F(PlannerReport, ListsEachEntryOnceWithItsOwnLine) {
 
 TEST_F(PlannerReport, RowsCarryDepartmentAndAssigner) {
     frmGenReport1 form;
-    showForm(form);
-    march2005(form);
-    clickFooter(form, "Ok");
+    okOnMarch2005(form);
     ASSERT_EQ(shown.count, 1);
     EXPECT_EQ(shown.column("Dept_Desc"), (QStringList{"Accounts", "Accounts", "Sales", "Accounts"}));
     EXPECT_EQ(shown.column("assigned_by"), (QStringList{"", "", "Asha Rao", ""}));

@@ -1,25 +1,19 @@
 #pragma once
-#include "core/modCommon.h"
-#include "platform/db/Connection.h"
 #include "platform/db/Dates.h"
 #include "platform/report/FrmReportViewer.h"
-#include "platform/ui/MessageService.h"
+#include "core/MDIZVS.h"
+#include "reports/MonthDateFilterForm.h"
 #include "reports/ReportFilterForm.h"
-#include "support/ProgramFolder.h"
+#include "support/FormActions.h"
+#include "support/ProductionDbTest.h"
 
-#include <QAction>
-#include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QTest>
-#include <QToolBar>
+#include <QLineEdit>
 #include <gtest/gtest.h>
 #include <functional>
-#include <memory>
-#include <ostream>
-
-inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 
 // What the report viewer was asked to show.
 struct ShownReport {
@@ -42,24 +36,16 @@ struct ShownReport {
     }
 };
 
-// A fresh program folder with the shipped report files, its production
-// database the main connection, scripted message boxes, the report viewer's
-// showing and the employee selection answered by the test, and a second
-// connection for setting up and reading back rows.
-class ReportTest : public ::testing::Test {
+// The production database test with the shipped report files in the
+// program folder, the report viewer's showing and the employee selection
+// answered by the test, three employees and a company.
+class ReportTest : public ProductionDbTest {
 public:
     void SetUp() override {
-        modCommon::ResetState();
-        folder = std::make_unique<ProgramFolder>();
-        modCommon::setAppPath(folder->path());
+        ASSERT_NO_FATAL_FAILURE(ProductionDbTest::SetUp());
         const QDir shipped(QStringLiteral(ZV_SOURCE_DIR) + "/resources/Reports");
         for (const QString &f : shipped.entryList({"*.rpt"}, QDir::Files))
             ASSERT_TRUE(QFile::copy(shipped.filePath(f), folder->file("Reports/" + f)));
-        modCommon::gDBPath = folder->productionDb();
-        modCommon::OpenDatabase();
-        ASSERT_TRUE(modCommon::gConnOpen);
-        modCommon::gIsAdmin = true;
-        other.open(folder->productionDb());
         zv::report::FrmReportViewer::setModalHook([this](zv::report::FrmReportViewer &v) {
             ++shown.count;
             shown.title = v.windowTitle();
@@ -86,17 +72,9 @@ public:
     void TearDown() override {
         zv::report::FrmReportViewer::setModalHook({});
         zv::reports::ReportFilterForm::setEmployeeChooser({});
-        other.close();
-        modCommon::ResetState();
-        modCommon::setAppPath(QString());
-        folder.reset();
+        ProductionDbTest::TearDown();
     }
 
-    qint64 insert(const QString &sql, const QVariantList &values = {}) {
-        other.execute(sql, values);
-        return other.lastInsertId();
-    }
-    QVariant scalar(const QString &sql, const QVariantList &values = {}) { return other.scalar(sql, values); }
     QString today(int days = 0) const { return zv::db::toIsoDate(modCommon::GetServerDate().addDays(days)); }
 
     // Three employees in two departments, a company.
@@ -122,6 +100,27 @@ public:
                "Target_Date, Cmplt_date, Remk) VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
                {hdr, allotted, allotted, desc, op, targetDate, completed, remark});
     }
+    // No employee, and so no target-dated line.
+    void withoutEmployees() {
+        other.execute("DELETE FROM actvty_target_det");
+        other.execute("DELETE FROM actvty_target_hdr");
+        other.execute("DELETE FROM Emp_Mast");
+    }
+    // An activity, a daily line of it and the line's schedule entries.
+    qint64 activity(const QString &desc, const QString &entered) {
+        return insert("INSERT INTO Actvty_Mast (Entry_Date, Actvty_Desc) VALUES (?, ?)", {entered, desc});
+    }
+    qint64 line(qint64 act, qint64 emp, int dept, const QString &start, qint64 assignedBy = 0) {
+        return insert("INSERT INTO Actvty_Mast_Det (Sys_Actvty_Num, Sys_Dept_Num, Sys_Emp_Num, Start_Date, Sys_Const_Num, "
+                      "Assign_By) VALUES (?, ?, ?, ?, 14, ?)",
+                      {act, dept, emp, start, assignedBy});
+    }
+    void entry(qint64 act, qint64 line, qint64 emp, const QString &expected, const QVariant &completed = QVariant(),
+               const QVariant &notNeeded = 0) {
+        insert("INSERT INTO Statry_Cmpltd_Entry (Sys_Actvty_Num, Sys_Actvty_Line_Num, Sys_Emp_Num, Expctd_Date, "
+               "Cmpltd_Date, Not_Needed) VALUES (?, ?, ?, ?, ?, ?)",
+               {act, line, emp, expected, completed, notNeeded});
+    }
     void holiday(const QString &iso) {
         const int year = iso.left(4).toInt();
         QVariant hdr = scalar("SELECT Sys_Holday_List_Num FROM Holday_List_Hdr WHERE Fincl_Year = ?", {year});
@@ -137,30 +136,33 @@ public:
                " " + suffix;
     }
 
-    static void showForm(QDialog &form) {
-        form.show();
-        QApplication::setActiveWindow(&form);
-        QApplication::processEvents();
-    }
-    static void click(QToolBar *tb, QAction *button) {
-        ASSERT_NE(button, nullptr);
-        QWidget *w = tb->widgetForAction(button);
-        ASSERT_NE(w, nullptr);
-        QTest::mouseClick(w, Qt::LeftButton);
-    }
     static void clickFooter(zv::reports::ReportFilterForm &f, const QString &key) {
         click(f.tbFooter, f.footerButton(key));
     }
-    static void key(QWidget &form, Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-        QWidget *target = QApplication::focusWidget();
-        if (!target || target->window() != form.window())
-            target = &form;
-        QTest::keyClick(target, k, mods);
+    // Ok clicked, what an earlier Ok showed forgotten.
+    void clickOkAfresh(zv::reports::ReportFilterForm &f) {
+        shown = ShownReport();
+        clickFooter(f, "Ok");
+    }
+    static void march2005(zv::reports::MonthDateFilterForm &form) {
+        form.cmbTargetMnth->setCurrentIndex(2);
+        form.txtTargetYear->setText("2005");
+    }
+    // Shown, March 2005 chosen, then set, and Ok clicked afresh.
+    void okOnMarch2005(zv::reports::MonthDateFilterForm &form, const std::function<void()> &set = {}) {
+        showForm(form);
+        march2005(form);
+        if (set)
+            set();
+        clickOkAfresh(form);
+    }
+    // The main window, its transaction period 01-Apr-2004 to 31-Mar-2005.
+    static MDIZVS *mainWindowIn2004() {
+        modCommon::gStartPeriod = "01-Apr-2004";
+        modCommon::gEndPeriod = "31-Mar-2005";
+        return MDIZVS::instance();
     }
 
-    std::unique_ptr<ProgramFolder> folder;
-    zv::ui::ScriptedMessageService messages;
-    zv::db::Connection other;
     qint64 asha = 0, ravi = 0, meena = 0;
 
     ShownReport shown;

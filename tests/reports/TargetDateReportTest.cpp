@@ -18,10 +18,6 @@ public:
         target(ravi, "Close books", "2005-02-25", "2005-03-12", "2005-03-09");
         target(meena, "April work", "2005-03-15", "2005-04-02");
     }
-    static void march2005(frmGenReport &form) {
-        form.cmbTargetMnth->setCurrentIndex(2);
-        form.txtTargetYear->setText("2005");
-    }
 };
 
 TEST_F(TargetDateReport, OpensInMonthModeSortedByTargetDate) {
@@ -67,11 +63,7 @@ TEST_F(TargetDateReport, ReportsTheMonthOrTheDayInTheChosenOrder) {
     };
     for (const Case &c : cases) {
         frmGenReport form;
-        showForm(form);
-        march2005(form);
-        c.set(form, *this);
-        shown = ShownReport();
-        clickFooter(form, "Ok");
+        okOnMarch2005(form, [&] { c.set(form, *this); });
         if (c.rows.isEmpty()) {
             EXPECT_EQ(form.lblStatus->text(), expectedStatus("ZVE001")) << c.name;
             EXPECT_EQ(shown.count, 0) << c.name;
@@ -149,9 +141,7 @@ TEST_F(TargetDateReport, ClosingAsksUntilAReportWasShown) {
 }
 
 TEST_F(TargetDateReport, WithoutEmployeesNothingIsReported) {
-    other.execute("DELETE FROM actvty_target_det");
-    other.execute("DELETE FROM actvty_target_hdr");
-    other.execute("DELETE FROM Emp_Mast");
+    withoutEmployees();
     frmGenReport form;
     showForm(form);
     EXPECT_FALSE(form.picSelFilter->isVisible());

@@ -33,6 +33,20 @@ QString numberText(double v) {
     return QString::number(v, 'f', 2);
 }
 
+// tmpl with each match of ref replaced by value(its first capture).
+template <class Value> QString substitute(const QString &tmpl, const QRegularExpression &ref, Value value) {
+    QString out;
+    qsizetype last = 0;
+    for (auto it = ref.globalMatch(tmpl); it.hasNext();) {
+        const auto m = it.next();
+        out += tmpl.mid(last, m.capturedStart() - last);
+        out += value(m.captured(1));
+        last = m.capturedEnd();
+    }
+    out += tmpl.mid(last);
+    return out;
+}
+
 } // namespace
 
 std::unique_ptr<Report> Report::open(const QString &path) {
@@ -168,30 +182,14 @@ QFont Report::font(const QString &style) const {
 
 QString Report::expand(const QString &tmpl) const {
     static const QRegularExpression ref(QStringLiteral("\\{@([^}]*)\\}"));
-    QString out;
-    qsizetype last = 0;
-    for (auto it = ref.globalMatch(tmpl); it.hasNext();) {
-        const auto m = it.next();
-        out += tmpl.mid(last, m.capturedStart() - last);
-        out += formulaValue(m.captured(1));
-        last = m.capturedEnd();
-    }
-    out += tmpl.mid(last);
-    return out;
+    return substitute(tmpl, ref, [this](const QString &name) { return formulaValue(name); });
 }
 
 QString Report::expandRow(const QString &tmpl, int row, const QString &format) const {
     static const QRegularExpression ref(QStringLiteral("\\{([^@}][^}]*)\\}"));
-    QString out;
-    qsizetype last = 0;
-    for (auto it = ref.globalMatch(tmpl); it.hasNext();) {
-        const auto m = it.next();
-        out += tmpl.mid(last, m.capturedStart() - last);
-        out += cellText(m_data.valueAt(row, m_data.fieldIndex(m.captured(1))), format);
-        last = m.capturedEnd();
-    }
-    out += tmpl.mid(last);
-    return expand(out);
+    return expand(substitute(tmpl, ref, [&](const QString &field) {
+        return cellText(m_data.valueAt(row, m_data.fieldIndex(field)), format);
+    }));
 }
 
 QString Report::cellText(const QVariant &v, const QString &format) const {
