@@ -1,4 +1,5 @@
 #pragma once
+#include "support/FormActions.h"
 #include "activity/frmActvtyMast.h"
 #include "masters/MasterForm.h"
 #include "platform/db/Dates.h"
@@ -102,12 +103,6 @@ public:
     }
     void clickHeader(const QString &key) { click(form->tbHeader, form->headerButton(key)); }
     void clickFooter(const QString &key) { click(form->tbFooter, form->footerButton(key)); }
-    static void click(QToolBar *tb, QAction *button) {
-        ASSERT_NE(button, nullptr);
-        QWidget *w = tb->widgetForAction(button);
-        ASSERT_NE(w, nullptr);
-        QTest::mouseClick(w, Qt::LeftButton);
-    }
     bool on(const QString &key) const {
         QAction *a = form->headerButton(key);
         return a && a->isEnabled() && a->isVisible();

@@ -1,5 +1,6 @@
 #pragma once
 #include "masters/MasterForm.h"
+#include "support/FormActions.h"
 #include "support/ProductionDbTest.h"
 #include <QAction>
 #include <QApplication>
@@ -29,26 +30,8 @@ public:
                       {desg, dept});
     }
 
-    static void showForm(QDialog &form) {
-        form.show();
-        QApplication::setActiveWindow(&form);
-        QApplication::processEvents();
-    }
-    static void click(QToolBar *tb, QAction *button) {
-        ASSERT_NE(button, nullptr);
-        QWidget *w = tb->widgetForAction(button);
-        ASSERT_NE(w, nullptr);
-        QTest::mouseClick(w, Qt::LeftButton);
-    }
     static void clickHeader(zv::masters::DataForm &f, const QString &key) { click(f.tbHeader, f.headerButton(key)); }
     static void clickFooter(zv::masters::DataForm &f, const QString &key) { click(f.tbFooter, f.footerButton(key)); }
-    // A key pressed where the focus is (the form when nothing in it has the focus).
-    static void key(QWidget &form, Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-        QWidget *target = QApplication::focusWidget();
-        if (!target || target->window() != form.window())
-            target = &form;
-        QTest::keyClick(target, k, mods);
-    }
     // Asks the form to close by Esc or by its close box, the next question answered.
     void answerThenClose(QWidget &form, int answer, bool byEsc) {
         messages.answer(answer);
