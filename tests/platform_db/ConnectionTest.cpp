@@ -214,6 +214,43 @@ TEST_F(DbFixture, RowLockOfAnotherProcessIsRefusedUntilItDies) {
     close(ready[1]);
 }
 
+TEST_F(DbFixture, ConnectionsOpeningAndClosingTogetherKeepTheLockFileRight) {
+    conn.close();
+    const std::string p = path.toStdString();
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        int failures = 0;
+        for (int i = 0; i < 300; ++i) {
+            try {
+                Connection c;
+                c.open(QString::fromStdString(p));
+            } catch (...) {
+                ++failures;
+            }
+        }
+        _exit(failures == 0 ? 0 : 1);
+    }
+    int failures = 0;
+    int unseen = 0;
+    for (int i = 0; i < 300; ++i) {
+        try {
+            Connection c;
+            c.open(path);
+            if (!QFileInfo::exists(lockFilePath(path)))
+                ++unseen;   // open, yet its lock file was removed by the other closing
+        } catch (...) {
+            ++failures;
+        }
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_EQ(failures, 0);
+    EXPECT_EQ(unseen, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the other process failed to open";
+    EXPECT_FALSE(QFileInfo::exists(lockFilePath(path)));
+}
+
 TEST(Dates, DisplayAndStorage) {
     struct Case {
         QDate date;

@@ -46,6 +46,13 @@ void removeIfUnheld(const QString &path) {
     ::close(fd);
 }
 
+// Whether the open file is the file at path (not one removed meanwhile).
+bool sameFile(int fd, const QString &path) {
+    struct stat open {}, named {};
+    return ::fstat(fd, &open) == 0 && ::stat(QFile::encodeName(path).constData(), &named) == 0 &&
+           open.st_dev == named.st_dev && open.st_ino == named.st_ino;
+}
+
 qint64 rowOffset(const QString &table, const QVariant &key) {
     // FNV-1a over the lower-cased table and the key text.
     const QByteArray bytes = (table.toLower() + QChar(0x1f) + key.toString()).toUtf8();
@@ -62,15 +69,22 @@ qint64 rowOffset(const QString &table, const QVariant &key) {
 class LockFile {
 public:
     explicit LockFile(QString path) : m_path(std::move(path)) {
-        const int fd = openLockFile(m_path, true);
-        if (fd < 0)
-            throw DbError(err::GeneralFailure,
-                          QStringLiteral("Cannot create the lock file %1: %2").arg(m_path, QString::fromLocal8Bit(strerror(errno))));
-        if (!ofdLock(fd, F_RDLCK, kPresenceByte)) {
+        // Another connection closing at this moment may briefly hold the
+        // presence byte exclusively while it removes an unheld file: retry, and
+        // make sure the file we hold is still the one at the path.
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const int fd = openLockFile(m_path, true);
+            if (fd < 0)
+                throw DbError(err::GeneralFailure, QStringLiteral("Cannot create the lock file %1: %2")
+                                                       .arg(m_path, QString::fromLocal8Bit(strerror(errno))));
+            if (ofdLock(fd, F_RDLCK, kPresenceByte) && sameFile(fd, m_path)) {
+                m_fd = std::make_shared<int>(fd);
+                return;
+            }
             ::close(fd);
-            throw DbError(err::GeneralFailure, QStringLiteral("Cannot lock the lock file %1").arg(m_path));
+            ::usleep(10000);
         }
-        m_fd = std::make_shared<int>(fd);
+        throw DbError(err::GeneralFailure, QStringLiteral("Cannot lock the lock file %1").arg(m_path));
     }
     ~LockFile() {
         ::close(*m_fd);   // drops the presence lock and every row lock of this connection
