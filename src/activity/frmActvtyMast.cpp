@@ -235,8 +235,7 @@ void frmActvtyMast::Form_Load() {
     footerButton(QStringLiteral("Cancel"))->setToolTip(QStringLiteral("Cancel - F10"));
     tlbFooter.setToolBarName(tbFooter);
     tlbFooter.setformname(this);
-    tlbFooter.setImageListName(std::make_shared<const ImageList>(
-        QStringList{"Ok", "Cancel", "Confirmation", "Warning", "Information", "Critical", "None"}));
+    tlbFooter.setImageListName(footerImageList());
     tlbFooter.setLabelName(lblStatus);
 
     auto *keys = zv::fw::keyPreviewOf(this);

@@ -20,3 +20,9 @@ std::shared_ptr<const ImageList> ImgLstFooter() {
     return list;
 }
 } // namespace frmImgList
+
+std::shared_ptr<const ImageList> footerImageList() {
+    static const auto list = std::make_shared<const ImageList>(
+        QStringList{"Ok", "Cancel", "Reset", "Confirmation", "Warning", "Information", "Critical", "None"});
+    return list;
+}

@@ -21,6 +21,9 @@ private:
     QStringList m_keys;
 };
 
+// A form's own footer pictures: Ok, Cancel, Reset and the status pictures.
+std::shared_ptr<const ImageList> footerImageList();
+
 // The image-list form's shared picture list (all toolbar keys), which header
 // objects take their pictures from. Footers may use it too or a list of their own.
 namespace frmImgList {

@@ -27,12 +27,6 @@ DataForm::GeneralFilter &filterHook() {
     return hook;
 }
 
-const QStringList &footerPictures() {
-    static const QStringList keys = {"Ok",      "Cancel",      "Reset",    "Confirmation",
-                                     "Warning", "Information", "Critical", "None"};
-    return keys;
-}
-
 QAction *buttonOf(const QToolBar *tb, const QString &key) {
     for (QAction *a : tb->actions())
         if (a->objectName() == key)
@@ -113,7 +107,7 @@ void DataForm::wireToolbars(HeaderToolbarBase &header, const QStringList &header
 
     tlbFooter.setToolBarName(tbFooter);
     tlbFooter.setformname(this);
-    tlbFooter.setImageListName(std::make_shared<const ImageList>(footerPictures()));
+    tlbFooter.setImageListName(footerImageList());
     tlbFooter.setLabelName(lblStatus);
     // After header and footer: the form sees what they leave.
     zv::fw::keyPreviewOf(this)->addFormHandler(this);

@@ -38,12 +38,6 @@ ReportFilterForm::EmployeeChooser &chooserHook() {
     return hook;
 }
 
-const QStringList &footerPictures() {
-    static const QStringList keys = {"Ok",      "Cancel",      "Reset",    "Confirmation",
-                                     "Warning", "Information", "Critical", "None"};
-    return keys;
-}
-
 const char *const kMonthNames[12] = {"January", "February", "March",     "April",   "May",      "June",
                                      "July",    "August",   "September", "October", "November", "December"};
 
@@ -205,7 +199,7 @@ void ReportFilterForm::setUpToolbars() {
 
     tlbFooter.setToolBarName(tbFooter);
     tlbFooter.setformname(this);
-    tlbFooter.setImageListName(std::make_shared<const ImageList>(footerPictures()));
+    tlbFooter.setImageListName(footerImageList());
     tlbFooter.setLabelName(lblStatus);
 
     utility.ActivateHeaderToolBar(&tlbHeader);

@@ -152,12 +152,7 @@ bool FrmReportViewer::ShowReport(const QString &title, const QString &reportFile
         applyFormulas(title, formulaValues);
         m_report->setDataSource(recordset);
         m_report->render();
-    } catch (const ReportError &e) {
-        m_report.reset();
-        zv::ui::MsgBox(QString::number(e.number()) + QLatin1Char('\r') + e.description(),
-                       zv::ui::vbOKOnly + zv::ui::vbCritical);
-        return false;
-    } catch (const zv::db::DbError &e) {
+    } catch (const zv::db::DbError &e) {   // the report's own errors among them
         m_report.reset();
         zv::ui::MsgBox(QString::number(e.number()) + QLatin1Char('\r') + e.description(),
                        zv::ui::vbOKOnly + zv::ui::vbCritical);

@@ -1,6 +1,6 @@
 #pragma once
+#include "platform/db/DbError.h"
 #include <QString>
-#include <stdexcept>
 
 namespace zv::report {
 
@@ -16,19 +16,11 @@ inline constexpr long FieldMissing = 20003;     // the data lacks a field the la
 inline constexpr long ExportFailed = 20004;     // the PDF could not be written
 }
 
-class ReportError : public std::runtime_error {
+// The program's one error type (number, description, source), raised by the report layer.
+class ReportError : public zv::db::DbError {
 public:
     ReportError(long number, const QString &description, const QString &source = QStringLiteral("zv.report"))
-        : std::runtime_error(description.toStdString()), m_number(number), m_description(description),
-          m_source(source) {}
-    long number() const { return m_number; }
-    const QString &description() const { return m_description; }
-    const QString &source() const { return m_source; }
-
-private:
-    long m_number;
-    QString m_description;
-    QString m_source;
+        : DbError(number, description, source) {}
 };
 
 } // namespace zv::report
