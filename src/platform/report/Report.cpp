@@ -288,11 +288,14 @@ void Report::buildDocument() {
 
     for (const Band &b : std::as_const(m_layout.reportHeader))
         block(bandFormat(b.style), styled(b.style), expand(b.text));
+    int captionsBlock = -1;
     if (!m_layout.reportHeader.isEmpty()) {
         QTextBlockFormat rule;
         rule.setProperty(QTextFormat::BlockTrailingHorizontalRulerWidth, QTextLength(QTextLength::PercentageLength, 100));
-        rule.setBottomMargin(4);
+        // Under the rule, room for the first page's column captions: they read under the title.
+        rule.setBottomMargin(4 + m_pageHeaderPx);
         block(rule, styled(QStringLiteral("normal")), QString());
+        captionsBlock = cur.block().blockNumber();
     }
 
     // Detail lines: one block per row, cells at tab stops, each cut to its width.
@@ -413,6 +416,13 @@ void Report::buildDocument() {
     for (const Band &b : std::as_const(m_layout.reportFooter))
         block(bandFormat(b.style), styled(b.style), expand(b.text));
     cur.endEditBlock();
+
+    m_firstCaptionsY = -1;
+    if (captionsBlock >= 0) {
+        const QRectF room = m_doc->documentLayout()->blockBoundingRect(m_doc->findBlockByNumber(captionsBlock));
+        if (room.bottom() <= m_bodyPx.height())   // the room is on the first page
+            m_firstCaptionsY = room.bottom() + 2;   // the rect ends at the rule, before the room
+    }
 }
 
 QString Report::pageHeaderText() const { return m_captions.join(QLatin1Char('\t')); }
@@ -436,8 +446,12 @@ void Report::paintPage(QPainter &p, int page, int pages) const {
     const QFont bold = pixelFont(QStringLiteral("bold"));
     p.setFont(bold);
     const QFontMetricsF bm(font(QStringLiteral("bold")), &m_device);
+    // The first page shows its captions under the report header, the others at the top.
+    const double captionsTop =
+        page == 0 && m_firstCaptionsY >= 0 ? top + m_pageHeaderPx + m_firstCaptionsY : top;
     for (int i = 0; i < m_captions.size(); ++i) {
-        const QRectF cell(left + m_columnX[i], top, m_columnW[i] - padOf(m_layout.columns.at(i).align), bm.height());
+        const QRectF cell(left + m_columnX[i], captionsTop, m_columnW[i] - padOf(m_layout.columns.at(i).align),
+                          bm.height());
         // A caption wider than a narrow column is set smaller before it is cut.
         const double wide = bm.horizontalAdvance(m_captions.at(i));
         QFont f = bold;
@@ -458,7 +472,7 @@ void Report::paintPage(QPainter &p, int page, int pages) const {
                    fm.elidedText(m_captions.at(i), Qt::ElideRight, cell.width()));
     }
     p.setFont(bold);
-    const double ruleY = top + bm.height() + 3;
+    const double ruleY = captionsTop + bm.height() + 3;
     p.drawLine(QPointF(left, ruleY), QPointF(left + m_bodyPx.width(), ruleY));
 
     p.save();

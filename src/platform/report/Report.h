@@ -88,6 +88,8 @@ private:
     QSizeF m_paperPx;
     QSizeF m_bodyPx;
     double m_pageHeaderPx = 0;
+    // Where the first page's column captions go, under the report header (-1: at the top).
+    double m_firstCaptionsY = -1;
     double m_pageFooterPx = 0;
     QStringList m_captions;
     QVector<double> m_columnX;     // left edge of each column
