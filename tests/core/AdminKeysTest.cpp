@@ -3,6 +3,9 @@
 #include "core/frmChangePswd.h"
 #include "core/frmCheckPswd.h"
 #include "core/frmRestore.h"
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <functional>
 
@@ -55,5 +58,40 @@ TEST_F(AdminTest, ToolbarKeysOfTheAdministrationWindows) {
             typeKey(box, closeKey);
             EXPECT_FALSE(form->isVisible());
         }
+    }
+}
+
+// No box of the administration windows takes a paste, and the clipboard is left
+// alone. A plain box in the same state does take it, so the keys really paste.
+TEST_F(AdminTest, BoxesRefusePasteAndKeepTheClipboard) {
+    frmBackup backup;
+    frmRestore restore;
+    frmChangePswd change;
+    frmCheckPswd check;
+    QLineEdit plain;
+    struct Case {
+        const char *name;
+        QLineEdit *box;
+        bool takesPaste;
+    };
+    const Case cases[] = {
+        {"backup folder", backup.txtPath, false},        {"backup name", backup.txtFile, false},
+        {"restore file", restore.txtPath, false},        {"current password", change.txtOldPswd, false},
+        {"new password", change.txtNewPswd, false},      {"confirmation", change.txtConfirmPswd, false},
+        {"password prompt", check.txtPassword, false},   {"plain box", &plain, true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        QApplication::clipboard()->setText(QStringLiteral("pasted"));
+        c.box->setReadOnly(false);   // a read-only box would refuse it anyway
+        c.box->clear();
+        for (const QKeyCombination keys : {QKeyCombination(Qt::ControlModifier, Qt::Key_V),
+                                           QKeyCombination(Qt::ShiftModifier, Qt::Key_Insert)}) {
+            QKeyEvent press(QEvent::KeyPress, keys.key(), keys.keyboardModifiers(),
+                            keys.key() == Qt::Key_V ? QStringLiteral("\x16") : QString());
+            QApplication::sendEvent(c.box, &press);
+        }
+        EXPECT_EQ(c.box->text(), c.takesPaste ? QStringLiteral("pastedpasted") : QString());
+        EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("pasted"));
     }
 }

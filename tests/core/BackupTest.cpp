@@ -200,3 +200,22 @@ TEST_F(BackupTest, TheNameBoxTakesFileNameCharactersOnlyAndEnterStartsTheBackup)
     typeKey(form->txtFile, Qt::Key_Return, QStringLiteral("\r"));
     EXPECT_EQ(messages.prompts(), QStringList{QStringLiteral("Select a Destination Folder")});
 }
+
+// A journal left beside an old copy by a writer that died must not be played
+// back into the new copy.
+TEST_F(BackupTest, AStaleJournalBesideTheOldCopyIsRemoved) {
+    const QString copy = inTarget(QStringLiteral("ZV-DATA.mdb"));
+    ASSERT_TRUE(QFile::copy(production(), copy));
+    stamp(copy, QStringLiteral("last week"));
+    leaveHotJournal(copy);
+    stamp(production(), QStringLiteral("today"));
+
+    choose(target.path(), QStringLiteral("ZV-Data"));
+    messages.answer(vbYes);
+    form->BackupDatabase();
+    EXPECT_EQ(messages.prompts(), (QStringList{kExists, kComplete}));
+    EXPECT_FALSE(QFile::exists(copy + QStringLiteral("-journal")));
+    modCommon::CloseConnections();
+    EXPECT_TRUE(bytesOf(copy) == bytesOf(production()));
+    EXPECT_TRUE(soundDatabase(copy));
+}

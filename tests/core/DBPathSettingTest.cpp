@@ -83,6 +83,7 @@ TEST_F(DBPathSettingTest, AResetThatStopsEarlyLeavesTheProgramOnProduction) {
         const char *name;
         std::function<std::shared_ptr<zv::db::Connection>(DBPathSettingTest &)> arrange;
         QStringList prompts;
+        QString shownPath = {};   // the path box's text, when not production's
     };
     auto holdOpen = [](const QString &path) {
         auto c = std::make_shared<zv::db::Connection>();
@@ -98,6 +99,14 @@ TEST_F(DBPathSettingTest, AResetThatStopsEarlyLeavesTheProgramOnProduction) {
              return std::shared_ptr<zv::db::Connection>();
          },
          {kQuestion}},
+        // The path box names the template itself: nothing to copy over.
+        {"same file",
+         [](DBPathSettingTest &t) {
+             t.messages.answer(vbYes);
+             return std::shared_ptr<zv::db::Connection>();
+         },
+         {kQuestion},
+         templateDb()},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -106,9 +115,13 @@ TEST_F(DBPathSettingTest, AResetThatStopsEarlyLeavesTheProgramOnProduction) {
             modCommon::OpenDatabase();
         messages.clear();
         auto other = c.arrange(*this);
+        const QByteArray templ = bytesOf(templateDb());
         openForm(QStringLiteral("0"));
+        if (!c.shownPath.isEmpty())
+            form->lbltxtDBPath->setText(c.shownPath);
         form->ResetProductionDatabase();
         EXPECT_EQ(messages.prompts(), c.prompts);
+        EXPECT_TRUE(bytesOf(templateDb()) == templ);
         EXPECT_EQ(stampOf(production()), QStringLiteral("keep me"));
         EXPECT_EQ(modCommon::gDBPath, production());
         EXPECT_FALSE(mainConnectionOn(templateDb()));

@@ -1,5 +1,9 @@
 #include "AdminFixture.h"
+#include "core/AdminForms.h"
+#include "core/FormRegistry.h"
+#include "core/MDIZVS.h"
 #include "core/frmRestore.h"
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -40,6 +44,7 @@ public:
     }
     void TearDown() override {
         form.reset();
+        zv::forms::clearRegistry();
         AdminTest::TearDown();
     }
     void choose(const QString &file) {
@@ -54,7 +59,11 @@ public:
 };
 
 TEST_F(RestoreTest, ReplacesProductionAfterTheChecksAndTheConfirmation) {
+    zv::admin::registerForms();
     modCommon::gDBInvalid = true;
+    MDIZVS *main = MDIZVS::instance();
+    modCommon::EnableMainMenus();
+    ASSERT_FALSE(main->mnuBackup->isEnabled());
     choose(backup);
     EXPECT_EQ(form->txtPath->text(), backup);
     messages.answer(vbYes);
@@ -66,6 +75,8 @@ TEST_F(RestoreTest, ReplacesProductionAfterTheChecksAndTheConfirmation) {
     EXPECT_EQ(stampOf(production()), QStringLiteral("monday"));
     EXPECT_EQ(stampOf(backup), QStringLiteral("monday"));
     EXPECT_FALSE(modCommon::gDBInvalid);
+    EXPECT_TRUE(main->mnuBackup->isEnabled());
+    EXPECT_TRUE(main->mnuShowDBPath->isEnabled());
     EXPECT_TRUE(mainConnectionOn(production()));
     EXPECT_TRUE(form->unloaded());
     EXPECT_TRUE(leftovers(folder->file(QStringLiteral("Data"))).isEmpty());
