@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -317,6 +318,31 @@ TEST_F(MaskedBoxTest, NothingReachesTheBoxButItsKeys) {
         QTest::mouseClick(box, Qt::MiddleButton, Qt::NoModifier, QPoint(2, 2));
         EXPECT_EQ(box->text(), QStringLiteral("57-___-____"));
     }
+}
+
+// Where the platform has no selection clipboard the middle button pastes nothing
+// anyway; the box itself must still never see that button.
+TEST_F(MaskedBoxTest, MiddleButtonNeverReachesTheBox) {
+    struct MouseProbe : QLineEdit {
+        using QLineEdit::QLineEdit;
+        QList<Qt::MouseButton> seen;
+        void mousePressEvent(QMouseEvent *e) override {
+            seen << e->button();
+            QLineEdit::mousePressEvent(e);
+        }
+        void mouseReleaseEvent(QMouseEvent *e) override {
+            seen << e->button();
+            QLineEdit::mouseReleaseEvent(e);
+        }
+    };
+    auto *probe = new MouseProbe(&form);
+    probe->show();
+    clsDATEVALIDATE dv;
+    dv.setTxtdate(probe, preview);
+    QTest::mouseClick(probe, Qt::MiddleButton, Qt::NoModifier, QPoint(2, 2));
+    QTest::mouseClick(probe, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+    EXPECT_EQ(probe->seen, (QList<Qt::MouseButton>{Qt::LeftButton, Qt::LeftButton}));
+    EXPECT_EQ(probe->text(), QStringLiteral("__-___-____"));
 }
 
 TEST_F(MaskedBoxTest, HookingMovesAndReleases) {
