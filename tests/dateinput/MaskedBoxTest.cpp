@@ -188,6 +188,25 @@ TEST_F(MaskedBoxTest, EnterMovesTheFocusAndFocusPutsTheCaretAtTheStart) {
     EXPECT_FALSE(box->hasSelectedText());
 }
 
+TEST_F(MaskedBoxTest, EnterMovesTheFocusFromTheNumericAndDateTimeBoxes) {
+    for (const bool withTime : {false, true}) {
+        SCOPED_TRACE(withTime ? "date and time" : "numeric");
+        QARNDATEINPUT numeric;
+        clsDATEVALIDATE dateTime;
+        const QString text = withTime ? QStringLiteral("25/12/2004 09:30 PM") : QStringLiteral("25/12/2004");
+        if (withTime)
+            dateTime.setTxtDateTime(box, preview);
+        else
+            numeric.setTxtdate(box, preview);
+        box->setText(text);
+        box->setFocus();
+        box->setCursorPosition(4);
+        QTest::keyClick(box, Qt::Key_Return);
+        EXPECT_TRUE(next->hasFocus());
+        EXPECT_EQ(box->text(), text);
+    }
+}
+
 TEST_F(MaskedBoxTest, NumericBox) {
     QARNDATEINPUT di;
     di.setTxtdate(box, preview);
