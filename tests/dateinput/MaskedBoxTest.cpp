@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -187,6 +188,25 @@ TEST_F(MaskedBoxTest, EnterMovesTheFocusAndFocusPutsTheCaretAtTheStart) {
     EXPECT_FALSE(box->hasSelectedText());
 }
 
+TEST_F(MaskedBoxTest, EnterMovesTheFocusFromTheNumericAndDateTimeBoxes) {
+    for (const bool withTime : {false, true}) {
+        SCOPED_TRACE(withTime ? "date and time" : "numeric");
+        QARNDATEINPUT numeric;
+        clsDATEVALIDATE dateTime;
+        const QString text = withTime ? QStringLiteral("25/12/2004 09:30 PM") : QStringLiteral("25/12/2004");
+        if (withTime)
+            dateTime.setTxtDateTime(box, preview);
+        else
+            numeric.setTxtdate(box, preview);
+        box->setText(text);
+        box->setFocus();
+        box->setCursorPosition(4);
+        QTest::keyClick(box, Qt::Key_Return);
+        EXPECT_TRUE(next->hasFocus());
+        EXPECT_EQ(box->text(), text);
+    }
+}
+
 TEST_F(MaskedBoxTest, NumericBox) {
     QARNDATEINPUT di;
     di.setTxtdate(box, preview);
@@ -317,6 +337,31 @@ TEST_F(MaskedBoxTest, NothingReachesTheBoxButItsKeys) {
         QTest::mouseClick(box, Qt::MiddleButton, Qt::NoModifier, QPoint(2, 2));
         EXPECT_EQ(box->text(), QStringLiteral("57-___-____"));
     }
+}
+
+// Where the platform has no selection clipboard the middle button pastes nothing
+// anyway; the box itself must still never see that button.
+TEST_F(MaskedBoxTest, MiddleButtonNeverReachesTheBox) {
+    struct MouseProbe : QLineEdit {
+        using QLineEdit::QLineEdit;
+        QList<Qt::MouseButton> seen;
+        void mousePressEvent(QMouseEvent *e) override {
+            seen << e->button();
+            QLineEdit::mousePressEvent(e);
+        }
+        void mouseReleaseEvent(QMouseEvent *e) override {
+            seen << e->button();
+            QLineEdit::mouseReleaseEvent(e);
+        }
+    };
+    auto *probe = new MouseProbe(&form);
+    probe->show();
+    clsDATEVALIDATE dv;
+    dv.setTxtdate(probe, preview);
+    QTest::mouseClick(probe, Qt::MiddleButton, Qt::NoModifier, QPoint(2, 2));
+    QTest::mouseClick(probe, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+    EXPECT_EQ(probe->seen, (QList<Qt::MouseButton>{Qt::LeftButton, Qt::LeftButton}));
+    EXPECT_EQ(probe->text(), QStringLiteral("__-___-____"));
 }
 
 TEST_F(MaskedBoxTest, HookingMovesAndReleases) {

@@ -115,6 +115,24 @@ TEST_F(CompanySetupTest, ModifyUnderRowLocks) {
     EXPECT_NO_THROW(other.lockRow("Cmpny_Mast", row));
 }
 
+// The first company refused by the database: not reported as saved, at Ok or at the close box.
+TEST_F(CompanySetupTest, FailedInsertIsNotReportedAsSaved) {
+    other.executeScript("CREATE TRIGGER refuse BEFORE INSERT ON Cmpny_Mast BEGIN SELECT RAISE(ABORT, 'no'); END;");
+    open();
+    key_(Qt::Key_F2);
+    QTest::keyClicks(form->txtcmpnyname, "Acme");
+    key_(Qt::Key_F9);
+    EXPECT_EQ(statusCode(*form), "ZVE004");
+    EXPECT_TRUE(editing());
+    EXPECT_TRUE(form->currentKey().isEmpty());
+
+    messages.answer(vbYes);
+    form->close();
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(statusCode(*form), "ZVE004");
+    EXPECT_EQ(scalar("SELECT count(*) FROM Cmpny_Mast").toInt(), 0);
+}
+
 // After a Cancel, a later edit still asks before the form closes.
 TEST_F(CompanySetupTest, CancelDoesNotSilenceLaterQuestions) {
     addCompany("Acme");

@@ -60,6 +60,29 @@ public:
     MDIZVS *main = nullptr;
 };
 
+// Each organisation master's menu entry opens its own form.
+TEST_F(FromMainWindow, MenuEntriesOpenTheirForms) {
+    const struct {
+        QAction *entry;
+        const char *caption;
+    } cases[] = {{main->mnuDeptMast, "Department Master"},
+                 {main->mnudesignation, "Designation Master"},
+                 {main->mnucmpnysetup, "Company Setup Master"},
+                 {main->mnuparameter, "Parameter"}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.caption);
+        ASSERT_TRUE(c.entry->isEnabled());
+        QString caption;
+        whenOpen<zv::masters::MasterForm>([&](zv::masters::MasterForm &form) {
+            caption = form.windowTitle();
+            key(form, Qt::Key_Escape);
+        });
+        c.entry->trigger();
+        EXPECT_EQ(caption, c.caption);
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    }
+}
+
 // Master menu, Department Master: Add, a name, Ok; Esc closes the form again.
 // A second opening finds the department through the general filter window.
 TEST_F(FromMainWindow, AddingADepartment) {

@@ -255,6 +255,25 @@ TEST_P(NameMasterTest, FailedSaveIsNeverReportedAsSaved) {
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(statusCode(*form), "ZVE004");
     EXPECT_EQ(count("Sales"), 0);
+    key_(Qt::Key_F10);
+
+    // An update the database refuses: the edit and its row lock stay, nothing is changed.
+    other.executeScript("DROP TRIGGER refuse; CREATE TRIGGER refuse BEFORE UPDATE ON " + kind().table +
+                        " BEGIN SELECT RAISE(ABORT, 'refused'); END;");
+    const qint64 stores = addRow("Stores");
+    select(stores);
+    key_(Qt::Key_F3);
+    ASSERT_TRUE(editing());
+    form->txtName->setText("Shop");
+    key_(Qt::Key_F9);
+    EXPECT_EQ(statusCode(*form), "ZVE035");
+    EXPECT_TRUE(editing());
+    EXPECT_TRUE(form->rowLocked());
+    EXPECT_EQ(nameOf(stores).toString(), "Stores");
+    messages.answer(vbYes);
+    form->close();
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(nameOf(stores).toString(), "Stores");
 }
 
 // A user who is not the administrator can look but not change.
@@ -278,30 +297,35 @@ INSTANTIATE_TEST_SUITE_P(Masters, NameMasterTest, ::testing::Values(kDepartment,
 
 // ---------------------------------------------------------------- save questions
 
-class NameMasterClosing : public MasterTest, public ::testing::WithParamInterface<EditClosing> {};
+class NameMasterClosing : public MasterTest, public ::testing::WithParamInterface<std::tuple<Kind, EditClosing>> {};
 
 // Esc and the close box while adding: Yes saves, No drops, Cancel goes back to the edit.
 TEST_P(NameMasterClosing, SaveQuestion) {
-    const EditClosing c = GetParam();
-    QPointer<frmDepartment> form = new frmDepartment;
+    const auto &[kind, c] = GetParam();
+    QPointer<NameMaster> form = kind.make();
     showForm(*form);
     key(*form, Qt::Key_F2);
-    QTest::keyClicks(form->txtDeptName, "Sales");
+    QTest::keyClicks(form->txtName, "Sales");
     answerThenClose(*form, c.answer, c.byEsc);
 
     ASSERT_EQ(messages.prompts().size(), 1);
-    EXPECT_EQ(messages.prompts().at(0), c.byEsc ? "Do you want to save the changes you made to 'Department Master'?"
-                                                 : "Do you want to save the changes you made to 'Department Master' ?");
+    EXPECT_EQ(messages.prompts().at(0), "Do you want to save the changes you made to '" + kind.caption +
+                                            (c.byEsc ? "'?" : "' ?"));
     EXPECT_EQ(messages.shown().at(0).title, "Exit Confirmation");
     EXPECT_EQ(messages.shown().at(0).buttons, zv::ui::vbYesNoCancel + zv::ui::vbQuestion);
-    EXPECT_EQ(scalar("SELECT count(*) FROM Dept_Mast WHERE Dept_Desc = 'Sales'").toInt(), c.saved ? 1 : 0);
+    EXPECT_EQ(scalar("SELECT count(*) FROM " + kind.table + " WHERE " + kind.column + " = 'Sales'").toInt(),
+              c.saved ? 1 : 0);
     EXPECT_EQ(form->isVisible(), c.open);
     if (c.open)
-        EXPECT_EQ(form->txtDeptName->isEnabled(), c.editing);
+        EXPECT_EQ(form->txtName->isEnabled(), c.editing);
     delete form;
 }
 
-INSTANTIATE_TEST_SUITE_P(Department, NameMasterClosing, editClosingCases(), ByLabel());
+INSTANTIATE_TEST_SUITE_P(Masters, NameMasterClosing, ::testing::Combine(::testing::Values(kDepartment, kDesignation),
+                                                                        editClosingCases()),
+                         [](const auto &info) {
+                             return std::string(std::get<0>(info.param).label) + std::get<1>(info.param).label;
+                         });
 
 class DepartmentOnly : public MasterTest {};
 

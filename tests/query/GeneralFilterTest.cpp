@@ -87,6 +87,49 @@ TEST_F(GeneralFilter, EveryScreenKeyHandsBackTheChosenRowWhereItsCallerReadsIt) 
     }
 }
 
+// Each screen key narrows its rows by a text typed into one of its fields.
+TEST_F(GeneralFilter, EveryScreenKeyFiltersByATypedText) {
+    auto &c = *modCommon::gConn;
+    c.execute("INSERT INTO Emp_Spvr_Mapg_Hdr (Sys_Emp_Num) VALUES (3)");   // Obi Nnamdi, a clerk
+    c.execute("INSERT INTO Cmpny_Mast (Cmpny_Name, City, Cntry) VALUES ('Other Co', 'Delhi', 'India')");
+    struct Case {
+        const char *key;
+        QString join;
+        int field;   // txtFld index: the screen's text rows in order, its key row included
+        QString typed;
+        int column;
+        QStringList rows;
+    };
+    const std::vector<Case> cases = {
+        {"F011", "", 1, "a", 1, {"Accounts", "Admin"}},
+        {"F012", "", 1, "MAN", 1, {"Manager"}},
+        {"EMP", kEmpJoin, 0, "E00", 0, {"E001", "E002", "E003", "E004", "E005"}},
+        {"EMP", kEmpJoin, 5, "an", 1, {"AnaXLee", "Ana_Lee"}},   // login name
+        {"HOLDAY", "", 1, "2005", 1, {"2005"}},
+        {"MNGREMP", kMngrJoin, 2, "man", 0, {"O'Brien Kate"}},
+        {"MNGREMP", kMngrJoin, 0, "o'", 0, {"O'Brien Kate"}},
+        {"ACTMASTAS", "", 1, "pay", 2, {"Pay tax"}},
+        {"ACTMASTAS", "", 2, "quart", 2, {"Pay tax"}},
+        {"PROJ", "", 2, "del", 1, {"Other Co"}},
+    };
+    for (const Case &k : cases) {
+        SCOPED_TRACE(std::string(k.key) + " " + k.typed.toStdString());
+        QStringList shown;
+        BoundSql statement;
+        runFilter(QLatin1String(k.key), k.join, [&](frmGeneralFilter *w) {
+            ASSERT_NE(w->txtFld(k.field), nullptr);
+            w->txtFld(k.field)->setText(k.typed);
+            w->middleButton("Ok")->trigger();
+            shown = gridColumn(w, k.column);
+            statement = w->lastStatement();
+            w->reject();
+        });
+        shown.sort();
+        EXPECT_EQ(shown, k.rows);
+        EXPECT_EQ(statement.params.size(), 1);
+    }
+}
+
 TEST_F(GeneralFilter, TypedTextFiltersByBeginningAndIsBound) {
     struct Case {
         const char *what;
