@@ -47,25 +47,6 @@ const QString kDeleteWithEntries = QStringLiteral(
 
 // ---------------------------------------------------------------- building
 
-class frmActvtyMast::ControlKeys : public zv::ui::KeyHandler {
-public:
-    std::function<void(int &, int)> down;
-    std::function<void(int &)> press;
-    std::function<void(int &, int)> up;
-    void KeyDown(int &KeyCode, int Shift) override {
-        if (down)
-            down(KeyCode, Shift);
-    }
-    void KeyPress(int &KeyAscii) override {
-        if (press)
-            press(KeyAscii);
-    }
-    void KeyUp(int &KeyCode, int Shift) override {
-        if (up)
-            up(KeyCode, Shift);
-    }
-};
-
 frmActvtyMast::frmActvtyMast(QWidget *parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmActvtyMast"));
     setWindowTitle(kTitle);
@@ -246,7 +227,7 @@ void frmActvtyMast::Form_Load() {
 
     // The description and the remarks refuse the punctuation (quotes among it).
     const auto filtered = [this, keys](QLineEdit *box, bool enterPasses) {
-        auto h = std::make_unique<ControlKeys>();
+        auto h = std::make_unique<zv::ui::KeyFunctions>();
         h->press = [this, box, enterPasses](int &KeyAscii) {
             if (enterPasses && KeyAscii == vbKey::Return)
                 return;
@@ -261,7 +242,7 @@ void frmActvtyMast::Form_Load() {
     // Combo boxes: typed text is matched against the list.
     const auto comboKeys = [this, keys](QComboBox *combo, std::function<void(int &, int)> down,
                                         std::function<void(int &)> press) {
-        auto h = std::make_unique<ControlKeys>();
+        auto h = std::make_unique<zv::ui::KeyFunctions>();
         h->down = std::move(down);
         h->press = std::move(press);
         keys->setControlHandler(combo, h.get());
@@ -286,7 +267,7 @@ void frmActvtyMast::Form_Load() {
             KeyAscii = ComboKeyFilter.KeyPress(cmbFreq, KeyAscii);
             cmbFreq_Change();
         });
-    auto picKeys = std::make_unique<ControlKeys>();
+    auto picKeys = std::make_unique<zv::ui::KeyFunctions>();
     picKeys->up = [this](int &KeyCode, int Shift) { PicMain_KeyUp(KeyCode, Shift); };
     keys->setControlHandler(PicMain, picKeys.get());
     m_controlKeys.push_back(std::move(picKeys));

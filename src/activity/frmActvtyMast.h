@@ -125,7 +125,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    class ControlKeys;
 
     // ------------------------------------------------------ form and header
     void Form_Load();
@@ -274,7 +273,7 @@ private:
     clsDATEVALIDATE m_checkDate;
     zv::ui::KeyFilter KeyFilter;
     zv::ui::ComboKeyFilter ComboKeyFilter;
-    std::vector<std::unique_ptr<ControlKeys>> m_controlKeys;
+    std::vector<std::unique_ptr<zv::ui::KeyFunctions>> m_controlKeys;
 };
 
 } // namespace zv::activity

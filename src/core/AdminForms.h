@@ -33,21 +33,6 @@ void okCancelKeyDown(int &KeyCode, QWidget *window, const std::function<void(int
 // Quotes and bars are refused wherever they are typed.
 void refuseQuoteAndBar(int &KeyAscii);
 
-// A key handler made of functions, for a form or for one of its boxes.
-class KeyFunctions : public zv::ui::KeyHandler {
-public:
-    std::function<void(int &, int)> down;
-    std::function<void(int &)> press;
-    void KeyDown(int &KeyCode, int Shift) override {
-        if (down)
-            down(KeyCode, Shift);
-    }
-    void KeyPress(int &KeyAscii) override {
-        if (press)
-            press(KeyAscii);
-    }
-};
-
 // The frame of these windows: a modal dialog whose OK/Cancel/Help toolbar and
 // keys go to tlbOkCancel_ButtonClick. Every way of closing it (Cancel, Escape,
 // the title bar) goes through closeEvent, which ends in unload().
@@ -84,7 +69,7 @@ protected:
     bool m_unloaded = false;
 
 private:
-    KeyFunctions m_formKeys;
+    zv::ui::KeyFunctions m_formKeys;
     bool m_placed = false;
 };
 

@@ -34,6 +34,6 @@ private:
     void completed();
 
     bool m_done = false;
-    zv::admin::KeyFunctions m_pathKeys;
-    zv::admin::KeyFunctions m_fileKeys;
+    zv::ui::KeyFunctions m_pathKeys;
+    zv::ui::KeyFunctions m_fileKeys;
 };

@@ -32,6 +32,6 @@ private:
     void focusAndSelect(QLineEdit *box);
 
     bool m_done = false;
-    zv::admin::KeyFunctions m_boxKeys;
-    zv::admin::KeyFunctions m_confirmKeys;
+    zv::ui::KeyFunctions m_boxKeys;
+    zv::ui::KeyFunctions m_confirmKeys;
 };

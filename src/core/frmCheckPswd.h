@@ -33,5 +33,5 @@ protected:
 private:
     QString m_text;
     bool m_validated = false;
-    zv::admin::KeyFunctions m_boxKeys;
+    zv::ui::KeyFunctions m_boxKeys;
 };

@@ -38,5 +38,5 @@ protected:
 private:
     void leaveOnProduction();
 
-    zv::admin::KeyFunctions m_pathKeys;
+    zv::ui::KeyFunctions m_pathKeys;
 };

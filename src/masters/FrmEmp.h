@@ -90,8 +90,8 @@ private:
     void designationKeyPress(int &KeyAscii);
 
     zv::ui::ComboKeyFilter m_combos;
-    zv::admin::KeyFunctions m_passwordKeys;
-    zv::admin::KeyFunctions m_designationKeys;
-    zv::admin::KeyFunctions m_departmentKeys;
+    zv::ui::KeyFunctions m_passwordKeys;
+    zv::ui::KeyFunctions m_designationKeys;
+    zv::ui::KeyFunctions m_departmentKeys;
     bool m_ownRecord = false;
 };

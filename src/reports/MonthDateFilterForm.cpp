@@ -145,7 +145,7 @@ void MonthDateFilterForm::wireMonthDateRows() {
     connect(TxtFdate, &QLineEdit::textChanged, this, [this] { clearStatus(); });
     connect(txtTargetYear, &QLineEdit::textChanged, this, [this] { clearStatus(); });
     selectAllOnFocus(txtTargetYear);
-    ControlKeys *year = keysOf(txtTargetYear);
+    zv::ui::KeyFunctions *year = keysOf(txtTargetYear);
     year->down = [this](int &KeyCode, int) {
         if (KeyCode == vbKey::Return) {
             KeyCode = 0;

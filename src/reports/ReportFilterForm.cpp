@@ -266,8 +266,8 @@ void ReportFilterForm::focusIfAble(QWidget *w) {
         w->setFocus();
 }
 
-ControlKeys *ReportFilterForm::keysOf(QWidget *control) {
-    m_controlKeys.push_back(std::make_unique<ControlKeys>());
+zv::ui::KeyFunctions *ReportFilterForm::keysOf(QWidget *control) {
+    m_controlKeys.push_back(std::make_unique<zv::ui::KeyFunctions>());
     zv::fw::keyPreviewOf(this)->setControlHandler(control, m_controlKeys.back().get());
     return m_controlKeys.back().get();
 }

@@ -24,21 +24,6 @@ class QToolButton;
 
 namespace zv::reports {
 
-// A key handler made of functions, for the key rules of one control.
-class ControlKeys : public zv::ui::KeyHandler {
-public:
-    std::function<void(int &KeyCode, int Shift)> down;
-    std::function<void(int &KeyAscii)> press;
-    void KeyDown(int &KeyCode, int Shift) override {
-        if (down)
-            down(KeyCode, Shift);
-    }
-    void KeyPress(int &KeyAscii) override {
-        if (press)
-            press(KeyAscii);
-    }
-};
-
 // What every report filter form shares: the header toolbar that shows Exit
 // only, the footer with Ok and Cancel and the status line, the "Selection"
 // frame with the employee selection button and its greyed stand-in, the
@@ -138,7 +123,7 @@ protected:
     // The whole text is selected when the box gets the focus.
     void selectAllOnFocus(QLineEdit *box);
     // The control's key rules (key preview of the form).
-    ControlKeys *keysOf(QWidget *control);
+    zv::ui::KeyFunctions *keysOf(QWidget *control);
 
     // The main connection, opened again when it was found closed.
     static zv::db::Connection &db();
@@ -216,7 +201,7 @@ protected:
 
 private:
     QFormLayout *m_rows = nullptr;
-    std::vector<std::unique_ptr<ControlKeys>> m_controlKeys;
+    std::vector<std::unique_ptr<zv::ui::KeyFunctions>> m_controlKeys;
     bool m_unloading = false;
     bool m_shown = false;
 };

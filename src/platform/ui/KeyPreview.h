@@ -1,5 +1,6 @@
 #pragma once
 #include <QHash>
+#include <functional>
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -17,6 +18,26 @@ public:
     virtual void KeyDown(int &KeyCode, int Shift) { (void)KeyCode; (void)Shift; }
     virtual void KeyPress(int &KeyAscii) { (void)KeyAscii; }
     virtual void KeyUp(int &KeyCode, int Shift) { (void)KeyCode; (void)Shift; }
+};
+
+// A key handler made of functions, for a form or for one of its controls.
+class KeyFunctions : public KeyHandler {
+public:
+    std::function<void(int &KeyCode, int Shift)> down;
+    std::function<void(int &KeyAscii)> press;
+    std::function<void(int &KeyCode, int Shift)> up;
+    void KeyDown(int &KeyCode, int Shift) override {
+        if (down)
+            down(KeyCode, Shift);
+    }
+    void KeyPress(int &KeyAscii) override {
+        if (press)
+            press(KeyAscii);
+    }
+    void KeyUp(int &KeyCode, int Shift) override {
+        if (up)
+            up(KeyCode, Shift);
+    }
 };
 
 // Routes the key events of every widget of a form (also widgets added later)
