@@ -125,7 +125,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-
     // ------------------------------------------------------ form and header
     void Form_Load();
     void Form_Activate();
