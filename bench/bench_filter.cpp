@@ -74,7 +74,7 @@ double direct(sqlite3 *db, const BoundSql &s, long long &rows) {
     QElapsedTimer t;
     t.start();
     sqlite3_stmt *st = nullptr;
-    check(sqlite3_prepare_v2(db, s.sql.toUtf8().constData(), -1, &st, nullptr), db, "prepare");
+    check(sqlite3_prepare_v2(db, s.text.toUtf8().constData(), -1, &st, nullptr), db, "prepare");
     for (int i = 0; i < s.params.size(); ++i) {
         const QByteArray v = s.params.at(i).toString().toUtf8();
         sqlite3_bind_text(st, i + 1, v.constData(), v.size(), SQLITE_TRANSIENT);

@@ -130,7 +130,7 @@ BoundSql buildCriteria(const QList<CriterionInput> &inputs) {
         const QString kind = in.kind.trimmed().toUpper();
         if (kind == QLatin1String("DT")) {
             if (in.date.isValid() && in.date != noDate()) {
-                c.sql += QStringLiteral("date(") + in.column + QStringLiteral(") = ?  AND ");
+                c.text += QStringLiteral("date(") + in.column + QStringLiteral(") = ?  AND ");
                 c.params << zv::db::toIsoDate(in.date);
             }
         } else if (kind == QLatin1String("TF")) {
@@ -138,19 +138,19 @@ BoundSql buildCriteria(const QList<CriterionInput> &inputs) {
                 const QDate d = parseTypedDate(in.text);
                 if (!d.isValid())
                     throw FilterError(QStringLiteral("'%1' is not a valid date").arg(in.text.trimmed()));
-                c.sql += QStringLiteral("date(") + in.column + QStringLiteral(") = ?  AND ");
+                c.text += QStringLiteral("date(") + in.column + QStringLiteral(") = ?  AND ");
                 c.params << zv::db::toIsoDate(d);
             }
         } else if (kind == QLatin1String("T") || kind == QLatin1String("TFT")) {
             const QString t = in.text.trimmed();
             if (!t.isEmpty()) {
-                c.sql += in.column + QStringLiteral("  LIKE  ? ESCAPE '\\'  AND ");
+                c.text += in.column + QStringLiteral("  LIKE  ? ESCAPE '\\'  AND ");
                 c.params << beginsWithPattern(t);
             }
         }
     }
-    if (!c.sql.isEmpty())
-        c.sql.chop(QStringLiteral("AND ").size());
+    if (!c.text.isEmpty())
+        c.text.chop(QStringLiteral("AND ").size());
     return c;
 }
 
@@ -159,17 +159,17 @@ BoundSql buildFinalStatement(const QString &baseStatement, const QString &joinCo
     static const QRegularExpression whereWord(QStringLiteral("\\bWHERE\\b"),
                                               QRegularExpression::CaseInsensitiveOption);
     BoundSql s;
-    s.sql = baseStatement;
+    s.text = baseStatement;
     if (!criteria.isEmpty()) {
-        s.sql += joinCondition.contains(whereWord) ? QStringLiteral(" AND ") : QStringLiteral(" WHERE ");
-        s.sql += criteria.sql + appendedText;
+        s.text += joinCondition.contains(whereWord) ? QStringLiteral(" AND ") : QStringLiteral(" WHERE ");
+        s.text += criteria.text + appendedText;
         s.params = criteria.params;
         if (repeat) {
-            s.sql += QStringLiteral(" AND ") + criteria.sql;
+            s.text += QStringLiteral(" AND ") + criteria.text;
             s.params += criteria.params;
         }
     } else {
-        s.sql += appendedText;
+        s.text += appendedText;
     }
     return s;
 }

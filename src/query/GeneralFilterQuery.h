@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
+#include "platform/db/BoundSql.h"
 #include <stdexcept>
 
 namespace zv::db {
@@ -46,12 +47,7 @@ struct GridColumnRow {
     int visible = 0;   // 1 hides the column
 };
 
-// A statement with its bound values.
-struct BoundSql {
-    QString sql;
-    QVariantList params;
-    bool isEmpty() const { return sql.isEmpty(); }
-};
+using zv::db::BoundSql;
 
 // A criterion that cannot be used (a "TF" text that is not a date).
 class FilterError : public std::runtime_error {

@@ -420,7 +420,7 @@ void frmGeneralFilter::ShowData() {
         const BoundSql criteria = buildCriteria(inputs);
         m_lastStatement = buildFinalStatement(m_baseStatement, m_join, criteria, m_appended, m_repeat != 0);
         m_rs = std::make_shared<zv::db::Recordset>(
-            modCommon::gConn->query(m_lastStatement.sql, m_lastStatement.params));
+            modCommon::gConn->query(m_lastStatement));
     } catch (const FilterError &e) {
         zv::ui::MsgBox(e.description(), zv::ui::vbOKOnly);
         m_grid->setRecordset(nullptr);

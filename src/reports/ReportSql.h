@@ -1,20 +1,11 @@
 #pragma once
 #include <QString>
 #include <QVariantList>
+#include "platform/db/BoundSql.h"
 
 namespace zv::reports {
 
-// A statement being built with its bound values, in placeholder order.
-struct BoundSql {
-    QString text;
-    QVariantList params;
-
-    BoundSql &add(const QString &piece, const QVariantList &values = {}) {
-        text += piece;
-        params += values;
-        return *this;
-    }
-};
+using zv::db::BoundSql;
 
 // The keys of an employee selection list ("3,1,7", quotes and blanks
 // ignored) as bound values: whole numbers as numbers, anything else as text.

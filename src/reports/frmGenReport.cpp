@@ -117,7 +117,7 @@ void frmGenReport::Ok() {
     runReport(
         [this] {
             const BoundSql q = reportQuery();
-            return db().query(q.text, q.params);
+            return db().query(q);
         },
         QStringLiteral("ZVE001"),
         [this] {

@@ -139,7 +139,7 @@ void frmGenReport1::Ok() {
                 m_selectionList =
                     employeeKeys(QStringLiteral("SELECT em.Sys_emp_num, Emp_Name, Emp_Shrt_Name FROM emp_mast em"));
             const BoundSql q = reportQuery();
-            return db().query(q.text, q.params);
+            return db().query(q);
         },
         QStringLiteral("ZVE001"), [this] { fillFormulas(); }, kTitle, kReportFile);
 }

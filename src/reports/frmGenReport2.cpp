@@ -122,7 +122,7 @@ int frmGenReport2::fillTempYear() {
     auto &c = db();
     zv::db::Transaction t(c);
     c.execute(QStringLiteral("DELETE FROM Temp_Year WHERE Id = ?"), {m_formId});
-    const int rows = c.execute(q.text, q.params);
+    const int rows = c.execute(q);
     if (rows == 0) {
         // Nothing found: the rows of the last run stay as they were.
         t.rollback();

@@ -243,7 +243,7 @@ bool frmGenReportDev3::UsrGenarateTempTable() {
         auto &c = db();
         zv::db::Transaction t(c);
         c.execute(QStringLiteral("DELETE FROM temp_mchklist WHERE User_ID = ?"), {m_runKey});
-        c.execute(q.text, q.params);
+        c.execute(q);
         t.commit();
         return true;
     } catch (const zv::db::DbError &e) {

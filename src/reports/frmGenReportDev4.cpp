@@ -64,7 +64,7 @@ void frmGenReportDev4::Ok() {
                 m_selectionList = employeeKeys(
                     QStringLiteral("SELECT em.Sys_emp_num, Emp_Name, Emp_Shrt_Name FROM emp_mast em ORDER BY em.emp_Name"));
             const BoundSql q = reportQuery(modCommon::GetServerDate());
-            return db().query(q.text, q.params);
+            return db().query(q);
         },
         QStringLiteral("ZVE001"), [this] { m_formulas.Add(QStringLiteral("Cmpny"), companyName()); }, kTitle,
         kReportFile);

@@ -31,7 +31,7 @@ TEST(GeneralFilterQuery, CriteriaAreBoundAndJoinedByKind) {
     };
     for (const Case &c : cases) {
         const BoundSql b = buildCriteria(c.inputs);
-        EXPECT_EQ(b.sql, c.sql) << c.what;
+        EXPECT_EQ(b.text, c.sql) << c.what;
         EXPECT_EQ(b.params, c.params) << c.what;
     }
 }
@@ -46,15 +46,15 @@ TEST(GeneralFilterQuery, FinalStatementJoinsCriteriaToTheCallersCondition) {
     const QString base = QStringLiteral("SELECT Distinct a  AS [A] FROM T   ");
 
     BoundSql s = buildFinalStatement(base, QString(), crit, QString(), false);
-    EXPECT_EQ(s.sql, base + " WHERE " + crit.sql);
+    EXPECT_EQ(s.text, base + " WHERE " + crit.text);
     s = buildFinalStatement(base + "where 1=1", "where 1=1", crit, " ORDER BY a", true);
-    EXPECT_EQ(s.sql, base + "where 1=1 AND " + crit.sql + " ORDER BY a AND " + crit.sql);
+    EXPECT_EQ(s.text, base + "where 1=1 AND " + crit.text + " ORDER BY a AND " + crit.text);
     EXPECT_EQ(s.params.size(), 2);
     // Only the condition's own WHERE counts, not a column that holds the word.
     s = buildFinalStatement("SELECT Distinct Somewhere  AS [Nowhere] FROM T   ", QString(), crit, QString(), false);
-    EXPECT_TRUE(s.sql.contains(" WHERE a  LIKE"));
+    EXPECT_TRUE(s.text.contains(" WHERE a  LIKE"));
     s = buildFinalStatement(base, QString(), BoundSql{}, " ORDER BY a", true);
-    EXPECT_EQ(s.sql, base + " ORDER BY a");
+    EXPECT_EQ(s.text, base + " ORDER BY a");
     EXPECT_TRUE(s.params.isEmpty());
 }
 

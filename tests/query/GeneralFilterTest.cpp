@@ -164,7 +164,7 @@ TEST_F(GeneralFilter, TypedTextFiltersByBeginningAndIsBound) {
         expected.sort();
         EXPECT_EQ(names, expected);
         // The typed text goes in as a value, never as a literal of the statement.
-        EXPECT_FALSE(statement.sql.contains("'" + c.text.trimmed(), Qt::CaseInsensitive));
+        EXPECT_FALSE(statement.text.contains("'" + c.text.trimmed(), Qt::CaseInsensitive));
         EXPECT_EQ(statement.params.size(), c.field2 >= 0 ? 2 : 1);
     }
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "BoundSql.h"
 #include "DbError.h"
 #include "Recordset.h"
 #include <QString>
@@ -39,6 +40,10 @@ public:
     // First column of the first row, or Null when there is none.
     QVariant scalar(const QString &sql, const QVariantList &params = {});
     qint64 lastInsertId() const;
+    // The same for a statement built with its values.
+    Recordset query(const BoundSql &s) { return query(s.text, s.params); }
+    int execute(const BoundSql &s) { return execute(s.text, s.params); }
+    QVariant scalar(const BoundSql &s) { return scalar(s.text, s.params); }
 
     bool inTransaction() const;
 
