@@ -337,17 +337,9 @@ void frmActvtyMast::Form_Activate() {
     }
 }
 
-bool frmActvtyMast::dbOpen() {
-    if (!modCommon::gConnOpen || !modCommon::gConn || !modCommon::gConn->isOpen())
-        modCommon::OpenDatabase();
-    return modCommon::gConn && modCommon::gConn->isOpen();
-}
+bool frmActvtyMast::dbOpen() { return modCommon::MainConnectionOpen(); }
 
-zv::db::Connection &frmActvtyMast::db() {
-    if (!dbOpen())
-        throw DbError(3704, QStringLiteral("Operation is not allowed when the object is closed."));
-    return *modCommon::gConn;
-}
+zv::db::Connection &frmActvtyMast::db() { return modCommon::MainConnection(); }
 
 void frmActvtyMast::status(const QString &code, const QString &prefix, const QString &suffix) {
     utility.DisplayStatus(code, &tlbFooter, prefix, suffix);

@@ -47,9 +47,7 @@ bool frmViewActivity::showActivity(const QString &dateText) {
                        " ORDER BY EM.Emp_Name, dt.Actvty_Desc")
             .arg(day.day());
     try {
-        if (!modCommon::gConnOpen || !modCommon::gConn || !modCommon::gConn->isOpen())
-            modCommon::OpenDatabase();
-        if (!modCommon::gConn || !modCommon::gConn->isOpen())
+        if (!modCommon::MainConnectionOpen())
             return false;   // OpenDatabase has said why
         m_rs = std::make_shared<zv::db::Recordset>(
             modCommon::gConn->query(sql, {dateText, day.year(), monthName(day.month())}));
