@@ -133,19 +133,11 @@ void MasterForm::Form_KeyDown(int &KeyCode, int Shift) {
         escNo();
 }
 
-void MasterForm::closeEvent(QCloseEvent *event) {
-    if (unloading()) {
-        event->accept();
-        return;
-    }
-    if (isEditing()) {
-        const int answer = MsgBox(closeQuestion(), vbYesNoCancel + saveQuestionIcon(), QStringLiteral("Exit Confirmation"));
-        if (answer == vbCancel || (answer == vbYes && !saveBeforeClose())) {
-            event->ignore();
-            return;
-        }
-    }
-    acceptClose(event);
+bool MasterForm::Form_QueryUnload() {
+    if (!isEditing())
+        return true;
+    const int answer = MsgBox(closeQuestion(), vbYesNoCancel + saveQuestionIcon(), QStringLiteral("Exit Confirmation"));
+    return answer != vbCancel && (answer != vbYes || saveBeforeClose());
 }
 
 } // namespace zv::fw

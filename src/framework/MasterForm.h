@@ -35,7 +35,6 @@ protected:
     // The toolbars, the footer with "Reset".
     void setUpToolbars(const QStringList &headerKeys) { DataForm::setUpToolbars(tlbHeader, headerKeys, true); }
 
-    void clearStatus() { utility.UsrClearFooter(&tlbFooter); }
 
     // Add, Modify and Delete only for the administrator.
     void applyAdminRule(bool withModifyDelete);
@@ -98,7 +97,8 @@ protected:
     virtual bool saveBeforeClose() = 0;
 
     void Form_KeyDown(int &KeyCode, int Shift) override;
-    void closeEvent(QCloseEvent *event) override;
+    // The close box while editing: the save question.
+    bool Form_QueryUnload() override;
 
     QString m_currentKey;
 };
