@@ -3,18 +3,8 @@
 #include "core/AdminForms.h"
 #include "core/HelpTopic.h"
 #include "core/modCommon.h"
-#include "framework/FormKeys.h"
-#include "framework/ImageList.h"
 #include "platform/ui/MessageService.h"
-#include "platform/ui/VbKeys.h"
-#include <QAction>
-#include <QCloseEvent>
-#include <QFrame>
-#include <QHash>
-#include <QLabel>
 #include <QLineEdit>
-#include <QTimer>
-#include <QToolBar>
 #include <QVBoxLayout>
 
 namespace zv::fw {

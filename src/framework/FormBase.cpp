@@ -74,7 +74,8 @@ void FormBase::wireToolbars(HeaderToolbarBase &header, const QStringList &header
     tlbFooter.setLabelName(lblStatus);
     // After header and footer: the form sees what they leave.
     keyPreviewOf(this)->addFormHandler(this);
-    connect(&tlbFooter, &clsFooterToolBar::FooterClick, this, &FormBase::tlbFooter_FooterClick);
+    connect(&tlbFooter, &clsFooterToolBar::FooterClick, this,
+            [this](const QString &Key) { tellingFailures([&] { tlbFooter_FooterClick(Key); }); });
 }
 
 QAction *FormBase::headerButton(const QString &key) const { return buttonOf(tbHeader, key); }

@@ -58,11 +58,13 @@ protected:
     // The footer's buttons, the header built from its keys, then the footer
     // object and the form's own key handler, in the framework's order (the
     // form sees the keys header and footer leave). The header's clicks go to
-    // tlbHeader_HeaderClick, the footer's to tlbFooter_FooterClick.
+    // tlbHeader_HeaderClick, the footer's to tlbFooter_FooterClick, both
+    // through the one error path.
     template <class Header>
     void setUpToolbars(Header &header, const QStringList &headerKeys, FooterButtons footer) {
         wireToolbars(header, headerKeys, footer);
-        connect(&header, &Header::HeaderClick, this, &FormBase::tlbHeader_HeaderClick);
+        connect(&header, &Header::HeaderClick, this,
+                [this](const QString &Key) { tellingFailures([&] { tlbHeader_HeaderClick(Key); }); });
     }
 
     // Coded status in the footer.
