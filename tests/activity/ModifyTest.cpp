@@ -17,7 +17,7 @@ TEST_F(Modify, HeaderUnderItsLock) {
     // Select, then the filter's Cancel: nothing changes.
     zv::masters::MasterForm::setGeneralFilter([](const QString &) { return QStringList{"", ""}; });
     press(Qt::Key_F8);
-    EXPECT_EQ(form->activityKey(), QString::number(act));
+    EXPECT_EQ(form->activityKey(), act);
     EXPECT_EQ(form->txtActDesc->text(), "Audit");
     EXPECT_TRUE(on("Modify"));
     EXPECT_TRUE(on("Delete"));
@@ -26,7 +26,7 @@ TEST_F(Modify, HeaderUnderItsLock) {
     EXPECT_TRUE(on("DetailModify"));
 
     press(Qt::Key_F3);
-    ASSERT_EQ(form->headerMode(), "Modify");
+    ASSERT_EQ(form->headerMode(), HeaderMode::Modify);
     EXPECT_TRUE(form->rowLocked());
     EXPECT_THROW(other.lockRow("Actvty_Mast", act), zv::db::DbError);
     EXPECT_TRUE(form->txtEntryDate->isEnabled());   // no line has generated entries
@@ -47,7 +47,7 @@ TEST_F(Modify, HeaderUnderItsLock) {
     type(form->txtRemarks, "Yearly");
     press(Qt::Key_F9);
     ASSERT_EQ(statusCode(), "ZVE002");
-    EXPECT_EQ(form->headerMode(), "");
+    EXPECT_EQ(form->headerMode(), HeaderMode::None);
     EXPECT_FALSE(form->rowLocked());
     EXPECT_NO_THROW(other.lockRow("Actvty_Mast", act));
     auto rs = other.query("SELECT Entry_Date, Actvty_Desc, Remk FROM Actvty_Mast WHERE Sys_Actvty_Num = ?", {act});
@@ -70,7 +70,7 @@ TEST_F(Modify, DateOfEntryIsFixedOnceEntriesWereGenerated) {
     open();
     select(act);
     press(Qt::Key_F3);
-    ASSERT_EQ(form->headerMode(), "Modify");
+    ASSERT_EQ(form->headerMode(), HeaderMode::Modify);
     EXPECT_FALSE(form->txtEntryDate->isEnabled());
     EXPECT_TRUE(form->txtActDesc->isEnabled());
 }
@@ -82,17 +82,17 @@ TEST_F(Modify, LineWithoutEntriesIsRewritten) {
     open();
     select(act);
     press(Qt::Key_F6);
-    ASSERT_EQ(form->detailMode(), "DetailModify");
+    ASSERT_EQ(form->detailMode(), DetailMode::DetailModify);
     EXPECT_TRUE(form->rowLocked());
-    EXPECT_EQ(form->lineKey(), QString::number(old));
+    EXPECT_EQ(form->lineKey(), old);
     EXPECT_EQ(form->txtStartDate->text(), "01-May-2024");
     EXPECT_EQ(form->txtEndDate->text(), "31-May-2024");
     EXPECT_EQ(form->cmbDept->currentText(), "Accounts");
     EXPECT_EQ(form->CmbResP->currentText(), "Asha");
     EXPECT_EQ(form->cmbFreq->currentText(), "Weekly");
     EXPECT_TRUE(form->cmbFreq->isEnabled());
-    ASSERT_TRUE(form->PicMain->isVisible());
-    EXPECT_EQ(form->cells.WeekCells[1], 1);   // the stored Monday
+    ASSERT_TRUE(form->picker->PicMain->isVisible());
+    EXPECT_EQ(form->picker->cells.WeekCells[1], 1);   // the stored Monday
 
     chooseByText(form->CmbResP, "Ravi");
     press(Qt::Key_F9);
@@ -115,12 +115,12 @@ TEST_F(Modify, LineWithEntriesChangesOnlyItsEndDate) {
     select(act);
     EXPECT_EQ(cell(0, 4), "15-May-2024");
     press(Qt::Key_F6);
-    ASSERT_EQ(form->detailMode(), "DetailModify");
+    ASSERT_EQ(form->detailMode(), DetailMode::DetailModify);
     for (QWidget *w : std::initializer_list<QWidget *>{form->txtStartDate, form->cmbDept, form->CmbResP,
-                                                       form->cmbFreq, form->PicMain, form->sstMnth})
+                                                       form->cmbFreq, form->picker->PicMain, form->picker->sstMnth})
         EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
     EXPECT_TRUE(form->txtEndDate->isEnabled());
-    EXPECT_TRUE(form->PicMain->isVisible());   // the rule is shown, not changeable
+    EXPECT_TRUE(form->picker->PicMain->isVisible());   // the rule is shown, not changeable
 
     typeDate(form->txtEndDate, "10may2024");
     press(Qt::Key_F9);
@@ -151,8 +151,8 @@ TEST_F(Modify, AnotherUsersLockRefusesChanges) {
             messages.answer(vbYes);   // DetailDelete asks before it tries the lock
             press(c.key);
             EXPECT_EQ(statusCode(), c.code) << c.code;
-            EXPECT_EQ(form->headerMode(), "");
-            EXPECT_EQ(form->detailMode(), "");
+            EXPECT_EQ(form->headerMode(), HeaderMode::None);
+            EXPECT_EQ(form->detailMode(), DetailMode::None);
             EXPECT_FALSE(form->rowLocked());
             EXPECT_EQ(form->txtActDesc->text(), "Audit");
         }
@@ -165,7 +165,7 @@ TEST_F(Modify, AnotherUsersLockRefusesChanges) {
     messages.answer(zv::ui::vbNo);
     press(Qt::Key_Escape);
     EXPECT_FALSE(form->rowLocked());
-    EXPECT_EQ(form->headerMode(), "");
+    EXPECT_EQ(form->headerMode(), HeaderMode::None);
     EXPECT_TRUE(form->isVisible());
 }
 
@@ -179,7 +179,7 @@ TEST_F(Modify, ActivityGoneMeanwhile) {
     EXPECT_EQ(statusCode(), "ZVE034");
     EXPECT_TRUE(statusText().contains("Cannot modify."));
     EXPECT_EQ(form->txtActDesc->text(), "");
-    EXPECT_EQ(form->activityKey(), "0");
+    EXPECT_EQ(form->activityKey(), 0);
     EXPECT_FALSE(on("Modify"));
     EXPECT_TRUE(on("Add"));
 }
