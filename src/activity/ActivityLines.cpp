@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QTabWidget>
 
 using namespace zv::ui;
@@ -98,6 +99,9 @@ ActivityLines::ActivityLines(StoreSource store, Status status, std::function<QSt
         c->setMaxVisibleItems(12);
         // Placed by hand: its width never follows its entries.
         c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        // Rows of one height: the list lays out its entries without measuring each.
+        if (auto *view = qobject_cast<QListView *>(c->view()))
+            view->setUniformItemSizes(true);
         place(c, kFreqLeft, top, width, kFreqHeight);
         return c;
     };
