@@ -143,6 +143,10 @@ FrmReportViewer::FrmReportViewer(QWidget *parent) : QDialog(parent) {
     connect(&m_buildTimer, &QTimer::timeout, this, &FrmReportViewer::buildSlice);
     connect(crviewer, &ReportPreview::previewChanged, this, &FrmReportViewer::showPageNumber);
     connect(crviewer, &ReportPreview::pageShown, this, &FrmReportViewer::pageShown);
+    connect(crviewer, &ReportPreview::pageShown, this, [this] {
+        if (m_awaitingFirstPaint)
+            QTimer::singleShot(0, this, [this] { resumeBuild(); });
+    });
     connect(cmdPrinterSelection, &QPushButton::clicked, this, &FrmReportViewer::cmdPrinterSelection_Click);
     connect(cmdPrint, &QToolButton::clicked, this, &FrmReportViewer::cmdPrint_Click);
     connect(cmdExport, &QToolButton::clicked, this, &FrmReportViewer::cmdExport_Click);
@@ -213,8 +217,23 @@ void FrmReportViewer::startLayout() {
     prgBuild->setValue(m_report->rowsLaidOut());
     for (QAction *a : std::as_const(m_buildActions))
         a->setVisible(true);
-    m_buildTimer.start();
+    // The first page goes on the screen before the build goes on (or, should
+    // it not be painted, after a moment).
+    if (isVisible()) {
+        m_buildTimer.start();
+    } else {
+        m_awaitingFirstPaint = true;
+        QTimer::singleShot(200, this, [this] { resumeBuild(); });
+    }
     showPageNumber();
+}
+
+void FrmReportViewer::resumeBuild() {
+    if (!m_awaitingFirstPaint)
+        return;
+    m_awaitingFirstPaint = false;
+    if (m_report && !m_report->layoutComplete() && !m_stopped)
+        m_buildTimer.start();
 }
 
 void FrmReportViewer::buildSlice() {
@@ -238,6 +257,7 @@ void FrmReportViewer::buildSlice() {
 
 void FrmReportViewer::buildEnded() {
     m_buildTimer.stop();
+    m_awaitingFirstPaint = false;
     for (QAction *a : std::as_const(m_buildActions))
         a->setVisible(false);
     // The shown page now knows the number of pages.
@@ -400,6 +420,7 @@ void FrmReportViewer::showPageNumber() {
 void FrmReportViewer::Form_QueryUnload() {
     // Closing is never refused; the report goes with the window.
     m_buildTimer.stop();
+    m_awaitingFirstPaint = false;
     crviewer->setReport(nullptr);
     m_report.reset();
 }

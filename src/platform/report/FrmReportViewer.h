@@ -65,7 +65,7 @@ public:
     // The page layout that the preview, printing and export follow.
     const QPageLayout &pageLayout() const { return m_pageLayout; }
     // Whether later pages are still being laid out.
-    bool building() const { return m_buildTimer.isActive(); }
+    bool building() const { return m_buildTimer.isActive() || m_awaitingFirstPaint; }
 
     ReportPreview *crviewer = nullptr;
     QPushButton *cmdPrinterSelection = nullptr;
@@ -105,6 +105,7 @@ private:
     // Lays the report out anew on m_pageLayout: the first page at once, the others in slices.
     void startLayout();
     void buildSlice();
+    void resumeBuild();
     // The layout is complete (or was stopped): the build's controls go.
     void buildEnded();
     void showError(const zv::db::DbError &e);
@@ -115,6 +116,7 @@ private:
     QTimer m_buildTimer;
     QList<QAction *> m_buildActions;   // the progress bar's and Cancel's places on the bar
     bool m_stopped = false;
+    bool m_awaitingFirstPaint = false;   // the build waits for the first page on the screen
     QString m_path;
 };
 
