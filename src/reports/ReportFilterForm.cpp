@@ -134,7 +134,8 @@ void ReportFilterForm::offerSelectionIfAnyEmployee() {
     bool anyEmployee = true;
     try {
         anyEmployee = utility.RecordExists(QStringLiteral("Emp_Mast"));
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        showFailure(e);   // the button stays offered
     }
     picSelFilter->setVisible(anyEmployee);
     imgDisable->setVisible(!anyEmployee);
