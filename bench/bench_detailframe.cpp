@@ -116,7 +116,8 @@ int main(int argc, char **argv) {
     if (db.isEmpty() || !bench::openAsProduction(db))
         return 1;
     zv::ui::ScriptedMessageService messages;
-    zv::fw::MasterForm::setGeneralFilter([](const QString &) { return QStringList{"1", "", "", ""}; });
+    zv::fw::FormServices services;
+    services.generalFilter = [](const QString &, const QString &) { return QStringList{"1", "", "", ""}; };
     sqlite3 *raw = nullptr;
     check(sqlite3_open_v2(db.toUtf8().constData(), &raw, SQLITE_OPEN_READONLY, nullptr), raw, "open");
 
@@ -124,7 +125,7 @@ int main(int argc, char **argv) {
     size_t rows = 0;
     for (int i = 0; i < kRuns; ++i) {
         const auto program = [&] {
-            zv::activity::frmActvtyMast form;
+            zv::activity::frmActvtyMast form(nullptr, services);
             form.show();
             QApplication::processEvents();
             form.tlbHeader_HeaderClick(QStringLiteral("Select"));

@@ -4,8 +4,8 @@
 
 namespace zv::activity {
 
-void registerForms() {
-    zv::forms::registerForm(zv::forms::names::frmActvtyMast, [](QWidget *p) { return new frmActvtyMast(p); });
+void registerForms(zv::fw::FormServices services) {
+    zv::forms::registerForm(zv::forms::names::frmActvtyMast, [services](QWidget *p) { return new frmActvtyMast(p, services); });
 }
 
 } // namespace zv::activity

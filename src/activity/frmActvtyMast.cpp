@@ -56,7 +56,8 @@ QAction *buttonOf(const QToolBar *bar, const QString &key) {
 
 // ---------------------------------------------------------------- building
 
-frmActvtyMast::frmActvtyMast(QWidget *parent) : QDialog(parent) {
+frmActvtyMast::frmActvtyMast(QWidget *parent, zv::fw::FormServices services)
+    : QDialog(parent), m_services(std::move(services)) {
     setObjectName(QStringLiteral("frmActvtyMast"));
     setWindowTitle(kTitle);
     auto *layout = new QVBoxLayout(this);
@@ -495,7 +496,9 @@ void frmActvtyMast::headerDelete() {
 }
 
 void frmActvtyMast::headerSelect() {
-    const QStringList chosen = zv::fw::MasterForm::ShowGeneralFilter(QStringLiteral("ACTMASTAS"));
+    const QStringList chosen = m_services.generalFilter
+                                   ? m_services.generalFilter(QStringLiteral("ACTMASTAS"), QString())
+                                   : QStringList{QString(), QString()};
     if (chosen.isEmpty() || chosen.at(0).trimmed().isEmpty())
         return;
     m_activity = chosen.at(0).trimmed().toLongLong();

@@ -1,4 +1,5 @@
 #pragma once
+#include "masters/FormServices.h"
 #include "ActivityGrid.h"
 #include "ActivityLines.h"
 #include "ActivityModes.h"
@@ -33,7 +34,7 @@ namespace zv::activity {
 class frmActvtyMast : public QDialog, public zv::ui::KeyHandler {
     Q_OBJECT
 public:
-    explicit frmActvtyMast(QWidget *parent = nullptr);
+    explicit frmActvtyMast(QWidget *parent = nullptr, zv::fw::FormServices services = zv::masters::formServices());
     ~frmActvtyMast() override;
 
     // Controls, as the form names them.
@@ -175,6 +176,7 @@ private:
     clsDATEVALIDATE m_checkDate;
     zv::ui::KeyFilter KeyFilter;
     std::vector<std::unique_ptr<zv::ui::KeyFunctions>> m_controlKeys;
+    zv::fw::FormServices m_services;
 };
 
 } // namespace zv::activity

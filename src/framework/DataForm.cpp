@@ -9,20 +9,6 @@
 
 namespace zv::fw {
 
-namespace {
-
-DataForm::GeneralFilter &filterHook() {
-    static DataForm::GeneralFilter hook;
-    return hook;
-}
-
-DataForm::RealGeneralFilter &realFilter() {
-    static DataForm::RealGeneralFilter filter;
-    return filter;
-}
-
-} // namespace
-
 class DataForm::BoxFilter : public zv::ui::KeyHandler {
 public:
     BoxFilter(const zv::ui::KeyFilter &filter, QLineEdit *box, int mode, QString chars, bool flag)
@@ -39,19 +25,14 @@ private:
     bool m_flag;
 };
 
-void DataForm::setGeneralFilter(GeneralFilter filter) { filterHook() = std::move(filter); }
-
-void DataForm::setRealGeneralFilter(RealGeneralFilter filter) { realFilter() = std::move(filter); }
-
-QStringList DataForm::ShowGeneralFilter(const QString &screenKey, const QString &joinCondition) {
-    if (filterHook())
-        return filterHook()(screenKey);
-    if (realFilter())
-        return realFilter()(screenKey, joinCondition);
-    return {QString(), QString()};
+QStringList DataForm::ShowGeneralFilter(const QString &screenKey, const QString &joinCondition) const {
+    if (!services().generalFilter)
+        return {QString(), QString()};
+    return services().generalFilter(screenKey, joinCondition);
 }
 
-DataForm::DataForm(const QString &caption, QWidget *parent) : FormBase(caption, parent) {
+DataForm::DataForm(const QString &caption, QWidget *parent, FormServices services)
+    : FormBase(caption, parent, std::move(services)) {
     m_fieldArea = new QVBoxLayout(Frame1);
 }
 

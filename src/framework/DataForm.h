@@ -24,21 +24,15 @@ class DataForm : public FormBase {
 public:
     ~DataForm() override;
 
-    // Chooses a row through the general filter by screen key: the texts of the
-    // chosen grid row, element 0 empty when nothing was chosen. Tests answer it
-    // with setGeneralFilter; nullptr restores the real filter window, which
-    // also receives the join condition.
-    using GeneralFilter = std::function<QStringList(const QString &screenKey)>;
-    static void setGeneralFilter(GeneralFilter filter);
-    using RealGeneralFilter = std::function<QStringList(const QString &screenKey, const QString &joinCondition)>;
-    static void setRealGeneralFilter(RealGeneralFilter filter);
-    static QStringList ShowGeneralFilter(const QString &screenKey, const QString &joinCondition = QString());
-
     const QString &mode() const { return m_mode; }
     bool rowLocked() const { return m_lock != nullptr; }
 
 protected:
-    DataForm(const QString &caption, QWidget *parent);
+    DataForm(const QString &caption, QWidget *parent, FormServices services);
+
+    // Chooses a row through the general filter (the form's service) by screen
+    // key: the texts of the chosen grid row, element 0 empty when nothing was chosen.
+    QStringList ShowGeneralFilter(const QString &screenKey, const QString &joinCondition = QString()) const;
 
     template <class Header>
     void setUpToolbars(Header &header, const QStringList &headerKeys, bool withReset) {

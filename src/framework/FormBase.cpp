@@ -25,7 +25,8 @@ QAction *buttonOf(const QToolBar *tb, const QString &key) {
 
 } // namespace
 
-FormBase::FormBase(const QString &caption, QWidget *parent) : QDialog(parent) {
+FormBase::FormBase(const QString &caption, QWidget *parent, FormServices services)
+    : QDialog(parent), m_services(std::move(services)) {
     setWindowTitle(caption);
     auto *layout = new QVBoxLayout(this);
     tbHeader = new QToolBar(this);

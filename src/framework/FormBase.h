@@ -1,4 +1,5 @@
 #pragma once
+#include "FormServices.h"
 #include "FormUtilityBase.h"
 #include "HeaderToolbarBase.h"
 #include "clsFooterToolBar.h"
@@ -50,7 +51,10 @@ public slots:
     virtual void tlbFooter_FooterClick(const QString &Key) = 0;
 
 protected:
-    FormBase(const QString &caption, QWidget *parent);
+    FormBase(const QString &caption, QWidget *parent, FormServices services);
+
+    // The windows of the layers above that the form was handed.
+    const FormServices &services() const { return m_services; }
 
     // The utility object of the form's kind: rights and coded status messages.
     virtual FormUtilityBase &formUtility() = 0;
@@ -125,6 +129,7 @@ protected:
     void reject() override;
 
 private:
+    FormServices m_services;
     void wireToolbars(HeaderToolbarBase &header, const QStringList &headerKeys, FooterButtons footer);
     bool m_unloading = false;
     bool m_activated = false;

@@ -9,7 +9,8 @@ using namespace zv::ui;
 
 namespace zv::fw {
 
-HeaderDetailForm::HeaderDetailForm(const QString &caption, QWidget *parent) : DataForm(caption, parent) {}
+HeaderDetailForm::HeaderDetailForm(const QString &caption, QWidget *parent, FormServices services)
+    : DataForm(caption, parent, std::move(services)) {}
 
 HeaderDetailForm::~HeaderDetailForm() = default;
 

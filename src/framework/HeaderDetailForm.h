@@ -46,7 +46,7 @@ public slots:
     void tlbFooter_FooterClick(const QString &Key) override;
 
 protected:
-    HeaderDetailForm(const QString &caption, QWidget *parent);
+    HeaderDetailForm(const QString &caption, QWidget *parent, FormServices services);
 
     FormUtilityBase &formUtility() override { return utility; }
     void setUpToolbars(const QStringList &headerKeys, bool withReset) {

@@ -9,7 +9,8 @@ using namespace zv::ui;
 
 namespace zv::fw {
 
-MasterForm::MasterForm(const QString &caption, QWidget *parent) : DataForm(caption, parent) {}
+MasterForm::MasterForm(const QString &caption, QWidget *parent, FormServices services)
+    : DataForm(caption, parent, std::move(services)) {}
 
 MasterForm::~MasterForm() = default;
 

@@ -35,7 +35,7 @@ public slots:
     void tlbHeader_HeaderClick(const QString &Key) override;
 
 protected:
-    MasterForm(const QString &caption, QWidget *parent);
+    MasterForm(const QString &caption, QWidget *parent, FormServices services);
 
     // After a failed header step: no row lock, and the button code of view
     // mode unless an edit is open.

@@ -11,7 +11,7 @@ using namespace zv::ui;
 
 namespace zv::fw {
 
-ReportForm::ReportForm(QWidget *parent) : FormBase(QString(), parent) {
+ReportForm::ReportForm(QWidget *parent, FormServices services) : FormBase(QString(), parent, std::move(services)) {
     lblStatus->setText(QStringLiteral("Status Value"));
     lblStatus->setWordWrap(true);
     resize(480, 360);

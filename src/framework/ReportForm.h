@@ -20,7 +20,7 @@ public slots:
     void tlbHeader_HeaderClick(const QString &Key) override;
 
 protected:
-    explicit ReportForm(QWidget *parent);
+    ReportForm(QWidget *parent, FormServices services);
 
     FormUtilityBase &formUtility() override { return utility; }
 

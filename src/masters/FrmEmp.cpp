@@ -99,7 +99,7 @@ QComboBox *comboBox(QWidget *parent, const char *name) {
 
 } // namespace
 
-FrmEmp::FrmEmp(QWidget *parent) : MasterForm(kTitle, parent) {
+FrmEmp::FrmEmp(QWidget *parent, zv::fw::FormServices services) : MasterForm(kTitle, parent, std::move(services)) {
     setObjectName(QStringLiteral("FrmEmp"));
 
     fraEmpDet = new QGroupBox(QStringLiteral("Employee Details"), Frame1);

@@ -1,4 +1,5 @@
 #pragma once
+#include "masters/FormServices.h"
 #include "framework/MasterForm.h"
 #include "core/AdminForms.h"
 #include "platform/ui/ComboKeyFilter.h"
@@ -15,7 +16,7 @@ class QLineEdit;
 class FrmEmp : public zv::fw::MasterForm {
     Q_OBJECT
 public:
-    explicit FrmEmp(QWidget *parent = nullptr);
+    explicit FrmEmp(QWidget *parent = nullptr, zv::fw::FormServices services = zv::masters::formServices());
     ~FrmEmp() override;
 
     QGroupBox *fraEmpDet = nullptr;

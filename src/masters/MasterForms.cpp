@@ -6,21 +6,18 @@
 #include "frmEmpMngrAssgn.h"
 #include "frmHolidayMaster.h"
 #include "frmParameter.h"
-#include "query/frmGeneralFilter.h"
 
 namespace zv::masters {
 
-void registerForms() {
+void registerForms(zv::fw::FormServices services) {
     namespace names = zv::forms::names;
-    zv::fw::DataForm::setRealGeneralFilter(
-        [](const QString &key, const QString &join) { return zv::query::frmGeneralFilter::Show_Form(key, join); });
-    zv::forms::registerForm(names::frmDepartment, [](QWidget *p) { return new frmDepartment(p); });
-    zv::forms::registerForm(names::frmDesignation, [](QWidget *p) { return new frmDesignation(p); });
-    zv::forms::registerForm(names::frmCompanySetup, [](QWidget *p) { return new frmCompanySetup(p); });
-    zv::forms::registerForm(names::frmParameter, [](QWidget *p) { return new frmParameter(p); });
-    zv::forms::registerForm(names::frmHolidayMaster, [](QWidget *p) { return new frmHolidayMaster(p); });
-    zv::forms::registerForm(names::frmEmpMngrAssgn, [](QWidget *p) { return new frmEmpMngrAssgn(p); });
-    zv::forms::registerForm(names::FrmEmp, [](QWidget *p) { return new FrmEmp(p); });
+    zv::forms::registerForm(names::frmDepartment, [services](QWidget *p) { return new frmDepartment(p, services); });
+    zv::forms::registerForm(names::frmDesignation, [services](QWidget *p) { return new frmDesignation(p, services); });
+    zv::forms::registerForm(names::frmCompanySetup, [services](QWidget *p) { return new frmCompanySetup(p, services); });
+    zv::forms::registerForm(names::frmParameter, [services](QWidget *p) { return new frmParameter(p, services); });
+    zv::forms::registerForm(names::frmHolidayMaster, [services](QWidget *p) { return new frmHolidayMaster(p, services); });
+    zv::forms::registerForm(names::frmEmpMngrAssgn, [services](QWidget *p) { return new frmEmpMngrAssgn(p, services); });
+    zv::forms::registerForm(names::FrmEmp, [services](QWidget *p) { return new FrmEmp(p, services); });
 }
 
 } // namespace zv::masters

@@ -1,10 +1,12 @@
 #pragma once
+#include "FormServices.h"
 
 namespace zv::masters {
 
 // Registers the organisation masters of this folder with the main window's
 // form registry: department, designation, company, transaction period,
 // employee, holiday list and employee-manager relationship.
-void registerForms();
+// The forms get the services given (by default the real windows).
+void registerForms(zv::fw::FormServices services = zv::masters::formServices());
 
 } // namespace zv::masters

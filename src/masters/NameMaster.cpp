@@ -12,8 +12,8 @@ using zv::fw::kInvalidCharacters;
 
 namespace zv::masters {
 
-NameMaster::NameMaster(NameMasterSpec spec, QWidget *parent)
-    : MasterForm(spec.caption, parent), m_spec(std::move(spec)) {
+NameMaster::NameMaster(NameMasterSpec spec, QWidget *parent, zv::fw::FormServices services)
+    : MasterForm(spec.caption, parent, std::move(services)), m_spec(std::move(spec)) {
     setObjectName(m_spec.caption);
     auto *row = new QHBoxLayout;
     lblCountryName = new QLabel(m_spec.fieldCaption + QLatin1Char('*'), Frame1);

@@ -1,4 +1,5 @@
 #pragma once
+#include "masters/FormServices.h"
 #include "framework/MasterForm.h"
 
 class QLabel;
@@ -36,7 +37,7 @@ public slots:
     void tlbFooter_FooterClick(const QString &Key) override;
 
 protected:
-    NameMaster(NameMasterSpec spec, QWidget *parent);
+    NameMaster(NameMasterSpec spec, QWidget *parent, zv::fw::FormServices services);
 
     QString probeSql() const override;
     QString escQuestion() const override;

@@ -47,7 +47,8 @@ QString columnList() {
 
 } // namespace
 
-frmCompanySetup::frmCompanySetup(QWidget *parent) : MasterForm(QStringLiteral("Company Setup Master"), parent) {
+frmCompanySetup::frmCompanySetup(QWidget *parent, zv::fw::FormServices services)
+    : MasterForm(QStringLiteral("Company Setup Master"), parent, std::move(services)) {
     setObjectName(QStringLiteral("frmCompanySetup"));
     auto *form = new QFormLayout;
     for (const Field &f : fields()) {

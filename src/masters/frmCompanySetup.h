@@ -1,4 +1,5 @@
 #pragma once
+#include "masters/FormServices.h"
 #include "framework/MasterForm.h"
 #include <QList>
 
@@ -10,7 +11,7 @@ class QLineEdit;
 class frmCompanySetup : public zv::fw::MasterForm {
     Q_OBJECT
 public:
-    explicit frmCompanySetup(QWidget *parent = nullptr);
+    explicit frmCompanySetup(QWidget *parent = nullptr, zv::fw::FormServices services = zv::masters::formServices());
     ~frmCompanySetup() override;
 
     QLineEdit *txtcmpnyname = nullptr;

@@ -50,8 +50,8 @@ private:
     QComboBox *m_box;
 };
 
-frmEmpMngrAssgn::frmEmpMngrAssgn(QWidget *parent)
-    : HeaderDetailForm(QStringLiteral("Employee Manager Relationship"), parent) {
+frmEmpMngrAssgn::frmEmpMngrAssgn(QWidget *parent, zv::fw::FormServices services)
+    : HeaderDetailForm(QStringLiteral("Employee Manager Relationship"), parent, std::move(services)) {
     setObjectName(QStringLiteral("frmEmpMngrAssgn"));
 
     auto *header = new QFormLayout;

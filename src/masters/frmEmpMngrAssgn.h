@@ -14,7 +14,7 @@ class QLineEdit;
 class frmEmpMngrAssgn : public zv::fw::HeaderDetailForm {
     Q_OBJECT
 public:
-    explicit frmEmpMngrAssgn(QWidget *parent = nullptr);
+    explicit frmEmpMngrAssgn(QWidget *parent = nullptr, zv::fw::FormServices services = zv::masters::formServices());
     ~frmEmpMngrAssgn() override;
 
     QComboBox *cmbManager = nullptr;

@@ -26,23 +26,6 @@ using zv::dateinput::kMonthNameMaskSlashed;
 
 namespace {
 
-// The view of a day's allocations belongs to the activity forms, which this
-// folder cannot include: it is opened by its registered name, and shown only
-// when it found something to show.
-void openRegisteredDayView(QWidget *owner, const QString &dateText) {
-    std::unique_ptr<QDialog> view(zv::forms::createForm(zv::forms::names::frmViewActivity, owner));
-    bool filled = false;
-    if (view && QMetaObject::invokeMethod(view.get(), "showActivity", Qt::DirectConnection, Q_RETURN_ARG(bool, filled),
-                                          Q_ARG(QString, dateText)) &&
-        filled)
-        view->exec();
-}
-
-frmHolidayMaster::DayView &dayViewHook() {
-    static frmHolidayMaster::DayView hook = openRegisteredDayView;
-    return hook;
-}
-
 const QString kHdr = QStringLiteral("Holday_List_Hdr");
 const QString kDet = QStringLiteral("Holday_List_Det");
 
@@ -60,16 +43,8 @@ bool isEmptyMask(const QString &text) { return text == kMonthNameMask || text ==
 
 } // namespace
 
-void frmHolidayMaster::openDayView(QWidget *owner, const QString &dateText) {
-    if (dayViewHook())
-        dayViewHook()(owner, dateText);
-}
-
-void frmHolidayMaster::setDayView(DayView view) {
-    dayViewHook() = view ? std::move(view) : DayView(openRegisteredDayView);
-}
-
-frmHolidayMaster::frmHolidayMaster(QWidget *parent) : HeaderDetailForm(QStringLiteral("Holiday Master"), parent) {
+frmHolidayMaster::frmHolidayMaster(QWidget *parent, zv::fw::FormServices services)
+    : HeaderDetailForm(QStringLiteral("Holiday Master"), parent, std::move(services)) {
     setObjectName(QStringLiteral("frmHolidayMaster"));
 
     auto *yearRow = new QHBoxLayout;
@@ -612,7 +587,8 @@ void frmHolidayMaster::showDayView() {
     if (!d.isValid())
         d = enteredDate();
     if (d.isValid())
-        openDayView(this, zv::db::toDisplayDate(d));
+        if (services().dayView)
+            services().dayView(this, zv::db::toDisplayDate(d));
     focusIfUsable(dtpHolDate);
 }
 

@@ -15,16 +15,8 @@ class QLineEdit;
 class frmHolidayMaster : public zv::fw::HeaderDetailForm {
     Q_OBJECT
 public:
-    explicit frmHolidayMaster(QWidget *parent = nullptr);
+    explicit frmHolidayMaster(QWidget *parent = nullptr, zv::fw::FormServices services = zv::masters::formServices());
     ~frmHolidayMaster() override;
-
-    // The view of the activities allocated on a day (dd-MMM-yyyy), opened by
-    // the calendar picture. By default the registered day view of the activity
-    // forms; tests replace it, and an empty one restores the default.
-    using DayView = std::function<void(QWidget *owner, const QString &dateText)>;
-    static void setDayView(DayView view);
-    // Opens the view in force for a day.
-    static void openDayView(QWidget *owner, const QString &dateText);
 
     QLineEdit *txtYear = nullptr;
     zv::masters::LineGrid *dgdHolidayList = nullptr;

@@ -15,7 +15,8 @@ using namespace zv::ui;
 using zv::db::DbError;
 using zv::dateinput::kMonthNameMask;
 
-frmParameter::frmParameter(QWidget *parent) : MasterForm(QStringLiteral("Parameter"), parent) {
+frmParameter::frmParameter(QWidget *parent, zv::fw::FormServices services)
+    : MasterForm(QStringLiteral("Parameter"), parent, std::move(services)) {
     setObjectName(QStringLiteral("frmParameter"));
     fraTransaction = new QGroupBox(QStringLiteral("Transaction Period"), Frame1);
     fraTransaction->setObjectName(QStringLiteral("fraTransaction"));

@@ -1,4 +1,5 @@
 #pragma once
+#include "masters/FormServices.h"
 #include "framework/MasterForm.h"
 #include "dateinput/clsDATEVALIDATE.h"
 
@@ -11,7 +12,7 @@ class QLineEdit;
 class frmParameter : public zv::fw::MasterForm {
     Q_OBJECT
 public:
-    explicit frmParameter(QWidget *parent = nullptr);
+    explicit frmParameter(QWidget *parent = nullptr, zv::fw::FormServices services = zv::masters::formServices());
     ~frmParameter() override;
 
     QGroupBox *fraTransaction = nullptr;

@@ -21,8 +21,9 @@ const QString kEnabledStyle = QStringLiteral("background-color: #FFFFFF;");
 const QString kDisabledStyle = QStringLiteral("background-color: #E0E0E0;");
 } // namespace
 
-MonthDateFilterForm::MonthDateFilterForm(QWidget *parent, const QString &captionPrefix)
-    : ReportFilterForm(parent), m_captionPrefix(captionPrefix) {}
+MonthDateFilterForm::MonthDateFilterForm(QWidget *parent, const QString &captionPrefix,
+                                         zv::fw::FormServices services)
+    : ReportFilterForm(parent, std::move(services)), m_captionPrefix(captionPrefix) {}
 
 int MonthDateFilterForm::ShowForm(qint64 employee, int month, int year) {
     m_selectionList = QString::number(employee);

@@ -55,7 +55,7 @@ public slots:
 protected:
     // captionPrefix goes before "Date", "Month" and "Year" in the captions
     // and the messages of the three fields.
-    MonthDateFilterForm(QWidget *parent, const QString &captionPrefix);
+    MonthDateFilterForm(QWidget *parent, const QString &captionPrefix, zv::fw::FormServices services);
 
     // Builds the controls into the selection frame (before the option and employee rows).
     void addMonthDateRows();

@@ -8,7 +8,6 @@
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Ui.h"
 #include "platform/ui/VbKeys.h"
-#include "query/frmSelection.h"
 #include <QComboBox>
 #include <QEvent>
 #include <QFormLayout>
@@ -27,11 +26,6 @@ namespace zv::reports {
 
 namespace {
 
-ReportFilterForm::EmployeeChooser &chooserHook() {
-    static ReportFilterForm::EmployeeChooser hook;
-    return hook;
-}
-
 const char *const kMonthNames[12] = {"January", "February", "March",     "April",   "May",      "June",
                                      "July",    "August",   "September", "October", "November", "December"};
 
@@ -44,9 +38,8 @@ QString periodText(const QString &period) {
 
 NormalPointerAtEnd::~NormalPointerAtEnd() { setMousePointer(0); }
 
-void ReportFilterForm::setEmployeeChooser(EmployeeChooser chooser) { chooserHook() = std::move(chooser); }
-
-ReportFilterForm::ReportFilterForm(QWidget *parent) : ReportForm(parent) {
+ReportFilterForm::ReportFilterForm(QWidget *parent, zv::fw::FormServices services)
+    : ReportForm(parent, std::move(services)) {
     // Report files are found under the program's folder as the rest of the program knows it.
     zv::report::setProgramFolderProvider([] { return modCommon::appPath(); });
 
@@ -203,12 +196,7 @@ QString ReportFilterForm::employeeKeys(const QString &sql) {
 
 QString ReportFilterForm::chooseEmployees(const SelectionRequest &r) {
     m_selectionQuery = r.sql;
-    QString result;
-    if (chooserHook())
-        result = chooserHook()(r);
-    else
-        result = zv::query::frmSelection::ShowValues(r.caption, r.sql, r.returnMode, r.current, r.keyColumn,
-                                                     r.firstColumn, r.secondColumn, r.thirdColumn);
+    const QString result = services().chooseEmployees ? services().chooseEmployees(r) : QString();
     Form_Activate();
     return result;
 }

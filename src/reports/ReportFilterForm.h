@@ -1,5 +1,6 @@
 #pragma once
 #include "framework/ReportForm.h"
+#include "masters/FormServices.h"
 #include "platform/db/Connection.h"
 #include "platform/report/FormulaDictionary.h"
 #include "platform/ui/KeyPreview.h"
@@ -49,24 +50,15 @@ public:
     // The last query handed to the employee selection window.
     const QString &selectionQuery() const { return m_selectionQuery; }
 
-    // The employee selection window's arguments; tests answer it through
-    // setEmployeeChooser (nullptr restores the real window).
-    struct SelectionRequest {
-        QString caption;
-        QString sql;
-        int returnMode = 0;
-        QString current;
-        int keyColumn = 0, firstColumn = 0, secondColumn = -1, thirdColumn = -1;
-    };
-    using EmployeeChooser = std::function<QString(const SelectionRequest &)>;
-    static void setEmployeeChooser(EmployeeChooser chooser);
+    // The employee selection window's arguments (the form's chooseEmployees service).
+    using SelectionRequest = zv::fw::SelectionRequest;
 
 public slots:
     // The selection button (index 0 is the employee selection; others do nothing).
     virtual void picSelFilter_Click(int Index) = 0;
 
 protected:
-    explicit ReportFilterForm(QWidget *parent);
+    ReportFilterForm(QWidget *parent, zv::fw::FormServices services);
 
     // Layout: a row of the selection frame, an option row of three buttons.
     void addFilterRow(const QString &label, QWidget *field, QLabel **labelOut = nullptr);
@@ -100,7 +92,7 @@ protected:
     QString companyName();
     // Every Sys_Emp_Num that the first column of sql gives, joined by ",".
     QString employeeKeys(const QString &sql);
-    // The employee selection window (or the test's chooser).
+    // The employee selection window (the form's service).
     QString chooseEmployees(const SelectionRequest &request);
     // The selection button's first step on every form: the footer's status
     // and picture cleared. Whether it is the employee selection (index 0).

@@ -8,13 +8,13 @@
 
 namespace zv::reports {
 
-void registerForms() {
+void registerForms(zv::fw::FormServices services) {
     namespace names = zv::forms::names;
-    zv::forms::registerForm(names::frmGenReportDev3, [](QWidget *p) { return new frmGenReportDev3(p); });
-    zv::forms::registerForm(names::frmGenReportDev4, [](QWidget *p) { return new frmGenReportDev4(p); });
-    zv::forms::registerForm(names::frmGenReport, [](QWidget *p) { return new frmGenReport(p); });
-    zv::forms::registerForm(names::frmGenReport1, [](QWidget *p) { return new frmGenReport1(p); });
-    zv::forms::registerForm(names::frmGenReport2, [](QWidget *p) { return new frmGenReport2(p); });
+    zv::forms::registerForm(names::frmGenReportDev3, [services](QWidget *p) { return new frmGenReportDev3(p, services); });
+    zv::forms::registerForm(names::frmGenReportDev4, [services](QWidget *p) { return new frmGenReportDev4(p, services); });
+    zv::forms::registerForm(names::frmGenReport, [services](QWidget *p) { return new frmGenReport(p, services); });
+    zv::forms::registerForm(names::frmGenReport1, [services](QWidget *p) { return new frmGenReport1(p, services); });
+    zv::forms::registerForm(names::frmGenReport2, [services](QWidget *p) { return new frmGenReport2(p, services); });
 }
 
 } // namespace zv::reports

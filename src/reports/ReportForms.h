@@ -1,10 +1,12 @@
 #pragma once
+#include "masters/FormServices.h"
 
 namespace zv::reports {
 
 // Registers the report filter forms of this folder with the main window's
 // form registry: the monthly checklist, the two target-date reports, the
 // projector/actuals planner and the diarized activities report.
-void registerForms();
+// The forms get the services given (by default the real windows).
+void registerForms(zv::fw::FormServices services = zv::masters::formServices());
 
 } // namespace zv::reports

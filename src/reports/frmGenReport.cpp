@@ -13,7 +13,8 @@
 using namespace zv::reports;
 using namespace zv::ui;
 
-frmGenReport::frmGenReport(QWidget *parent) : MonthDateFilterForm(parent, QStringLiteral("Target ")) {
+frmGenReport::frmGenReport(QWidget *parent, zv::fw::FormServices services)
+    : MonthDateFilterForm(parent, QStringLiteral("Target "), std::move(services)) {
     setObjectName(QStringLiteral("frmGenReport"));
     addMonthDateRows();
     addTypeOptions();

@@ -8,7 +8,7 @@
 class frmGenReport : public zv::reports::MonthDateFilterForm {
     Q_OBJECT
 public:
-    explicit frmGenReport(QWidget *parent = nullptr);
+    explicit frmGenReport(QWidget *parent = nullptr, zv::fw::FormServices services = zv::masters::formServices());
     ~frmGenReport() override;
 
     static inline const QString kReportFile = QStringLiteral("Reports/ActivityTargetDate.rpt");

@@ -13,7 +13,8 @@
 using namespace zv::reports;
 using namespace zv::ui;
 
-frmGenReport1::frmGenReport1(QWidget *parent) : MonthDateFilterForm(parent, QString()) {
+frmGenReport1::frmGenReport1(QWidget *parent, zv::fw::FormServices services)
+    : MonthDateFilterForm(parent, QString(), std::move(services)) {
     setObjectName(QStringLiteral("frmGenReport1"));
     addMonthDateRows();
     addStatusOptions();

@@ -9,7 +9,7 @@
 class frmGenReport1 : public zv::reports::MonthDateFilterForm {
     Q_OBJECT
 public:
-    explicit frmGenReport1(QWidget *parent = nullptr);
+    explicit frmGenReport1(QWidget *parent = nullptr, zv::fw::FormServices services = zv::masters::formServices());
     ~frmGenReport1() override;
 
     static inline const QString kTitle = QStringLiteral("Activity projector/Actuals planner");

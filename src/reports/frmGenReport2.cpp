@@ -11,7 +11,8 @@
 using namespace zv::reports;
 using namespace zv::ui;
 
-frmGenReport2::frmGenReport2(QWidget *parent) : ReportFilterForm(parent) {
+frmGenReport2::frmGenReport2(QWidget *parent, zv::fw::FormServices services)
+    : ReportFilterForm(parent, std::move(services)) {
     setObjectName(QStringLiteral("frmGenReport2"));
     cmbTargetMnth = pickList(QStringLiteral("cmbTargetMnth"), this);
     addMonths(cmbTargetMnth);

@@ -17,7 +17,8 @@
 using namespace zv::reports;
 using namespace zv::ui;
 
-frmGenReportDev3::frmGenReportDev3(QWidget *parent) : ReportFilterForm(parent) {
+frmGenReportDev3::frmGenReportDev3(QWidget *parent, zv::fw::FormServices services)
+    : ReportFilterForm(parent, std::move(services)) {
     setObjectName(QStringLiteral("frmGenReportDev3"));
     cmbMnth = pickList(QStringLiteral("cmbMnth"), this);
     addFilterRow(QStringLiteral("Month*"), cmbMnth);

@@ -9,7 +9,8 @@
 using namespace zv::reports;
 using namespace zv::ui;
 
-frmGenReportDev4::frmGenReportDev4(QWidget *parent) : ReportFilterForm(parent) {
+frmGenReportDev4::frmGenReportDev4(QWidget *parent, zv::fw::FormServices services)
+    : ReportFilterForm(parent, std::move(services)) {
     setObjectName(QStringLiteral("frmGenReportDev4"));
     addTypeOptions();
     addEmployeeRow();

@@ -43,7 +43,6 @@ public:
     }
     void TearDown() override {
         form.reset();
-        zv::fw::MasterForm::setGeneralFilter({});
         ProductionDbTest::TearDown();
     }
 
@@ -83,18 +82,18 @@ public:
 
     // ------------------------------------------------------------ the form
     void open() {
-        form = std::make_unique<zv::activity::frmActvtyMast>();
+        form = std::make_unique<zv::activity::frmActvtyMast>(nullptr, answers.forms());
         form->show();
         QApplication::setActiveWindow(form.get());
         QApplication::processEvents();
     }
     // Select through the general filter, answered as the filter window would.
     void select(qint64 key) {
-        zv::fw::MasterForm::setGeneralFilter(
+        answers.filter = 
             [key](const QString &screenKey) {
                 EXPECT_EQ(screenKey, "ACTMASTAS");
                 return QStringList{QString::number(key), "", "", ""};
-            });
+            };
         press(Qt::Key_F8);
     }
     // A key pressed where the focus is (the form when nothing in it has the focus).

@@ -115,7 +115,7 @@ TEST_F(Closing, LineViewAndEsc) {
 // Master menu, Activity Master: the registered form opens modally and Esc closes it.
 TEST_F(Closing, FromTheMainWindow) {
     zv::forms::clearRegistry();
-    zv::activity::registerForms();
+    zv::activity::registerForms(answers.forms());
     MDIZVS *main = MDIZVS::instance();
     main->applyEnablingRule(true);
     ASSERT_TRUE(main->mnuActvtyMast->isEnabled());

@@ -131,7 +131,7 @@ TEST_F(DayView, OpenedForTheHolidayMaster) {
             form->close();
         }
     });
-    frmHolidayMaster::openDayView(nullptr, QStringLiteral("05-Mar-2005"));
+    zv::masters::formServices().dayView(nullptr, QStringLiteral("05-Mar-2005"));
     zv::forms::clearRegistry();
     EXPECT_EQ(rowsShown, 2);
 }

@@ -11,7 +11,7 @@ namespace {
 class CompanySetupTest : public MasterTest {
 public:
     void open() {
-        form = std::make_unique<frmCompanySetup>();
+        form = std::make_unique<frmCompanySetup>(nullptr, answers.forms());
         showForm(*form);
     }
     void TearDown() override {

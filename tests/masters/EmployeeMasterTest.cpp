@@ -31,7 +31,7 @@ public:
         MasterTest::TearDown();
     }
     void open() {
-        form = std::make_unique<FrmEmp>();
+        form = std::make_unique<FrmEmp>(nullptr, answers.forms());
         showForm(*form);
     }
     void key_(Qt::Key k) { key(*form, k); }
@@ -49,9 +49,9 @@ public:
 
     // Selects the employee as the filter window would answer: its key in the fifth column.
     void select(qint64 emp) {
-        FrmEmp::setGeneralFilter([emp](const QString &) {
+        answers.filter = [emp](const QString &) {
             return QStringList{"E", "Name", "Clerk", "Stores", QString::number(emp), "login"};
-        });
+        };
         key_(Qt::Key_F8);
     }
     // Answers the administrator password prompt that the next step opens:
@@ -356,10 +356,10 @@ TEST_F(EmployeeTest, RowGoneElsewhere) {
     EXPECT_FALSE(on(*form, "Modify"));
 
     QString screenKey;
-    FrmEmp::setGeneralFilter([&](const QString &k) {
+    answers.filter = [&](const QString &k) {
         screenKey = k;
         return QStringList{"E", "Name", "Clerk", "Stores", "0", "login"};
-    });
+    };
     key_(Qt::Key_F8);
     EXPECT_EQ(screenKey, "EMP");
     EXPECT_EQ(statusCode(*form), "ZVE034");

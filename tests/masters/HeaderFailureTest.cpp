@@ -23,8 +23,8 @@ TEST_F(HeaderFailureTest, AFailedDeleteIsShownOnceAndTheFormStaysInView) {
         std::function<zv::masters::NameMaster *()> make;
         QString table, column;
     } kinds[] = {
-        {"department", [] { return new frmDepartment; }, "Dept_Mast", "Dept_Desc"},
-        {"designation", [] { return new frmDesignation; }, "Desg_Mast", "Desg_Name"},
+        {"department", [this] { return new frmDepartment(nullptr, answers.forms()); }, "Dept_Mast", "Dept_Desc"},
+        {"designation", [this] { return new frmDesignation(nullptr, answers.forms()); }, "Desg_Mast", "Desg_Name"},
     };
     for (const auto &k : kinds) {
         const qint64 row = insert("INSERT INTO " + k.table + " (" + k.column + ") VALUES ('Stores')");
@@ -32,7 +32,7 @@ TEST_F(HeaderFailureTest, AFailedDeleteIsShownOnceAndTheFormStaysInView) {
                       " BEGIN SELECT RAISE(ABORT, 'the disk refused the write'); END");
         std::unique_ptr<zv::masters::NameMaster> form(k.make());
         showForm(*form);
-        zv::fw::DataForm::setGeneralFilter([row](const QString &) { return QStringList{QString::number(row), "Stores"}; });
+        answers.filter = [row](const QString &) { return QStringList{QString::number(row), "Stores"}; };
         key(*form, Qt::Key_F8);
         messages.clear();
         messages.answer(vbYes);

@@ -17,11 +17,11 @@ TEST_F(MasterHelp, F1OpensTheFormsTopic) {
         std::function<zv::fw::MasterForm *()> make;
         const char *page;
     };
-    const QList<Case> cases = {{[] { return new frmDepartment; }, "Department.htm"},
-                               {[] { return new frmDesignation; }, "Designation.htm"},
-                               {[] { return new frmCompanySetup; }, "Companydetails.htm"},
-                               {[] { return new frmParameter; }, "Parameter.htm"},
-                               {[] { return new FrmEmp; }, "EmployeeMaster.htm"}};
+    const QList<Case> cases = {{[this] { return new frmDepartment(nullptr, answers.forms()); }, "Department.htm"},
+                               {[this] { return new frmDesignation(nullptr, answers.forms()); }, "Designation.htm"},
+                               {[this] { return new frmCompanySetup(nullptr, answers.forms()); }, "Companydetails.htm"},
+                               {[this] { return new frmParameter(nullptr, answers.forms()); }, "Parameter.htm"},
+                               {[this] { return new FrmEmp(nullptr, answers.forms()); }, "EmployeeMaster.htm"}};
     for (const Case &c : cases) {
         std::unique_ptr<zv::fw::MasterForm> form(c.make());
         showForm(*form);

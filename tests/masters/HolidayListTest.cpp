@@ -21,7 +21,7 @@ class HolidayTest : public MasterTest {
 public:
     void TearDown() override {
         form.reset();
-        frmHolidayMaster::setDayView({});
+        answers.dayView = {};
         MasterTest::TearDown();
     }
     qint64 list(int year) { return insert("INSERT INTO Holday_List_Hdr (Fincl_Year) VALUES (?)", {year}); }
@@ -44,11 +44,11 @@ public:
     }
     // Opens the form; the filter it shows first answers with the list (0: cancelled).
     void open(qint64 key, int year) {
-        frmHolidayMaster::setGeneralFilter([this, key, year](const QString &screenKey) {
+        answers.filter = [this, key, year](const QString &screenKey) {
             askedKey = screenKey;
             return key ? QStringList{QString::number(key), QString::number(year)} : QStringList{"", ""};
-        });
-        form = std::make_unique<frmHolidayMaster>();
+        };
+        form = std::make_unique<frmHolidayMaster>(nullptr, answers.forms());
         showForm(*form);
     }
     // DetailAdd, then the date typed over the mask ("15aug2026") and a description.
@@ -206,7 +206,7 @@ TEST_F(HolidayTest, WorkAllocatedOnTheDay) {
     allocate(QDate(2026, 10, 2));
     allocate(QDate(2026, 11, 14));
     QStringList viewed;
-    frmHolidayMaster::setDayView([&](QWidget *, const QString &day) { viewed << day; });
+    answers.dayView = [&](QWidget *, const QString &day) { viewed << day; };
     open(y2026, 2026);
 
     enter("02oct2026", "Gandhi Jayanti");
@@ -321,7 +321,7 @@ TEST_F(HolidayTest, ListChangedElsewhere) {
     EXPECT_EQ(form->txtYear->text(), "");
 
     const qint64 y2027 = list(2027);
-    frmHolidayMaster::setGeneralFilter([y2027](const QString &) { return QStringList{QString::number(y2027), "2027"}; });
+    answers.filter = [y2027](const QString &) { return QStringList{QString::number(y2027), "2027"}; };
     key(*form, Qt::Key_F8);
     EXPECT_EQ(form->txtYear->text(), "2027");
     line(y2027, "2027-01-26", "Republic Day");

@@ -44,16 +44,16 @@ public:
         return scalar("SELECT count(*) FROM " + table + " WHERE " + where, values).toInt();
     }
     void open() {
-        form = std::make_unique<frmEmpMngrAssgn>();
+        form = std::make_unique<frmEmpMngrAssgn>(nullptr, answers.forms());
         showForm(*form);
     }
     // Select as the filter window answers for the key's metadata: manager's name,
     // login name, designation, mapping key.
     void select(qint64 m) {
-        frmEmpMngrAssgn::setGeneralFilter([this, m](const QString &screenKey) {
+        answers.filter = [this, m](const QString &screenKey) {
             askedKey = screenKey;
             return QStringList{"", "LOGIN", "", QString::number(m)};
-        });
+        };
         key(*form, Qt::Key_F8);
     }
     static QStringList entries(const QComboBox *box) {
@@ -191,7 +191,7 @@ TEST_F(MappingTest, SelectAndChangeTheManager) {
     for (const char *b : {"Add", "Modify", "Delete", "DetailAdd", "DetailDelete", "Select", "Refresh", "Exit"})
         EXPECT_TRUE(on(*form, b)) << b;
 
-    frmEmpMngrAssgn::setGeneralFilter([](const QString &) { return QStringList{"", ""}; });
+    answers.filter = [](const QString &) { return QStringList{"", ""}; };
     key(*form, Qt::Key_F8);
     EXPECT_EQ(form->cmbManager->currentText(), "Asha - Manager");
     EXPECT_TRUE(on(*form, "Modify"));
@@ -381,17 +381,17 @@ TEST_F(MappingTest, EscOutsideLineEntry) {
 // The main window's Master menu opens both forms.
 TEST_F(MappingTest, OpenedFromTheMasterMenu) {
     zv::forms::clearRegistry();
-    zv::masters::registerForms();
+    zv::masters::registerForms(answers.forms());
     MDIZVS *main = MDIZVS::instance();
     main->applyEnablingRule(true);
     ASSERT_TRUE(main->mnuHoliday->isEnabled());
     ASSERT_TRUE(main->mnuEmpMngrReln->isEnabled());
 
     // The holiday master asks for a list first; cancelled, it is never shown.
-    frmHolidayMaster::setGeneralFilter([this](const QString &k) {
+    answers.filter = [this](const QString &k) {
         askedKey = k;
         return QStringList{"", ""};
-    });
+    };
     other.execute("INSERT INTO Holday_List_Hdr (Fincl_Year) VALUES (2026)");
     main->mnuHoliday->trigger();
     EXPECT_EQ(askedKey, "HOLDAY");

@@ -15,7 +15,6 @@
 class MasterTest : public ProductionDbTest {
 public:
     void TearDown() override {
-        zv::fw::MasterForm::setGeneralFilter({});
         ProductionDbTest::TearDown();
     }
 

@@ -12,21 +12,21 @@ namespace {
 
 struct Kind {
     const char *label;
-    std::function<NameMaster *()> make;
+    std::function<NameMaster *(zv::fw::FormServices)> make;
     QString table, key, column, prefix, caption;
 };
 void PrintTo(const Kind &k, std::ostream *os) { *os << k.label; }
 
-const Kind kDepartment{"Department", [] { return new frmDepartment; }, "Dept_Mast", "Sys_Dept_Num", "Dept_Desc",
+const Kind kDepartment{"Department", [](zv::fw::FormServices s) { return new frmDepartment(nullptr, s); }, "Dept_Mast", "Sys_Dept_Num", "Dept_Desc",
                        "Department Name", "Department Master"};
-const Kind kDesignation{"Designation", [] { return new frmDesignation; }, "Desg_Mast", "Sys_Desg_Num", "Desg_Name",
+const Kind kDesignation{"Designation", [](zv::fw::FormServices s) { return new frmDesignation(nullptr, s); }, "Desg_Mast", "Sys_Desg_Num", "Desg_Name",
                         "Designation Name", "Designation Master"};
 
 class NameMasterTest : public MasterTest, public ::testing::WithParamInterface<Kind> {
 public:
     void SetUp() override {
         MasterTest::SetUp();
-        form.reset(GetParam().make());
+        form.reset(GetParam().make(answers.forms()));
         showForm(*form);
     }
     void TearDown() override {
@@ -46,7 +46,7 @@ public:
     // Selects the row through the general filter, as the filter window would answer.
     void select(qint64 key) {
         const QString name = nameOf(key).toString();
-        NameMaster::setGeneralFilter([key, name](const QString &) { return QStringList{QString::number(key), name}; });
+        answers.filter = [key, name](const QString &) { return QStringList{QString::number(key), name}; };
         key_(Qt::Key_F8);
     }
     void key_(Qt::Key k) { key(*form, k); }
@@ -222,10 +222,10 @@ TEST_P(NameMasterTest, RowGoneElsewhere) {
 TEST_P(NameMasterTest, SelectThroughTheGeneralFilter) {
     const qint64 sales = addRow("Sales");
     QString askedKey;
-    NameMaster::setGeneralFilter([&](const QString &k) {
+    answers.filter = [&](const QString &k) {
         askedKey = k;
         return QStringList{QString(), QString()};
-    });
+    };
     key_(Qt::Key_F8);
     EXPECT_EQ(askedKey, kind().table == "Dept_Mast" ? "F011" : "F012");
     EXPECT_EQ(form->txtName->text(), "");
@@ -234,7 +234,7 @@ TEST_P(NameMasterTest, SelectThroughTheGeneralFilter) {
     select(sales);
     EXPECT_EQ(form->txtName->text(), "Sales");
     EXPECT_EQ(form->currentKey(), QString::number(sales));
-    NameMaster::setGeneralFilter([](const QString &) { return QStringList{QString(), QString()}; });
+    answers.filter = [](const QString &) { return QStringList{QString(), QString()}; };
     key_(Qt::Key_F8);
     EXPECT_EQ(form->txtName->text(), "Sales");
     EXPECT_TRUE(on(*form, "Modify"));
@@ -281,7 +281,7 @@ TEST_P(NameMasterTest, OnlyTheAdministratorChanges) {
     const qint64 sales = addRow("Sales");
     form.reset();
     modCommon::gIsAdmin = false;
-    form.reset(GetParam().make());
+    form.reset(GetParam().make(answers.forms()));
     showForm(*form);
     EXPECT_FALSE(on(*form, "Add"));
     select(sales);
@@ -302,7 +302,7 @@ class NameMasterClosing : public MasterTest, public ::testing::WithParamInterfac
 // Esc and the close box while adding: Yes saves, No drops, Cancel goes back to the edit.
 TEST_P(NameMasterClosing, SaveQuestion) {
     const auto &[kind, c] = GetParam();
-    QPointer<NameMaster> form = kind.make();
+    QPointer<NameMaster> form = kind.make(answers.forms());
     showForm(*form);
     key(*form, Qt::Key_F2);
     QTest::keyClicks(form->txtName, "Sales");
@@ -333,14 +333,14 @@ class DepartmentOnly : public MasterTest {};
 // closing a modify without saving lets the row go.
 TEST_F(DepartmentOnly, ClosingOutsideAndInsideAnEdit) {
     {
-        frmDepartment form;
+        frmDepartment form(nullptr, answers.forms());
         showForm(form);
         key(form, Qt::Key_Escape);
         EXPECT_FALSE(form.isVisible());
         EXPECT_TRUE(messages.prompts().isEmpty());
     }
     {
-        frmDepartment form;
+        frmDepartment form(nullptr, answers.forms());
         showForm(form);
         key(form, Qt::Key_F2);
         messages.answer(vbYes);
@@ -350,9 +350,9 @@ TEST_F(DepartmentOnly, ClosingOutsideAndInsideAnEdit) {
     }
     const qint64 sales = insert("INSERT INTO Dept_Mast (Dept_Desc) VALUES ('Sales')");
     {
-        frmDepartment form;
+        frmDepartment form(nullptr, answers.forms());
         showForm(form);
-        frmDepartment::setGeneralFilter([&](const QString &) { return QStringList{QString::number(sales), "Sales"}; });
+        answers.filter = [&](const QString &) { return QStringList{QString::number(sales), "Sales"}; };
         key(form, Qt::Key_F8);
         key(form, Qt::Key_F3);
         ASSERT_TRUE(form.rowLocked());
@@ -369,9 +369,9 @@ TEST_F(DepartmentOnly, ClosingOutsideAndInsideAnEdit) {
 TEST_F(DepartmentOnly, ProtectedRows) {
     const qint64 dept = insert("INSERT INTO Dept_Mast (Dept_Desc, Edit_Allow) VALUES ('Head Office', 1)");
     const qint64 desg = insert("INSERT INTO Desg_Mast (Desg_Name, Edit_Allow) VALUES ('Director', 1)");
-    frmDepartment form;
+    frmDepartment form(nullptr, answers.forms());
     showForm(form);
-    frmDepartment::setGeneralFilter([&](const QString &) { return QStringList{QString::number(dept), "Head Office"}; });
+    answers.filter = [&](const QString &) { return QStringList{QString::number(dept), "Head Office"}; };
     key(form, Qt::Key_F8);
     key(form, Qt::Key_F3);
     EXPECT_EQ(statusCode(form), "ZVE160");
@@ -380,9 +380,9 @@ TEST_F(DepartmentOnly, ProtectedRows) {
     EXPECT_EQ(statusCode(form), "ZVE161");
     EXPECT_TRUE(messages.prompts().isEmpty());
 
-    frmDesignation other;
+    frmDesignation other(nullptr, answers.forms());
     showForm(other);
-    frmDesignation::setGeneralFilter([&](const QString &) { return QStringList{QString::number(desg), "Director"}; });
+    answers.filter = [&](const QString &) { return QStringList{QString::number(desg), "Director"}; };
     key(other, Qt::Key_F8);
     key(other, Qt::Key_F3);
     EXPECT_TRUE(other.txtDesgName->isEnabled());
@@ -391,7 +391,7 @@ TEST_F(DepartmentOnly, ProtectedRows) {
 // A production database without the table: the form says so, forgets the path and closes.
 TEST_F(DepartmentOnly, MissingTableClosesTheForm) {
     other.executeScript("PRAGMA foreign_keys = OFF; DROP TABLE Dept_Mast;");
-    frmDepartment form;
+    frmDepartment form(nullptr, answers.forms());
     showForm(form);
     QApplication::processEvents();
     EXPECT_EQ(messages.prompts(), QStringList{zv::fw::kCorrupted});

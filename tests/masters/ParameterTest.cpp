@@ -16,7 +16,7 @@ public:
         MasterTest::SetUp();
         modCommon::gStartPeriod = "01-Apr-2026";
         modCommon::gEndPeriod = "31-Mar-2027";
-        form = std::make_unique<frmParameter>();
+        form = std::make_unique<frmParameter>(nullptr, answers.forms());
         showForm(*form);
     }
     void TearDown() override {

@@ -72,7 +72,7 @@ TEST_F(ChecklistReport, BuildsTheRunsRowsInTheChosenOrderAndDeletesThemAfterward
          {"Close books"}},
     };
     for (const Case &c : cases) {
-        frmGenReportDev3 form;
+        frmGenReportDev3 form(nullptr, answers.forms());
         showForm(form);
         filter(form, "February", "2005");
         (form.*c.option)->setChecked(true);
@@ -96,7 +96,7 @@ TEST_F(ChecklistReport, BuildsTheRunsRowsInTheChosenOrderAndDeletesThemAfterward
 }
 
 TEST_F(ChecklistReport, RowsCarryTheDayMarksAndOnlyTheRemarksOfPlannedWork) {
-    frmGenReportDev3 form;
+    frmGenReportDev3 form(nullptr, answers.forms());
     okForFebruary2005(form);
     ASSERT_EQ(shown.count, 1);
     EXPECT_EQ(shown.column("Remk"), (QStringList{"ravi's", "quarterly", ""}));
@@ -109,7 +109,7 @@ TEST_F(ChecklistReport, RowsCarryTheDayMarksAndOnlyTheRemarksOfPlannedWork) {
 }
 
 TEST_F(ChecklistReport, FormulaValuesByPositionWithSundaysAndHolidays) {
-    frmGenReportDev3 form;
+    frmGenReportDev3 form(nullptr, answers.forms());
     okForFebruary2005(form);
     ASSERT_EQ(shown.count, 1);
     ASSERT_EQ(shown.formulaTexts.size(), 70);
@@ -141,7 +141,7 @@ TEST_F(ChecklistReport, ChecksMonthAndYearBeforeWritingAnything) {
         {"march", "2005", nullptr, nullptr, nullptr, nullptr},   // a month typed in any case is the month
     };
     for (const Case &c : cases) {
-        frmGenReportDev3 form;
+        frmGenReportDev3 form(nullptr, answers.forms());
         showForm(form);
         filter(form, c.month, c.year);
         clickOkAfresh(form);
@@ -161,7 +161,7 @@ TEST_F(ChecklistReport, ChecksMonthAndYearBeforeWritingAnything) {
 TEST_F(ChecklistReport, AFailedFillWritesNothing) {
     other.execute("CREATE TRIGGER full_up BEFORE INSERT ON temp_mchklist "
                   "WHEN (SELECT count(*) FROM temp_mchklist) >= 3 BEGIN SELECT RAISE(ABORT, 'disk full'); END");
-    frmGenReportDev3 form;
+    frmGenReportDev3 form(nullptr, answers.forms());
     okForFebruary2005(form);
     EXPECT_EQ(shown.count, 0);
     ASSERT_EQ(messages.shown().size(), 1);
@@ -171,7 +171,7 @@ TEST_F(ChecklistReport, AFailedFillWritesNothing) {
 }
 
 TEST_F(ChecklistReport, EmployeeSelectionRunsUnderItsReportKey) {
-    frmGenReportDev3 form;
+    frmGenReportDev3 form(nullptr, answers.forms());
     showForm(form);
     EXPECT_EQ(modCommon::gReportKey, "ACL");
     selectionAnswer = QString::number(ravi);
@@ -188,7 +188,7 @@ TEST_F(ChecklistReport, EmployeeSelectionRunsUnderItsReportKey) {
 }
 
 TEST_F(ChecklistReport, ClosingAsksAndNoKeepsTheFormWorking) {
-    frmGenReportDev3 form;
+    frmGenReportDev3 form(nullptr, answers.forms());
     showForm(form);
     EXPECT_EQ(form.windowTitle(), "Activity checklist for a month Report Filter");
     messages.answer(zv::ui::vbNo);
@@ -208,7 +208,7 @@ TEST_F(ChecklistReport, ClosingAsksAndNoKeepsTheFormWorking) {
 
 TEST_F(ChecklistReport, ADamagedDatabaseClosesTheFormWithoutAsking) {
     other.execute("DROP TABLE temp_mchklist");
-    frmGenReportDev3 form;
+    frmGenReportDev3 form(nullptr, answers.forms());
     showForm(form);
     QApplication::processEvents();
     EXPECT_FALSE(form.isVisible());

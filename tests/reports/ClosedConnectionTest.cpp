@@ -30,9 +30,9 @@ TEST_F(ClosedConnection, ReportFiltersReopenTheMainConnectionForOkAndCancel) {
         std::function<zv::reports::ReportFilterForm *()> make;
         bool asksToExit;
     } forms[] = {
-        {"target date", [] { return new frmGenReport; }, true},
-        {"planner", [] { return new frmGenReport1; }, true},
-        {"pending works", [] { return new frmGenReportDev4; }, false},
+        {"target date", [this] { return new frmGenReport(nullptr, answers.forms()); }, true},
+        {"planner", [this] { return new frmGenReport1(nullptr, answers.forms()); }, true},
+        {"pending works", [this] { return new frmGenReportDev4(nullptr, answers.forms()); }, false},
     };
     for (const auto &f : forms) {
         zv::admin::closeMainConnection();

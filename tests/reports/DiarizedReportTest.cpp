@@ -67,7 +67,7 @@ TEST_F(DiarizedReport, CopiesTheMonthsEntriesWithTheCompletionInItsYearsColumn) 
         {"another month", 4, &frmGenReport2::optBoth, everybody, "Diarized Activities", {"1 2007-04-01|||||"}},
     };
     for (const Case &c : cases) {
-        frmGenReport2 form;
+        frmGenReport2 form(nullptr, answers.forms());
         showForm(form);
         form.cmbTargetMnth->setCurrentIndex(c.month - 1);
         (form.*c.status)->setChecked(true);
@@ -113,7 +113,7 @@ TEST_F(DiarizedReport, TheFiveYearsEndWithThePeriodsYear) {
         {2, {"1 2024-02-29||2024-02-29|||", "2 2025-02-28|||||2027-12-31", "3 2026-02-28|||||"}},
     };
     for (const Case &c : cases) {
-        frmGenReport2 form;
+        frmGenReport2 form(nullptr, answers.forms());
         okOn(form, c.month);
         ASSERT_EQ(shown.count, 1) << c.month;
         EXPECT_EQ(rows(shown), c.rows) << c.month;
@@ -126,7 +126,7 @@ TEST_F(DiarizedReport, TheFiveYearsEndWithThePeriodsYear) {
 }
 
 TEST_F(DiarizedReport, NamesWithQuotesAreCopiedAsTheyStand) {
-    frmGenReport2 form;
+    frmGenReport2 form(nullptr, answers.forms());
     showForm(form);
     form.cmbTargetMnth->setCurrentIndex(2);
     clickFooter(form, "Ok");
@@ -137,8 +137,8 @@ TEST_F(DiarizedReport, NamesWithQuotesAreCopiedAsTheyStand) {
 }
 
 TEST_F(DiarizedReport, RunsReplaceTheirOwnRowsOnlyAndTheUnloadRemovesThem) {
-    auto first = std::make_unique<frmGenReport2>();
-    frmGenReport2 second;   // opened in the same second: its own rows all the same
+    auto first = std::make_unique<frmGenReport2>(nullptr, answers.forms());
+    frmGenReport2 second(nullptr, answers.forms());   // opened in the same second: its own rows all the same
     EXPECT_NE(first->formId(), second.formId());
     showForm(*first);
     showForm(second);
@@ -167,7 +167,7 @@ TEST_F(DiarizedReport, RunsReplaceTheirOwnRowsOnlyAndTheUnloadRemovesThem) {
 }
 
 TEST_F(DiarizedReport, MonthRequiredAndSelection) {
-    frmGenReport2 form;
+    frmGenReport2 form(nullptr, answers.forms());
     showForm(form);
     EXPECT_EQ(form.windowTitle(), " Diarized Activities Report Filter");
     EXPECT_EQ(form.cmbTargetMnth->currentIndex(), modCommon::GetServerDate().month() - 1);

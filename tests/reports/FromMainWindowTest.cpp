@@ -13,7 +13,7 @@ public:
     void SetUp() override {
         ReportTest::SetUp();
         zv::forms::clearRegistry();
-        zv::reports::registerForms();
+        zv::reports::registerForms(answers.forms());
         main = mainWindowIn2004();
         main->applyEnablingRule(true);
     }

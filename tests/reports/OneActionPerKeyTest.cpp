@@ -60,8 +60,8 @@ TEST_F(OneActionPerKey, F9OpensOneViewer) {
         const char *name;
         std::function<zv::reports::ReportFilterForm *()> make;
     } forms[] = {
-        {"target date", [] { return new frmGenReport; }},
-        {"pending works", [] { return new frmGenReportDev4; }},
+        {"target date", [this] { return new frmGenReport(nullptr, answers.forms()); }},
+        {"pending works", [this] { return new frmGenReportDev4(nullptr, answers.forms()); }},
     };
     for (const auto &f : forms) {
         for (bool insideModal : {false, true}) {
@@ -80,8 +80,8 @@ TEST_F(OneActionPerKey, F10AsksToExitOnce) {
         const char *name;
         std::function<zv::reports::ReportFilterForm *()> make;
     } forms[] = {
-        {"target date", [] { return new frmGenReport; }},
-        {"planner", [] { return new frmGenReport1; }},
+        {"target date", [this] { return new frmGenReport(nullptr, answers.forms()); }},
+        {"planner", [this] { return new frmGenReport1(nullptr, answers.forms()); }},
     };
     for (const auto &f : forms) {
         for (bool insideModal : {false, true}) {

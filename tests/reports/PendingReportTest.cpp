@@ -40,7 +40,7 @@ TEST_F(PendingReport, ReportsOpenLinesDueByTodayForTheFilter) {
         {"text in the list", &frmGenReportDev4::optBoth, [](PendingReport &) { return QString("0) OR (1=1"); }, {}},
     };
     for (const Case &c : cases) {
-        frmGenReportDev4 form;
+        frmGenReportDev4 form(nullptr, answers.forms());
         showForm(form);
         (form.*c.option)->setChecked(true);
         form.setSelectionList(c.selection(*this));
@@ -61,7 +61,7 @@ TEST_F(PendingReport, ReportsOpenLinesDueByTodayForTheFilter) {
 }
 
 TEST_F(PendingReport, TheDefaultListIsEveryEmployeeAndIsKept) {
-    frmGenReportDev4 form;
+    frmGenReportDev4 form(nullptr, answers.forms());
     showForm(form);
     clickFooter(form, "Ok");
     // Every employee by name: Asha Rao, Meena Iyer, Ravi Kumar.
@@ -72,7 +72,7 @@ TEST_F(PendingReport, TheDefaultListIsEveryEmployeeAndIsKept) {
 }
 
 TEST_F(PendingReport, EmployeeSelection) {
-    frmGenReportDev4 form;
+    frmGenReportDev4 form(nullptr, answers.forms());
     showForm(form);
     EXPECT_EQ(form.picSelFilter->toolTip(), "Ctrl+F1");
     form.setSelectionList(QString::number(ravi));
@@ -95,7 +95,7 @@ TEST_F(PendingReport, EmployeeSelection) {
 
 TEST_F(PendingReport, WithoutEmployeesTheSelectionIsGreyedAndOkFindsNothing) {
     withoutEmployees();
-    frmGenReportDev4 form;
+    frmGenReportDev4 form(nullptr, answers.forms());
     showForm(form);
     EXPECT_FALSE(form.picSelFilter->isVisible());
     EXPECT_TRUE(form.imgDisable->isVisible());
@@ -121,7 +121,7 @@ TEST_F(PendingReport, FailuresAreReportedNotShownAsEmpty) {
     for (const Case &c : cases) {
         messages.clear();
         c.breakIt(*this);
-        frmGenReportDev4 form;
+        frmGenReportDev4 form(nullptr, answers.forms());
         showForm(form);
         clickFooter(form, "Ok");
         EXPECT_EQ(shown.count, 0) << c.name;
@@ -134,7 +134,7 @@ TEST_F(PendingReport, FailuresAreReportedNotShownAsEmpty) {
 TEST_F(PendingReport, LoadingCancelAndEsc) {
     MDIZVS *main = mainWindowIn2004();
     {
-        frmGenReportDev4 form;
+        frmGenReportDev4 form(nullptr, answers.forms());
         showForm(form);
         EXPECT_EQ(form.windowTitle(), "Pending Activities with Target Date Report");
         EXPECT_EQ(main->windowTitle(), "Zorvane 2.0 - ADMIN (From:01-Apr-2004 To:31-Mar-2005)");
@@ -151,7 +151,7 @@ TEST_F(PendingReport, LoadingCancelAndEsc) {
         EXPECT_EQ(shown.count, 0);
     }
     {
-        frmGenReportDev4 form;
+        frmGenReportDev4 form(nullptr, answers.forms());
         showForm(form);
         key(form, Qt::Key_Escape);
         EXPECT_FALSE(form.isVisible());

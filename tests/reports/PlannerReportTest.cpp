@@ -37,7 +37,7 @@ public:
 
 TEST_F(PlannerReport, OpensInMonthModeOnTheCurrentMonth) {
     MDIZVS *main = mainWindowIn2004();
-    frmGenReport1 form;
+    frmGenReport1 form(nullptr, answers.forms());
     showForm(form);
     const QDate today = modCommon::GetServerDate();
     EXPECT_EQ(form.windowTitle(), "Activity projector/Actuals planner");
@@ -74,7 +74,7 @@ TEST_F(PlannerReport, ListsEachEntryOnceWithItsOwnLine) {
         {"a month text that is no entry", [](frmGenReport1 &f, PlannerReport &) { f.cmbTargetMnth->setEditText("Marc"); }, {}},
     };
     for (const Case &c : cases) {
-        frmGenReport1 form;
+        frmGenReport1 form(nullptr, answers.forms());
         okOnMarch2005(form, [&] { c.set(form, *this); });
         if (c.rows.isEmpty()) {
             EXPECT_EQ(form.lblStatus->text(), expectedStatus("ZVE001")) << c.name;
@@ -106,7 +106,7 @@ TEST_F(PlannerReport, TheMonthRunsToItsLastDay) {
         {3, 2005, {"02 Meena", "07 Asha", "09 Ravi", "14 Asha", "31 Ravi"}},
     };
     for (const Case &c : cases) {
-        frmGenReport1 form;
+        frmGenReport1 form(nullptr, answers.forms());
         showForm(form);
         form.cmbTargetMnth->setCurrentIndex(c.month - 1);
         form.txtTargetYear->setText(QString::number(c.year));
@@ -118,7 +118,7 @@ TEST_F(PlannerReport, TheMonthRunsToItsLastDay) {
 }
 
 TEST_F(PlannerReport, RowsCarryDepartmentAndAssigner) {
-    frmGenReport1 form;
+    frmGenReport1 form(nullptr, answers.forms());
     okOnMarch2005(form);
     ASSERT_EQ(shown.count, 1);
     EXPECT_EQ(shown.column("Dept_Desc"), (QStringList{"Accounts", "Accounts", "Sales", "Accounts"}));
@@ -145,7 +145,7 @@ TEST_F(PlannerReport, CalendarOfTheReportMonth) {
         {12, 2005, 31, {"1", "2", "3"}},
     };
     for (const Case &c : cases) {
-        frmGenReport1 form;
+        frmGenReport1 form(nullptr, answers.forms());
         showForm(form);
         form.cmbTargetMnth->setCurrentIndex(c.month - 1);
         form.txtTargetYear->setText(QString::number(c.year));
@@ -163,7 +163,7 @@ TEST_F(PlannerReport, CalendarOfTheReportMonth) {
 }
 
 TEST_F(PlannerReport, DateModeSortEntriesAndChecks) {
-    frmGenReport1 form;
+    frmGenReport1 form(nullptr, answers.forms());
     showForm(form);
     form.Chckdat->click();
     EXPECT_FALSE(form.cmbTargetMnth->isEnabled());
@@ -196,7 +196,7 @@ TEST_F(PlannerReport, DateModeSortEntriesAndChecks) {
 }
 
 TEST_F(PlannerReport, SelectionAndClosing) {
-    frmGenReport1 form;
+    frmGenReport1 form(nullptr, answers.forms());
     showForm(form);
     selectionAnswer = QString("'%1','%2'").arg(ravi).arg(asha);
     key(form, Qt::Key_F1, Qt::ControlModifier);

@@ -64,16 +64,15 @@ public:
             if (whileShown)
                 whileShown();
         });
-        zv::reports::ReportFilterForm::setEmployeeChooser([this](const zv::reports::ReportFilterForm::SelectionRequest &r) {
+        answers.chooser = [this](const zv::fw::SelectionRequest &r) {
             lastSelection = r;
             ++selections;
             return selectionAnswer;
-        });
+        };
         seedMasters();
     }
     void TearDown() override {
         zv::report::FrmReportViewer::setModalHook({});
-        zv::reports::ReportFilterForm::setEmployeeChooser({});
         ProductionDbTest::TearDown();
     }
 

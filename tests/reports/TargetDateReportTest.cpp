@@ -21,7 +21,7 @@ public:
 };
 
 TEST_F(TargetDateReport, OpensInMonthModeSortedByTargetDate) {
-    frmGenReport form;
+    frmGenReport form(nullptr, answers.forms());
     showForm(form);
     EXPECT_EQ(form.windowTitle(), "Activities With Target Date Report Filter");
     EXPECT_EQ(form.cmbTargetMnth->currentIndex(), modCommon::GetServerDate().month() - 1);
@@ -62,7 +62,7 @@ TEST_F(TargetDateReport, ReportsTheMonthOrTheDayInTheChosenOrder) {
         {"a year with nothing", [](frmGenReport &f, TargetDateReport &) { f.txtTargetYear->setText("2004"); }, {}, nullptr},
     };
     for (const Case &c : cases) {
-        frmGenReport form;
+        frmGenReport form(nullptr, answers.forms());
         okOnMarch2005(form, [&] { c.set(form, *this); });
         if (c.rows.isEmpty()) {
             EXPECT_EQ(form.lblStatus->text(), expectedStatus("ZVE001")) << c.name;
@@ -95,7 +95,7 @@ TEST_F(TargetDateReport, TheMonthRunsToItsLastDay) {
         {3, 2005, {"Gym", "File returns", "Close books", "Quarter end"}},
     };
     for (const Case &c : cases) {
-        frmGenReport form;
+        frmGenReport form(nullptr, answers.forms());
         showForm(form);
         form.cmbTargetMnth->setCurrentIndex(c.month - 1);
         form.txtTargetYear->setText(QString::number(c.year));
@@ -118,7 +118,7 @@ TEST_F(TargetDateReport, ChecksTheDateOrTheMonthAndYear) {
         {false, "", "March", "", "ZVE007", "Target Year", "", "txtTargetYear"},
     };
     for (const Case &c : cases) {
-        frmGenReport form;
+        frmGenReport form(nullptr, answers.forms());
         showForm(form);
         if (c.dateMode) {
             form.Chckdat->click();
@@ -136,7 +136,7 @@ TEST_F(TargetDateReport, ChecksTheDateOrTheMonthAndYear) {
 
 TEST_F(TargetDateReport, ClosingAsksUntilAReportWasShown) {
     {
-        frmGenReport form;
+        frmGenReport form(nullptr, answers.forms());
         showForm(form);
         messages.answer(zv::ui::vbNo);
         clickFooter(form, "Cancel");
@@ -153,7 +153,7 @@ TEST_F(TargetDateReport, ClosingAsksUntilAReportWasShown) {
     }
     {
         // Switching modes back restores the current month and the sort order.
-        frmGenReport form;
+        frmGenReport form(nullptr, answers.forms());
         showForm(form);
         form.Chckdat->click();
         EXPECT_FALSE(form.CmbSord->isEnabled());
@@ -169,7 +169,7 @@ TEST_F(TargetDateReport, ClosingAsksUntilAReportWasShown) {
 
 TEST_F(TargetDateReport, WithoutEmployeesNothingIsReported) {
     withoutEmployees();
-    frmGenReport form;
+    frmGenReport form(nullptr, answers.forms());
     showForm(form);
     EXPECT_FALSE(form.picSelFilter->isVisible());
     EXPECT_TRUE(form.imgDisable->isVisible());

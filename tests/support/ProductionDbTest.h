@@ -5,6 +5,7 @@
 #include "platform/db/Connection.h"
 #include "platform/ui/MessageService.h"
 #include "support/ProgramFolder.h"
+#include "support/TestServices.h"
 #include <QString>
 #include <QVariant>
 #include <gtest/gtest.h>
@@ -17,7 +18,9 @@ inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdS
 // A fresh program folder whose production database is the main connection,
 // the administrator logged in, scripted message boxes, and a second
 // connection, other, that writes the test's rows and plays another user or
-// another program of the system on the same database.
+// another program of the system on the same database. Forms made with
+// answers.forms() ask the test for the general filter, the employee
+// selection and the day view.
 //
 // A fixture that adds to SetUp calls ASSERT_NO_FATAL_FAILURE(ProductionDbTest::SetUp())
 // first; one that adds to TearDown calls ProductionDbTest::TearDown() last.
@@ -48,5 +51,8 @@ public:
 
     std::unique_ptr<ProgramFolder> folder;
     zv::ui::ScriptedMessageService messages;
+    // The windows of the layers above, answered by the test: forms under test
+    // are made with answers.forms().
+    TestServices answers;
     zv::db::Connection other;
 };
