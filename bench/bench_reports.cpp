@@ -346,7 +346,6 @@ bool checklistGoal(frmGenReportDev3 &form) {
     auto &conn = *modCommon::gConn;
     FirstPageWatch watch;
     qApp->installEventFilter(&watch);
-    zv::report::FrmReportViewer::setModalHook({});
     form.setSelectionList(QString());
 
     // One road recorded: the statements that touch temp_mchklist before the
@@ -441,21 +440,23 @@ int main(int argc, char **argv) {
         return 1;
     // The report files are found under the program's folder.
     modCommon::setAppPath(dir.path());
+    zv::report::setProgramFolder(dir.path());
     if (!bench::openAsProduction(db))
         return 1;
     auto &conn = *modCommon::gConn;
     // The viewer renders and previews the report, then returns at once.
-    zv::report::FrmReportViewer::setModalHook([](zv::report::FrmReportViewer &v) {
+    zv::fw::FormServices services;
+    services.viewer.modal = [](zv::report::FrmReportViewer &v) {
         ++g_rendered;
         g_pages = v.crviewer->pageCount();
-    });
+    };
     QString allEmployees;
     for (int i = 1; i <= kEmployees; ++i)
         allEmployees += (i > 1 ? QStringLiteral(",") : QString()) + QString::number(i);
 
     std::printf("\nActivity checklist for a month (March %d)\n", kYear);
     {
-        frmGenReportDev3 form;
+        frmGenReportDev3 form(nullptr, services);
         form.cmbMnth->setCurrentIndex(2);
         form.txtYear->setText(QString::number(kYear));
         const QString everyChosen = QStringLiteral("every employee chosen (%1 keys)").arg(kEmployees);
@@ -488,7 +489,7 @@ int main(int argc, char **argv) {
 
     std::printf("\nPending activities with target date (due by today)\n");
     {
-        frmGenReportDev4 form;
+        frmGenReportDev4 form(nullptr, services);
         form.setSelectionList(allEmployees);
         timedQuery("query, 200 employees", [&] { return form.reportQuery(modCommon::GetServerDate()); });
         okRoad(form);
@@ -496,7 +497,7 @@ int main(int argc, char **argv) {
 
     std::printf("\nActivities with target date (March %d)\n", kYear);
     {
-        frmGenReport form;
+        frmGenReport form(nullptr, services);
         marchOfTheYear(form);
         timedQuery("query, every employee", [&] { return form.reportQuery(); });
         okRoad(form);
@@ -504,7 +505,7 @@ int main(int argc, char **argv) {
 
     std::printf("\nActivity projector/actuals planner (March %d)\n", kYear);
     {
-        frmGenReport1 form;
+        frmGenReport1 form(nullptr, services);
         marchOfTheYear(form);
         form.setSelectionList(allEmployees);
         timedQuery("query and calendar, 200 employees", [&] { return form.reportQuery(); }, [&] { form.fillFormulas(); });
@@ -513,7 +514,7 @@ int main(int argc, char **argv) {
 
     std::printf("\nDiarized activities (March of 2004 to 2008)\n");
     {
-        frmGenReport2 form;
+        frmGenReport2 form(nullptr, services);
         form.cmbTargetMnth->setCurrentIndex(2);
         form.setSelectionList(allEmployees);
         long long rows = 0;

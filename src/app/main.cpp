@@ -4,6 +4,7 @@
 #include "core/FormRegistry.h"
 #include "core/modCommon.h"
 #include "masters/MasterForms.h"
+#include "platform/report/FrmReportViewer.h"
 #include "reports/ReportForms.h"
 #include <QApplication>
 
@@ -19,6 +20,8 @@ int main(int argc, char **argv) {
     zv::activity::registerForms();
     zv::activity::registerUtilityForms();
     zv::reports::registerForms();
+    // Report files are found under the program's folder.
+    zv::report::setProgramFolder(modCommon::appPath());
 
     return modCommon::Main();
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/report/ViewerHooks.h"
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -27,6 +28,8 @@ struct FormServices {
     std::function<QString(const SelectionRequest &request)> chooseEmployees;
     // One day's work allocation ("dd-MMM-yyyy"), shown over owner.
     std::function<void(QWidget *owner, const QString &day)> dayView;
+    // The report viewer's modal showing and print dialogs (empty: the real ones).
+    zv::report::ViewerHooks viewer;
 };
 
 } // namespace zv::fw

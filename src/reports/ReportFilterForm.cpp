@@ -40,9 +40,6 @@ NormalPointerAtEnd::~NormalPointerAtEnd() { setMousePointer(0); }
 
 ReportFilterForm::ReportFilterForm(QWidget *parent, zv::fw::FormServices services)
     : ReportForm(parent, std::move(services)) {
-    // Report files are found under the program's folder as the rest of the program knows it.
-    zv::report::setProgramFolderProvider([] { return modCommon::appPath(); });
-
     fraSelection = new QGroupBox(QStringLiteral("Selection"), Frame1);
     fraSelection->setObjectName(QStringLiteral("fraSelection"));
     m_rows = new QFormLayout(fraSelection);
@@ -257,7 +254,7 @@ bool ReportFilterForm::showReport(const QString &title, const QString &reportFil
                                   const zv::report::FormulaDictionary &values) {
     bool shown = false;
     {
-        zv::report::FrmReportViewer viewer(this);
+        zv::report::FrmReportViewer viewer(this, services().viewer);
         // The viewer's own pointer: the hourglass is for building the report.
         setMousePointer(0);
         shown = viewer.ShowReport(title, reportFile, rows, &values);

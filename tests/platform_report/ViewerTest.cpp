@@ -77,14 +77,12 @@ QByteArray numberedLayout(int fields = 70) {
 class Viewer : public ::testing::Test {
 protected:
     void SetUp() override {
-        setProgramFolderProvider([this] { return folder.path(); });
+        setProgramFolder(folder.path());
         write("Reports/test.rpt", kLayout);
         write("Reports/numbered.rpt", numberedLayout());
     }
     void TearDown() override {
-        FrmReportViewer::setModalHook({});
-        FrmReportViewer::setPrintDialogHook({});
-        setProgramFolderProvider({});
+        setProgramFolder(QString());
     }
     void write(const QString &relative, const QByteArray &text) {
         QFile f(folder.file(relative));
@@ -105,7 +103,8 @@ struct Shown {
 // Runs ShowReport with a hook that records what the loaded viewer shows.
 bool showWith(Shown &out, const QString &title, const QString &file, const Recordset &rs,
               const FormulaDictionary *values, std::function<void(FrmReportViewer &)> more = {}) {
-    FrmReportViewer::setModalHook([&out, more](FrmReportViewer &v) {
+    FrmReportViewer viewer;
+    viewer.setModalHook([&out, more](FrmReportViewer &v) {
         out.called = true;
         out.caption = v.windowTitle();
         out.text = v.report()->documentText();
@@ -115,13 +114,12 @@ bool showWith(Shown &out, const QString &title, const QString &file, const Recor
         if (more)
             more(v);
     });
-    FrmReportViewer viewer;
     return viewer.ShowReport(title, file, rs, values);
 }
 
 TEST_F(Viewer, RendersRowsFormulaValuesGroupsAndTotals) {
     // A folder that already ends in "/" is not doubled; "\" in the file name is a separator.
-    setProgramFolderProvider([this] { return folder.path() + "/"; });
+    setProgramFolder(folder.path() + "/");
     FormulaDictionary values;
     values.Add("Cmpny", "Acme \"Best\" Ltd");   // a quote in a value reaches the page as typed
     values.Add("period", "March 2005");         // keys match field names whatever their case
@@ -175,7 +173,7 @@ TEST_F(Viewer, PagesFollowTheRowsAndThePrinterSetUp) {
     int landscapePages = 0;
     const Recordset rs = activities(120);
     ASSERT_TRUE(showWith(shown, "Activities", "Reports/test.rpt", rs, nullptr, [&](FrmReportViewer &v) {
-        FrmReportViewer::setPrintDialogHook([](FrmReportViewer::PrintDialog kind, QPrinter &p) {
+        v.setPrintDialogHook([](FrmReportViewer::PrintDialog kind, QPrinter &p) {
             EXPECT_EQ(kind, FrmReportViewer::PrintDialog::PrinterSetup);
             p.setPageOrientation(QPageLayout::Landscape);
             return true;
@@ -200,7 +198,7 @@ TEST_F(Viewer, PrintsAndExportsPdf) {
     Shown shown;
     ASSERT_TRUE(showWith(shown, "Activities", "Reports/test.rpt", activities(60), nullptr, [&](FrmReportViewer &v) {
         v.cmdExport->click();
-        FrmReportViewer::setPrintDialogHook([&](FrmReportViewer::PrintDialog kind, QPrinter &p) {
+        v.setPrintDialogHook([&](FrmReportViewer::PrintDialog kind, QPrinter &p) {
             EXPECT_EQ(kind, FrmReportViewer::PrintDialog::Print);
             p.setOutputFormat(QPrinter::PdfFormat);
             p.setOutputFileName(printed);
@@ -219,7 +217,6 @@ TEST_F(Viewer, PrintsAndExportsPdf) {
 }
 
 TEST_F(Viewer, ShowsModallyUntilClosed) {
-    FrmReportViewer::setModalHook({});
     FrmReportViewer viewer;
     bool wasShown = false;
     QString page;
@@ -322,7 +319,6 @@ TEST_F(Viewer, FailuresShowTheErrorAndReturnFalse) {
 // Shows the report as the program does (modally, built from the event loop)
 // and runs check on the viewer as soon as the window is up; then closes it.
 bool whileShown(const QString &file, const Recordset &rs, const std::function<void(FrmReportViewer &)> &check) {
-    FrmReportViewer::setModalHook({});
     FrmReportViewer viewer;
     bool ran = false;
     QTimer::singleShot(0, [&] {
@@ -415,7 +411,7 @@ TEST_F(Viewer, ExportFollowsTheOrientationChosenInPrinterSetUpAsPrintDoes) {
     messages.answerPath(exported);
     Shown shown;
     ASSERT_TRUE(showWith(shown, "Activities", "Reports/test.rpt", activities(60), nullptr, [&](FrmReportViewer &v) {
-        FrmReportViewer::setPrintDialogHook([&](FrmReportViewer::PrintDialog kind, QPrinter &p) {
+        v.setPrintDialogHook([&](FrmReportViewer::PrintDialog kind, QPrinter &p) {
             if (kind == FrmReportViewer::PrintDialog::PrinterSetup) {
                 p.setPageOrientation(QPageLayout::Landscape);
             } else {

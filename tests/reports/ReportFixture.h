@@ -47,7 +47,7 @@ public:
         const QDir shipped(QStringLiteral(ZV_SOURCE_DIR) + "/resources/Reports");
         for (const QString &f : shipped.entryList({"*.rpt"}, QDir::Files))
             ASSERT_TRUE(QFile::copy(shipped.filePath(f), folder->file("Reports/" + f)));
-        zv::report::FrmReportViewer::setModalHook([this](zv::report::FrmReportViewer &v) {
+        answers.viewer.modal = [this](zv::report::FrmReportViewer &v) {
             ++shown.count;
             shown.title = v.windowTitle();
             shown.path = v.reportPath();
@@ -63,7 +63,7 @@ public:
             shown.rows = v.report()->data();
             if (whileShown)
                 whileShown();
-        });
+        };
         answers.chooser = [this](const zv::fw::SelectionRequest &r) {
             lastSelection = r;
             ++selections;
@@ -72,7 +72,6 @@ public:
         seedMasters();
     }
     void TearDown() override {
-        zv::report::FrmReportViewer::setModalHook({});
         ProductionDbTest::TearDown();
     }
 

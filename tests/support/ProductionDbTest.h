@@ -3,6 +3,7 @@
 // the test executables that include it link, not zv_test_support.
 #include "core/modCommon.h"
 #include "platform/db/Connection.h"
+#include "platform/report/FrmReportViewer.h"
 #include "platform/ui/MessageService.h"
 #include "support/ProgramFolder.h"
 #include "support/TestServices.h"
@@ -30,6 +31,7 @@ public:
         modCommon::ResetState();
         folder = std::make_unique<ProgramFolder>();
         modCommon::setAppPath(folder->path());
+        zv::report::setProgramFolder(folder->path());
         modCommon::gDBPath = folder->productionDb();
         modCommon::OpenDatabase();
         ASSERT_TRUE(modCommon::gConnOpen);
@@ -40,6 +42,7 @@ public:
         other.close();
         modCommon::ResetState();
         modCommon::setAppPath(QString());
+        zv::report::setProgramFolder(QString());
         folder.reset();
     }
 

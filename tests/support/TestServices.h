@@ -12,6 +12,9 @@ struct TestServices {
     std::function<QString(const zv::fw::SelectionRequest &)> chooser;
     // The day view; unset: nothing shown.
     std::function<void(QWidget *owner, const QString &day)> dayView;
+    // The report viewer's hooks, as they are when the form is made; unset:
+    // the real window and dialogs.
+    zv::report::ViewerHooks viewer;
 
     zv::fw::FormServices forms() {
         zv::fw::FormServices s;
@@ -23,6 +26,7 @@ struct TestServices {
             if (dayView)
                 dayView(owner, day);
         };
+        s.viewer = viewer;
         return s;
     }
 };

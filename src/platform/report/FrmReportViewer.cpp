@@ -24,17 +24,9 @@ namespace zv::report {
 
 namespace {
 
-std::function<QString()> &folderProvider() {
-    static std::function<QString()> provider;
-    return provider;
-}
-FrmReportViewer::ModalHook &modalHook() {
-    static FrmReportViewer::ModalHook hook;
-    return hook;
-}
-FrmReportViewer::PrintDialogHook &printHook() {
-    static FrmReportViewer::PrintDialogHook hook;
-    return hook;
+QString &folderSetting() {
+    static QString folder;
+    return folder;
 }
 
 // A day value of the numbered mode as a number: the characters the value's
@@ -64,20 +56,12 @@ constexpr int kSliceMs = 25;
 const QString FrmReportViewer::kNumberedTitle = QStringLiteral("Activity Check List Report");
 
 QString programFolder() {
-    if (folderProvider()) {
-        const QString f = folderProvider()();
-        if (!f.isEmpty())
-            return f;
-    }
-    return QCoreApplication::applicationDirPath();
+    return folderSetting().isEmpty() ? QCoreApplication::applicationDirPath() : folderSetting();
 }
 
-void setProgramFolderProvider(std::function<QString()> provider) { folderProvider() = std::move(provider); }
+void setProgramFolder(const QString &folder) { folderSetting() = folder; }
 
-void FrmReportViewer::setModalHook(ModalHook hook) { modalHook() = std::move(hook); }
-void FrmReportViewer::setPrintDialogHook(PrintDialogHook hook) { printHook() = std::move(hook); }
-
-FrmReportViewer::FrmReportViewer(QWidget *parent) : QDialog(parent) {
+FrmReportViewer::FrmReportViewer(QWidget *parent, ViewerHooks hooks) : QDialog(parent), m_hooks(std::move(hooks)) {
     setObjectName(QStringLiteral("FrmReportViewer"));
     setModal(true);
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
@@ -188,11 +172,11 @@ bool FrmReportViewer::ShowReport(const QString &title, const QString &reportFile
     }
 
     sizeToPage();
-    if (modalHook()) {
+    if (m_hooks.modal) {
         // The hook gets the whole report.
         m_report->finishLayout();
         buildEnded();
-        modalHook()(*this);
+        m_hooks.modal(*this);
     } else {
         exec();
     }
@@ -335,8 +319,8 @@ void FrmReportViewer::applyFormulas(const QString &title, const FormulaDictionar
 }
 
 bool FrmReportViewer::runPrintDialog(PrintDialog kind) {
-    if (printHook())
-        return printHook()(kind, printer());
+    if (m_hooks.printDialog)
+        return m_hooks.printDialog(kind, printer());
     QPrintDialog dialog(&printer(), this);
     if (kind == PrintDialog::PrinterSetup) {
         dialog.setWindowTitle(QStringLiteral("Printer Setup"));

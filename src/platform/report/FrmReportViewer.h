@@ -1,6 +1,7 @@
 #pragma once
 #include "FormulaDictionary.h"
 #include "Report.h"
+#include "ViewerHooks.h"
 #include "ReportPreview.h"
 #include "platform/db/Recordset.h"
 #include <QDialog>
@@ -17,10 +18,10 @@ class QToolButton;
 
 namespace zv::report {
 
-// The program's folder, against which report files are found. Unless set,
-// the folder of the executable.
+// The program's folder, against which report files are found: set once at
+// start-up; unless set, the folder of the executable.
 QString programFolder();
-void setProgramFolderProvider(std::function<QString()> provider);
+void setProgramFolder(const QString &folder);
 
 // The one window through which every report is shown: a print preview of the
 // report with printing, printer set-up, PDF export, page navigation and zoom.
@@ -32,7 +33,7 @@ void setProgramFolderProvider(std::function<QString()> provider);
 class FrmReportViewer : public QDialog {
     Q_OBJECT
 public:
-    explicit FrmReportViewer(QWidget *parent = nullptr);
+    explicit FrmReportViewer(QWidget *parent = nullptr, ViewerHooks hooks = {});
     ~FrmReportViewer() override;
 
     // The title that selects the numbered formula mode.
@@ -47,16 +48,13 @@ public:
     bool ShowReport(const QString &title, const QString &reportFile, const zv::db::Recordset &recordset,
                     const FormulaDictionary *formulaValues);
 
-    // Tests and benchmarks: replaces the modal showing of a loaded report
-    // (the hook gets the viewer, all set up); nullptr shows it again.
+    // Tests and benchmarks: the hooks of this viewer (ViewerHooks); empty
+    // ones show the window and the dialogs again.
     using ModalHook = std::function<void(FrmReportViewer &)>;
-    static void setModalHook(ModalHook hook);
-
-    // The print and printer set-up dialogs; tests answer them. The hook
-    // returns whether the dialog was accepted; nullptr restores the dialogs.
-    enum class PrintDialog { PrinterSetup, Print };
+    void setModalHook(ModalHook hook) { m_hooks.modal = std::move(hook); }
+    using PrintDialog = zv::report::PrintDialog;
     using PrintDialogHook = std::function<bool(PrintDialog, QPrinter &)>;
-    static void setPrintDialogHook(PrintDialogHook hook);
+    void setPrintDialogHook(PrintDialogHook hook) { m_hooks.printDialog = std::move(hook); }
 
     Report *report() const { return m_report.get(); }
     // The printer, made when first needed, on the viewer's page layout.
@@ -110,6 +108,7 @@ private:
     void buildEnded();
     void showError(const zv::db::DbError &e);
 
+    ViewerHooks m_hooks;
     std::unique_ptr<Report> m_report;
     std::unique_ptr<QPrinter> m_printer;
     QPageLayout m_pageLayout;
