@@ -14,9 +14,9 @@
 
 namespace zv::fw {
 
-bool isRefusedCharacter(char32_t c) {
+bool isRefusedCharacter(char32_t c, QuoteAndBar quoteAndBar) {
     if (c == U'\'' || c == U'|')
-        return true;
+        return quoteAndBar == QuoteAndBar::Refused;
     switch (QChar::category(c)) {
     case QChar::Other_Control:
     case QChar::Other_Format:
@@ -28,16 +28,18 @@ bool isRefusedCharacter(char32_t c) {
     }
 }
 
-qsizetype firstRefusedCharacter(QStringView text) {
-    if (const qsizetype quote = text.indexOf(QLatin1Char('\'')); quote >= 0)
-        return quote;
-    if (const qsizetype bar = text.indexOf(QLatin1Char('|')); bar >= 0)
-        return bar;
+qsizetype firstRefusedCharacter(QStringView text, QuoteAndBar quoteAndBar) {
+    if (quoteAndBar == QuoteAndBar::Refused) {
+        if (const qsizetype quote = text.indexOf(QLatin1Char('\'')); quote >= 0)
+            return quote;
+        if (const qsizetype bar = text.indexOf(QLatin1Char('|')); bar >= 0)
+            return bar;
+    }
     for (qsizetype i = 0; i < text.size(); ++i) {
         char32_t c = text[i].unicode();
         if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
             c = QChar::surrogateToUcs4(text[i], text[i + 1]);
-        if (isRefusedCharacter(c))
+        if (isRefusedCharacter(c, quoteAndBar))
             return i;
         if (c > 0xFFFF)
             ++i;
@@ -45,8 +47,8 @@ qsizetype firstRefusedCharacter(QStringView text) {
     return -1;
 }
 
-bool refuseInvalidCharacters(QLineEdit *box) {
-    const qsizetype at = firstRefusedCharacter(box->text());
+bool refuseInvalidCharacters(QLineEdit *box, QuoteAndBar quoteAndBar) {
+    const qsizetype at = firstRefusedCharacter(box->text(), quoteAndBar);
     if (at < 0)
         return false;
     zv::ui::MsgBox(kInvalidCharacters, zv::ui::vbInformation, QStringLiteral("Information"));
@@ -56,9 +58,9 @@ bool refuseInvalidCharacters(QLineEdit *box) {
     return true;
 }
 
-bool refuseInvalidCharacters(const QList<QLineEdit *> &boxes) {
+bool refuseInvalidCharacters(const QList<QLineEdit *> &boxes, QuoteAndBar quoteAndBar) {
     for (QLineEdit *box : boxes)
-        if (refuseInvalidCharacters(box))
+        if (refuseInvalidCharacters(box, quoteAndBar))
             return true;
     return false;
 }
