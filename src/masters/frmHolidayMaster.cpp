@@ -3,6 +3,7 @@
 #include "core/modCommon.h"
 #include "dateinput/DateText.h"
 #include "framework/FormKeys.h"
+#include "framework/ImageList.h"
 #include "platform/db/Dates.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Ui.h"
@@ -105,7 +106,7 @@ frmHolidayMaster::frmHolidayMaster(QWidget *parent) : HeaderDetailForm(QStringLi
     txtWeekDay->setFixedWidth(twipsToPixels(1500));
     picView = new QLabel(fraDetail);
     picView->setObjectName(QStringLiteral("picView"));
-    picView->setPixmap(zv::ui::icon(QStringLiteral("HolidayMaster")).pixmap(20, 20));
+    picView->setPixmap(frmImgList::Picture(QStringLiteral("Holiday Master")).pixmap(20, 20));
     picView->setToolTip(QStringLiteral("Activities allocated on this day"));
     picView->setCursor(Qt::PointingHandCursor);
     dateRow->addWidget(dtpHolDate);
