@@ -1,5 +1,6 @@
 #pragma once
 #include "HeaderDetailForm.h"
+#include "HolidayStore.h"
 #include "dateinput/clsDATEVALIDATE.h"
 #include <QDate>
 #include <functional>
@@ -77,6 +78,11 @@ private:
     enum class Pass { Go, Stop, GivenUp };
     Pass allocationPass(bool later);
     static bool workAllocated(const QDate &day);
+    // The shown list's year, "" when it is gone (a failure shown).
+    QString listYear();
+    // Whether the year has a list (false after a failure, shown).
+    bool yearHasList(int year);
+    static zv::masters::HolidayStore store() { return zv::masters::HolidayStore(db()); }
     void showDayView();
     void dtpHolDate_Change();
     QVariant keyValue() const { return m_headerKey.toLongLong(); }
