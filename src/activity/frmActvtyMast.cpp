@@ -9,7 +9,7 @@
 #include "dateinput/DateText.h"
 #include "framework/FormKeys.h"
 #include "framework/ImageList.h"
-#include "masters/MasterForm.h"
+#include "framework/MasterForm.h"
 #include "platform/db/Dates.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Ui.h"
@@ -596,7 +596,7 @@ void frmActvtyMast::headerDelete() {
 }
 
 void frmActvtyMast::headerSelect() {
-    const QStringList chosen = zv::masters::MasterForm::ShowGeneralFilter(QStringLiteral("ACTMASTAS"));
+    const QStringList chosen = zv::fw::MasterForm::ShowGeneralFilter(QStringLiteral("ACTMASTAS"));
     if (chosen.isEmpty() || chosen.at(0).trimmed().isEmpty())
         return;
     m_activityKey = QString::number(chosen.at(0).trimmed().toLongLong());

@@ -8,6 +8,7 @@
 
 using namespace zv::ui;
 using zv::db::DbError;
+using zv::fw::kDeleteRecord;
 
 namespace zv::masters {
 

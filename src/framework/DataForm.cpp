@@ -7,7 +7,6 @@
 #include "framework/ImageList.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/VbKeys.h"
-#include "query/frmGeneralFilter.h"
 #include <QAction>
 #include <QCloseEvent>
 #include <QFrame>
@@ -18,13 +17,18 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-namespace zv::masters {
+namespace zv::fw {
 
 namespace {
 
 DataForm::GeneralFilter &filterHook() {
     static DataForm::GeneralFilter hook;
     return hook;
+}
+
+DataForm::RealGeneralFilter &realFilter() {
+    static DataForm::RealGeneralFilter filter;
+    return filter;
 }
 
 QAction *buttonOf(const QToolBar *tb, const QString &key) {
@@ -54,10 +58,14 @@ private:
 
 void DataForm::setGeneralFilter(GeneralFilter filter) { filterHook() = std::move(filter); }
 
+void DataForm::setRealGeneralFilter(RealGeneralFilter filter) { realFilter() = std::move(filter); }
+
 QStringList DataForm::ShowGeneralFilter(const QString &screenKey, const QString &joinCondition) {
     if (filterHook())
         return filterHook()(screenKey);
-    return zv::query::frmGeneralFilter::Show_Form(screenKey, joinCondition);
+    if (realFilter())
+        return realFilter()(screenKey, joinCondition);
+    return {QString(), QString()};
 }
 
 DataForm::DataForm(const QString &caption, QWidget *parent) : QDialog(parent) {
@@ -259,4 +267,4 @@ void DataForm::showEvent(QShowEvent *event) {
     }
 }
 
-} // namespace zv::masters
+} // namespace zv::fw

@@ -1,9 +1,10 @@
 #pragma once
 #include "DataForm.h"
+#include "TextRules.h"
 #include "framework/clsGeneralHeader.h"
 #include "framework/clsHeader.h"
 
-namespace zv::masters {
+namespace zv::fw {
 
 // What every single-table master shares: on top of DataForm, the header
 // object and the utility object of single-table forms, the modes (view, add,
@@ -103,9 +104,8 @@ protected:
     QString m_currentKey;
 };
 
-// Shown by the name checks before a save.
-inline const QString kInvalidCharacters = QStringLiteral("Invalid character(s) found.\r\n\r\nPlease re-enter");
+// Shown when the activation's probe fails.
 inline const QString kCorrupted =
     QStringLiteral("Production Database is corrupted. Please reset the Production Database.");
 
-} // namespace zv::masters
+} // namespace zv::fw
