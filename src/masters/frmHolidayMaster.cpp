@@ -5,6 +5,7 @@
 #include "dateinput/DateText.h"
 #include "framework/FormKeys.h"
 #include "framework/ImageList.h"
+#include "framework/TextRules.h"
 #include "platform/db/Dates.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Ui.h"
@@ -492,6 +493,8 @@ bool frmHolidayMaster::saveLine() {
         focusIfUsable(txtHolidayDescription);
         return false;
     }
+    if (zv::fw::refuseInvalidCharacters(txtHolidayDescription))
+        return false;
     // A day is a holiday in one list only.
     if (store().isHoliday(day)) {
         status(QStringLiteral("ZVE006"), QStringLiteral("Holiday "));
