@@ -493,7 +493,7 @@ bool frmHolidayMaster::saveLine() {
         focusIfUsable(txtHolidayDescription);
         return false;
     }
-    if (zv::fw::refuseInvalidCharacters(txtHolidayDescription))
+    if (zv::fw::refuseInvalidCharacters(txtHolidayDescription, zv::fw::QuoteAndBar::Allowed))
         return false;
     // A day is a holiday in one list only.
     if (store().isHoliday(day)) {
