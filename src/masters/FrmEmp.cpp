@@ -504,12 +504,12 @@ void FrmEmp::cancelModify() {
 
 // ---------------------------------------------------------------- checks
 
-void FrmEmp::refuse(QWidget *field, const QString &code, const QString &prefix, bool selectAll) {
+void FrmEmp::refuse(QWidget *field, const QString &code, const QString &prefix, Text text) {
     status(code, prefix);
     if (!field->isEnabled())
         return;
     field->setFocus();
-    if (auto *box = qobject_cast<QLineEdit *>(field); box && selectAll)
+    if (auto *box = qobject_cast<QLineEdit *>(field); box && text == Text::Selected)
         box->selectAll();
 }
 
@@ -560,13 +560,13 @@ bool FrmEmp::validate(bool modifying) {
         return true;
     }
     if (txtUserID->text().trimmed().toUpper() == QLatin1String("ADMIN")) {
-        refuse(txtUserID, QStringLiteral("ZVE166"), QString(), true);
+        refuse(txtUserID, QStringLiteral("ZVE166"), QString(), Text::Selected);
         return true;
     }
     if (utility.ChequePswdLengthTest(txtEmpPassWord, &tlbFooter, QString()))
         return true;
     if (txtEmpPassWord->text() != txtConfirmPassword->text()) {
-        refuse(txtConfirmPassword, QStringLiteral("ZVE021"), QString(), true);
+        refuse(txtConfirmPassword, QStringLiteral("ZVE021"), QString(), Text::Selected);
         return true;
     }
     return duplicate(txtEmpno, EmployeeStore::Unique::Number, QStringLiteral("Employee No."), modifying) ||

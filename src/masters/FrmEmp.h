@@ -78,7 +78,8 @@ private:
     bool ok();
     bool validate(bool modifying);
     bool duplicate(QLineEdit *box, zv::masters::EmployeeStore::Unique field, const QString &prefix, bool modifying);
-    void refuse(QWidget *field, const QString &code, const QString &prefix = QString(), bool selectAll = false);
+    enum class Text { Kept, Selected };
+    void refuse(QWidget *field, const QString &code, const QString &prefix = QString(), Text text = Text::Kept);
     // The row to write: the boxes' trimmed texts, the designation chosen
     // from the list or typed, the department of the list (throws when the
     // text names none).

@@ -450,7 +450,8 @@ bool frmHolidayMaster::workAllocated(const QDate &day) {
     }
 }
 
-frmHolidayMaster::Pass frmHolidayMaster::allocationPass(bool later) {
+frmHolidayMaster::Pass frmHolidayMaster::allocationPass(Question question) {
+    const bool later = question == Question::Later;
     const QDate day = enteredDate();
     if (picView->isHidden()) {
         if (!workAllocated(day))
@@ -500,13 +501,13 @@ bool frmHolidayMaster::saveLine() {
         status(QStringLiteral("ZVE006"), QStringLiteral("Holiday "));
         return false;
     }
-    if (const Pass p = allocationPass(false); p != Pass::Go)
+    if (const Pass p = allocationPass(Question::First); p != Pass::Go)
         return p == Pass::GivenUp;
     if (yearHasList(fiscalYear)) {
         if (!dateCheck())
             return false;
         for (int pass = 0; pass < 2; ++pass)
-            if (const Pass p = allocationPass(true); p != Pass::Go)
+            if (const Pass p = allocationPass(Question::Later); p != Pass::Go)
                 return p == Pass::GivenUp;
     }
 
