@@ -1,4 +1,5 @@
 #include "CompanyStore.h"
+#include "StoreQueries.h"
 
 namespace zv::masters {
 
@@ -16,7 +17,8 @@ QVariantList valuesOf(const CompanyRow &r) {
 } // namespace
 
 QString CompanyStore::probeStatement() {
-    return QStringLiteral("SELECT Sys_Cmpny_Num,") + kColumns + QStringLiteral(",Sys_Lock_Num FROM Cmpny_Mast WHERE 1=2");
+    return QStringLiteral("SELECT Sys_Cmpny_Num,") + kColumns +
+           QStringLiteral(",Sys_Lock_Num FROM Cmpny_Mast WHERE 1=2");
 }
 
 std::optional<CompanyRow> CompanyStore::company() {
@@ -26,13 +28,21 @@ std::optional<CompanyRow> CompanyStore::company() {
         return std::nullopt;
     rs.moveFirst();
     const auto text = [&](const char *column) { return rs.text(QString::fromLatin1(column)); };
-    return CompanyRow{rs.value(0).toLongLong(), text("Cmpny_Name"), text("Addr_Line1"), text("Addr_Line2"),
-                      text("City"),             text("State"),      text("Cntry"),      text("Zip_Code"),
-                      text("Phone_Num"),        text("Fax_Num"),    text("Wsite_Addr")};
+    return CompanyRow{rs.value(0).toLongLong(),
+                      text("Cmpny_Name"),
+                      text("Addr_Line1"),
+                      text("Addr_Line2"),
+                      text("City"),
+                      text("State"),
+                      text("Cntry"),
+                      text("Zip_Code"),
+                      text("Phone_Num"),
+                      text("Fax_Num"),
+                      text("Wsite_Addr")};
 }
 
 bool CompanyStore::exists(qint64 key) {
-    return !m_conn.query(QStringLiteral("SELECT 1 FROM Cmpny_Mast WHERE Sys_Cmpny_Num = ?"), {key}).isEmpty();
+    return anyRow(m_conn, QStringLiteral("Cmpny_Mast WHERE Sys_Cmpny_Num = ?"), {key});
 }
 
 qint64 CompanyStore::insert(const CompanyRow &row) {

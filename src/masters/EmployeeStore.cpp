@@ -1,4 +1,5 @@
 #include "EmployeeStore.h"
+#include "StoreQueries.h"
 #include "core/modCommon.h"
 
 namespace zv::masters {
@@ -50,7 +51,7 @@ std::optional<EmployeeRow> EmployeeStore::employee(qint64 key) {
 }
 
 bool EmployeeStore::exists(qint64 key) {
-    return !m_conn.query(QStringLiteral("SELECT 1 FROM Emp_Mast WHERE Sys_Emp_Num = ? LIMIT 1"), {key}).isEmpty();
+    return anyRow(m_conn, QStringLiteral("Emp_Mast WHERE Sys_Emp_Num = ?"), {key});
 }
 
 QList<NamedKey> EmployeeStore::designations() {
@@ -75,8 +76,7 @@ QString EmployeeStore::referencedBy(qint64 key) {
                                        QStringLiteral("Emp_Spvr_Mapg_Det"), QStringLiteral("Statry_Cmpltd_Entry"),
                                        QStringLiteral("actvty_mnth_hdr"),   QStringLiteral("actvty_target_hdr")};
     for (const QString &t : tables)
-        if (!m_conn.query(QStringLiteral("SELECT 1 FROM ") + t + QStringLiteral(" WHERE Sys_Emp_Num = ? LIMIT 1"), {key})
-                 .isEmpty())
+        if (anyRow(m_conn, t + QStringLiteral(" WHERE Sys_Emp_Num = ?"), {key}))
             return t;
     return QString();
 }
@@ -135,7 +135,7 @@ std::optional<EmployeeStore::Saved> EmployeeStore::update(qint64 key, const Empl
         s.add(QStringLiteral(", Is_Modify = ''"));
     s.add(QStringLiteral(" WHERE Sys_Emp_Num = ?"), {key});
     if (m_conn.execute(s) != 1)
-        return std::nullopt;   // the transaction undoes an added designation
+        return std::nullopt; // the transaction undoes an added designation
     t.commit();
     return saved;
 }

@@ -12,11 +12,11 @@ struct EmployeeRow {
     QString number;
     QString name;
     QString loginName;
-    QString password;           // plain; stored scrambled
+    QString password; // plain; stored scrambled
     QString email;
-    QVariant designation;       // key; when not valid, designationName is found or added
+    QVariant designation; // key; when not valid, designationName is found or added
     QString designationName;
-    QVariant department;        // key
+    QVariant department; // key
 };
 
 // An entry of the designation or department list.

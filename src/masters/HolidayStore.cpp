@@ -1,4 +1,5 @@
 #include "HolidayStore.h"
+#include "StoreQueries.h"
 #include "platform/db/Dates.h"
 #include <QLocale>
 
@@ -12,29 +13,29 @@ QStringList HolidayStore::probeStatements() {
                            "FROM Holday_List_Det WHERE 1=2")};
 }
 
-bool HolidayStore::anyList() { return !m_conn.query(QStringLiteral("SELECT 1 FROM Holday_List_Hdr LIMIT 1")).isEmpty(); }
+bool HolidayStore::anyList() { return anyRow(m_conn, QStringLiteral("Holday_List_Hdr")); }
 
 bool HolidayStore::listExists(qint64 list) {
-    return !m_conn.query(QStringLiteral("SELECT 1 FROM Holday_List_Hdr WHERE Sys_Holday_List_Num = ? LIMIT 1"), {list})
-                .isEmpty();
+    return anyRow(m_conn, QStringLiteral("Holday_List_Hdr WHERE Sys_Holday_List_Num = ?"), {list});
 }
 
 std::optional<QString> HolidayStore::yearOf(qint64 list) {
-    const auto rs = m_conn.query(QStringLiteral("SELECT Fincl_Year FROM Holday_List_Hdr WHERE Sys_Holday_List_Num = ?"),
-                                 {list});
+    const auto rs =
+        m_conn.query(QStringLiteral("SELECT Fincl_Year FROM Holday_List_Hdr WHERE Sys_Holday_List_Num = ?"), {list});
     if (rs.isEmpty())
         return std::nullopt;
     return rs.valueAt(0, 0).toString();
 }
 
 bool HolidayStore::yearHasList(int year) {
-    return !m_conn.query(QStringLiteral("SELECT 1 FROM Holday_List_Hdr WHERE Fincl_Year = ? LIMIT 1"), {year}).isEmpty();
+    return anyRow(m_conn, QStringLiteral("Holday_List_Hdr WHERE Fincl_Year = ?"), {year});
 }
 
 QList<HolidayLine> HolidayStore::lines(qint64 list) {
-    const auto rs = m_conn.query(QStringLiteral("SELECT Holday_Date, Holday_Desc, Sys_Holday_List_Line_Num "
-                                                "FROM Holday_List_Det WHERE Sys_Holday_List_Num = ? ORDER BY Holday_Date"),
-                                 {list});
+    const auto rs =
+        m_conn.query(QStringLiteral("SELECT Holday_Date, Holday_Desc, Sys_Holday_List_Line_Num "
+                                    "FROM Holday_List_Det WHERE Sys_Holday_List_Num = ? ORDER BY Holday_Date"),
+                     {list});
     QList<HolidayLine> result;
     for (int i = 0; i < rs.recordCount(); ++i)
         result.append({rs.valueAt(i, 0).toString(), rs.valueAt(i, 1).toString(), rs.valueAt(i, 2).toLongLong()});
@@ -42,11 +43,9 @@ QList<HolidayLine> HolidayStore::lines(qint64 list) {
 }
 
 bool HolidayStore::lineExists(qint64 list, qint64 line) {
-    return !m_conn
-                .query(QStringLiteral("SELECT 1 FROM Holday_List_Det WHERE Sys_Holday_List_Num = ? "
-                                      "AND Sys_Holday_List_Line_Num = ? LIMIT 1"),
-                       {list, line})
-                .isEmpty();
+    return anyRow(m_conn,
+                  QStringLiteral("Holday_List_Det WHERE Sys_Holday_List_Num = ? AND Sys_Holday_List_Line_Num = ?"),
+                  {list, line});
 }
 
 void HolidayStore::deleteLine(qint64 list, qint64 line) {
@@ -56,9 +55,7 @@ void HolidayStore::deleteLine(qint64 list, qint64 line) {
 }
 
 bool HolidayStore::isHoliday(const QDate &day) {
-    return !m_conn.query(QStringLiteral("SELECT 1 FROM Holday_List_Det WHERE Holday_Date = ? LIMIT 1"),
-                         {zv::db::dateParam(day)})
-                .isEmpty();
+    return anyRow(m_conn, QStringLiteral("Holday_List_Det WHERE Holday_Date = ?"), {zv::db::dateParam(day)});
 }
 
 bool HolidayStore::workAllocated(const QDate &day) {
@@ -86,13 +83,9 @@ HolidayStore::LineSaved HolidayStore::saveLine(int year, const QDate &day, const
         listKey = found.toLongLong();
     }
     // A second list of the year: the one without lines gives way.
-    const bool second = !c.scalar(QStringLiteral("SELECT 1 FROM Holday_List_Hdr WHERE Sys_Holday_List_Num <> ? "
-                                                 "AND Fincl_Year = ? LIMIT 1"),
-                                  {listKey, year})
-                             .isNull();
-    if (second &&
-        c.scalar(QStringLiteral("SELECT 1 FROM Holday_List_Det WHERE Sys_Holday_List_Num = ? LIMIT 1"), {listKey})
-            .isNull()) {
+    const bool second =
+        anyRow(c, QStringLiteral("Holday_List_Hdr WHERE Sys_Holday_List_Num <> ? AND Fincl_Year = ?"), {listKey, year});
+    if (second && !anyRow(c, QStringLiteral("Holday_List_Det WHERE Sys_Holday_List_Num = ?"), {listKey})) {
         c.execute(QStringLiteral("DELETE FROM Holday_List_Hdr WHERE Sys_Holday_List_Num = ?"), {listKey});
         return LineSaved::YearTaken;
     }

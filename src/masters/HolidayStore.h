@@ -10,7 +10,7 @@ namespace zv::masters {
 
 // A line of a year's holiday list.
 struct HolidayLine {
-    QString isoDate;   // as stored
+    QString isoDate; // as stored
     QString description;
     qint64 lineKey = 0;
 };

@@ -1,4 +1,5 @@
 #include "ManagerMappingStore.h"
+#include "StoreQueries.h"
 
 namespace zv::masters {
 
@@ -42,9 +43,10 @@ QList<EmployeeEntry> ManagerMappingStore::managerCandidates(qint64 kept, std::op
 }
 
 QList<EmployeeEntry> ManagerMappingStore::employeeCandidates(qint64 manager, qint64 mapping) {
-    return entriesOf(m_conn.query(kEmployees + QStringLiteral("WHERE EM.Sys_Emp_Num <> ? AND EM.Sys_Emp_Num NOT IN "
-                                                              "(SELECT Sys_Emp_Num FROM Emp_Spvr_Mapg_Det "
-                                                              "WHERE Sys_Mapg_Num = ?)") +
+    return entriesOf(m_conn.query(kEmployees +
+                                      QStringLiteral("WHERE EM.Sys_Emp_Num <> ? AND EM.Sys_Emp_Num NOT IN "
+                                                     "(SELECT Sys_Emp_Num FROM Emp_Spvr_Mapg_Det "
+                                                     "WHERE Sys_Mapg_Num = ?)") +
                                       kByName,
                                   {manager, mapping}));
 }
@@ -69,8 +71,7 @@ std::optional<std::pair<QString, QString>> ManagerMappingStore::designationAndDe
 }
 
 bool ManagerMappingStore::exists(qint64 mapping) {
-    return !m_conn.query(QStringLiteral("SELECT 1 FROM Emp_Spvr_Mapg_Hdr WHERE Sys_Mapg_Num = ? LIMIT 1"), {mapping})
-                .isEmpty();
+    return anyRow(m_conn, QStringLiteral("Emp_Spvr_Mapg_Hdr WHERE Sys_Mapg_Num = ?"), {mapping});
 }
 
 qint64 ManagerMappingStore::managerKeyOf(qint64 mapping) {
@@ -106,24 +107,17 @@ QList<MappingLine> ManagerMappingStore::lines(qint64 mapping) {
 }
 
 bool ManagerMappingStore::hasLines(qint64 mapping) {
-    return !m_conn.query(QStringLiteral("SELECT 1 FROM Emp_Spvr_Mapg_Det WHERE Sys_Mapg_Num = ? LIMIT 1"), {mapping})
-                .isEmpty();
+    return anyRow(m_conn, QStringLiteral("Emp_Spvr_Mapg_Det WHERE Sys_Mapg_Num = ?"), {mapping});
 }
 
 bool ManagerMappingStore::isLine(qint64 mapping, qint64 employee) {
-    return !m_conn
-                .query(QStringLiteral("SELECT 1 FROM Emp_Spvr_Mapg_Det WHERE Sys_Mapg_Num = ? AND Sys_Emp_Num = ? "
-                                      "LIMIT 1"),
-                       {mapping, employee})
-                .isEmpty();
+    return anyRow(m_conn, QStringLiteral("Emp_Spvr_Mapg_Det WHERE Sys_Mapg_Num = ? AND Sys_Emp_Num = ?"),
+                  {mapping, employee});
 }
 
 bool ManagerMappingStore::headsAnother(qint64 employee, qint64 mapping) {
-    return !m_conn
-                .query(QStringLiteral("SELECT 1 FROM Emp_Spvr_Mapg_Hdr WHERE Sys_Emp_Num = ? AND Sys_Mapg_Num <> ? "
-                                      "LIMIT 1"),
-                       {employee, mapping})
-                .isEmpty();
+    return anyRow(m_conn, QStringLiteral("Emp_Spvr_Mapg_Hdr WHERE Sys_Emp_Num = ? AND Sys_Mapg_Num <> ?"),
+                  {employee, mapping});
 }
 
 void ManagerMappingStore::deleteLine(qint64 mapping, qint64 employee) {
@@ -155,19 +149,18 @@ int ManagerMappingStore::changeManager(qint64 mapping, qint64 manager) {
 }
 
 bool ManagerMappingStore::heads(qint64 mapping, qint64 employee) {
-    return !m_conn
-                .scalar(QStringLiteral("SELECT 1 FROM Emp_Spvr_Mapg_Hdr WHERE Sys_Mapg_Num = ? AND Sys_Emp_Num = ?"),
-                        {mapping, employee})
-                .isNull();
+    return anyRow(m_conn, QStringLiteral("Emp_Spvr_Mapg_Hdr WHERE Sys_Mapg_Num = ? AND Sys_Emp_Num = ?"),
+                  {mapping, employee});
 }
 
 ManagerMappingStore::LineSaved ManagerMappingStore::saveLine(qint64 shown, qint64 manager, qint64 employee,
                                                              qint64 &mappingKey) {
     if (heads(shown, employee))
         return LineSaved::EmployeeIsManager;
-    const QVariant found = m_conn.scalar(QStringLiteral("SELECT Sys_Mapg_Num FROM Emp_Spvr_Mapg_Hdr WHERE Sys_Emp_Num = ? "
-                                                        "ORDER BY Sys_Mapg_Num LIMIT 1"),
-                                         {manager});
+    const QVariant found =
+        m_conn.scalar(QStringLiteral("SELECT Sys_Mapg_Num FROM Emp_Spvr_Mapg_Hdr WHERE Sys_Emp_Num = ? "
+                                     "ORDER BY Sys_Mapg_Num LIMIT 1"),
+                      {manager});
     if (found.isNull()) {
         m_conn.execute(QStringLiteral("INSERT INTO Emp_Spvr_Mapg_Hdr (Sys_Emp_Num) VALUES (?)"), {manager});
         mappingKey = m_conn.lastInsertId();

@@ -1,4 +1,5 @@
 #include "NameStore.h"
+#include "StoreQueries.h"
 
 namespace zv::masters {
 
@@ -20,9 +21,7 @@ std::optional<QString> NameStore::name(qint64 key) {
     return rs.valueAt(0, 0).toString();
 }
 
-bool NameStore::exists(qint64 key) {
-    return !m_conn.query(QStringLiteral("SELECT 1 FROM ") + m_t.table + keyIs(), {key}).isEmpty();
-}
+bool NameStore::exists(qint64 key) { return anyRow(m_conn, m_t.table + keyIs(), {key}); }
 
 bool NameStore::isProtected(qint64 key) {
     if (!m_t.protectedRows)
@@ -31,10 +30,7 @@ bool NameStore::isProtected(qint64 key) {
 }
 
 bool NameStore::inUse(qint64 key) {
-    return !m_conn
-                .query(QStringLiteral("SELECT 1 FROM Emp_Mast WHERE ") + m_t.keyColumn + QStringLiteral(" = ? LIMIT 1"),
-                       {key})
-                .isEmpty();
+    return anyRow(m_conn, QStringLiteral("Emp_Mast WHERE ") + m_t.keyColumn + QStringLiteral(" = ?"), {key});
 }
 
 bool NameStore::nameTaken(const QString &name, std::optional<qint64> except) {

@@ -10,7 +10,7 @@ struct NameTable {
     QString table;
     QString keyColumn;
     QString nameColumn;
-    bool protectedRows = false;   // rows with Edit_Allow = 1 are neither modified nor deleted
+    bool protectedRows = false; // rows with Edit_Allow = 1 are neither modified nor deleted
 };
 
 inline const NameTable kDepartments{.table = QStringLiteral("Dept_Mast"),

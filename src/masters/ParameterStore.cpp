@@ -3,7 +3,9 @@
 
 namespace zv::masters {
 
-void ParameterStore::probe() { m_conn.query(QStringLiteral("SELECT DB_Check, Start_Period, End_Period FROM Parm WHERE 1=2")); }
+void ParameterStore::probe() {
+    m_conn.query(QStringLiteral("SELECT DB_Check, Start_Period, End_Period FROM Parm WHERE 1=2"));
+}
 
 std::optional<PeriodRow> ParameterStore::period() {
     auto rs = m_conn.query(QStringLiteral("SELECT Start_Period, End_Period FROM Parm ORDER BY rowid LIMIT 1"));
