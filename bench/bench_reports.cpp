@@ -34,6 +34,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <functional>
 #include <random>
@@ -255,6 +256,8 @@ constexpr double kChecklistGoal = 3.0;
 constexpr int kGoalRuns = 7;
 
 std::vector<std::string> g_traced;
+std::string g_checklistRatio;   // the goal's line, printed again at the end
+zv::report::FrmReportViewer::ModalHook g_countingHook;   // the viewer of the other timings
 
 int traceStatement(unsigned, void *, void *stmt, void *) {
     if (char *sql = sqlite3_expanded_sql(static_cast<sqlite3_stmt *>(stmt))) {
@@ -407,7 +410,12 @@ bool checklistGoal(frmGenReportDev3 &form) {
                 kGoalRuns, p, watch.pages);
     std::printf("  raw fill and read-back, values copied (median of %d)         %9.1f ms  %7lld rows\n", kGoalRuns, r,
                 rawRows);
-    std::printf("checklist, %d employees: first page / raw = %.2f (goal <= %.1f)\n", kEmployees, p / r, kChecklistGoal);
+    char line[160];
+    std::snprintf(line, sizeof line, "checklist, %d employees: first page / raw = %.2f (goal <= %.1f)", kEmployees, p / r,
+                  kChecklistGoal);
+    g_checklistRatio = line;
+    std::printf("%s\n", line);
+    zv::report::FrmReportViewer::setModalHook(g_countingHook);
     return p / r <= kChecklistGoal;
 }
 
@@ -445,10 +453,12 @@ int main(int argc, char **argv) {
         return 1;
     auto &conn = *modCommon::gConn;
     // The viewer renders and previews the report, then returns at once.
-    zv::report::FrmReportViewer::setModalHook([](zv::report::FrmReportViewer &v) {
+    g_countingHook = [](zv::report::FrmReportViewer &v) {
         ++g_rendered;
         g_pages = v.crviewer->pageCount();
-    });
+    };
+    zv::report::FrmReportViewer::setModalHook(g_countingHook);
+    bool checklistMet = false;
     QString allEmployees;
     for (int i = 1; i <= kEmployees; ++i)
         allEmployees += (i > 1 ? QStringLiteral(",") : QString()) + QString::number(i);
@@ -484,6 +494,8 @@ int main(int argc, char **argv) {
         okRoad(form);
         if (conn.scalar(QStringLiteral("SELECT count(*) FROM temp_mchklist")).toLongLong() != 0)
             fail("rows of the checklist were left behind");
+        std::printf("\nActivity checklist, Ok to the first page (March %d, every employee)\n", kYear);
+        checklistMet = checklistGoal(form);
     }
 
     std::printf("\nPending activities with target date (due by today)\n");
@@ -524,14 +536,7 @@ int main(int argc, char **argv) {
         report("fill Temp_Year and read back, 200 employees", ms, rows);
         okRoad(form);
     }
-    std::printf("\nActivity checklist, Ok to the first page (March %d, every employee)\n", kYear);
-    bool met = false;
-    {
-        frmGenReportDev3 form;
-        form.cmbMnth->setCurrentIndex(2);
-        form.txtYear->setText(QString::number(kYear));
-        met = checklistGoal(form);
-    }
     modCommon::gConn->close();
-    return met ? 0 : 1;
+    std::printf("%s\n", g_checklistRatio.c_str());
+    return checklistMet ? 0 : 1;
 }
