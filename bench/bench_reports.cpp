@@ -330,6 +330,8 @@ int main(int argc, char **argv) {
 
     std::printf("\nDiarized activities (March of 2004 to 2008)\n");
     {
+        // The five years end with the year the period ends in.
+        modCommon::gEndPeriod = QStringLiteral("31-Dec-2008");
         frmGenReport2 form;
         form.cmbTargetMnth->setCurrentIndex(2);
         form.setSelectionList(allEmployees);
