@@ -309,8 +309,10 @@ bool MDIZVS::event(QEvent *e) {
     return QMainWindow::event(e);
 }
 
+void MDIZVS::ShowPeriodCaption() { setWindowTitle(CaptionText(modCommon::gStartPeriod, modCommon::gEndPeriod)); }
+
 void MDIZVS::Form_Activate() {
-    setWindowTitle(CaptionText(modCommon::gStartPeriod, modCommon::gEndPeriod));
+    ShowPeriodCaption();
     if (!mBackupReminded) {
         // Set first: the box itself deactivates and reactivates the window.
         mBackupReminded = true;

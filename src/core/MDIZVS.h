@@ -74,6 +74,8 @@ public:
     bool backupReminded() const { return mBackupReminded; }
 
     static QString CaptionText(const QString &startPeriod, const QString &endPeriod);
+    // Shows the program's current period in the caption.
+    void ShowPeriodCaption();
     static QString ClockText(const QDateTime &at);
 
 public slots:

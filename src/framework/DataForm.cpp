@@ -141,17 +141,9 @@ void DataForm::filterKeys(QLineEdit *box, int mode, const QString &chars, bool f
     zv::fw::keyPreviewOf(this)->setControlHandler(box, m_boxFilters.back().get());
 }
 
-bool DataForm::dbOpen() {
-    if (!modCommon::gConnOpen || !modCommon::gConn || !modCommon::gConn->isOpen())
-        modCommon::OpenDatabase();
-    return modCommon::gConn && modCommon::gConn->isOpen();
-}
+bool DataForm::dbOpen() { return modCommon::MainConnectionOpen(); }
 
-zv::db::Connection &DataForm::db() {
-    if (!dbOpen())
-        throw zv::db::DbError(3704, QStringLiteral("Operation is not allowed when the object is closed."));
-    return *modCommon::gConn;
-}
+zv::db::Connection &DataForm::db() { return modCommon::MainConnection(); }
 
 bool DataForm::takeRowLock(const QString &table, const QVariant &key) {
     releaseRowLock();
