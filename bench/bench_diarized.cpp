@@ -45,29 +45,7 @@ constexpr int kRuns = 7;
 constexpr double kGoal = 2.0;
 constexpr double kLinearSlack = 1.5;
 
-struct Stmt {
-    sqlite3 *db;
-    sqlite3_stmt *st = nullptr;
-    Stmt(sqlite3 *d, const char *sql) : db(d) { check(sqlite3_prepare_v2(db, sql, -1, &st, nullptr), db, sql); }
-    ~Stmt() { sqlite3_finalize(st); }
-    Stmt &i(int pos, long long v) {
-        sqlite3_bind_int64(st, pos, v);
-        return *this;
-    }
-    Stmt &t(int pos, const std::string &v) {
-        sqlite3_bind_text(st, pos, v.c_str(), -1, SQLITE_TRANSIENT);
-        return *this;
-    }
-    Stmt &null(int pos) {
-        sqlite3_bind_null(st, pos);
-        return *this;
-    }
-    long long run() {
-        check(sqlite3_step(st), db, "step");
-        sqlite3_reset(st);
-        return sqlite3_last_insert_rowid(db);
-    }
-};
+using Stmt = bench::Statement;
 
 std::string iso(const QDate &d) { return d.toString(QStringLiteral("yyyy-MM-dd")).toStdString(); }
 
