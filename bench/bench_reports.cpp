@@ -55,29 +55,7 @@ constexpr int kTargetLines = 20;               // per employee
 constexpr int kYear = 2006;
 constexpr int kRuns = 5;
 
-struct Insert {
-    sqlite3 *db;
-    sqlite3_stmt *st = nullptr;
-    Insert(sqlite3 *d, const char *sql) : db(d) { check(sqlite3_prepare_v2(db, sql, -1, &st, nullptr), db, sql); }
-    ~Insert() { sqlite3_finalize(st); }
-    Insert &i(int pos, long long v) {
-        sqlite3_bind_int64(st, pos, v);
-        return *this;
-    }
-    Insert &t(int pos, const std::string &v) {
-        sqlite3_bind_text(st, pos, v.c_str(), -1, SQLITE_TRANSIENT);
-        return *this;
-    }
-    Insert &null(int pos) {
-        sqlite3_bind_null(st, pos);
-        return *this;
-    }
-    long long run() {
-        check(sqlite3_step(st), db, "insert");
-        sqlite3_reset(st);
-        return sqlite3_last_insert_rowid(db);
-    }
-};
+using Insert = bench::Statement;
 
 std::string iso(const QDate &d) { return d.toString(QStringLiteral("yyyy-MM-dd")).toStdString(); }
 
@@ -525,6 +503,8 @@ int main(int argc, char **argv) {
 
     std::printf("\nDiarized activities (March of 2004 to 2008)\n");
     {
+        // The five years end with the year the period ends in.
+        modCommon::gEndPeriod = QStringLiteral("31-Dec-2008");
         frmGenReport2 form;
         form.cmbTargetMnth->setCurrentIndex(2);
         form.setSelectionList(allEmployees);
