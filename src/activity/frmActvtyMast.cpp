@@ -8,10 +8,8 @@
 #include "core/modCommon.h"
 #include "dateinput/DateText.h"
 #include "framework/FormKeys.h"
-#include "framework/FrameworkErrors.h"
 #include "framework/ImageList.h"
-#include "masters/MasterForm.h"
-#include "platform/db/Connection.h"
+#include "framework/MasterForm.h"
 #include "platform/db/Dates.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Ui.h"
@@ -156,8 +154,7 @@ bool frmActvtyMast::eventFilter(QObject *watched, QEvent *event) {
 
 void frmActvtyMast::Form_Load() {
     modCommon::gScreenTitle = kTitle;
-    if (!modCommon::gConnOpen || !modCommon::gConn || !modCommon::gConn->isOpen())
-        modCommon::OpenDatabase();
+    modCommon::MainConnectionOpen();
 
     tlbHeader.setformname(this);
     tlbHeader.setToolBarName(tbHeader);
@@ -246,13 +243,8 @@ void frmActvtyMast::Form_Activate() {
     }
 }
 
-zv::db::Connection &frmActvtyMast::db() {
-    if (!modCommon::gConnOpen || !modCommon::gConn || !modCommon::gConn->isOpen())
-        modCommon::OpenDatabase();
-    if (!modCommon::gConn || !modCommon::gConn->isOpen())
-        throw DbError(zv::fw::ConnectionClosed, QStringLiteral("Operation is not allowed when the object is closed."));
-    return *modCommon::gConn;
-}
+
+zv::db::Connection &frmActvtyMast::db() { return modCommon::MainConnection(); }
 
 ActivityStore frmActvtyMast::store() { return ActivityStore(db()); }
 
@@ -503,7 +495,7 @@ void frmActvtyMast::headerDelete() {
 }
 
 void frmActvtyMast::headerSelect() {
-    const QStringList chosen = zv::masters::MasterForm::ShowGeneralFilter(QStringLiteral("ACTMASTAS"));
+    const QStringList chosen = zv::fw::MasterForm::ShowGeneralFilter(QStringLiteral("ACTMASTAS"));
     if (chosen.isEmpty() || chosen.at(0).trimmed().isEmpty())
         return;
     m_activity = chosen.at(0).trimmed().toLongLong();

@@ -33,9 +33,7 @@ bool frmViewActivity::showActivity(const QString &dateText) {
         return false;
 
     try {
-        if (!modCommon::gConnOpen || !modCommon::gConn || !modCommon::gConn->isOpen())
-            modCommon::OpenDatabase();
-        if (!modCommon::gConn || !modCommon::gConn->isOpen())
+        if (!modCommon::MainConnectionOpen())
             return false;   // OpenDatabase has said why
         const QList<zv::activity::DayAllocation> rows = zv::activity::ActivityStore(*modCommon::gConn).allocatedOn(day);
         QVector<zv::db::Recordset::Row> table;

@@ -1,7 +1,7 @@
 #pragma once
 #include "support/FormActions.h"
 #include "activity/frmActvtyMast.h"
-#include "masters/MasterForm.h"
+#include "framework/MasterForm.h"
 #include "platform/db/Dates.h"
 #include "query/RecordsetGrid.h"
 #include "support/ProductionDbTest.h"
@@ -43,7 +43,7 @@ public:
     }
     void TearDown() override {
         form.reset();
-        zv::masters::MasterForm::setGeneralFilter({});
+        zv::fw::MasterForm::setGeneralFilter({});
         ProductionDbTest::TearDown();
     }
 
@@ -90,7 +90,7 @@ public:
     }
     // Select through the general filter, answered as the filter window would.
     void select(qint64 key) {
-        zv::masters::MasterForm::setGeneralFilter(
+        zv::fw::MasterForm::setGeneralFilter(
             [key](const QString &screenKey) {
                 EXPECT_EQ(screenKey, "ACTMASTAS");
                 return QStringList{QString::number(key), "", "", ""};

@@ -15,7 +15,7 @@ TEST_F(Modify, HeaderUnderItsLock) {
     open();
     select(act);
     // Select, then the filter's Cancel: nothing changes.
-    zv::masters::MasterForm::setGeneralFilter([](const QString &) { return QStringList{"", ""}; });
+    zv::fw::MasterForm::setGeneralFilter([](const QString &) { return QStringList{"", ""}; });
     press(Qt::Key_F8);
     EXPECT_EQ(form->activityKey(), act);
     EXPECT_EQ(form->txtActDesc->text(), "Audit");
