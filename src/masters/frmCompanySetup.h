@@ -1,4 +1,5 @@
 #pragma once
+#include "CompanyStore.h"
 #include "framework/MasterForm.h"
 #include <QList>
 
@@ -57,7 +58,7 @@ private:
     void refresh() override { UsrRefreshScreen(); }
     void help() override;
     bool rowExists();
-    QVariantList boxValues() const;
+    zv::masters::CompanyRow boxValues() const;
 
     QList<QLineEdit *> m_boxes;
 };
