@@ -1,6 +1,7 @@
 #include "AdminForms.h"
 #include "FormRegistry.h"
 #include "HelpTopic.h"
+#include "MDIZVS.h"
 #include "frmBackup.h"
 #include "frmChangePswd.h"
 #include "frmDBPathSetting.h"
@@ -12,6 +13,12 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QEvent>
+#include <QEventLoop>
+#include <QLabel>
+#include <QProgressBar>
+#include <QVBoxLayout>
+#include <exception>
+#include <thread>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -85,13 +92,27 @@ AdminDialog::AdminDialog(QWidget *parent, const QString &name, const QString &ca
 }
 
 void AdminDialog::makeToolbar() {
-    tlbOkCancel = makeOkCancelToolbar(this, [this](int index) { tlbOkCancel_ButtonClick(index); });
+    tlbOkCancel = makeOkCancelToolbar(this, [this](int index) {
+        if (!m_busy)
+            tlbOkCancel_ButtonClick(index);
+    });
 }
 
 void AdminDialog::previewKeys() {
     m_keys = new KeyPreview(this);
-    m_formKeys.down = [this](int &k, int s) { Form_KeyDown(k, s); };
-    m_formKeys.press = [this](int &k) { Form_KeyPress(k); };
+    // While work runs in the background every key is swallowed.
+    m_formKeys.down = [this](int &k, int s) {
+        if (m_busy)
+            k = 0;
+        else
+            Form_KeyDown(k, s);
+    };
+    m_formKeys.press = [this](int &k) {
+        if (m_busy)
+            k = 0;
+        else
+            Form_KeyPress(k);
+    };
     m_keys->addFormHandler(&m_formKeys);
 }
 
@@ -115,6 +136,95 @@ void AdminDialog::placeOnFirstShow() {
         m_placed = true;
         placeWindow(this);
     }
+}
+
+namespace {
+
+// Shown while background work runs. Being modal, it keeps the user's clicks
+// and keys from every other window; nobody can close it.
+class BusyWindow : public QDialog {
+public:
+    BusyWindow(QWidget *owner, const QString &label)
+        : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+        setObjectName(QStringLiteral("BusyWindow"));
+        setWindowTitle(owner->windowTitle());
+        setWindowModality(Qt::ApplicationModal);
+        auto *layout = new QVBoxLayout(this);
+        auto *text = new QLabel(label, this);
+        text->setWordWrap(true);
+        layout->addWidget(text);
+        bar = new QProgressBar(this);
+        bar->setObjectName(QStringLiteral("progress"));
+        bar->setRange(0, 0);   // not known yet: a moving bar
+        bar->setMinimumWidth(320);
+        layout->addWidget(bar);
+    }
+    QProgressBar *bar = nullptr;
+
+protected:
+    void reject() override {}
+    void closeEvent(QCloseEvent *event) override { event->ignore(); }
+};
+
+// Refuses every close of the window it watches.
+class CloseGuard : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() == QEvent::Close) {
+            event->ignore();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
+
+void AdminDialog::runInBackground(const QString &label, const BackgroundWork &work) {
+    std::atomic<int> percent{-1};
+    std::atomic<bool> finished{false};
+    std::exception_ptr failure;
+    QEventLoop loop;
+    CloseGuard guard;
+    installEventFilter(&guard);
+    m_busy = true;
+    Hourglass hourglass;
+    BusyWindow busyWindow(this, label);
+    QTimer progress;
+    progress.setInterval(100);
+    connect(&progress, &QTimer::timeout, &busyWindow, [&] {
+        const int p = percent.load();
+        if (p >= 0) {
+            busyWindow.bar->setRange(0, 100);
+            busyWindow.bar->setValue(p);
+        }
+    });
+    progress.start();
+    busyWindow.show();
+
+    std::thread worker([&] {
+        try {
+            work(percent);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        finished = true;
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    // The quit may have been delivered already, by events run before exec.
+    while (!finished.load())
+        loop.exec();
+    worker.join();
+
+    progress.stop();
+    busyWindow.hide();
+    m_busy = false;
+    removeEventFilter(&guard);
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 namespace {
@@ -201,6 +311,18 @@ bool confirmExit(bool yesIsDefault) {
     return MsgBox(QStringLiteral("Do you want to exit?"),
                   vbYesNo + vbQuestion + (yesIsDefault ? vbDefaultButton1 : vbDefaultButton2),
                   QStringLiteral("Exit Confirmation")) == vbYes;
+}
+
+void reloadPeriod() {
+    modCommon::gStartPeriod.clear();
+    modCommon::gEndPeriod.clear();
+    try {
+        modCommon::LoadPeriod();
+    } catch (const zv::db::DbError &e) {
+        modCommon::ShowErrorMessage(&e);
+    }
+    if (MDIZVS *main = MDIZVS::existingInstance())
+        main->ShowPeriodCaption();
 }
 
 void closeMainConnection() {

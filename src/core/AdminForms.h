@@ -2,6 +2,7 @@
 #include "platform/ui/KeyPreview.h"
 #include <QDialog>
 #include <QString>
+#include <atomic>
 #include <functional>
 
 class QAction;
@@ -33,6 +34,10 @@ void okCancelKeyDown(int &KeyCode, QWidget *window, const std::function<void(int
 // Quotes and bars are refused wherever they are typed.
 void refuseQuoteAndBar(int &KeyAscii);
 
+// Work that runs on a worker thread: it touches no widget and none of the
+// program's connections, and may report how far it is (0 to 100) in percent.
+using BackgroundWork = std::function<void(std::atomic<int> &percent)>;
+
 // The frame of these windows: a modal dialog whose OK/Cancel/Help toolbar and
 // keys go to tlbOkCancel_ButtonClick. Every way of closing it (Cancel, Escape,
 // the title bar) goes through closeEvent, which ends in unload().
@@ -42,6 +47,8 @@ public:
     virtual void tlbOkCancel_ButtonClick(int index) = 0;   // 1 OK, 2 Cancel, 3 Help
 
     bool unloaded() const { return m_unloaded; }
+    // Work of runInBackground is under way.
+    bool busy() const { return m_busy; }
 
     OkCancelToolbar tlbOkCancel;
 
@@ -64,6 +71,11 @@ protected:
     void unload(QCloseEvent *event, int result = QDialog::Rejected);
     // Puts the window in its place the first time it is shown only.
     void placeOnFirstShow();
+    // Runs work on a worker thread while events keep running (the clock, the
+    // repainting): a small window shows label and the progress, the pointer is
+    // busy, and this window's buttons, keys and close box do nothing until the
+    // work has ended. An exception of the work is rethrown here.
+    void runInBackground(const QString &label, const BackgroundWork &work);
 
     zv::ui::KeyPreview *m_keys = nullptr;
     bool m_unloaded = false;
@@ -71,6 +83,7 @@ protected:
 private:
     zv::ui::KeyFunctions m_formKeys;
     bool m_placed = false;
+    bool m_busy = false;
 };
 
 // Refuses every way of pasting into the box (paste keys, context menu,
@@ -89,6 +102,10 @@ void showHelpTopic(QWidget *parent, const QString &topic);
 
 // "Do you want to exit?" (title "Exit Confirmation"); true on Yes.
 bool confirmExit(bool yesIsDefault = false);
+
+// After production was replaced: the period of the file now open (empty when
+// none is open) and the main window's caption showing it.
+void reloadPeriod();
 
 // Closes the main connection when it is open; gConnOpen becomes False.
 void closeMainConnection();

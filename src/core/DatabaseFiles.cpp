@@ -54,7 +54,7 @@ bool sameFile(const QString &a, const QString &b) {
     return canonicalOrCleaned(a) == canonicalOrCleaned(b);
 }
 
-void copyDatabaseFile(const QString &source, const QString &dest, bool overwrite) {
+void copyDatabaseFile(const QString &source, const QString &dest, bool overwrite, std::atomic<int> *percent) {
     QFile in(source);
     if (!QFileInfo::exists(source))
         throw zv::db::DbError(zv::db::err::FileNotFound, QStringLiteral("File not found: ") + source,
@@ -85,6 +85,8 @@ void copyDatabaseFile(const QString &source, const QString &dest, bool overwrite
         throw zv::db::DbError(zv::db::err::ReadOnlyFile, tmp.errorString() + QStringLiteral(": ") + folder,
                               QStringLiteral("zv.admin"));
     const int fd = tmp.handle();
+    const qint64 total = in.size();
+    qint64 copied = 0;
     QByteArray buffer(1 << 20, Qt::Uninitialized);
     for (;;) {
         const qint64 got = in.read(buffer.data(), buffer.size());
@@ -103,6 +105,9 @@ void copyDatabaseFile(const QString &source, const QString &dest, bool overwrite
             }
             done += n;
         }
+        copied += got;
+        if (percent && total > 0)
+            percent->store(int(qMin<qint64>(100, copied * 100 / total)));
     }
     if (::fsync(fd) != 0)
         fail(zv::db::err::ReadOnlyFile, QStringLiteral("Cannot write ") + tmp.fileName());

@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <atomic>
 
 namespace zv::db { class Connection; }
 
@@ -19,8 +20,10 @@ bool sameFile(const QString &a, const QString &b);
 // dest (which would otherwise be played back into the new file) is removed
 // just before the rename. Without overwrite an existing dest raises 58.
 // Failures raise zv::db::DbError: 53 source missing, 76 folder missing,
-// 58 file exists, 75 anything the file system refuses.
-void copyDatabaseFile(const QString &source, const QString &dest, bool overwrite);
+// 58 file exists, 75 anything the file system refuses. percent, when given,
+// follows the bytes copied (0 to 100).
+void copyDatabaseFile(const QString &source, const QString &dest, bool overwrite,
+                      std::atomic<int> *percent = nullptr);
 
 // The identity query on an open connection: true when Parm holds the identity
 // value. Any error gives false.

@@ -48,6 +48,7 @@ public:
     QAction *mnuACL = nullptr;
     QAction *mnuStatComplStatusReport = nullptr;
     QAction *mnuPendingActivity = nullptr;
+    QAction *mnuDiarized = nullptr;
     QAction *mnuhelp = nullptr;
 
     QToolBar *TlbImage = nullptr;
@@ -73,6 +74,8 @@ public:
     bool backupReminded() const { return mBackupReminded; }
 
     static QString CaptionText(const QString &startPeriod, const QString &endPeriod);
+    // Shows the program's current period in the caption.
+    void ShowPeriodCaption();
     static QString ClockText(const QDateTime &at);
 
 public slots:
@@ -99,6 +102,7 @@ public slots:
     void mnuACL_Click();
     void mnuStatComplStatusReport_Click();
     void mnuPendingActivity_Click();
+    void mnuDiarized_Click();
     void mnuhelp_Click();
 
 protected:

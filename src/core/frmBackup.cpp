@@ -134,6 +134,13 @@ QString frmBackup::destinationPath() const {
     return folder + txtFile->text() + QStringLiteral(".mdb");
 }
 
+void frmBackup::copyInBackground(const QString &source, const QString &destination, bool overwrite) {
+    runInBackground(QStringLiteral("Copying the Production Database to ") + destination + QStringLiteral(" ..."),
+                    [&](std::atomic<int> &percent) {
+                        zv::admin::copyDatabaseFile(source, destination, overwrite, &percent);
+                    });
+}
+
 void frmBackup::completed() {
     m_done = true;
     MsgBox(QStringLiteral("Backup process is complete"), vbInformation, QStringLiteral("Information"));
@@ -212,7 +219,7 @@ void frmBackup::BackupDatabase() {
     try {
         setWindowTitle(kBusyCaption);
         hourglass.emplace();
-        zv::admin::copyDatabaseFile(source, destination, false);
+        copyInBackground(source, destination, false);
         setWindowTitle(kCaption);
         hourglass.reset();
         m_done = true;
@@ -241,7 +248,7 @@ void frmBackup::BackupDatabase() {
             }
             setWindowTitle(kBusyCaption);
             hourglass.emplace();
-            zv::admin::copyDatabaseFile(source, destinationPath(), true);
+            copyInBackground(source, destinationPath(), true);
             setWindowTitle(kCaption);
             hourglass.reset();
             if (!gConnOpen)

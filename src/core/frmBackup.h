@@ -31,6 +31,7 @@ protected:
 private:
     void txtFile_KeyPress(int &KeyAscii);
     QString destinationPath() const;
+    void copyInBackground(const QString &source, const QString &destination, bool overwrite);
     void completed();
 
     bool m_done = false;

@@ -2,6 +2,7 @@
 #include "modCommon.h"
 #include "platform/db/DbError.h"
 #include "platform/ui/MessageService.h"
+#include "platform/ui/PasswordBox.h"
 #include "platform/ui/VbKeys.h"
 #include <QCloseEvent>
 #include <QFormLayout>
@@ -16,9 +17,8 @@ using namespace zv::ui;
 namespace {
 
 QLineEdit *passwordBox(QWidget *parent, const char *name) {
-    auto *box = new QLineEdit(parent);
+    auto *box = new PasswordBox(parent);
     box->setObjectName(QString::fromLatin1(name));
-    box->setEchoMode(QLineEdit::Password);
     box->setMaxLength(8);
     zv::admin::refusePaste(box);
     return box;

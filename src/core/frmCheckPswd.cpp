@@ -2,6 +2,7 @@
 #include "modCommon.h"
 #include "platform/db/DbError.h"
 #include "platform/ui/MessageService.h"
+#include "platform/ui/PasswordBox.h"
 #include "platform/ui/VbKeys.h"
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -20,9 +21,8 @@ const QString &frmCheckPswd::RefusedCharacters() {
 
 frmCheckPswd::frmCheckPswd(QWidget *parent)
     : AdminDialog(parent, QStringLiteral("frmCheckPswd"), QStringLiteral("Security Check")) {
-    txtPassword = new QLineEdit(this);
+    txtPassword = new PasswordBox(this);
     txtPassword->setObjectName(QStringLiteral("txtPassword"));
-    txtPassword->setEchoMode(QLineEdit::Password);
     txtPassword->setMaxLength(8);
     makeToolbar();
 

@@ -182,7 +182,10 @@ void frmDBPathSetting::ResetProductionDatabase() {
             leaveOnProduction();
             return;
         }
-        zv::admin::copyDatabaseFile(gDBPath, destination, true);
+        const QString templateFile = gDBPath;
+        runInBackground(QStringLiteral("Resetting the Production Database ..."), [&](std::atomic<int> &percent) {
+            zv::admin::copyDatabaseFile(templateFile, destination, true, &percent);
+        });
         gDBPath = destination;
         // The new file is a sound production database: the restricted menus go.
         gDBInvalid = false;
@@ -192,6 +195,7 @@ void frmDBPathSetting::ResetProductionDatabase() {
         MsgBox(QStringLiteral("Production Database is reset"), vbInformation, QStringLiteral("Information"));
         if (!gConnOpen)
             OpenDatabase();
+        zv::admin::reloadPeriod();
         close();
     } catch (...) {
         MsgBox(QStringLiteral("Cannot Reset. The specified file is being used by Windows. "), vbCritical,

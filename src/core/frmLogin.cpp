@@ -3,13 +3,13 @@
 #include "modCommon.h"
 #include "platform/ui/KeyPreview.h"
 #include "platform/ui/MessageService.h"
+#include "platform/ui/PasswordBox.h"
 #include "platform/ui/Ui.h"
 #include "platform/ui/VbKeys.h"
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProxyStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -73,17 +73,6 @@ private:
     bool m_password;
 };
 
-// The password box shows "*" for each character, whatever the style's own mask.
-class StarMaskStyle : public QProxyStyle {
-public:
-    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
-                  QStyleHintReturn *returnData) const override {
-        if (hint == SH_LineEdit_PasswordCharacter)
-            return '*';
-        return QProxyStyle::styleHint(hint, option, widget, returnData);
-    }
-};
-
 } // namespace
 
 frmLogin *frmLogin::instance() {
@@ -118,13 +107,9 @@ frmLogin::frmLogin(QWidget *parent) : QDialog(parent) {
     txtUserName = new QLineEdit(QStringLiteral("Admin"), this);
     txtUserName->setObjectName(QStringLiteral("txtUserName"));
     txtUserName->setMaxLength(8);
-    txtPassword = new QLineEdit(this);
+    txtPassword = new PasswordBox(this);
     txtPassword->setObjectName(QStringLiteral("txtPassword"));
     txtPassword->setMaxLength(20);
-    txtPassword->setEchoMode(QLineEdit::Password);
-    auto *mask = new StarMaskStyle;
-    mask->setParent(txtPassword);
-    txtPassword->setStyle(mask);
 
     auto *fields = new QGridLayout;
     fields->addWidget(new QLabel(QStringLiteral("User Name"), this), 0, 0);

@@ -85,7 +85,14 @@ void frmRestore::cmdBrowse_Click() {
         m_done = false;
 }
 
-bool frmRestore::IsValidBackup() { return zv::admin::isValidDatabaseFile(txtPath->text().trimmed()); }
+bool frmRestore::IsValidBackup() {
+    // The integrity check reads the whole file: on a large one it takes a while.
+    const QString path = txtPath->text().trimmed();
+    bool valid = false;
+    runInBackground(QStringLiteral("Checking ") + path + QStringLiteral(" ..."),
+                    [&](std::atomic<int> &) { valid = zv::admin::isValidDatabaseFile(path); });
+    return valid;
+}
 
 void frmRestore::RestoreDatabase() {
     const QString shown = txtPath->text();
@@ -146,7 +153,11 @@ void frmRestore::RestoreDatabase() {
         const QString folder = QFileInfo(gDBPath).absolutePath();
         if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder))
             throw std::runtime_error("cannot create the production folder");
-        zv::admin::copyDatabaseFile(source, gDBPath, true);
+        const QString production = gDBPath;
+        runInBackground(QStringLiteral("Restoring the Production Database from ") + source + QStringLiteral(" ..."),
+                        [&](std::atomic<int> &percent) {
+                            zv::admin::copyDatabaseFile(source, production, true, &percent);
+                        });
         // The restored file passed the identity check: the restricted menus go.
         gDBInvalid = false;
         EnableMainMenus();
@@ -154,6 +165,7 @@ void frmRestore::RestoreDatabase() {
         hourglass.reset();
         if (!gConnOpen)
             OpenDatabase();
+        zv::admin::reloadPeriod();
         MsgBox(QStringLiteral("Database has been Restored succesfully."), vbInformation,
                QStringLiteral("Information"));
         m_done = true;

@@ -53,6 +53,20 @@ void showPathFormForMissingFile() {
     });
 }
 
+bool isProductionPath(const QString &path) { return path.toUpper().contains(QStringLiteral("ZV-DATA")); }
+
+// The lock file beside a database could not be made: the database itself is
+// not at fault, the file or folder that cannot be written is.
+QString notWritableMessage(const QString &dbPath) {
+    const QString lock = zv::db::lockFilePath(dbPath);
+    const QFileInfo lockInfo(lock);
+    const QString blocked = lockInfo.exists() ? lock : lockInfo.absolutePath();
+    const QString database =
+        isProductionPath(dbPath) ? QStringLiteral("Production Database") : QStringLiteral("Database ") + dbPath;
+    return database + QStringLiteral(" can not be opened: ") + blocked +
+           QStringLiteral(" can not be written. Please make it writable.");
+}
+
 void endProgramWith(const QString &message) {
     MsgBox(message, vbCritical, kErrorTitle);
     CloseConnections();
@@ -106,8 +120,11 @@ void OpenDatabase() {
         case zv::db::err::FileNotFound:
             showPathFormForMissingFile();
             return;
+        case zv::db::err::ReadOnlyFile:
+            MsgBox(notWritableMessage(gDBPath), vbCritical, kErrorTitle);
+            return;
         case zv::db::err::GeneralFailure:
-            if (gDBPath.toUpper().contains(QStringLiteral("ZV-DATA")))
+            if (isProductionPath(gDBPath))
                 MsgBox(QStringLiteral("Production Database is corrupted. Please reset the Production Database."),
                        vbCritical, kErrorTitle);
             return;
@@ -117,6 +134,18 @@ void OpenDatabase() {
             return;
         }
     }
+}
+
+bool MainConnectionOpen() {
+    if (!gConnOpen || !gConn || !gConn->isOpen())
+        OpenDatabase();
+    return gConn && gConn->isOpen();
+}
+
+Connection &MainConnection() {
+    if (!MainConnectionOpen())
+        throw DbError(zv::db::err::ConnectionClosed, QStringLiteral("Operation is not allowed when the object is closed."));
+    return *gConn;
 }
 
 // Touches only the system connection: the main connection and gDBPath stay as they are.
@@ -134,6 +163,9 @@ void OpenSystemDatabase() {
         switch (e.number()) {
         case zv::db::err::FileNotFound:
             showPathFormForMissingFile();
+            return;
+        case zv::db::err::ReadOnlyFile:
+            endProgramWith(notWritableMessage(path));
             return;
         case zv::db::err::GeneralFailure:
             endProgramWith(

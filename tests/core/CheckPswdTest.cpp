@@ -14,16 +14,19 @@ class CheckPswdTest : public AdminTest {
 public:
     // Shows the prompt modally and plays the steps, one per turn of its event loop.
     bool runPrompt(frmCheckPswd &prompt, QList<std::function<void()>> steps) {
+        // Owned here, not by the step itself (that would be a cycle that never frees);
+        // a step that runs after the prompt has closed returns before using it.
         auto next = std::make_shared<std::function<void()>>();
+        std::function<void()> *step = next.get();
         auto i = std::make_shared<int>(0);
-        *next = [&prompt, steps, next, i]() {
+        *next = [&prompt, steps, step, i]() {
             if (!prompt.isVisible() || *i >= steps.size()) {
                 if (prompt.isVisible())
                     prompt.done(QDialog::Rejected);   // a test that forgot to finish must not hang
                 return;
             }
             steps[(*i)++]();
-            QTimer::singleShot(0, &prompt, *next);
+            QTimer::singleShot(0, &prompt, *step);
         };
         QTimer::singleShot(0, &prompt, *next);
         QString text = QStringLiteral("guarded step");

@@ -53,7 +53,10 @@ TEST_F(DBPathSettingTest, ShowModeShowsOnlyThePath) {
 TEST_F(DBPathSettingTest, ResetCopiesTheTemplateAndLiftsTheRestrictedMenus) {
     zv::admin::registerForms();
     stamp(production(), QStringLiteral("old data"));
+    // As the login leaves an invalid production database: no period.
     modCommon::gDBInvalid = true;
+    modCommon::gStartPeriod.clear();
+    modCommon::gEndPeriod.clear();
     MDIZVS *main = MDIZVS::instance();
     modCommon::EnableMainMenus();
     ASSERT_FALSE(main->mnuBackup->isEnabled());
@@ -71,6 +74,10 @@ TEST_F(DBPathSettingTest, ResetCopiesTheTemplateAndLiftsTheRestrictedMenus) {
     EXPECT_TRUE(main->mnuShowDBPath->isEnabled());
     EXPECT_EQ(modCommon::gDBPath, production());
     EXPECT_TRUE(mainConnectionOn(production()));
+    // The period of the new file, at once, in the program and in the caption.
+    EXPECT_EQ(modCommon::gStartPeriod, QStringLiteral("01-Apr-2026"));
+    EXPECT_EQ(modCommon::gEndPeriod, QStringLiteral("31-Mar-2027"));
+    EXPECT_EQ(main->windowTitle(), QStringLiteral("Zorvane 2.0 - ADMIN (From:01-Apr-2026 To:31-Mar-2027)"));
     EXPECT_TRUE(form->unloaded());
     EXPECT_EQ(endCount, 0);
     EXPECT_TRUE(leftovers(folder->file(QStringLiteral("Data"))).isEmpty());

@@ -1,6 +1,7 @@
 #include "CoreFixture.h"
 #include "core/frmLogin.h"
 #include <QApplication>
+#include <QDir>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -184,6 +185,23 @@ TEST_F(LoginWindow, SecondOkAfterAWrongPasswordReusesTheSystemConnection) {
     EXPECT_TRUE(login.loginSucceeded());
     ASSERT_NE(MDIZVS::existingInstance(), nullptr);
     EXPECT_EQ(promptsWithout(kReminder), QStringList{kInvalidPassword});
+}
+
+// A production folder where the lock file cannot be made: the login says
+// so and does not call the database corrupted.
+TEST_F(LoginWindow, ProductionLockFileThatCannotBeMadeIsNotCalledCorruption) {
+    const QString lock = zv::db::lockFilePath(folder->productionDb());
+    ASSERT_TRUE(QDir().mkdir(lock));
+    frmLogin login;
+    login.show();
+    login.txtPassword->setText(QStringLiteral("admin"));
+    login.tlbOkCancel_ButtonClick(1);
+    EXPECT_EQ(promptsWithout(kReminder),
+              QStringList{QStringLiteral("Production Database can not be opened: ") + lock +
+                          QStringLiteral(" can not be written. Please make it writable.")});
+    EXPECT_EQ(endCount, 0);
+    EXPECT_TRUE(login.loginSucceeded());
+    EXPECT_FALSE(gConnOpen);
 }
 
 TEST_F(LoginWindow, CancelAsksAndNoKeepsTheWindowUsable) {

@@ -1,6 +1,7 @@
 #include "CoreFixture.h"
 #include "core/password/Password.h"
 #include <QDialog>
+#include <QDir>
 #include <QRegularExpression>
 
 using namespace modCommon;
@@ -81,6 +82,49 @@ TEST_F(Routines, OpenDatabaseFailures) {
     EXPECT_EQ(messages.prompts(),
               QStringList{"Production Database is corrupted. Please reset the Production Database."});
     EXPECT_EQ(endCount, 0);
+}
+
+// A lock file that cannot be made beside a database (here a folder in its
+// place) is no fault of the database: the message names what cannot be
+// written and advises no reset.
+TEST_F(Routines, ALockFileThatCannotBeWrittenIsNotCalledCorruption) {
+    struct Case {
+        QString database;
+        bool system;
+        QString message;
+    };
+    const QString tail = QStringLiteral(" can not be written. Please make it writable.");
+    const QList<Case> cases = {
+        {folder->productionDb(), false,
+         QStringLiteral("Production Database can not be opened: ") + zv::db::lockFilePath(folder->productionDb()) + tail},
+        {folder->templateDb(), false,
+         QStringLiteral("Database ") + folder->templateDb() + QStringLiteral(" can not be opened: ") +
+             zv::db::lockFilePath(folder->templateDb()) + tail},
+        {folder->systemDb(), true,
+         QStringLiteral("Database ") + folder->systemDb() + QStringLiteral(" can not be opened: ") +
+             zv::db::lockFilePath(folder->systemDb()) + tail},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.database.toStdString());
+        messages.clear();
+        endCount = 0;
+        const QString lock = zv::db::lockFilePath(c.database);
+        ASSERT_TRUE(QDir().mkdir(lock));
+        if (c.system) {
+            OpenSystemDatabase();
+            EXPECT_FALSE(gSysOpen);
+            EXPECT_EQ(endCount, 1);   // nothing works without the system database
+        } else {
+            gConnOpen = false;
+            gDBPath = c.database;
+            OpenDatabase();
+            EXPECT_FALSE(gConnOpen);
+            EXPECT_EQ(gDBPath, c.database);
+            EXPECT_EQ(endCount, 0);
+        }
+        EXPECT_EQ(messages.prompts(), QStringList{c.message});
+        ASSERT_TRUE(QDir().rmdir(lock));
+    }
 }
 
 TEST_F(Routines, OpenDatabaseReadOnlyEndsTheProgram) {

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <sqlite3.h>
 
 using namespace zv::ui;
@@ -60,7 +61,11 @@ public:
 
 TEST_F(RestoreTest, ReplacesProductionAfterTheChecksAndTheConfirmation) {
     zv::admin::registerForms();
+    rawExec(backup, "UPDATE Parm SET Start_Period = '2024-04-01', End_Period = '2025-03-31';");
+    // As the login leaves an invalid production database: no period.
     modCommon::gDBInvalid = true;
+    modCommon::gStartPeriod.clear();
+    modCommon::gEndPeriod.clear();
     MDIZVS *main = MDIZVS::instance();
     modCommon::EnableMainMenus();
     ASSERT_FALSE(main->mnuBackup->isEnabled());
@@ -78,10 +83,49 @@ TEST_F(RestoreTest, ReplacesProductionAfterTheChecksAndTheConfirmation) {
     EXPECT_TRUE(main->mnuBackup->isEnabled());
     EXPECT_TRUE(main->mnuShowDBPath->isEnabled());
     EXPECT_TRUE(mainConnectionOn(production()));
+    // The restored file's period, at once, in the program and in the caption.
+    EXPECT_EQ(modCommon::gStartPeriod, QStringLiteral("01-Apr-2024"));
+    EXPECT_EQ(modCommon::gEndPeriod, QStringLiteral("31-Mar-2025"));
+    EXPECT_EQ(main->windowTitle(), QStringLiteral("Zorvane 2.0 - ADMIN (From:01-Apr-2024 To:31-Mar-2025)"));
     EXPECT_TRUE(form->unloaded());
     EXPECT_TRUE(leftovers(folder->file(QStringLiteral("Data"))).isEmpty());
     // The chosen file was only read: no lock file was made beside it.
     EXPECT_FALSE(QFileInfo::exists(zv::db::lockFilePath(backup)));
+}
+
+// The check of the chosen file runs while events keep running; meanwhile the
+// window takes no button, key or close, and the outcome is the same.
+TEST_F(RestoreTest, TheCheckLetsEventsRunWhileTheWindowWaits) {
+    // Another program is writing to the chosen file: the check waits for its lock.
+    sqlite3 *writer = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(backup).constData(), &writer), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(writer, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    choose(backup);
+    bool fired = false, busy = false, unloaded = true;
+    QStringList promptsMeanwhile{QStringLiteral("not seen")};
+    QTimer::singleShot(0, form.get(), [&] {
+        fired = true;
+        busy = form->busy();
+        form->tlbOkCancel.ok->trigger();
+        typeKey(form->txtPath, Qt::Key_F9);
+        typeKey(form->txtPath, Qt::Key_Escape);
+        form->close();
+        promptsMeanwhile = messages.prompts();
+        unloaded = form->unloaded();
+        sqlite3_exec(writer, "COMMIT", nullptr, nullptr, nullptr);
+    });
+    messages.answer(vbYes);
+    form->RestoreDatabase();
+    sqlite3_close(writer);
+
+    EXPECT_TRUE(fired);
+    EXPECT_TRUE(busy);
+    EXPECT_TRUE(promptsMeanwhile.isEmpty()) << promptsMeanwhile.join(QLatin1Char('|')).toStdString();
+    EXPECT_FALSE(unloaded);
+    EXPECT_FALSE(form->busy());
+    EXPECT_EQ(messages.prompts(), (QStringList{question(backup), kDone}));
+    EXPECT_EQ(stampOf(production()), QStringLiteral("monday"));
+    EXPECT_TRUE(form->unloaded());
 }
 
 TEST_F(RestoreTest, AnsweringNoChangesNothing) {

@@ -75,7 +75,7 @@ public:
         for (int attempt = 0; attempt < 100; ++attempt) {
             const int fd = openLockFile(m_path, true);
             if (fd < 0)
-                throw DbError(err::GeneralFailure, QStringLiteral("Cannot create the lock file %1: %2")
+                throw DbError(err::ReadOnlyFile, QStringLiteral("Cannot create the lock file %1: %2")
                                                        .arg(m_path, QString::fromLocal8Bit(strerror(errno))));
             if (ofdLock(fd, F_RDLCK, kPresenceByte) && sameFile(fd, m_path)) {
                 m_fd = std::make_shared<int>(fd);

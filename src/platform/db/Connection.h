@@ -20,7 +20,8 @@ inline constexpr long long kMemoryMapBytes = 512LL * 1024 * 1024;
 
 // One connection to a database file. Opens existing files only: a missing
 // file raises 53 and creates nothing; a file that is not a database raises
-// -2147467259. While open it holds the <name>.ldb lock file beside the database.
+// -2147467259. While open it holds the <name>.ldb lock file beside the database;
+// a lock file that cannot be created raises 75.
 class Connection {
 public:
     enum class Mode { ReadWrite, ReadOnly };
