@@ -58,6 +58,7 @@ INSERT INTO Err_Msg (Err_Code, Err_Msg, Err_Type) VALUES
     ('ZVE166', 'ADMIN is reserved and cannot be used as a Login Name', 'W'),
     ('ZVE175', 'The dates overlap another line of this activity', 'W'),
     ('ZVE176', 'The start and end dates must lie within the transaction period', 'W'),
+    ('ZVE177', 'Schedule entries have been generated for this line meanwhile: only its end date can be changed now', 'W'),
 
     -- reports
     ('ZVE001', 'No records found', 'I'),

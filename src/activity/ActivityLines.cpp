@@ -1,45 +1,192 @@
-// The Activity Master's detail lines: the detail frame's states, its lists,
-// the validation of a line, and its insert and update.
+// The Activity Master's detail frame: the line's fields and lists, the checks
+// of a line, and the line as it is to be written.
+#include "ActivityLines.h"
 #include "FormParts.h"
 #include "core/modCommon.h"
 #include "dateinput/DateText.h"
-#include "frmActvtyMast.h"
 #include "platform/db/Dates.h"
-#include "platform/ui/MessageService.h"
-#include "query/RecordsetGrid.h"
+#include "platform/ui/KeyFilter.h"
+#include "platform/ui/Ui.h"
+#include "platform/ui/VbKeys.h"
+#include <QAbstractListModel>
 #include <QComboBox>
-#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QTabWidget>
 
 using namespace zv::ui;
-using zv::db::DbError;
 using zv::dateinput::kMonthNameMask;
-namespace err = zv::db::err;
 
 namespace zv::activity {
 
-void frmActvtyMast::focusIfShown(QWidget *w) {
-    if (w && w->isEnabled() && w->isVisible())
-        w->setFocus();
+// A list of names with their keys, for a combo box: filled in one go, so a
+// list of many thousand employees costs no more than the copy of its names.
+class KeyListModel : public QAbstractListModel {
+public:
+    using QAbstractListModel::QAbstractListModel;
+    void setEntries(QList<NamedKey> entries) {
+        beginResetModel();
+        m_entries = std::move(entries);
+        endResetModel();
+    }
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override {
+        return parent.isValid() ? 0 : int(m_entries.size());
+    }
+    QVariant data(const QModelIndex &index, int role) const override {
+        if (!index.isValid() || index.row() >= m_entries.size())
+            return {};
+        const NamedKey &e = m_entries.at(index.row());
+        if (role == Qt::DisplayRole || role == Qt::EditRole)
+            return e.name;
+        if (role == Qt::UserRole)
+            return e.key;
+        return {};
+    }
+
+private:
+    QList<NamedKey> m_entries;
+};
+
+namespace {
+
+void fill(QComboBox *list, const QList<NamedKey> &entries) {
+    list->clear();
+    for (const NamedKey &e : entries)
+        list->addItem(e.name, e.key);
 }
 
-bool frmActvtyMast::refuse(QWidget *focus, const QString &code, const QString &prefix, const QString &suffix) {
-    status(code, prefix, suffix);
-    setMousePointer(0);
-    focusIfShown(focus);
-    return false;
+// The entry of the key, else the one spelled as text, else the text alone.
+void choose(QComboBox *c, qint64 key, const QString &text) {
+    int i = c->findData(key);
+    if (i < 0)
+        i = c->findText(text, Qt::MatchFixedString);
+    c->setCurrentIndex(i);
+    if (i < 0)
+        c->setEditText(text);
 }
 
-void frmActvtyMast::DisableDetail() {
+} // namespace
+
+ActivityLines::ActivityLines(StoreSource store, Status status, std::function<QString()> entryText, QWidget *parent)
+    : QGroupBox(QStringLiteral("Schedule Details"), parent), m_store(std::move(store)), m_status(std::move(status)),
+      m_entryText(std::move(entryText)) {
+    setObjectName(QStringLiteral("fraDet"));
+    setAutoFillBackground(true);
+    const auto label = [this](const QString &text, int left, int top) {
+        auto *l = new QLabel(text, this);
+        place(l, left, top, 1900, 315);
+    };
+    const auto dateBox = [this](const char *name, int left, int top) {
+        auto *box = new QLineEdit(this);
+        box->setObjectName(QString::fromLatin1(name));
+        box->setMaxLength(11);
+        place(box, left, top, 1500, 315);
+        // At least as wide as the widest date at the font in use.
+        int widest = 0;
+        for (int m = 1; m <= 12; ++m)
+            widest = std::max(widest, box->fontMetrics().horizontalAdvance(zv::db::toDisplayDate(QDate(2004, m, 28))));
+        box->setMinimumWidth(widest + 12);
+        box->resize(std::max(box->width(), box->minimumWidth()), box->height());
+        return box;
+    };
+    const auto combo = [this](const char *name, int top, int width) {
+        auto *c = new QComboBox(this);
+        c->setObjectName(QString::fromLatin1(name));
+        c->setEditable(true);
+        c->setInsertPolicy(QComboBox::NoInsert);
+        c->setCompleter(nullptr);
+        c->setMaxVisibleItems(12);
+        // Placed by hand: its width never follows its entries.
+        c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        // Rows of one height: the list lays out its entries without measuring each.
+        if (auto *view = qobject_cast<QListView *>(c->view()))
+            view->setUniformItemSizes(true);
+        place(c, kFreqLeft, top, width, kFreqHeight);
+        return c;
+    };
+    label(QStringLiteral("Activity Start Date*"), 240, 420);
+    txtStartDate = dateBox("txtStartDate", 2160, 390);
+    label(QStringLiteral("Activity End Date*"), 4200, 420);
+    txtEndDate = dateBox("txtEndDate", 6000, 390);
+    label(QStringLiteral("Department*"), 240, 840);
+    cmbDept = combo("cmbDept", 810, kComboWidth);
+    label(QStringLiteral("Responsible Person*"), 240, 1260);
+    CmbResP = combo("CmbResP", 1230, kComboWidth);
+    label(QStringLiteral("Assigned By"), 240, 1680);
+    cmbAssignedBy = combo("cmbAssignedBy", 1650, kComboWidth);
+    cmbAssignedBy->setEnabled(false);
+    label(QStringLiteral("Frequency*"), 240, 2100);
+    cmbFreq = combo("cmbFreq", kFreqTop, 3000);
+    picker = new FrequencyPicker(this);
+    m_employees = new KeyListModel(this);
+    CmbResP->setModel(m_employees);
+    place(this, 180, 0, 13200, 5900);
+    hide();
+
+    connect(picker, &FrequencyPicker::touched, this, &ActivityLines::edited);
+    for (QLineEdit *box : {txtStartDate, txtEndDate})
+        connect(box, &QLineEdit::textChanged, this, &ActivityLines::edited);
+    for (QComboBox *list : {cmbDept, CmbResP}) {
+        connect(list, &QComboBox::editTextChanged, this, [this, list] { listChanged(list); });
+        connect(list, &QComboBox::activated, this, [this, list] { listChanged(list); });
+    }
+    connect(cmbFreq, &QComboBox::editTextChanged, this, [this] { frequencyChanged(); });
+    connect(cmbFreq, &QComboBox::activated, this, [this] { frequencyChanged(); });
+}
+
+ActivityLines::~ActivityLines() = default;
+
+void ActivityLines::attachKeys(KeyPreview *keys) {
+    m_startDateBox.setTxtdate(txtStartDate, keys);
+    m_endDateBox.setTxtdate(txtEndDate, keys);
+    // Combo boxes: typed text is matched against the list.
+    const auto comboKeys = [this, keys](QComboBox *combo, std::function<void(int &, int)> down,
+                                        std::function<void(int &)> press) {
+        auto h = std::make_unique<KeyFunctions>();
+        h->down = std::move(down);
+        h->press = std::move(press);
+        keys->setControlHandler(combo, h.get());
+        m_keys.push_back(std::move(h));
+    };
+    comboKeys(cmbDept, {}, [this](int &KeyAscii) { KeyAscii = m_comboKeys.KeyPress(cmbDept, KeyAscii); });
+    comboKeys(CmbResP, {}, [this](int &KeyAscii) {
+        KeyAscii = m_comboKeys.KeyPress(CmbResP, KeyAscii);
+        listChanged(CmbResP);
+    });
+    comboKeys(
+        cmbFreq,
+        [](int &KeyCode, int) {
+            if (KeyCode == vbKey::Delete)
+                KeyCode = 0;
+        },
+        [this](int &KeyAscii) {
+            if (KeyAscii == vbKey::Back) {
+                KeyAscii = 0;
+                return;
+            }
+            KeyAscii = m_comboKeys.KeyPress(cmbFreq, KeyAscii);
+            frequencyChanged();
+        });
+    auto picKeys = std::make_unique<KeyFunctions>();
+    picKeys->up = [this](int &KeyCode, int Shift) { picker->keyUp(KeyCode, Shift); };
+    keys->setControlHandler(picker->PicMain, picKeys.get());
+    m_keys.push_back(std::move(picKeys));
+}
+
+void ActivityLines::detachKeys(KeyPreview *keys) {
+    for (QWidget *w : std::initializer_list<QWidget *>{cmbDept, CmbResP, cmbFreq, picker->PicMain})
+        keys->setControlHandler(w, nullptr);
+}
+
+// ---------------------------------------------------------------- states
+
+void ActivityLines::lockFields() {
     for (QWidget *w : std::initializer_list<QWidget *>{txtStartDate, txtEndDate, cmbDept, CmbResP, cmbFreq})
         setFieldEnabled(w, false);
-    dgdAM->setEnabled(false);
-    fraDet->show();
-    fraDet->raise();
 }
 
-void frmActvtyMast::ClearDetail() {
+void ActivityLines::clearFields() {
     SettingUp guard(m_settingUp);
     txtStartDate->setText(kMonthNameMask);
     txtEndDate->setText(kMonthNameMask);
@@ -49,134 +196,132 @@ void frmActvtyMast::ClearDetail() {
     }
 }
 
-void frmActvtyMast::EnableDetailForAdd() {
-    utility.ToolBarsForDetailsAdd(&tlbHeader, &tlbFooter);
-    m_detailMode = QStringLiteral("DetailAdd");
-    DisableHeaderFields();
+bool ActivityLines::rewritable() const { return cmbFreq->isEnabled(); }
+
+RuleKind ActivityLines::freqKind() const { return ruleKindAt(cmbFreq->currentIndex()); }
+
+void ActivityLines::fillLists() {
+    SettingUp guard(m_settingUp);
+    ActivityStore store = m_store();
+    fill(cmbDept, store.departments());
+    cmbFreq->clear();
+    for (const Frequency &f : store.frequencies())
+        cmbFreq->addItem(f.desc, f.key);
+    // Every employee: read once while the form is open.
+    if (!m_employeesFilled) {
+        m_employees->setEntries(store.employees());
+        m_employeesFilled = true;
+    }
+}
+
+void ActivityLines::startAdd(const QDate &latestEnd) {
+    fillLists();
     {
         SettingUp guard(m_settingUp);
-        FillDepartments();
-        FillFrequencies();
-        FillResponsiblePersons();
         cmbAssignedBy->setEditText(QStringLiteral("ADMIN"));
     }
     for (QWidget *w : std::initializer_list<QWidget *>{txtStartDate, txtEndDate, cmbDept, CmbResP, cmbFreq})
         setFieldEnabled(w, true);
-    ClearDetail();
-    SetNextStartDate();
-    fraDet->move(twipsToPixels(180), fraDet->y());
-    fraDet->setTitle(QStringLiteral("Schedule Details"));
-    fraDet->show();
-    fraDet->raise();
-    dgdAM->setEnabled(false);
-    PicMain->hide();
-    PicMain->setEnabled(true);
-    for (QTabWidget *tabs : {sstAdhoc, sstMnth}) {
-        tabs->hide();
-        tabs->setEnabled(true);
+    clearFields();
+    m_lastGenerated = QDate();
+    if (latestEnd.isValid()) {
+        SettingUp guard(m_settingUp);
+        txtStartDate->setText(zv::db::toDisplayDate(latestEnd.addDays(1)));
     }
+    move(twipsToPixels(180), y());
+    setTitle(QStringLiteral("Schedule Details"));
+    show();
+    raise();
+    picker->hide();
+    picker->PicMain->setEnabled(true);
+    for (QTabWidget *tabs : {picker->sstAdhoc, picker->sstMnth})
+        tabs->setEnabled(true);
     txtStartDate->setFocus();
 }
 
-void frmActvtyMast::EnableDetailForModify() {
-    EnableDetailForAdd();
-    utility.ToolBarsForDetailsAdd(&tlbHeader, &tlbFooter);
-    m_detailMode = QStringLiteral("DetailModify");
-
-    const qint64 line = gridText(1).toLongLong();
-    m_activityKey = QString::number(gridText(0).toLongLong());
-    m_lineKey = QString::number(line);
+void ActivityLines::showLine(const ActivityLine &line, bool generated) {
     {
         SettingUp guard(m_settingUp);
-        txtStartDate->setText(gridText(2).isEmpty() ? kMonthNameMask : gridText(2));
-        txtEndDate->setText(gridText(3).isEmpty() ? kMonthNameMask : gridText(3));
+        txtStartDate->setText(line.start.isValid() ? zv::db::toDisplayDate(line.start) : kMonthNameMask);
+        txtEndDate->setText(line.end.isValid() ? zv::db::toDisplayDate(line.end) : kMonthNameMask);
         // The line's own department, person and frequency by key: names need not be unique.
-        auto rs = db().query(QStringLiteral("SELECT Sys_Dept_Num, Sys_Emp_Num, Sys_Const_Num, Assign_By "
-                                            "FROM Actvty_Mast_Det WHERE Sys_Actvty_Line_Num = ?"),
-                             {line});
-        const auto choose = [](QComboBox *c, const QVariant &key, const QString &text) {
-            int i = key.isNull() ? -1 : c->findData(key.toLongLong());
-            if (i < 0)
-                i = c->findText(text, Qt::MatchFixedString);
-            c->setCurrentIndex(i);
-            if (i < 0)
-                c->setEditText(text);
-        };
-        QVariant dept, emp, freq;
-        qint64 assignBy = gridText(8).toLongLong();
-        if (!rs.isEmpty()) {
-            rs.moveFirst();
-            dept = rs.value(0);
-            emp = rs.value(1);
-            freq = rs.value(2);
-            assignBy = rs.value(3).toLongLong();
-        }
-        choose(cmbFreq, freq, gridText(5));
-        choose(cmbDept, dept, gridText(9));
-        choose(CmbResP, emp, gridText(7));
+        choose(cmbFreq, line.freq, line.freqName);
+        choose(cmbDept, line.dept, line.deptName);
+        choose(CmbResP, line.emp, line.empName);
         QString assigner;
-        if (assignBy > 0)
-            assigner = utility.GetCodeNum(QStringLiteral("Emp_Name"), assignBy, QStringLiteral("Sys_Emp_Num"),
-                                          QStringLiteral("Emp_Mast"));
+        if (line.assignBy > 0)
+            assigner = m_store().employeeName(line.assignBy);
         cmbAssignedBy->setEditText(assigner.trimmed().isEmpty() ? QStringLiteral("ADMIN") : assigner);
     }
-    PicMain->setEnabled(true);
+    m_lastGenerated = line.lastGenerated;
+    picker->PicMain->setEnabled(true);
     // Once schedule entries were generated only the end date may change.
-    if (utility.RecordExists(QStringLiteral("Actvty_Mast_Det"),
-                             QStringLiteral("WHERE Sys_Actvty_Line_Num = ? AND Last_Gnrtd_Date IS NOT NULL"), {line})) {
+    if (generated) {
         for (QWidget *w : std::initializer_list<QWidget *>{txtStartDate, cmbDept, CmbResP, cmbFreq})
             setFieldEnabled(w, false);
-        PicMain->setEnabled(false);
-        sstMnth->setEnabled(false);
+        picker->setPickable(false);
     }
-    LoadFrequencyRule();
-    focusIfShown(txtStartDate);
-    if (!txtStartDate->isEnabled())
-        focusIfShown(txtEndDate);
+    const RuleKind kind = freqKind();
+    if (kind != RuleKind::NoRule) {
+        const MonthlyShape shape = m_store().loadRules(line.line, kind, picker->cells);
+        picker->showLoaded(kind, line.start, shape);
+    }
+    if (txtStartDate->isEnabled() && txtStartDate->isVisible())
+        txtStartDate->setFocus();
+    else if (txtEndDate->isEnabled() && txtEndDate->isVisible())
+        txtEndDate->setFocus();
 }
 
 // ---------------------------------------------------------------- lists
 
-// A list of names with their keys: the key in the first column, the name in the second.
-void frmActvtyMast::fillList(QComboBox *list, const QString &sql) {
-    list->clear();
-    auto rs = db().query(sql);
-    for (int i = 0; i < rs.recordCount(); ++i)
-        list->addItem(rs.valueAt(i, 1).toString(), rs.valueAt(i, 0).toLongLong());
-}
-
-void frmActvtyMast::FillDepartments() {
-    fillList(cmbDept, QStringLiteral("SELECT Sys_Dept_Num, Dept_Desc FROM Dept_Mast ORDER BY Dept_Desc"));
-}
-
-void frmActvtyMast::FillFrequencies() {
-    cmbFreq->clear();
-    for (const Frequency &f : frequencyList(db()))
-        cmbFreq->addItem(f.desc, f.key);
-}
-
-void frmActvtyMast::FillResponsiblePersons() {
-    fillList(CmbResP, QStringLiteral("SELECT Sys_Emp_Num, Emp_Name, Emp_Shrt_Name FROM Emp_Mast ORDER BY Emp_Name"));
-}
-
 // The department and the responsible person: typed text is matched against the list.
-void frmActvtyMast::listChanged(QComboBox *list) {
+void ActivityLines::listChanged(QComboBox *list) {
     if (m_settingUp)
         return;
-    ComboKeyFilter.Change(list, true);
-    clearStatus();
+    m_comboKeys.Change(list, true);
+    emit edited();
 }
 
-// ---------------------------------------------------------------- validation
+void ActivityLines::frequencyChanged() {
+    if (m_settingUp || m_inFreqChange)
+        return;
+    SettingUp guard(m_inFreqChange);
+    m_comboKeys.Change(cmbFreq, true);
+    if (cmbFreq->currentIndex() < 0)
+        return;
+    bool datesHold = false;
+    try {
+        datesHold = checkDates();
+    } catch (const std::exception &e) {
+        modCommon::ShowErrorMessage(e);
+    }
+    if (!datesHold) {
+        SettingUp quiet(m_settingUp);
+        cmbFreq->setCurrentIndex(-1);
+        cmbFreq->setEditText(QString());
+        return;
+    }
+    picker->begin(freqKind(), zv::db::fromDisplayDate(txtStartDate->text()));
+}
 
-QString frmActvtyMast::validateBox(QLineEdit *box, bool required, const QString &caption) {
+// ---------------------------------------------------------------- checks
+
+bool ActivityLines::refuse(QWidget *focus, const QString &code, const QString &prefix, const QString &suffix) {
+    m_status(code, prefix, suffix);
+    setMousePointer(0);
+    if (focus && focus->isEnabled() && focus->isVisible())
+        focus->setFocus();
+    return false;
+}
+
+QString ActivityLines::validateBox(QLineEdit *box, bool required, const QString &caption) {
     return m_checkDate.validateDate(
         box->text(),
-        [this](const QString &code, const QString &prefix, const QString &suffix) { status(code, prefix, suffix); },
+        [this](const QString &code, const QString &prefix, const QString &suffix) { m_status(code, prefix, suffix); },
         QStringLiteral("dd-MMM-yyyy"), required, QString(), caption);
 }
 
-DateField frmActvtyMast::dateField(const QString &validated) const {
+DateField ActivityLines::dateField(const QString &validated) const {
     if (validated.isEmpty())
         return DateField::invalid();
     if (validated == kMonthNameMask || validated == zv::dateinput::kMonthNameMaskSlashed)
@@ -185,141 +330,74 @@ DateField frmActvtyMast::dateField(const QString &validated) const {
     return d.isValid() ? DateField::valid(d) : DateField::invalid();
 }
 
-bool frmActvtyMast::ValidateDetailDates() {
-    m_entryDate = validateBox(txtEntryDate, false, QStringLiteral("Date Of Entry"));
-    m_startDate = validateBox(txtStartDate, true, QStringLiteral("Activity Start Date"));
-    m_endDate = validateBox(txtEndDate, true, QStringLiteral("Activity End Date"));
-
-    QDate periodStart, periodEnd;
-    auto parm = db().query(QStringLiteral("SELECT Start_Period, End_Period FROM Parm ORDER BY rowid LIMIT 1"));
-    if (!parm.isEmpty()) {
-        parm.moveFirst();
-        periodStart = zv::db::fromIsoDate(parm.text(QStringLiteral("Start_Period")));
-        periodEnd = zv::db::fromIsoDate(parm.text(QStringLiteral("End_Period")));
-    }
-    QDate lastGenerated;
-    if (m_detailMode == QLatin1String("DetailModify"))
-        lastGenerated = zv::db::fromDisplayDate(gridText(4));
-
-    const auto failure = checkLineDates(dateField(m_entryDate), dateField(m_startDate), dateField(m_endDate),
-                                        periodStart, periodEnd, lastGenerated);
+bool ActivityLines::checkDates() {
+    const DateField entry = dateField(m_checkDate.validateDateWithOutTBL(m_entryText(), QStringLiteral("dd-MMM-yyyy"),
+                                                                         false, QString()));
+    m_start = dateField(validateBox(txtStartDate, true, QStringLiteral("Activity Start Date")));
+    m_end = dateField(validateBox(txtEndDate, true, QStringLiteral("Activity End Date")));
+    const auto [periodStart, periodEnd] = m_store().period();
+    const auto failure = checkLineDates(entry, m_start, m_end, periodStart, periodEnd, m_lastGenerated);
     if (failure)
         return refuse(failure->focus == DateFocus::StartDate ? txtStartDate : txtEndDate, failure->code,
                       failure->prefix, failure->suffix);
     SettingUp guard(m_settingUp);
-    txtStartDate->setText(zv::db::toDisplayDate(dateField(m_startDate).date));
-    txtEndDate->setText(zv::db::toDisplayDate(dateField(m_endDate).date));
+    txtStartDate->setText(zv::db::toDisplayDate(m_start.date));
+    txtEndDate->setText(zv::db::toDisplayDate(m_end.date));
     return true;
 }
 
-bool frmActvtyMast::ValidateDetail() {
-    try {
-        if (!ValidateDetailDates())
+bool ActivityLines::check(qint64 activity, qint64 except) {
+    if (!checkDates())
+        return false;
+    // A list's text must name one of its entries: that entry's key is stored.
+    const auto chosen = [this](QComboBox *c) {
+        const QString text = c->currentText().trimmed();
+        if (text.isEmpty())
             return false;
-        // A list's text must name one of its entries: that entry's key is stored.
-        const auto chosen = [this](QComboBox *c) {
-            const QString text = c->currentText().trimmed();
-            if (text.isEmpty())
-                return false;
-            const int i = c->findText(text, Qt::MatchFixedString);
-            if (i < 0)
-                return false;
-            if (c->currentIndex() != i) {
-                SettingUp guard(m_settingUp);
-                c->setCurrentIndex(i);
-            }
-            return true;
-        };
-        if (!chosen(cmbDept))
-            return refuse(cmbDept, QStringLiteral("ZVE165"), QStringLiteral("Department"));
-        if (!chosen(cmbFreq))
-            return refuse(cmbFreq, QStringLiteral("ZVE119"), QStringLiteral("Frequency"));
-        if (!chosen(CmbResP))
-            return refuse(CmbResP, QStringLiteral("ZVE165"), QStringLiteral("Responsible Person"));
-
-        const RuleKind kind = freqKind();
-        const QDate start = dateField(m_startDate).date;
-        if (kind != RuleKind::NoRule && ruleRows(cells, kind, monthlyShape(), start).isEmpty()) {
-            const QString prefix = kind == RuleKind::AdHoc     ? QStringLiteral("At least any one of the Ad-Hoc Date")
-                                   : kind == RuleKind::Monthly ? QStringLiteral("At least any one of the Monthly Date")
-                                                               : QStringLiteral("At least any one of the Weekly Day");
-            status(QStringLiteral("ZVE119"), prefix);
-            setMousePointer(0);
-            cmbFreq->setFocus();
+        const int i = c->findText(text, Qt::MatchFixedString);
+        if (i < 0)
             return false;
+        if (c->currentIndex() != i) {
+            SettingUp guard(m_settingUp);
+            c->setCurrentIndex(i);
         }
-
-        // Lines of one activity never share a day, bounds included.
-        const QVariant s = zv::db::dateParam(start), e = zv::db::dateParam(dateField(m_endDate).date);
-        QString sql = QStringLiteral("SELECT 1 FROM Actvty_Mast_Det WHERE Sys_Actvty_Num = ? AND ("
-                                     "(? BETWEEN Start_Date AND End_Date) OR (? BETWEEN Start_Date AND End_Date) OR "
-                                     "(Start_Date BETWEEN ? AND ?) OR (End_Date BETWEEN ? AND ?))");
-        QVariantList values{activityNum(), s, e, s, e, s, e};
-        if (m_detailMode == QLatin1String("DetailModify")) {
-            sql += QStringLiteral(" AND Sys_Actvty_Line_Num <> ?");
-            values << lineNum();
-        }
-        if (!db().query(sql + QStringLiteral(" LIMIT 1"), values).isEmpty())
-            return refuse(txtEndDate, QStringLiteral("ZVE175"), QString());
         return true;
-    } catch (const DbError &e) {
-        setMousePointer(0);
-        MsgBox(QString::number(e.number()) + QStringLiteral("\n") + e.description() + QStringLiteral(" In ValidateDetail"),
-               vbCritical, QStringLiteral("Error"));
-    }
-    return false;
-}
+    };
+    if (!chosen(cmbDept))
+        return refuse(cmbDept, QStringLiteral("ZVE165"), QStringLiteral("Department"));
+    if (!chosen(cmbFreq))
+        return refuse(cmbFreq, QStringLiteral("ZVE119"), QStringLiteral("Frequency"));
+    if (!chosen(CmbResP))
+        return refuse(CmbResP, QStringLiteral("ZVE165"), QStringLiteral("Responsible Person"));
 
-// ---------------------------------------------------------------- saving
-
-bool frmActvtyMast::InsertDetail(qint64 replaceLine) {
-    Hourglass busy;
     const RuleKind kind = freqKind();
-    const MonthlyShape shape = monthlyShape();
-    const QDate start = dateField(m_startDate).date;
-    const DateField end = dateField(m_endDate);
-    const QList<RuleRow> rows = ruleRows(cells, kind, shape, start);
-    try {
-        auto &c = db();
-        // The line with its rule rows, or nothing: a rewrite that fails keeps the old line.
-        zv::db::Transaction t(c);
-        if (replaceLine != 0) {
-            c.execute(QStringLiteral("DELETE FROM Actvty_Mast_Freq WHERE Sys_Actvty_Line_Num = ?"), {replaceLine});
-            if (c.execute(QStringLiteral("DELETE FROM Actvty_Mast_Det WHERE Sys_Actvty_Line_Num = ? "
-                                         "AND Sys_Actvty_Num = ?"),
-                          {replaceLine, activityNum()}) != 1)
-                throw DbError(err::NoCurrentRecord, QStringLiteral("The line no longer exists."));
-        }
-        c.execute(QStringLiteral("INSERT INTO Actvty_Mast_Det (Sys_Actvty_Num, Sys_Dept_Num, Sys_Emp_Num, Start_Date, "
-                                 "End_Date, Sys_Const_Num) VALUES (?, ?, ?, ?, ?, ?)"),
-                  {activityNum(), cmbDept->currentData(), CmbResP->currentData(), zv::db::dateParam(start),
-                   end.state == DateField::Valid ? zv::db::dateParam(end.date) : QVariant(),
-                   cmbFreq->currentData()});
-        const qint64 line = c.lastInsertId();
-        insertRuleRows(c, activityNum(), line, kind, shape, rows);
-        t.commit();
-        m_lineKey = QString::number(line);
-        return true;
-    } catch (const DbError &e) {
+    if (kind != RuleKind::NoRule && ruleRows(picker->cells, kind, picker->monthlyShape(), m_start.date).isEmpty()) {
+        const QString prefix = kind == RuleKind::AdHoc     ? QStringLiteral("At least any one of the Ad-Hoc Date")
+                               : kind == RuleKind::Monthly ? QStringLiteral("At least any one of the Monthly Date")
+                                                           : QStringLiteral("At least any one of the Weekly Day");
+        m_status(QStringLiteral("ZVE119"), prefix, QString());
         setMousePointer(0);
-        MsgBox(e.description() + QStringLiteral("\nIn InsertDetail"), vbCritical, QStringLiteral("Error"));
+        cmbFreq->setFocus();
+        return false;
     }
-    return false;
+    // Lines of one activity never share a day, bounds included.
+    if (m_store().overlaps(activity, m_start.date, m_end.date, except))
+        return refuse(txtEndDate, QStringLiteral("ZVE175"), QString());
+    return true;
 }
 
-bool frmActvtyMast::UpdateDetail() {
-    try {
-        const int changed = db().execute(QStringLiteral("UPDATE Actvty_Mast_Det SET End_Date = ? "
-                                                        "WHERE Sys_Actvty_Num = ? AND Sys_Actvty_Line_Num = ?"),
-                                         {zv::db::dateParam(dateField(m_endDate).date), activityNum(), lineNum()});
-        if (changed != 1)
-            throw DbError(err::NoCurrentRecord, QStringLiteral("The line no longer exists."));
-        DisableDetail();
-        return true;
-    } catch (const DbError &e) {
-        MsgBox(e.description() + QStringLiteral("\nIn Update Detail"), vbCritical, QStringLiteral("Error"));
-    }
-    return false;
+LineInput ActivityLines::input(qint64 activity) const {
+    LineInput in;
+    in.activity = activity;
+    in.dept = cmbDept->currentData().toLongLong();
+    in.emp = CmbResP->currentData().toLongLong();
+    in.freq = cmbFreq->currentData().toLongLong();
+    in.start = m_start.date;
+    in.end = m_end.state == DateField::Valid ? m_end.date : QDate();
+    in.kind = freqKind();
+    in.shape = picker->monthlyShape();
+    in.rules = ruleRows(picker->cells, in.kind, in.shape, in.start);
+    return in;
 }
 
 } // namespace zv::activity

@@ -1,12 +1,11 @@
-// The Activity Master's frequency picker: a grid of cells drawn in the
-// picture box PicMain, in twips, one selection array per kind of rule.
+// The frequency picker: a grid of cells drawn in the picture box, in twips,
+// one selection array per kind of rule.
+#include "FrequencyPicker.h"
 #include "FormParts.h"
-#include "core/modCommon.h"
-#include "frmActvtyMast.h"
 #include "platform/db/Dates.h"
 #include "platform/ui/VbKeys.h"
-#include "query/RecordsetGrid.h"
-#include <QComboBox>
+#include <QFontMetrics>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QTabWidget>
 #include <algorithm>
@@ -56,80 +55,90 @@ const char *const kOrdinals[] = {"First", "Second", "Third", "Fourth", "Fifth"};
 
 } // namespace
 
-MonthlyShape frmActvtyMast::monthlyShape() const {
+// ---------------------------------------------------------------- building
+
+FrequencyPicker::FrequencyPicker(QWidget *frame) : QObject(frame) {
+    sstMnth = new QTabWidget(frame);
+    sstMnth->setObjectName(QStringLiteral("sstMnth"));
+    for (const char *tab : {"Month", "Week"})
+        sstMnth->addTab(new QWidget, QString::fromLatin1(tab));
+    sstAdhoc = new QTabWidget(frame);
+    sstAdhoc->setObjectName(QStringLiteral("sstAdhoc"));
+    sstAdhoc->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 2px 4px; min-width: 0px; }"));
+    for (int m = 1; m <= 12; ++m)
+        sstAdhoc->addTab(new QWidget, zv::db::monthAbbrev(m));
+    for (QTabWidget *tabs : {sstMnth, sstAdhoc}) {
+        place(tabs, kFreqLeft, kFreqTop + kFreqHeight + 40, kTabWidth, kTabHeight);
+        tabs->hide();
+    }
+    PicMain = new PictureBox(frame);
+    PicMain->setObjectName(QStringLiteral("PicMain"));
+    PicMain->hide();
+
+    connect(sstMnth, &QTabWidget::currentChanged, this, [this] { monthTabChanged(); });
+    connect(sstAdhoc, &QTabWidget::currentChanged, this, [this] { adhocTabChanged(); });
+    connect(PicMain, &PictureBox::MouseDown, this, [this](int, int, double x, double y) { mouseDown(x, y); });
+}
+
+MonthlyShape FrequencyPicker::monthlyShape() const {
     return sstMnth->currentIndex() == 1 ? MonthlyShape::NthWeekday : MonthlyShape::Dates;
 }
 
-RuleKind frmActvtyMast::freqKind() const { return ruleKindAt(cmbFreq->currentIndex()); }
-
-QDate frmActvtyMast::pickerStart() const { return zv::db::fromDisplayDate(txtStartDate->text()); }
-
-int frmActvtyMast::adhocMonth() const { return sstAdhoc->currentIndex() + 1; }
-
-void frmActvtyMast::resetPicker() {
+void FrequencyPicker::resetCursor() {
     CursorX = CellSize / 2 + GridLeft;
     CursorY = CellSize / 2 + GridTop;
 }
 
-// ---------------------------------------------------------------- choosing the kind
+int FrequencyPicker::textTwips(const QString &text) const {
+    return QFontMetrics(PicMain->font()).horizontalAdvance(text) * 15;
+}
 
-void frmActvtyMast::cmbFreq_Change() {
-    if (m_settingUp || m_inFreqChange)
-        return;
-    SettingUp guard(m_inFreqChange);
-    ComboKeyFilter.Change(cmbFreq, true);
-    const int position = cmbFreq->currentIndex();
-    if (position < 0)
-        return;
-    bool datesHold = false;
-    try {
-        datesHold = ValidateDetailDates();
-    } catch (const std::exception &e) {
-        modCommon::ShowErrorMessage(e);
-    }
-    if (!datesHold) {
-        SettingUp quiet(m_settingUp);
-        cmbFreq->setCurrentIndex(-1);
-        cmbFreq->setEditText(QString());
-        return;
-    }
+void FrequencyPicker::hide() {
+    PicMain->hide();
+    sstAdhoc->hide();
+    sstMnth->hide();
+}
+
+void FrequencyPicker::setPickable(bool pickable) {
+    PicMain->setEnabled(pickable);
+    sstMnth->setEnabled(pickable);
+}
+
+void FrequencyPicker::begin(RuleKind kind, const QDate &start) {
+    m_kind = kind;
+    m_start = start;
     for (QTabWidget *tabs : {sstAdhoc, sstMnth}) {
         const QSignalBlocker block(tabs);
         tabs->setCurrentIndex(0);
     }
-    PicMain->hide();
-    sstAdhoc->hide();
-    sstMnth->hide();
-    resetPicker();
-    switch (ruleKindAt(position)) {
+    hide();
+    resetCursor();
+    switch (kind) {
     case RuleKind::AdHoc:
         cells.clearAdhoc();
-        DrawAdhocGrid();
+        drawAdhocGrid();
         break;
     case RuleKind::Monthly:
         cells.clearMonthDays();
         cells.clearMonthWeeks();
-        DrawMonthDayGrid();
+        drawMonthDayGrid();
         break;
     case RuleKind::Weekly:
         cells.clearWeek();
-        DrawWeekGrid();
+        drawWeekGrid();
         break;
     case RuleKind::NoRule:
         break;
     }
 }
 
-void frmActvtyMast::LoadFrequencyRule() {
-    const qint64 line = gridText(1).toLongLong();
-    const RuleKind kind = freqKind();
-    if (kind == RuleKind::NoRule)
-        return;
-    const MonthlyShape shape = loadRuleCells(db(), line, kind, cells);
-    resetPicker();
+void FrequencyPicker::showLoaded(RuleKind kind, const QDate &start, MonthlyShape shape) {
+    m_kind = kind;
+    m_start = start;
+    resetCursor();
     switch (kind) {
     case RuleKind::AdHoc:
-        DrawAdhocGrid();
+        drawAdhocGrid();
         break;
     case RuleKind::Monthly:
         // Only one of the two shapes was loaded: drawing the tab empties the other.
@@ -138,35 +147,35 @@ void frmActvtyMast::LoadFrequencyRule() {
             sstMnth->setCurrentIndex(shape == MonthlyShape::NthWeekday ? 1 : 0);
         }
         if (shape == MonthlyShape::NthWeekday)
-            DrawMonthWeekGrid();
+            drawMonthWeekGrid();
         else
-            DrawMonthDayGrid();
+            drawMonthDayGrid();
         break;
     case RuleKind::Weekly:
-        DrawWeekGrid();
+        drawWeekGrid();
         break;
     case RuleKind::NoRule:
         break;
     }
 }
 
-void frmActvtyMast::sstAdhoc_Click() {
-    if (freqKind() == RuleKind::AdHoc && !sstAdhoc->isHidden())
-        DrawAdhocGrid();
+void FrequencyPicker::adhocTabChanged() {
+    if (m_kind == RuleKind::AdHoc && !sstAdhoc->isHidden())
+        drawAdhocGrid();
 }
 
-void frmActvtyMast::sstMnth_Click() {
-    if (freqKind() != RuleKind::Monthly || sstMnth->isHidden())
+void FrequencyPicker::monthTabChanged() {
+    if (m_kind != RuleKind::Monthly || sstMnth->isHidden())
         return;
     if (sstMnth->currentIndex() == 0)
-        DrawMonthDayGrid();
+        drawMonthDayGrid();
     else
-        DrawMonthWeekGrid();
+        drawMonthWeekGrid();
 }
 
 // ---------------------------------------------------------------- drawing
 
-void frmActvtyMast::placeMonthTabs(QTabWidget *tabs, int pictureTop, int widthLess, int heightLess) {
+void FrequencyPicker::placeTabs(QTabWidget *tabs, int pictureTop, int widthLess, int heightLess) {
     const int top = kFreqTop + kFreqHeight + 40;
     place(tabs, kFreqLeft, top, kTabWidth, kTabHeight);
     m_picWidth = kTabWidth - widthLess;
@@ -177,11 +186,11 @@ void frmActvtyMast::placeMonthTabs(QTabWidget *tabs, int pictureTop, int widthLe
     PicMain->raise();
 }
 
-void frmActvtyMast::printAt(int x, int y, const QString &text) { Canvas(PicMain).text(x, y, text); }
+void FrequencyPicker::printAt(int x, int y, const QString &text) { Canvas(PicMain).text(x, y, text); }
 
-std::vector<frmActvtyMast::Position> frmActvtyMast::positions(bool forHitTest) const {
+std::vector<FrequencyPicker::Position> FrequencyPicker::positions(bool forHitTest) const {
     std::vector<Position> out;
-    switch (freqKind()) {
+    switch (m_kind) {
     case RuleKind::Weekly:
         for (int k = 0; k < 7; ++k)
             out.push_back({GridLeft, GridTop + k * RowPitch, true, k, 0});
@@ -194,20 +203,20 @@ std::vector<frmActvtyMast::Position> frmActvtyMast::positions(bool forHitTest) c
                     out.push_back({GridLeft + (c - 1) * ColPitch, GridTop + (r - 1) * RowPitch, p <= 31, p - 1, 0});
                 }
         } else {
+            // The first column holds the ordinals' captions.
             for (int r = 1; r <= 6; ++r)
                 for (int c = 1; c <= 8; ++c)
-                    out.push_back({GridLeft + (c - 1) * ColPitch, GridTop + (r - 1) * RowPitch, r >= 2 && c >= 2,
-                                   r - 2, c - 2});
+                    out.push_back({c == 1 ? GridLeft : nthFirstCellLeft() + (c - 2) * ColPitch,
+                                   GridTop + (r - 1) * RowPitch, r >= 2 && c >= 2, r - 2, c - 2});
         }
         break;
     case RuleKind::AdHoc: {
-        const int m = adhocMonth();
-        const QDate start = pickerStart();
+        const int m = sstAdhoc->currentIndex() + 1;
         for (int r = 1; r <= 5; ++r)
             for (int c = 1; c <= 7; ++c) {
                 const int p = (r - 1) * 7 + c;
                 out.push_back({GridLeft + (c - 1) * ColPitch, GridTop + (r - 1) * RowPitch,
-                               isAdhocDate(m, p, start), m - 1, p - 1});
+                               isAdhocDate(m, p, m_start), m - 1, p - 1});
             }
         break;
     }
@@ -219,8 +228,8 @@ std::vector<frmActvtyMast::Position> frmActvtyMast::positions(bool forHitTest) c
     return out;
 }
 
-void frmActvtyMast::DrawCell(bool picked) {
-    const double x = CellX, y = CellY, s = CellSize;
+void FrequencyPicker::drawCell(int x0, int y0, bool picked) {
+    const double x = x0, y = y0, s = CellSize;
     const QColor white(255, 255, 255), black(0, 0, 0);
     Canvas c(PicMain);
     c.fill(x, y, x + s, y + s, white);
@@ -245,7 +254,7 @@ void frmActvtyMast::DrawCell(bool picked) {
     }
 }
 
-void frmActvtyMast::DrawFocusFrames() {
+void FrequencyPicker::drawFocusFrames() {
     const std::vector<Position> all = positions(false);
     if (all.empty())
         return;
@@ -258,7 +267,7 @@ void frmActvtyMast::DrawFocusFrames() {
     }
 }
 
-void frmActvtyMast::DrawWeekGrid() {
+void FrequencyPicker::drawWeekGrid() {
     m_picWidth = kComboWidth;
     m_picHeight = 3030;
     place(PicMain, kFreqLeft, kFreqTop + kFreqHeight + 20, m_picWidth, m_picHeight);
@@ -270,59 +279,72 @@ void frmActvtyMast::DrawWeekGrid() {
     PicMain->clear(kPictureBack);
     for (const Position &p : positions(false)) {
         drawCellAt(p);
-        printAt(GridLeft + roundEven(CellSize * 1.4), CellY, weekdayName(p.a + 1));
+        printAt(GridLeft + roundEven(CellSize * 1.4), p.y, weekdayName(p.a + 1));
     }
-    DrawFocusFrames();
+    drawFocusFrames();
 }
 
-void frmActvtyMast::DrawMonthDayGrid() {
+void FrequencyPicker::drawMonthDayGrid() {
     cells.clearMonthWeeks();
-    placeMonthTabs(sstMnth, 300, 40, 330);
+    placeTabs(sstMnth, 300, 40, 330);
     ColPitch = roundEven(m_picWidth / 7.0);
     RowPitch = roundEven(m_picHeight / 5.0);
     PicMain->clear(kPictureBack);
     for (const Position &p : positions(false)) {
         drawCellAt(p);
-        printAt(CellX + CellSize + 20, CellY, QStringLiteral(" ") + QString::number(p.a + 1));
+        printAt(p.x + CellSize + 20, p.y, QStringLiteral(" ") + QString::number(p.a + 1));
     }
-    DrawFocusFrames();
+    drawFocusFrames();
 }
 
-void frmActvtyMast::DrawMonthWeekGrid() {
+void FrequencyPicker::drawMonthWeekGrid() {
     cells.clearMonthDays();
-    placeMonthTabs(sstMnth, 300, 40, 330);
-    ColPitch = roundEven(m_picWidth / 8.0);
+    placeTabs(sstMnth, 300, 40, 330);
+    // The columns are an eighth of the picture, or wider where the captions
+    // need it at the font in use; the picture and its tabs grow to hold them.
+    const int gap = 90;
+    int widestDay = 0, widestOrdinal = 0;
+    for (int c = 1; c <= 7; ++c)
+        widestDay = std::max(widestDay, textTwips(weekdayName(c).left(3)));
+    for (const char *o : kOrdinals)
+        widestOrdinal = std::max(widestOrdinal, textTwips(QString::fromLatin1(o)));
+    ColPitch = std::max({roundEven(m_picWidth / 8.0), widestDay + gap, CellSize + gap});
+    m_nthLabelWidth = std::max(ColPitch, widestOrdinal + gap);
+    const int needed = nthFirstCellLeft() + 6 * ColPitch + std::max(CellSize, widestDay) + GridLeft;
+    if (needed > m_picWidth) {
+        m_picWidth = needed;
+        sstMnth->resize(twipsToPixels(needed + 40), sstMnth->height());
+        PicMain->resize(twipsToPixels(needed), PicMain->height());
+    }
     RowPitch = roundEven(m_picHeight / 6.0);
     PicMain->clear(kPictureBack);
     for (int c = 1; c <= 7; ++c)
-        printAt(GridLeft + c * ColPitch, GridTop, weekdayName(c).left(3));
+        printAt(nthFirstCellLeft() + (c - 1) * ColPitch, GridTop, weekdayName(c).left(3));
     for (int r = 2; r <= 6; ++r)
         printAt(GridLeft, GridTop + (r - 1) * RowPitch, QString::fromLatin1(kOrdinals[r - 2]));
     for (const Position &p : positions(false))
         drawCellAt(p);
-    DrawFocusFrames();
+    drawFocusFrames();
 }
 
-void frmActvtyMast::DrawAdhocGrid() {
-    placeMonthTabs(sstAdhoc, 600, 180, 630);
+void FrequencyPicker::drawAdhocGrid() {
+    placeTabs(sstAdhoc, 600, 180, 630);
     ColPitch = roundEven(m_picWidth / 7.0);
     RowPitch = roundEven(m_picHeight / 5.0);
     PicMain->clear(kPictureBack);
     for (const Position &p : positions(false)) {
         drawCellAt(p);
-        printAt(CellX + CellSize + 20, CellY, QStringLiteral(" ") + QString::number(p.b + 1));
+        printAt(p.x + CellSize + 20, p.y, QStringLiteral(" ") + QString::number(p.b + 1));
     }
-    DrawFocusFrames();
+    drawFocusFrames();
 }
 
 // ---------------------------------------------------------------- picking
 
-void frmActvtyMast::PicMain_MouseDown(int Button, int Shift, double X, double Y) {
-    (void)Button;
-    (void)Shift;
-    clearStatus();
-    ToggleCell(X, Y);
-    DrawFocusFrames();
+void FrequencyPicker::mouseDown(double X, double Y) {
+    emit touched();
+    toggleCell(X, Y);
+    drawFocusFrames();
 }
 
 namespace {
@@ -337,8 +359,8 @@ const typename Positions::value_type *hit(const Positions &all, double X, double
 } // namespace
 
 // The picked flag behind a position of the grid on show.
-qint16 &frmActvtyMast::cellAt(const Position &p) {
-    switch (freqKind()) {
+qint16 &FrequencyPicker::cellAt(const Position &p) {
+    switch (m_kind) {
     case RuleKind::Weekly:
         return cells.WeekCells[p.a];
     case RuleKind::Monthly:
@@ -354,15 +376,11 @@ qint16 &frmActvtyMast::cellAt(const Position &p) {
     throw std::logic_error("no picker cells without a frequency rule");
 }
 
-void frmActvtyMast::drawCellAt(const Position &p) {
-    CellX = p.x;
-    CellY = p.y;
-    DrawCell(cellAt(p) == 1);
-}
+void FrequencyPicker::drawCellAt(const Position &p) { drawCell(p.x, p.y, cellAt(p) == 1); }
 
 // Flips the cell under the point, if there is one, and moves the keyboard
 // cursor there when a position was hit.
-void frmActvtyMast::ToggleCell(double X, double Y) {
+void FrequencyPicker::toggleCell(double X, double Y) {
     const auto all = positions(true);
     const Position *p = hit(all, X, Y, CellSize);
     if (!p)
@@ -376,19 +394,18 @@ void frmActvtyMast::ToggleCell(double X, double Y) {
     CursorY = int(std::lrint(Y));
 }
 
-void frmActvtyMast::PicMain_KeyUp(int &KeyCode, int Shift) {
-    (void)Shift;
+void FrequencyPicker::keyUp(int &KeyCode, int) {
     // Only the picker's own keys: the release of a toolbar key (F9 ...) must
     // not wipe the status that the key has just shown.
     static const int handled[] = {vbKey::Return, vbKey::Space, vbKey::Left, vbKey::Up, vbKey::Right, vbKey::Down};
     if (std::find(std::begin(handled), std::end(handled), KeyCode) == std::end(handled) || !PicMain->isVisible() ||
         !PicMain->isEnabled())
         return;
-    clearStatus();
+    emit touched();
     switch (KeyCode) {
     case vbKey::Return:
     case vbKey::Space:
-        PicMain_MouseDown(0, 0, CursorX, CursorY);
+        mouseDown(CursorX, CursorY);
         return;
     case vbKey::Left:
         CursorX -= ColPitch;
@@ -411,7 +428,56 @@ void frmActvtyMast::PicMain_KeyUp(int &KeyCode, int Shift) {
             CursorY = GridTop;
         break;
     }
-    DrawFocusFrames();
+    drawFocusFrames();
+}
+
+// ---------------------------------------------------------------- PictureBox
+
+PictureBox::PictureBox(QWidget *parent) : QWidget(parent) {
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PictureBox::clear(const QColor &background) {
+    if (m_image.size() != size())
+        m_image = QImage(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    m_image.fill(background);
+    update();
+}
+
+void PictureBox::paintEvent(QPaintEvent *) {
+    QPainter p(this);
+    p.drawImage(0, 0, m_image);
+}
+
+void PictureBox::resizeEvent(QResizeEvent *event) {
+    QWidget::resizeEvent(event);
+    QImage resized(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    resized.fill(kPictureBack);
+    {
+        QPainter p(&resized);
+        p.drawImage(0, 0, m_image);
+    }
+    m_image = resized;
+}
+
+void PictureBox::mousePressEvent(QMouseEvent *event) {
+    int button = 0;
+    if (event->button() == Qt::LeftButton)
+        button = 1;
+    else if (event->button() == Qt::RightButton)
+        button = 2;
+    else if (event->button() == Qt::MiddleButton)
+        button = 4;
+    int shift = 0;
+    if (event->modifiers() & Qt::ShiftModifier)
+        shift |= 1;
+    if (event->modifiers() & Qt::ControlModifier)
+        shift |= 2;
+    if (event->modifiers() & Qt::AltModifier)
+        shift |= 4;
+    setFocus(Qt::MouseFocusReason);
+    emit MouseDown(button, shift, event->position().x() * 15.0, event->position().y() * 15.0);
 }
 
 } // namespace zv::activity

@@ -1,6 +1,6 @@
 // The Activity Master: the form, its modes, the toolbar dispatch, closing,
-// and the activity header row. Detail lines, the frequency picker and the
-// grid live in ActivityLines.cpp, FrequencyPicker.cpp and ActivityGrid.cpp.
+// the activity header and the saving of lines. The grid of lines, the detail
+// frame and the frequency picker are parts of their own; the store holds the SQL.
 #include "frmActvtyMast.h"
 #include "FormParts.h"
 #include "core/HelpTopic.h"
@@ -9,21 +9,18 @@
 #include "dateinput/DateText.h"
 #include "framework/FormKeys.h"
 #include "framework/ImageList.h"
-#include "masters/MasterForm.h"
+#include "framework/MasterForm.h"
 #include "platform/db/Dates.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Ui.h"
 #include "platform/ui/VbKeys.h"
-#include "query/RecordsetGrid.h"
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
@@ -43,6 +40,18 @@ const QString kCorrupted = QStringLiteral("Production Database is corrupted. Ple
 const QString kDeleteQuestion = QStringLiteral("Are you sure you want to delete this record?");
 const QString kDeleteWithEntries = QStringLiteral(
     "Are you sure you want to delete this record with Activity Projector/Actuals Planner Details?");
+const QString kNoCurrentRecord =
+    QStringLiteral("Either BOF or EOF is True, or the current record has been deleted.");
+const QString kLineGone = QStringLiteral("The line no longer exists.");
+// Schedule entries were generated for the line after it was shown.
+const QString kLineGotEntries = QStringLiteral("ZVE177");
+
+QAction *buttonOf(const QToolBar *bar, const QString &key) {
+    for (QAction *a : bar->actions())
+        if (a->objectName() == key)
+            return a;
+    return nullptr;
+}
 } // namespace
 
 // ---------------------------------------------------------------- building
@@ -76,67 +85,22 @@ frmActvtyMast::frmActvtyMast(QWidget *parent) : QDialog(parent) {
     m_detailArea->setObjectName(QStringLiteral("detailArea"));
     m_detailArea->setFixedHeight(twipsToPixels(6000));
     m_detailArea->installEventFilter(this);
-    dgdAM = new zv::query::RecordsetGrid(m_detailArea);
+    dgdAM = new ActivityGrid(m_detailArea);
     dgdAM->setObjectName(QStringLiteral("dgdAM"));
-    fraDet = new QGroupBox(QStringLiteral("Schedule Details"), m_detailArea);
-    fraDet->setObjectName(QStringLiteral("fraDet"));
-    fraDet->setAutoFillBackground(true);
+    fraDet = new ActivityLines([this] { return store(); },
+                               [this](const QString &code, const QString &prefix, const QString &suffix) {
+                                   status(code, prefix, suffix);
+                               },
+                               [this] { return txtEntryDate->text(); }, m_detailArea);
     fraDet->installEventFilter(this);
+    picker = fraDet->picker;
+    txtStartDate = fraDet->txtStartDate;
+    txtEndDate = fraDet->txtEndDate;
+    cmbDept = fraDet->cmbDept;
+    CmbResP = fraDet->CmbResP;
+    cmbAssignedBy = fraDet->cmbAssignedBy;
+    cmbFreq = fraDet->cmbFreq;
     layout->addWidget(m_detailArea, 1);
-
-    const auto label = [this](const QString &text, int left, int top) {
-        auto *l = new QLabel(text, fraDet);
-        place(l, left, top, 1900, 315);
-    };
-    const auto dateBox = [this](const char *name, int left, int top) {
-        auto *box = new QLineEdit(fraDet);
-        box->setObjectName(QString::fromLatin1(name));
-        box->setMaxLength(11);
-        place(box, left, top, 1500, 315);
-        return box;
-    };
-    const auto combo = [this](const char *name, int top, int width) {
-        auto *c = new QComboBox(fraDet);
-        c->setObjectName(QString::fromLatin1(name));
-        c->setEditable(true);
-        c->setInsertPolicy(QComboBox::NoInsert);
-        c->setCompleter(nullptr);
-        c->setMaxVisibleItems(12);
-        place(c, kFreqLeft, top, width, kFreqHeight);
-        return c;
-    };
-    label(QStringLiteral("Activity Start Date*"), 240, 420);
-    txtStartDate = dateBox("txtStartDate", 2160, 390);
-    label(QStringLiteral("Activity End Date*"), 4200, 420);
-    txtEndDate = dateBox("txtEndDate", 6000, 390);
-    label(QStringLiteral("Department*"), 240, 840);
-    cmbDept = combo("cmbDept", 810, kComboWidth);
-    label(QStringLiteral("Responsible Person*"), 240, 1260);
-    CmbResP = combo("CmbResP", 1230, kComboWidth);
-    label(QStringLiteral("Assigned By"), 240, 1680);
-    cmbAssignedBy = combo("cmbAssignedBy", 1650, kComboWidth);
-    cmbAssignedBy->setEnabled(false);
-    label(QStringLiteral("Frequency*"), 240, 2100);
-    cmbFreq = combo("cmbFreq", kFreqTop, 3000);
-
-    sstMnth = new QTabWidget(fraDet);
-    sstMnth->setObjectName(QStringLiteral("sstMnth"));
-    for (const char *tab : {"Month", "Week"})
-        sstMnth->addTab(new QWidget, QString::fromLatin1(tab));
-    sstAdhoc = new QTabWidget(fraDet);
-    sstAdhoc->setObjectName(QStringLiteral("sstAdhoc"));
-    sstAdhoc->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 2px 4px; min-width: 0px; }"));
-    for (int m = 1; m <= 12; ++m)
-        sstAdhoc->addTab(new QWidget, zv::db::monthAbbrev(m));
-    for (QTabWidget *tabs : {sstMnth, sstAdhoc}) {
-        place(tabs, kFreqLeft, kFreqTop + kFreqHeight + 40, kTabWidth, kTabHeight);
-        tabs->hide();
-    }
-    PicMain = new PictureBox(fraDet);
-    PicMain->setObjectName(QStringLiteral("PicMain"));
-    PicMain->hide();
-    place(fraDet, 180, 0, 13200, 5900);
-    fraDet->hide();
 
     tbFooter = new QToolBar(this);
     tbFooter->setObjectName(QStringLiteral("tbFooter"));
@@ -152,20 +116,12 @@ frmActvtyMast::frmActvtyMast(QWidget *parent) : QDialog(parent) {
 frmActvtyMast::~frmActvtyMast() {
     if (auto *kp = zv::fw::keyPreviewOf(this)) {
         kp->removeFormHandler(this);
-        for (QWidget *w : std::initializer_list<QWidget *>{txtActDesc, txtRemarks, cmbDept, CmbResP, cmbFreq, PicMain})
+        for (QWidget *w : std::initializer_list<QWidget *>{txtActDesc, txtRemarks})
             kp->setControlHandler(w, nullptr);
+        fraDet->detachKeys(kp);
     }
     releaseLock();
 }
-
-namespace {
-QAction *buttonOf(const QToolBar *bar, const QString &key) {
-    for (QAction *a : bar->actions())
-        if (a->objectName() == key)
-            return a;
-    return nullptr;
-}
-} // namespace
 
 QAction *frmActvtyMast::headerButton(const QString &key) const { return buttonOf(tbHeader, key); }
 
@@ -198,7 +154,7 @@ bool frmActvtyMast::eventFilter(QObject *watched, QEvent *event) {
 
 void frmActvtyMast::Form_Load() {
     modCommon::gScreenTitle = kTitle;
-    dbOpen();
+    modCommon::MainConnectionOpen();
 
     tlbHeader.setformname(this);
     tlbHeader.setToolBarName(tbHeader);
@@ -221,8 +177,7 @@ void frmActvtyMast::Form_Load() {
 
     auto *keys = zv::fw::keyPreviewOf(this);
     m_entryDateBox.setTxtdate(txtEntryDate, keys);
-    m_startDateBox.setTxtdate(txtStartDate, keys);
-    m_endDateBox.setTxtdate(txtEndDate, keys);
+    fraDet->attachKeys(keys);
     keys->addFormHandler(this);   // after header and footer: the form sees what they leave
 
     // The description and the remarks refuse the punctuation (quotes among it).
@@ -239,53 +194,11 @@ void frmActvtyMast::Form_Load() {
     filtered(txtActDesc, false);
     filtered(txtRemarks, true);
 
-    // Combo boxes: typed text is matched against the list.
-    const auto comboKeys = [this, keys](QComboBox *combo, std::function<void(int &, int)> down,
-                                        std::function<void(int &)> press) {
-        auto h = std::make_unique<zv::ui::KeyFunctions>();
-        h->down = std::move(down);
-        h->press = std::move(press);
-        keys->setControlHandler(combo, h.get());
-        m_controlKeys.push_back(std::move(h));
-    };
-    comboKeys(cmbDept, {}, [this](int &KeyAscii) { KeyAscii = ComboKeyFilter.KeyPress(cmbDept, KeyAscii); });
-    comboKeys(CmbResP, {}, [this](int &KeyAscii) {
-        KeyAscii = ComboKeyFilter.KeyPress(CmbResP, KeyAscii);
-        listChanged(CmbResP);
-    });
-    comboKeys(
-        cmbFreq,
-        [](int &KeyCode, int) {
-            if (KeyCode == vbKey::Delete)
-                KeyCode = 0;
-        },
-        [this](int &KeyAscii) {
-            if (KeyAscii == vbKey::Back) {
-                KeyAscii = 0;
-                return;
-            }
-            KeyAscii = ComboKeyFilter.KeyPress(cmbFreq, KeyAscii);
-            cmbFreq_Change();
-        });
-    auto picKeys = std::make_unique<zv::ui::KeyFunctions>();
-    picKeys->up = [this](int &KeyCode, int Shift) { PicMain_KeyUp(KeyCode, Shift); };
-    keys->setControlHandler(PicMain, picKeys.get());
-    m_controlKeys.push_back(std::move(picKeys));
-
     connect(&tlbHeader, &clsHeaderToolbar::HeaderClick, this, &frmActvtyMast::tlbHeader_HeaderClick);
     connect(&tlbFooter, &clsFooterToolBar::FooterClick, this, &frmActvtyMast::tlbFooter_FooterClick);
-    for (QLineEdit *box : {txtEntryDate, txtActDesc, txtRemarks, txtStartDate, txtEndDate})
+    for (QLineEdit *box : {txtEntryDate, txtActDesc, txtRemarks})
         connect(box, &QLineEdit::textChanged, this, [this] { clearStatus(); });
-    for (QComboBox *list : {cmbDept, CmbResP}) {
-        connect(list, &QComboBox::editTextChanged, this, [this, list] { listChanged(list); });
-        connect(list, &QComboBox::activated, this, [this, list] { listChanged(list); });
-    }
-    connect(cmbFreq, &QComboBox::editTextChanged, this, [this] { cmbFreq_Change(); });
-    connect(cmbFreq, &QComboBox::activated, this, [this] { cmbFreq_Change(); });
-    connect(sstMnth, &QTabWidget::currentChanged, this, [this] { sstMnth_Click(); });
-    connect(sstAdhoc, &QTabWidget::currentChanged, this, [this] { sstAdhoc_Click(); });
-    connect(PicMain, &PictureBox::MouseDown, this,
-            [this](int b, int s, double x, double y) { PicMain_MouseDown(b, s, x, y); });
+    connect(fraDet, &ActivityLines::edited, this, [this] { clearStatus(); });
     connect(dgdAM, &zv::query::RecordsetGrid::RowChosen, this, [this] { dgdAM_DblClick(); });
     connect(dgdAM, &zv::query::RecordsetGrid::MoveComplete, this, [this] { dgdAM_RowColChange(); });
 
@@ -301,11 +214,10 @@ void frmActvtyMast::Form_Load() {
     tlbHeader.setPrintEnable(false);
 
     {
-        SettingUp guard(m_settingUp);
+        const QSignalBlocker quiet(txtEntryDate);
         txtEntryDate->setText(kMonthNameMask);
-        txtStartDate->setText(kMonthNameMask);
-        txtEndDate->setText(kMonthNameMask);
     }
+    fraDet->clearFields();
     DisableHeaderFields();
 
     if (MDIZVS *main = MDIZVS::existingInstance())
@@ -322,13 +234,7 @@ void frmActvtyMast::showEvent(QShowEvent *event) {
 
 void frmActvtyMast::Form_Activate() {
     try {
-        auto &c = db();
-        c.query(QStringLiteral("SELECT Sys_Actvty_Num, Entry_Date, Actvty_Desc, Remk, Sys_Lock_Num "
-                               "FROM Actvty_Mast WHERE 1=2"));
-        c.query(QStringLiteral("SELECT Sys_Actvty_Num, Sys_Actvty_Line_Num, Sys_Dept_Num, Sys_Emp_Num, Start_Date, "
-                               "End_Date, Last_Gnrtd_Date, Sys_Const_Num, Assign_By FROM Actvty_Mast_Det WHERE 1=2"));
-        c.query(QStringLiteral("SELECT Sys_Actvty_Num, Sys_Actvty_Line_Num, Sys_Actvty_Freq_num, Mnth, Dow, Days "
-                               "FROM Actvty_Mast_Freq WHERE 1=2"));
+        store().probe();
     } catch (const std::exception &) {
         MsgBox(kCorrupted, vbOKOnly + vbCritical, QStringLiteral("Error"));
         modCommon::gDBPath.clear();
@@ -337,17 +243,10 @@ void frmActvtyMast::Form_Activate() {
     }
 }
 
-bool frmActvtyMast::dbOpen() {
-    if (!modCommon::gConnOpen || !modCommon::gConn || !modCommon::gConn->isOpen())
-        modCommon::OpenDatabase();
-    return modCommon::gConn && modCommon::gConn->isOpen();
-}
 
-zv::db::Connection &frmActvtyMast::db() {
-    if (!dbOpen())
-        throw DbError(3704, QStringLiteral("Operation is not allowed when the object is closed."));
-    return *modCommon::gConn;
-}
+zv::db::Connection &frmActvtyMast::db() { return modCommon::MainConnection(); }
+
+ActivityStore frmActvtyMast::store() { return ActivityStore(db()); }
 
 void frmActvtyMast::status(const QString &code, const QString &prefix, const QString &suffix) {
     utility.DisplayStatus(code, &tlbFooter, prefix, suffix);
@@ -362,6 +261,16 @@ void frmActvtyMast::releaseLock() {
     }
 }
 
+void frmActvtyMast::failed(const std::exception &e, const QString &where, bool withNumber) {
+    setMousePointer(0);
+    QString text;
+    if (auto *db = dynamic_cast<const DbError *>(&e))
+        text = (withNumber ? QString::number(db->number()) + QStringLiteral("\n") : QString()) + db->description();
+    else
+        text = QString::fromLocal8Bit(e.what());
+    MsgBox(text + where, vbCritical, QStringLiteral("Error"));
+}
+
 // ---------------------------------------------------------------- keys and closing
 
 void frmActvtyMast::Form_KeyDown(int &KeyCode, int Shift) {
@@ -374,7 +283,7 @@ void frmActvtyMast::Form_KeyDown(int &KeyCode, int Shift) {
             return;
         }
         m_closing1 = m_closing2 = true;
-        if (Form_QueryUnload(0))
+        if (Form_QueryUnload())
             unload();
         return;
     }
@@ -385,23 +294,22 @@ void frmActvtyMast::Form_KeyDown(int &KeyCode, int Shift) {
 }
 
 bool frmActvtyMast::editing() const {
-    switch (tlbHeader.H_ButtonKey()) {
-    case 1:
-    case 2:
-    case 6:
-    case 7:
-    case 8:
+    switch (ButtonCode(tlbHeader.H_ButtonKey())) {
+    case ButtonCode::Add:
+    case ButtonCode::Modify:
+    case ButtonCode::DetailAdd:
+    case ButtonCode::DetailModify:
+    case ButtonCode::DetailDelete:
         return true;
     default:
         return false;
     }
 }
 
-bool frmActvtyMast::Form_QueryUnload(int UnloadMode) {
-    (void)UnloadMode;
+bool frmActvtyMast::Form_QueryUnload() {
     if (!editing()) {
         if (m_closing1)
-            tlbHeader.setH_ButtonKey(0);
+            setButtonCode(ButtonCode::None);
         return true;
     }
     const int answer = MsgBox(kSaveQuestion, vbYesNoCancel + vbExclamation, QStringLiteral("Exit Confirmation"));
@@ -412,7 +320,7 @@ bool frmActvtyMast::Form_QueryUnload(int UnloadMode) {
             tlbFooter_FooterClick(QStringLiteral("Ok"));
             return false;
         }
-        if (m_headerMode.isEmpty() && m_detailMode.isEmpty())
+        if (m_headerMode == HeaderMode::None && m_detailMode == DetailMode::None)
             return true;
         // A save that is refused or fails keeps the form open with the reason shown.
         if (!footerOk()) {
@@ -432,16 +340,12 @@ bool frmActvtyMast::Form_QueryUnload(int UnloadMode) {
     return false;
 }
 
-void frmActvtyMast::Form_Unload() {
-    releaseLock();
-    utility.UsrResetValue();
-}
-
 void frmActvtyMast::unload() {
     if (m_unloading)
         return;
     m_unloading = true;
-    Form_Unload();
+    releaseLock();
+    utility.UsrResetValue();
     done(QDialog::Rejected);
 }
 
@@ -456,13 +360,14 @@ void frmActvtyMast::closeEvent(QCloseEvent *event) {
         event->accept();
         return;
     }
-    if (!Form_QueryUnload(0)) {
+    if (!Form_QueryUnload()) {
         event->ignore();
         return;
     }
     event->accept();
     m_unloading = true;
-    Form_Unload();
+    releaseLock();
+    utility.UsrResetValue();
     setResult(QDialog::Rejected);
     QDialog::done(QDialog::Rejected);
 }
@@ -472,38 +377,28 @@ void frmActvtyMast::closeEvent(QCloseEvent *event) {
 void frmActvtyMast::tlbHeader_HeaderClick(const QString &Key) {
     try {
         clearStatus();
-        if (Key == QLatin1String("Add")) {
-            m_headerMode = QStringLiteral("Add");
-            m_activityKey = QStringLiteral("0");
-            utility.ToolBarsForDetailsAdd(&tlbHeader, &tlbFooter);
-            ClearFields();
-            EnableHeaderForAdd();
-            tlbHeader.setDetailAddEnable(false);
-            tlbFooter.setResetVisible(false);
-        } else if (Key == QLatin1String("Modify")) {
+        if (Key == QLatin1String("Add"))
+            headerAdd();
+        else if (Key == QLatin1String("Modify"))
             headerModify();
-        } else if (Key == QLatin1String("Delete")) {
+        else if (Key == QLatin1String("Delete"))
             headerDelete();
-        } else if (Key == QLatin1String("Select")) {
+        else if (Key == QLatin1String("Select"))
             headerSelect();
-        } else if (Key == QLatin1String("DetailAdd")) {
-            if (activityNum() == 0)
-                return;
-            m_detailMode = QStringLiteral("DetailAdd");
-            m_lineKey = QStringLiteral("0");
-            EnableDetailForAdd();
-        } else if (Key == QLatin1String("DetailModify")) {
+        else if (Key == QLatin1String("DetailAdd"))
+            headerDetailAdd();
+        else if (Key == QLatin1String("DetailModify"))
             headerDetailModify();
-        } else if (Key == QLatin1String("DetailDelete")) {
+        else if (Key == QLatin1String("DetailDelete"))
             headerDetailDelete();
-        } else if (Key == QLatin1String("Refresh")) {
+        else if (Key == QLatin1String("Refresh"))
             DisplayActivity();
-        } else if (Key == QLatin1String("Help")) {
+        else if (Key == QLatin1String("Help")) {
             if (fraDet->x() > 0)
                 showHelp();
         } else if (Key == QLatin1String("Exit")) {
             m_closing1 = true;
-            if (Form_QueryUnload(0))
+            if (Form_QueryUnload())
                 unload();
         }
     } catch (const DbError &e) {
@@ -514,7 +409,7 @@ void frmActvtyMast::tlbHeader_HeaderClick(const QString &Key) {
                 // the status below says what matters
             }
             status(QStringLiteral("ZVE028"));
-            tlbHeader.setH_ButtonKey(0);
+            setButtonCode(ButtonCode::None);
         } else {
             MsgBox(e.description() + QStringLiteral("\n") + QStringLiteral("Error"), vbCritical);
         }
@@ -523,31 +418,36 @@ void frmActvtyMast::tlbHeader_HeaderClick(const QString &Key) {
     }
 }
 
+void frmActvtyMast::headerAdd() {
+    m_headerMode = HeaderMode::Add;
+    m_activity = 0;
+    utility.ToolBarsForDetailsAdd(&tlbHeader, &tlbFooter);
+    ClearFields();
+    EnableHeaderForAdd();
+    tlbHeader.setDetailAddEnable(false);
+    tlbFooter.setResetVisible(false);
+}
+
 void frmActvtyMast::activityGone(const QString &prefix) {
     releaseLock();
     ClearFields();
     DisableHeaderFields();
-    m_activityKey = QStringLiteral("0");
+    m_activity = 0;
     utility.ActivateHeaderToolBar(&tlbHeader);
     utility.ActivateFooterToolBar(&tlbFooter);
     status(QStringLiteral("ZVE034"), prefix);
-    tlbHeader.setH_ButtonKey(0);
-}
-
-bool frmActvtyMast::activityExists() {
-    return utility.RecordExists(QStringLiteral("Actvty_Mast"), QStringLiteral("WHERE Sys_Actvty_Num = ?"),
-                                {activityNum()});
+    setButtonCode(ButtonCode::None);
 }
 
 bool frmActvtyMast::activityFree(const QString &gonePrefix, const QString &lockedCode) {
-    if (!activityExists()) {
+    if (!store().exists(m_activity)) {
         activityGone(gonePrefix);
         return false;
     }
     if (CheckHeaderLock()) {
         DisplayActivity();
         status(lockedCode);
-        tlbHeader.setH_ButtonKey(0);
+        setButtonCode(ButtonCode::None);
         return false;
     }
     return true;
@@ -557,14 +457,14 @@ void frmActvtyMast::headerModify() {
     if (!activityFree(QStringLiteral("Cannot modify."), QStringLiteral("ZVE027")))
         return;
     if (!rowLocked()) {   // the lock could not be tried: nothing is edited without it
-        tlbHeader.setH_ButtonKey(0);
+        setButtonCode(ButtonCode::None);
         return;
     }
-    if (!activityExists()) {   // gone before the lock was ours
+    if (!store().exists(m_activity)) {   // gone before the lock was ours
         activityGone(QStringLiteral("Cannot modify."));
         return;
     }
-    m_headerMode = QStringLiteral("Modify");
+    m_headerMode = HeaderMode::Modify;
     FillDetailGrid();
     utility.ToolBarsForDetailsAdd(&tlbHeader, &tlbFooter);
     EnableHeaderForModify();
@@ -577,18 +477,17 @@ void frmActvtyMast::headerDelete() {
     const bool tested = rowLocked();
     releaseLock();
     if (!tested) {
-        tlbHeader.setH_ButtonKey(0);
+        setButtonCode(ButtonCode::None);
         return;
     }
-    const bool withEntries = !gridText(4).trimmed().isEmpty();
+    const auto current = dgdAM->current();
+    const bool withEntries = current && current->lastGenerated.isValid();
     const int answer = MsgBox(withEntries ? kDeleteWithEntries : kDeleteQuestion,
                               vbYesNo + vbQuestion + vbDefaultButton2, QStringLiteral("Question"));
-    tlbHeader.setH_ButtonKey(0);
+    setButtonCode(ButtonCode::None);
     if (answer != vbYes)
         return;
-    if (utility.RecordExists(QStringLiteral("Statry_Cmpltd_Entry"),
-                             QStringLiteral("WHERE Sys_Actvty_Num = ? AND Cmpltd_Date IS NOT NULL"),
-                             {activityNum()})) {
+    if (store().hasCompletedEntries(m_activity)) {
         status(QStringLiteral("ZVE014"));
         return;
     }
@@ -596,40 +495,45 @@ void frmActvtyMast::headerDelete() {
 }
 
 void frmActvtyMast::headerSelect() {
-    const QStringList chosen = zv::masters::MasterForm::ShowGeneralFilter(QStringLiteral("ACTMASTAS"));
+    const QStringList chosen = zv::fw::MasterForm::ShowGeneralFilter(QStringLiteral("ACTMASTAS"));
     if (chosen.isEmpty() || chosen.at(0).trimmed().isEmpty())
         return;
-    m_activityKey = QString::number(chosen.at(0).trimmed().toLongLong());
+    m_activity = chosen.at(0).trimmed().toLongLong();
     utility.ToolBarsForFilter(&tlbHeader, &tlbFooter);
-    m_headerMode.clear();
+    m_headerMode = HeaderMode::None;
     DisplayActivity();
+}
+
+void frmActvtyMast::headerDetailAdd() {
+    if (m_activity == 0)
+        return;
+    m_detailMode = DetailMode::DetailAdd;
+    m_line = 0;
+    EnableDetailForAdd();
 }
 
 void frmActvtyMast::headerDetailModify() {
     if (!activityFree(QStringLiteral("Cannot modify."), QStringLiteral("ZVE027")))
         return;
-    const auto rs = dgdAM->recordset();
-    if (!rowLocked() || !rs || rs->bof() || rs->eof()) {
+    if (!rowLocked() || !dgdAM->current()) {
         releaseLock();
-        tlbHeader.setH_ButtonKey(0);
+        setButtonCode(ButtonCode::None);
         return;
     }
-    m_gridBookmark = rs->absolutePosition();
+    m_gridBookmark = dgdAM->position();
     EnableDetailForModify();
 }
 
 void frmActvtyMast::headerDetailDelete() {
-    const qint64 line = gridText(1).toLongLong();
-    if (line == 0) {
-        tlbHeader.setH_ButtonKey(0);
+    const auto current = dgdAM->current();
+    if (!current) {
+        setButtonCode(ButtonCode::None);
         return;
     }
-    const bool generated =
-        utility.RecordExists(QStringLiteral("Actvty_Mast_Det"),
-                             QStringLiteral("WHERE Sys_Actvty_Line_Num = ? AND Last_Gnrtd_Date IS NOT NULL"), {line});
-    const int answer = MsgBox(generated ? kDeleteWithEntries : kDeleteQuestion,
+    const qint64 line = current->line;
+    const int answer = MsgBox(store().lineHasGenerated(line) ? kDeleteWithEntries : kDeleteQuestion,
                               vbYesNo + vbQuestion + vbDefaultButton2, QStringLiteral("Question"));
-    tlbHeader.setH_ButtonKey(0);
+    setButtonCode(ButtonCode::None);
     if (answer != vbYes)
         return;
     if (CheckHeaderLock()) {
@@ -639,36 +543,26 @@ void frmActvtyMast::headerDetailDelete() {
     }
     if (!rowLocked())
         return;
-    if (utility.RecordExists(QStringLiteral("Statry_Cmpltd_Entry"),
-                             QStringLiteral("WHERE Sys_Actvty_Line_Num = ? AND Cmpltd_Date IS NOT NULL"), {line})) {
+    if (store().lineHasCompletedEntries(line)) {
         releaseLock();
         status(QStringLiteral("ZVE014"));
         return;
     }
-    if (auto rs = dgdAM->recordset(); rs && !rs->bof() && !rs->eof())
-        m_gridBookmark = rs->absolutePosition();
-    m_detailMode = QStringLiteral("DetailDelete");
+    m_gridBookmark = dgdAM->position();
+    m_detailMode = DetailMode::DetailDelete;
     // The line goes with its schedule entries and rule rows, or not at all;
     // the activity's lock is held until it is done.
     bool deleted = false;
     try {
-        auto &c = db();
-        zv::db::Transaction t(c);
-        c.execute(QStringLiteral("DELETE FROM Statry_Cmpltd_Entry WHERE Sys_Actvty_Line_Num = ?"), {line});
-        c.execute(QStringLiteral("DELETE FROM Actvty_Mast_Freq WHERE Sys_Actvty_Line_Num = ?"), {line});
-        deleted = c.execute(QStringLiteral("DELETE FROM Actvty_Mast_Det WHERE Sys_Actvty_Line_Num = ? "
-                                           "AND Sys_Actvty_Num = ?"),
-                            {line, activityNum()}) == 1;
-        if (deleted)
-            t.commit();
+        deleted = store().deleteLine(m_activity, line);
     } catch (...) {
         releaseLock();
-        m_detailMode.clear();
+        m_detailMode = DetailMode::None;
         throw;
     }
     releaseLock();
     FillDetailGrid();
-    m_detailMode.clear();
+    m_detailMode = DetailMode::None;
     if (deleted)
         status(QStringLiteral("ZVE008"));
     else
@@ -685,47 +579,47 @@ void frmActvtyMast::tlbFooter_FooterClick(const QString &Key) {
         footerOk();
         return;
     }
+    if (Key != QLatin1String("Cancel"))
+        return;
     try {
-        footerCancel(Key);
+        footerCancel();
     } catch (const std::exception &e) {
         modCommon::ShowErrorMessage(e);
     }
 }
 
-void frmActvtyMast::footerCancel(const QString &Key) {
-    if (Key == QLatin1String("Cancel")) {
-        if (m_detailMode == QLatin1String("DetailAdd")) {
-            CancelModify();
-            leaveDetail();
-        } else if (m_detailMode == QLatin1String("DetailModify")) {
-            CancelModify();
-            releaseLock();
-            m_lineView = false;
-            leaveDetail();
-        } else if (m_headerMode == QLatin1String("Add")) {
-            CancelAdd();
-            m_closing1 = false;
-            m_headerMode.clear();
-            tlbHeader.setH_ButtonKey(0);
-        } else if (m_headerMode == QLatin1String("Modify")) {
-            CancelModify();
-            DisplayActivity();
-            releaseLock();
-            m_headerMode.clear();
-            m_closing1 = false;
-            tlbHeader.setH_ButtonKey(0);
-        } else {
-            m_closing1 = false;
-            tlbHeader.setH_ButtonKey(5);
-        }
+void frmActvtyMast::footerCancel() {
+    if (m_detailMode == DetailMode::DetailAdd) {
+        CancelModify();
+        leaveDetail();
+    } else if (m_detailMode == DetailMode::DetailModify) {
+        CancelModify();
+        releaseLock();
+        m_lineView = false;
+        leaveDetail();
+    } else if (m_headerMode == HeaderMode::Add) {
+        CancelAdd();
+        m_closing1 = false;
+        m_headerMode = HeaderMode::None;
+        setButtonCode(ButtonCode::None);
+    } else if (m_headerMode == HeaderMode::Modify) {
+        CancelModify();
+        DisplayActivity();
+        releaseLock();
+        m_headerMode = HeaderMode::None;
+        m_closing1 = false;
+        setButtonCode(ButtonCode::None);
+    } else {
+        m_closing1 = false;
+        setButtonCode(ButtonCode::Select);
     }
 }
 
 void frmActvtyMast::leaveDetail() {
-    m_headerMode.clear();
-    m_detailMode.clear();
-    m_lineKey = QStringLiteral("0");
-    tlbHeader.setH_ButtonKey(0);
+    m_headerMode = HeaderMode::None;
+    m_detailMode = DetailMode::None;
+    m_line = 0;
+    setButtonCode(ButtonCode::None);
 }
 
 bool frmActvtyMast::footerOk() {
@@ -739,10 +633,10 @@ bool frmActvtyMast::footerOk() {
 }
 
 bool frmActvtyMast::footerOkSteps() {
-    if (m_detailMode == QLatin1String("DetailAdd")) {
+    if (m_detailMode == DetailMode::DetailAdd) {
         if (!okDetailAdd())
             return false;
-    } else if (m_detailMode == QLatin1String("DetailModify")) {
+    } else if (m_detailMode == DetailMode::DetailModify) {
         if (m_lineView) {
             m_lineView = false;
             CancelModify();
@@ -753,51 +647,63 @@ bool frmActvtyMast::footerOkSteps() {
         if (!okDetailModify())
             return false;
     }
-    if (m_headerMode == QLatin1String("Add")) {
+    if (m_headerMode == HeaderMode::Add) {
         if (!okHeaderAdd())
             return false;
-    } else if (m_headerMode == QLatin1String("Modify")) {
+    } else if (m_headerMode == HeaderMode::Modify) {
         if (!okHeaderModify())
             return false;
     }
     m_closing1 = false;
-    tlbHeader.setH_ButtonKey(5);
+    setButtonCode(ButtonCode::Select);
     return true;
 }
 
 bool frmActvtyMast::savedAndRefilled(const QString &code) {
     releaseLock();
     DisableHeaderFields();
-    m_headerMode.clear();
-    m_detailMode.clear();
+    m_headerMode = HeaderMode::None;
+    m_detailMode = DetailMode::None;
     FillDetailGrid();
     status(code);
-    tlbHeader.setH_ButtonKey(0);
+    setButtonCode(ButtonCode::None);
     return true;
 }
 
 bool frmActvtyMast::okDetailAdd() {
-    if (!ValidateDetail() || !InsertDetail())
+    bool checked = false;
+    try {
+        checked = fraDet->check(m_activity, 0);
+    } catch (const DbError &e) {
+        failed(e, QStringLiteral(" In ValidateDetail"), true);
+    }
+    if (!checked || !InsertDetail())
         return false;
     return savedAndRefilled(QStringLiteral("ZVE003"));
 }
 
 bool frmActvtyMast::okDetailModify() {
-    if (!ValidateDetail())
+    bool checked = false;
+    try {
+        checked = fraDet->check(m_activity, m_line);
+    } catch (const DbError &e) {
+        failed(e, QStringLiteral(" In ValidateDetail"), true);
+    }
+    if (!checked)
         return false;
     // A line without generated entries is written anew (it gets a new key);
     // one with them keeps everything but its end date.
-    const bool saved = cmbFreq->isEnabled() ? InsertDetail(lineNum()) : UpdateDetail();
+    const bool saved = fraDet->rewritable() ? InsertDetail(m_line) : UpdateDetail();
     if (!saved)
         return false;
     releaseLock();
     DisableHeaderFields();
     // Refilled while still in the mode: the grid keeps the modified line current.
     FillDetailGrid();
-    m_headerMode.clear();
-    m_detailMode.clear();
+    m_headerMode = HeaderMode::None;
+    m_detailMode = DetailMode::None;
     status(QStringLiteral("ZVE002"));
-    tlbHeader.setH_ButtonKey(0);
+    setButtonCode(ButtonCode::None);
     return true;
 }
 
@@ -806,11 +712,11 @@ bool frmActvtyMast::okHeaderAdd() {
         return false;
     releaseLock();
     DisableHeaderFields();
-    m_headerMode.clear();
+    m_headerMode = HeaderMode::None;
     utility.ToolBarsForFilter(&tlbHeader, &tlbFooter);
     tlbHeader.setDetailAddEnable(true);
     status(QStringLiteral("ZVE003"));
-    tlbHeader.setH_ButtonKey(0);
+    setButtonCode(ButtonCode::None);
     return true;
 }
 
@@ -831,17 +737,14 @@ void frmActvtyMast::DisableHeaderFields() {
 }
 
 void frmActvtyMast::ClearFields() {
-    SettingUp guard(m_settingUp);
-    txtEntryDate->setText(kMonthNameMask);
+    {
+        const QSignalBlocker quiet(txtEntryDate);
+        txtEntryDate->setText(kMonthNameMask);
+    }
     txtActDesc->clear();
     txtRemarks->clear();
-    txtStartDate->setText(kMonthNameMask);
-    txtEndDate->setText(kMonthNameMask);
-    for (QComboBox *c : {cmbDept, CmbResP, cmbFreq}) {
-        c->setCurrentIndex(-1);
-        c->setEditText(QString());
-    }
-    dgdAM->setRecordset(nullptr);
+    fraDet->clearFields();
+    dgdAM->clearLines();
 }
 
 void frmActvtyMast::EnableHeaderForAdd() {
@@ -858,9 +761,7 @@ void frmActvtyMast::EnableHeaderForModify() {
     setFieldEnabled(txtRemarks, true);
     setFieldEnabled(txtActDesc, true);
     // The date of entry is fixed once schedule entries were generated for a line.
-    const bool generated = utility.RecordExists(
-        QStringLiteral("Actvty_Mast_Det"), QStringLiteral("WHERE Sys_Actvty_Num = ? AND Last_Gnrtd_Date IS NOT NULL"),
-        {activityNum()});
+    const bool generated = store().hasGeneratedLines(m_activity);
     setFieldEnabled(txtEntryDate, !generated);
     if (!generated)
         txtEntryDate->setFocus();
@@ -875,83 +776,98 @@ void frmActvtyMast::CancelAdd() {
     utility.ActivateFooterToolBar(&tlbFooter);
     ClearFields();
     fraDet->hide();
-    m_activityKey = QStringLiteral("0");
+    m_activity = 0;
     DisableHeaderFields();
 }
 
 void frmActvtyMast::CancelModify() {
     utility.ToolBarsForFilter(&tlbHeader, &tlbFooter);
     fraDet->hide();
-    m_headerMode.clear();
+    m_headerMode = HeaderMode::None;
     DisableHeaderFields();
     FillDetailGrid();
+}
+
+void frmActvtyMast::EnableDetailForAdd() {
+    utility.ToolBarsForDetailsAdd(&tlbHeader, &tlbFooter);
+    m_detailMode = DetailMode::DetailAdd;
+    DisableHeaderFields();
+    fraDet->startAdd(store().latestEnd(m_activity));
+    dgdAM->setEnabled(false);
+}
+
+void frmActvtyMast::EnableDetailForModify() {
+    const auto current = dgdAM->current();
+    if (!current)
+        return;
+    EnableDetailForAdd();
+    m_detailMode = DetailMode::DetailModify;
+    m_activity = current->activity;
+    m_line = current->line;
+    auto s = store();
+    fraDet->showLine(s.line(m_line).value_or(*current), s.lineHasGenerated(m_line));
+}
+
+void frmActvtyMast::DisableDetail() {
+    fraDet->lockFields();
+    dgdAM->setEnabled(false);
+    fraDet->show();
+    fraDet->raise();
 }
 
 // ---------------------------------------------------------------- the activity header
 
 bool frmActvtyMast::ValidateHeader() {
+    const auto refuse = [this](QWidget *focus, const QString &code, const QString &prefix, const QString &suffix) {
+        status(code, prefix, suffix);
+        setMousePointer(0);
+        if (focus->isEnabled() && focus->isVisible())
+            focus->setFocus();
+        return false;
+    };
     try {
-        m_entryDate = validateBox(txtEntryDate, false, QStringLiteral("Date Of Entry"));
-        if (m_entryDate.isEmpty())
+        const QString validated = m_checkDate.validateDate(
+            txtEntryDate->text(),
+            [this](const QString &code, const QString &prefix, const QString &suffix) { status(code, prefix, suffix); },
+            QStringLiteral("dd-MMM-yyyy"), false, QString(), QStringLiteral("Date Of Entry"));
+        if (validated.isEmpty())
             return refuse(txtEntryDate, QStringLiteral("ZVE009"), QString(), QStringLiteral("Date"));
-        if (m_entryDate == kMonthNameMask || m_entryDate == zv::dateinput::kMonthNameMaskSlashed)
+        if (validated == kMonthNameMask || validated == zv::dateinput::kMonthNameMaskSlashed)
             return refuse(txtEntryDate, QStringLiteral("ZVE128"), QStringLiteral("Date Of Entry"), QString());
-        const QDate entry = zv::dateinput::dateOfValidated(m_entryDate);
-        if (m_headerMode == QLatin1String("Modify")) {
-            const QDate start = zv::db::fromDisplayDate(gridText(2));
-            if (start.isValid() && start < entry)
+        m_entryDate = zv::dateinput::dateOfValidated(validated);
+        if (m_headerMode == HeaderMode::Modify) {
+            const auto current = dgdAM->current();
+            if (current && current->start.isValid() && current->start < m_entryDate)
                 return refuse(txtEntryDate, QStringLiteral("ZVE019"), QStringLiteral("Date Of Entry"),
                               QStringLiteral("Activity Start Date"));
         }
         if (txtActDesc->text().trimmed().isEmpty())
             return refuse(txtActDesc, QStringLiteral("ZVE128"), QStringLiteral("Activity Description"), QString());
-        if (entry > modCommon::GetServerDate())
+        if (m_entryDate > modCommon::GetServerDate())
             return refuse(txtEntryDate, QStringLiteral("ZVE019"), QStringLiteral("Date Of Entry"),
                           QStringLiteral("Current Date"));
-        if (DescriptionExists()) {
+        if (store().descriptionTaken(txtActDesc->text(), m_activity)) {
             status(QStringLiteral("ZVE006"), QStringLiteral("This Record "));
             setMousePointer(0);
             return false;
         }
         return true;
     } catch (const DbError &e) {
-        setMousePointer(0);
-        MsgBox(QString::number(e.number()) + QStringLiteral("\n") + e.description() +
-                   QStringLiteral(" In ValidateHeader "),
-               vbCritical, QStringLiteral("Error"));
+        failed(e, QStringLiteral(" In ValidateHeader "), true);
     }
     return false;
 }
 
-bool frmActvtyMast::DescriptionExists() {
-    QString sql = QStringLiteral("SELECT 1 FROM Actvty_Mast WHERE trim(Actvty_Desc) = ? COLLATE NOCASE");
-    QVariantList values{txtActDesc->text().trimmed()};
-    if (activityNum() != 0) {
-        sql += QStringLiteral(" AND Sys_Actvty_Num <> ?");
-        values << activityNum();
-    }
-    return !db().query(sql + QStringLiteral(" LIMIT 1"), values).isEmpty();
-}
-
 bool frmActvtyMast::InsertHeader() {
     try {
-        auto &c = db();
-        // The row and its lock number together, or neither.
-        zv::db::Transaction t(c);
-        c.execute(QStringLiteral("INSERT INTO Actvty_Mast (Entry_Date, Actvty_Desc, Remk) VALUES (?, ?, ?)"),
-                  {zv::db::dateParam(zv::dateinput::dateOfValidated(m_entryDate)), txtActDesc->text().trimmed(),
-                   txtRemarks->text().trimmed()});
-        const qint64 key = c.lastInsertId();
-        c.execute(QStringLiteral("UPDATE Actvty_Mast SET Sys_Lock_Num = ? WHERE Sys_Actvty_Num = ?"), {key, key});
-        t.commit();
-        m_activityKey = QString::number(key);
+        m_activity = store().insertHeader({0, m_entryDate, txtActDesc->text().trimmed(), txtRemarks->text().trimmed()});
         return true;
     } catch (const DbError &e) {
-        m_detailMode.clear();
+        m_detailMode = DetailMode::None;
         if (e.number() == err::GeneralFailure)
             status(QStringLiteral("ZVE027"), QStringLiteral("This Record "));
         else
-            MsgBox(e.description() + QStringLiteral("\nIn InsertHeader"), vbCritical, QStringLiteral("Error"));
+            failed(e, QStringLiteral("\nIn InsertHeader"));
     }
     return false;
 }
@@ -960,87 +876,189 @@ bool frmActvtyMast::UpdateHeader() {
     try {
         if (!rowLocked())
             throw DbError(err::GeneralFailure, QStringLiteral("The activity is not locked for editing."));
-        const int changed = db().execute(
-            QStringLiteral("UPDATE Actvty_Mast SET Entry_Date = ?, Actvty_Desc = ?, Remk = ? WHERE Sys_Actvty_Num = ?"),
-            {zv::db::dateParam(zv::dateinput::dateOfValidated(m_entryDate)), txtActDesc->text().trimmed(),
-             txtRemarks->text().trimmed(), activityNum()});
-        if (changed != 1)
-            throw DbError(err::NoCurrentRecord,
-                          QStringLiteral("Either BOF or EOF is True, or the current record has been deleted."));
+        store().updateHeader({m_activity, m_entryDate, txtActDesc->text().trimmed(), txtRemarks->text().trimmed()});
         DisableHeaderFields();
         return true;
+    } catch (const RowGone &) {
+        failed(DbError(err::NoCurrentRecord, kNoCurrentRecord), QStringLiteral("\nIn Update Header"));
     } catch (const DbError &e) {
         if (e.number() == err::GeneralFailure)
             status(QStringLiteral("ZVE006"), QStringLiteral("This Record "));
         else
-            MsgBox(e.description() + QStringLiteral("\nIn Update Header"), vbCritical, QStringLiteral("Error"));
+            failed(e, QStringLiteral("\nIn Update Header"));
     }
     return false;
 }
 
 void frmActvtyMast::DisplayActivity() {
-    if (activityNum() == 0)
+    if (m_activity == 0)
         return;
-    FillLastGnrtdDate();
-    auto rs = db().query(QStringLiteral("SELECT Entry_Date, Actvty_Desc, Remk FROM Actvty_Mast WHERE Sys_Actvty_Num = ?"),
-                         {activityNum()});
-    if (!rs.isEmpty()) {
-        rs.moveFirst();
-        txtEntryDate->setText(zv::db::isoToDisplay(rs.text(QStringLiteral("Entry_Date"))));
-        txtActDesc->setText(rs.text(QStringLiteral("Actvty_Desc")));
-        txtRemarks->setText(rs.text(QStringLiteral("Remk")));
+    auto s = store();
+    s.fillMissingLastGenerated(m_activity);
+    if (const auto row = s.header(m_activity)) {
+        txtEntryDate->setText(zv::db::toDisplayDate(row->entryDate));
+        txtActDesc->setText(row->description);
+        txtRemarks->setText(row->remarks);
         FillDetailGrid();
     }
     CheckAssignBy();
 }
 
-// ---------------------------------------------------------------- PictureBox
+// ---------------------------------------------------------------- lines
 
-PictureBox::PictureBox(QWidget *parent) : QWidget(parent) {
-    setFocusPolicy(Qt::StrongFocus);
-    setAttribute(Qt::WA_OpaquePaintEvent);
-}
-
-void PictureBox::clear(const QColor &background) {
-    if (m_image.size() != size())
-        m_image = QImage(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
-    m_image.fill(background);
-    update();
-}
-
-void PictureBox::paintEvent(QPaintEvent *) {
-    QPainter p(this);
-    p.drawImage(0, 0, m_image);
-}
-
-void PictureBox::resizeEvent(QResizeEvent *event) {
-    QWidget::resizeEvent(event);
-    QImage resized(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
-    resized.fill(kPictureBack);
-    {
-        QPainter p(&resized);
-        p.drawImage(0, 0, m_image);
+bool frmActvtyMast::InsertDetail(qint64 replaceLine) {
+    Hourglass busy;
+    try {
+        m_line = store().writeLine(fraDet->input(m_activity), replaceLine);
+        return true;
+    } catch (const LineHasEntries &) {
+        lineGotEntries();
+    } catch (const RowGone &) {
+        failed(DbError(err::NoCurrentRecord, kLineGone), QStringLiteral("\nIn InsertDetail"));
+    } catch (const DbError &e) {
+        failed(e, QStringLiteral("\nIn InsertDetail"));
     }
-    m_image = resized;
+    return false;
 }
 
-void PictureBox::mousePressEvent(QMouseEvent *event) {
-    int button = 0;
-    if (event->button() == Qt::LeftButton)
-        button = 1;
-    else if (event->button() == Qt::RightButton)
-        button = 2;
-    else if (event->button() == Qt::MiddleButton)
-        button = 4;
-    int shift = 0;
-    if (event->modifiers() & Qt::ShiftModifier)
-        shift |= 1;
-    if (event->modifiers() & Qt::ControlModifier)
-        shift |= 2;
-    if (event->modifiers() & Qt::AltModifier)
-        shift |= 4;
-    setFocus(Qt::MouseFocusReason);
-    emit MouseDown(button, shift, event->position().x() * 15.0, event->position().y() * 15.0);
+void frmActvtyMast::lineGotEntries() {
+    setMousePointer(0);
+    auto s = store();
+    // The line's last generated date as its entries now give it.
+    s.updateLastGenerated(m_line);
+    FillDetailGrid();
+    utility.ToolBarsForDetailsAdd(&tlbHeader, &tlbFooter);
+    dgdAM->setEnabled(false);
+    if (const auto line = s.line(m_line))
+        fraDet->showLine(*line, true);
+    status(kLineGotEntries);
+}
+
+bool frmActvtyMast::UpdateDetail() {
+    try {
+        store().updateLineEnd(m_activity, m_line, fraDet->endDate());
+        DisableDetail();
+        return true;
+    } catch (const RowGone &) {
+        failed(DbError(err::NoCurrentRecord, kLineGone), QStringLiteral("\nIn Update Detail"));
+    } catch (const DbError &e) {
+        failed(e, QStringLiteral("\nIn Update Detail"));
+    }
+    return false;
+}
+
+// ---------------------------------------------------------------- grid, locks, deletion
+
+void frmActvtyMast::FillDetailGrid() {
+    utility.ToolBarsForFilter(&tlbHeader, &tlbFooter);
+    const bool keepPlace = m_detailMode == DetailMode::DetailDelete || m_detailMode == DetailMode::DetailModify;
+    dgdAM->showLines(store().lines(m_activity), keepPlace ? m_gridBookmark : 0);
+    tlbHeader.setDetailAddEnable(true);
+    if (dgdAM->lines().isEmpty()) {
+        tlbHeader.setDetailModifyEnable(false);
+        tlbHeader.setDetailDeleteEnable(false);
+    } else {
+        detailButtonsByRow();
+    }
+    CheckAssignBy();
+}
+
+// A line assigned by an employee is his to change: the administrator's
+// detail buttons follow the current row.
+void frmActvtyMast::detailButtonsByRow() {
+    const auto current = dgdAM->current();
+    const bool own = current && modCommon::gLoginEmpNum.toLongLong() == current->assignBy;
+    tlbHeader.setDetailModifyEnable(own);
+    tlbHeader.setDetailDeleteEnable(own);
+}
+
+void frmActvtyMast::dgdAM_RowColChange() {
+    const auto current = dgdAM->current();
+    if (!current)
+        return;
+    clearStatus();
+    const bool byEmployee = current->assignBy != 0;
+    tlbHeader.setDetailModifyEnable(!byEmployee);
+    tlbHeader.setDetailDeleteEnable(!byEmployee);
+}
+
+void frmActvtyMast::dgdAM_DblClick() {
+    if (!dgdAM->isEnabled() || !dgdAM->current())
+        return;
+    try {
+        m_lineView = true;
+        EnableDetailForModify();
+        DisableDetail();
+        picker->setPickable(false);
+        fraDet->setTitle(QStringLiteral("View Schedule Details"));
+    } catch (const DbError &e) {
+        modCommon::ShowErrorMessage(&e);
+    }
+}
+
+bool frmActvtyMast::CheckAssignBy() {
+    const bool assigned = store().hasAssignedLines(m_activity);
+    if (assigned)
+        tlbHeader.setDeleteEnable(false);
+    return assigned;
+}
+
+bool frmActvtyMast::CheckHeaderLock() {
+    releaseLock();
+    try {
+        m_lock = store().lock(m_activity);
+        return false;
+    } catch (const DbError &e) {
+        m_lock.reset();
+        if (e.number() == err::GeneralFailure)
+            return true;
+        modCommon::ShowErrorMessage(&e);
+    }
+    return false;
+}
+
+bool frmActvtyMast::DeleteHeader() {
+    try {
+        Hourglass busy;
+        // The activity is held while it goes, so nobody edits it meanwhile.
+        releaseLock();
+        auto s = store();
+        m_lock = s.lock(m_activity);
+        if (!s.deleteActivity(m_activity)) {
+            releaseLock();
+            status(QStringLiteral("ZVE014"));
+            return false;
+        }
+    } catch (const RowGone &) {
+        releaseLock();
+        activityGone(QStringLiteral("Cannot delete"));
+        return false;
+    } catch (const DbError &e) {
+        releaseLock();
+        switch (e.number()) {
+        case err::GeneralFailure:
+            DisplayActivity();
+            status(QStringLiteral("ZVE028"));
+            break;
+        case err::RelatedRows:
+            DisplayActivity();
+            status(QStringLiteral("ZVE030"));
+            break;
+        case err::NoCurrentRecord:
+            activityGone(QStringLiteral("Cannot delete"));
+            break;
+        default:
+            modCommon::ShowErrorMessage(&e);
+        }
+        return false;
+    }
+    releaseLock();
+    utility.ActivateHeaderToolBar(&tlbHeader);
+    ClearFields();
+    DisableHeaderFields();
+    m_activity = 0;
+    status(QStringLiteral("ZVE008"));
+    return true;
 }
 
 } // namespace zv::activity

@@ -93,11 +93,8 @@ void frmLastGnrDateUpdation::UpdateLastGnrtdDate() {
         return;
     if (MsgBox(QStringLiteral("Do you want to continue?"), vbYesNo + vbQuestion, kInformation) != vbYes)
         return;
-    if (!modCommon::gConnOpen || !modCommon::gConn || !modCommon::gConn->isOpen()) {
-        modCommon::OpenDatabase();
-        if (!modCommon::gConnOpen || !modCommon::gConn || !modCommon::gConn->isOpen())
-            return;   // OpenDatabase has said why
-    }
+    if (!modCommon::MainConnectionOpen())
+        return;   // OpenDatabase has said why
 
     m_running = true;
     setWindowTitle(kBusyCaption);

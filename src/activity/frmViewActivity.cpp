@@ -1,18 +1,14 @@
 #include "frmViewActivity.h"
+#include "ActivityGrid.h"
+#include "ActivityStore.h"
 #include "core/modCommon.h"
 #include "platform/db/Dates.h"
 #include "platform/ui/Ui.h"
 #include "query/RecordsetGrid.h"
 #include <QCloseEvent>
-#include <QLocale>
 #include <QVBoxLayout>
 
 using zv::query::GridColumn;
-
-namespace {
-// The month is matched by its full name, the Sys_Const row's description.
-QString monthName(int month) { return QLocale(QLocale::English).standaloneMonthName(month, QLocale::LongFormat); }
-} // namespace
 
 frmViewActivity::frmViewActivity(QWidget *parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmViewActivity"));
@@ -36,23 +32,17 @@ bool frmViewActivity::showActivity(const QString &dateText) {
     if (!day.isValid())
         return false;
 
-    // The day's column is named from the date's own day number (1 to 31).
-    const QString sql =
-        QStringLiteral(" SELECT EM.Emp_Name AS Emp_Name, dt.Actvty_Desc AS Actvty_Desc, ? AS Actvty_Date"
-                       " FROM actvty_mnth_hdr hd, Sys_Const SC, actvty_mnth_det dt, Emp_Mast EM"
-                       " WHERE hd.Sys_Afm_Num = dt.Sys_Afm_Num AND hd.yr = ? AND SC.Scrn_Const_Desc = ? AND"
-                       " dt.Day%1 = '*' AND hd.Sys_Emp_Num = EM.Sys_Emp_Num AND"
-                       " hd.Sys_Const_Num = SC.Sys_Const_Num"
-                       " GROUP BY EM.Emp_Name, dt.Actvty_Desc"
-                       " ORDER BY EM.Emp_Name, dt.Actvty_Desc")
-            .arg(day.day());
     try {
-        if (!modCommon::gConnOpen || !modCommon::gConn || !modCommon::gConn->isOpen())
-            modCommon::OpenDatabase();
-        if (!modCommon::gConn || !modCommon::gConn->isOpen())
+        if (!modCommon::MainConnectionOpen())
             return false;   // OpenDatabase has said why
+        const QList<zv::activity::DayAllocation> rows = zv::activity::ActivityStore(*modCommon::gConn).allocatedOn(day);
+        QVector<zv::db::Recordset::Row> table;
+        table.reserve(rows.size());
+        for (const auto &r : rows)
+            table.append({r.employee, r.activity, dateText});
         m_rs = std::make_shared<zv::db::Recordset>(
-            modCommon::gConn->query(sql, {dateText, day.year(), monthName(day.month())}));
+            QStringList{QStringLiteral("Emp_Name"), QStringLiteral("Actvty_Desc"), QStringLiteral("Actvty_Date")},
+            table);
     } catch (const std::exception &e) {
         modCommon::ShowErrorMessage(e);
         return false;
@@ -66,13 +56,11 @@ bool frmViewActivity::showActivity(const QString &dateText) {
 void frmViewActivity::bindColumns() {
     // Bound by field name; "DATETIME" centres the plan date and shows its text as given.
     const QList<GridColumn> columns{
-        {QStringLiteral("Emp_Name"), QStringLiteral("              Employee Name"), QString(), 2505},
-        {QStringLiteral("Actvty_Desc"), QStringLiteral("                    Activity Description"), QString(), 3045},
-        {QStringLiteral("Actvty_Date"), QStringLiteral("   Plan Date"), QStringLiteral("DATETIME"), 1095},
+        {QStringLiteral("Emp_Name"), QStringLiteral("Employee Name"), QString(), 2505},
+        {QStringLiteral("Actvty_Desc"), QStringLiteral("Activity Description"), QString(), 3045},
+        {QStringLiteral("Actvty_Date"), QStringLiteral("Plan Date"), QStringLiteral("DATETIME"), 1095},
     };
-    dgdActivity->gridModel()->setColumns(columns);
-    for (int i = 0; i < columns.size(); ++i)
-        dgdActivity->setColumnWidth(i, zv::ui::twipsToPixels(columns.at(i).widthTwips));
+    zv::activity::setFittedColumns(dgdActivity, columns, {{}, {}, zv::activity::widestDates()});
 }
 
 void frmViewActivity::showEvent(QShowEvent *event) {

@@ -56,6 +56,7 @@ inline const QString frmGenReportDev3 = QStringLiteral("frmGenReportDev3");
 inline const QString frmGenReport = QStringLiteral("frmGenReport");
 inline const QString frmGenReport1 = QStringLiteral("frmGenReport1");
 inline const QString frmGenReportDev4 = QStringLiteral("frmGenReportDev4");
+inline const QString frmGenReport2 = QStringLiteral("frmGenReport2");
 // Opened by other forms, not by the main window.
 inline const QString frmViewActivity = QStringLiteral("frmViewActivity");
 // Release routine only (no factory).

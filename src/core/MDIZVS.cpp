@@ -132,6 +132,8 @@ MDIZVS::MDIZVS(QWidget *parent) : QMainWindow(parent) {
                                         &MDIZVS::mnuStatComplStatusReport_Click);
     mnuPendingActivity = addEntry(mnuReports, QStringLiteral("Ac&tivities with target date pending works Report"),
                                   QKeySequence(Qt::Key_F8), names::frmGenReportDev4, &MDIZVS::mnuPendingActivity_Click);
+    mnuDiarized = addEntry(mnuReports, QStringLiteral("&Diarized Activities Report"), QKeySequence(),
+                           names::frmGenReport2, &MDIZVS::mnuDiarized_Click);
 
     // Help is a command on the menu bar itself.
     mnuhelp = menuBar()->addAction(QStringLiteral("&Help"));
@@ -416,6 +418,7 @@ void MDIZVS::mnuAChkLst_Click() {
 void MDIZVS::mnuACL_Click() { openChild(names::frmGenReport, Cleanup::ReleaseAll); }
 void MDIZVS::mnuStatComplStatusReport_Click() { openChild(names::frmGenReport1, Cleanup::ReleaseAll); }
 void MDIZVS::mnuPendingActivity_Click() { openChild(names::frmGenReportDev4, Cleanup::ReleaseAll); }
+void MDIZVS::mnuDiarized_Click() { openChild(names::frmGenReport2, Cleanup::ReleaseAll); }
 
 void MDIZVS::mnuhelp_Click() {
     // The start page, in a window of its own (no owner).

@@ -48,6 +48,7 @@ public:
     QAction *mnuACL = nullptr;
     QAction *mnuStatComplStatusReport = nullptr;
     QAction *mnuPendingActivity = nullptr;
+    QAction *mnuDiarized = nullptr;
     QAction *mnuhelp = nullptr;
 
     QToolBar *TlbImage = nullptr;
@@ -101,6 +102,7 @@ public slots:
     void mnuACL_Click();
     void mnuStatComplStatusReport_Click();
     void mnuPendingActivity_Click();
+    void mnuDiarized_Click();
     void mnuhelp_Click();
 
 protected:

@@ -136,6 +136,18 @@ void OpenDatabase() {
     }
 }
 
+bool MainConnectionOpen() {
+    if (!gConnOpen || !gConn || !gConn->isOpen())
+        OpenDatabase();
+    return gConn && gConn->isOpen();
+}
+
+Connection &MainConnection() {
+    if (!MainConnectionOpen())
+        throw DbError(zv::db::err::ConnectionClosed, QStringLiteral("Operation is not allowed when the object is closed."));
+    return *gConn;
+}
+
 // Touches only the system connection: the main connection and gDBPath stay as they are.
 void OpenSystemDatabase() {
     const QString path = appFile(QString::fromLatin1(kSystemDb));

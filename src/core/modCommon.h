@@ -44,6 +44,12 @@ inline const char *kTemplateDb = "SysData/ZV-ORG.mdb";
 inline const char *kProductionDb = "Data/ZV-DATA.mdb";
 
 void OpenDatabase();
+// The one way to the main connection: reopened (OpenDatabase) when it was
+// closed, by a refused backup say. MainConnectionOpen answers whether it is
+// open now (OpenDatabase has said why when not); MainConnection throws
+// ConnectionClosed instead.
+bool MainConnectionOpen();
+zv::db::Connection &MainConnection();
 void OpenSystemDatabase();
 bool CheckAppFiles();
 QDate GetServerDate();

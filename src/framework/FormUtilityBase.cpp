@@ -15,12 +15,7 @@
 using zv::db::DbError;
 namespace err = zv::db::err;
 
-zv::db::Connection &FormUtilityBase::conn() {
-    if (!modCommon::gConn || !modCommon::gConn->isOpen())
-        throw DbError(zv::fw::ConnectionClosed, QStringLiteral("Operation is not allowed when the object is closed."),
-                      QStringLiteral("zv.framework"));
-    return *modCommon::gConn;
-}
+zv::db::Connection &FormUtilityBase::conn() { return modCommon::MainConnection(); }
 
 const QString &FormUtilityBase::ident(const QString &name) {
     static const QRegularExpression plain(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));

@@ -70,7 +70,7 @@ public:
 protected:
     explicit FormUtilityBase(QObject *parent) : QObject(parent) {}
 
-    // The open main connection; throws 3704 when it is not open.
+    // The main connection, reopened when it was closed (modCommon::MainConnection).
     static zv::db::Connection &conn();
     // Throws -2147217900 unless name is a plain identifier.
     static const QString &ident(const QString &name);

@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/db/DbError.h"
 #include <QString>
 
 // Failures of the toolbar objects, raised as zv::db::DbError (the program's one
@@ -10,7 +11,7 @@ inline constexpr long ElementNotFound = 35601;     // no button or picture of th
 inline constexpr long KeyNotUnique = 35602;        // a second button with the same key
 inline constexpr long ObjectNotSet = 91;           // a toolbar, form or label not handed over yet
 inline constexpr long InvalidUseOfNull = 94;       // a Null value read as text
-inline constexpr long ConnectionClosed = 3704;     // the main connection is not open
+inline constexpr long ConnectionClosed = zv::db::err::ConnectionClosed;
 
 [[noreturn]] void raiseElementNotFound(const QString &key);
 [[noreturn]] void raiseKeyNotUnique(const QString &key);

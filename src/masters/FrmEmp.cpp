@@ -435,7 +435,7 @@ void FrmEmp::UsrDeleteRecord() {
         status(QStringLiteral("ZVE013"));
         return;
     }
-    if (!confirmDelete(zv::masters::kDeleteRecord) || !askAdminPassword(this)) {
+    if (!confirmDelete(zv::fw::kDeleteRecord) || !askAdminPassword(this)) {
         releaseRowLock();
         return;
     }

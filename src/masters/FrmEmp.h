@@ -1,5 +1,5 @@
 #pragma once
-#include "MasterForm.h"
+#include "framework/MasterForm.h"
 #include "core/AdminForms.h"
 #include "platform/ui/ComboKeyFilter.h"
 
@@ -12,7 +12,7 @@ class QLineEdit;
 // name and scrambled password). Modify and Delete ask for the administrator's
 // password again; a designation typed that is not in the list is added to
 // Desg_Mast with the employee.
-class FrmEmp : public zv::masters::MasterForm {
+class FrmEmp : public zv::fw::MasterForm {
     Q_OBJECT
 public:
     explicit FrmEmp(QWidget *parent = nullptr);

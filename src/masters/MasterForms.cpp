@@ -6,11 +6,14 @@
 #include "frmEmpMngrAssgn.h"
 #include "frmHolidayMaster.h"
 #include "frmParameter.h"
+#include "query/frmGeneralFilter.h"
 
 namespace zv::masters {
 
 void registerForms() {
     namespace names = zv::forms::names;
+    zv::fw::DataForm::setRealGeneralFilter(
+        [](const QString &key, const QString &join) { return zv::query::frmGeneralFilter::Show_Form(key, join); });
     zv::forms::registerForm(names::frmDepartment, [](QWidget *p) { return new frmDepartment(p); });
     zv::forms::registerForm(names::frmDesignation, [](QWidget *p) { return new frmDesignation(p); });
     zv::forms::registerForm(names::frmCompanySetup, [](QWidget *p) { return new frmCompanySetup(p); });

@@ -7,6 +7,8 @@
 
 using namespace zv::ui;
 using zv::db::DbError;
+using zv::fw::kDeleteRecord;
+using zv::fw::kInvalidCharacters;
 
 namespace zv::masters {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "MasterForm.h"
+#include "framework/MasterForm.h"
 
 class QLabel;
 class QLineEdit;
@@ -23,7 +23,7 @@ struct NameMasterSpec {
 // Modify and Delete for the administrator only; Select through the general
 // filter; the row locked from Modify or Delete until saved, cancelled or the
 // form ends; names unique without regard to letter case and surrounding blanks.
-class NameMaster : public MasterForm {
+class NameMaster : public zv::fw::MasterForm {
     Q_OBJECT
 public:
     ~NameMaster() override;

@@ -214,7 +214,7 @@ void frmCompanySetup::modify() {
 // Delete is offered only when the row went from outside after a save; it
 // finds nothing to delete and says so.
 void frmCompanySetup::remove() {
-    if (confirmDelete(zv::masters::kDeleteRecord) && !rowExists())
+    if (confirmDelete(zv::fw::kDeleteRecord) && !rowExists())
         backToView(QStringLiteral("ZVE011"));
 }
 

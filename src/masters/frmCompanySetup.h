@@ -1,5 +1,5 @@
 #pragma once
-#include "MasterForm.h"
+#include "framework/MasterForm.h"
 #include <QList>
 
 class QLineEdit;
@@ -7,7 +7,7 @@ class QLineEdit;
 // The organisation's own record (Cmpny_Mast): a single-record master. Add is
 // offered only while the table has no row, Modify once it has one; there is
 // no Select, and the form never deletes the row.
-class frmCompanySetup : public zv::masters::MasterForm {
+class frmCompanySetup : public zv::fw::MasterForm {
     Q_OBJECT
 public:
     explicit frmCompanySetup(QWidget *parent = nullptr);

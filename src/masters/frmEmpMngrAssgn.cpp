@@ -16,6 +16,7 @@
 
 using namespace zv::ui;
 using namespace zv::masters;
+using namespace zv::fw;
 
 namespace {
 

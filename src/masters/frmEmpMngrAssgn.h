@@ -1,5 +1,5 @@
 #pragma once
-#include "HeaderDetailForm.h"
+#include "LineGrid.h"
 #include "platform/ui/ComboKeyFilter.h"
 
 class QComboBox;
@@ -11,7 +11,7 @@ class QLineEdit;
 // (Emp_Spvr_Mapg_Det). A new mapping is written with its first line; a
 // manager may be changed, keeping the mapping's number and lines; deleting
 // the last line removes the mapping.
-class frmEmpMngrAssgn : public zv::masters::HeaderDetailForm {
+class frmEmpMngrAssgn : public zv::fw::HeaderDetailForm {
     Q_OBJECT
 public:
     explicit frmEmpMngrAssgn(QWidget *parent = nullptr);

@@ -20,6 +20,7 @@
 
 using namespace zv::ui;
 using namespace zv::masters;
+using namespace zv::fw;
 using zv::dateinput::kMonthNameMask;
 using zv::dateinput::kMonthNameMaskSlashed;
 

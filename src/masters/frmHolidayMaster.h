@@ -1,5 +1,5 @@
 #pragma once
-#include "HeaderDetailForm.h"
+#include "LineGrid.h"
 #include "dateinput/clsDATEVALIDATE.h"
 #include <QDate>
 #include <functional>
@@ -12,7 +12,7 @@ class QLineEdit;
 // described lines (Holday_List_Det). A line is entered in the detail frame,
 // checked against the work already allocated to employees on its day, and
 // saved together with the year's header row when that is still missing.
-class frmHolidayMaster : public zv::masters::HeaderDetailForm {
+class frmHolidayMaster : public zv::fw::HeaderDetailForm {
     Q_OBJECT
 public:
     explicit frmHolidayMaster(QWidget *parent = nullptr);

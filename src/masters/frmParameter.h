@@ -1,5 +1,5 @@
 #pragma once
-#include "MasterForm.h"
+#include "framework/MasterForm.h"
 #include "dateinput/clsDATEVALIDATE.h"
 
 class QGroupBox;
@@ -8,7 +8,7 @@ class QLineEdit;
 // The transaction period (the one row of Parm): a start date typed by the
 // administrator and the end date derived from it, a year less a day later.
 // After a save the program's period and the main window's caption follow.
-class frmParameter : public zv::masters::MasterForm {
+class frmParameter : public zv::fw::MasterForm {
     Q_OBJECT
 public:
     explicit frmParameter(QWidget *parent = nullptr);

@@ -194,9 +194,7 @@ bool frmGeneralFilter::Load(const QString &ScreenKey, const QString &JoinConditi
     m_result = cancelledResult();
     m_outcome.clear();
     try {
-        if (!modCommon::gConnOpen || !modCommon::gConn || !modCommon::gConn->isOpen())
-            modCommon::OpenDatabase();
-        if (!modCommon::gConn || !modCommon::gConn->isOpen())
+        if (!modCommon::MainConnectionOpen())
             return false;
         m_queryRows = readQueryFields(*modCommon::gConn, m_screenKey);
     } catch (const zv::db::DbError &e) {

@@ -142,9 +142,7 @@ bool frmSelection::Load(const QString &Caption, const QString &Sql, int ReturnMo
     m_result.clear();
     m_confirmed = false;
     try {
-        if (!modCommon::gConnOpen || !modCommon::gConn || !modCommon::gConn->isOpen())
-            modCommon::OpenDatabase();
-        if (!modCommon::gConn || !modCommon::gConn->isOpen())
+        if (!modCommon::MainConnectionOpen())
             return false;
         const zv::db::Recordset rs = modCommon::gConn->query(Sql);
         auto column = [&](int c) {

@@ -297,13 +297,7 @@ void ReportFilterForm::tabOnEnter(QWidget *control) {
     };
 }
 
-zv::db::Connection &ReportFilterForm::db() {
-    if (!modCommon::gConnOpen || !modCommon::gConn || !modCommon::gConn->isOpen())
-        modCommon::OpenDatabase();
-    if (!modCommon::gConn || !modCommon::gConn->isOpen())
-        throw zv::db::DbError(3704, QStringLiteral("Operation is not allowed when the object is closed."));
-    return *modCommon::gConn;
-}
+zv::db::Connection &ReportFilterForm::db() { return modCommon::MainConnection(); }
 
 QString ReportFilterForm::companyName() {
     return db().scalar(QStringLiteral("SELECT Cmpny_Name FROM Cmpny_Mast ORDER BY Sys_Cmpny_Num LIMIT 1")).toString();

@@ -14,8 +14,7 @@ void registerForms() {
     zv::forms::registerForm(names::frmGenReportDev4, [](QWidget *p) { return new frmGenReportDev4(p); });
     zv::forms::registerForm(names::frmGenReport, [](QWidget *p) { return new frmGenReport(p); });
     zv::forms::registerForm(names::frmGenReport1, [](QWidget *p) { return new frmGenReport1(p); });
-    // The main window offers no entry for it; it can be opened by this name.
-    zv::forms::registerForm(kDiarizedForm, [](QWidget *p) { return new frmGenReport2(p); });
+    zv::forms::registerForm(names::frmGenReport2, [](QWidget *p) { return new frmGenReport2(p); });
 }
 
 } // namespace zv::reports

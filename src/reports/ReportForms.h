@@ -1,11 +1,6 @@
 #pragma once
 
-#include <QString>
-
 namespace zv::reports {
-
-// The registry name of the diarized activities report form.
-inline const QString kDiarizedForm = QStringLiteral("frmGenReport2");
 
 // Registers the report filter forms of this folder with the main window's
 // form registry: the monthly checklist, the two target-date reports, the

@@ -58,4 +58,30 @@ bool monthBounds(int month, int year, QString &from, QString &until) {
     return true;
 }
 
+std::optional<DayRange> reportPeriod(bool monthMode, int month, int year, const QDate &day) {
+    if (monthMode) {
+        DayRange r;
+        if (!monthBounds(month, year, r.from, r.until))
+            r = DayRange();
+        return r;
+    }
+    if (day.isValid()) {
+        DayRange r{zv::db::toIsoDate(day), zv::db::toIsoDate(day.addDays(1))};
+        if (r.until.isEmpty())
+            r.until = QStringLiteral("10000-01-01");
+        return r;
+    }
+    return std::nullopt;
+}
+
+void addRange(BoundSql &q, const QString &column, const std::optional<DayRange> &range) {
+    if (!range)
+        return;
+    if (range->matchesNothing())
+        q.add(QStringLiteral(" AND 0"));
+    else
+        q.add(QStringLiteral(" AND ") + column + QStringLiteral(" >= ? AND ") + column + QStringLiteral(" < ?"),
+              {range->from, range->until});
+}
+
 } // namespace zv::reports

@@ -1,6 +1,8 @@
 #pragma once
+#include <QDate>
 #include <QString>
 #include <QVariantList>
+#include <optional>
 #include "platform/db/BoundSql.h"
 
 namespace zv::reports {
@@ -24,5 +26,21 @@ void addSelection(BoundSql &q, const QString &column, const QString &list);
 // bounds of "column >= ? AND column < ?". False for a month outside 1..12 or
 // a year outside 1..9999.
 bool monthBounds(int month, int year, QString &from, QString &until);
+
+// A half-open range of days [from, until) as ISO texts; an empty from matches
+// no day at all.
+struct DayRange {
+    QString from, until;
+    bool matchesNothing() const { return from.isEmpty(); }
+};
+
+// The days a month-or-date filter covers: the month's days in month mode
+// (nothing for a month that does not exist), else the one day when it is
+// valid; no range at all (any day) otherwise.
+std::optional<DayRange> reportPeriod(bool monthMode, int month, int year, const QDate &day);
+
+// " AND column >= ? AND column < ?" for the range, " AND 0" for a range that
+// matches nothing, nothing without a range.
+void addRange(BoundSql &q, const QString &column, const std::optional<DayRange> &range);
 
 } // namespace zv::reports

@@ -61,39 +61,28 @@ void frmGenReport::Chckdat_Click() {
 void frmGenReport::picSelFilter_Click(int Index) {
     if (!selectionButton(Index))
         return;
-    m_selectionList = selectEmployees(SelectionColumns::NameFirst,
-                                      QStringLiteral("SELECT em.Emp_Name, em.Emp_Shrt_Name, em.Sys_emp_num "
-                                                     "FROM emp_mast em ORDER BY em.emp_Name"));
+    m_selectionList = selectEmployees(SelectionColumns::NameFirst, employeeChoiceByName());
 }
 
-BoundSql frmGenReport::reportQuery() const {
-    BoundSql q;
-    q.add(QStringLiteral(
-        "SELECT emp_mast.Emp_Name, d.Almnt_Date, d.Start_Date, d.Actvty_Desc, d.Offcl_Persnl, d.Target_Date, "
-        "d.Cmplt_date, d.Remk FROM actvty_target_det d "
-        "JOIN actvty_target_hdr h ON d.Sys_Awt_Num = h.Sys_Awt_Num "
-        "JOIN emp_mast ON h.Sys_Emp_Num = emp_mast.Sys_Emp_Num WHERE 1 = 1"));
-    addSelection(q, QStringLiteral("h.Sys_Emp_Num"), m_selectionList);
-    if (picSelFilter->isHidden() && !imgDisable->isHidden())
-        q.add(QStringLiteral(" AND h.Sys_Emp_Num = 0"));
-    addPeriod(q, QStringLiteral("d.Target_Date"));
-    if (optOff->isChecked())
-        q.add(QStringLiteral(" AND d.Offcl_Persnl = 'O'"));
-    if (optPernl->isChecked())
-        q.add(QStringLiteral(" AND d.Offcl_Persnl = 'P'"));
-
+TargetDateFilter frmGenReport::filter() const {
+    TargetDateFilter f;
+    f.employees = m_selectionList;
+    f.nobody = picSelFilter->isHidden() && !imgDisable->isHidden();
+    f.period = reportPeriod(monthMode(), monthNumber(), yearNumber(), Chckdat->isChecked() ? dateOfReport() : QDate());
+    f.type = workType(optOff->isChecked(), optPernl->isChecked());
+    // A day's report is by activity; an empty sort text is by target date.
     if (!CmbSord->isEnabled())
-        q.add(QStringLiteral(" ORDER BY d.Actvty_Desc"));
-    else if (CmbSord->currentText().isEmpty())
-        q.add(QStringLiteral(" ORDER BY d.Target_Date"));
-    else if (CmbSord->currentIndex() == 0)
-        q.add(QStringLiteral(" ORDER BY d.Almnt_Date"));
-    else if (CmbSord->currentIndex() == 1)
-        q.add(QStringLiteral(" ORDER BY d.Actvty_Desc"));
-    else if (CmbSord->currentIndex() == 2)
-        q.add(QStringLiteral(" ORDER BY d.Target_Date"));
-    return q;
+        f.order = TargetDateFilter::Order::Activity;
+    else if (CmbSord->currentIndex() == 0 && !CmbSord->currentText().isEmpty())
+        f.order = TargetDateFilter::Order::AllotmentDate;
+    else if (CmbSord->currentIndex() == 1 && !CmbSord->currentText().isEmpty())
+        f.order = TargetDateFilter::Order::Activity;
+    else
+        f.order = TargetDateFilter::Order::TargetDate;
+    return f;
 }
+
+BoundSql frmGenReport::reportQuery() const { return targetDateQuery(filter()); }
 
 QString frmGenReport::reportTitle() const {
     // A day's report names its day: its month and year boxes are empty.
@@ -115,10 +104,7 @@ void frmGenReport::Ok() {
     if (!checkFilter())
         return;
     runReport(
-        [this] {
-            const BoundSql q = reportQuery();
-            return db().query(q);
-        },
+        [this] { return db().query(reportQuery()); },
         QStringLiteral("ZVE001"),
         [this] {
             m_reportShown = true;

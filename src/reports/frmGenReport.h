@@ -1,5 +1,6 @@
 #pragma once
 #include "MonthDateFilterForm.h"
+#include "ReportStore.h"
 
 // Activities with target date: the target-dated lines whose target date
 // falls in a month of a year, or on one day, official, personal or both, for
@@ -12,7 +13,8 @@ public:
 
     static inline const QString kReportFile = QStringLiteral("Reports/ActivityTargetDate.rpt");
 
-    // The report's statement and title for the current filter.
+    // The filter the controls describe, its statement, and the report's title.
+    zv::reports::TargetDateFilter filter() const;
     zv::reports::BoundSql reportQuery() const;
     QString reportTitle() const;
     bool reportShown() const { return m_reportShown; }

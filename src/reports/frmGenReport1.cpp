@@ -62,52 +62,37 @@ void frmGenReport1::Chckdat_Click() {
 void frmGenReport1::picSelFilter_Click(int Index) {
     if (!selectionButton(Index))
         return;
-    m_selectionList = selectEmployees(SelectionColumns::KeyFirst,
-                                      QStringLiteral("SELECT em.Sys_emp_num, Emp_Shrt_Name, Emp_Name "
-                                                     "FROM emp_mast em ORDER BY em.emp_Name"));
+    m_selectionList = selectEmployees(SelectionColumns::KeyFirst, employeeChoiceByKey());
 }
 
-BoundSql frmGenReport1::reportQuery() const {
-    BoundSql q;
-    // Each schedule entry belongs to one line of its activity: it is listed
-    // once, with that line's employee, department and assigner.
-    q.add(QStringLiteral(
-        "SELECT am.Entry_date, am.Actvty_desc, em.Emp_Name, dm.Dept_Desc, sc.Expctd_Date, sc.Cmpltd_Date, "
-        "sc.Not_Needed, em1.Emp_Name AS assigned_by "
-        "FROM Statry_Cmpltd_Entry sc "
-        "JOIN Actvty_Mast am ON am.Sys_Actvty_Num = sc.Sys_Actvty_Num "
-        "JOIN Actvty_Mast_Det amd ON amd.Sys_Actvty_Line_Num = sc.Sys_Actvty_Line_Num "
-        "AND amd.Sys_Actvty_Num = sc.Sys_Actvty_Num "
-        "JOIN Emp_Mast em ON em.Sys_Emp_Num = amd.Sys_Emp_Num "
-        "LEFT JOIN Emp_Mast em1 ON em1.Sys_Emp_Num = amd.Assign_By "
-        "JOIN Dept_Mast dm ON dm.Sys_Dept_Num = amd.Sys_Dept_Num "
-        "WHERE sc.Not_Needed <> 1"));
-    addSelection(q, QStringLiteral("em.Sys_Emp_Num"), m_selectionList);
-    addPeriod(q, QStringLiteral("sc.Expctd_Date"));
-    if (optPlnd->isChecked())
-        q.add(QStringLiteral(" AND sc.Cmpltd_Date IS NULL"));
-    else if (optCpltd->isChecked())
-        q.add(QStringLiteral(" AND sc.Cmpltd_Date IS NOT NULL"));
-
-    const bool hasText = !CmbSord->currentText().isEmpty();
-    const int sort = CmbSord->currentIndex();
-    if (!Chckdat->isChecked()) {
-        if (!hasText)
-            q.add(QStringLiteral(" ORDER BY sc.Expctd_Date"));
-        else if (sort == 0)
-            q.add(QStringLiteral(" ORDER BY dm.Dept_Desc, sc.Expctd_Date"));
-        else if (sort == 1)
-            q.add(QStringLiteral(" ORDER BY am.Entry_date, sc.Expctd_Date"));
-        else if (sort == 2)
-            q.add(QStringLiteral(" ORDER BY am.Actvty_Desc, sc.Expctd_Date"));
-    } else if (hasText) {
-        if (sort == 0)
-            q.add(QStringLiteral(" ORDER BY dm.Dept_Desc"));
-        else if (sort == 1)
-            q.add(QStringLiteral(" ORDER BY am.Actvty_Desc"));
+PlannerFilter frmGenReport1::filter() const {
+    PlannerFilter f;
+    f.employees = m_selectionList;
+    f.period = reportPeriod(monthMode(), monthNumber(), yearNumber(), Chckdat->isChecked() ? dateOfReport() : QDate());
+    f.status = optPlnd->isChecked()    ? Completion::Pending
+               : optCpltd->isChecked() ? Completion::Completed
+                                       : Completion::Both;
+    // The entries' data: 1 department, 2 date of entry (month mode only), 3 activity.
+    if (!CmbSord->currentText().isEmpty()) {
+        switch (CmbSord->currentData().toInt()) {
+        case 1:
+            f.order = PlannerFilter::Order::Department;
+            break;
+        case 2:
+            f.order = PlannerFilter::Order::EntryDate;
+            break;
+        case 3:
+            f.order = PlannerFilter::Order::Activity;
+            break;
+        default:
+            break;
+        }
     }
-    return q;
+    f.thenByExpectedDate = !Chckdat->isChecked();
+    return f;
 }
+
+BoundSql frmGenReport1::reportQuery() const { return plannerQuery(filter()); }
 
 void frmGenReport1::fillFormulas() {
     m_formulas.RemoveAll();
@@ -136,10 +121,8 @@ void frmGenReport1::Ok() {
     runReport(
         [this] {
             if (m_selectionList.isEmpty())
-                m_selectionList =
-                    employeeKeys(QStringLiteral("SELECT em.Sys_emp_num, Emp_Name, Emp_Shrt_Name FROM emp_mast em"));
-            const BoundSql q = reportQuery();
-            return db().query(q);
+                m_selectionList = allEmployeeKeys(db());
+            return db().query(reportQuery());
         },
         QStringLiteral("ZVE001"), [this] { fillFormulas(); }, kTitle, kReportFile);
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "MonthDateFilterForm.h"
+#include "ReportStore.h"
 
 // The activity projector/actuals planner: the schedule entries of a month or
 // of one day, pending, completed or both, with the activity, the line's
@@ -14,7 +15,8 @@ public:
     static inline const QString kTitle = QStringLiteral("Activity projector/Actuals planner");
     static inline const QString kReportFile = QStringLiteral("Reports/StatSR.rpt");
 
-    // The report's statement for the current filter.
+    // The filter the controls describe and its statement.
+    zv::reports::PlannerFilter filter() const;
     zv::reports::BoundSql reportQuery() const;
     // The formula values for the current filter, in their order.
     void fillFormulas();

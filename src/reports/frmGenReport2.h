@@ -1,14 +1,14 @@
 #pragma once
 #include "ReportFilterForm.h"
-#include "ReportSql.h"
+#include "DiarizedStore.h"
 #include "platform/ui/ComboKeyFilter.h"
 
 class QComboBox;
 
 // Diarized activities: the schedule entries expected in one calendar month
-// of the years 2004 to 2008, each with its completion date in the column of
-// its year, copied into Temp_Year under this opening's ID and printed from
-// there.
+// of the five years ending with the year in which the program's period ends,
+// each with its completion date in the column of its year, copied into
+// Temp_Year under this opening's ID and printed from there.
 class frmGenReport2 : public zv::reports::ReportFilterForm {
     Q_OBJECT
 public:
@@ -25,6 +25,8 @@ public:
 
     int ShowForm(qint64 employee, int month);
 
+    // The filter the controls and the program's period describe.
+    zv::reports::DiarizedFilter filter() const;
     // Replaces this opening's rows by those of the filter, all or none.
     // Returns the number of rows written; 0 leaves the earlier rows.
     int fillTempYear();

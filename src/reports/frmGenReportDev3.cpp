@@ -17,24 +17,6 @@
 using namespace zv::reports;
 using namespace zv::ui;
 
-namespace {
-
-QString dayColumns(const QString &prefix) {
-    QStringList cols;
-    for (int d = 1; d <= 31; ++d)
-        cols << prefix + QString::number(d);
-    return cols.join(QLatin1Char(','));
-}
-
-// The columns each run writes, in the statement's order.
-QString insertColumns() {
-    return QStringLiteral("Sys_const_num, yr, Actvty_desc, Remk, Sys_afm_num, Emp_Name, Trans_type, Mnth, "
-                          "Offcl_Persnl, almnt_date, User_ID, ") +
-           dayColumns(QStringLiteral("P")) + QStringLiteral(", Sys_Emp_Num");
-}
-
-} // namespace
-
 frmGenReportDev3::frmGenReportDev3(QWidget *parent) : ReportFilterForm(parent) {
     setObjectName(QStringLiteral("frmGenReportDev3"));
     cmbMnth = pickList(QStringLiteral("cmbMnth"), this);
@@ -116,21 +98,7 @@ int frmGenReportDev3::ShowForm(qint64 employee, int month, int year) {
 
 void frmGenReportDev3::Form_Activate() {
     m_closing = false;
-    static const QStringList probes = {
-        QStringLiteral("SELECT Sys_Afm_Num, Sys_Const_Num, Sys_Emp_Num, Sys_Lock, yr FROM actvty_mnth_hdr WHERE 1 = 2"),
-        QStringLiteral("SELECT Actvty_Desc, Actvty_Type, Almnt_Date, ") + dayColumns(QStringLiteral("Day")) +
-            QStringLiteral(", Offcl_Persnl, Remk, Sys_Afm_Line_Num, Sys_Afm_Num, Sys_Const_Num, Trans_Type "
-                           "FROM actvty_mnth_det WHERE 1 = 2"),
-        QStringLiteral("SELECT ") + dayColumns(QStringLiteral("A")) +
-            QStringLiteral(", Actvty_date, Actvty_desc, almnt_date, Emp_Name, Mnth, Offcl_Persnl, ") +
-            dayColumns(QStringLiteral("P")) +
-            QStringLiteral(", Remk, Scrn_shrt_name, Sys_afm_num, Sys_const_num, Trans_type, User_ID, yr, Sys_Emp_Num "
-                           "FROM temp_mchklist WHERE 1 = 2"),
-    };
-    try {
-        for (const QString &sql : probes)
-            db().query(sql);
-    } catch (const std::exception &) {
+    if (!checklistTablesUsable(db())) {
         MsgBox(QStringLiteral("Production Database is corrupted. Please reset the Production Database."),
                vbOKOnly + vbCritical, QStringLiteral("Error"));
         modCommon::gDBPath.clear();
@@ -143,9 +111,7 @@ void frmGenReportDev3::Form_Activate() {
 void frmGenReportDev3::picSelFilter_Click(int Index) {
     if (!selectionButton(Index) || modCommon::gReportKey != QLatin1String("ACL"))
         return;
-    m_selectionList = selectEmployees(SelectionColumns::NameFirst,
-                                      QStringLiteral("SELECT Emp_Name, Emp_Shrt_Name, Sys_emp_num "
-                                                     "FROM emp_mast ORDER BY emp_Name"));
+    m_selectionList = selectEmployees(SelectionColumns::NameFirst, employeeChoiceByName());
 }
 
 void frmGenReportDev3::tlbFooter_FooterClick(const QString &Key) {
@@ -223,28 +189,13 @@ bool frmGenReportDev3::UsrGenarateTempTable() {
     m_runKey = QString::number(modCommon::gTempUserID) + QLatin1Char('-') +
                QUuid::createUuid().toString(QUuid::Id128).left(16);
 
-    BoundSql q;
-    q.add(QStringLiteral("INSERT INTO temp_mchklist (") + insertColumns() +
-          QStringLiteral(") SELECT DISTINCT mh.Sys_Const_Num, mh.yr, md.Actvty_Desc, "
-                         "CASE WHEN md.Trans_Type = 'P' THEN md.Remk END, mh.Sys_Afm_Num, em.Emp_Name, md.Trans_Type, ?, "
-                         "md.Offcl_Persnl, md.Almnt_Date, ?, ") +
-              dayColumns(QStringLiteral("md.Day")) +
-              QStringLiteral(", mh.Sys_Emp_Num FROM actvty_mnth_hdr mh "
-                             "JOIN actvty_mnth_det md ON mh.Sys_Afm_Num = md.Sys_Afm_Num "
-                             "JOIN Emp_Mast em ON mh.Sys_Emp_Num = em.Sys_Emp_Num "
-                             "WHERE mh.yr = ? AND mh.Sys_Const_Num = ?"),
-          {m_month, m_runKey, m_year, m_month});
-    if (optOff->isChecked())
-        q.add(QStringLiteral(" AND md.Offcl_Persnl = 'O'"));
-    else if (optPernl->isChecked())
-        q.add(QStringLiteral(" AND md.Offcl_Persnl = 'P'"));
-    addSelection(q, QStringLiteral("mh.Sys_Emp_Num"), m_selectionList);
+    ChecklistFilter f;
+    f.month = m_month;
+    f.year = m_year;
+    f.type = workType(optOff->isChecked(), optPernl->isChecked());
+    f.employees = m_selectionList;
     try {
-        auto &c = db();
-        zv::db::Transaction t(c);
-        c.execute(QStringLiteral("DELETE FROM temp_mchklist WHERE User_ID = ?"), {m_runKey});
-        c.execute(q);
-        t.commit();
+        fillChecklist(db(), m_runKey, f);
         return true;
     } catch (const zv::db::DbError &e) {
         setMousePointer(0);
@@ -257,12 +208,7 @@ bool frmGenReportDev3::UsrGenarateTempTable() {
     }
 }
 
-zv::db::Recordset frmGenReportDev3::readRun() {
-    const QString order = CmbSort->currentIndex() == 1
-                              ? QStringLiteral(" ORDER BY Actvty_Desc, Trans_Type DESC")
-                              : QStringLiteral(" ORDER BY almnt_Date, Actvty_Desc, Trans_Type DESC");
-    return db().query(QStringLiteral("SELECT * FROM temp_mchklist WHERE User_ID = ?") + order, {m_runKey});
-}
+zv::db::Recordset frmGenReportDev3::readRun() { return checklistRows(db(), m_runKey, CmbSort->currentIndex() == 1); }
 
 void frmGenReportDev3::fillFormulas() {
     m_formulas.RemoveAll();
@@ -276,7 +222,7 @@ void frmGenReportDev3::fillFormulas() {
 void frmGenReportDev3::deleteRun() {
     if (m_runKey.isEmpty())
         return;
-    db().execute(QStringLiteral("DELETE FROM temp_mchklist WHERE User_ID = ?"), {m_runKey});
+    deleteChecklist(db(), m_runKey);
 }
 
 bool frmGenReportDev3::Form_QueryUnload() { return m_closing || exitConfirmed(QStringLiteral("Exit Confirmation")); }

@@ -1,6 +1,6 @@
 #pragma once
 #include "ReportFilterForm.h"
-#include "ReportSql.h"
+#include "ChecklistStore.h"
 #include "dateinput/QARNDATEINPUT.h"
 #include "platform/ui/ComboKeyFilter.h"
 #include "platform/ui/KeyFilter.h"

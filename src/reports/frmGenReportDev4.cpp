@@ -33,26 +33,18 @@ void frmGenReportDev4::picSelFilter_Click(int Index) {
     if (!selectionButton(Index))
         return;
     modCommon::gReportKey = QStringLiteral("ACTMAST");
-    m_selectionList = selectEmployees(SelectionColumns::NameFirst,
-                                      QStringLiteral("SELECT Emp_Name, Emp_Shrt_Name, em.Sys_emp_num "
-                                                     "FROM emp_mast em ORDER BY em.emp_Name"));
+    m_selectionList = selectEmployees(SelectionColumns::NameFirst, employeeChoiceByName());
 }
 
-BoundSql frmGenReportDev4::reportQuery(const QDate &today) const {
-    BoundSql q;
-    q.add(QStringLiteral("SELECT Det.Almnt_Date, Det.Actvty_Desc, Det.Target_Date, Det.Cmplt_date, Det.Offcl_Persnl, "
-                         "Det.Remk, EMP.EMP_NAME FROM actvty_target_Hdr Hdr, actvty_target_det Det, EMP_MAST EMP "
-                         "WHERE Hdr.Sys_Awt_Num = Det.Sys_Awt_Num AND Hdr.SYS_EMP_NUM = EMP.SYS_EMP_NUM "
-                         "AND Det.Target_Date <= ? AND Det.Cmplt_date IS NULL"),
-          {zv::db::toIsoDate(today)});
-    addSelection(q, QStringLiteral("EMP.Sys_emp_Num"), m_selectionList);
-    if (optOff->isChecked())
-        q.add(QStringLiteral(" AND Det.Offcl_Persnl = 'O'"));
-    else if (optPernl->isChecked())
-        q.add(QStringLiteral(" AND Det.Offcl_Persnl = 'P'"));
-    q.add(QStringLiteral(" ORDER BY Det.Almnt_Date"));
-    return q;
+PendingFilter frmGenReportDev4::filter(const QDate &today) const {
+    PendingFilter f;
+    f.employees = m_selectionList;
+    f.type = workType(optOff->isChecked(), optPernl->isChecked());
+    f.dueBy = today;
+    return f;
 }
+
+BoundSql frmGenReportDev4::reportQuery(const QDate &today) const { return pendingQuery(filter(today)); }
 
 void frmGenReportDev4::tlbFooter_FooterClick(const QString &Key) { footerStep(Key, QStringLiteral("ZVE015")); }
 
@@ -61,10 +53,8 @@ void frmGenReportDev4::Ok() {
     runReport(
         [this] {
             if (m_selectionList.isEmpty() && utility.RecordExists(QStringLiteral("Emp_Mast")))
-                m_selectionList = employeeKeys(
-                    QStringLiteral("SELECT em.Sys_emp_num, Emp_Name, Emp_Shrt_Name FROM emp_mast em ORDER BY em.emp_Name"));
-            const BoundSql q = reportQuery(modCommon::GetServerDate());
-            return db().query(q);
+                m_selectionList = allEmployeeKeys(db());
+            return db().query(reportQuery(modCommon::GetServerDate()));
         },
         QStringLiteral("ZVE001"), [this] { m_formulas.Add(QStringLiteral("Cmpny"), companyName()); }, kTitle,
         kReportFile);

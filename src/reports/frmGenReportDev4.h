@@ -1,6 +1,6 @@
 #pragma once
 #include "ReportFilterForm.h"
-#include "ReportSql.h"
+#include "ReportStore.h"
 
 // Pending activities with target date: every target-dated line that is due
 // today or earlier and not completed, for the chosen employees, official,
@@ -14,7 +14,8 @@ public:
     static inline const QString kTitle = QStringLiteral("Pending Activities with Target Date Report");
     static inline const QString kReportFile = QStringLiteral("Reports/actpending.rpt");
 
-    // The report's statement for the current filter, due on or before today.
+    // The filter the controls describe, due on or before today, and its statement.
+    zv::reports::PendingFilter filter(const QDate &today) const;
     zv::reports::BoundSql reportQuery(const QDate &today) const;
 
 public slots:

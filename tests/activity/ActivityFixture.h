@@ -1,7 +1,7 @@
 #pragma once
 #include "support/FormActions.h"
 #include "activity/frmActvtyMast.h"
-#include "masters/MasterForm.h"
+#include "framework/MasterForm.h"
 #include "platform/db/Dates.h"
 #include "query/RecordsetGrid.h"
 #include "support/ProductionDbTest.h"
@@ -20,6 +20,9 @@
 // The production database test (the second connection plays another user or
 // the employees' program) with the transaction period 01-Apr-2024 to
 // 31-Mar-2025, two departments and two employees.
+using zv::activity::DetailMode;
+using zv::activity::HeaderMode;
+
 class ActivityTest : public ProductionDbTest {
 public:
     // Sys_Const keys of the frequencies, in list order.
@@ -40,7 +43,7 @@ public:
     }
     void TearDown() override {
         form.reset();
-        zv::masters::MasterForm::setGeneralFilter({});
+        zv::fw::MasterForm::setGeneralFilter({});
         ProductionDbTest::TearDown();
     }
 
@@ -87,7 +90,7 @@ public:
     }
     // Select through the general filter, answered as the filter window would.
     void select(qint64 key) {
-        zv::masters::MasterForm::setGeneralFilter(
+        zv::fw::MasterForm::setGeneralFilter(
             [key](const QString &screenKey) {
                 EXPECT_EQ(screenKey, "ACTMASTAS");
                 return QStringList{QString::number(key), "", "", ""};
@@ -136,22 +139,24 @@ public:
     }
     // The cell whose top-left corner is at (x, y) twips, clicked in its middle.
     void clickCell(int x, int y) {
-        const int half = form->CellSize / 2;
-        QTest::mouseClick(form->PicMain, Qt::LeftButton, {}, QPoint((x + half) / 15, (y + half) / 15));
+        const int half = form->picker->CellSize / 2;
+        QTest::mouseClick(form->picker->PicMain, Qt::LeftButton, {}, QPoint((x + half) / 15, (y + half) / 15));
     }
     // Cells by grid: weekly (weekday k 1..7), "Month" tab (date), "Week" tab (ordinal, weekday), ad-hoc (date).
-    void clickWeekday(int k) { clickCell(form->GridLeft, form->GridTop + (k - 1) * form->RowPitch); }
+    void clickWeekday(int k) { clickCell(form->picker->GridLeft, form->picker->GridTop + (k - 1) * form->picker->RowPitch); }
     void clickDate(int date) {
-        clickCell(form->GridLeft + (date - 1) % 7 * form->ColPitch, form->GridTop + (date - 1) / 7 * form->RowPitch);
+        const auto *p = form->picker;
+        clickCell(p->GridLeft + (date - 1) % 7 * p->ColPitch, p->GridTop + (date - 1) / 7 * p->RowPitch);
     }
     void clickNth(int ordinal, int weekday) {
-        clickCell(form->GridLeft + weekday * form->ColPitch, form->GridTop + ordinal * form->RowPitch);
+        const auto *p = form->picker;
+        clickCell(p->nthFirstCellLeft() + (weekday - 1) * p->ColPitch, p->GridTop + ordinal * p->RowPitch);
     }
 
     // DetailAdd with the dates typed (start only when given) and the frequency chosen.
     void beginLine(const QString &start, const QString &end, const QString &freqLetter) {
         press(Qt::Key_F5);
-        ASSERT_EQ(form->detailMode(), "DetailAdd");
+        ASSERT_EQ(form->detailMode(), DetailMode::DetailAdd);
         if (!start.isEmpty())
             typeDate(form->txtStartDate, start);
         typeDate(form->txtEndDate, end);

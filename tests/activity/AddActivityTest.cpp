@@ -17,7 +17,7 @@ TEST_F(AddActivity, HeaderAndALineOfEachKind) {
     EXPECT_FALSE(form->txtActDesc->isEnabled());
 
     press(Qt::Key_F2);
-    ASSERT_EQ(form->headerMode(), "Add");
+    ASSERT_EQ(form->headerMode(), HeaderMode::Add);
     EXPECT_TRUE(form->txtEntryDate->hasFocus());
     EXPECT_EQ(form->txtEntryDate->text(), zv::db::toDisplayDate(QDate::currentDate()));
     EXPECT_FALSE(on("Exit"));
@@ -32,7 +32,7 @@ TEST_F(AddActivity, HeaderAndALineOfEachKind) {
     ASSERT_EQ(statusCode(), "ZVE003");
     const qint64 act = scalar("SELECT Sys_Actvty_Num FROM Actvty_Mast WHERE Actvty_Desc = 'Audits Q1 review'").toLongLong();
     ASSERT_GT(act, 0);
-    EXPECT_EQ(form->activityKey(), QString::number(act));
+    EXPECT_EQ(form->activityKey(), act);
     EXPECT_EQ(scalar("SELECT Sys_Lock_Num FROM Actvty_Mast WHERE Sys_Actvty_Num = ?", {act}).toLongLong(), act);
     EXPECT_EQ(scalar("SELECT Entry_Date FROM Actvty_Mast WHERE Sys_Actvty_Num = ?", {act}).toString(), "2024-04-01");
     EXPECT_EQ(scalar("SELECT Remk FROM Actvty_Mast WHERE Sys_Actvty_Num = ?", {act}).toString(), "Monthly books all");
@@ -57,7 +57,7 @@ TEST_F(AddActivity, HeaderAndALineOfEachKind) {
         // the second Tuesday and the fifth Friday
         {"", "01-Jun-2024", "30jun2024", "M",
          [&] {
-             form->sstMnth->setCurrentIndex(1);
+             form->picker->sstMnth->setCurrentIndex(1);
              clickNth(5, 6);
              clickNth(2, 3);
          },
@@ -65,16 +65,16 @@ TEST_F(AddActivity, HeaderAndALineOfEachKind) {
         // 15 March and 15 September
         {"", "01-Jul-2024", "31mar2025", "A",
          [&] {
-             form->sstAdhoc->setCurrentIndex(8);
+             form->picker->sstAdhoc->setCurrentIndex(8);
              clickDate(15);
-             form->sstAdhoc->setCurrentIndex(2);
+             form->picker->sstAdhoc->setCurrentIndex(2);
              clickDate(15);
          },
          {"3/0/15", "9/0/15"}},
     };
     for (const Line &l : lines) {
         press(Qt::Key_F5);
-        ASSERT_EQ(form->detailMode(), "DetailAdd") << l.freq;
+        ASSERT_EQ(form->detailMode(), DetailMode::DetailAdd) << l.freq;
         EXPECT_TRUE(form->fraDet->isVisible());
         EXPECT_EQ(form->fraDet->title(), "Schedule Details");
         EXPECT_EQ(form->txtStartDate->text(), l.proposed) << l.freq;
@@ -86,12 +86,12 @@ TEST_F(AddActivity, HeaderAndALineOfEachKind) {
         chooseByText(form->cmbDept, "Stores");
         chooseByText(form->CmbResP, "Ravi");
         chooseFrequency(l.freq);
-        ASSERT_TRUE(form->PicMain->isVisible()) << l.freq;
+        ASSERT_TRUE(form->picker->PicMain->isVisible()) << l.freq;
         l.pick();
         press(Qt::Key_F9);
         ASSERT_EQ(statusCode(), "ZVE003") << l.freq << " " << statusText().toStdString();
         const qint64 ln = newestLine();
-        EXPECT_EQ(form->lineKey(), QString::number(ln));
+        EXPECT_EQ(form->lineKey(), ln);
         EXPECT_EQ(rules(ln), l.rules) << l.freq;
         EXPECT_FALSE(form->fraDet->isVisible());
     }
@@ -134,16 +134,16 @@ TEST_F(AddActivity, LineWithoutRuleAndTypedTextBound) {
     EXPECT_EQ(form->txtActDesc->text(), "Cleaning");
     beginLine("01apr2024", "30apr2024", "D");
     EXPECT_EQ(form->cmbFreq->currentText(), "Daily");
-    EXPECT_FALSE(form->PicMain->isVisible());
-    EXPECT_FALSE(form->sstMnth->isVisible());
-    EXPECT_FALSE(form->sstAdhoc->isVisible());
+    EXPECT_FALSE(form->picker->PicMain->isVisible());
+    EXPECT_FALSE(form->picker->sstMnth->isVisible());
+    EXPECT_FALSE(form->picker->sstAdhoc->isVisible());
     press(Qt::Key_F9);
     ASSERT_EQ(statusCode(), "ZVE003");
     EXPECT_TRUE(rules(newestLine()).isEmpty());
 
     // Text that reaches the box by other means than typing is stored as it stands.
     press(Qt::Key_F3);
-    ASSERT_EQ(form->headerMode(), "Modify");
+    ASSERT_EQ(form->headerMode(), HeaderMode::Modify);
     const QString pasted = "O'Brien'); DELETE FROM Actvty_Mast; --";
     form->txtActDesc->setText(pasted);
     press(Qt::Key_F9);

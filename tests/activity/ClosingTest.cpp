@@ -31,12 +31,12 @@ TEST_F(Closing, EscAsksWhileEditing) {
     ASSERT_EQ(messages.prompts(), QStringList{kSaveQuestion});
     EXPECT_EQ(messages.shown().at(0).title, "Exit Confirmation");
     EXPECT_EQ(messages.shown().at(0).buttons, zv::ui::vbYesNoCancel + zv::ui::vbExclamation);
-    EXPECT_EQ(form->headerMode(), "Add");
+    EXPECT_EQ(form->headerMode(), HeaderMode::Add);
 
     messages.answer(vbYes);   // no description yet
     press(Qt::Key_Escape);
     EXPECT_EQ(statusCode(), "ZVE128");
-    EXPECT_EQ(form->headerMode(), "Add");
+    EXPECT_EQ(form->headerMode(), HeaderMode::Add);
     EXPECT_TRUE(form->isVisible());
 
     type(form->txtActDesc, "Audit");
@@ -50,7 +50,7 @@ TEST_F(Closing, EscAsksWhileEditing) {
     form->txtActDesc->setText("Changed");
     messages.answer(vbNo);
     press(Qt::Key_Escape);
-    EXPECT_EQ(form->headerMode(), "");
+    EXPECT_EQ(form->headerMode(), HeaderMode::None);
     EXPECT_EQ(form->txtActDesc->text(), "Audit");
     EXPECT_TRUE(form->isVisible());
 
@@ -91,18 +91,18 @@ TEST_F(Closing, LineViewAndEsc) {
     EXPECT_EQ(form->fraDet->title(), "View Schedule Details");
     EXPECT_TRUE(form->fraDet->isVisible());
     for (QWidget *w : std::initializer_list<QWidget *>{form->txtStartDate, form->txtEndDate, form->cmbDept,
-                                                       form->CmbResP, form->cmbFreq, form->PicMain, form->sstMnth})
+                                                       form->CmbResP, form->cmbFreq, form->picker->PicMain, form->picker->sstMnth})
         EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
     // The nth-weekday rule opens the "Week" tab with its cell picked.
-    EXPECT_EQ(form->sstMnth->currentIndex(), 1);
-    EXPECT_EQ(form->cells.MonthWeekCells[1][2], 1);
+    EXPECT_EQ(form->picker->sstMnth->currentIndex(), 1);
+    EXPECT_EQ(form->picker->cells.MonthWeekCells[1][2], 1);
     EXPECT_FALSE(form->rowLocked());
 
     press(Qt::Key_Escape);
     EXPECT_TRUE(messages.prompts().isEmpty());
     EXPECT_FALSE(form->lineView());
     EXPECT_FALSE(form->fraDet->isVisible());
-    EXPECT_EQ(form->detailMode(), "");
+    EXPECT_EQ(form->detailMode(), DetailMode::None);
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(rules(ln), QStringList{"0/3/2"});
 

@@ -62,7 +62,7 @@ TEST_F(Delete, ActivityWithPendingEntries) {
     EXPECT_EQ(rowsOf(act), 0);
     EXPECT_EQ(rowsOf(keep), others);
     EXPECT_EQ(form->txtActDesc->text(), "");
-    EXPECT_EQ(form->activityKey(), "0");
+    EXPECT_EQ(form->activityKey(), 0);
     EXPECT_FALSE(on("Modify"));
     EXPECT_FALSE(on("Delete"));
     EXPECT_EQ(form->dgdAM->gridModel()->rowCount(), 0);
@@ -149,7 +149,7 @@ TEST_F(Delete, ActivityGoneWhenTheDeleteRuns) {
     EXPECT_TRUE(statusText().contains("Cannot delete"));
     EXPECT_EQ(rowsOf(act), before);
     EXPECT_EQ(form->txtActDesc->text(), "");
-    EXPECT_EQ(form->activityKey(), "0");
+    EXPECT_EQ(form->activityKey(), 0);
     EXPECT_FALSE(form->rowLocked());
     EXPECT_FALSE(on("Modify"));
     EXPECT_TRUE(on("Add"));

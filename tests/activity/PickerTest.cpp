@@ -12,8 +12,8 @@ public:
     }
     // Key releases on the picture, as the keyboard user gives them.
     void keyOnPicture(Qt::Key k) {
-        form->PicMain->setFocus();
-        QTest::keyClick(form->PicMain, k);
+        form->picker->PicMain->setFocus();
+        QTest::keyClick(form->picker->PicMain, k);
     }
     qint64 act = 0;
 };
@@ -21,57 +21,57 @@ public:
 // The "Month" tab: 31 cells in 5 rows of 7; picks of one tab are dropped by showing the other.
 TEST_F(Picker, MonthlyTabs) {
     beginLine("01apr2024", "30apr2024", "M");
-    EXPECT_TRUE(form->sstMnth->isVisible());
-    EXPECT_EQ(form->sstMnth->currentIndex(), 0);
-    EXPECT_EQ(form->ColPitch, 768);
-    EXPECT_EQ(form->RowPitch, 555);
+    EXPECT_TRUE(form->picker->sstMnth->isVisible());
+    EXPECT_EQ(form->picker->sstMnth->currentIndex(), 0);
+    EXPECT_EQ(form->picker->ColPitch, 768);
+    EXPECT_EQ(form->picker->RowPitch, 555);
     clickDate(3);
     clickDate(17);
     clickDate(32);   // past the 31st: no cell
-    EXPECT_EQ(form->cells.MonthDayCells[2], 1);
-    EXPECT_EQ(form->cells.MonthDayCells[16], 1);
+    EXPECT_EQ(form->picker->cells.MonthDayCells[2], 1);
+    EXPECT_EQ(form->picker->cells.MonthDayCells[16], 1);
     // Exactly on a cell's right edge still toggles it.
-    QTest::mouseClick(form->PicMain, Qt::LeftButton, {},
-                      QPoint((form->GridLeft + form->CellSize) / 15, (form->GridTop + 90) / 15));
-    EXPECT_EQ(form->cells.MonthDayCells[0], 1);
+    QTest::mouseClick(form->picker->PicMain, Qt::LeftButton, {},
+                      QPoint((form->picker->GridLeft + form->picker->CellSize) / 15, (form->picker->GridTop + 90) / 15));
+    EXPECT_EQ(form->picker->cells.MonthDayCells[0], 1);
 
-    form->sstMnth->setCurrentIndex(1);
-    EXPECT_EQ(form->ColPitch, 672);
-    EXPECT_EQ(form->RowPitch, 462);
-    clickCell(form->GridLeft, form->GridTop + form->RowPitch);   // the label "First": no cell
+    form->picker->sstMnth->setCurrentIndex(1);
+    EXPECT_EQ(form->picker->ColPitch, 672);
+    EXPECT_EQ(form->picker->RowPitch, 462);
+    clickCell(form->picker->GridLeft, form->picker->GridTop + form->picker->RowPitch);   // the label "First": no cell
     clickNth(1, 1);
-    EXPECT_EQ(form->cells.MonthWeekCells[0][0], 1);
-    form->sstMnth->setCurrentIndex(0);
-    EXPECT_EQ(form->cells.MonthWeekCells[0][0], 0);
-    for (qint16 v : form->cells.MonthDayCells)
+    EXPECT_EQ(form->picker->cells.MonthWeekCells[0][0], 1);
+    form->picker->sstMnth->setCurrentIndex(0);
+    EXPECT_EQ(form->picker->cells.MonthWeekCells[0][0], 0);
+    for (qint16 v : form->picker->cells.MonthDayCells)
         EXPECT_EQ(v, 0);
 }
 
 // Keys on the picture: Right moves a column and wraps, Left stops at the first, Space picks.
 TEST_F(Picker, Keyboard) {
     beginLine("01apr2024", "30apr2024", "M");
-    EXPECT_EQ(form->CursorX, 240);
+    EXPECT_EQ(form->picker->CursorX, 240);
     keyOnPicture(Qt::Key_Right);
-    EXPECT_EQ(form->CursorX, 240 + 768);
+    EXPECT_EQ(form->picker->CursorX, 240 + 768);
     keyOnPicture(Qt::Key_Space);
-    EXPECT_EQ(form->cells.MonthDayCells[1], 1);
+    EXPECT_EQ(form->picker->cells.MonthDayCells[1], 1);
     keyOnPicture(Qt::Key_Down);
     keyOnPicture(Qt::Key_Return);
-    EXPECT_EQ(form->cells.MonthDayCells[8], 1);
+    EXPECT_EQ(form->picker->cells.MonthDayCells[8], 1);
     for (int i = 0; i < 5; ++i)
         keyOnPicture(Qt::Key_Right);
-    EXPECT_EQ(form->CursorX, 240 + 6 * 768);   // the seventh column
+    EXPECT_EQ(form->picker->CursorX, 240 + 6 * 768);   // the seventh column
     keyOnPicture(Qt::Key_Right);
-    EXPECT_EQ(form->CursorX, form->GridLeft);  // wrapped
+    EXPECT_EQ(form->picker->CursorX, form->picker->GridLeft);  // wrapped
     keyOnPicture(Qt::Key_Left);
-    EXPECT_EQ(form->CursorX, form->GridLeft);
+    EXPECT_EQ(form->picker->CursorX, form->picker->GridLeft);
 
     // On the "Week" tab the cursor on a label picks nothing.
-    form->sstMnth->setCurrentIndex(1);
-    form->CursorX = form->GridLeft + 10;
-    form->CursorY = form->GridTop + form->RowPitch + 10;
+    form->picker->sstMnth->setCurrentIndex(1);
+    form->picker->CursorX = form->picker->GridLeft + 10;
+    form->picker->CursorY = form->picker->GridTop + form->picker->RowPitch + 10;
     keyOnPicture(Qt::Key_Space);
-    for (const auto &row : form->cells.MonthWeekCells)
+    for (const auto &row : form->picker->cells.MonthWeekCells)
         for (qint16 v : row)
             EXPECT_EQ(v, 0);
 }
@@ -80,21 +80,21 @@ TEST_F(Picker, Keyboard) {
 // starts in April 2024, so its February is that of 2025: no 29th.
 TEST_F(Picker, AdhocDaysOfEachMonth) {
     beginLine("01apr2024", "31mar2025", "A");
-    form->sstAdhoc->setCurrentIndex(1);
+    form->picker->sstAdhoc->setCurrentIndex(1);
     clickDate(29);
     clickDate(28);
-    EXPECT_EQ(form->cells.AdhocCells[1][28], 0);
-    EXPECT_EQ(form->cells.AdhocCells[1][27], 1);
-    form->sstAdhoc->setCurrentIndex(3);   // April: 30 days
+    EXPECT_EQ(form->picker->cells.AdhocCells[1][28], 0);
+    EXPECT_EQ(form->picker->cells.AdhocCells[1][27], 1);
+    form->picker->sstAdhoc->setCurrentIndex(3);   // April: 30 days
     clickDate(31);
     clickDate(30);
-    EXPECT_EQ(form->cells.AdhocCells[3][30], 0);
-    EXPECT_EQ(form->cells.AdhocCells[3][29], 1);
-    form->sstAdhoc->setCurrentIndex(1);   // picks survive the change of month
-    EXPECT_EQ(form->cells.AdhocCells[1][27], 1);
+    EXPECT_EQ(form->picker->cells.AdhocCells[3][30], 0);
+    EXPECT_EQ(form->picker->cells.AdhocCells[3][29], 1);
+    form->picker->sstAdhoc->setCurrentIndex(1);   // picks survive the change of month
+    EXPECT_EQ(form->picker->cells.AdhocCells[1][27], 1);
 
     // A pick that a later start date turns into a day the month does not have is not stored.
-    form->cells.AdhocCells[1][28] = 1;   // 29 February, as a picker at a 2024 start would have kept it
+    form->picker->cells.AdhocCells[1][28] = 1;   // 29 February, as a picker at a 2024 start would have kept it
     press(Qt::Key_F9);
     ASSERT_EQ(statusCode(), "ZVE003") << statusText().toStdString();
     EXPECT_EQ(rules(newestLine()), (QStringList{"2/0/28", "4/0/30"}));
@@ -103,14 +103,14 @@ TEST_F(Picker, AdhocDaysOfEachMonth) {
 // Weekly: seven rows named from Sunday; the picks reach the database in weekday order.
 TEST_F(Picker, WeeklyRows) {
     beginLine("01apr2024", "30apr2024", "W");
-    EXPECT_FALSE(form->sstMnth->isVisible());
-    EXPECT_FALSE(form->sstAdhoc->isVisible());
-    EXPECT_EQ(form->RowPitch, 404);
+    EXPECT_FALSE(form->picker->sstMnth->isVisible());
+    EXPECT_FALSE(form->picker->sstAdhoc->isVisible());
+    EXPECT_EQ(form->picker->RowPitch, 404);
     clickWeekday(7);
     clickWeekday(1);
     clickWeekday(7);   // and off again
     keyOnPicture(Qt::Key_Down);   // from the last row to the first
-    EXPECT_EQ(form->CursorY, form->GridTop);
+    EXPECT_EQ(form->picker->CursorY, form->picker->GridTop);
     keyOnPicture(Qt::Key_Down);
     keyOnPicture(Qt::Key_Space);   // the second row
     press(Qt::Key_F9);

@@ -31,16 +31,16 @@ TEST_F(Validation, HeaderRules) {
         press(Qt::Key_F9);
         EXPECT_EQ(statusCode(), c.code) << c.label;
         EXPECT_TRUE(statusText().contains(c.text)) << c.label << ": " << statusText().toStdString();
-        EXPECT_EQ(form->headerMode(), "Add") << c.label;
+        EXPECT_EQ(form->headerMode(), HeaderMode::Add) << c.label;
         if (c.focus)
             EXPECT_TRUE(c.focus->hasFocus()) << c.label;
         press(Qt::Key_F10);
-        EXPECT_EQ(form->headerMode(), "") << c.label;
+        EXPECT_EQ(form->headerMode(), HeaderMode::None) << c.label;
     }
     EXPECT_EQ(count("SELECT count(*) FROM Actvty_Mast"), 1);
 
     // Add then Cancel: empty, disabled fields, no activity, Add and Select on.
-    EXPECT_EQ(form->activityKey(), "0");
+    EXPECT_EQ(form->activityKey(), 0);
     EXPECT_EQ(form->txtActDesc->text(), "");
     EXPECT_EQ(form->txtEntryDate->text(), "__-___-____");
     EXPECT_FALSE(form->txtActDesc->isEnabled());
@@ -105,7 +105,7 @@ TEST_F(Validation, LineRules) {
         EXPECT_TRUE(statusText().startsWith(expected)) << c.label << ": " << statusText().toStdString();
         EXPECT_TRUE(statusText().endsWith(" " + c.suffix)) << c.label << ": " << statusText().toStdString();
         EXPECT_TRUE(c.focus->hasFocus()) << c.label;
-        EXPECT_EQ(form->detailMode(), "DetailAdd") << c.label;
+        EXPECT_EQ(form->detailMode(), DetailMode::DetailAdd) << c.label;
         press(Qt::Key_F10);
     }
     EXPECT_EQ(count("SELECT count(*) FROM Actvty_Mast_Det"), 1);
@@ -128,11 +128,11 @@ TEST_F(Validation, FrequencyNeedsValidDatesFirst) {
     EXPECT_TRUE(statusText().contains("Activity End Date"));
     EXPECT_EQ(form->cmbFreq->currentText(), "");
     EXPECT_EQ(form->cmbFreq->currentIndex(), -1);
-    EXPECT_FALSE(form->PicMain->isVisible());
+    EXPECT_FALSE(form->picker->PicMain->isVisible());
     typeDate(form->txtEndDate, "30apr2024");
     chooseFrequency("W");
     EXPECT_EQ(form->cmbFreq->currentText(), "Weekly");
-    EXPECT_TRUE(form->PicMain->isVisible());
+    EXPECT_TRUE(form->picker->PicMain->isVisible());
 }
 
 } // namespace

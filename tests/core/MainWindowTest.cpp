@@ -64,7 +64,8 @@ TEST_F(MainWindow, MenusAndToolbarAsDesigned) {
     EXPECT_EQ(reports, (QStringList{"&Activity checklist for a month Report|F5",
                                     "A&ctivities with target date Report|F6",
                                     "Activity &Projector/Actuals planner Report|F7",
-                                    "Ac&tivities with target date pending works Report|F8"}));
+                                    "Ac&tivities with target date pending works Report|F8",
+                                    "&Diarized Activities Report|"}));
 
     const QStringList keys = {"ShowDataBasePath", "BackUp Database", "Restore Database", "Reset Database",
                               "ChangePassword", "Parameter", "CmpnySetup", "Department", "Designation",

@@ -480,7 +480,7 @@ TEST_F(EmployeeTest, MissingTableClosesTheForm) {
     other.executeScript("PRAGMA foreign_keys = OFF; DROP TABLE Emp_Mast;");
     open();
     QApplication::processEvents();
-    EXPECT_EQ(messages.prompts(), QStringList{zv::masters::kCorrupted});
+    EXPECT_EQ(messages.prompts(), QStringList{zv::fw::kCorrupted});
     EXPECT_EQ(modCommon::gDBPath, "");
     EXPECT_FALSE(form->isVisible());
 }

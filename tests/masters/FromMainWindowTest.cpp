@@ -73,7 +73,7 @@ TEST_F(FromMainWindow, MenuEntriesOpenTheirForms) {
         SCOPED_TRACE(c.caption);
         ASSERT_TRUE(c.entry->isEnabled());
         QString caption;
-        whenOpen<zv::masters::MasterForm>([&](zv::masters::MasterForm &form) {
+        whenOpen<zv::fw::MasterForm>([&](zv::fw::MasterForm &form) {
             caption = form.windowTitle();
             key(form, Qt::Key_Escape);
         });

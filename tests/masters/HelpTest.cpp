@@ -14,7 +14,7 @@ class MasterHelp : public MasterTest {};
 // F1 opens each form's own page of the help file; without the file it says so.
 TEST_F(MasterHelp, F1OpensTheFormsTopic) {
     struct Case {
-        std::function<zv::masters::MasterForm *()> make;
+        std::function<zv::fw::MasterForm *()> make;
         const char *page;
     };
     const QList<Case> cases = {{[] { return new frmDepartment; }, "Department.htm"},
@@ -23,7 +23,7 @@ TEST_F(MasterHelp, F1OpensTheFormsTopic) {
                                {[] { return new frmParameter; }, "Parameter.htm"},
                                {[] { return new FrmEmp; }, "EmployeeMaster.htm"}};
     for (const Case &c : cases) {
-        std::unique_ptr<zv::masters::MasterForm> form(c.make());
+        std::unique_ptr<zv::fw::MasterForm> form(c.make());
         showForm(*form);
         key(*form, Qt::Key_F1);
         EXPECT_EQ(messages.prompts(), QStringList{"Help not available"}) << c.page;
@@ -31,7 +31,7 @@ TEST_F(MasterHelp, F1OpensTheFormsTopic) {
     }
     ASSERT_TRUE(QFile::copy(QStringLiteral(ZV_HELP_FILE), folder->file("Help/ZVA.qch")));
     for (const Case &c : cases) {
-        std::unique_ptr<zv::masters::MasterForm> form(c.make());
+        std::unique_ptr<zv::fw::MasterForm> form(c.make());
         showForm(*form);
         key(*form, Qt::Key_F1);
         EXPECT_TRUE(messages.prompts().isEmpty()) << c.page;

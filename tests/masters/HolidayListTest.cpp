@@ -417,7 +417,7 @@ TEST_F(HolidayTest, ClosingWithoutQuestions) {
 
     other.executeScript("PRAGMA foreign_keys = OFF; DROP TABLE Holday_List_Det;");
     open(y2026, 2026);
-    EXPECT_EQ(messages.prompts(), QStringList{zv::masters::kUnsupported});
+    EXPECT_EQ(messages.prompts(), QStringList{zv::fw::kUnsupported});
     EXPECT_EQ(messages.shown().at(0).title, "Information");
     EXPECT_FALSE(form->isVisible());
 }

@@ -374,7 +374,7 @@ TEST_F(MappingTest, EscOutsideLineEntry) {
     other.executeScript("PRAGMA foreign_keys = OFF; DROP TABLE Emp_Spvr_Mapg_Det;");
     open();
     QApplication::processEvents();
-    EXPECT_EQ(messages.prompts(), QStringList{zv::masters::kUnsupported});
+    EXPECT_EQ(messages.prompts(), QStringList{zv::fw::kUnsupported});
     EXPECT_FALSE(form->isVisible());
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "masters/MasterForm.h"
+#include "framework/MasterForm.h"
 #include "support/FormActions.h"
 #include "support/ProductionDbTest.h"
 #include <QAction>
@@ -15,7 +15,7 @@
 class MasterTest : public ProductionDbTest {
 public:
     void TearDown() override {
-        zv::masters::MasterForm::setGeneralFilter({});
+        zv::fw::MasterForm::setGeneralFilter({});
         ProductionDbTest::TearDown();
     }
 
@@ -30,8 +30,8 @@ public:
                       {desg, dept});
     }
 
-    static void clickHeader(zv::masters::DataForm &f, const QString &key) { click(f.tbHeader, f.headerButton(key)); }
-    static void clickFooter(zv::masters::DataForm &f, const QString &key) { click(f.tbFooter, f.footerButton(key)); }
+    static void clickHeader(zv::fw::DataForm &f, const QString &key) { click(f.tbHeader, f.headerButton(key)); }
+    static void clickFooter(zv::fw::DataForm &f, const QString &key) { click(f.tbFooter, f.footerButton(key)); }
     // Asks the form to close by Esc or by its close box, the next question answered.
     void answerThenClose(QWidget &form, int answer, bool byEsc) {
         messages.answer(answer);
@@ -40,8 +40,8 @@ public:
         else
             form.close();
     }
-    static QString statusCode(const zv::masters::DataForm &f) { return f.lblStatus->text().left(6); }
-    static bool on(const zv::masters::DataForm &f, const QString &key) {
+    static QString statusCode(const zv::fw::DataForm &f) { return f.lblStatus->text().left(6); }
+    static bool on(const zv::fw::DataForm &f, const QString &key) {
         QAction *a = f.headerButton(key);
         return a && a->isEnabled() && a->isVisible();
     }

@@ -117,7 +117,7 @@ TEST_P(NameMasterTest, NamesReachTheDatabaseAsBoundValues) {
 
     form->txtName->setText("Ab|c'd|");           // pasted
     key_(Qt::Key_F9);
-    ASSERT_EQ(messages.prompts(), QStringList{zv::masters::kInvalidCharacters});
+    ASSERT_EQ(messages.prompts(), QStringList{zv::fw::kInvalidCharacters});
     EXPECT_EQ(messages.shown().at(0).title, "Information");
     EXPECT_EQ(form->txtName->selectionStart(), 4);   // the first quote, before any bar
     EXPECT_EQ(form->txtName->selectedText(), "'");
@@ -394,7 +394,7 @@ TEST_F(DepartmentOnly, MissingTableClosesTheForm) {
     frmDepartment form;
     showForm(form);
     QApplication::processEvents();
-    EXPECT_EQ(messages.prompts(), QStringList{zv::masters::kCorrupted});
+    EXPECT_EQ(messages.prompts(), QStringList{zv::fw::kCorrupted});
     EXPECT_EQ(modCommon::gDBPath, "");
     EXPECT_FALSE(form.isVisible());
 }

@@ -29,7 +29,7 @@ const char *const kStatusCodes[] = {
     "ZVE013", "ZVE014", "ZVE015", "ZVE019", "ZVE021", "ZVE022", "ZVE027", "ZVE028", "ZVE029",
     "ZVE030", "ZVE034", "ZVE035", "ZVE041", "ZVE043", "ZVE119", "ZVE128", "ZVE129", "ZVE130",
     "ZVE145", "ZVE157", "ZVE158", "ZVE160", "ZVE161", "ZVE164", "ZVE165", "ZVE166", "ZVE175",
-    "ZVE176", "DB001",  "DB015",  "DB128",  "DB129",  "DB130",  "KRE024",
+    "ZVE176", "ZVE177", "DB001",  "DB015",  "DB128",  "DB129",  "DB130",  "KRE024",
 };
 
 QString text(const Recordset &rs, int row, const QString &field) {

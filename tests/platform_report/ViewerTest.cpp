@@ -8,8 +8,11 @@
 #include <QFile>
 #include <QLabel>
 #include <QTimer>
-#include <QPrintPreviewWidget>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QScrollBar>
 #include <QToolButton>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -178,6 +181,10 @@ TEST_F(Viewer, PagesFollowTheRowsAndThePrinterSetUp) {
             return true;
         });
         v.cmdPrinterSelection->click();
+        // Laid out anew from the first page; the rest follows from the event loop.
+        EXPECT_GE(v.crviewer->pageCount(), 1);
+        while (v.building())
+            QCoreApplication::processEvents();
         landscapePages = v.crviewer->pageCount();
     }));
     EXPECT_GT(shown.pages, 3);
@@ -309,6 +316,173 @@ TEST_F(Viewer, FailuresShowTheErrorAndReturnFalse) {
         const auto &m = messages.shown().first();
         EXPECT_TRUE(m.prompt.startsWith(QString::number(c.number) + "\r")) << m.prompt.toStdString();
         EXPECT_EQ(m.buttons, zv::ui::vbOKOnly + zv::ui::vbCritical);
+    }
+}
+
+// Shows the report as the program does (modally, built from the event loop)
+// and runs check on the viewer as soon as the window is up; then closes it.
+bool whileShown(const QString &file, const Recordset &rs, const std::function<void(FrmReportViewer &)> &check) {
+    FrmReportViewer::setModalHook({});
+    FrmReportViewer viewer;
+    bool ran = false;
+    QTimer::singleShot(0, [&] {
+        auto *v = qobject_cast<FrmReportViewer *>(QApplication::activeModalWidget());
+        if (!v) {
+            ADD_FAILURE() << "the viewer was not shown";
+            return;
+        }
+        ran = true;
+        check(*v);
+        v->close();
+    });
+    const bool shown = viewer.ShowReport("Activities", file, rs, nullptr);
+    return shown && ran;
+}
+
+void waitForBuild(FrmReportViewer &v) {
+    while (v.building())
+        QCoreApplication::processEvents();
+    QCoreApplication::processEvents();   // the tool bar hides what the build showed
+}
+
+// The pages of a PDF file and whether each is wider than high.
+QVector<bool> pdfPagesLandscape(const QString &file) {
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    const QString text = QString::fromLatin1(f.readAll());
+    QVector<bool> out;
+    static const QRegularExpression box(QStringLiteral("/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]"));
+    for (auto it = box.globalMatch(text); it.hasNext();) {
+        const auto m = it.next();
+        out << (m.captured(1).toDouble() > m.captured(2).toDouble());
+    }
+    return out;
+}
+
+TEST_F(Viewer, TheFirstPageShowsWhileLaterPagesAreLaidOutAndCancelStopsTheBuild) {
+    const Recordset rs = activities(2000);
+    auto whole = Report::open(folder.file("Reports/test.rpt"));
+    whole->setDataSource(rs);
+    whole->render();
+    const int allPages = whole->pageCount();
+    ASSERT_GT(allPages, 20);
+
+    // Left alone, the build ends with every page, the first page shown on the way.
+    QVector<int> shownPages;
+    ASSERT_TRUE(whileShown("Reports/test.rpt", rs, [&](FrmReportViewer &v) {
+        QObject::connect(&v, &FrmReportViewer::pageShown, [&](int page) { shownPages << page; });
+        EXPECT_TRUE(v.building());
+        EXPECT_TRUE(v.prgBuild->isVisible());
+        EXPECT_TRUE(v.cmdCancelBuild->isVisible());
+        EXPECT_GE(v.crviewer->pageCount(), 1);
+        EXPECT_LT(v.crviewer->pageCount(), allPages);
+        EXPECT_TRUE(v.lblPage->text().startsWith("1 of ")) << v.lblPage->text().toStdString();
+        EXPECT_TRUE(v.lblPage->text().endsWith("+")) << v.lblPage->text().toStdString();
+        waitForBuild(v);
+        EXPECT_EQ(v.crviewer->pageCount(), allPages);
+        EXPECT_EQ(v.lblPage->text(), QStringLiteral("1 of %1").arg(allPages));
+        EXPECT_FALSE(v.prgBuild->isVisible());
+        EXPECT_FALSE(v.cmdCancelBuild->isVisible());
+        EXPECT_EQ(v.report()->documentText(), whole->documentText());
+    }));
+    ASSERT_FALSE(shownPages.isEmpty());
+    EXPECT_EQ(shownPages.first(), 1);
+
+    // Cancel stops the build where it stands; export still gives every page.
+    QTemporaryDir out;
+    messages.answerPath(out.filePath("stopped.pdf"));
+    ASSERT_TRUE(whileShown("Reports/test.rpt", rs, [&](FrmReportViewer &v) {
+        ASSERT_TRUE(v.building());
+        const int pages = v.crviewer->pageCount();
+        v.cmdCancelBuild->click();
+        EXPECT_FALSE(v.building());
+        for (int i = 0; i < 20; ++i)
+            QCoreApplication::processEvents();
+        EXPECT_EQ(v.crviewer->pageCount(), pages);
+        EXPECT_FALSE(v.report()->layoutComplete());
+        EXPECT_TRUE(v.lblPage->text().endsWith("(stopped)")) << v.lblPage->text().toStdString();
+        v.cmdExport->click();
+        EXPECT_EQ(v.crviewer->pageCount(), allPages);
+    }));
+    EXPECT_EQ(pdfPagesLandscape(out.filePath("stopped.pdf")).size(), allPages);
+}
+
+TEST_F(Viewer, ExportFollowsTheOrientationChosenInPrinterSetUpAsPrintDoes) {
+    QTemporaryDir out;
+    const QString exported = out.filePath("exported.pdf");
+    const QString printed = out.filePath("printed.pdf");
+    messages.answerPath(exported);
+    Shown shown;
+    ASSERT_TRUE(showWith(shown, "Activities", "Reports/test.rpt", activities(60), nullptr, [&](FrmReportViewer &v) {
+        FrmReportViewer::setPrintDialogHook([&](FrmReportViewer::PrintDialog kind, QPrinter &p) {
+            if (kind == FrmReportViewer::PrintDialog::PrinterSetup) {
+                p.setPageOrientation(QPageLayout::Landscape);
+            } else {
+                p.setOutputFormat(QPrinter::PdfFormat);
+                p.setOutputFileName(printed);
+            }
+            return true;
+        });
+        v.cmdPrinterSelection->click();
+        waitForBuild(v);
+        v.cmdExport->click();
+        v.cmdPrint->click();
+    }));
+    const QVector<bool> exportedPages = pdfPagesLandscape(exported);
+    const QVector<bool> printedPages = pdfPagesLandscape(printed);
+    ASSERT_FALSE(exportedPages.isEmpty());
+    EXPECT_EQ(exportedPages, printedPages);
+    EXPECT_EQ(exportedPages, QVector<bool>(exportedPages.size(), true));
+}
+
+TEST_F(Viewer, OpensWideEnoughForThePageWidthAndZooms) {
+    // A small page fits the screen at 100 per cent; a landscape A4 page is
+    // shown at 100 per cent where the screen is wide enough, else at its width.
+    QByteArray small(kLayout);
+    small.replace("\"A4\"", "\"A5\"");
+    write("Reports/small.rpt", small);
+    QByteArray wide(kLayout);
+    wide.replace("\"portrait\"", "\"landscape\"");
+    write("Reports/wide.rpt", wide);
+    const QRect screen = QApplication::primaryScreen()->availableGeometry();
+    for (const char *file : {"Reports/small.rpt", "Reports/wide.rpt"}) {
+        SCOPED_TRACE(file);
+        ASSERT_TRUE(whileShown(file, activities(40), [&](FrmReportViewer &v) {
+            QCoreApplication::processEvents();
+            ReportPreview &preview = *v.crviewer;
+            const double paperWidth = preview.paperOnScreen().width();
+            EXPECT_LE(v.width(), screen.width());
+            // The page's whole width is in the window, without scrolling.
+            EXPECT_EQ(preview.horizontalScrollBar()->maximum(), 0);
+            EXPECT_LE(preview.pageSizeOnScreen().width(), preview.viewport()->width());
+            if (paperWidth + 60 < screen.width()) {
+                EXPECT_EQ(preview.zoomMode(), ReportPreview::CustomZoom);
+                EXPECT_DOUBLE_EQ(preview.zoomFactor(), 1.0);
+            } else {
+                EXPECT_EQ(preview.zoomMode(), ReportPreview::FitToWidth);
+                EXPECT_LT(preview.zoomFactor(), 1.0);
+            }
+
+            v.cmdFitPage->click();
+            QCoreApplication::processEvents();
+            EXPECT_EQ(preview.zoomMode(), ReportPreview::FitInView);
+            EXPECT_LE(preview.pageSizeOnScreen().width() + 2 * ReportPreview::kMargin, preview.viewport()->width());
+            EXPECT_LE(preview.pageSizeOnScreen().height() + 2 * ReportPreview::kMargin, preview.viewport()->height());
+            EXPECT_EQ(preview.verticalScrollBar()->maximum(), 0);
+
+            v.cmdFitWidth->click();
+            QCoreApplication::processEvents();
+            EXPECT_EQ(preview.horizontalScrollBar()->maximum(), 0);
+            const int spare = preview.viewport()->width() - preview.pageSizeOnScreen().width() - 2 * ReportPreview::kMargin;
+            EXPECT_GE(spare, 0);
+            EXPECT_LE(spare, 2 + preview.verticalScrollBar()->sizeHint().width());
+
+            v.cmdActualSize->click();
+            QCoreApplication::processEvents();
+            EXPECT_DOUBLE_EQ(preview.zoomFactor(), 1.0);
+            EXPECT_EQ(preview.pageSizeOnScreen().width(), qRound(paperWidth));
+        }));
     }
 }
 

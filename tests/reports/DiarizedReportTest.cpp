@@ -11,6 +11,9 @@ class DiarizedReport : public ReportTest {
 public:
     void SetUp() override {
         ReportTest::SetUp();
+        // The five years end with the year the period ends in: 2004 to 2008.
+        modCommon::gStartPeriod = "01-Apr-2007";
+        modCommon::gEndPeriod = "31-Mar-2008";
         const qint64 payTax = activity("Pay tax", "2004-01-01");
         const qint64 review = activity("Review 'Q1' books", "2004-01-01");
         const qint64 ashaLine = line(payTax, asha, 1, "2004-01-01");
@@ -21,6 +24,12 @@ public:
         entry(payTax, ashaLine, asha, "2005-03-01");
         entry(payTax, ashaLine, asha, "2006-03-20", "2009-01-02");
         entry(review, raviLine, ravi, "2008-03-31", "2008-04-01");
+    }
+    // Ok on a month with the status Both, every employee.
+    void okOn(frmGenReport2 &form, int month) {
+        showForm(form);
+        form.cmbTargetMnth->setCurrentIndex(month - 1);
+        clickOkAfresh(form);
     }
     int rowsOf(const QString &id) { return scalar("SELECT count(*) FROM Temp_Year WHERE Id = ?", {id}).toInt(); }
     // Each row as "number expected|D2004|D2005|D2006|D2007|D2008".
@@ -71,6 +80,48 @@ TEST_F(DiarizedReport, CopiesTheMonthsEntriesWithTheCompletionInItsYearsColumn) 
         EXPECT_EQ(shown.formula("Month"), c.month == 3 ? "March" : "April");
         EXPECT_EQ(rows(shown), c.rows) << c.name;
         EXPECT_EQ(rowsOf(form.formId()), c.rows.size()) << c.name;
+    }
+}
+
+// The columns follow the period: the five years ending with the year the
+// period ends in, each entry of the month in those years reported once with
+// its completion in the column of its year, the last day of the month
+// included, whatever the length of February.
+TEST_F(DiarizedReport, TheFiveYearsEndWithThePeriodsYear) {
+    modCommon::gStartPeriod = "01-Apr-2026";
+    modCommon::gEndPeriod = "31-Mar-2027";
+    const qint64 act = activity("Count stock", "2022-01-01");
+    const qint64 ln = line(act, meena, 1, "2022-01-01");
+    entry(act, ln, meena, "2022-03-31", "2023-01-05");   // a year too early
+    entry(act, ln, meena, "2023-03-01", "2023-03-31");
+    entry(act, ln, meena, "2025-03-31", "2026-01-01");
+    entry(act, ln, meena, "2027-03-31", "2028-01-01");   // completed after the five years
+    entry(act, ln, meena, "2027-04-01", "2027-04-01");   // another month
+    entry(act, ln, meena, "2028-03-01");                 // a year too late
+    entry(act, ln, meena, "2024-02-29", "2024-02-29");
+    entry(act, ln, meena, "2025-02-28", "2027-12-31");
+    entry(act, ln, meena, "2026-02-28");
+    entry(act, ln, meena, "2026-03-01");
+
+    struct Case {
+        int month;
+        QStringList rows;   // number expected|2023|2024|2025|2026|2027
+    };
+    const Case cases[] = {
+        {3, {"1 2023-03-01|2023-03-31||||", "2 2025-03-31||||2026-01-01|", "3 2026-03-01|||||",
+             "4 2027-03-31|||||"}},
+        {2, {"1 2024-02-29||2024-02-29|||", "2 2025-02-28|||||2027-12-31", "3 2026-02-28|||||"}},
+    };
+    for (const Case &c : cases) {
+        frmGenReport2 form;
+        okOn(form, c.month);
+        ASSERT_EQ(shown.count, 1) << c.month;
+        EXPECT_EQ(rows(shown), c.rows) << c.month;
+        QStringList titles;
+        for (int i = 1; i <= 5; ++i)
+            titles << shown.formula(QString("Year%1").arg(i));
+        EXPECT_EQ(titles, (QStringList{"2023", "2024", "2025", "2026", "2027"}));
+        EXPECT_TRUE(shown.pageHeader.endsWith("\t2023\t2024\t2025\t2026\t2027")) << shown.pageHeader.toStdString();
     }
 }
 

@@ -24,9 +24,9 @@ public:
     MDIZVS *main = nullptr;
 };
 
-// Each entry of the Reports menu and its toolbar key opens its filter form;
-// the checklist's entry hands it the report key "AChkLst", which the form
-// replaces by its own.
+// Each entry of the Reports menu and its toolbar key (the diarized report
+// has none) opens its filter form; the checklist's entry hands it the report
+// key "AChkLst", which the form replaces by its own.
 TEST_F(ReportsFromMainWindow, EntriesOpenTheirForms) {
     struct Case {
         QAction *MDIZVS::*entry;
@@ -37,17 +37,23 @@ TEST_F(ReportsFromMainWindow, EntriesOpenTheirForms) {
         {&MDIZVS::mnuACL, "Report2", "frmGenReport", "Activities With Target Date Report Filter"},
         {&MDIZVS::mnuStatComplStatusReport, "Report3", "frmGenReport1", "Activity projector/Actuals planner"},
         {&MDIZVS::mnuPendingActivity, "Report4", "frmGenReportDev4", "Pending Activities with Target Date Report"},
+        {&MDIZVS::mnuDiarized, nullptr, "frmGenReport2", " Diarized Activities Report Filter"},
     };
+    EXPECT_EQ(main->mnuReports->actions().last(), main->mnuDiarized);
+    EXPECT_EQ(main->mnuDiarized->text(), "&Diarized Activities Report");
     for (const Case &c : cases) {
-        for (QAction *trigger : {main->*c.entry, main->buttonByKey(c.key)}) {
-            ASSERT_NE(trigger, nullptr) << c.key;
-            EXPECT_TRUE(trigger->isEnabled()) << c.key;
+        QList<QAction *> triggers{main->*c.entry};
+        if (c.key)
+            triggers << main->buttonByKey(c.key);
+        for (QAction *trigger : triggers) {
+            ASSERT_NE(trigger, nullptr) << c.form;
+            EXPECT_TRUE(trigger->isEnabled()) << c.form;
             modCommon::gReportKey = "something else";
             QString opened, title, keyWhileOpen;
             QTimer::singleShot(0, [&] {
                 QWidget *w = QApplication::activeModalWidget();
                 if (!w) {
-                    ADD_FAILURE() << "no form opened for " << c.key;
+                    ADD_FAILURE() << "no form opened for " << c.form;
                     return;
                 }
                 opened = w->objectName();
@@ -57,13 +63,12 @@ TEST_F(ReportsFromMainWindow, EntriesOpenTheirForms) {
                 w->close();
             });
             trigger->trigger();
-            EXPECT_EQ(opened, c.form) << c.key;
-            EXPECT_EQ(title, c.title) << c.key;
-            if (QString(c.key) == "Report1")
+            EXPECT_EQ(opened, c.form) << c.form;
+            EXPECT_EQ(title, c.title) << c.form;
+            if (c.key && QString(c.key) == "Report1")
                 EXPECT_EQ(keyWhileOpen, "ACL");
         }
     }
-    EXPECT_TRUE(zv::forms::isRegistered(zv::reports::kDiarizedForm));
 }
 
 } // namespace

@@ -81,7 +81,7 @@ TEST_F(PendingReport, EmployeeSelection) {
     ASSERT_EQ(selections, 1);
     EXPECT_EQ(modCommon::gReportKey, "ACTMAST");
     EXPECT_EQ(lastSelection.caption, "Employee Name");
-    EXPECT_EQ(lastSelection.sql, "SELECT Emp_Name, Emp_Shrt_Name, em.Sys_emp_num FROM emp_mast em ORDER BY em.emp_Name");
+    EXPECT_EQ(lastSelection.sql, "SELECT Emp_Name, Emp_Shrt_Name, Sys_emp_num FROM emp_mast ORDER BY emp_Name");
     EXPECT_EQ(lastSelection.current, QString::number(ravi));
     EXPECT_EQ(std::make_tuple(lastSelection.returnMode, lastSelection.keyColumn, lastSelection.firstColumn,
                               lastSelection.secondColumn, lastSelection.thirdColumn),

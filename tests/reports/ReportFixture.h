@@ -22,6 +22,7 @@ struct ShownReport {
     QString path;
     QStringList formulaTexts;   // by position, as set
     QString text;               // the rendered body
+    QString pageHeader;         // the column titles as painted over each page
     zv::db::Recordset rows;
 
     // The evaluated value of a formula field.
@@ -58,6 +59,7 @@ public:
                                     v.report()->formulaValue(v.report()->formulaFieldName(i)));
             }
             shown.text = v.report()->documentText();
+            shown.pageHeader = v.report()->pageHeaderText();
             shown.rows = v.report()->data();
             if (whileShown)
                 whileShown();

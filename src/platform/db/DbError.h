@@ -13,6 +13,7 @@ inline constexpr long RelatedRows = -2147217887;        // delete refused while 
 inline constexpr long TableMissing = -2147217865;
 inline constexpr long ColumnMissing = -2147217904;
 inline constexpr long SyntaxError = -2147217900;
+inline constexpr long ConnectionClosed = 3704;          // the main connection is not open
 inline constexpr long ReadOnlyFile = 75;               // path/file access error: the file cannot be written
 }
 

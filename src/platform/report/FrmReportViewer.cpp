@@ -1,5 +1,6 @@
 #include "FrmReportViewer.h"
 #include "ReportError.h"
+#include "ReportPreview.h"
 #include "platform/db/DbError.h"
 #include "platform/ui/MessageService.h"
 #include <QCloseEvent>
@@ -8,9 +9,14 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QElapsedTimer>
 #include <QPrintDialog>
-#include <QPrintPreviewWidget>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStyle>
+#include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -50,6 +56,9 @@ QToolButton *toolButton(QWidget *parent, const QString &name, const QString &tex
     return b;
 }
 
+// A build slice keeps the window answering: it ends after this long.
+constexpr int kSliceMs = 25;
+
 } // namespace
 
 const QString FrmReportViewer::kNumberedTitle = QStringLiteral("Activity Check List Report");
@@ -68,39 +77,61 @@ void setProgramFolderProvider(std::function<QString()> provider) { folderProvide
 void FrmReportViewer::setModalHook(ModalHook hook) { modalHook() = std::move(hook); }
 void FrmReportViewer::setPrintDialogHook(PrintDialogHook hook) { printHook() = std::move(hook); }
 
-FrmReportViewer::FrmReportViewer(QWidget *parent) : QDialog(parent), m_printer(QPrinter::HighResolution) {
+FrmReportViewer::FrmReportViewer(QWidget *parent) : QDialog(parent) {
     setObjectName(QStringLiteral("FrmReportViewer"));
     setModal(true);
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
     resize(1000, 720);
-    m_printer.setFullPage(true);
 
-    auto *bar = new QWidget(this);
-    auto *barLayout = new QHBoxLayout(bar);
-    barLayout->setContentsMargins(4, 2, 4, 2);
+    // A tool bar: on a narrow screen its last buttons go behind its extension arrow.
+    auto *bar = new QToolBar(this);
+    bar->setObjectName(QStringLiteral("bar"));
+    bar->setMovable(false);
+    bar->setFloatable(false);
     cmdPrint = toolButton(bar, QStringLiteral("cmdPrint"), QStringLiteral("Print"), QStringLiteral("Print the report"));
     cmdExport = toolButton(bar, QStringLiteral("cmdExport"), QStringLiteral("Export"), QStringLiteral("Export the report as PDF"));
     cmdFirst = toolButton(bar, QStringLiteral("cmdFirst"), QStringLiteral("|<"), QStringLiteral("First page"));
     cmdPrevious = toolButton(bar, QStringLiteral("cmdPrevious"), QStringLiteral("<"), QStringLiteral("Previous page"));
     cmdNext = toolButton(bar, QStringLiteral("cmdNext"), QStringLiteral(">"), QStringLiteral("Next page"));
     cmdLast = toolButton(bar, QStringLiteral("cmdLast"), QStringLiteral(">|"), QStringLiteral("Last page"));
+    cmdFitWidth = toolButton(bar, QStringLiteral("cmdFitWidth"), QStringLiteral("Fit Width"), QStringLiteral("Zoom to the page's width"));
+    cmdFitPage = toolButton(bar, QStringLiteral("cmdFitPage"), QStringLiteral("Fit Page"), QStringLiteral("Zoom to the whole page"));
+    cmdActualSize = toolButton(bar, QStringLiteral("cmdActualSize"), QStringLiteral("100 %"), QStringLiteral("Zoom to the real size"));
     lblPage = new QLabel(bar);
     lblPage->setObjectName(QStringLiteral("lblPage"));
+    lblPage->setMinimumWidth(lblPage->fontMetrics().horizontalAdvance(QStringLiteral("9999 of 9999 (stopped)")));
+    lblPage->setAlignment(Qt::AlignCenter);
+    prgBuild = new QProgressBar(bar);
+    prgBuild->setObjectName(QStringLiteral("prgBuild"));
+    prgBuild->setFormat(QStringLiteral("Laying out pages %p%"));
+    prgBuild->setMaximumWidth(220);
+    cmdCancelBuild = new QPushButton(QStringLiteral("Cancel"), bar);
+    cmdCancelBuild->setObjectName(QStringLiteral("cmdCancelBuild"));
+    cmdCancelBuild->setToolTip(QStringLiteral("Stop laying out further pages"));
+    cmdCancelBuild->setAutoDefault(false);
     cmdPrinterSelection = new QPushButton(QStringLiteral("Printer Setup"), bar);
     cmdPrinterSelection->setObjectName(QStringLiteral("cmdPrinterSelection"));
     cmdPrinterSelection->setAutoDefault(false);
-    barLayout->addWidget(cmdPrint);
-    barLayout->addWidget(cmdExport);
-    barLayout->addSpacing(12);
-    barLayout->addWidget(cmdFirst);
-    barLayout->addWidget(cmdPrevious);
-    barLayout->addWidget(lblPage);
-    barLayout->addWidget(cmdNext);
-    barLayout->addWidget(cmdLast);
-    barLayout->addStretch(1);
-    barLayout->addWidget(cmdPrinterSelection);
+    auto *stretch = new QWidget(bar);
+    stretch->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    for (QWidget *w : {static_cast<QWidget *>(cmdPrint), static_cast<QWidget *>(cmdExport)})
+        bar->addWidget(w);
+    bar->addSeparator();
+    for (QWidget *w : {static_cast<QWidget *>(cmdFirst), static_cast<QWidget *>(cmdPrevious),
+                       static_cast<QWidget *>(lblPage), static_cast<QWidget *>(cmdNext), static_cast<QWidget *>(cmdLast)})
+        bar->addWidget(w);
+    bar->addSeparator();
+    for (QWidget *w : {cmdFitWidth, cmdFitPage, cmdActualSize})
+        bar->addWidget(w);
+    bar->addSeparator();
+    // Shown while pages are still to come.
+    m_buildActions = {bar->addWidget(prgBuild), bar->addWidget(cmdCancelBuild)};
+    for (QAction *a : std::as_const(m_buildActions))
+        a->setVisible(false);
+    bar->addWidget(stretch);
+    bar->addWidget(cmdPrinterSelection);
 
-    crviewer = new QPrintPreviewWidget(&m_printer, this);
+    crviewer = new ReportPreview(this);
     crviewer->setObjectName(QStringLiteral("crviewer"));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -108,30 +139,25 @@ FrmReportViewer::FrmReportViewer(QWidget *parent) : QDialog(parent), m_printer(Q
     layout->addWidget(bar);
     layout->addWidget(crviewer, 1);
 
-    connect(crviewer, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter *printer) {
-        if (!m_report)
-            return;
-        try {
-            m_report->print(printer);
-        } catch (const ReportError &e) {
-            zv::ui::MsgBox(QString::number(e.number()) + QLatin1Char('\r') + e.description(),
-                           zv::ui::vbOKOnly + zv::ui::vbCritical);
-        }
+    m_buildTimer.setInterval(0);
+    connect(&m_buildTimer, &QTimer::timeout, this, &FrmReportViewer::buildSlice);
+    connect(crviewer, &ReportPreview::previewChanged, this, &FrmReportViewer::showPageNumber);
+    connect(crviewer, &ReportPreview::pageShown, this, &FrmReportViewer::pageShown);
+    connect(crviewer, &ReportPreview::pageShown, this, [this] {
+        if (m_awaitingFirstPaint)
+            QTimer::singleShot(0, this, [this] { resumeBuild(); });
     });
-    connect(crviewer, &QPrintPreviewWidget::previewChanged, this, &FrmReportViewer::showPageNumber);
     connect(cmdPrinterSelection, &QPushButton::clicked, this, &FrmReportViewer::cmdPrinterSelection_Click);
     connect(cmdPrint, &QToolButton::clicked, this, &FrmReportViewer::cmdPrint_Click);
     connect(cmdExport, &QToolButton::clicked, this, &FrmReportViewer::cmdExport_Click);
-    connect(cmdFirst, &QToolButton::clicked, this, [this] { crviewer->setCurrentPage(1); showPageNumber(); });
-    connect(cmdPrevious, &QToolButton::clicked, this, [this] {
-        crviewer->setCurrentPage(std::max(1, crviewer->currentPage() - 1));
-        showPageNumber();
-    });
-    connect(cmdNext, &QToolButton::clicked, this, [this] {
-        crviewer->setCurrentPage(std::min(crviewer->pageCount(), crviewer->currentPage() + 1));
-        showPageNumber();
-    });
-    connect(cmdLast, &QToolButton::clicked, this, [this] { crviewer->setCurrentPage(crviewer->pageCount()); showPageNumber(); });
+    connect(cmdCancelBuild, &QPushButton::clicked, this, &FrmReportViewer::cmdCancelBuild_Click);
+    connect(cmdFirst, &QToolButton::clicked, this, [this] { crviewer->setCurrentPage(1); });
+    connect(cmdPrevious, &QToolButton::clicked, this, [this] { crviewer->setCurrentPage(crviewer->currentPage() - 1); });
+    connect(cmdNext, &QToolButton::clicked, this, [this] { crviewer->setCurrentPage(crviewer->currentPage() + 1); });
+    connect(cmdLast, &QToolButton::clicked, this, [this] { crviewer->setCurrentPage(crviewer->pageCount()); });
+    connect(cmdFitWidth, &QToolButton::clicked, this, [this] { crviewer->setZoomMode(ReportPreview::FitToWidth); });
+    connect(cmdFitPage, &QToolButton::clicked, this, [this] { crviewer->setZoomMode(ReportPreview::FitInView); });
+    connect(cmdActualSize, &QToolButton::clicked, this, [this] { crviewer->setZoomFactor(1.0); });
 }
 
 FrmReportViewer::~FrmReportViewer() = default;
@@ -151,25 +177,129 @@ bool FrmReportViewer::ShowReport(const QString &title, const QString &reportFile
         m_report = Report::open(m_path);
         applyFormulas(title, formulaValues);
         m_report->setDataSource(recordset);
-        m_report->render();
+        m_pageLayout = m_report->pageLayout();
+        startLayout();
     } catch (const zv::db::DbError &e) {   // the report's own errors among them
+        m_buildTimer.stop();
+        crviewer->setReport(nullptr);
         m_report.reset();
-        zv::ui::MsgBox(QString::number(e.number()) + QLatin1Char('\r') + e.description(),
-                       zv::ui::vbOKOnly + zv::ui::vbCritical);
+        showError(e);
         return false;
     }
 
-    m_printer.setPageLayout(m_report->pageLayout());
-    m_printer.setDocName(title);
-    crviewer->setZoomMode(QPrintPreviewWidget::CustomZoom);
-    crviewer->setZoomFactor(1.0);
-    crviewer->updatePreview();
-    showPageNumber();
-    if (modalHook())
+    sizeToPage();
+    if (modalHook()) {
+        // The hook gets the whole report.
+        m_report->finishLayout();
+        buildEnded();
         modalHook()(*this);
-    else
+    } else {
         exec();
+    }
     return true;
+}
+
+void FrmReportViewer::showError(const zv::db::DbError &e) {
+    zv::ui::MsgBox(QString::number(e.number()) + QLatin1Char('\r') + e.description(), zv::ui::vbOKOnly + zv::ui::vbCritical);
+}
+
+void FrmReportViewer::startLayout() {
+    m_buildTimer.stop();
+    m_stopped = false;
+    m_report->beginLayout(m_pageLayout.pageSize().size(QPageSize::Millimeter), m_pageLayout.orientation());
+    m_report->layoutUntilPages(1);
+    crviewer->setReport(m_report.get());
+    if (m_report->layoutComplete()) {
+        buildEnded();
+        return;
+    }
+    prgBuild->setRange(0, m_report->rowCount());
+    prgBuild->setValue(m_report->rowsLaidOut());
+    for (QAction *a : std::as_const(m_buildActions))
+        a->setVisible(true);
+    // The first page goes on the screen before the build goes on (or, should
+    // it not be painted, after a moment).
+    if (isVisible()) {
+        m_buildTimer.start();
+    } else {
+        m_awaitingFirstPaint = true;
+        QTimer::singleShot(200, this, [this] { resumeBuild(); });
+    }
+    showPageNumber();
+}
+
+void FrmReportViewer::resumeBuild() {
+    if (!m_awaitingFirstPaint)
+        return;
+    m_awaitingFirstPaint = false;
+    if (m_report && !m_report->layoutComplete() && !m_stopped)
+        m_buildTimer.start();
+}
+
+void FrmReportViewer::buildSlice() {
+    if (!m_report || m_report->layoutComplete()) {
+        buildEnded();
+        return;
+    }
+    QElapsedTimer t;
+    t.start();
+    const int pages = m_report->pageCount();
+    while (!m_report->layoutComplete() && t.elapsed() < kSliceMs)
+        m_report->layoutMore(256);
+    if (m_report->layoutComplete()) {
+        buildEnded();
+        return;
+    }
+    prgBuild->setValue(m_report->rowsLaidOut());
+    if (m_report->pageCount() != pages)
+        showPageNumber();
+}
+
+void FrmReportViewer::buildEnded() {
+    m_buildTimer.stop();
+    m_awaitingFirstPaint = false;
+    for (QAction *a : std::as_const(m_buildActions))
+        a->setVisible(false);
+    // The shown page now knows the number of pages.
+    crviewer->updatePreview();
+}
+
+void FrmReportViewer::cmdCancelBuild_Click() {
+    if (!building())
+        return;
+    m_stopped = true;
+    buildEnded();
+}
+
+QPrinter &FrmReportViewer::printer() {
+    if (!m_printer) {
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        m_printer->setFullPage(true);
+        m_printer->setPageLayout(m_pageLayout);
+        m_printer->setDocName(windowTitle());
+    }
+    return *m_printer;
+}
+
+void FrmReportViewer::sizeToPage() {
+    // Wide enough for the page at 100 per cent where the screen allows; on a
+    // smaller screen as wide as it allows, the page at its width.
+    const QScreen *where = parentWidget() ? parentWidget()->screen() : screen();
+    const QRect room = where ? where->availableGeometry() : QRect(0, 0, 1000, 720);
+    const QSizeF paper = crviewer->paperOnScreen();
+    const int chrome = 2 * crviewer->frameWidth() + 2 * ReportPreview::kMargin +
+                       style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, crviewer) + 2;
+    const int barHeight = layout()->itemAt(0)->widget()->sizeHint().height();
+    // Room for the window's frame, which is not known before it is shown.
+    const int frame = 16;
+    const QSize wanted(std::max(qCeil(paper.width()) + chrome, layout()->itemAt(0)->widget()->sizeHint().width()),
+                       barHeight + qCeil(paper.height()) + chrome);
+    const QSize size(std::min(wanted.width(), room.width() - frame), std::min(wanted.height(), room.height() - 2 * frame));
+    resize(size);
+    if (qCeil(paper.width()) + chrome <= size.width())
+        crviewer->setZoomFactor(1.0);
+    else
+        crviewer->setZoomMode(ReportPreview::FitToWidth);
 }
 
 void FrmReportViewer::applyFormulas(const QString &title, const FormulaDictionary *values) {
@@ -206,13 +336,18 @@ void FrmReportViewer::applyFormulas(const QString &title, const FormulaDictionar
 
 bool FrmReportViewer::runPrintDialog(PrintDialog kind) {
     if (printHook())
-        return printHook()(kind, m_printer);
-    QPrintDialog dialog(&m_printer, this);
+        return printHook()(kind, printer());
+    QPrintDialog dialog(&printer(), this);
     if (kind == PrintDialog::PrinterSetup) {
         dialog.setWindowTitle(QStringLiteral("Printer Setup"));
         dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
         dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     } else {
+        // The page range offered is the whole report's.
+        if (m_report && !m_report->layoutComplete()) {
+            m_report->finishLayout();
+            buildEnded();
+        }
         dialog.setMinMax(1, std::max(1, m_report ? m_report->pageCount() : 1));
     }
     return dialog.exec() == QDialog::Accepted;
@@ -221,11 +356,16 @@ bool FrmReportViewer::runPrintDialog(PrintDialog kind) {
 void FrmReportViewer::cmdPrinterSelection_Click() {
     if (!m_report)
         return;
-    if (runPrintDialog(PrintDialog::PrinterSetup)) {
-        // The chosen paper and orientation lay the report out anew.
-        m_printer.setFullPage(true);
-        crviewer->updatePreview();
-        showPageNumber();
+    if (!runPrintDialog(PrintDialog::PrinterSetup))
+        return;
+    // The chosen paper and orientation lay the report out anew, for the
+    // preview, printing and export alike.
+    printer().setFullPage(true);
+    m_pageLayout = printer().pageLayout();
+    try {
+        startLayout();
+    } catch (const zv::db::DbError &e) {
+        showError(e);
     }
 }
 
@@ -234,16 +374,18 @@ void FrmReportViewer::cmdPrint_Click() {
         return;
     if (!runPrintDialog(PrintDialog::Print))
         return;
-    m_printer.setFullPage(true);
+    QPrinter &p = printer();
+    p.setFullPage(true);
     try {
-        m_report->print(&m_printer);
-    } catch (const ReportError &e) {
-        zv::ui::MsgBox(QString::number(e.number()) + QLatin1Char('\r') + e.description(),
-                       zv::ui::vbOKOnly + zv::ui::vbCritical);
+        m_report->print(&p);
+    } catch (const zv::db::DbError &e) {
+        showError(e);
     }
-    // The print dialog's page range is for one printing only.
-    m_printer.setFromTo(0, 0);
-    m_printer.setPrintRange(QPrinter::AllPages);
+    // The print dialog's page range is for one printing only; its paper stays.
+    p.setFromTo(0, 0);
+    p.setPrintRange(QPrinter::AllPages);
+    m_pageLayout = p.pageLayout();
+    buildEnded();
 }
 
 void FrmReportViewer::cmdExport_Click() {
@@ -257,22 +399,29 @@ void FrmReportViewer::cmdExport_Click() {
     if (QFileInfo(file).suffix().isEmpty())
         file += QStringLiteral(".pdf");
     try {
-        m_report->exportPdf(file);
-    } catch (const ReportError &e) {
-        zv::ui::MsgBox(QString::number(e.number()) + QLatin1Char('\r') + e.description(),
-                       zv::ui::vbOKOnly + zv::ui::vbCritical);
+        m_report->exportPdf(file, m_pageLayout);
+    } catch (const zv::db::DbError &e) {
+        showError(e);
     }
-    // Exporting laid the report out on its own page: the preview follows the printer again.
-    crviewer->updatePreview();
+    buildEnded();
 }
 
 void FrmReportViewer::showPageNumber() {
     const int pages = crviewer->pageCount();
-    lblPage->setText(pages > 0 ? QStringLiteral("%1 of %2").arg(crviewer->currentPage()).arg(pages) : QString());
+    QString text;
+    if (pages > 0) {
+        text = QStringLiteral("%1 of %2").arg(crviewer->currentPage()).arg(pages);
+        if (m_report && !m_report->layoutComplete())
+            text += m_stopped ? QStringLiteral(" (stopped)") : QStringLiteral("+");
+    }
+    lblPage->setText(text);
 }
 
 void FrmReportViewer::Form_QueryUnload() {
     // Closing is never refused; the report goes with the window.
+    m_buildTimer.stop();
+    m_awaitingFirstPaint = false;
+    crviewer->setReport(nullptr);
     m_report.reset();
 }
 

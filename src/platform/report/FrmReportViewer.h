@@ -1,14 +1,17 @@
 #pragma once
 #include "FormulaDictionary.h"
 #include "Report.h"
+#include "ReportPreview.h"
 #include "platform/db/Recordset.h"
 #include <QDialog>
+#include <QPageLayout>
 #include <QPrinter>
+#include <QTimer>
 #include <functional>
 #include <memory>
 
 class QLabel;
-class QPrintPreviewWidget;
+class QProgressBar;
 class QPushButton;
 class QToolButton;
 
@@ -20,8 +23,12 @@ QString programFolder();
 void setProgramFolderProvider(std::function<QString()> provider);
 
 // The one window through which every report is shown: a print preview of the
-// rendered report at 100 per cent, with printing, printer set-up, PDF export
-// and page navigation.
+// report with printing, printer set-up, PDF export, page navigation and zoom.
+// The window shows the first page as soon as it is laid out; later pages are
+// laid out in slices from the event loop while the window answers, with a
+// progress bar and a Cancel that stops the build. Printing and export give
+// every page. The preview, printing and export follow one page layout: the
+// report's own until the printer set-up (or the print dialog) changes it.
 class FrmReportViewer : public QDialog {
     Q_OBJECT
 public:
@@ -35,7 +42,8 @@ public:
     // formula fields from the values, gives it the rows, renders it and shows
     // the window modally. True once the window has been closed again; false
     // when an error stopped it (an error box is shown, the window is not).
-    // formulaValues may be null.
+    // formulaValues may be null. The window opens wide enough for the page
+    // at 100 per cent where the screen allows; otherwise at the page's width.
     bool ShowReport(const QString &title, const QString &reportFile, const zv::db::Recordset &recordset,
                     const FormulaDictionary *formulaValues);
 
@@ -51,10 +59,15 @@ public:
     static void setPrintDialogHook(PrintDialogHook hook);
 
     Report *report() const { return m_report.get(); }
-    QPrinter &printer() { return m_printer; }
+    // The printer, made when first needed, on the viewer's page layout.
+    QPrinter &printer();
     const QString &reportPath() const { return m_path; }
+    // The page layout that the preview, printing and export follow.
+    const QPageLayout &pageLayout() const { return m_pageLayout; }
+    // Whether later pages are still being laid out.
+    bool building() const { return m_buildTimer.isActive() || m_awaitingFirstPaint; }
 
-    QPrintPreviewWidget *crviewer = nullptr;
+    ReportPreview *crviewer = nullptr;
     QPushButton *cmdPrinterSelection = nullptr;
     QToolButton *cmdPrint = nullptr;
     QToolButton *cmdExport = nullptr;
@@ -63,11 +76,21 @@ public:
     QToolButton *cmdNext = nullptr;
     QToolButton *cmdLast = nullptr;
     QLabel *lblPage = nullptr;
+    QToolButton *cmdFitWidth = nullptr;
+    QToolButton *cmdFitPage = nullptr;
+    QToolButton *cmdActualSize = nullptr;
+    QProgressBar *prgBuild = nullptr;      // the build's progress, while pages are to come
+    QPushButton *cmdCancelBuild = nullptr; // stops the build
 
 public slots:
     void cmdPrinterSelection_Click();
     void cmdPrint_Click();
     void cmdExport_Click();
+    void cmdCancelBuild_Click();
+
+signals:
+    // A page (1-based) has been painted in the preview.
+    void pageShown(int page);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -78,9 +101,22 @@ private:
     void applyFormulas(const QString &title, const FormulaDictionary *values);
     bool runPrintDialog(PrintDialog kind);
     void showPageNumber();
+    void sizeToPage();
+    // Lays the report out anew on m_pageLayout: the first page at once, the others in slices.
+    void startLayout();
+    void buildSlice();
+    void resumeBuild();
+    // The layout is complete (or was stopped): the build's controls go.
+    void buildEnded();
+    void showError(const zv::db::DbError &e);
 
     std::unique_ptr<Report> m_report;
-    QPrinter m_printer;
+    std::unique_ptr<QPrinter> m_printer;
+    QPageLayout m_pageLayout;
+    QTimer m_buildTimer;
+    QList<QAction *> m_buildActions;   // the progress bar's and Cancel's places on the bar
+    bool m_stopped = false;
+    bool m_awaitingFirstPaint = false;   // the build waits for the first page on the screen
     QString m_path;
 };
 

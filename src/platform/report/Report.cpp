@@ -1,7 +1,7 @@
 #include "Report.h"
 #include "ReportError.h"
 #include "platform/db/Dates.h"
-#include <QAbstractTextDocumentLayout>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
@@ -9,8 +9,6 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QRegularExpression>
-#include <QTextBlock>
-#include <QTextCursor>
 #include <algorithm>
 #include <cmath>
 #include <numeric>
@@ -80,7 +78,7 @@ void Report::setFormulaText(int index, const QString &text) {
                               .arg(m_formulas.size())
                               .arg(index));
     m_formulas[index - 1].text = text;
-    m_doc.reset();
+    invalidate();
 }
 
 int Report::formulaIndex(const QString &name) const {
@@ -157,7 +155,7 @@ void Report::setDataSource(const zv::db::Recordset &rows) {
         if (!t.field.isEmpty())
             need(t.field, "total");
     m_data = rows;
-    m_doc.reset();
+    invalidate();
 }
 
 QFont Report::font(const QString &style) const {
@@ -207,12 +205,30 @@ QString Report::cellText(const QVariant &v, const QString &format) const {
     return v.toString();
 }
 
+void Report::invalidate() {
+    m_lines.clear();
+    m_pageStart.clear();
+    m_order.clear();
+    m_complete = false;
+    m_next = 0;
+}
+
 void Report::render() {
-    const QSizeF portrait = QPageSize(m_layout.pageSize).size(QPageSize::Millimeter);
-    render(portrait, m_layout.orientation);
+    beginLayout();
+    finishLayout();
 }
 
 void Report::render(QSizeF paperMm, QPageLayout::Orientation orientation) {
+    beginLayout(paperMm, orientation);
+    finishLayout();
+}
+
+void Report::beginLayout() {
+    beginLayout(QPageSize(m_layout.pageSize).size(QPageSize::Millimeter), m_layout.orientation);
+}
+
+void Report::beginLayout(QSizeF paperMm, QPageLayout::Orientation orientation) {
+    invalidate();
     // Every formula is compiled, shown or not: a field the report cannot
     // evaluate stops the report before anything is shown.
     for (const FormulaField &f : std::as_const(m_formulas))
@@ -246,183 +262,218 @@ void Report::render(QSizeF paperMm, QPageLayout::Orientation orientation) {
 
     const QFontMetricsF bold(font(QStringLiteral("bold")), &m_device);
     const QFontMetricsF normal(font(), &m_device);
+    m_lineHeight = normal.height();
+    m_boldHeight = bold.height();
     m_pageHeaderPx = bold.height() + 8;
     m_pageFooterPx = normal.height() + 8;
     m_bodyPx = QSizeF(bodyWidth, m_paperPx.height() - mmToPx(mg.top() + mg.bottom()) - m_pageHeaderPx - m_pageFooterPx);
-    buildDocument();
-}
 
-void Report::buildDocument() {
-    m_doc = std::make_unique<QTextDocument>();
-    m_doc->documentLayout()->setPaintDevice(&m_device);
-    m_doc->setDefaultFont(font());
-    m_doc->setDocumentMargin(0);
-    m_doc->setPageSize(m_bodyPx);
-
-    const QFontMetricsF metrics(font(), &m_device);
-    QTextCursor cur(m_doc.get());
-    cur.beginEditBlock();
-    bool first = true;
-    auto block = [&](const QTextBlockFormat &bf, const QTextCharFormat &cf, const QString &text) {
-        if (first) {
-            cur.setBlockFormat(bf);
-            cur.setBlockCharFormat(cf);
-            first = false;
-        } else {
-            cur.insertBlock(bf, cf);
-        }
-        cur.insertText(text, cf);
-    };
-    auto styled = [&](const QString &style) {
-        QTextCharFormat cf;
-        cf.setFont(font(style));
-        return cf;
-    };
-    auto bandFormat = [](const QString &style) {
-        QTextBlockFormat bf;
-        if (style != QLatin1String("normal"))
-            bf.setAlignment(Qt::AlignHCenter);
-        bf.setBottomMargin(2);
-        return bf;
-    };
-
-    for (const Band &b : std::as_const(m_layout.reportHeader))
-        block(bandFormat(b.style), styled(b.style), expand(b.text));
-    int captionsBlock = -1;
-    if (!m_layout.reportHeader.isEmpty()) {
-        QTextBlockFormat rule;
-        rule.setProperty(QTextFormat::BlockTrailingHorizontalRulerWidth, QTextLength(QTextLength::PercentageLength, 100));
-        // Under the rule, room for the first page's column captions: they read under the title.
-        rule.setBottomMargin(4 + m_pageHeaderPx);
-        block(rule, styled(QStringLiteral("normal")), QString());
-        captionsBlock = cur.block().blockNumber();
-    }
-
-    // Detail lines: one block per row, cells at tab stops, each cut to its width.
-    QTextBlockFormat detail;
-    QList<QTextOption::Tab> tabs;
-    QVector<bool> tabBefore;
-    for (int i = 0; i < m_layout.columns.size(); ++i) {
-        const Column &c = m_layout.columns.at(i);
-        if (c.align & Qt::AlignRight) {
-            tabs << QTextOption::Tab(m_columnX[i] + m_columnW[i] - kRightPad, QTextOption::RightTab);
-            tabBefore << true;
-        } else if (c.align & Qt::AlignHCenter) {
-            tabs << QTextOption::Tab(m_columnX[i] + m_columnW[i] / 2, QTextOption::CenterTab);
-            tabBefore << true;
-        } else if (i == 0) {
-            tabBefore << false;
-        } else {
-            tabs << QTextOption::Tab(m_columnX[i], QTextOption::LeftTab);
-            tabBefore << true;
-        }
-    }
-    detail.setTabPositions(tabs);
-    detail.setNonBreakableLines(true);
-    const QTextCharFormat detailChars = styled(QStringLiteral("normal"));
-    QVector<int> fieldOf;
+    m_fieldOf.clear();
     for (const Column &c : m_layout.columns)
-        fieldOf << m_data.fieldIndex(c.field);
+        m_fieldOf << m_data.fieldIndex(c.field);
+    m_groupField.clear();
+    for (const Group &g : m_layout.groups)
+        m_groupField << m_data.fieldIndex(g.field);
 
     // Rows in data order; grouped reports sort by their group fields first,
-    // keeping the data order inside a group.
-    QVector<int> order(m_data.recordCount());
-    std::iota(order.begin(), order.end(), 0);
-    QVector<int> groupField;
-    for (const Group &g : m_layout.groups)
-        groupField << m_data.fieldIndex(g.field);
-    if (!groupField.isEmpty())
-        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-            for (int f : std::as_const(groupField)) {
-                const int c = zv::db::compareValues(m_data.valueAt(a, f), m_data.valueAt(b, f));
+    // keeping the data order inside a group. Text keys are folded once.
+    m_order.resize(m_data.recordCount());
+    std::iota(m_order.begin(), m_order.end(), 0);
+    if (!m_groupField.isEmpty()) {
+        QVector<QVariant> keys(m_data.recordCount() * m_groupField.size());
+        for (int r = 0; r < m_data.recordCount(); ++r)
+            for (int l = 0; l < m_groupField.size(); ++l) {
+                QVariant v = m_data.valueAt(r, m_groupField[l]);
+                if (v.typeId() == QMetaType::QString)
+                    v = v.toString().toCaseFolded();
+                keys[r * m_groupField.size() + l] = v;
+            }
+        const int levels = m_groupField.size();
+        std::stable_sort(m_order.begin(), m_order.end(), [&](int a, int b) {
+            for (int l = 0; l < levels; ++l) {
+                const QVariant &x = keys[a * levels + l];
+                const QVariant &y = keys[b * levels + l];
+                const int c = (x.typeId() == QMetaType::QString && y.typeId() == QMetaType::QString)
+                                  ? QString::compare(x.toString(), y.toString(), Qt::CaseSensitive)
+                                  : zv::db::compareValues(x, y);
                 if (c != 0)
                     return c < 0;
             }
             return false;
         });
+    }
 
-    // Totals: one set per group level, and the report's.
-    const int levels = groupField.size();
-    QVector<QVector<double>> acc(levels + 1, QVector<double>(m_layout.totals.size(), 0.0));
-    auto add = [&](int row) {
-        for (int t = 0; t < m_layout.totals.size(); ++t) {
-            const Total &tot = m_layout.totals.at(t);
-            double v = 0;
-            if (tot.function == QLatin1String("count")) {
-                v = 1;
-            } else {
-                const QVariant value = m_data.valueAt(row, m_data.fieldIndex(tot.field));
-                if (tot.function == QLatin1String("count-filled"))
-                    v = (!value.isNull() && !value.toString().isEmpty()) ? 1 : 0;
-                else
-                    v = value.toDouble();
-            }
-            for (auto &level : acc)
-                level[t] += v;
-        }
-    };
-    auto totalLines = [&](int level, const QString &style) {
-        QTextBlockFormat bf;
-        bf.setLeftMargin(level < levels ? 12.0 * (level + 1) : 0);
-        QTextCharFormat cf = styled(style);
-        if (level < levels)
-            cf.setFontItalic(true);
-        for (int t = 0; t < m_layout.totals.size(); ++t) {
-            block(bf, cf, m_layout.totals.at(t).label + QStringLiteral(": ") + numberText(acc[level][t]));
-            acc[level][t] = 0;
-        }
-    };
+    m_acc = QVector<QVector<double>>(m_groupField.size() + 1, QVector<double>(m_layout.totals.size(), 0.0));
+    m_lines.clear();
+    m_bandTexts.clear();
+    m_totalLines.clear();
+    m_pageStart = {0};
+    m_y = 0;
+    m_next = 0;
+    m_previous = -1;
+    m_firstCaptionsY = -1;
 
-    int previous = -1;
-    for (int row : std::as_const(order)) {
+    for (const Band &b : std::as_const(m_layout.reportHeader))
+        placeBand(b);
+    if (!m_layout.reportHeader.isEmpty()) {
+        // Under the rule, room for the first page's column captions: they read under the title.
+        placeRule(0, 4 + m_pageHeaderPx);
+        if (m_pageStart.size() == 1) {
+            const Line &rule = m_lines.last();
+            m_firstCaptionsY = rule.y + rule.height + 2;
+        }
+    }
+    if (m_order.isEmpty())
+        endLayout();
+}
+
+void Report::place(Line line, double topMargin, double bottomMargin, double keepWith) {
+    // A line that does not fit (with the line it keeps with) opens the next page.
+    if (m_y > 0 && m_y + topMargin + line.height + keepWith > m_bodyPx.height()) {
+        m_pageStart << m_lines.size();
+        m_y = 0;
+        topMargin = 0;
+    }
+    line.y = float(m_y + topMargin);
+    m_y = line.y + line.height + bottomMargin;
+    m_lines << line;
+}
+
+void Report::placeBand(const Band &b) {
+    m_bandTexts << expand(b.text);
+    const QFontMetricsF fm(font(b.style), &m_device);
+    const double h = std::max(fm.height(), fm.boundingRect(QRectF(0, 0, m_bodyPx.width(), 1e6),
+                                                           Qt::TextWordWrap | Qt::AlignHCenter, m_bandTexts.last())
+                                               .height());
+    place(Line{Line::Band, 0, int(m_bandTexts.size() - 1), 0, float(h)}, 0, 2);
+}
+
+void Report::placeRule(double topMargin, double bottomMargin) {
+    place(Line{Line::Rule, 0, 0, 0, float(m_lineHeight)}, topMargin, bottomMargin);
+}
+
+void Report::placeTotals(int level) {
+    const int levels = m_groupField.size();
+    for (int t = 0; t < m_layout.totals.size(); ++t) {
+        m_totalLines << TotalLine{t, m_acc[level][t]};
+        m_acc[level][t] = 0;
+        place(Line{Line::Total, quint8(level), int(m_totalLines.size() - 1), 0,
+                   float(level < levels ? m_lineHeight : m_boldHeight)},
+              0, 0);
+    }
+}
+
+void Report::addToTotals(int row) {
+    for (int t = 0; t < m_layout.totals.size(); ++t) {
+        const Total &tot = m_layout.totals.at(t);
+        double v = 0;
+        if (tot.function == QLatin1String("count")) {
+            v = 1;
+        } else {
+            const QVariant value = m_data.valueAt(row, m_data.fieldIndex(tot.field));
+            if (tot.function == QLatin1String("count-filled"))
+                v = (!value.isNull() && !value.toString().isEmpty()) ? 1 : 0;
+            else
+                v = value.toDouble();
+        }
+        for (auto &level : m_acc)
+            level[t] += v;
+    }
+}
+
+void Report::layoutMore(int rows) {
+    if (m_pageStart.isEmpty())
+        throw ReportError(err::ObjectNotSet, QStringLiteral("The report's layout has not begun."));
+    const int levels = m_groupField.size();
+    const int end = std::min<int>(m_order.size(), m_next + std::max(1, rows));
+    for (; m_next < end; ++m_next) {
+        const int row = m_order[m_next];
         // The first level whose value differs from the previous row's.
-        int changed = previous < 0 ? 0 : levels;
-        for (int l = 0; previous >= 0 && l < levels; ++l)
-            if (zv::db::compareValues(m_data.valueAt(row, groupField[l]), m_data.valueAt(previous, groupField[l])) != 0) {
+        int changed = m_previous < 0 ? 0 : levels;
+        for (int l = 0; m_previous >= 0 && l < levels; ++l)
+            if (zv::db::compareValues(m_data.valueAt(row, m_groupField[l]), m_data.valueAt(m_previous, m_groupField[l])) != 0) {
                 changed = l;
                 break;
             }
-        if (previous >= 0)
+        if (m_previous >= 0)
             for (int l = levels - 1; l >= changed; --l)
-                totalLines(l, QStringLiteral("normal"));
-        for (int l = changed; l < levels; ++l) {
-            QTextBlockFormat bf;
-            bf.setTopMargin(6);
-            bf.setLeftMargin(12.0 * l);
-            block(bf, styled(QStringLiteral("bold")),
-                  expandRow(m_layout.groups.at(l).caption, row, m_layout.groups.at(l).format));
-        }
-        QString line;
-        for (int i = 0; i < fieldOf.size(); ++i) {
-            const QString text = cellText(m_data.valueAt(row, fieldOf[i]), m_layout.columns.at(i).format);
-            if (tabBefore[i])
-                line += QLatin1Char('\t');
-            line += metrics.elidedText(text, Qt::ElideRight, m_columnW[i] - padOf(m_layout.columns.at(i).align));
-        }
-        block(detail, detailChars, line);
-        add(row);
-        previous = row;
+                placeTotals(l);
+        // A group caption stays with its first line.
+        for (int l = changed; l < levels; ++l)
+            place(Line{Line::GroupCaption, quint8(l), row, 0, float(m_boldHeight)}, 6, 0,
+                  l == levels - 1 ? m_lineHeight : m_boldHeight + 6);
+        place(Line{Line::Detail, 0, row, 0, float(m_lineHeight)}, 0, 0);
+        addToTotals(row);
+        m_previous = row;
     }
-    if (previous >= 0)
-        for (int l = levels - 1; l >= 0; --l)
-            totalLines(l, QStringLiteral("normal"));
+    if (m_next >= m_order.size() && !m_complete)
+        endLayout();
+}
+
+void Report::endLayout() {
+    if (m_previous >= 0)
+        for (int l = int(m_groupField.size()) - 1; l >= 0; --l)
+            placeTotals(l);
     if (!m_layout.totals.isEmpty()) {
-        QTextBlockFormat rule;
-        rule.setProperty(QTextFormat::BlockTrailingHorizontalRulerWidth, QTextLength(QTextLength::PercentageLength, 100));
-        rule.setTopMargin(6);
-        block(rule, styled(QStringLiteral("normal")), QString());
-        totalLines(levels, QStringLiteral("bold"));
+        placeRule(6, 0);
+        placeTotals(m_groupField.size());
     }
     for (const Band &b : std::as_const(m_layout.reportFooter))
-        block(bandFormat(b.style), styled(b.style), expand(b.text));
-    cur.endEditBlock();
+        placeBand(b);
+    m_complete = true;
+}
 
-    m_firstCaptionsY = -1;
-    if (captionsBlock >= 0) {
-        const QRectF room = m_doc->documentLayout()->blockBoundingRect(m_doc->findBlockByNumber(captionsBlock));
-        if (room.bottom() <= m_bodyPx.height())   // the room is on the first page
-            m_firstCaptionsY = room.bottom() + 2;   // the rect ends at the rule, before the room
+void Report::layoutUntilPages(int pages) {
+    while (!m_complete && pageCount() < pages)
+        layoutMore(64);
+}
+
+void Report::finishLayout() {
+    if (m_pageStart.isEmpty())
+        beginLayout();
+    while (!m_complete)
+        layoutMore(4096);
+}
+
+QString Report::detailText(int row, const QFontMetricsF &metrics) const {
+    QString line;
+    for (int i = 0; i < m_fieldOf.size(); ++i) {
+        const Column &c = m_layout.columns.at(i);
+        const QString text = cellText(m_data.valueAt(row, m_fieldOf[i]), c.format);
+        // A left-aligned first column sits at the margin; every other cell at a tab.
+        if (i > 0 || (c.align & (Qt::AlignRight | Qt::AlignHCenter)))
+            line += QLatin1Char('\t');
+        line += metrics.elidedText(text, Qt::ElideRight, m_columnW[i] - padOf(c.align));
     }
+    return line;
+}
+
+QString Report::lineText(const Line &line) const {
+    switch (line.kind) {
+    case Line::Band:
+        return m_bandTexts.at(line.ref);
+    case Line::Rule:
+        return QString();
+    case Line::GroupCaption:
+        return expandRow(m_layout.groups.at(line.level).caption, line.ref, m_layout.groups.at(line.level).format);
+    case Line::Detail:
+        return detailText(line.ref, QFontMetricsF(font(), &m_device));
+    case Line::Total: {
+        const TotalLine &t = m_totalLines.at(line.ref);
+        return m_layout.totals.at(t.total).label + QStringLiteral(": ") + numberText(t.value);
+    }
+    }
+    return QString();
+}
+
+QString Report::documentText() {
+    finishLayout();
+    const QFontMetricsF metrics(font(), &m_device);
+    QStringList out;
+    out.reserve(m_lines.size());
+    for (const Line &l : std::as_const(m_lines))
+        out << (l.kind == Line::Detail ? detailText(l.ref, metrics) : lineText(l));
+    return out.join(QLatin1Char('\n'));
 }
 
 QString Report::pageHeaderText() const { return m_captions.join(QLatin1Char('\t')); }
@@ -431,7 +482,9 @@ QPageLayout Report::pageLayout() const {
     return QPageLayout(QPageSize(m_layout.pageSize), m_layout.orientation, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
 }
 
-void Report::paintPage(QPainter &p, int page, int pages) const {
+void Report::paintPage(QPainter &p, int page) const {
+    if (page < 0 || page >= pageCount())
+        return;
     const QMarginsF &mg = m_layout.marginsMm;
     const double left = mmToPx(mg.left());
     const double top = mmToPx(mg.top());
@@ -475,24 +528,68 @@ void Report::paintPage(QPainter &p, int page, int pages) const {
     const double ruleY = captionsTop + bm.height() + 3;
     p.drawLine(QPointF(left, ruleY), QPointF(left + m_bodyPx.width(), ruleY));
 
+    // The body: the page's lines.
     p.save();
     p.translate(left, top + m_pageHeaderPx);
-    const QRectF view(0, page * m_bodyPx.height(), m_bodyPx.width(), m_bodyPx.height());
     p.setClipRect(QRectF(QPointF(0, 0), m_bodyPx));
-    p.translate(0, -view.top());
-    QAbstractTextDocumentLayout::PaintContext ctx;
-    ctx.clip = view;
-    ctx.palette.setColor(QPalette::Text, Qt::black);
-    m_doc->documentLayout()->draw(&p, ctx);
+    const QFont normal = pixelFont(QString());
+    const QFontMetricsF nm(font(), &m_device);
+    const int first = m_pageStart.at(page);
+    const int end = page + 1 < m_pageStart.size() ? m_pageStart.at(page + 1) : m_lines.size();
+    for (int i = first; i < end; ++i) {
+        const Line &l = m_lines.at(i);
+        switch (l.kind) {
+        case Line::Band: {
+            // Band texts are the header's, then the footer's.
+            const int headers = m_layout.reportHeader.size();
+            const Band &b = l.ref < headers ? m_layout.reportHeader.at(l.ref) : m_layout.reportFooter.at(l.ref - headers);
+            p.setFont(pixelFont(b.style));
+            const int align = b.style == QLatin1String("normal") ? Qt::AlignLeft : Qt::AlignHCenter;
+            p.drawText(QRectF(0, l.y, m_bodyPx.width(), l.height), align | Qt::TextWordWrap, m_bandTexts.at(l.ref));
+            break;
+        }
+        case Line::Rule:
+            p.drawLine(QPointF(0, l.y + l.height / 2), QPointF(m_bodyPx.width(), l.y + l.height / 2));
+            break;
+        case Line::GroupCaption: {
+            p.setFont(bold);
+            const double indent = 12.0 * l.level;
+            p.drawText(QRectF(indent, l.y, m_bodyPx.width() - indent, l.height), Qt::AlignLeft | Qt::AlignVCenter,
+                       bm.elidedText(lineText(l), Qt::ElideRight, m_bodyPx.width() - indent));
+            break;
+        }
+        case Line::Detail:
+            p.setFont(normal);
+            for (int c = 0; c < m_fieldOf.size(); ++c) {
+                const Column &col = m_layout.columns.at(c);
+                const QString text = nm.elidedText(cellText(m_data.valueAt(l.ref, m_fieldOf[c]), col.format),
+                                                   Qt::ElideRight, m_columnW[c] - padOf(col.align));
+                if (!text.isEmpty())
+                    p.drawText(QRectF(m_columnX[c], l.y, m_columnW[c] - padOf(col.align), l.height),
+                               int(col.align | Qt::AlignVCenter), text);
+            }
+            break;
+        case Line::Total: {
+            const bool report = l.level >= m_groupField.size();
+            QFont f = report ? bold : normal;
+            f.setItalic(!report);
+            p.setFont(f);
+            const double indent = report ? 0 : 12.0 * (l.level + 1);
+            p.drawText(QRectF(indent, l.y, m_bodyPx.width() - indent, l.height), Qt::AlignLeft | Qt::AlignVCenter,
+                       lineText(l));
+            break;
+        }
+        }
+    }
     p.restore();
 
-    const QFont normal = pixelFont(QString());
     p.setFont(normal);
-    const QFontMetricsF nm(font(), &m_device);
     const QRectF foot(left, m_paperPx.height() - mmToPx(mg.bottom()) - nm.height(), m_bodyPx.width(), nm.height());
     p.drawText(foot, Qt::AlignLeft | Qt::AlignVCenter,
                QStringLiteral("Printed on ") + zv::db::toDisplayDate(QDate::currentDate()));
-    p.drawText(foot, Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("Page %1 of %2").arg(page + 1).arg(pages));
+    p.drawText(foot, Qt::AlignRight | Qt::AlignVCenter,
+               m_complete ? QStringLiteral("Page %1 of %2").arg(page + 1).arg(pageCount())
+                          : QStringLiteral("Page %1").arg(page + 1));
 }
 
 void Report::print(QPagedPaintDevice *device) {
@@ -501,9 +598,11 @@ void Report::print(QPagedPaintDevice *device) {
     QSizeF wanted = paperMm;
     if ((pl.orientation() == QPageLayout::Landscape) != (wanted.width() > wanted.height()))
         wanted.transpose();
-    if (!m_doc || std::fabs(mmToPx(wanted.width()) - m_paperPx.width()) > 0.5 ||
+    if (!layoutStarted() || std::fabs(mmToPx(wanted.width()) - m_paperPx.width()) > 0.5 ||
         std::fabs(mmToPx(wanted.height()) - m_paperPx.height()) > 0.5)
-        render(paperMm, pl.orientation());
+        beginLayout(paperMm, pl.orientation());
+    // Printing and export give every page, however far the preview got.
+    finishLayout();
 
     const int pages = pageCount();
     int from = 1, to = pages;
@@ -525,17 +624,19 @@ void Report::print(QPagedPaintDevice *device) {
         if (page > from - 1)
             device->newPage();
         p.save();
-        paintPage(p, page, pages);
+        paintPage(p, page);
         p.restore();
     }
     p.end();
 }
 
-void Report::exportPdf(const QString &path) {
+void Report::exportPdf(const QString &path) { exportPdf(path, pageLayout()); }
+
+void Report::exportPdf(const QString &path, const QPageLayout &pageLayout) {
     {
         QPdfWriter writer(path);
         writer.setResolution(300);
-        writer.setPageLayout(pageLayout());
+        writer.setPageLayout(QPageLayout(pageLayout.pageSize(), pageLayout.orientation(), QMarginsF(0, 0, 0, 0)));
         writer.setTitle(m_layout.title);
         writer.setCreator(QStringLiteral("Zorvane"));
         print(&writer);

@@ -1,10 +1,11 @@
 #pragma once
 #include "ReportLayout.h"
 #include "platform/db/Recordset.h"
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPageLayout>
 #include <QString>
-#include <QTextDocument>
+#include <algorithm>
 #include <memory>
 
 class QPagedPaintDevice;
@@ -17,9 +18,9 @@ namespace zv::report {
 // rendering of the two.
 //
 // The body (report header, group headers, detail lines, group totals,
-// report totals, report footer) is one QTextDocument laid out in pages; the
+// report totals, report footer) is a list of lines broken into pages; the
 // page header (column captions) and the page footer (print date, page
-// numbers) are painted around each page. Document units are pixels at 96 dpi.
+// numbers) are painted around each page. Units are pixels at 96 dpi.
 class Report {
 public:
     // Throws ReportError (53 missing, BadLayout unreadable).
@@ -51,39 +52,86 @@ public:
     void setDataSource(const zv::db::Recordset &rows);
     const zv::db::Recordset &data() const { return m_data; }
 
-    // Lays the report out on its own page (or on paperMm, when given).
+    // Lays the whole report out on its own page (or on paperMm, when given).
     // Throws FormulaError when a formula the layout shows cannot be evaluated.
     void render();
     void render(QSizeF paperMm, QPageLayout::Orientation orientation);
 
-    // Rendered results (render() first).
-    QTextDocument *document() const { return m_doc.get(); }
-    QString documentText() const { return m_doc ? m_doc->toPlainText() : QString(); }
+    // The same in steps, so that a window can show the first pages while
+    // later ones are still to come: beginLayout fixes the page geometry and
+    // the order of the rows (and throws as render does), each layoutMore
+    // places up to rows further rows on pages. Only page breaks are worked
+    // out here; the text of a page is set when the page is painted.
+    void beginLayout();
+    void beginLayout(QSizeF paperMm, QPageLayout::Orientation orientation);
+    void layoutMore(int rows);
+    // Lays out until pages pages are complete, or the report is.
+    void layoutUntilPages(int pages);
+    void finishLayout();
+    bool layoutStarted() const { return !m_pageStart.isEmpty(); }
+    bool layoutComplete() const { return m_complete; }
+    int rowsLaidOut() const { return m_next; }
+    int rowCount() const { return m_order.size(); }
+
+    // Rendered results. documentText lays out what is left first: the
+    // report header, group captions, detail lines (cells separated by tabs),
+    // totals and report footer, one line each, rules as empty lines.
+    QString documentText();
     QString pageHeaderText() const;
-    int pageCount() const { return m_doc ? m_doc->pageCount() : 0; }
+    // Pages laid out so far: every page once the layout is complete, before
+    // that the pages that are full.
+    int pageCount() const { return m_complete ? m_pageStart.size() : std::max<int>(0, m_pageStart.size() - 1); }
+    // The laid-out paper in document pixels (96 dpi).
+    QSizeF paperSize() const { return m_paperPx; }
 
     // The report's own page: size, orientation, no margins (the report keeps its own).
     QPageLayout pageLayout() const;
 
+    // Paints a page laid out (0-based) with the painter at 96 dpi and the
+    // paper's top left corner at the origin. Before the layout is complete
+    // the page footer gives the page number alone.
+    void paintPage(QPainter &p, int page) const;
     // Paints every page on the device, laid out on the device's paper.
     void print(QPagedPaintDevice *device);
-    // Writes a PDF file; throws ExportFailed.
+    // Writes a PDF file of every page laid out on pageLayout's paper
+    // (the report's own page unless given); throws ExportFailed.
     void exportPdf(const QString &path);
+    void exportPdf(const QString &path, const QPageLayout &pageLayout);
 
 private:
+    // One line of the body: a band, a rule, a group caption, a detail row
+    // or a total, placed at y (its top, within its page).
+    struct Line {
+        enum Kind : quint8 { Band, Rule, GroupCaption, Detail, Total } kind;
+        quint8 level = 0;   // group level; for totals, the level (the report's is the number of groups)
+        int ref = 0;        // Band: index into m_bandTexts; GroupCaption, Detail: data row; Total: m_totalLines
+        float y = 0;
+        float height = 0;
+    };
+    struct TotalLine {
+        int total;
+        double value;
+    };
+
     Report() = default;
     QString expand(const QString &tmpl) const;              // {@Name}
     QString expandRow(const QString &tmpl, int row, const QString &format) const;   // {Field}
     QString cellText(const QVariant &v, const QString &format) const;
     QFont font(const QString &style = QString()) const;
-    void buildDocument();
-    void paintPage(QPainter &p, int page, int pages) const;
+    QString lineText(const Line &line) const;
+    QString detailText(int row, const QFontMetricsF &metrics) const;
+    void place(Line line, double topMargin, double bottomMargin, double keepWith = 0);
+    void placeBand(const Band &band);
+    void placeRule(double topMargin, double bottomMargin);
+    void placeTotals(int level);
+    void addToTotals(int row);
+    void endLayout();
+    void invalidate();
 
     ReportLayout m_layout;
     QString m_path;
     QVector<FormulaField> m_formulas;
     zv::db::Recordset m_data;
-    std::unique_ptr<QTextDocument> m_doc;
     QImage m_device;              // 96 dpi: fixes the document's units
     QSizeF m_paperPx;
     QSizeF m_bodyPx;
@@ -91,9 +139,25 @@ private:
     // Where the first page's column captions go, under the report header (-1: at the top).
     double m_firstCaptionsY = -1;
     double m_pageFooterPx = 0;
+    double m_lineHeight = 0;       // a line of the normal font
+    double m_boldHeight = 0;
     QStringList m_captions;
     QVector<double> m_columnX;     // left edge of each column
     QVector<double> m_columnW;
+    QVector<int> m_fieldOf;        // data field of each column
+    QVector<int> m_groupField;     // data field of each group level
+
+    // The layout: lines, where each page starts, and the state of the steps.
+    QVector<Line> m_lines;
+    QVector<int> m_pageStart;
+    QStringList m_bandTexts;
+    QVector<TotalLine> m_totalLines;
+    QVector<int> m_order;          // data rows in print order
+    QVector<QVector<double>> m_acc;   // running totals per group level and the report's
+    int m_next = 0;                // next position in m_order
+    int m_previous = -1;           // data row printed last
+    double m_y = 0;                // where the next line goes on the last page
+    bool m_complete = false;
 };
 
 } // namespace zv::report

@@ -7,7 +7,7 @@
 
 using namespace zv::ui;
 
-namespace zv::masters {
+namespace zv::fw {
 
 MasterForm::MasterForm(const QString &caption, QWidget *parent) : DataForm(caption, parent) {}
 
@@ -148,4 +148,4 @@ void MasterForm::closeEvent(QCloseEvent *event) {
     acceptClose(event);
 }
 
-} // namespace zv::masters
+} // namespace zv::fw

@@ -3,7 +3,7 @@
 #include "framework/clsGeneralHeader.h"
 #include "framework/clsHeader.h"
 
-namespace zv::masters {
+namespace zv::fw {
 
 // What every single-table master shares: on top of DataForm, the header
 // object and the utility object of single-table forms, the modes (view, add,
@@ -108,4 +108,4 @@ inline const QString kInvalidCharacters = QStringLiteral("Invalid character(s) f
 inline const QString kCorrupted =
     QStringLiteral("Production Database is corrupted. Please reset the Production Database.");
 
-} // namespace zv::masters
+} // namespace zv::fw

@@ -2,13 +2,12 @@
 #include "core/AdminForms.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Ui.h"
-#include "query/RecordsetGrid.h"
 #include <QLabel>
 #include <QLineEdit>
 
 using namespace zv::ui;
 
-namespace zv::masters {
+namespace zv::fw {
 
 HeaderDetailForm::HeaderDetailForm(const QString &caption, QWidget *parent) : DataForm(caption, parent) {}
 
@@ -60,31 +59,7 @@ void HeaderDetailForm::guardBox(QLineEdit *box, int mode, const QString &chars) 
     zv::admin::selectAllOnFocus(box);
 }
 
-LineGrid::LineGrid(QWidget *parent, const QString &name, QList<zv::query::GridColumn> columns,
-                   QList<int> hiddenColumns)
-    : RecordsetGrid(parent), m_columns(std::move(columns)), m_hidden(std::move(hiddenColumns)) {
-    setObjectName(name);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    applyColumns();
-}
-
-void LineGrid::applyColumns() {
-    gridModel()->setColumns(m_columns);
-    for (int i = 0; i < m_columns.size(); ++i) {
-        setColumnHidden(i, m_hidden.contains(i));
-        if (m_columns.at(i).widthTwips > 0)
-            setColumnWidth(i, twipsToPixels(m_columns.at(i).widthTwips));
-    }
-}
-
-void LineGrid::bind(std::shared_ptr<zv::db::Recordset> rs) {
-    setRecordset(std::move(rs));
-    // A new recordset comes with plain columns: the designed ones again.
-    applyColumns();
-    syncCurrentRow();
-}
-
-bool HeaderDetailForm::showLines(LineGrid *grid, std::shared_ptr<zv::db::Recordset> rs, int keep,
+bool HeaderDetailForm::showLines(LineView *grid, std::shared_ptr<zv::db::Recordset> rs, int keep,
                                  bool lastWhenShort) {
     if (rs && !rs->isEmpty()) {
         if (keep > 0 && keep <= rs->recordCount())
@@ -94,19 +69,19 @@ bool HeaderDetailForm::showLines(LineGrid *grid, std::shared_ptr<zv::db::Records
         else
             rs->moveFirst();
     }
-    grid->bind(std::move(rs));
+    grid->bindLines(std::move(rs));
     return hasCurrentRow(grid);
 }
 
-void HeaderDetailForm::clearLines(LineGrid *grid) { grid->bind(nullptr); }
+void HeaderDetailForm::clearLines(LineView *grid) { grid->bindLines(nullptr); }
 
-bool HeaderDetailForm::hasCurrentRow(const zv::query::RecordsetGrid *grid) {
-    const auto rs = grid->recordset();
+bool HeaderDetailForm::hasCurrentRow(const LineView *grid) {
+    const auto rs = grid->boundLines();
     return rs && !rs->bof() && !rs->eof();
 }
 
-int HeaderDetailForm::currentPosition(const zv::query::RecordsetGrid *grid) {
-    const auto rs = grid->recordset();
+int HeaderDetailForm::currentPosition(const LineView *grid) {
+    const auto rs = grid->boundLines();
     return rs ? rs->absolutePosition() : 0;
 }
 
@@ -129,4 +104,4 @@ bool HeaderDetailForm::writeTogether(const std::function<void(zv::db::Connection
     }
 }
 
-} // namespace zv::masters
+} // namespace zv::fw

@@ -7,7 +7,6 @@
 #include "framework/ImageList.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/VbKeys.h"
-#include "query/frmGeneralFilter.h"
 #include <QAction>
 #include <QCloseEvent>
 #include <QFrame>
@@ -18,13 +17,18 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-namespace zv::masters {
+namespace zv::fw {
 
 namespace {
 
 DataForm::GeneralFilter &filterHook() {
     static DataForm::GeneralFilter hook;
     return hook;
+}
+
+DataForm::RealGeneralFilter &realFilter() {
+    static DataForm::RealGeneralFilter filter;
+    return filter;
 }
 
 QAction *buttonOf(const QToolBar *tb, const QString &key) {
@@ -54,10 +58,14 @@ private:
 
 void DataForm::setGeneralFilter(GeneralFilter filter) { filterHook() = std::move(filter); }
 
+void DataForm::setRealGeneralFilter(RealGeneralFilter filter) { realFilter() = std::move(filter); }
+
 QStringList DataForm::ShowGeneralFilter(const QString &screenKey, const QString &joinCondition) {
     if (filterHook())
         return filterHook()(screenKey);
-    return zv::query::frmGeneralFilter::Show_Form(screenKey, joinCondition);
+    if (realFilter())
+        return realFilter()(screenKey, joinCondition);
+    return {QString(), QString()};
 }
 
 DataForm::DataForm(const QString &caption, QWidget *parent) : QDialog(parent) {
@@ -133,17 +141,9 @@ void DataForm::filterKeys(QLineEdit *box, int mode, const QString &chars, bool f
     zv::fw::keyPreviewOf(this)->setControlHandler(box, m_boxFilters.back().get());
 }
 
-bool DataForm::dbOpen() {
-    if (!modCommon::gConnOpen || !modCommon::gConn || !modCommon::gConn->isOpen())
-        modCommon::OpenDatabase();
-    return modCommon::gConn && modCommon::gConn->isOpen();
-}
+bool DataForm::dbOpen() { return modCommon::MainConnectionOpen(); }
 
-zv::db::Connection &DataForm::db() {
-    if (!dbOpen())
-        throw zv::db::DbError(3704, QStringLiteral("Operation is not allowed when the object is closed."));
-    return *modCommon::gConn;
-}
+zv::db::Connection &DataForm::db() { return modCommon::MainConnection(); }
 
 bool DataForm::takeRowLock(const QString &table, const QVariant &key) {
     releaseRowLock();
@@ -259,4 +259,4 @@ void DataForm::showEvent(QShowEvent *event) {
     }
 }
 
-} // namespace zv::masters
+} // namespace zv::fw

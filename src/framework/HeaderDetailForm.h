@@ -3,7 +3,6 @@
 #include "framework/clsGeneralDetailHeader.h"
 #include "framework/clsHeaderToolbar.h"
 #include "platform/db/Recordset.h"
-#include "query/RecordsetGrid.h"
 #include <QList>
 #include <functional>
 #include <memory>
@@ -11,20 +10,15 @@
 class QLineEdit;
 class QWidget;
 
-namespace zv::masters {
+namespace zv::fw {
 
-// A read-only grid of a form's lines, bound to a recordset by the columns
-// it was designed with; hidden columns keep their data.
-class LineGrid : public zv::query::RecordsetGrid {
+// The grid of a form's lines as the header/detail base drives it: a
+// recordset bound to it (nullptr: none), its current record the grid's row.
+class LineView {
 public:
-    LineGrid(QWidget *parent, const QString &name, QList<zv::query::GridColumn> columns, QList<int> hiddenColumns);
-    // Binds the lines (nullptr: none) and shows the recordset's current record.
-    void bind(std::shared_ptr<zv::db::Recordset> rs);
-
-private:
-    void applyColumns();
-    QList<zv::query::GridColumn> m_columns;
-    QList<int> m_hidden;
+    virtual ~LineView() = default;
+    virtual void bindLines(std::shared_ptr<zv::db::Recordset> rs) = 0;
+    virtual std::shared_ptr<zv::db::Recordset> boundLines() const = 0;
 };
 
 // What the header/detail masters share: on top of DataForm, the header object
@@ -78,11 +72,11 @@ protected:
     // Binds the lines to the grid. The current row is the one at keep (1-based)
     // when there are that many rows, else the first row, or the last when
     // lastWhenShort. Answers whether there is a current row.
-    static bool showLines(LineGrid *grid, std::shared_ptr<zv::db::Recordset> rs, int keep, bool lastWhenShort);
-    static void clearLines(LineGrid *grid);
-    static bool hasCurrentRow(const zv::query::RecordsetGrid *grid);
+    static bool showLines(LineView *grid, std::shared_ptr<zv::db::Recordset> rs, int keep, bool lastWhenShort);
+    static void clearLines(LineView *grid);
+    static bool hasCurrentRow(const LineView *grid);
     // 1-based position of the current row, 0 without one.
-    static int currentPosition(const zv::query::RecordsetGrid *grid);
+    static int currentPosition(const LineView *grid);
     static void setHeightTwips(QWidget *widget, int twips);
 
     // Runs steps that belong together in one transaction: a failure undoes
@@ -116,4 +110,4 @@ inline const QString kUnsupported =
 inline const QString kOpenBox = QStringLiteral("background-color: #FFFFFF;");
 inline const QString kLockedBox = QStringLiteral("background-color: #E0E0E0;");
 
-} // namespace zv::masters
+} // namespace zv::fw

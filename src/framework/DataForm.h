@@ -1,7 +1,7 @@
 #pragma once
-#include "framework/FormUtilityBase.h"
-#include "framework/HeaderToolbarBase.h"
-#include "framework/clsFooterToolBar.h"
+#include "FormUtilityBase.h"
+#include "HeaderToolbarBase.h"
+#include "clsFooterToolBar.h"
 #include "platform/db/Connection.h"
 #include "platform/ui/KeyFilter.h"
 #include "platform/ui/KeyPreview.h"
@@ -17,7 +17,7 @@ class QLineEdit;
 class QToolBar;
 class QVBoxLayout;
 
-namespace zv::masters {
+namespace zv::fw {
 
 // What every master form shares, whatever its header object: the header and
 // footer toolbars with the footer object and the status label, the key-press
@@ -37,6 +37,8 @@ public:
     // also receives the join condition.
     using GeneralFilter = std::function<QStringList(const QString &screenKey)>;
     static void setGeneralFilter(GeneralFilter filter);
+    using RealGeneralFilter = std::function<QStringList(const QString &screenKey, const QString &joinCondition)>;
+    static void setRealGeneralFilter(RealGeneralFilter filter);
     static QStringList ShowGeneralFilter(const QString &screenKey, const QString &joinCondition = QString());
 
     // The designed controls, as the forms name them.
@@ -161,4 +163,4 @@ private:
 
 inline const QString kDeleteRecord = QStringLiteral("Are you sure you want to delete this record?");
 
-} // namespace zv::masters
+} // namespace zv::fw

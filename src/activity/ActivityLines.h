@@ -1,0 +1,97 @@
+#pragma once
+#include "ActivityStore.h"
+#include "FrequencyPicker.h"
+#include "dateinput/clsDATEVALIDATE.h"
+#include "platform/ui/ComboKeyFilter.h"
+#include "platform/ui/KeyPreview.h"
+#include <QGroupBox>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QComboBox;
+class QLineEdit;
+
+namespace zv::activity {
+
+class KeyListModel;
+
+// The detail frame of the Activity Master: a line's dates, department,
+// responsible person, assigner and frequency with its picker; the lists, the
+// checks of a line and the line as it is to be written. The form decides the
+// modes and does the saving.
+class ActivityLines : public QGroupBox {
+    Q_OBJECT
+public:
+    // store hands out the activity store on the main connection; status shows
+    // a coded status (code, prefix, suffix).
+    using StoreSource = std::function<ActivityStore()>;
+    using Status = std::function<void(const QString &, const QString &, const QString &)>;
+    // entryText reads the activity's date of entry as typed.
+    ActivityLines(StoreSource store, Status status, std::function<QString()> entryText, QWidget *parent);
+    ~ActivityLines() override;
+
+    QLineEdit *txtStartDate = nullptr;
+    QLineEdit *txtEndDate = nullptr;
+    QComboBox *cmbDept = nullptr;
+    QComboBox *CmbResP = nullptr;
+    QComboBox *cmbAssignedBy = nullptr;
+    QComboBox *cmbFreq = nullptr;
+    FrequencyPicker *picker = nullptr;
+
+    // The frame's keys on the form's key preview.
+    void attachKeys(zv::ui::KeyPreview *keys);
+    void detachKeys(zv::ui::KeyPreview *keys);
+
+    // A new line: the lists filled, every field open, the start date the day
+    // after latestEnd (blank without one), the picker hidden.
+    void startAdd(const QDate &latestEnd);
+    // The line shown in the fields, its rule in the picker; once it has
+    // generated entries only its end date stays open.
+    void showLine(const ActivityLine &line, bool generated);
+    // Every field read-only.
+    void lockFields();
+    void clearFields();
+    // Whether the frequency may still change (the line has no generated entries).
+    bool rewritable() const;
+
+    // The date rules (against the line's last generated date when a shown
+    // line has one); on a failure its status is shown and false returned.
+    bool checkDates();
+    // Every rule of a line of the activity (except: the line modified, or 0).
+    bool check(qint64 activity, qint64 except);
+    // The line as checked, to be written.
+    LineInput input(qint64 activity) const;
+    QDate endDate() const { return m_end.date; }
+
+signals:
+    // A field changed by the user: the form clears its status.
+    void edited();
+
+private:
+    void fillLists();
+    void frequencyChanged();
+    void listChanged(QComboBox *list);
+    bool refuse(QWidget *focus, const QString &code, const QString &prefix, const QString &suffix = QString());
+    DateField dateField(const QString &validated) const;
+    QString validateBox(QLineEdit *box, bool required, const QString &caption);
+    RuleKind freqKind() const;
+
+    StoreSource m_store;
+    Status m_status;
+    std::function<QString()> m_entryText;
+    QDate m_lastGenerated;
+    KeyListModel *m_employees = nullptr;
+    bool m_employeesFilled = false;
+    bool m_settingUp = false;
+    bool m_inFreqChange = false;
+    DateField m_start;
+    DateField m_end;
+    clsDATEVALIDATE m_startDateBox;
+    clsDATEVALIDATE m_endDateBox;
+    clsDATEVALIDATE m_checkDate;
+    zv::ui::ComboKeyFilter m_comboKeys;
+    std::vector<std::unique_ptr<zv::ui::KeyFunctions>> m_keys;
+};
+
+} // namespace zv::activity

@@ -1,0 +1,57 @@
+#include "ReportFixture.h"
+#include "core/AdminForms.h"
+#include "reports/frmGenReport.h"
+#include "reports/frmGenReport1.h"
+#include "reports/frmGenReportDev4.h"
+
+#include <memory>
+
+namespace {
+
+// A refused backup or a reset that stops early leaves the main connection
+// closed; the report filters reopen it before their first query.
+class ClosedConnection : public ReportTest {
+public:
+    void SetUp() override {
+        ASSERT_NO_FATAL_FAILURE(ReportTest::SetUp());
+        target(asha, "Due today", today(-9), today(0));
+    }
+    bool anyErrorShown() const {
+        for (const auto &m : messages.shown())
+            if (m.prompt.contains("3704") || m.prompt.contains("not allowed when the object is closed"))
+                return true;
+        return false;
+    }
+};
+
+TEST_F(ClosedConnection, ReportFiltersReopenTheMainConnectionForOkAndCancel) {
+    const struct {
+        const char *name;
+        std::function<zv::reports::ReportFilterForm *()> make;
+        bool asksToExit;
+    } forms[] = {
+        {"target date", [] { return new frmGenReport; }, true},
+        {"planner", [] { return new frmGenReport1; }, true},
+        {"pending works", [] { return new frmGenReportDev4; }, false},
+    };
+    for (const auto &f : forms) {
+        zv::admin::closeMainConnection();
+        ASSERT_FALSE(modCommon::gConn->isOpen());
+        std::unique_ptr<zv::reports::ReportFilterForm> form(f.make());
+        showForm(*form);
+        clickOkAfresh(*form);
+        EXPECT_TRUE(modCommon::gConnOpen) << f.name;
+        EXPECT_FALSE(anyErrorShown()) << f.name << ": " << messages.prompts().join(" | ").toStdString();
+
+        zv::admin::closeMainConnection();
+        messages.clear();
+        if (f.asksToExit)
+            messages.answer(zv::ui::vbNo);
+        key(*form, Qt::Key_F10);
+        EXPECT_FALSE(anyErrorShown()) << f.name << ": " << messages.prompts().join(" | ").toStdString();
+        EXPECT_EQ(form->isVisible(), f.asksToExit) << f.name;
+        messages.clear();
+    }
+}
+
+} // namespace
