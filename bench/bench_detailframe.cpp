@@ -8,7 +8,7 @@
 #include "BenchSupport.h"
 #include "activity/frmActvtyMast.h"
 #include "core/modCommon.h"
-#include "masters/MasterForm.h"
+#include "framework/MasterForm.h"
 #include "platform/ui/MessageService.h"
 #include <QApplication>
 #include <QComboBox>
@@ -116,7 +116,7 @@ int main(int argc, char **argv) {
     if (db.isEmpty() || !bench::openAsProduction(db))
         return 1;
     zv::ui::ScriptedMessageService messages;
-    zv::masters::MasterForm::setGeneralFilter([](const QString &) { return QStringList{"1", "", "", ""}; });
+    zv::fw::MasterForm::setGeneralFilter([](const QString &) { return QStringList{"1", "", "", ""}; });
     sqlite3 *raw = nullptr;
     check(sqlite3_open_v2(db.toUtf8().constData(), &raw, SQLITE_OPEN_READONLY, nullptr), raw, "open");
 
