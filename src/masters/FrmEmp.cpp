@@ -329,21 +329,12 @@ bool FrmEmp::UsrRefreshScreen() {
 
 // ---------------------------------------------------------------- header
 
-void FrmEmp::tlbHeader_HeaderClick(const QString &Key) {
-    clearStatus();
-    if (Key != QLatin1String("Help") && !probeTable()) {
-        UsrSetFieldsToDisableMode();
-        showCorrupted();
-        return;
-    }
-    try {
-        runHeaderKey(Key);
-    } catch (const std::exception &e) {
-        releaseRowLock();
-        if (!MasterForm::isEditing())
-            tlbHeader.setH_ButtonKey(0);
-        modCommon::ShowErrorMessage(e);
-    }
+bool FrmEmp::headerKeyAllowed(const QString &Key) {
+    if (Key == QLatin1String("Help") || probeTable())
+        return true;
+    UsrSetFieldsToDisableMode();
+    showCorrupted();
+    return false;
 }
 
 // Help must not end an edit.

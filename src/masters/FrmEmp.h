@@ -35,10 +35,10 @@ public:
     bool isEditing() const override;
 
 public slots:
-    void tlbHeader_HeaderClick(const QString &Key) override;
     void tlbFooter_FooterClick(const QString &Key) override;
 
 protected:
+    bool headerKeyAllowed(const QString &Key) override;
     QString probeSql() const override;
     QString escQuestion() const override;
     QString closeQuestion() const override { return escQuestion(); }

@@ -110,17 +110,6 @@ bool NameMaster::UsrIsReferenced() {
 
 // ---------------------------------------------------------------- header
 
-void NameMaster::tlbHeader_HeaderClick(const QString &Key) {
-    clearStatus();
-    try {
-        runHeaderKey(Key);
-    } catch (const DbError &e) {
-        if (e.number() == zv::db::err::RelatedRows)
-            status(QStringLiteral("ZVE030"));
-    } catch (const std::exception &) {
-    }
-}
-
 void NameMaster::add() {
     m_currentKey = QStringLiteral("0");
     m_mode = QStringLiteral("Add");

@@ -31,7 +31,6 @@ public:
     const NameMasterSpec &spec() const { return m_spec; }
 
 public slots:
-    void tlbHeader_HeaderClick(const QString &Key) override;
     void tlbFooter_FooterClick(const QString &Key) override;
 
 protected:

@@ -164,16 +164,9 @@ void frmCompanySetup::UsrRefreshScreen() {
 
 // ---------------------------------------------------------------- header
 
-void frmCompanySetup::tlbHeader_HeaderClick(const QString &Key) {
-    const bool wasEditing = isEditing();
-    clearStatus();
+bool frmCompanySetup::headerKeyAllowed(const QString &) {
     // Reloading would throw away what is being typed; only Help is reachable then.
-    if (!wasEditing && !UsrCheckTable())
-        return;
-    try {
-        runHeaderKey(Key);
-    } catch (const std::exception &) {
-    }
+    return isEditing() || UsrCheckTable();
 }
 
 void frmCompanySetup::add() {

@@ -28,10 +28,10 @@ public:
     const QList<QLineEdit *> &boxes() const { return m_boxes; }
 
 public slots:
-    void tlbHeader_HeaderClick(const QString &Key) override;
     void tlbFooter_FooterClick(const QString &Key) override;
 
 protected:
+    bool headerKeyAllowed(const QString &Key) override;
     QString probeSql() const override;
     void Form_Activate() override;
     QString escQuestion() const override;

@@ -166,7 +166,8 @@ frmHolidayMaster::frmHolidayMaster(QWidget *parent) : HeaderDetailForm(QStringLi
             utility.ActivateFooterToolBar(&tlbFooter);
             return;
         }
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        showFailure(e);
     }
     // The filter opens before the form is seen; cancelling it closes the form.
     m_noListChosen = true;

@@ -181,11 +181,6 @@ bool frmParameter::eventFilter(QObject *watched, QEvent *event) {
 
 // ---------------------------------------------------------------- header and footer
 
-void frmParameter::tlbHeader_HeaderClick(const QString &Key) {
-    clearStatus();
-    runHeaderKey(Key);
-}
-
 void frmParameter::modify() {
     UsrSetFieldsToAddMode();
     m_mode = QStringLiteral("Modify");

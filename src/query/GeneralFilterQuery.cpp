@@ -72,6 +72,18 @@ QList<GridColumnRow> readGridColumns(zv::db::Connection &conn, const QString &sc
     return rows;
 }
 
+QStringList readShownColumnTypes(zv::db::Connection &conn, const QString &screenKey) {
+    QStringList types;
+    for (const GridColumnRow &r : readGridColumns(conn, screenKey))
+        if (r.visible == 0)
+            types << r.dataType.trimmed().toUpper();
+    return types;
+}
+
+std::shared_ptr<zv::db::Recordset> readFilterRows(zv::db::Connection &conn, const BoundSql &statement) {
+    return std::make_shared<zv::db::Recordset>(conn.query(statement));
+}
+
 QString buildFromList(const QList<QueryFieldRow> &rows) {
     QStringList seen;
     QString from;

@@ -5,10 +5,12 @@
 #include <QStringList>
 #include <QVariantList>
 #include "platform/db/BoundSql.h"
+#include <memory>
 #include <stdexcept>
 
 namespace zv::db {
 class Connection;
+class Recordset;
 }
 
 // The general filter's metadata and statement: the rows of sys_Qury_Fltr and
@@ -63,6 +65,11 @@ private:
 // Metadata reads; the key is trimmed and compared for equality.
 QList<QueryFieldRow> readQueryFields(zv::db::Connection &conn, const QString &screenKey);
 QList<GridColumnRow> readGridColumns(zv::db::Connection &conn, const QString &screenKey);
+// The data types of the grid columns that are shown, upper-cased, in column order.
+QStringList readShownColumnTypes(zv::db::Connection &conn, const QString &screenKey);
+
+// The rows of a composed statement, for the grid, the sort and the find.
+std::shared_ptr<zv::db::Recordset> readFilterRows(zv::db::Connection &conn, const BoundSql &statement);
 
 // "Emp_Mast em , Desg_Mast dm , Dept_Mast dp ": every distinct Tble_Name once,
 // in the order of the key's first row that names it.

@@ -196,7 +196,7 @@ bool frmGeneralFilter::Load(const QString &ScreenKey, const QString &JoinConditi
     try {
         if (!modCommon::MainConnectionOpen())
             return false;
-        m_queryRows = readQueryFields(*modCommon::gConn, m_screenKey);
+        m_queryRows = readQueryFields(modCommon::MainConnection(), m_screenKey);
     } catch (const zv::db::DbError &e) {
         zv::ui::MsgBox(e.description(), zv::ui::vbOKOnly + zv::ui::vbCritical);
         return false;
@@ -390,12 +390,19 @@ void frmGeneralFilter::search() {
     m_tlbMiddle->setEnabled(true);
 }
 
+// The rows shown go with the grid: a later search never holds two results.
+void frmGeneralFilter::releaseRows() {
+    m_grid->setRecordset(nullptr);
+    m_rs.reset();
+}
+
 void frmGeneralFilter::ShowData() {
     m_footer->setRightToolbarVisible(false);
+    releaseRows();
     try {
-        if (!modCommon::gConn || !modCommon::gConn->isOpen())
-            throw zv::db::DbError(zv::db::err::GeneralFailure, QStringLiteral("The database is not open"));
-        const QList<GridColumnRow> gridRows = readGridColumns(*modCommon::gConn, m_screenKey);
+        zv::db::Connection &conn = modCommon::MainConnection();
+        m_gridRows = readGridColumns(conn, m_screenKey);
+        const QList<GridColumnRow> &gridRows = m_gridRows;
         QList<CriterionInput> inputs;
         int textIndex = -1;
         int dateIndex = 0;
@@ -417,16 +424,13 @@ void frmGeneralFilter::ShowData() {
         }
         const BoundSql criteria = buildCriteria(inputs);
         m_lastStatement = buildFinalStatement(m_baseStatement, m_join, criteria, m_appended, m_repeat != 0);
-        m_rs = std::make_shared<zv::db::Recordset>(
-            modCommon::gConn->query(m_lastStatement));
+        m_rs = readFilterRows(conn, m_lastStatement);
     } catch (const FilterError &e) {
         zv::ui::MsgBox(e.description(), zv::ui::vbOKOnly);
-        m_grid->setRecordset(nullptr);
         criteriaMode();
         return;
     } catch (const zv::db::DbError &e) {
         zv::ui::MsgBox(e.description(), zv::ui::vbOKOnly);
-        m_grid->setRecordset(nullptr);
         criteriaMode();
         return;
     }
@@ -446,16 +450,10 @@ void frmGeneralFilter::ShowData() {
 }
 
 void frmGeneralFilter::FormatGrid() {
-    QList<GridColumnRow> gridRows;
-    try {
-        if (modCommon::gConn && modCommon::gConn->isOpen())
-            gridRows = readGridColumns(*modCommon::gConn, m_screenKey);
-    } catch (const zv::db::DbError &) {
-        // ShowData reads the same rows and reports the failure.
-    }
     ShowData();
     if (!m_rs || m_rs->isEmpty() || !m_grid->recordset())
         return;
+    const QList<GridColumnRow> &gridRows = m_gridRows;
 
     QList<GridColumn> columns = m_grid->gridModel()->columns();
     QList<bool> hidden;
@@ -519,7 +517,7 @@ void frmGeneralFilter::tlbFooter_FooterClick(const QString &Key) {
         }
         unload();
     } else if (Key == QLatin1String("Cancel")) {
-        m_grid->setRecordset(nullptr);
+        releaseRows();
         m_grid->hide();
         setMiddleMode(true);
         m_footer->setRightToolbarVisible(false);

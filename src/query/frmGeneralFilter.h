@@ -101,6 +101,7 @@ private:
 
     void PlaceControls(int index, const QueryFieldRow &row, bool dateRow);
     void search();
+    void releaseRows();
     void criteriaMode();
     void lockFields(bool locked);
     void setMiddleMode(bool criteria);
@@ -121,6 +122,7 @@ private:
     QString m_outcome;
 
     QList<QueryFieldRow> m_queryRows;
+    QList<GridColumnRow> m_gridRows;   // as the last search read them
     QStringList m_columnNames;
     std::vector<FieldRecord> m_fields;
     BoundSql m_lastStatement;

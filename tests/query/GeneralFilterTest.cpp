@@ -265,6 +265,30 @@ TEST_F(GeneralFilter, ResultModeLocksTheFieldsAndCountsTheCurrentRecord) {
     });
 }
 
+// Back to the criteria the rows shown are let go, and a search never holds the
+// rows of the search before it, so a large list is never held twice.
+TEST_F(GeneralFilter, CancelAndANewSearchLetGoOfTheRowsShown) {
+    runFilter("EMP", kEmpJoin, [&](frmGeneralFilter *w) {
+        w->middleButton("Ok")->trigger();
+        std::weak_ptr<zv::db::Recordset> shown = w->mrecGrid();
+        ASSERT_EQ(shown.lock()->recordCount(), 5);
+        w->footerButton("Cancel")->trigger();
+        EXPECT_TRUE(shown.expired());
+        EXPECT_FALSE(w->mrecGrid());
+        EXPECT_EQ(w->dgdGrid()->gridModel()->rowCount(), 0);
+
+        w->txtFld(1)->setText("A");
+        w->middleButton("Ok")->trigger();
+        shown = w->mrecGrid();
+        w->footerButton("Cancel")->trigger();
+        w->txtFld(1)->setText("O");
+        w->middleButton("Ok")->trigger();
+        EXPECT_TRUE(shown.expired());
+        EXPECT_EQ(gridColumn(w, 1), QStringList({"O'Brien Kate", "Obi Nnamdi"}));
+        w->reject();
+    });
+}
+
 TEST_F(GeneralFilter, KeysTypedIntoAFieldPassTheKeyFilter) {
     runFilter("EMP", kEmpJoin, [&](frmGeneralFilter *w) {
         typeInto(w->txtFld(1), "O'B%r|ien");
