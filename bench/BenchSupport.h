@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <sqlite3.h>
+#include <string>
 #include <vector>
 
 namespace bench {
@@ -20,6 +21,35 @@ inline void check(int rc, sqlite3 *db, const char *what) {
         std::exit(1);
     }
 }
+
+// A prepared statement of a raw connection with its values bound by
+// position; run() steps it once and readies it for the next values.
+struct Statement {
+    sqlite3 *db;
+    sqlite3_stmt *st = nullptr;
+    Statement(sqlite3 *d, const char *sql) : db(d) { check(sqlite3_prepare_v2(db, sql, -1, &st, nullptr), db, sql); }
+    ~Statement() { sqlite3_finalize(st); }
+    Statement(const Statement &) = delete;
+    Statement &operator=(const Statement &) = delete;
+    Statement &i(int pos, long long v) {
+        sqlite3_bind_int64(st, pos, v);
+        return *this;
+    }
+    Statement &t(int pos, const std::string &v) {
+        sqlite3_bind_text(st, pos, v.c_str(), -1, SQLITE_TRANSIENT);
+        return *this;
+    }
+    Statement &null(int pos) {
+        sqlite3_bind_null(st, pos);
+        return *this;
+    }
+    // The last inserted row's key.
+    long long run() {
+        check(sqlite3_step(st), db, "step");
+        sqlite3_reset(st);
+        return sqlite3_last_insert_rowid(db);
+    }
+};
 
 // The middle value of a run's times.
 inline double median(std::vector<double> v) {

@@ -186,9 +186,7 @@ bool CheckAppFiles() {
 }
 
 QDate GetServerDate() {
-    if (!gConn || !gConn->isOpen())
-        throw DbError(zv::db::err::GeneralFailure, QStringLiteral("Operation is not allowed when the object is closed."));
-    const QVariant v = gConn->scalar(QStringLiteral("SELECT date('now', 'localtime')"));
+    const QVariant v = MainConnection().scalar(QStringLiteral("SELECT date('now', 'localtime')"));
     return zv::db::fromIsoDate(v.toString());
 }
 

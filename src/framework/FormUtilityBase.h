@@ -21,6 +21,8 @@ class Connection;
 // it. No typed text is ever pasted into a statement.
 class FormUtilityBase : public QObject {
 public:
+    // The clear-status step: a non-empty status is emptied together with its picture.
+    static void clearStatus(clsFooterToolBar *footer);
     // The footer of view mode: no picture, the status shown, the right buttons hidden.
     void ActivateFooterToolBar(clsFooterToolBar *footer);
     void UsrSetValue() { m_addRight = m_modifyRight = m_deleteRight = true; }
@@ -80,8 +82,6 @@ protected:
                        const QString &Query, const QVariantList &QueryParams, bool numeric, bool byName,
                        QVariant &out);
     static void reportError(const std::exception &e);
-    // The clear-status step: a non-empty status is emptied together with its picture.
-    static void clearStatus(clsFooterToolBar *footer);
     static QString textOf(QWidget *control);
 
     bool m_addRight = false;

@@ -53,7 +53,6 @@ protected:
         DataForm::setUpToolbars(tlbHeader, headerKeys, withReset);
     }
 
-    void clearStatus() { utility.UsrClearFooter(&tlbFooter); }
     QString statusText() const;
 
     // Runs every probe statement; on the first failure shows that the

@@ -15,6 +15,33 @@ MasterForm::~MasterForm() = default;
 
 bool MasterForm::isEditing() const { return !tlbHeader.ModifyEnable() && !tlbHeader.FilterEnable(); }
 
+void MasterForm::tlbHeader_HeaderClick(const QString &Key) {
+    clearStatus();
+    if (!headerKeyAllowed(Key))
+        return;
+    tellingFailures([&] {
+        try {
+            runHeaderKey(Key);
+        } catch (const zv::db::DbError &e) {
+            if (e.number() == zv::db::err::RelatedRows) {
+                status(QStringLiteral("ZVE030"));
+                return;
+            }
+            backFromFailure();
+            throw;
+        } catch (...) {
+            backFromFailure();
+            throw;
+        }
+    });
+}
+
+void MasterForm::backFromFailure() {
+    releaseRowLock();
+    if (!isEditing())
+        tlbHeader.setH_ButtonKey(0);
+}
+
 void MasterForm::applyAdminRule(bool withModifyDelete) {
     tlbHeader.setAddEnable(modCommon::gIsAdmin);
     if (withModifyDelete || !modCommon::gIsAdmin) {
@@ -133,19 +160,11 @@ void MasterForm::Form_KeyDown(int &KeyCode, int Shift) {
         escNo();
 }
 
-void MasterForm::closeEvent(QCloseEvent *event) {
-    if (unloading()) {
-        event->accept();
-        return;
-    }
-    if (isEditing()) {
-        const int answer = MsgBox(closeQuestion(), vbYesNoCancel + saveQuestionIcon(), QStringLiteral("Exit Confirmation"));
-        if (answer == vbCancel || (answer == vbYes && !saveBeforeClose())) {
-            event->ignore();
-            return;
-        }
-    }
-    acceptClose(event);
+bool MasterForm::Form_QueryUnload() {
+    if (!isEditing())
+        return true;
+    const int answer = MsgBox(closeQuestion(), vbYesNoCancel + saveQuestionIcon(), QStringLiteral("Exit Confirmation"));
+    return answer != vbCancel && (answer != vbYes || saveBeforeClose());
 }
 
 } // namespace zv::fw

@@ -1,5 +1,6 @@
 #pragma once
 #include "DataForm.h"
+#include "TextRules.h"
 #include "framework/clsGeneralHeader.h"
 #include "framework/clsHeader.h"
 
@@ -28,14 +29,28 @@ public:
     // while view mode always leaves Select enabled.
     virtual bool isEditing() const;
 
+public slots:
+    // The status cleared, the form's own check, then the key's step. A delete
+    // refused for related rows shows ZVE030; any other failure drops the row
+    // lock, leaves an edit that was not open in view mode, and is shown once.
+    void tlbHeader_HeaderClick(const QString &Key) override;
+
 protected:
     MasterForm(const QString &caption, QWidget *parent);
+
+    // After a failed header step: no row lock, and the button code of view
+    // mode unless an edit is open.
+    void backFromFailure();
+    // Before a header key's step: false stops it (the form has said why).
+    virtual bool headerKeyAllowed(const QString &Key) {
+        (void)Key;
+        return true;
+    }
 
     FormUtilityBase &formUtility() override { return utility; }
     // The toolbars, the footer with "Reset".
     void setUpToolbars(const QStringList &headerKeys) { DataForm::setUpToolbars(tlbHeader, headerKeys, true); }
 
-    void clearStatus() { utility.UsrClearFooter(&tlbFooter); }
 
     // Add, Modify and Delete only for the administrator.
     void applyAdminRule(bool withModifyDelete);
@@ -98,13 +113,13 @@ protected:
     virtual bool saveBeforeClose() = 0;
 
     void Form_KeyDown(int &KeyCode, int Shift) override;
-    void closeEvent(QCloseEvent *event) override;
+    // The close box while editing: the save question.
+    bool Form_QueryUnload() override;
 
     QString m_currentKey;
 };
 
-// Shown by the name checks before a save.
-inline const QString kInvalidCharacters = QStringLiteral("Invalid character(s) found.\r\n\r\nPlease re-enter");
+// Shown when the activation's probe fails.
 inline const QString kCorrupted =
     QStringLiteral("Production Database is corrupted. Please reset the Production Database.");
 

@@ -1,6 +1,7 @@
 #include "clsFooterToolBar.h"
 #include "FrameworkErrors.h"
 #include "ToolbarButtons.h"
+#include "core/modCommon.h"
 #include "platform/db/DbError.h"
 #include "platform/ui/VbKeys.h"
 #include <QAction>
@@ -140,8 +141,9 @@ void clsFooterToolBar::ParentForm_KeyDown(int &KeyCode, int /*Shift*/) {
         KeyCode = 0;   // before the click, so whatever sees the key afterwards sees it taken
         try {
             tlbFooter_ButtonClick(a);
-        } catch (const std::exception &) {
-            // A failure the form's handler let through ends the key handling quietly.
+        } catch (const std::exception &e) {
+            // A failure the form's handler let through is shown; the key stays taken.
+            modCommon::ShowErrorMessage(e);
         }
         return;
     }

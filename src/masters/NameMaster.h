@@ -1,4 +1,5 @@
 #pragma once
+#include "NameStore.h"
 #include "framework/MasterForm.h"
 
 class QLabel;
@@ -9,14 +10,11 @@ namespace zv::masters {
 // The table and texts of a master that keeps one name per row.
 struct NameMasterSpec {
     QString caption;        // window title, quoted by the save question
-    QString table;          // "Dept_Mast"
-    QString keyColumn;      // "Sys_Dept_Num"
-    QString nameColumn;     // "Dept_Desc"
+    NameTable table;
     QString fieldCaption;   // "Department Name": the status prefix of the name checks
     QString boxName;        // "txtDeptName"
     QString screenKey;      // general filter key, "F011"
     QString helpTopic;      // "Html/Department.htm"
-    bool protectedRows;     // rows with Edit_Allow = 1 can be neither modified nor deleted
 };
 
 // A single-table master of one name field: view, add and modify modes; Add,
@@ -33,7 +31,6 @@ public:
     const NameMasterSpec &spec() const { return m_spec; }
 
 public slots:
-    void tlbHeader_HeaderClick(const QString &Key) override;
     void tlbFooter_FooterClick(const QString &Key) override;
 
 protected:
@@ -71,6 +68,7 @@ private:
     void help() override;
     bool refuseInvalidCharacters();
     bool duplicateName(bool modifying);
+    NameStore store() { return NameStore(db(), m_spec.table); }
 
     NameMasterSpec m_spec;
 };

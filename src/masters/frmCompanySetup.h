@@ -1,4 +1,5 @@
 #pragma once
+#include "CompanyStore.h"
 #include "framework/MasterForm.h"
 #include <QList>
 
@@ -27,10 +28,10 @@ public:
     const QList<QLineEdit *> &boxes() const { return m_boxes; }
 
 public slots:
-    void tlbHeader_HeaderClick(const QString &Key) override;
     void tlbFooter_FooterClick(const QString &Key) override;
 
 protected:
+    bool headerKeyAllowed(const QString &Key) override;
     QString probeSql() const override;
     void Form_Activate() override;
     QString escQuestion() const override;
@@ -57,7 +58,7 @@ private:
     void refresh() override { UsrRefreshScreen(); }
     void help() override;
     bool rowExists();
-    QVariantList boxValues() const;
+    zv::masters::CompanyRow boxValues() const;
 
     QList<QLineEdit *> m_boxes;
 };

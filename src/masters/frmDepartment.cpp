@@ -1,15 +1,21 @@
 #include "frmDepartment.h"
 
 frmDepartment::frmDepartment(QWidget *parent)
-    : NameMaster({QStringLiteral("Department Master"), QStringLiteral("Dept_Mast"), QStringLiteral("Sys_Dept_Num"),
-                  QStringLiteral("Dept_Desc"), QStringLiteral("Department Name"), QStringLiteral("txtDeptName"),
-                  QStringLiteral("F011"), QStringLiteral("Html/Department.htm"), true},
+    : NameMaster({.caption = QStringLiteral("Department Master"),
+                  .table = zv::masters::kDepartments,
+                  .fieldCaption = QStringLiteral("Department Name"),
+                  .boxName = QStringLiteral("txtDeptName"),
+                  .screenKey = QStringLiteral("F011"),
+                  .helpTopic = QStringLiteral("Html/Department.htm")},
                  parent),
       txtDeptName(txtName) {}
 
 frmDesignation::frmDesignation(QWidget *parent)
-    : NameMaster({QStringLiteral("Designation Master"), QStringLiteral("Desg_Mast"), QStringLiteral("Sys_Desg_Num"),
-                  QStringLiteral("Desg_Name"), QStringLiteral("Designation Name"), QStringLiteral("txtDesgName"),
-                  QStringLiteral("F012"), QStringLiteral("Html/Designation.htm"), false},
+    : NameMaster({.caption = QStringLiteral("Designation Master"),
+                  .table = zv::masters::kDesignations,
+                  .fieldCaption = QStringLiteral("Designation Name"),
+                  .boxName = QStringLiteral("txtDesgName"),
+                  .screenKey = QStringLiteral("F012"),
+                  .helpTopic = QStringLiteral("Html/Designation.htm")},
                  parent),
       txtDesgName(txtName) {}

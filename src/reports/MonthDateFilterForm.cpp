@@ -86,8 +86,9 @@ void MonthDateFilterForm::showModeCaptions() {
 void MonthDateFilterForm::showOnServerMonth() {
     try {
         showServerMonth();
-    } catch (const std::exception &) {
-        // No database date: the boxes stay blank and Ok asks for them.
+    } catch (const std::exception &e) {
+        // The boxes stay blank and Ok asks for them.
+        showFailure(e);
     }
     Fradate->show();
     fillSortEntries();

@@ -1,29 +1,23 @@
 #include "ReportFilterForm.h"
 #include "ReportSql.h"
-#include "core/FormRegistry.h"
 #include "core/MDIZVS.h"
 #include "core/modCommon.h"
 #include "framework/FormKeys.h"
-#include "framework/ImageList.h"
 #include "platform/db/Dates.h"
 #include "platform/report/FrmReportViewer.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Ui.h"
 #include "platform/ui/VbKeys.h"
 #include "query/frmSelection.h"
-#include <QAction>
-#include <QApplication>
-#include <QCloseEvent>
 #include <QComboBox>
+#include <QEvent>
 #include <QFormLayout>
-#include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
 #include <QRadioButton>
-#include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -52,37 +46,18 @@ NormalPointerAtEnd::~NormalPointerAtEnd() { setMousePointer(0); }
 
 void ReportFilterForm::setEmployeeChooser(EmployeeChooser chooser) { chooserHook() = std::move(chooser); }
 
-ReportFilterForm::ReportFilterForm(QWidget *parent) : QDialog(parent) {
+ReportFilterForm::ReportFilterForm(QWidget *parent) : ReportForm(parent) {
     // Report files are found under the program's folder as the rest of the program knows it.
     zv::report::setProgramFolderProvider([] { return modCommon::appPath(); });
 
-    auto *layout = new QVBoxLayout(this);
-    tbHeader = new QToolBar(this);
-    tbHeader->setObjectName(QStringLiteral("tbHeader"));
-    Frame1 = new QFrame(this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setFrameShape(QFrame::StyledPanel);
     fraSelection = new QGroupBox(QStringLiteral("Selection"), Frame1);
     fraSelection->setObjectName(QStringLiteral("fraSelection"));
     m_rows = new QFormLayout(fraSelection);
     auto *frameLayout = new QVBoxLayout(Frame1);
     frameLayout->addWidget(fraSelection);
-    tbFooter = new QToolBar(this);
-    tbFooter->setObjectName(QStringLiteral("tbFooter"));
-    lblStatus = new QLabel(QStringLiteral("Status Value"), this);
-    lblStatus->setObjectName(QStringLiteral("lblStatus"));
-    lblStatus->setWordWrap(true);
-    layout->addWidget(tbHeader);
-    layout->addWidget(Frame1, 1);
-    layout->addWidget(tbFooter);
-    layout->addWidget(lblStatus);
-    resize(480, 360);
 }
 
-ReportFilterForm::~ReportFilterForm() {
-    if (auto *kp = zv::fw::keyPreviewOf(this))
-        kp->removeFormHandler(this);
-}
+ReportFilterForm::~ReportFilterForm() = default;
 
 void ReportFilterForm::addFilterRow(const QString &label, QWidget *field, QLabel **labelOut) {
     auto *l = new QLabel(label, fraSelection);
@@ -159,7 +134,8 @@ void ReportFilterForm::offerSelectionIfAnyEmployee() {
     bool anyEmployee = true;
     try {
         anyEmployee = utility.RecordExists(QStringLiteral("Emp_Mast"));
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        showFailure(e);   // the button stays offered
     }
     picSelFilter->setVisible(anyEmployee);
     imgDisable->setVisible(!anyEmployee);
@@ -180,90 +156,6 @@ void ReportFilterForm::addMonths(QComboBox *list) {
 
 QString ReportFilterForm::monthName(int month) {
     return month >= 1 && month <= 12 ? QString::fromLatin1(kMonthNames[month - 1]) : QString();
-}
-
-void ReportFilterForm::setUpToolbars() {
-    tbFooter->addAction(QString())->setObjectName(QStringLiteral("Status"));   // a picture only
-    auto *gap = new QWidget(tbFooter);
-    gap->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    tbFooter->addWidget(gap);
-    for (const char *key : {"Ok", "Cancel", "Reset"})
-        tbFooter->addAction(QString::fromLatin1(key))->setObjectName(QString::fromLatin1(key));
-    footerButton(QStringLiteral("Ok"))->setToolTip(QStringLiteral("Ok - F9"));
-    footerButton(QStringLiteral("Cancel"))->setToolTip(QStringLiteral("Cancel - F10"));
-
-    tlbHeader.setformname(this);
-    tlbHeader.setToolBarName(tbHeader);
-    tlbHeader.setImageListName(frmImgList::ImgLstFooter());
-    tlbHeader.LoadImages({"Add", "Modify", "Delete", "Attachment", "Select", "Refresh", "Help", "Exit"});
-
-    tlbFooter.setToolBarName(tbFooter);
-    tlbFooter.setformname(this);
-    tlbFooter.setImageListName(footerImageList());
-    tlbFooter.setLabelName(lblStatus);
-
-    utility.ActivateHeaderToolBar(&tlbHeader);
-    utility.ActivateFooterToolBar(&tlbFooter);
-    tlbHeader.setAddVisible(false);
-    tlbHeader.setModifyVisible(false);
-    tlbHeader.setDeleteVisible(false);
-    tlbHeader.setAttachmentVisible(false);
-    tlbHeader.setAttachmentEnable(false);
-    tlbHeader.setFilterVisible(false);
-    tlbHeader.setRefreshVisible(false);
-    tlbHeader.setHelpVisible(false);
-    tlbHeader.setExitEnable(true);
-    tlbFooter.setRightToolbarVisible(true);
-    tlbFooter.setResetVisible(false);
-
-    // After header and footer: the form sees the keys they leave.
-    zv::fw::keyPreviewOf(this)->addFormHandler(this);
-    connect(&tlbHeader, &clsHeader::HeaderClick, this, &ReportFilterForm::tlbHeader_HeaderClick);
-    connect(&tlbFooter, &clsFooterToolBar::FooterClick, this, &ReportFilterForm::tlbFooter_FooterClick);
-}
-
-QAction *ReportFilterForm::headerButton(const QString &key) const {
-    for (QAction *a : tbHeader->actions())
-        if (a->objectName() == key)
-            return a;
-    return nullptr;
-}
-
-QAction *ReportFilterForm::footerButton(const QString &key) const {
-    for (QAction *a : tbFooter->actions())
-        if (a->objectName() == key)
-            return a;
-    return nullptr;
-}
-
-void ReportFilterForm::tlbHeader_HeaderClick(const QString &Key) {
-    if (Key == QLatin1String("Exit"))
-        unloadForm();
-}
-
-void ReportFilterForm::status(const QString &code, const QString &prefix, const QString &suffix) {
-    utility.DisplayStatus(code, &tlbFooter, prefix, suffix);
-}
-
-void ReportFilterForm::clearStatus() { utility.UsrClearFooter(&tlbFooter); }
-
-void ReportFilterForm::progressStep(const QString &code) {
-    clearStatus();
-    DoEvents();
-    DoEvents();
-    status(code, QStringLiteral("Report is "));
-    setMousePointer(11);
-    // Out of the current control and back: what is being typed is taken.
-    if (QWidget *w = QApplication::focusWidget(); w && w->window() == this) {
-        sendTab(w);
-        w->setFocus(Qt::BacktabFocusReason);
-    }
-    DoEvents();
-}
-
-void ReportFilterForm::focusIfAble(QWidget *w) {
-    if (w && w->isEnabled() && w->isVisible())
-        w->setFocus();
 }
 
 zv::ui::KeyFunctions *ReportFilterForm::keysOf(QWidget *control) {
@@ -296,8 +188,6 @@ void ReportFilterForm::tabOnEnter(QWidget *control) {
         }
     };
 }
-
-zv::db::Connection &ReportFilterForm::db() { return modCommon::MainConnection(); }
 
 QString ReportFilterForm::companyName() {
     return db().scalar(QStringLiteral("SELECT Cmpny_Name FROM Cmpny_Mast ORDER BY Sys_Cmpny_Num LIMIT 1")).toString();
@@ -388,15 +278,6 @@ bool ReportFilterForm::showReport(const QString &title, const QString &reportFil
     return shown;
 }
 
-void ReportFilterForm::showFailure(const std::exception &e) {
-    setMousePointer(0);
-    if (const auto *db = dynamic_cast<const zv::db::DbError *>(&e))
-        MsgBox(QString::number(db->number()) + QLatin1Char('\r') + db->description(), vbOKOnly);
-    else
-        MsgBox(QString::number(zv::db::err::GeneralFailure) + QLatin1Char('\r') + QString::fromLocal8Bit(e.what()),
-               vbOKOnly);
-}
-
 void ReportFilterForm::runReport(const std::function<zv::db::Recordset()> &rows, const QString &noRowsCode,
                                  const std::function<void()> &setValues, const QString &title,
                                  const QString &reportFile) {
@@ -419,19 +300,6 @@ void ReportFilterForm::runReport(const std::function<zv::db::Recordset()> &rows,
     }
 }
 
-void ReportFilterForm::footerStep(const QString &Key, const QString &progressCode) {
-    progressStep(progressCode);
-    if (Key == QLatin1String("Ok")) {
-        Ok();
-        return;
-    }
-    setMousePointer(0);
-    if (Key == QLatin1String("Cancel")) {
-        clearStatus();
-        unloadForm();
-    }
-}
-
 void ReportFilterForm::setMainCaption(const QString &who, bool withPeriod) {
     MDIZVS *main = MDIZVS::existingInstance();
     if (!main)
@@ -448,56 +316,9 @@ void ReportFilterForm::Form_KeyDown(int &KeyCode, int Shift) {
         KeyCode = 0;
         if (picSelFilter && picSelFilter->isVisible())
             picSelFilter_Click(0);
-    } else if (KeyCode == vbKey::Escape) {
-        KeyCode = 0;
-        unloadForm();
-    } else if (KeyCode == vbKey::Home && Shift == vbShiftMask::Ctrl && m_passwordKey) {
-        KeyCode = 0;
-        zv::forms::showModal(zv::forms::names::frmChangePswd, this);
-    }
-}
-
-bool ReportFilterForm::exitConfirmed(const QString &title) {
-    return MsgBox(QStringLiteral("Do you want to exit?"), vbYesNo + vbQuestion + vbDefaultButton2, title) == vbYes;
-}
-
-void ReportFilterForm::unloadForm(bool ask) {
-    if (m_unloading)
-        return;
-    if (ask && !Form_QueryUnload())
-        return;
-    m_unloading = true;
-    Form_Unload();
-    done(QDialog::Rejected);
-}
-
-void ReportFilterForm::showEvent(QShowEvent *event) {
-    QDialog::showEvent(event);
-    if (!m_shown) {
-        m_shown = true;
-        Form_Activate();
-    }
-}
-
-void ReportFilterForm::closeEvent(QCloseEvent *event) {
-    if (m_unloading) {
-        event->accept();
         return;
     }
-    if (!Form_QueryUnload()) {
-        event->ignore();
-        return;
-    }
-    event->accept();
-    m_unloading = true;
-    Form_Unload();
-    QDialog::done(QDialog::Rejected);
-}
-
-void ReportFilterForm::reject() {
-    // Esc that reached the dialog itself: the form's own key rules decide.
-    int key = vbKey::Escape;
-    Form_KeyDown(key, 0);
+    ReportForm::Form_KeyDown(KeyCode, Shift);
 }
 
 } // namespace zv::reports

@@ -1,11 +1,8 @@
 #pragma once
-#include "framework/clsFooterToolBar.h"
-#include "framework/clsGeneralHeader.h"
-#include "framework/clsHeader.h"
+#include "framework/ReportForm.h"
 #include "platform/db/Connection.h"
 #include "platform/report/FormulaDictionary.h"
 #include "platform/ui/KeyPreview.h"
-#include <QDialog>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -24,23 +21,17 @@ class QToolButton;
 
 namespace zv::reports {
 
-// What every report filter form shares: the header toolbar that shows Exit
-// only, the footer with Ok and Cancel and the status line, the "Selection"
-// frame with the employee selection button and its greyed stand-in, the
-// option buttons, the form's key preview, the progress step of the footer
-// buttons, the company name and default employee list of a report, the
-// report viewer and the closing rules. Each form adds its filter controls to
-// the selection frame and supplies the footer handler.
-class ReportFilterForm : public QDialog, public zv::ui::KeyHandler {
+// What every report filter form shares on top of the report-form base: the
+// "Selection" frame with the employee selection button and its greyed
+// stand-in, the option buttons, the company name and default employee list
+// of a report, the month's calendar and the report viewer. Each form adds its
+// filter controls to the selection frame and supplies the footer handler.
+class ReportFilterForm : public zv::fw::ReportForm {
     Q_OBJECT
 public:
     ~ReportFilterForm() override;
 
-    // The designed controls and objects, named as the forms know them.
-    QToolBar *tbHeader = nullptr;
-    QToolBar *tbFooter = nullptr;
-    QLabel *lblStatus = nullptr;
-    QFrame *Frame1 = nullptr;
+    // The designed controls, named as the forms know them.
     QGroupBox *fraSelection = nullptr;
     QLabel *lblActvty = nullptr;
     QRadioButton *optOff = nullptr;     // "Official" / "Not Completed" forms name it optPlnd
@@ -51,12 +42,6 @@ public:
     QLabel *lblSelSortField = nullptr;
     QToolButton *picSelFilter = nullptr;   // element 0 of the selection button array
     QLabel *imgDisable = nullptr;
-    clsHeader tlbHeader;
-    clsFooterToolBar tlbFooter;
-    clsGeneralHeader utility;
-
-    QAction *headerButton(const QString &key) const;
-    QAction *footerButton(const QString &key) const;
 
     // The chosen employees' Sys_Emp_Num values joined by ","; empty: none chosen.
     const QString &selectionList() const { return m_selectionList; }
@@ -77,8 +62,6 @@ public:
     static void setEmployeeChooser(EmployeeChooser chooser);
 
 public slots:
-    virtual void tlbHeader_HeaderClick(const QString &Key);
-    virtual void tlbFooter_FooterClick(const QString &Key) = 0;
     // The selection button (index 0 is the employee selection; others do nothing).
     virtual void picSelFilter_Click(int Index) = 0;
 
@@ -106,27 +89,12 @@ protected:
     // "January" for 1; empty outside 1..12.
     static QString monthName(int month);
 
-    // Load, steps 1 to 5: the header shows Exit only, the footer Ok and Cancel.
-    void setUpToolbars();
-
-    // Coded status in the footer.
-    void status(const QString &code, const QString &prefix = QString(), const QString &suffix = QString());
-    void clearStatus();
-    // The footer buttons' progress step: status cleared, pending events let
-    // run, code shown with "Report is ", hourglass, focus out and back.
-    void progressStep(const QString &code);
-
-    // Focus to a control when it is enabled and visible.
-    static void focusIfAble(QWidget *w);
     // Enter in a control moves the focus on.
     void tabOnEnter(QWidget *control);
     // The whole text is selected when the box gets the focus.
     void selectAllOnFocus(QLineEdit *box);
     // The control's key rules (key preview of the form).
     zv::ui::KeyFunctions *keysOf(QWidget *control);
-
-    // The main connection, opened again when it was found closed.
-    static zv::db::Connection &db();
 
     // "Cmpny" of every report: the first company's name, "" without one.
     QString companyName();
@@ -150,9 +118,6 @@ protected:
     // The report viewer, shown modally; its result.
     bool showReport(const QString &title, const QString &reportFile, const zv::db::Recordset &rows,
                     const zv::report::FormulaDictionary &values);
-    // An unexpected failure of a report run: error number, a line break and
-    // the description, in a box with the program's title.
-    void showFailure(const std::exception &e);
     // The run of a report, the hourglass shown: rows() reads its rows. None:
     // noRowsCode in the status line. Otherwise setValues() gives the formula
     // values, the viewer shows the rows, and the status and the values are
@@ -161,49 +126,24 @@ protected:
     void runReport(const std::function<zv::db::Recordset()> &rows, const QString &noRowsCode,
                    const std::function<void()> &setValues, const QString &title, const QString &reportFile);
 
-    // Ok's work.
-    virtual void Ok() = 0;
-    // The footer of the forms that show their progress: the progress step
-    // with progressCode, then Ok runs Ok(); Cancel clears the status and
-    // closes the form. The pointer is normal again, except during Ok.
-    void footerStep(const QString &Key, const QString &progressCode);
-
     // The main window's caption: "Zorvane 2.0 - " + who + the period.
     static void setMainCaption(const QString &who, bool withPeriod = true);
 
-    // Activation: when the form is first shown, and again when a window it
-    // opened (the selection window, the viewer) has closed over it.
-    virtual void Form_Activate() {}
+    // Activation runs when the form is first shown, and again when a window
+    // it opened (the selection window, the viewer) has closed over it.
     // The form's keys (after header and footer): Ctrl+F1 runs the employee
-    // selection when the button is visible, Esc closes the form, Ctrl+Home
-    // opens the password change; m_selectionKey and m_passwordKey say
-    // whether the form has the two keys.
-    virtual void Form_KeyDown(int &KeyCode, int Shift);
-    // Whether the form may close now (the exit question where a form asks).
-    virtual bool Form_QueryUnload() { return true; }
-    // "Do you want to exit?" with Yes and No, No the default: whether Yes.
-    static bool exitConfirmed(const QString &title);
-    virtual void Form_Unload() {}
-    // Closes the form; ask false skips Form_QueryUnload.
-    void unloadForm(bool ask = true);
-    bool unloading() const { return m_unloading; }
-
-    void KeyDown(int &KeyCode, int Shift) override { Form_KeyDown(KeyCode, Shift); }
-    void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-    void reject() override;
+    // selection when the button is visible (where m_selectionKey), then the
+    // report-form keys.
+    void Form_KeyDown(int &KeyCode, int Shift) override;
 
     QString m_selectionList;
     QString m_selectionQuery;
     bool m_selectionKey = true;
-    bool m_passwordKey = false;
     zv::report::FormulaDictionary m_formulas;
 
 private:
     QFormLayout *m_rows = nullptr;
     std::vector<std::unique_ptr<zv::ui::KeyFunctions>> m_controlKeys;
-    bool m_unloading = false;
-    bool m_shown = false;
 };
 
 // Resets the mouse pointer to normal when a report run ends, however it ends.

@@ -240,6 +240,44 @@ TEST_F(KeyPreviewTest, AKeyHandlerThatOpensADialogRunsOnce) {
     EXPECT_EQ(log.count("header:down:114:0"), 1);
 }
 
+// One press is one action, whatever the action lets run: the key's release
+// handled while its handler still runs (events let through for a progress
+// step, or a modal window the action opens) does not make the key press that
+// follows a second action.
+TEST_F(KeyPreviewTest, AReleaseHandledDuringTheActionDoesNotRepeatIt) {
+    const struct {
+        const char *name;
+        bool insideModal;   // the release arrives while a modal window of the action is open
+    } cases[] = {{"events let run", false}, {"inside a modal window", true}};
+    for (const auto &c : cases) {
+        int actions = 0;
+        header.onDown = [&](int &code, int) {
+            if (code != vbKey::F9)
+                return;
+            code = 0;
+            ++actions;
+            if (!c.insideModal) {
+                QCoreApplication::processEvents();
+                return;
+            }
+            QDialog viewer(form.get());
+            QTimer::singleShot(0, &viewer, [&viewer, this] {
+                QTest::keyRelease(edit1, Qt::Key_F9);
+                viewer.reject();
+            });
+            viewer.exec();
+        };
+        if (!c.insideModal)
+            QCoreApplication::postEvent(edit1, new QKeyEvent(QEvent::KeyRelease, Qt::Key_F9, Qt::NoModifier));
+        QTest::keyPress(edit1, Qt::Key_F9);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(actions, 1) << c.name;
+        // The next press is a new key.
+        QTest::keyClick(edit1, Qt::Key_F9);
+        EXPECT_EQ(actions, 2) << c.name;
+    }
+}
+
 TEST_F(KeyPreviewTest, RemovedHandlersAndDestroyedControlsAreForgotten) {
     preview->removeFormHandler(&footer);
     preview->setControlHandler(edit1, nullptr);

@@ -18,7 +18,9 @@
 // A shortcut override (sent before a key press to let the focused widget claim
 // a key that is also a shortcut) runs the KeyDown handlers already: if the key
 // is a shortcut, no key press follows. A swallowed key claims the override, so
-// no shortcut fires, and the key press that follows is dropped.
+// no shortcut fires, and the key press that follows is dropped. Whatever runs
+// while the handlers act on the override (a progress step letting events
+// through, a modal window) cannot make that key press act a second time.
 
 namespace zv::ui {
 
@@ -208,7 +210,13 @@ bool KeyPreview::deliverOverride(QWidget *target, QKeyEvent *ev) {
     if (keyCode == 0)
         return false;
     m_overrideHandledKey = ev->key();
-    if (!runKeyDown(target, keyCode, vbShiftFromQt(ev->modifiers()))) {
+    QPointer<KeyPreview> self(this);
+    ++m_downRunning;
+    const bool alive = runKeyDown(target, keyCode, vbShiftFromQt(ev->modifiers()));
+    if (!self)
+        return true;
+    --m_downRunning;
+    if (!alive) {
         ev->accept();
         return true;
     }
@@ -227,8 +235,13 @@ bool KeyPreview::deliver(QWidget *target, QKeyEvent *ev) {
     ev->accept();   // the original stops here in every case
 
     if (ev->type() == QEvent::KeyRelease) {
-        m_overrideHandledKey = 0;
-        m_overrideEvent = nullptr;
+        // A release handled while the action of a key still runs (events let
+        // through, a modal window it opened) leaves that key marked handled:
+        // its key press is still to come and must not act again.
+        if (m_downRunning == 0) {
+            m_overrideHandledKey = 0;
+            m_overrideEvent = nullptr;
+        }
         int keyCode = vbKeyCodeFromQt(ev->key(), ev->modifiers());
         if (keyCode != 0) {
             if (!runKeyUp(target, keyCode, vbShiftFromQt(ev->modifiers())))

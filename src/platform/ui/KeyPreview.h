@@ -85,6 +85,8 @@ private:
     const QEvent *m_overrideEvent = nullptr;
     QPointer<QWidget> m_overrideTarget;
     bool m_overrideSwallowed = false;
+    // KeyDown handlers of a shortcut override still running (nested events).
+    int m_downRunning = 0;
 };
 
 } // namespace zv::ui
