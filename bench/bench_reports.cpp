@@ -34,6 +34,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <functional>
 #include <random>
@@ -54,29 +55,7 @@ constexpr int kTargetLines = 20;               // per employee
 constexpr int kYear = 2006;
 constexpr int kRuns = 5;
 
-struct Insert {
-    sqlite3 *db;
-    sqlite3_stmt *st = nullptr;
-    Insert(sqlite3 *d, const char *sql) : db(d) { check(sqlite3_prepare_v2(db, sql, -1, &st, nullptr), db, sql); }
-    ~Insert() { sqlite3_finalize(st); }
-    Insert &i(int pos, long long v) {
-        sqlite3_bind_int64(st, pos, v);
-        return *this;
-    }
-    Insert &t(int pos, const std::string &v) {
-        sqlite3_bind_text(st, pos, v.c_str(), -1, SQLITE_TRANSIENT);
-        return *this;
-    }
-    Insert &null(int pos) {
-        sqlite3_bind_null(st, pos);
-        return *this;
-    }
-    long long run() {
-        check(sqlite3_step(st), db, "insert");
-        sqlite3_reset(st);
-        return sqlite3_last_insert_rowid(db);
-    }
-};
+using Insert = bench::Statement;
 
 std::string iso(const QDate &d) { return d.toString(QStringLiteral("yyyy-MM-dd")).toStdString(); }
 
@@ -255,6 +234,7 @@ constexpr double kChecklistGoal = 3.0;
 constexpr int kGoalRuns = 7;
 
 std::vector<std::string> g_traced;
+std::string g_checklistRatio;   // the goal's line, printed again at the end
 
 int traceStatement(unsigned, void *, void *stmt, void *) {
     if (char *sql = sqlite3_expanded_sql(static_cast<sqlite3_stmt *>(stmt))) {
@@ -342,7 +322,11 @@ double rawChecklist(sqlite3 *db, const std::vector<std::string> &statements, lon
 }
 
 // Runs the goal; whether it was met.
-bool checklistGoal(frmGenReportDev3 &form) {
+bool checklistGoal(const frmGenReportDev3 &setUp) {
+    // The real viewer: the goal is the first page on the screen.
+    frmGenReportDev3 form;
+    form.cmbMnth->setCurrentIndex(setUp.cmbMnth->currentIndex());
+    form.txtYear->setText(setUp.txtYear->text());
     auto &conn = *modCommon::gConn;
     FirstPageWatch watch;
     qApp->installEventFilter(&watch);
@@ -406,7 +390,11 @@ bool checklistGoal(frmGenReportDev3 &form) {
                 kGoalRuns, p, watch.pages);
     std::printf("  raw fill and read-back, values copied (median of %d)         %9.1f ms  %7lld rows\n", kGoalRuns, r,
                 rawRows);
-    std::printf("checklist, %d employees: first page / raw = %.2f (goal <= %.1f)\n", kEmployees, p / r, kChecklistGoal);
+    char line[160];
+    std::snprintf(line, sizeof line, "checklist, %d employees: first page / raw = %.2f (goal <= %.1f)", kEmployees, p / r,
+                  kChecklistGoal);
+    g_checklistRatio = line;
+    std::printf("%s\n", line);
     return p / r <= kChecklistGoal;
 }
 
@@ -450,6 +438,7 @@ int main(int argc, char **argv) {
         ++g_rendered;
         g_pages = v.crviewer->pageCount();
     };
+    bool checklistMet = false;
     QString allEmployees;
     for (int i = 1; i <= kEmployees; ++i)
         allEmployees += (i > 1 ? QStringLiteral(",") : QString()) + QString::number(i);
@@ -485,6 +474,8 @@ int main(int argc, char **argv) {
         okRoad(form);
         if (conn.scalar(QStringLiteral("SELECT count(*) FROM temp_mchklist")).toLongLong() != 0)
             fail("rows of the checklist were left behind");
+        std::printf("\nActivity checklist, Ok to the first page (March %d, every employee)\n", kYear);
+        checklistMet = checklistGoal(form);
     }
 
     std::printf("\nPending activities with target date (due by today)\n");
@@ -514,6 +505,8 @@ int main(int argc, char **argv) {
 
     std::printf("\nDiarized activities (March of 2004 to 2008)\n");
     {
+        // The five years end with the year the period ends in.
+        modCommon::gEndPeriod = QStringLiteral("31-Dec-2008");
         frmGenReport2 form(nullptr, services);
         form.cmbTargetMnth->setCurrentIndex(2);
         form.setSelectionList(allEmployees);
@@ -525,14 +518,7 @@ int main(int argc, char **argv) {
         report("fill Temp_Year and read back, 200 employees", ms, rows);
         okRoad(form);
     }
-    std::printf("\nActivity checklist, Ok to the first page (March %d, every employee)\n", kYear);
-    bool met = false;
-    {
-        frmGenReportDev3 form;
-        form.cmbMnth->setCurrentIndex(2);
-        form.txtYear->setText(QString::number(kYear));
-        met = checklistGoal(form);
-    }
     modCommon::gConn->close();
-    return met ? 0 : 1;
+    std::printf("%s\n", g_checklistRatio.c_str());
+    return checklistMet ? 0 : 1;
 }

@@ -305,7 +305,9 @@ CREATE TABLE temp_mchklist (
 );
 CREATE INDEX temp_mchklist_User ON temp_mchklist (User_ID);
 
--- Diarized report rows, per opening of the report form (Id).
+-- Diarized report rows, per opening of the report form (Id). D2004 to D2008
+-- are the completion dates of the run's five years, first to last; the
+-- report's column titles name the years.
 CREATE TABLE Temp_Year (
     Serl_Num    INTEGER,
     Start_Date  TEXT CHECK (Start_Date IS NULL OR date(Start_Date, '+0 days') IS Start_Date),

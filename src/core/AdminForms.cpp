@@ -14,20 +14,20 @@
 #include <QCloseEvent>
 #include <QEvent>
 #include <QEventLoop>
-#include <QLabel>
-#include <QProgressBar>
-#include <QVBoxLayout>
-#include <exception>
-#include <thread>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QProgressBar>
 #include <QScreen>
 #include <QTimer>
 #include <QToolBar>
+#include <QVBoxLayout>
 #include <QWidget>
+#include <exception>
+#include <thread>
 
 namespace zv::admin {
 
@@ -156,7 +156,7 @@ public:
         bar = new QProgressBar(this);
         bar->setObjectName(QStringLiteral("progress"));
         bar->setRange(0, 0);   // not known yet: a moving bar
-        bar->setMinimumWidth(320);
+        bar->setMinimumWidth(420);
         layout->addWidget(bar);
     }
     QProgressBar *bar = nullptr;

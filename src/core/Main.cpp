@@ -1,3 +1,4 @@
+#include "ExitWhenShown.h"
 #include "MDIZVS.h"
 #include "frmLogin.h"
 #include "modCommon.h"
@@ -61,6 +62,7 @@ int Main() {
     }
     // The program lives as long as the main window, whose closing ends it explicitly.
     QApplication::setQuitOnLastWindowClosed(false);
+    zv::core::exitWhenShownIfAsked();
 
     frmLogin::instance()->exec();
     frmLogin::releaseInstance();

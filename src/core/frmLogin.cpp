@@ -10,7 +10,8 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QToolBar>
+#include <QHBoxLayout>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 using namespace modCommon;
@@ -93,14 +94,29 @@ frmLogin::frmLogin(QWidget *parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Zorvane - Login"));
     setModal(true);
 
-    tlbOkCancel = new QToolBar(this);
+    // Two flat picture buttons in a row, as a toolbar shows them; a QToolBar
+    // itself would be the costliest widget of the window the program starts with.
+    tlbOkCancel = new QWidget(this);
     tlbOkCancel->setObjectName(QStringLiteral("tlbOkCancel"));
-    tlbOkCancel->setIconSize(QSize(24, 24));
-    tlbOkCancel->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    btnOk = tlbOkCancel->addAction(icon(QStringLiteral("Ok")), QStringLiteral("OK"));
-    btnOk->setToolTip(QStringLiteral("OK - F9"));
-    btnCancel = tlbOkCancel->addAction(icon(QStringLiteral("Cancel")), QStringLiteral("Cancel"));
-    btnCancel->setToolTip(QStringLiteral("Cancel - F10"));
+    auto *buttons = new QHBoxLayout(tlbOkCancel);
+    buttons->setContentsMargins(0, 0, 0, 0);
+    buttons->setSpacing(2);
+    auto addButton = [&](const QString &key, const QString &text, const QString &tip) {
+        auto *action = new QAction(icon(key), text, this);
+        action->setToolTip(tip);
+        auto *button = new QToolButton(tlbOkCancel);
+        button->setObjectName(key);
+        button->setAutoRaise(true);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setIconSize(QSize(24, 24));
+        button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        button->setDefaultAction(action);
+        buttons->addWidget(button);
+        return action;
+    };
+    btnOk = addButton(QStringLiteral("Ok"), QStringLiteral("OK"), QStringLiteral("OK - F9"));
+    btnCancel = addButton(QStringLiteral("Cancel"), QStringLiteral("Cancel"), QStringLiteral("Cancel - F10"));
+    buttons->addStretch(1);
     connect(btnOk, &QAction::triggered, this, [this] { tlbOkCancel_ButtonClick(1); });
     connect(btnCancel, &QAction::triggered, this, [this] { tlbOkCancel_ButtonClick(2); });
 

@@ -4,7 +4,6 @@
 
 class QAction;
 class QLineEdit;
-class QToolBar;
 
 namespace zv::ui {
 class KeyPreview;
@@ -26,7 +25,7 @@ public:
 
     QLineEdit *txtUserName = nullptr;
     QLineEdit *txtPassword = nullptr;
-    QToolBar *tlbOkCancel = nullptr;
+    QWidget *tlbOkCancel = nullptr;   // the OK and Cancel picture buttons
     QAction *btnOk = nullptr;       // button 1
     QAction *btnCancel = nullptr;   // button 2
 

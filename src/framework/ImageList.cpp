@@ -9,9 +9,12 @@ ImageList::ImageList(QStringList keys) : m_keys(std::move(keys)) {}
 bool ImageList::contains(const QString &key) const { return m_keys.contains(key); }
 
 QIcon ImageList::picture(const QString &key) const {
-    if (!contains(key))
+    QIcon found;
+    if (contains(key))
+        found = zv::ui::icon(key);
+    if (found.isNull())
         zv::fw::raiseElementNotFound(key);
-    return zv::ui::icon(key);
+    return found;
 }
 
 namespace frmImgList {
@@ -19,6 +22,8 @@ std::shared_ptr<const ImageList> ImgLstFooter() {
     static const auto list = std::make_shared<const ImageList>();
     return list;
 }
+
+QIcon Picture(const QString &key) { return ImgLstFooter()->picture(key); }
 } // namespace frmImgList
 
 std::shared_ptr<const ImageList> footerImageList() {

@@ -5,7 +5,8 @@
 #include <memory>
 
 // The pictures a toolbar object puts on its buttons, found by key. A key the
-// list does not hold has no picture: looking it up fails with 35601.
+// list does not hold, or one without a picture, fails with 35601: a picture
+// asked for is never silently empty.
 class ImageList {
 public:
     // Every picture of the shared icon set.
@@ -28,4 +29,7 @@ std::shared_ptr<const ImageList> footerImageList();
 // objects take their pictures from. Footers may use it too or a list of their own.
 namespace frmImgList {
 std::shared_ptr<const ImageList> ImgLstFooter();
+// A picture of that list for a form's own picture box; fails (35601) on a key
+// the list does not hold.
+QIcon Picture(const QString &key);
 }

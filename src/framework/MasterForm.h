@@ -1,5 +1,6 @@
 #pragma once
 #include "DataForm.h"
+#include "TextRules.h"
 #include "framework/clsGeneralHeader.h"
 #include "framework/clsHeader.h"
 
@@ -118,8 +119,7 @@ protected:
     QString m_currentKey;
 };
 
-// Shown by the name checks before a save.
-inline const QString kInvalidCharacters = QStringLiteral("Invalid character(s) found.\r\n\r\nPlease re-enter");
+// Shown when the activation's probe fails.
 inline const QString kCorrupted =
     QStringLiteral("Production Database is corrupted. Please reset the Production Database.");
 

@@ -1,8 +1,10 @@
 #include "FrmEmp.h"
+#include "EmployeeStore.h"
 #include "core/MDIZVS.h"
 #include "core/frmCheckPswd.h"
 #include "core/modCommon.h"
 #include "framework/FormKeys.h"
+#include "framework/TextRules.h"
 #include "platform/ui/KeyFilter.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Ui.h"
@@ -15,14 +17,13 @@
 
 using namespace zv::ui;
 using zv::db::DbError;
+using zv::masters::EmployeeRow;
+using zv::masters::EmployeeStore;
+using zv::masters::NamedKey;
 
 namespace {
 
 const QString kTitle = QStringLiteral("Employee Master");
-const QString kTable = QStringLiteral("Emp_Mast");
-const QString kWhereKey = QStringLiteral("WHERE Sys_Emp_Num = ?");
-const QString kEmpJoin =
-    QStringLiteral("where em.Sys_Desg_Num=dm.Sys_Desg_Num AND dp.Sys_Dept_Num = em.Sys_Dept_Num");
 const QString kEnabledStyle = QStringLiteral("QLineEdit, QComboBox { background-color: #FFFFFF; "
                                              "lineedit-password-character: 42; }");
 const QString kDisabledStyle = QStringLiteral("QLineEdit, QComboBox { background-color: #E0E0E0; "
@@ -47,14 +48,6 @@ const QString &emailRefused() {
         return s;
     }();
     return set;
-}
-
-// Tables whose rows name an employee, in the order the delete checks them.
-const QStringList &referencingTables() {
-    static const QStringList tables = {QStringLiteral("Actvty_Mast_Det"),     QStringLiteral("Emp_Spvr_Mapg_Hdr"),
-                                       QStringLiteral("Emp_Spvr_Mapg_Det"),   QStringLiteral("Statry_Cmpltd_Entry"),
-                                       QStringLiteral("actvty_mnth_hdr"),     QStringLiteral("actvty_target_hdr")};
-    return tables;
 }
 
 QString textOf(const QWidget *w) {
@@ -202,10 +195,7 @@ bool FrmEmp::isEditing() const {
     return key == 1 || key == 2;
 }
 
-QString FrmEmp::probeSql() const {
-    return QStringLiteral("SELECT Sys_Emp_Num,Emp_Name,Emp_Shrt_Name,Pswd,Sys_Desg_Num,Sys_Dept_Num,Email_ID,Emp_Num "
-                          "FROM Emp_Mast WHERE 1=2");
-}
+QString FrmEmp::probeSql() const { return EmployeeStore::probeStatement(); }
 
 QString FrmEmp::escQuestion() const {
     return saveChangesQuestion(modCommon::gScreenTitle);
@@ -250,25 +240,25 @@ void FrmEmp::UsrSetFieldsToDisableMode() {
 // ---------------------------------------------------------------- the two lists
 
 namespace {
-// Refills the list from (key, name) rows, keeping the typed text.
-void fillList(QComboBox *combo, const zv::db::Recordset &rows) {
+// Refills the list, keeping the typed text.
+void fillList(QComboBox *combo, const QList<NamedKey> &rows) {
     const QString kept = combo->currentText();
     const QSignalBlocker block(combo);
     combo->clear();
-    for (int i = 0; i < rows.recordCount(); ++i)
-        combo->addItem(rows.valueAt(i, 1).toString(), rows.valueAt(i, 0));
+    for (const NamedKey &row : rows)
+        combo->addItem(row.name, row.key);
     combo->setCurrentIndex(-1);
     combo->setEditText(kept);
 }
 } // namespace
 
 void FrmEmp::UsrFillDesignation() {
-    fillList(cmbDesignation, db().query(QStringLiteral("SELECT Sys_Desg_Num, Desg_Name FROM Desg_Mast ORDER BY Desg_Name")));
+    fillList(cmbDesignation, store().designations());
     m_combos.Change(cmbDesignation, true);
 }
 
 void FrmEmp::UsrFillDepartment() {
-    fillList(CboDepartment, db().query(QStringLiteral("SELECT Sys_Dept_Num, Dept_Desc FROM Dept_Mast ORDER BY Dept_Desc")));
+    fillList(CboDepartment, store().departments());
     m_combos.Change(CboDepartment, true);
 }
 
@@ -300,35 +290,31 @@ void FrmEmp::designationKeyPress(int &KeyAscii) {
 
 bool FrmEmp::UsrRefreshScreen() {
     try {
-        auto rs = db().query(QStringLiteral("SELECT Emp_Name,Sys_Desg_Num,Emp_Shrt_Name,Pswd,Is_Modify,Sys_Dept_Num,"
-                                            "Email_ID,Emp_Num FROM Emp_Mast WHERE Sys_Emp_Num = ?"),
-                             {keyValue()});
-        if (rs.isEmpty()) {
+        auto employees = store();
+        const std::optional<EmployeeRow> row = employees.employee(keyValue().toLongLong());
+        if (!row) {
             emptyView();
             status(QStringLiteral("ZVE034"));
             return false;
         }
-        rs.moveFirst();
         UsrFillDesignation();
         UsrFillDepartment();
-        txtEmpno->setText(rs.text(QStringLiteral("Emp_Num")));
-        txtEmpName->setText(rs.text(QStringLiteral("Emp_Name")));
-        txtemail->setText(rs.text(QStringLiteral("Email_ID")));
-        txtUserID->setText(rs.text(QStringLiteral("Emp_Shrt_Name")));
-        const QString password = modCommon::DecodePassword(rs.text(QStringLiteral("Pswd")));
-        txtEmpPassWord->setText(password);
-        txtConfirmPassword->setText(password);
-        const auto show = [this](QComboBox *combo, const QVariant &key, const char *field, const char *keyField,
-                                 const char *table) {
+        txtEmpno->setText(row->number);
+        txtEmpName->setText(row->name);
+        txtemail->setText(row->email);
+        txtUserID->setText(row->loginName);
+        txtEmpPassWord->setText(row->password);
+        txtConfirmPassword->setText(row->password);
+        // An entry that is not in the list (gone since) shows its name, if any.
+        const auto show = [](QComboBox *combo, const QVariant &key, const std::function<std::optional<QString>()> &name) {
             const int at = combo->findData(key);
             if (at >= 0)
                 combo->setCurrentIndex(at);
             else
-                combo->setEditText(utility.GetCodeNum(QString::fromLatin1(field), key, QString::fromLatin1(keyField),
-                                                      QString::fromLatin1(table)));
+                combo->setEditText(name().value_or(QString()));
         };
-        show(cmbDesignation, rs.value(QStringLiteral("Sys_Desg_Num")), "Desg_Name", "Sys_Desg_Num", "Desg_Mast");
-        show(CboDepartment, rs.value(QStringLiteral("Sys_Dept_Num")), "Dept_Desc", "Sys_Dept_Num", "Dept_Mast");
+        show(cmbDesignation, row->designation, [&] { return employees.designationName(row->designation); });
+        show(CboDepartment, row->department, [&] { return employees.departmentName(row->department); });
         if (txtEmpName->isEnabled())
             txtEmpName->setFocus();
         return true;
@@ -379,7 +365,7 @@ void FrmEmp::modify() {
     }
     DoEvents();
     // The row as it stands now that it is ours; it may have gone while the prompt was open.
-    if (!lockForModify(kTable, [this] { return UsrRefreshScreen(); }))
+    if (!lockForModify(EmployeeStore::table, [this] { return UsrRefreshScreen(); }))
         return;
     utility.ToolBarsForModify(&tlbHeader, &tlbFooter);
     tlbFooter.setResetVisible(false);
@@ -389,7 +375,7 @@ void FrmEmp::modify() {
         txtEmpno->setFocus();
 }
 
-bool FrmEmp::rowExists() { return utility.RecordExists(kTable, kWhereKey, {keyValue()}); }
+bool FrmEmp::rowExists() { return store().exists(keyValue().toLongLong()); }
 
 void FrmEmp::remove() {
     if (!rowExists()) {
@@ -410,14 +396,9 @@ void FrmEmp::remove() {
     UsrDeleteRecord();
 }
 
-QString FrmEmp::UsrReferencedBy() {
-    for (const QString &table : referencingTables())
-        if (utility.RecordExists(table, kWhereKey, {keyValue()}))
-            return table;
-    return QString();
-}
+QString FrmEmp::UsrReferencedBy() { return store().referencedBy(keyValue().toLongLong()); }
 
-bool FrmEmp::UsrLockRecord() { return !takeRowLock(kTable, keyValue()); }
+bool FrmEmp::UsrLockRecord() { return !takeRowLock(EmployeeStore::table, keyValue()); }
 
 // Holds the row lock taken by Delete through the question and the password.
 void FrmEmp::UsrDeleteRecord() {
@@ -432,10 +413,7 @@ void FrmEmp::UsrDeleteRecord() {
     }
     int deleted = 0;
     try {
-        auto &c = db();
-        zv::db::Transaction t(c);
-        deleted = c.execute(QStringLiteral("DELETE FROM Emp_Mast WHERE Sys_Emp_Num = ?"), {keyValue()});
-        t.commit();
+        deleted = store().remove(keyValue().toLongLong());
     } catch (const DbError &e) {
         releaseRowLock();
         UsrRefreshScreen();
@@ -457,7 +435,7 @@ void FrmEmp::UsrDeleteRecord() {
 }
 
 void FrmEmp::select() {
-    const QStringList chosen = ShowGeneralFilter(QStringLiteral("EMP"), kEmpJoin);
+    const QStringList chosen = ShowGeneralFilter(QStringLiteral("EMP"), EmployeeStore::filterJoin());
     if (chosen.isEmpty() || chosen.at(0).isEmpty())
         return;
     // The hidden fifth column holds the employee's key.
@@ -517,18 +495,25 @@ void FrmEmp::cancelModify() {
 
 // ---------------------------------------------------------------- checks
 
-void FrmEmp::refuse(QWidget *field, const QString &code, const QString &prefix, bool selectAll) {
+void FrmEmp::refuse(QWidget *field, const QString &code, const QString &prefix, Text text) {
     status(code, prefix);
     if (!field->isEnabled())
         return;
     field->setFocus();
-    if (auto *box = qobject_cast<QLineEdit *>(field); box && selectAll)
+    if (auto *box = qobject_cast<QLineEdit *>(field); box && text == Text::Selected)
         box->selectAll();
 }
 
-bool FrmEmp::duplicate(QLineEdit *box, const QString &column, const QString &prefix, bool modifying) {
-    if (!valueTaken(kTable, column, box->text(), QStringLiteral("Sys_Emp_Num"), modifying, prefix))
+bool FrmEmp::duplicate(QLineEdit *box, EmployeeStore::Unique field, const QString &prefix, bool modifying) {
+    try {
+        const auto except = modifying ? std::optional<qint64>(keyValue().toLongLong()) : std::nullopt;
+        if (!store().taken(field, box->text(), except))
+            return false;
+    } catch (const std::exception &e) {
+        modCommon::ShowErrorMessage(e);
         return false;
+    }
+    status(QStringLiteral("ZVE006"), prefix);
     if (box->isEnabled()) {
         box->setFocus();
         box->selectAll();
@@ -555,45 +540,50 @@ bool FrmEmp::validate(bool modifying) {
             return true;
         }
     }
+    // The key rules keep quotes out already; what they cannot see is checked here.
+    if (zv::fw::refuseInvalidCharacters({txtEmpno, txtEmpName, cmbDesignation->lineEdit(), CboDepartment->lineEdit(),
+                                         txtemail, txtUserID, txtEmpPassWord, txtConfirmPassword},
+                                        zv::fw::QuoteAndBar::Allowed))
+        return true;
     // Only a department of the list can be stored.
     if (m_combos.Change(CboDepartment, false)) {
         refuse(CboDepartment, QStringLiteral("ZVE165"), QStringLiteral("Department"));
         return true;
     }
     if (txtUserID->text().trimmed().toUpper() == QLatin1String("ADMIN")) {
-        refuse(txtUserID, QStringLiteral("ZVE166"), QString(), true);
+        refuse(txtUserID, QStringLiteral("ZVE166"), QString(), Text::Selected);
         return true;
     }
     if (utility.ChequePswdLengthTest(txtEmpPassWord, &tlbFooter, QString()))
         return true;
     if (txtEmpPassWord->text() != txtConfirmPassword->text()) {
-        refuse(txtConfirmPassword, QStringLiteral("ZVE021"), QString(), true);
+        refuse(txtConfirmPassword, QStringLiteral("ZVE021"), QString(), Text::Selected);
         return true;
     }
-    return duplicate(txtEmpno, QStringLiteral("Emp_Num"), QStringLiteral("Employee No."), modifying) ||
-           duplicate(txtEmpName, QStringLiteral("Emp_Name"), QStringLiteral("Employee Name"), modifying) ||
-           duplicate(txtUserID, QStringLiteral("Emp_Shrt_Name"),
+    return duplicate(txtEmpno, EmployeeStore::Unique::Number, QStringLiteral("Employee No."), modifying) ||
+           duplicate(txtEmpName, EmployeeStore::Unique::Name, QStringLiteral("Employee Name"), modifying) ||
+           duplicate(txtUserID, EmployeeStore::Unique::LoginName,
                      modifying ? QStringLiteral(" Login Name") : QStringLiteral("Login Name"), modifying);
 }
 
 // ---------------------------------------------------------------- saves
 
-qint64 FrmEmp::designationForSave(bool &inserted) {
-    inserted = false;
-    const QString name = cmbDesignation->currentText().trimmed();
-    if (cmbDesignation->currentText() != name)
-        cmbDesignation->setEditText(name);
+EmployeeRow FrmEmp::rowToSave(const QString &password) {
+    EmployeeRow row;
+    // The designation of the list, or the name typed, found or added with the employee.
+    const QString designation = cmbDesignation->currentText().trimmed();
+    if (cmbDesignation->currentText() != designation)
+        cmbDesignation->setEditText(designation);
     if (!m_combos.Change(cmbDesignation, false))
-        return cmbDesignation->currentData().toLongLong();
-    auto &c = db();
-    // Typed with other blanks, or added by another user since the list was filled.
-    const QVariant known = c.scalar(
-        QStringLiteral("SELECT Sys_Desg_Num FROM Desg_Mast WHERE trim(Desg_Name) = ? COLLATE NOCASE LIMIT 1"), {name});
-    if (!known.isNull())
-        return known.toLongLong();
-    c.execute(QStringLiteral("INSERT INTO Desg_Mast (Desg_Name) VALUES (?)"), {name});
-    inserted = true;
-    return c.lastInsertId();
+        row.designation = cmbDesignation->currentData().toLongLong();
+    row.designationName = designation;
+    row.department = departmentForSave();
+    row.number = txtEmpno->text().trimmed();
+    row.name = txtEmpName->text().trimmed();
+    row.loginName = txtUserID->text().trimmed();
+    row.password = password;
+    row.email = txtemail->text().trimmed();
+    return row;
 }
 
 QVariant FrmEmp::departmentForSave() {
@@ -607,20 +597,7 @@ QVariant FrmEmp::departmentForSave() {
 bool FrmEmp::UsrInsertRecord() {
     const bool newDesignation = m_combos.Change(cmbDesignation, false);
     try {
-        const QVariant department = departmentForSave();
-        auto &c = db();
-        // The designation typed and the employee go in together or not at all.
-        zv::db::Transaction t(c);
-        bool inserted = false;
-        const qint64 designation = designationForSave(inserted);
-        c.execute(QStringLiteral("INSERT INTO Emp_Mast (Emp_Name, Sys_Desg_Num, Emp_Shrt_Name, Pswd, Is_Modify, "
-                                 "Sys_Dept_Num, Email_ID, Emp_Num) VALUES (?, ?, ?, ?, '', ?, ?, ?)"),
-                  {txtEmpName->text().trimmed(), designation, txtUserID->text().trimmed(),
-                   modCommon::EncodePassword(txtEmpPassWord->text()), department, txtemail->text().trimmed(),
-                   txtEmpno->text().trimmed()});
-        const qint64 key = c.lastInsertId();
-        t.commit();
-        m_currentKey = QString::number(key);
+        m_currentKey = QString::number(store().insert(rowToSave(txtEmpPassWord->text())).key);
     } catch (const std::exception &) {
         status(QStringLiteral("ZVE004"));
         return false;
@@ -635,21 +612,8 @@ bool FrmEmp::UsrUpdateRecord() {
     const bool newDesignation = m_combos.Change(cmbDesignation, false);
     try {
         requireRowLock();
-        const QVariant department = departmentForSave();
-        auto &c = db();
-        zv::db::Transaction t(c);
-        bool inserted = false;
-        const qint64 designation = designationForSave(inserted);
-        QString sql = QStringLiteral("UPDATE Emp_Mast SET Emp_Num = ?, Email_ID = ?, Emp_Name = ?, Emp_Shrt_Name = ?, "
-                                     "Pswd = ?, Sys_Desg_Num = ?, Sys_Dept_Num = ?");
-        if (inserted)
-            sql += QStringLiteral(", Is_Modify = ''");
-        sql += QStringLiteral(" WHERE Sys_Emp_Num = ?");
-        requireOneRowChanged(c.execute(sql, {txtEmpno->text().trimmed(), txtemail->text().trimmed(),
-                                             txtEmpName->text().trimmed(), txtUserID->text().trimmed(),
-                                             modCommon::EncodePassword(txtEmpPassWord->text().trimmed()),
-                                             designation, department, keyValue()}));
-        t.commit();
+        if (!store().update(keyValue().toLongLong(), rowToSave(txtEmpPassWord->text().trimmed())))
+            requireOneRowChanged(0);
     } catch (const std::exception &) {
         status(QStringLiteral("ZVE004"));
         return false;

@@ -1,4 +1,5 @@
 #pragma once
+#include "EmployeeStore.h"
 #include "masters/FormServices.h"
 #include "framework/MasterForm.h"
 #include "core/AdminForms.h"
@@ -77,16 +78,18 @@ private:
     void cancelModify();
     bool ok();
     bool validate(bool modifying);
-    bool duplicate(QLineEdit *box, const QString &column, const QString &prefix, bool modifying);
-    void refuse(QWidget *field, const QString &code, const QString &prefix = QString(), bool selectAll = false);
-    // The designation's key for the save: the chosen entry's, or the row
-    // named by the typed text, added to Desg_Mast when there is none. Runs
-    // inside the save's transaction; added is set when a row was inserted.
-    qint64 designationForSave(bool &added);
+    bool duplicate(QLineEdit *box, zv::masters::EmployeeStore::Unique field, const QString &prefix, bool modifying);
+    enum class Text { Kept, Selected };
+    void refuse(QWidget *field, const QString &code, const QString &prefix = QString(), Text text = Text::Kept);
+    // The row to write: the boxes' trimmed texts, the designation chosen
+    // from the list or typed, the department of the list (throws when the
+    // text names none).
+    zv::masters::EmployeeRow rowToSave(const QString &password);
     // The key of the department chosen from the list; throws when the text names none.
     QVariant departmentForSave();
     bool isOwnRecord() const;
     QList<QWidget *> entryControls() const;
+    static zv::masters::EmployeeStore store() { return zv::masters::EmployeeStore(db()); }
 
     void designationKeyPress(int &KeyAscii);
 

@@ -1,5 +1,6 @@
 #include "NameMaster.h"
 #include "core/modCommon.h"
+#include "framework/TextRules.h"
 #include "platform/ui/MessageService.h"
 #include <QHBoxLayout>
 #include <QLabel>
@@ -8,7 +9,6 @@
 using namespace zv::ui;
 using zv::db::DbError;
 using zv::fw::kDeleteRecord;
-using zv::fw::kInvalidCharacters;
 
 namespace zv::masters {
 
@@ -31,6 +31,7 @@ NameMaster::NameMaster(NameMasterSpec spec, QWidget *parent, zv::fw::FormService
     setUpToolbars({"Add", "Modify", "Delete", "Attachment", "Separator", "Select", "Refresh", "Separator", "Help",
                    "Exit"});
     filterKeys(txtName, 3, punctuationList());
+    zv::fw::refuseOverlongPaste(txtName);
     connect(txtName, &QLineEdit::textChanged, this, [this] { clearStatus(); });
     utility.ActivateHeaderToolBar(&tlbHeader);
     utility.ActivateFooterToolBar(&tlbFooter);
@@ -43,12 +44,7 @@ NameMaster::NameMaster(NameMasterSpec spec, QWidget *parent, zv::fw::FormService
 
 NameMaster::~NameMaster() = default;
 
-QString NameMaster::probeSql() const {
-    QString columns = m_spec.keyColumn + QLatin1Char(',') + m_spec.nameColumn;
-    if (m_spec.protectedRows)
-        columns += QStringLiteral(",Edit_Allow");
-    return QStringLiteral("select ") + columns + QStringLiteral(" from ") + m_spec.table + QStringLiteral(" where 1=2");
-}
+QString NameMaster::probeSql() const { return NameStore::probeStatement(m_spec.rows); }
 
 QString NameMaster::escQuestion() const {
     return saveChangesQuestion(m_spec.caption);
@@ -73,17 +69,14 @@ void NameMaster::UsrSetFieldsToDisableMode() {
 
 bool NameMaster::UsrRefreshScreen() {
     try {
-        auto rs = db().query(QStringLiteral("SELECT ") + m_spec.nameColumn + QStringLiteral(" FROM ") + m_spec.table +
-                                 QStringLiteral(" WHERE ") + m_spec.keyColumn + QStringLiteral(" = ?"),
-                             {keyValue()});
-        if (rs.isEmpty()) {
+        const std::optional<QString> name = store().name(keyValue().toLongLong());
+        if (!name) {
             emptyView();
             applyAdminRule(false);
             status(QStringLiteral("ZVE034"));
             return false;
         }
-        rs.moveFirst();
-        txtName->setText(rs.text(m_spec.nameColumn));
+        txtName->setText(*name);
         return true;
     } catch (const DbError &e) {
         modCommon::ShowErrorMessage(&e);
@@ -91,25 +84,22 @@ bool NameMaster::UsrRefreshScreen() {
     }
 }
 
-bool NameMaster::rowExists() {
-    return utility.RecordExists(m_spec.table, QStringLiteral("WHERE ") + m_spec.keyColumn + QStringLiteral(" = ?"),
-                                {keyValue()});
-}
+bool NameMaster::rowExists() { return store().exists(keyValue().toLongLong()); }
 
 bool NameMaster::rowProtected() {
-    if (!m_spec.protectedRows)
+    try {
+        return store().isProtected(keyValue().toLongLong());
+    } catch (const std::exception &e) {
+        modCommon::ShowErrorMessage(e);
         return false;
-    return utility.GetCodeNum(QStringLiteral("Edit_Allow"), keyValue(), m_spec.keyColumn, m_spec.table).toInt() == 1;
+    }
 }
 
-bool NameMaster::UsrLockRecord() { return !takeRowLock(m_spec.table, keyValue()); }
+bool NameMaster::UsrLockRecord() { return !takeRowLock(m_spec.rows.table, keyValue()); }
 
 bool NameMaster::UsrIsReferenced() {
     try {
-        return !db().query(QStringLiteral("SELECT 1 FROM Emp_Mast WHERE ") + m_spec.keyColumn +
-                               QStringLiteral(" = ? LIMIT 1"),
-                           {keyValue()})
-                    .isEmpty();
+        return store().inUse(keyValue().toLongLong());
     } catch (const DbError &e) {
         if (e.number() == zv::db::err::GeneralFailure)
             return true;
@@ -142,7 +132,7 @@ void NameMaster::modify() {
     }
     m_mode = QStringLiteral("Modify");
     tlbHeader.setH_ButtonKey(1);
-    if (!lockForModify(m_spec.table, [this] { return rowExists(); }))
+    if (!lockForModify(m_spec.rows.table, [this] { return rowExists(); }))
         return;
     utility.ToolBarsForModify(&tlbHeader, &tlbFooter);
     UsrRefreshScreen();
@@ -173,12 +163,7 @@ void NameMaster::remove() {
         return;
     }
     try {
-        auto &c = db();
-        zv::db::Transaction t(c);
-        c.execute(QStringLiteral("DELETE FROM ") + m_spec.table + QStringLiteral(" WHERE ") + m_spec.keyColumn +
-                      QStringLiteral(" = ?"),
-                  {keyValue()});
-        t.commit();
+        store().remove(keyValue().toLongLong());
     } catch (...) {
         releaseRowLock();
         throw;
@@ -241,24 +226,19 @@ void NameMaster::tlbFooter_FooterClick(const QString &Key) {
 }
 
 bool NameMaster::refuseInvalidCharacters() {
-    const QString text = txtName->text();
-    if (text.trimmed().isEmpty())
-        return false;
-    int at = text.indexOf(QLatin1Char('\''));
-    if (at < 0)
-        at = text.indexOf(QLatin1Char('|'));
-    if (at < 0)
-        return false;
-    MsgBox(kInvalidCharacters, vbInformation, QStringLiteral("Information"));
-    txtName->setSelection(at, 1);
-    txtName->setFocus();
-    return true;
+    return !txtName->text().trimmed().isEmpty() && zv::fw::refuseInvalidCharacters(txtName);
 }
 
 bool NameMaster::duplicateName(bool modifying) {
-    if (!valueTaken(m_spec.table, m_spec.nameColumn, txtName->text(), m_spec.keyColumn, modifying,
-                    m_spec.fieldCaption))
+    try {
+        const auto except = modifying ? std::optional<qint64>(keyValue().toLongLong()) : std::nullopt;
+        if (!store().nameTaken(txtName->text(), except))
+            return false;
+    } catch (const std::exception &e) {
+        modCommon::ShowErrorMessage(e);
         return false;
+    }
+    status(QStringLiteral("ZVE006"), m_spec.fieldCaption);
     focusIfUsable(txtName);
     return true;
 }
@@ -277,11 +257,7 @@ bool NameMaster::UsrValidateScreenFieldsModifyMode() {
 
 bool NameMaster::UsrInsertRecord() {
     try {
-        auto &c = db();
-        c.execute(QStringLiteral("INSERT INTO ") + m_spec.table + QStringLiteral(" (") + m_spec.nameColumn +
-                      QStringLiteral(") VALUES (?)"),
-                  {txtName->text().trimmed()});
-        m_currentKey = QString::number(c.lastInsertId());
+        m_currentKey = QString::number(store().insert(txtName->text().trimmed()));
     } catch (const std::exception &) {
         status(QStringLiteral("ZVE004"));
         return false;
@@ -295,10 +271,7 @@ bool NameMaster::UsrInsertRecord() {
 bool NameMaster::UsrUpdateRecord() {
     try {
         requireRowLock();
-        requireOneRowChanged(db().execute(QStringLiteral("UPDATE ") + m_spec.table + QStringLiteral(" SET ") +
-                                              m_spec.nameColumn + QStringLiteral(" = ? WHERE ") + m_spec.keyColumn +
-                                              QStringLiteral(" = ?"),
-                                          {txtName->text(), keyValue()}));
+        requireOneRowChanged(store().rename(keyValue().toLongLong(), txtName->text()));
     } catch (const std::exception &) {
         status(QStringLiteral("ZVE035"));
         return false;

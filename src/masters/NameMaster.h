@@ -1,4 +1,5 @@
 #pragma once
+#include "NameStore.h"
 #include "masters/FormServices.h"
 #include "framework/MasterForm.h"
 
@@ -10,14 +11,11 @@ namespace zv::masters {
 // The table and texts of a master that keeps one name per row.
 struct NameMasterSpec {
     QString caption;        // window title, quoted by the save question
-    QString table;          // "Dept_Mast"
-    QString keyColumn;      // "Sys_Dept_Num"
-    QString nameColumn;     // "Dept_Desc"
+    NameTable rows;         // the table of the names
     QString fieldCaption;   // "Department Name": the status prefix of the name checks
     QString boxName;        // "txtDeptName"
     QString screenKey;      // general filter key, "F011"
     QString helpTopic;      // "Html/Department.htm"
-    bool protectedRows;     // rows with Edit_Allow = 1 can be neither modified nor deleted
 };
 
 // A single-table master of one name field: view, add and modify modes; Add,
@@ -71,6 +69,7 @@ private:
     void help() override;
     bool refuseInvalidCharacters();
     bool duplicateName(bool modifying);
+    NameStore store() { return NameStore(db(), m_spec.rows); }
 
     NameMasterSpec m_spec;
 };

@@ -1,19 +1,21 @@
 #include "frmCompanySetup.h"
+#include "CompanyStore.h"
 #include "core/modCommon.h"
+#include "framework/TextRules.h"
 #include "platform/ui/MessageService.h"
 #include <QFormLayout>
 #include <QLineEdit>
 
 using namespace zv::ui;
 using zv::db::DbError;
+using zv::masters::CompanyRow;
+using zv::masters::CompanyStore;
 
 namespace {
 
-const QString kTable = QStringLiteral("Cmpny_Mast");
-
-// Columns, in the table's order, with their boxes' designs.
+// The row's values, in the table's order, with their boxes' designs.
 struct Field {
-    const char *column;
+    QString CompanyRow::*value;
     const char *box;
     const char *label;
     int maxLength;
@@ -23,26 +25,19 @@ struct Field {
 
 const QList<Field> &fields() {
     static const QList<Field> list = {
-        {"Cmpny_Name", "txtcmpnyname", "Company Name*", 50, 3, punctuationList()},
-        {"Addr_Line1", "txtaddrline1", "Address", 40, 3, punctuationList()},
-        {"Addr_Line2", "txtaddrline2", "", 40, 3, punctuationList()},
-        {"City", "txtcity", "City", 40, 3, punctuationList()},
-        {"State", "txtstate", "State", 40, 3, punctuationList()},
-        {"Cntry", "txtcountry", "Country", 40, 3, punctuationList()},
-        {"Zip_Code", "txtzipcode", "Zip Code", 20, 3, QString()},
-        {"Phone_Num", "txtphonenum", "Telephone Number", 20, 0, QStringLiteral("-+()")},
-        {"Fax_Num", "txtfaxnum", "Fax Number", 20, 0, QStringLiteral("-+()")},
+        {&CompanyRow::name, "txtcmpnyname", "Company Name*", 50, 3, punctuationList()},
+        {&CompanyRow::addressLine1, "txtaddrline1", "Address", 40, 3, punctuationList()},
+        {&CompanyRow::addressLine2, "txtaddrline2", "", 40, 3, punctuationList()},
+        {&CompanyRow::city, "txtcity", "City", 40, 3, punctuationList()},
+        {&CompanyRow::state, "txtstate", "State", 40, 3, punctuationList()},
+        {&CompanyRow::country, "txtcountry", "Country", 40, 3, punctuationList()},
+        {&CompanyRow::zipCode, "txtzipcode", "Zip Code", 20, 3, QString()},
+        {&CompanyRow::phone, "txtphonenum", "Telephone Number", 20, 0, QStringLiteral("-+()")},
+        {&CompanyRow::fax, "txtfaxnum", "Fax Number", 20, 0, QStringLiteral("-+()")},
         // A web address needs "." and "/": the box refuses only the backslash.
-        {"Wsite_Addr", "txtweb", "Web Site", 80, 3, QStringLiteral("\\")},
+        {&CompanyRow::webSite, "txtweb", "Web Site", 80, 3, QStringLiteral("\\")},
     };
     return list;
-}
-
-QString columnList() {
-    QStringList names;
-    for (const Field &f : fields())
-        names << QString::fromLatin1(f.column);
-    return names.join(QLatin1Char(','));
 }
 
 } // namespace
@@ -74,8 +69,10 @@ frmCompanySetup::frmCompanySetup(QWidget *parent, zv::fw::FormServices services)
     // Load
     setUpToolbars({"Add", "Modify", "Delete", "Attachment", "Separator", "Select", "Refresh", "Separator", "Help",
                    "Exit"});
-    for (int i = 0; i < m_boxes.size(); ++i)
+    for (int i = 0; i < m_boxes.size(); ++i) {
         filterKeys(m_boxes[i], fields()[i].filterMode, fields()[i].chars);
+        zv::fw::refuseOverlongPaste(m_boxes[i]);
+    }
     utility.UsrSetValue();
     utility.ActivateHeaderToolBar(&tlbHeader);
     utility.ActivateFooterToolBar(&tlbFooter);
@@ -87,9 +84,7 @@ frmCompanySetup::frmCompanySetup(QWidget *parent, zv::fw::FormServices services)
 
 frmCompanySetup::~frmCompanySetup() = default;
 
-QString frmCompanySetup::probeSql() const {
-    return QStringLiteral("SELECT Sys_Cmpny_Num,") + columnList() + QStringLiteral(",Sys_Lock_Num FROM Cmpny_Mast WHERE 1=2");
-}
+QString frmCompanySetup::probeSql() const { return CompanyStore::probeStatement(); }
 
 QString frmCompanySetup::escQuestion() const {
     return saveChangesQuestion(QStringLiteral("Company Setup Master"));
@@ -114,8 +109,8 @@ bool frmCompanySetup::UsrCheckTable() {
 }
 
 void frmCompanySetup::UsrLoadCompany() {
-    auto rs = db().query(QStringLiteral("SELECT Sys_Cmpny_Num FROM Cmpny_Mast ORDER BY Sys_Cmpny_Num LIMIT 1"));
-    if (!rs.isEmpty()) {
+    const auto company = CompanyStore(db()).company();
+    if (company) {
         tlbHeader.setAddVisible(false);
         tlbHeader.setModifyVisible(true);
         tlbHeader.setModifyEnable(true);
@@ -127,8 +122,7 @@ void frmCompanySetup::UsrLoadCompany() {
         tlbHeader.setExitEnable(true);
         UsrRefreshScreen();
         // The shown row's own key: a look-up by name could find another row.
-        rs.moveFirst();
-        m_currentKey = rs.text(QStringLiteral("Sys_Cmpny_Num"));
+        m_currentKey = QString::number(company->key);
     } else {
         tlbHeader.setAddVisible(true);
         tlbHeader.setModifyVisible(true);
@@ -157,15 +151,13 @@ void frmCompanySetup::UsrSetFieldsToDisableMode() {
 
 void frmCompanySetup::UsrRefreshScreen() {
     try {
-        auto rs = db().query(QStringLiteral("SELECT Sys_Cmpny_Num,") + columnList() +
-                             QStringLiteral(" FROM Cmpny_Mast ORDER BY Sys_Cmpny_Num LIMIT 1"));
-        if (rs.isEmpty()) {
+        const auto company = CompanyStore(db()).company();
+        if (!company) {
             emptyView();
             return;
         }
-        rs.moveFirst();
         for (int i = 0; i < m_boxes.size(); ++i)
-            m_boxes[i]->setText(rs.text(QString::fromLatin1(fields()[i].column)));
+            m_boxes[i]->setText((*company).*fields()[i].value);
     } catch (const DbError &e) {
         modCommon::ShowErrorMessage(&e);
     }
@@ -187,9 +179,7 @@ void frmCompanySetup::add() {
 
 void frmCompanySetup::help() { showHelpKeepingEdit(QStringLiteral("Html/Companydetails.htm")); }
 
-bool frmCompanySetup::rowExists() {
-    return utility.RecordExists(kTable, QStringLiteral("WHERE Sys_Cmpny_Num = ?"), {keyValue()});
-}
+bool frmCompanySetup::rowExists() { return CompanyStore(db()).exists(keyValue().toLongLong()); }
 
 void frmCompanySetup::modify() {
     m_mode = QStringLiteral("Modify");
@@ -198,7 +188,7 @@ void frmCompanySetup::modify() {
         backToView(QStringLiteral("ZVE035"));
         return;
     }
-    if (!lockForModify(kTable, [this] { return rowExists(); }))
+    if (!lockForModify(CompanyStore::table, [this] { return rowExists(); }))
         return;
     utility.ToolBarsForModify(&tlbHeader, &tlbFooter);
     UsrRefreshScreen();
@@ -245,32 +235,25 @@ void frmCompanySetup::tlbFooter_FooterClick(const QString &Key) {
 }
 
 bool frmCompanySetup::UsrValidateScreenFieldsAddMode() {
-    if (!txtcmpnyname->text().trimmed().isEmpty())
-        return false;
-    status(QStringLiteral("ZVE128"), QStringLiteral("Company Name"));
-    txtcmpnyname->setFocus();
-    return true;
+    if (txtcmpnyname->text().trimmed().isEmpty()) {
+        status(QStringLiteral("ZVE128"), QStringLiteral("Company Name"));
+        txtcmpnyname->setFocus();
+        return true;
+    }
+    // A quote is a plain character of an address here.
+    return zv::fw::refuseInvalidCharacters(m_boxes, zv::fw::QuoteAndBar::Allowed);
 }
 
-QVariantList frmCompanySetup::boxValues() const {
-    QVariantList values;
-    for (QLineEdit *b : m_boxes)
-        values << b->text().trimmed();
-    return values;
+CompanyRow frmCompanySetup::boxValues() const {
+    CompanyRow row;
+    for (int i = 0; i < m_boxes.size(); ++i)
+        row.*fields()[i].value = m_boxes[i]->text().trimmed();
+    return row;
 }
 
 bool frmCompanySetup::UsrInsertRecord() {
     try {
-        auto &c = db();
-        zv::db::Transaction t(c);
-        c.execute(QStringLiteral("INSERT INTO Cmpny_Mast (") + columnList() +
-                      QStringLiteral(") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                  boxValues());
-        const qint64 key = c.lastInsertId();
-        // The row's lock number is its own key.
-        c.execute(QStringLiteral("UPDATE Cmpny_Mast SET Sys_Lock_Num = ? WHERE Sys_Cmpny_Num = ?"), {key, key});
-        t.commit();
-        m_currentKey = QString::number(key);
+        m_currentKey = QString::number(CompanyStore(db()).insert(boxValues()));
     } catch (const std::exception &) {
         status(QStringLiteral("ZVE004"));
         return false;
@@ -286,14 +269,7 @@ bool frmCompanySetup::UsrInsertRecord() {
 bool frmCompanySetup::UsrUpdateRecord() {
     try {
         requireRowLock();
-        QStringList sets;
-        for (const Field &f : fields())
-            sets << QString::fromLatin1(f.column) + QStringLiteral(" = ?");
-        QVariantList values = boxValues();
-        values << keyValue();
-        requireOneRowChanged(db().execute(QStringLiteral("UPDATE Cmpny_Mast SET ") + sets.join(QStringLiteral(", ")) +
-                                              QStringLiteral(" WHERE Sys_Cmpny_Num = ?"),
-                                          values));
+        requireOneRowChanged(CompanyStore(db()).update(keyValue().toLongLong(), boxValues()));
     } catch (const std::exception &) {
         status(QStringLiteral("ZVE035"));
         return false;

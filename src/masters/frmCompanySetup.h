@@ -1,4 +1,5 @@
 #pragma once
+#include "CompanyStore.h"
 #include "masters/FormServices.h"
 #include "framework/MasterForm.h"
 #include <QList>
@@ -58,7 +59,7 @@ private:
     void refresh() override { UsrRefreshScreen(); }
     void help() override;
     bool rowExists();
-    QVariantList boxValues() const;
+    zv::masters::CompanyRow boxValues() const;
 
     QList<QLineEdit *> m_boxes;
 };

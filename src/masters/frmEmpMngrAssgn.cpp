@@ -1,4 +1,5 @@
 #include "frmEmpMngrAssgn.h"
+#include "ManagerMappingStore.h"
 #include "core/modCommon.h"
 #include "framework/FormKeys.h"
 #include "platform/ui/MessageService.h"
@@ -20,17 +21,15 @@ using namespace zv::fw;
 
 namespace {
 
-const QString kHdr = QStringLiteral("Emp_Spvr_Mapg_Hdr");
-const QString kDet = QStringLiteral("Emp_Spvr_Mapg_Det");
-const QString kJoin =
-    QStringLiteral(" WHERE HD.Sys_Emp_Num = EM.Sys_Emp_Num AND EM.Sys_Desg_Num = DM.Sys_Desg_Num ");
+using zv::masters::EmployeeEntry;
+using zv::masters::ManagerMappingStore;
+using zv::masters::MappingLine;
 
 // Fills a list box with employees: "name - designation", the employee key as item data.
-void fillEmployees(QComboBox *box, const zv::db::Recordset &rows) {
+void fillEmployees(QComboBox *box, const QList<EmployeeEntry> &rows) {
     box->clear();
-    for (int i = 0; i < rows.recordCount(); ++i)
-        box->addItem(rows.valueAt(i, 1).toString() + QStringLiteral(" - ") + rows.valueAt(i, 2).toString(),
-                     rows.valueAt(i, 0).toLongLong());
+    for (const EmployeeEntry &e : rows)
+        box->addItem(e.name + QStringLiteral(" - ") + e.designation, e.key);
 }
 
 qint64 keyOf(const QComboBox *box) {
@@ -135,9 +134,7 @@ frmEmpMngrAssgn::frmEmpMngrAssgn(QWidget *parent, zv::fw::FormServices services)
 frmEmpMngrAssgn::~frmEmpMngrAssgn() = default;
 
 void frmEmpMngrAssgn::Form_Activate() {
-    probeOrUnload({QStringLiteral("SELECT Sys_Mapg_Num, Sys_Emp_Num FROM Emp_Spvr_Mapg_Hdr WHERE 1=2"),
-                   QStringLiteral("SELECT Sys_Mapg_Num, Sys_Mapg_Line_Num, Sys_Emp_Num FROM Emp_Spvr_Mapg_Det "
-                                  "WHERE 1=2")});
+    probeOrUnload(ManagerMappingStore::probeStatements());
 }
 
 // ---------------------------------------------------------------- the manager box
@@ -148,18 +145,8 @@ QString frmEmpMngrAssgn::managerText() const { return cmbManager->currentText().
 
 void frmEmpMngrAssgn::UsrFillManagerList(qint64 keptKey) {
     const qint64 chosen = managerKey();
-    QString sql = QStringLiteral("SELECT EM.Sys_Emp_Num, EM.Emp_Name, DM.Desg_Name FROM Emp_Mast EM "
-                                 "LEFT JOIN Desg_Mast DM ON DM.Sys_Desg_Num = EM.Sys_Desg_Num "
-                                 "WHERE EM.Sys_Emp_Num NOT IN (SELECT Sys_Emp_Num FROM Emp_Spvr_Mapg_Hdr "
-                                 "WHERE Sys_Emp_Num <> ?)");
-    QVariantList values{keptKey};
-    if (m_mode == QLatin1String("Modify")) {
-        sql += QStringLiteral(" AND EM.Sys_Emp_Num NOT IN (SELECT Sys_Emp_Num FROM Emp_Spvr_Mapg_Det "
-                              "WHERE Sys_Mapg_Num = ?)");
-        values << mapping();
-    }
-    sql += QStringLiteral(" ORDER BY EM.Emp_Name, EM.Sys_Emp_Num");
-    const auto rows = db().query(sql, values);
+    const auto rows = store().managerCandidates(
+        keptKey, m_mode == QLatin1String("Modify") ? std::optional<qint64>(mappingKey()) : std::nullopt);
     // The same employee stays chosen: nothing changed for the box's handler.
     {
         QSignalBlocker quiet(cmbManager);
@@ -180,11 +167,7 @@ void frmEmpMngrAssgn::showManagerDepartment() {
     if (managerText().isEmpty())
         txtmanagerdept->clear();
     else
-        txtmanagerdept->setText(
-            db().scalar(QStringLiteral("SELECT DP.Dept_Desc FROM Emp_Mast EM, Dept_Mast DP "
-                                       "WHERE DP.Sys_Dept_Num = EM.Sys_Dept_Num AND EM.Sys_Emp_Num = ?"),
-                        {managerKey()})
-                .toString());
+        txtmanagerdept->setText(store().departmentOf(managerKey()));
 }
 
 void frmEmpMngrAssgn::cmbManager_Change() {
@@ -228,7 +211,7 @@ bool frmEmpMngrAssgn::UsrCheckManager() {
 
 bool frmEmpMngrAssgn::headerExists() {
     m_whereMapping = m_mappingNumber.toLongLong();
-    return utility.RecordExists(kHdr, QStringLiteral("WHERE Sys_Mapg_Num = ?"), {mapping()});
+    return store().exists(mappingKey());
 }
 
 void frmEmpMngrAssgn::refuseMissing(const QString &prefix) {
@@ -239,15 +222,12 @@ void frmEmpMngrAssgn::refuseMissing(const QString &prefix) {
 }
 
 void frmEmpMngrAssgn::UsrShowMapping() {
-    const auto rs = db().query(QStringLiteral("SELECT EM.Emp_Name, EM.Sys_Emp_Num FROM Emp_Spvr_Mapg_Hdr Hdr, "
-                                              "Emp_Mast EM WHERE Hdr.Sys_Emp_Num = EM.Sys_Emp_Num "
-                                              "AND Hdr.Sys_Mapg_Num = ?"),
-                               {mapping()});
-    if (rs.isEmpty()) {
+    const auto manager = store().managerOf(mappingKey());
+    if (!manager) {
         cmbManager->setCurrentIndex(-1);
         m_recordShown = false;
     } else {
-        showManager(rs.valueAt(0, 1).toLongLong());
+        showManager(manager->key);
         m_recordShown = true;
     }
     UsrShowGrid();
@@ -290,7 +270,7 @@ void frmEmpMngrAssgn::help() {
 
 void frmEmpMngrAssgn::select() {
     m_mode = QStringLiteral("Select");
-    const QStringList chosen = ShowGeneralFilter(QStringLiteral("MNGREMP"), kJoin);
+    const QStringList chosen = ShowGeneralFilter(QStringLiteral("MNGREMP"), ManagerMappingStore::filterJoin());
     // The mapping's key decides: a manager without a login name is still a choice.
     if (chosen.value(3).trimmed().isEmpty()) {
         m_recordShown = !managerText().isEmpty();
@@ -300,9 +280,7 @@ void frmEmpMngrAssgn::select() {
     m_gridPosition = 0;
     clearLines(dgGrid);
     m_mappingNumber = QString::number(chosen.value(3).trimmed().toLongLong());
-    const QVariant manager = db().scalar(QStringLiteral("SELECT Sys_Emp_Num FROM Emp_Spvr_Mapg_Hdr WHERE Sys_Mapg_Num = ?"),
-                                         {mapping()});
-    UsrFillManagerList(manager.toLongLong());
+    UsrFillManagerList(store().managerKeyOf(mappingKey()));
     UsrShowMapping();
     fraDet->setEnabled(false);
     utility.ToolBarsForFilter(&tlbHeader, &tlbFooter);
@@ -335,7 +313,7 @@ void frmEmpMngrAssgn::modify() {
         return;
     }
     // Held until the change is saved or cancelled: nobody deletes the mapping meanwhile.
-    if (!takeRowLock(kHdr, mapping())) {
+    if (!takeRowLock(ManagerMappingStore::headerTable, mapping())) {
         status(QStringLiteral("ZVE027"));
         tlbHeader.setH_ButtonKey(0);
         return;
@@ -373,23 +351,14 @@ void frmEmpMngrAssgn::remove() {
 }
 
 bool frmEmpMngrAssgn::UsrDeleteMapping() {
-    if (!takeRowLock(kHdr, mapping())) {
+    if (!takeRowLock(ManagerMappingStore::headerTable, mapping())) {
         status(QStringLiteral("ZVE028"));
         return false;
     }
     bool gone = false;
     // The lines and the header go together or not at all.
     const bool deleted = writeTogether(
-        [&](zv::db::Connection &c) {
-            if (c.scalar(QStringLiteral("SELECT 1 FROM Emp_Spvr_Mapg_Hdr WHERE Sys_Mapg_Num = ?"), {mapping()})
-                    .isNull()) {
-                gone = true;
-                return;
-            }
-            c.execute(QStringLiteral("DELETE FROM Emp_Spvr_Mapg_Det WHERE Sys_Mapg_Num = ?"), {mapping()});
-            c.execute(QStringLiteral("DELETE FROM Emp_Spvr_Mapg_Hdr WHERE Sys_Mapg_Num = ?"), {mapping()});
-        },
-        QString());
+        [&](zv::db::Connection &c) { gone = !ManagerMappingStore(c).deleteMapping(mappingKey()); }, QString());
     releaseRowLock();
     if (!deleted) {
         UsrShowMapping();
@@ -419,14 +388,15 @@ void frmEmpMngrAssgn::refresh() {
 // ---------------------------------------------------------------- lines
 
 void frmEmpMngrAssgn::UsrShowGrid() {
-    auto rs = std::make_shared<zv::db::Recordset>(db().query(
-        QStringLiteral("SELECT Det.Sys_Mapg_Num, Det.Sys_Emp_Num, EM.Emp_Name, EM.Emp_Shrt_Name, DM.Desg_Name, "
-                       "Det.Sys_Mapg_Line_Num, DP.Dept_Desc "
-                       "FROM Emp_Spvr_Mapg_Det Det, Emp_Mast EM, Desg_Mast DM, Dept_Mast DP "
-                       "WHERE Det.Sys_Emp_Num = EM.Sys_Emp_Num AND EM.Sys_Desg_Num = DM.Sys_Desg_Num "
-                       "AND EM.Sys_Dept_Num = DP.Sys_Dept_Num AND Det.Sys_Mapg_Num = ? "
-                       "ORDER BY EM.Emp_Name, Det.Sys_Mapg_Line_Num"),
-        {mapping()}));
+    QVector<zv::db::Recordset::Row> rows;
+    for (const MappingLine &l : store().lines(mappingKey()))
+        rows.append({l.mapping, l.employee, l.name, l.loginName, l.designation, l.lineKey, l.department});
+    // The grid's columns by name.
+    auto rs = std::make_shared<zv::db::Recordset>(
+        QStringList{QStringLiteral("Sys_Mapg_Num"), QStringLiteral("Sys_Emp_Num"), QStringLiteral("Emp_Name"),
+                    QStringLiteral("Emp_Shrt_Name"), QStringLiteral("Desg_Name"), QStringLiteral("Sys_Mapg_Line_Num"),
+                    QStringLiteral("Dept_Desc")},
+        rows);
     if (rs->isEmpty()) {
         m_gridHasRows = false;
         clearLines(dgGrid);
@@ -451,13 +421,7 @@ void frmEmpMngrAssgn::UsrShowGrid() {
 
 void frmEmpMngrAssgn::UsrFillEmployeeList() {
     const qint64 chosen = keyOf(cmbEmpName);
-    const auto rows = db().query(
-        QStringLiteral("SELECT EM.Sys_Emp_Num, EM.Emp_Name, DM.Desg_Name FROM Emp_Mast EM "
-                       "LEFT JOIN Desg_Mast DM ON DM.Sys_Desg_Num = EM.Sys_Desg_Num "
-                       "WHERE EM.Sys_Emp_Num <> ? AND EM.Sys_Emp_Num NOT IN "
-                       "(SELECT Sys_Emp_Num FROM Emp_Spvr_Mapg_Det WHERE Sys_Mapg_Num = ?) "
-                       "ORDER BY EM.Emp_Name, EM.Sys_Emp_Num"),
-        {managerKey(), mapping()});
+    const auto rows = store().employeeCandidates(managerKey(), mappingKey());
     QSignalBlocker quiet(cmbEmpName);
     fillEmployees(cmbEmpName, rows);
     cmbEmpName->setCurrentIndex(chosen ? cmbEmpName->findData(chosen) : -1);
@@ -470,13 +434,9 @@ void frmEmpMngrAssgn::cmbEmpName_Change() {
         txtDept->clear();
         return;
     }
-    const auto rs = db().query(QStringLiteral("SELECT DM.Desg_Name, DP.Dept_Desc FROM Emp_Mast EM "
-                                              "LEFT JOIN Desg_Mast DM ON DM.Sys_Desg_Num = EM.Sys_Desg_Num "
-                                              "LEFT JOIN Dept_Mast DP ON DP.Sys_Dept_Num = EM.Sys_Dept_Num "
-                                              "WHERE EM.Sys_Emp_Num = ?"),
-                               {keyOf(cmbEmpName)});
-    txtEmpDesig->setText(rs.isEmpty() ? QString() : rs.valueAt(0, 0).toString());
-    txtDept->setText(rs.isEmpty() ? QString() : rs.valueAt(0, 1).toString());
+    const auto details = store().designationAndDepartment(keyOf(cmbEmpName));
+    txtEmpDesig->setText(details ? details->first : QString());
+    txtDept->setText(details ? details->second : QString());
 }
 
 void frmEmpMngrAssgn::detailAdd() {
@@ -549,11 +509,7 @@ void frmEmpMngrAssgn::UsrRestoreManager() {
 void frmEmpMngrAssgn::UsrDeleteEmptyHeader() {
     if (m_whereMapping <= 0)
         return;
-    writeTogether([&](zv::db::Connection &c) {
-        c.execute(QStringLiteral("DELETE FROM Emp_Spvr_Mapg_Hdr WHERE Sys_Mapg_Num = ? AND NOT EXISTS "
-                                 "(SELECT 1 FROM Emp_Spvr_Mapg_Det WHERE Sys_Mapg_Num = ?)"),
-                  {m_whereMapping, m_whereMapping});
-    });
+    writeTogether([&](zv::db::Connection &c) { ManagerMappingStore(c).deleteIfEmpty(m_whereMapping); });
 }
 
 void frmEmpMngrAssgn::detailDelete() {
@@ -568,11 +524,8 @@ void frmEmpMngrAssgn::detailDelete() {
         return;
     }
     m_gridPosition = currentPosition(dgGrid);
-    const QVariant employee = dgGrid->recordset()->value(1);
-    const auto lineExists = [&] {
-        return utility.RecordExists(kDet, QStringLiteral("WHERE Sys_Mapg_Num = ? AND Sys_Emp_Num = ?"),
-                                    {mapping(), employee});
-    };
+    const qint64 employee = dgGrid->recordset()->value(1).toLongLong();
+    const auto lineExists = [&] { return store().isLine(mappingKey(), employee); };
     if (!lineExists()) {
         refuseMissing(QStringLiteral("Cannot Delete. "));
         return;
@@ -583,8 +536,7 @@ void frmEmpMngrAssgn::detailDelete() {
             refuseMissing(QStringLiteral("Cannot Delete. "));
             return;
         }
-        db().execute(QStringLiteral("DELETE FROM Emp_Spvr_Mapg_Det WHERE Sys_Mapg_Num = ? AND Sys_Emp_Num = ?"),
-                     {mapping(), employee});
+        store().deleteLine(mappingKey(), employee);
         UsrShowGrid();
         status(QStringLiteral("ZVE008"));
         m_gridPosition = 0;
@@ -595,9 +547,8 @@ void frmEmpMngrAssgn::detailDelete() {
         cmbManager->setStyleSheet(kLockedBox);
     }
     // A mapping left without lines goes, unless another user holds it.
-    if (!utility.RecordExists(kDet, QStringLiteral("WHERE Sys_Mapg_Num = ?"), {mapping()}) &&
-        takeRowLock(kHdr, mapping())) {
-        db().execute(QStringLiteral("DELETE FROM Emp_Spvr_Mapg_Hdr WHERE Sys_Mapg_Num = ?"), {mapping()});
+    if (!store().hasLines(mappingKey()) && takeRowLock(ManagerMappingStore::headerTable, mapping())) {
+        store().deleteHeader(mappingKey());
         releaseRowLock();
         cmbManager->setCurrentIndex(-1);
         tlbHeader.setModifyEnable(false);
@@ -636,7 +587,7 @@ void frmEmpMngrAssgn::okManagerChange() {
         return;
     }
     const qint64 k = managerKey();
-    if (utility.RecordExists(kHdr, QStringLiteral("WHERE Sys_Emp_Num = ? AND Sys_Mapg_Num <> ?"), {k, mapping()})) {
+    if (store().headsAnother(k, mappingKey())) {
         status(QStringLiteral("ZVE006"), QStringLiteral("Manager Name"));
         focusIfUsable(cmbManager);
         return;
@@ -649,7 +600,7 @@ void frmEmpMngrAssgn::okManagerChange() {
         openLineEntry();
         return;
     }
-    if (utility.RecordExists(kDet, QStringLiteral("WHERE Sys_Emp_Num = ? AND Sys_Mapg_Num = ?"), {k, mapping()})) {
+    if (store().isLine(mappingKey(), k)) {
         releaseRowLock();
         UsrShowMapping();
         lockManager();
@@ -670,13 +621,11 @@ void frmEmpMngrAssgn::okManagerChange() {
 
 void frmEmpMngrAssgn::UsrChangeManager(qint64 manager) {
     const bool changed = writeTogether([&](zv::db::Connection &c) {
+        ManagerMappingStore mappings(c);
         // Checked again under the transaction: no manager heads two mappings.
-        if (!c.scalar(QStringLiteral("SELECT 1 FROM Emp_Spvr_Mapg_Hdr WHERE Sys_Emp_Num = ? AND Sys_Mapg_Num <> ?"),
-                      {manager, mapping()})
-                 .isNull())
+        if (mappings.headsAnother(manager, mappingKey()))
             throw Refused{QStringLiteral("ZVE006"), QStringLiteral("Manager Name")};
-        if (c.execute(QStringLiteral("UPDATE Emp_Spvr_Mapg_Hdr SET Sys_Emp_Num = ? WHERE Sys_Mapg_Num = ?"),
-                      {manager, mapping()}) != 1)
+        if (mappings.changeManager(mappingKey(), manager) != 1)
             throw Refused{QStringLiteral("ZVE034"), QStringLiteral("Cannot Modify. ")};
     });
     if (!changed)
@@ -701,36 +650,11 @@ void frmEmpMngrAssgn::saveLine() {
     const qint64 employee = keyOf(cmbEmpName);
     const qint64 manager = managerKey();
     bool headsThis = false;
-    qint64 mappingKey = 0;
+    qint64 savedMapping = 0;
     // A new mapping's header is written with its first line.
     const bool written = writeTogether([&](zv::db::Connection &c) {
-        const auto heads = [&](qint64 m) {
-            return !c.scalar(QStringLiteral("SELECT 1 FROM Emp_Spvr_Mapg_Hdr WHERE Sys_Mapg_Num = ? AND Sys_Emp_Num = ?"),
-                             {m, employee})
-                        .isNull();
-        };
-        if (heads(m_mappingNumber.toLongLong())) {
-            headsThis = true;
-            return;
-        }
-        const QVariant found = c.scalar(QStringLiteral("SELECT Sys_Mapg_Num FROM Emp_Spvr_Mapg_Hdr WHERE Sys_Emp_Num = ? "
-                                                       "ORDER BY Sys_Mapg_Num LIMIT 1"),
-                                        {manager});
-        if (found.isNull()) {
-            c.execute(QStringLiteral("INSERT INTO Emp_Spvr_Mapg_Hdr (Sys_Emp_Num) VALUES (?)"), {manager});
-            mappingKey = c.lastInsertId();
-        } else {
-            mappingKey = found.toLongLong();
-        }
-        if (heads(mappingKey)) {
-            headsThis = true;
-            return;
-        }
-        if (c.scalar(QStringLiteral("SELECT 1 FROM Emp_Spvr_Mapg_Det WHERE Sys_Mapg_Num = ? AND Sys_Emp_Num = ?"),
-                     {mappingKey, employee})
-                .isNull())
-            c.execute(QStringLiteral("INSERT INTO Emp_Spvr_Mapg_Det (Sys_Mapg_Num, Sys_Emp_Num) VALUES (?, ?)"),
-                      {mappingKey, employee});
+        headsThis = ManagerMappingStore(c).saveLine(mappingKey(), manager, employee, savedMapping) ==
+                    ManagerMappingStore::LineSaved::EmployeeIsManager;
     });
     if (!written)
         return;   // the entry stays open with the failure shown
@@ -745,8 +669,8 @@ void frmEmpMngrAssgn::saveLine() {
         tlbFooter.setRightToolbarVisible(false);
         return;
     }
-    m_mappingNumber = QString::number(mappingKey);
-    m_whereMapping = mappingKey;
+    m_mappingNumber = QString::number(savedMapping);
+    m_whereMapping = savedMapping;
     m_recordShown = true;
     m_saved = true;
     dgGrid->setEnabled(true);

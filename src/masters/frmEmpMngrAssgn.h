@@ -1,5 +1,6 @@
 #pragma once
 #include "LineGrid.h"
+#include "ManagerMappingStore.h"
 #include "platform/ui/ComboKeyFilter.h"
 
 class QComboBox;
@@ -84,6 +85,8 @@ private:
     void showManager(qint64 employee);
     int saveQuestion(const QString &subject);
     QVariant mapping() const { return m_mappingNumber.toLongLong(); }
+    qint64 mappingKey() const { return m_mappingNumber.toLongLong(); }
+    static zv::masters::ManagerMappingStore store() { return zv::masters::ManagerMappingStore(db()); }
 
     zv::ui::ComboKeyFilter m_comboKeys;
     std::unique_ptr<ComboKeys> m_managerKeys;

@@ -1,8 +1,11 @@
 #include "frmHolidayMaster.h"
+#include "HolidayStore.h"
 #include "core/FormRegistry.h"
 #include "core/modCommon.h"
 #include "dateinput/DateText.h"
 #include "framework/FormKeys.h"
+#include "framework/ImageList.h"
+#include "framework/TextRules.h"
 #include "platform/db/Dates.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Ui.h"
@@ -26,8 +29,6 @@ using zv::dateinput::kMonthNameMaskSlashed;
 
 namespace {
 
-const QString kHdr = QStringLiteral("Holday_List_Hdr");
-const QString kDet = QStringLiteral("Holday_List_Det");
 
 const QString kFirstAllocationQuestion =
     QStringLiteral("Work has been allocated to some of the employees. Do you want to consider this as a holiday?");
@@ -81,7 +82,7 @@ frmHolidayMaster::frmHolidayMaster(QWidget *parent, zv::fw::FormServices service
     txtWeekDay->setFixedWidth(twipsToPixels(1500));
     picView = new QLabel(fraDetail);
     picView->setObjectName(QStringLiteral("picView"));
-    picView->setPixmap(zv::ui::icon(QStringLiteral("HolidayMaster")).pixmap(20, 20));
+    picView->setPixmap(frmImgList::Picture(QStringLiteral("Holiday Master")).pixmap(20, 20));
     picView->setToolTip(QStringLiteral("Activities allocated on this day"));
     picView->setCursor(Qt::PointingHandCursor);
     dateRow->addWidget(dtpHolDate);
@@ -112,9 +113,7 @@ frmHolidayMaster::frmHolidayMaster(QWidget *parent, zv::fw::FormServices service
     picView->installEventFilter(this);
 
     utility.DisableControls(this);
-    if (!probeTables({QStringLiteral("SELECT Sys_Holday_List_Num, Fincl_Year FROM Holday_List_Hdr WHERE 1=2"),
-                      QStringLiteral("SELECT Sys_Holday_List_Num, Sys_Holday_List_Line_Num, Holday_Date, Holday_Desc "
-                                     "FROM Holday_List_Det WHERE 1=2")})) {
+    if (!probeTables(HolidayStore::probeStatements())) {
         unload();
         return;
     }
@@ -138,7 +137,7 @@ frmHolidayMaster::frmHolidayMaster(QWidget *parent, zv::fw::FormServices service
     // With no list at all there is nothing to choose: the form opens on the
     // current year, whose list its first line starts.
     try {
-        if (!utility.RecordExists(kHdr)) {
+        if (!store().anyList()) {
             defaultHeaderState();
             utility.ActivateFooterToolBar(&tlbFooter);
             return;
@@ -160,9 +159,7 @@ frmHolidayMaster::frmHolidayMaster(QWidget *parent, zv::fw::FormServices service
 frmHolidayMaster::~frmHolidayMaster() = default;
 
 void frmHolidayMaster::Form_Activate() {
-    if (probeOrUnload({QStringLiteral("SELECT Sys_holday_list_num, Fincl_year FROM Holday_List_Hdr WHERE 1=2"),
-                       QStringLiteral("SELECT Sys_Holday_List_Num, Sys_Holday_List_Line_Num, Holday_Date, Holday_Desc "
-                                      "FROM Holday_List_Det WHERE 1=2")}))
+    if (probeOrUnload(HolidayStore::probeStatements()))
         return;
     txtYear->setEnabled(false);
     dgdHolidayList->setEnabled(false);
@@ -198,8 +195,7 @@ void frmHolidayMaster::lockYear() {
 void frmHolidayMaster::showListYear() {
     if (m_headerKey.toLongLong() <= 0)
         return;
-    const QString year = utility.GetCodeNum(QStringLiteral("Fincl_Year"), keyValue(),
-                                            QStringLiteral("Sys_Holday_List_Num"), kHdr);
+    const QString year = listYear();
     if (!year.isEmpty())
         txtYear->setText(year);
 }
@@ -221,14 +217,15 @@ void frmHolidayMaster::readList() {
     if (m_headerKey.trimmed().isEmpty()) {
         clearLines(dgdHolidayList);
     } else {
+        QVector<zv::db::Recordset::Row> rows;
+        for (const HolidayLine &line : store().lines(m_headerKey.toLongLong()))
+            rows.append({line.isoDate, weekDayName(zv::db::fromIsoDate(line.isoDate)), line.description,
+                         line.lineKey});
+        // The grid's columns by name.
         auto rs = std::make_shared<zv::db::Recordset>(
-            db().query(QStringLiteral("SELECT Holday_Date, Holday_Date AS dayofweek, Holday_Desc, "
-                                      "Sys_Holday_List_Line_Num FROM Holday_List_Det "
-                                      "WHERE Sys_Holday_List_Num = ? ORDER BY Holday_Date"),
-                       {keyValue()}));
-        for (rs->moveFirst(); !rs->eof(); rs->moveNext())
-            rs->setValue(QStringLiteral("dayofweek"),
-                         weekDayName(zv::db::fromIsoDate(rs->text(QStringLiteral("Holday_Date")))));
+            QStringList{QStringLiteral("Holday_Date"), QStringLiteral("dayofweek"), QStringLiteral("Holday_Desc"),
+                        QStringLiteral("Sys_Holday_List_Line_Num")},
+            rows);
         const int keep = m_detailMode == QLatin1String("DetailDelete") ? m_rowPosition : 0;
         showLines(dgdHolidayList, rs, keep, false);
     }
@@ -274,8 +271,7 @@ void frmHolidayMaster::refresh() {
     if (m_headerKey.trimmed().isEmpty())
         m_headerKey = QStringLiteral("0");
     if (m_headerKey.toLongLong() > 0)
-        txtYear->setText(utility.GetCodeNum(QStringLiteral("Fincl_Year"), keyValue(),
-                                            QStringLiteral("Sys_Holday_List_Num"), kHdr));
+        txtYear->setText(listYear());
     readList();
     if (!hasCurrentRow(dgdHolidayList)) {
         tlbHeader.setDetailDeleteEnable(false);
@@ -315,10 +311,10 @@ void frmHolidayMaster::detailDelete() {
     const auto rs = dgdHolidayList->recordset();
     if (!hasCurrentRow(dgdHolidayList))
         return;
-    const QVariant lineKey = rs->value(3);
+    const qint64 lineKey = rs->value(3).toLongLong();
     const QDate day = zv::db::fromIsoDate(rs->text(QStringLiteral("Holday_Date")));
 
-    if (!utility.RecordExists(kHdr, QStringLiteral("WHERE Sys_Holday_List_Num = ?"), {keyValue()})) {
+    if (!store().listExists(m_headerKey.toLongLong())) {
         txtYear->clear();
         m_headerKey = QStringLiteral("0");
         readList();
@@ -328,10 +324,7 @@ void frmHolidayMaster::detailDelete() {
         status(QStringLiteral("ZVE034"), QStringLiteral("Cannot delete,"));
         return;
     }
-    const auto lineExists = [&] {
-        return utility.RecordExists(kDet, QStringLiteral("WHERE Sys_Holday_List_Num = ? AND Sys_Holday_List_Line_Num = ?"),
-                                    {keyValue(), lineKey});
-    };
+    const auto lineExists = [&] { return store().lineExists(m_headerKey.toLongLong(), lineKey); };
     if (!lineExists()) {
         refresh();
         status(QStringLiteral("ZVE034"));
@@ -342,15 +335,13 @@ void frmHolidayMaster::detailDelete() {
     if (!lineExists())
         return;
     // Held while the line goes: another copy of the form deleting from this list waits its turn.
-    if (!takeRowLock(kHdr, keyValue())) {
+    if (!takeRowLock(HolidayStore::headerTable, keyValue())) {
         status(QStringLiteral("ZVE028"));
         return;
     }
     m_rowPosition = currentPosition(dgdHolidayList);
     try {
-        db().execute(QStringLiteral("DELETE FROM Holday_List_Det WHERE Sys_Holday_List_Num = ? "
-                                    "AND Sys_Holday_List_Line_Num = ?"),
-                     {keyValue(), lineKey});
+        store().deleteLine(m_headerKey.toLongLong(), lineKey);
         readList();
     } catch (...) {
         releaseRowLock();
@@ -408,24 +399,36 @@ bool frmHolidayMaster::dateCheck() {
     return false;
 }
 
+QString frmHolidayMaster::listYear() {
+    try {
+        return store().yearOf(m_headerKey.toLongLong()).value_or(QString());
+    } catch (const std::exception &e) {
+        modCommon::ShowErrorMessage(e);
+        return QString();
+    }
+}
+
+bool frmHolidayMaster::yearHasList(int year) {
+    try {
+        return store().yearHasList(year);
+    } catch (const std::exception &e) {
+        modCommon::ShowErrorMessage(e);
+        return false;
+    }
+}
+
 bool frmHolidayMaster::workAllocated(const QDate &day) {
     if (!day.isValid())
         return false;
     try {
-        return !db()
-                    .query(QStringLiteral("SELECT 1 FROM actvty_mnth_hdr hd, Sys_Const SC, actvty_mnth_det dt "
-                                          "WHERE hd.Sys_Afm_Num = dt.Sys_Afm_Num AND hd.yr = ? "
-                                          "AND SC.Scrn_Const_Desc = ? AND dt.Day%1 = '*' "
-                                          "AND hd.Sys_Const_Num = SC.Sys_Const_Num LIMIT 1")
-                               .arg(day.day()),
-                           {day.year(), QLocale::c().monthName(day.month())})
-                    .isEmpty();
+        return store().workAllocated(day);
     } catch (const std::exception &) {
         return false;
     }
 }
 
-frmHolidayMaster::Pass frmHolidayMaster::allocationPass(bool later) {
+frmHolidayMaster::Pass frmHolidayMaster::allocationPass(Question question) {
+    const bool later = question == Question::Later;
     const QDate day = enteredDate();
     if (picView->isHidden()) {
         if (!workAllocated(day))
@@ -468,21 +471,20 @@ bool frmHolidayMaster::saveLine() {
         focusIfUsable(txtHolidayDescription);
         return false;
     }
+    if (zv::fw::refuseInvalidCharacters(txtHolidayDescription, zv::fw::QuoteAndBar::Allowed))
+        return false;
     // A day is a holiday in one list only.
-    if (utility.RecordExists(kDet, QStringLiteral("WHERE Holday_Date = ?"), {zv::db::dateParam(day)})) {
+    if (store().isHoliday(day)) {
         status(QStringLiteral("ZVE006"), QStringLiteral("Holiday "));
         return false;
     }
-    if (const Pass p = allocationPass(false); p != Pass::Go)
+    if (const Pass p = allocationPass(Question::First); p != Pass::Go)
         return p == Pass::GivenUp;
-    const bool listExists = !utility.GetCodeNum(QStringLiteral("Sys_Holday_List_Num"), fiscalYear,
-                                                QStringLiteral("Fincl_Year"), kHdr)
-                                 .isEmpty();
-    if (listExists) {
+    if (yearHasList(fiscalYear)) {
         if (!dateCheck())
             return false;
         for (int pass = 0; pass < 2; ++pass)
-            if (const Pass p = allocationPass(true); p != Pass::Go)
+            if (const Pass p = allocationPass(Question::Later); p != Pass::Go)
                 return p == Pass::GivenUp;
     }
 
@@ -490,41 +492,15 @@ bool frmHolidayMaster::saveLine() {
     qint64 listKey = 0;
     bool yearTaken = false;
     const bool written = writeTogether([&](zv::db::Connection &c) {
-        const QVariant found = c.scalar(QStringLiteral("SELECT Sys_Holday_List_Num FROM Holday_List_Hdr "
-                                                       "WHERE Fincl_Year = ? ORDER BY Sys_Holday_List_Num LIMIT 1"),
-                                        {fiscalYear});
-        if (found.isNull()) {
-            c.execute(QStringLiteral("INSERT INTO Holday_List_Hdr (Fincl_Year) VALUES (?)"), {fiscalYear});
-            listKey = c.lastInsertId();
-        } else {
-            listKey = found.toLongLong();
-        }
-        // A second list of the year: the one without lines gives way.
-        const bool second = !c.scalar(QStringLiteral("SELECT 1 FROM Holday_List_Hdr WHERE Sys_Holday_List_Num <> ? "
-                                                     "AND Fincl_Year = ? LIMIT 1"),
-                                      {listKey, fiscalYear})
-                                 .isNull();
-        if (second && c.scalar(QStringLiteral("SELECT 1 FROM Holday_List_Det WHERE Sys_Holday_List_Num = ? LIMIT 1"),
-                               {listKey})
-                          .isNull()) {
-            c.execute(QStringLiteral("DELETE FROM Holday_List_Hdr WHERE Sys_Holday_List_Num = ?"), {listKey});
+        switch (HolidayStore(c).saveLine(fiscalYear, day, description, listKey)) {
+        case HolidayStore::LineSaved::Saved:
+            break;
+        case HolidayStore::LineSaved::YearTaken:
             yearTaken = true;
-            return;
-        }
-        const QVariant dayList = c.scalar(QStringLiteral("SELECT Sys_Holday_List_Num FROM Holday_List_Det "
-                                                         "WHERE Holday_Date = ? ORDER BY Sys_Holday_List_Num = ? DESC "
-                                                         "LIMIT 1"),
-                                          {zv::db::dateParam(day), listKey});
-        if (dayList.isNull())
-            c.execute(QStringLiteral("INSERT INTO Holday_List_Det (Sys_Holday_List_Num, Holday_Date, Holday_Desc) "
-                                     "VALUES (?, ?, ?)"),
-                      {listKey, zv::db::dateParam(day), description});
-        else if (dayList.toLongLong() == listKey)
-            c.execute(QStringLiteral("UPDATE Holday_List_Det SET Holday_Desc = ? "
-                                     "WHERE Holday_Date = ? AND Sys_Holday_List_Num = ?"),
-                      {description, zv::db::dateParam(day), listKey});
-        else
+            break;
+        case HolidayStore::LineSaved::DayInAnotherList:
             throw Refused{QStringLiteral("ZVE006"), QStringLiteral("Holiday ")};
+        }
     });
     if (!written)
         return false;

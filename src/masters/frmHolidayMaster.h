@@ -1,4 +1,5 @@
 #pragma once
+#include "HolidayStore.h"
 #include "LineGrid.h"
 #include "dateinput/clsDATEVALIDATE.h"
 #include <QDate>
@@ -64,11 +65,17 @@ private:
     bool dateCheck();
     QDate enteredDate() const;
     // The allocation pass before a save: go on, stop (the picture shown, the
-    // line kept), or the entry given up at the question. later: the passes
+    // line kept), or the entry given up at the question. Later: the passes
     // that follow a save of this form, with their own question.
     enum class Pass { Go, Stop, GivenUp };
-    Pass allocationPass(bool later);
+    enum class Question { First, Later };
+    Pass allocationPass(Question question);
     static bool workAllocated(const QDate &day);
+    // The shown list's year, "" when it is gone (a failure shown).
+    QString listYear();
+    // Whether the year has a list (false after a failure, shown).
+    bool yearHasList(int year);
+    static zv::masters::HolidayStore store() { return zv::masters::HolidayStore(db()); }
     void showDayView();
     void dtpHolDate_Change();
     QVariant keyValue() const { return m_headerKey.toLongLong(); }

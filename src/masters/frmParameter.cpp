@@ -1,4 +1,5 @@
 #include "frmParameter.h"
+#include "ParameterStore.h"
 #include "core/MDIZVS.h"
 #include "core/modCommon.h"
 #include "dateinput/DateText.h"
@@ -62,7 +63,7 @@ void frmParameter::Form_Activate() {
     // Nothing depends on this probe: a failure is ignored.
     try {
         if (dbOpen())
-            db().query(QStringLiteral("select DB_Check,Start_Period,End_Period from parm where 1=2"));
+            zv::masters::ParameterStore(db()).probe();
     } catch (const std::exception &) {
     }
 }
@@ -89,11 +90,9 @@ void frmParameter::SetFieldsToDisableMode() {
 void frmParameter::CancelModify() {
     std::unique_ptr<DbError> failure;
     try {
-        auto rs = db().query(QStringLiteral("SELECT Start_Period, End_Period FROM Parm ORDER BY rowid LIMIT 1"));
-        if (!rs.isEmpty()) {
-            rs.moveFirst();
-            dtpEndPeriod->setText(zv::db::isoToDisplay(rs.text(QStringLiteral("End_Period"))));
-            dtpStartPeriod->setText(zv::db::isoToDisplay(rs.text(QStringLiteral("Start_Period"))));
+        if (const auto period = zv::masters::ParameterStore(db()).period()) {
+            dtpEndPeriod->setText(zv::db::isoToDisplay(period->end));
+            dtpStartPeriod->setText(zv::db::isoToDisplay(period->start));
         }
     } catch (const DbError &e) {
         failure = std::make_unique<DbError>(e);
@@ -139,7 +138,7 @@ bool frmParameter::deriveEndDate() {
     if (year >= 2000 && year <= 9998) {
         usrdatevalidate();
         const QDate start = zv::db::fromDisplayDate(dtpStartPeriod->text());
-        dtpEndPeriod->setText(zv::db::toDisplayDate(start.addMonths(12).addDays(-1)));
+        dtpEndPeriod->setText(zv::db::toDisplayDate(zv::masters::periodEnd(start)));
         return true;
     }
     // No end date for a start that cannot be saved.
@@ -248,11 +247,7 @@ bool frmParameter::UsrSavePeriod() {
     const QDate start = zv::db::fromDisplayDate(dtpStartPeriod->text());
     const QDate end = zv::db::fromDisplayDate(dtpEndPeriod->text());
     try {
-        const int changed =
-            db().execute(QStringLiteral("UPDATE Parm SET Start_Period = ?, End_Period = ? "
-                                        "WHERE rowid = (SELECT min(rowid) FROM Parm)"),
-                         {zv::db::dateParam(start), zv::db::dateParam(end)});
-        if (changed != 1)
+        if (zv::masters::ParameterStore(db()).savePeriod(start, end) != 1)
             throw DbError(zv::db::err::NoCurrentRecord,
                           QStringLiteral("Either BOF or EOF is True, or the current record has been deleted."));
     } catch (const DbError &e) {

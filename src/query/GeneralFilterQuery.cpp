@@ -72,6 +72,18 @@ QList<GridColumnRow> readGridColumns(zv::db::Connection &conn, const QString &sc
     return rows;
 }
 
+QStringList readShownColumnTypes(zv::db::Connection &conn, const QString &screenKey) {
+    QStringList types;
+    for (const GridColumnRow &r : readGridColumns(conn, screenKey))
+        if (r.visible == 0)
+            types << r.dataType.trimmed().toUpper();
+    return types;
+}
+
+std::shared_ptr<zv::db::Recordset> readFilterRows(zv::db::Connection &conn, const BoundSql &statement) {
+    return std::make_shared<zv::db::Recordset>(conn.query(statement));
+}
+
 QString buildFromList(const QList<QueryFieldRow> &rows) {
     QStringList seen;
     QString from;
@@ -129,6 +141,10 @@ BoundSql buildCriteria(const QList<CriterionInput> &inputs) {
     for (const CriterionInput &in : inputs) {
         const QString kind = in.kind.trimmed().toUpper();
         if (kind == QLatin1String("DT")) {
+            // What was typed into a date field but is no whole date is refused,
+            // never taken for no criterion.
+            if (!in.date.isValid() && !in.text.trimmed().isEmpty())
+                throw FilterError(QStringLiteral("'%1' is not a valid date").arg(in.text.trimmed()));
             if (in.date.isValid() && in.date != noDate()) {
                 c.text += QStringLiteral("date(") + in.column + QStringLiteral(") = ?  AND ");
                 c.params << zv::db::toIsoDate(in.date);

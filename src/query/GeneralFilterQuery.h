@@ -5,10 +5,12 @@
 #include <QStringList>
 #include <QVariantList>
 #include "platform/db/BoundSql.h"
+#include <memory>
 #include <stdexcept>
 
 namespace zv::db {
 class Connection;
+class Recordset;
 }
 
 // The general filter's metadata and statement: the rows of sys_Qury_Fltr and
@@ -63,6 +65,11 @@ private:
 // Metadata reads; the key is trimmed and compared for equality.
 QList<QueryFieldRow> readQueryFields(zv::db::Connection &conn, const QString &screenKey);
 QList<GridColumnRow> readGridColumns(zv::db::Connection &conn, const QString &screenKey);
+// The data types of the grid columns that are shown, upper-cased, in column order.
+QStringList readShownColumnTypes(zv::db::Connection &conn, const QString &screenKey);
+
+// The rows of a composed statement, for the grid, the sort and the find.
+std::shared_ptr<zv::db::Recordset> readFilterRows(zv::db::Connection &conn, const BoundSql &statement);
 
 // "Emp_Mast em , Desg_Mast dm , Dept_Mast dp ": every distinct Tble_Name once,
 // in the order of the key's first row that names it.
@@ -76,8 +83,8 @@ QString buildBaseStatement(const QString &selectList, const QString &fromList, c
 struct CriterionInput {
     QString kind;     // the criterion kind: "DT", "TF", "T", "TFT"
     QString column;   // the column expression the criterion applies to
-    QString text;     // the text field's text (text kinds)
-    QDate date;       // the date picker's date ("DT"); 01-Jan-1900 or invalid: no date
+    QString text;     // the text field's text; for "DT" what was typed, empty when nothing
+    QDate date;       // the date field's date ("DT"); 01-Jan-1900, or invalid with no text: no date
 };
 
 // The date pickers' value for "no date".
@@ -91,7 +98,7 @@ QDate parseTypedDate(const QString &text);
 //   "T", "TFT": the column begins with the trimmed text;
 //   "TF": the column's date equals the (trimmed) text read as a date;
 //   "DT": the column's date equals the picked date.
-// Throws FilterError when a "TF" text is not a date.
+// Throws FilterError when a "TF" text, or what was typed into a "DT" field, is not a date.
 BoundSql buildCriteria(const QList<CriterionInput> &inputs);
 
 // The statement the grid is filled from. Criteria are joined with " AND "

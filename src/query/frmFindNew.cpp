@@ -1,4 +1,5 @@
 #include "frmFindNew.h"
+#include "GeneralFilterQuery.h"
 #include "RecordsetGrid.h"
 #include "core/modCommon.h"
 #include "platform/db/Dates.h"
@@ -168,16 +169,10 @@ void frmFindNew::ShowForm(std::shared_ptr<zv::db::Recordset> rs, RecordsetGrid *
 
     // The data types of the shown grid columns, in order.
     try {
-        if (modCommon::gConn && modCommon::gConn->isOpen()) {
-            zv::db::Recordset types = modCommon::gConn->query(
-                QStringLiteral("SELECT Feld_Name, Data_Type FROM sys_grid_fltr WHERE Scrn_Name = ? AND VIsible = 0 "
-                               "ORDER BY Clmn_Ordr"),
-                {m_screenKey.trimmed()});
-            for (int e = 0; e < m_entries.size(); ++e) {
-                const int row = shownOrdinal.at(e);
-                if (row < types.recordCount())
-                    m_entries[e].dataType = types.valueAt(row, 1).toString().trimmed().toUpper();
-            }
+        if (modCommon::MainConnectionOpen()) {
+            const QStringList types = readShownColumnTypes(*modCommon::gConn, m_screenKey);
+            for (int e = 0; e < m_entries.size(); ++e)
+                m_entries[e].dataType = types.value(shownOrdinal.at(e));
         }
     } catch (const zv::db::DbError &) {
         // Without types the inputs stay as they are.

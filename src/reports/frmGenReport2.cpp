@@ -1,6 +1,5 @@
 #include "frmGenReport2.h"
 #include "core/modCommon.h"
-#include "platform/db/Dates.h"
 #include "platform/ui/Ui.h"
 #include <QComboBox>
 #include <QLabel>

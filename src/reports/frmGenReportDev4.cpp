@@ -1,6 +1,5 @@
 #include "frmGenReportDev4.h"
 #include "core/modCommon.h"
-#include "platform/db/Dates.h"
 #include "platform/ui/Ui.h"
 #include <QLabel>
 #include <QRadioButton>

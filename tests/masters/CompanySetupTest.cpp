@@ -1,6 +1,8 @@
 #include "ClosingCases.h"
 #include "MasterFixture.h"
+#include "framework/TextRules.h"
 #include "masters/frmCompanySetup.h"
+#include <QClipboard>
 
 using zv::ui::vbCancel;
 using zv::ui::vbNo;
@@ -80,6 +82,55 @@ TEST_F(CompanySetupTest, BoxLimits) {
     for (QLineEdit *b : form->boxes())
         limits << b->maxLength();
     EXPECT_EQ(limits, (QList<int>{50, 40, 40, 40, 40, 40, 20, 20, 20, 80}));
+}
+
+// Text pasted into any box is checked at Ok: control and invisible format characters are
+// refused in whichever box they are (the quote stays a plain character here), and a
+// paste longer than the box is refused with a message instead of being cut.
+TEST_F(CompanySetupTest, PastedControlAndFormatCharactersAreRefusedAtOk) {
+    open();
+    key(*form, Qt::Key_F2);
+    QTest::keyClicks(form->txtcmpnyname, "Acme");
+    struct Case {
+        const char *label;
+        QLineEdit *box;
+        QString pasted;
+        int at;
+    };
+    const Case cases[] = {
+        {"tab in the name", form->txtcmpnyname, "Ac\tme", 2},
+        {"bell in the city", form->txtcity, QStringLiteral("Pune") + QChar(0x07), 4},
+        {"zero-width space in the zip code", form->txtzipcode, QStringLiteral("41") + QChar(0x200B) + "1001", 2},
+        {"right-to-left override in the web site", form->txtweb, QString(QChar(0x202E)) + "acme.example", 0},
+        {"soft hyphen in the address", form->txtaddrline2, QStringLiteral("Ring") + QChar(0x00AD) + "road", 4},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.label);
+        c.box->clear();
+        QApplication::clipboard()->setText(c.pasted);
+        QTest::keyClick(c.box, Qt::Key_V, Qt::ControlModifier);
+        ASSERT_EQ(c.box->text(), c.pasted);
+        messages.clear();
+        key(*form, Qt::Key_F9);
+        ASSERT_EQ(messages.prompts(), QStringList{zv::fw::kInvalidCharacters});
+        EXPECT_TRUE(c.box->hasFocus());
+        EXPECT_EQ(c.box->selectionStart(), c.at);
+        EXPECT_TRUE(editing());
+        c.box->clear();
+        form->txtcmpnyname->setText("Acme");
+    }
+    EXPECT_EQ(scalar("SELECT count(*) FROM Cmpny_Mast").toInt(), 0);
+
+    messages.clear();
+    QApplication::clipboard()->setText("+91 80 5555 1234 5678 90");   // 24 characters, the box takes 20
+    QTest::keyClick(form->txtphonenum, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(form->txtphonenum->text(), "");
+    EXPECT_EQ(messages.prompts(), QStringList{zv::fw::overlongPasteMessage(20)});
+
+    form->txtaddrline1->setText("1 O'Connell Street");
+    key(*form, Qt::Key_F9);
+    EXPECT_EQ(statusCode(*form), "ZVE003");
+    EXPECT_EQ(column("Addr_Line1").toString(), "1 O'Connell Street");
 }
 
 // Modify under another user's lock is refused; the form's own lock holds until the

@@ -1,5 +1,6 @@
 #include "ClosingCases.h"
 #include "MasterFixture.h"
+#include "framework/ImageList.h"
 #include "masters/frmHolidayMaster.h"
 #include "query/RecordsetGrid.h"
 #include <QClipboard>
@@ -214,6 +215,9 @@ TEST_F(HolidayTest, WorkAllocatedOnTheDay) {
     ok();
     EXPECT_EQ(statusCode(*form), "ZVE041");
     EXPECT_FALSE(form->picView->isHidden());
+    // The calendar picture is there to be seen and clicked.
+    EXPECT_FALSE(form->picView->pixmap().isNull());
+    EXPECT_FALSE(form->picView->sizeHint().isEmpty());
     EXPECT_EQ(lines(), 0);
     QTest::mouseClick(form->picView, Qt::LeftButton);
     EXPECT_EQ(viewed, QStringList{"02-Oct-2026"});
@@ -253,6 +257,19 @@ TEST_F(HolidayTest, WorkAllocatedOnTheDay) {
     ok();
     EXPECT_EQ(statusCode(*form), "ZVE003");
     EXPECT_TRUE(messages.prompts().isEmpty());
+}
+
+// A picture key that the image list does not hold fails loudly, never an empty picture.
+TEST(HolidayPicture, UnknownPictureKeysFail) {
+    EXPECT_FALSE(frmImgList::Picture("Holiday Master").isNull());
+    for (const char *key : {"HolidayMaster", "", "Calendar"}) {
+        try {
+            frmImgList::Picture(key);
+            ADD_FAILURE() << key << " gave a picture";
+        } catch (const zv::db::DbError &e) {
+            EXPECT_EQ(e.number(), 35601) << key;
+        }
+    }
 }
 
 // Deleting a line: the question names allocated work; No keeps it; Yes deletes it and

@@ -1,6 +1,11 @@
 #include "ClosingCases.h"
 #include "MasterFixture.h"
 #include "masters/frmDepartment.h"
+#include "framework/TextRules.h"
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QTimer>
 #include <QPointer>
 
 using zv::masters::NameMaster;
@@ -132,6 +137,79 @@ TEST_P(NameMasterTest, NamesReachTheDatabaseAsBoundValues) {
     EXPECT_EQ(statusCode(*form), "ZVE003");
     EXPECT_EQ(count(hostile), 1);
     EXPECT_EQ(scalar("SELECT count(*) FROM Emp_Mast").toInt(), 0);   // still there
+}
+
+// Pasted control and invisible format characters are refused at Ok like the quote, pointed
+// at in the box; nothing is stored. A paste longer than the box is refused, not cut.
+TEST_P(NameMasterTest, PastedControlAndFormatCharactersAreRefusedAtOk) {
+    struct Case {
+        const char *label;
+        QString pasted;
+        int at;
+    };
+    const Case cases[] = {
+        {"tab", "Sa\tles", 2},
+        {"start of heading", QStringLiteral("Sales") + QChar(0x01), 5},
+        {"bell", QString(QChar(0x07)) + "Sales", 0},
+        {"line feed", "Sal\nes", 3},
+        {"zero-width space", QStringLiteral("Sa") + QChar(0x200B) + "les", 2},
+        {"zero-width joiner", QStringLiteral("Sal") + QChar(0x200D) + "es", 3},
+        {"right-to-left override", QString(QChar(0x202E)) + "selaS", 0},
+        {"byte order mark", QStringLiteral("Sales") + QChar(0xFEFF), 5},
+        {"line separator", QStringLiteral("Sa") + QChar(0x2028) + "les", 2},
+        {"paragraph separator", QStringLiteral("Sa") + QChar(0x2029) + "les", 2},
+        {"language tag", QStringLiteral("Sal") + QString::fromUcs4(U"\U000E0001") + "es", 3},
+    };
+    key_(Qt::Key_F2);
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.label);
+        form->txtName->clear();
+        QApplication::clipboard()->setText(c.pasted);
+        QTest::keyClick(form->txtName, Qt::Key_V, Qt::ControlModifier);
+        ASSERT_EQ(form->txtName->text(), c.pasted);   // paste goes past the key filter
+        messages.clear();
+        key_(Qt::Key_F9);
+        ASSERT_EQ(messages.prompts(), QStringList{zv::fw::kInvalidCharacters});
+        EXPECT_EQ(form->txtName->selectionStart(), c.at);
+        EXPECT_TRUE(editing());
+        EXPECT_TRUE(form->txtName->hasFocus());
+    }
+    EXPECT_EQ(scalar("SELECT count(*) FROM " + kind().table).toInt(), 0);
+
+    // Letters of other scripts are no format characters.
+    form->txtName->setText(QStringLiteral("Vertrieb \u00DC \u0645\u0628\u064A\u0639\u0627\u062A"));
+    key_(Qt::Key_F9);
+    EXPECT_EQ(statusCode(*form), "ZVE003");
+
+    // Longer than the box: refused with a message, the text left as it was.
+    key_(Qt::Key_F2);
+    QTest::keyClicks(form->txtName, "Stores");
+    messages.clear();
+    QApplication::clipboard()->setText(QString(35, QLatin1Char('x')));
+    QTest::keyClick(form->txtName, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(form->txtName->text(), "Stores");
+    ASSERT_EQ(messages.prompts(), QStringList{zv::fw::overlongPasteMessage(40)});
+    // The same through the box's own menu.
+    messages.clear();
+    QTimer::singleShot(0, [] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        for (QAction *a : menu->actions())
+            if (a->text().contains("Paste"))
+                a->trigger();
+        menu->close();
+    });
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5), form->txtName->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(form->txtName, &menuEvent);
+    EXPECT_EQ(form->txtName->text(), "Stores");
+    ASSERT_EQ(messages.prompts(), QStringList{zv::fw::overlongPasteMessage(40)});
+    messages.clear();
+    // What fits, with the selection it replaces, is pasted.
+    form->txtName->selectAll();
+    QApplication::clipboard()->setText(QString(40, QLatin1Char('y')));
+    QTest::keyClick(form->txtName, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(form->txtName->text(), QString(40, QLatin1Char('y')));
+    EXPECT_TRUE(messages.prompts().isEmpty());
 }
 
 // Another user's lock refuses Modify (ZVE027) and Delete (ZVE028); the form's own lock

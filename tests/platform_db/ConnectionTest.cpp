@@ -53,6 +53,58 @@ TEST_F(DbFixture, BoundValuesArriveIntact) {
     EXPECT_EQ(conn.scalar("SELECT count(*) FROM Dept_Mast").toInt(), texts.size() + 1);
 }
 
+// A result keeps every value as the database gave it: kinds, Null apart from
+// "", text beyond ASCII, blobs; and it stays whole after its connection closed.
+TEST_F(DbFixture, ResultHoldsEveryKindOfValue) {
+    const QString wide = QString::fromUtf8("Zo\u00eb \u2713 \U0001F600 \u0645\u0631\u062d\u0628\u0627");
+    const QByteArray blob("\0\x01\xff zero", 8);
+    Recordset rs = conn.query("SELECT 42 AS I, 2.5 AS R, ? AS W, '' AS E, NULL AS N, ? AS B, 'x' AS X "
+                              "UNION ALL SELECT -7, 0.0, 'second', 'b', 'not null', NULL, ?",
+                              {wide, blob, QString(4000, QChar(u'y'))});
+    conn.close();
+    ASSERT_EQ(rs.recordCount(), 2);
+    EXPECT_EQ(rs.value("i").typeId(), QMetaType::LongLong);
+    EXPECT_EQ(rs.value("I").toLongLong(), 42);
+    EXPECT_EQ(rs.value("R").typeId(), QMetaType::Double);
+    EXPECT_DOUBLE_EQ(rs.value("R").toDouble(), 2.5);
+    EXPECT_EQ(rs.text("W"), wide);
+    EXPECT_FALSE(rs.isNull("E"));
+    EXPECT_EQ(rs.value("E").typeId(), QMetaType::QString);
+    EXPECT_TRUE(rs.text("E").isEmpty());
+    EXPECT_TRUE(rs.isNull("N"));
+    EXPECT_EQ(rs.value("B").typeId(), QMetaType::QByteArray);
+    EXPECT_EQ(rs.value("B").toByteArray(), blob);
+    rs.moveNext();
+    EXPECT_EQ(rs.value(0).toLongLong(), -7);
+    EXPECT_EQ(rs.text("W"), "second");
+    EXPECT_EQ(rs.text("N"), "not null");
+    EXPECT_TRUE(rs.isNull("B"));
+    EXPECT_EQ(rs.text("X"), QString(4000, QChar(u'y')));
+    EXPECT_EQ(rs.valueAt(0, 2).toString(), wide);
+
+    // A copy and an in-memory change stay apart from each other.
+    Recordset copy = rs;
+    rs.setValue("W", QStringLiteral("changed"));
+    rs.moveFirst();
+    rs.setValue("I", QDate(2026, 3, 31));
+    EXPECT_EQ(rs.value("I").toDate(), QDate(2026, 3, 31));
+    EXPECT_EQ(rs.valueAt(1, 2).toString(), "changed");
+    EXPECT_EQ(copy.valueAt(1, 2).toString(), "second");
+    EXPECT_EQ(copy.valueAt(0, 0).toLongLong(), 42);
+}
+
+// Each connection reads a database of a few hundred MB from memory: a page
+// cache and a memory map of that size, the journal still a file of its own.
+TEST_F(DbFixture, ConnectionSetsCacheAndMemoryMap) {
+    EXPECT_EQ(conn.scalar("PRAGMA cache_size").toLongLong(), -kPageCacheKiB);
+    EXPECT_GE(kPageCacheKiB * 1024, 64LL * 1024 * 1024);
+    EXPECT_GE(conn.scalar("PRAGMA mmap_size").toLongLong(), 256LL * 1024 * 1024);
+    EXPECT_EQ(conn.scalar("PRAGMA journal_mode").toString(), "delete");
+    Connection readOnly;
+    readOnly.open(path, Connection::Mode::ReadOnly);
+    EXPECT_EQ(readOnly.scalar("PRAGMA cache_size").toLongLong(), -kPageCacheKiB);
+}
+
 TEST_F(DbFixture, TextComparesWithoutRegardToCase) {
     conn.execute("INSERT INTO Dept_Mast (Dept_Name) VALUES (?)", {"Accounts"});
     EXPECT_EQ(conn.scalar("SELECT count(*) FROM Dept_Mast WHERE Dept_Name = ?", {"ACCOUNTS"}).toInt(), 1);

@@ -80,6 +80,28 @@ TEST(Recordset, SortKeepsCurrentRecordAndBookmarks) {
     EXPECT_EQ(errorOf([&] { rs.sort("Nope"); }), err::ColumnMissing);
 }
 
+// Sorting compares numbers as numbers and text without regard to case, also
+// where a column mixes both; bookmarks and the cursor follow every order.
+TEST(Recordset, SortMixedColumnsAndBackToTheOriginalOrder) {
+    Recordset rs({"K", "V"}, {{1, 10}, {2, "9"}, {3, QVariant()}, {4, 2.5}, {5, "b"}, {6, "A"}, {7, qlonglong(-3)}});
+    rs.setAbsolutePosition(5);   // "b"
+    const int mark = rs.bookmark();
+    rs.sort("V");
+    QList<int> keys;
+    for (rs.moveFirst(); !rs.eof(); rs.moveNext())
+        keys << rs.value("K").toInt();
+    EXPECT_EQ(keys, QList<int>({3, 7, 4, 2, 1, 6, 5}));
+    rs.sort("V DESC");
+    rs.setBookmark(mark);
+    EXPECT_EQ(rs.text("V"), "b");
+    EXPECT_EQ(rs.absolutePosition(), 1);
+    rs.setValue("V", QStringLiteral("c"));
+    rs.sort("");
+    EXPECT_EQ(rs.absolutePosition(), 5);
+    EXPECT_EQ(rs.valueAt(4, 1).toString(), "c");
+    EXPECT_EQ(errorOf([&] { rs.setBookmark(99); }), err::NoCurrentRecord);
+}
+
 TEST(Recordset, Find) {
     struct Case {
         const char *criterion;

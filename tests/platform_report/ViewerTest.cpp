@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QTimer>
 #include <QProgressBar>
@@ -480,6 +481,35 @@ TEST_F(Viewer, OpensWideEnoughForThePageWidthAndZooms) {
             EXPECT_EQ(preview.pageSizeOnScreen().width(), qRound(paperWidth));
         }));
     }
+}
+
+TEST_F(Viewer, PageKeysScrollThePageThenTurnIt) {
+    ASSERT_TRUE(whileShown("Reports/test.rpt", activities(120), [&](FrmReportViewer &v) {
+        waitForBuild(v);
+        ReportPreview &preview = *v.crviewer;
+        v.cmdActualSize->click();
+        QCoreApplication::processEvents();
+        QScrollBar *bar = preview.verticalScrollBar();
+        ASSERT_GT(bar->maximum(), 0);   // a page taller than the window
+        auto press = [&](int key) {
+            QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier);
+            QCoreApplication::sendEvent(&preview, &e);
+        };
+        int presses = 0;
+        while (preview.currentPage() == 1 && presses++ < 50) {
+            EXPECT_EQ(bar->value() > 0, presses > 1);
+            press(Qt::Key_PageDown);
+        }
+        EXPECT_EQ(preview.currentPage(), 2);
+        EXPECT_EQ(bar->value(), 0);
+        EXPECT_EQ(v.lblPage->text().left(4), "2 of");
+        press(Qt::Key_PageUp);   // at the head of page 2: back to the foot of page 1
+        EXPECT_EQ(preview.currentPage(), 1);
+        EXPECT_EQ(bar->value(), bar->maximum());
+        press(Qt::Key_PageUp);   // scrolls within the page
+        EXPECT_EQ(preview.currentPage(), 1);
+        EXPECT_LT(bar->value(), bar->maximum());
+    }));
 }
 
 // Every report file the program ships is a layout the viewer reads.

@@ -125,6 +125,27 @@ TEST_F(DiarizedReport, TheFiveYearsEndWithThePeriodsYear) {
     }
 }
 
+// The last of the five years is the year the period ends in, today's year
+// without a period; no employee chosen means no employee condition at all.
+TEST_F(DiarizedReport, YearsAndEmployeesOfTheFilter) {
+    struct Case {
+        const char *endPeriod;
+        int lastYear;
+    };
+    const Case cases[] = {{"31-Mar-2027", 2027}, {"28-Feb-2029", 2029}, {"", QDate::currentDate().year()}};
+    for (const Case &c : cases)
+        EXPECT_EQ(zv::reports::diarizedLastYear(c.endPeriod, QDate::currentDate()), c.lastYear) << c.endPeriod;
+    EXPECT_EQ(zv::reports::diarizedYears(2027), (QList<int>{2023, 2024, 2025, 2026, 2027}));
+
+    frmGenReport2 form(nullptr, answers.forms());
+    okOn(form, 3);
+    ASSERT_EQ(shown.count, 1);
+    EXPECT_EQ(form.selectionList(), "");
+    EXPECT_FALSE(zv::reports::diarizedFill(form.formId(), form.filter()).text.contains("Sys_Emp_Num IN"));
+    form.setSelectionList(QString::number(ravi));
+    EXPECT_TRUE(zv::reports::diarizedFill(form.formId(), form.filter()).text.contains("Sys_Emp_Num IN"));
+}
+
 TEST_F(DiarizedReport, NamesWithQuotesAreCopiedAsTheyStand) {
     frmGenReport2 form(nullptr, answers.forms());
     showForm(form);

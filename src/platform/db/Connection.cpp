@@ -198,6 +198,11 @@ void Connection::open(const QString &path, Mode mode) {
             throw;
         }
     }
+    const QByteArray memory = QStringLiteral("PRAGMA cache_size=-%1; PRAGMA mmap_size=%2;")
+                                  .arg(kPageCacheKiB)
+                                  .arg(kMemoryMapBytes)
+                                  .toLatin1();
+    sqlite3_exec(db, memory.constData(), nullptr, nullptr, nullptr);   // a smaller cache still works
     m_db = db;
     m_path = path;
 }
@@ -309,43 +314,49 @@ void Connection::bind(Statement *st, const QVariantList &params) {
 Recordset Connection::query(const QString &sql, const QVariantList &params) {
     Statement *st = prepare(sql);
     bind(st, params);
-    const int cols = sqlite3_column_count(st->stmt);
-    QStringList names;
-    names.reserve(cols);
+    sqlite3_stmt *stmt = st->stmt;
+    const int cols = sqlite3_column_count(stmt);
+    Recordset rs;
+    rs.m_columns.reserve(cols);
     for (int c = 0; c < cols; ++c)
-        names << QString::fromUtf8(sqlite3_column_name(st->stmt, c));
-    QVector<Recordset::Row> rows;
+        rs.m_columns << QString::fromUtf8(sqlite3_column_name(stmt, c));
+    QVector<Recordset::Cell> &cells = rs.m_cells;
     int rc;
-    while ((rc = sqlite3_step(st->stmt)) == SQLITE_ROW) {
-        Recordset::Row row(cols);
+    int rows = 0;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        ++rows;
         for (int c = 0; c < cols; ++c) {
-            switch (sqlite3_column_type(st->stmt, c)) {
+            Recordset::Cell cell;
+            switch (sqlite3_column_type(stmt, c)) {
             case SQLITE_INTEGER:
-                row[c] = QVariant(static_cast<qlonglong>(sqlite3_column_int64(st->stmt, c)));
+                cell.kind = Recordset::Cell::Integer;
+                cell.integer = sqlite3_column_int64(stmt, c);
                 break;
             case SQLITE_FLOAT:
-                row[c] = QVariant(sqlite3_column_double(st->stmt, c));
+                cell.kind = Recordset::Cell::Real;
+                cell.real = sqlite3_column_double(stmt, c);
                 break;
-            case SQLITE_TEXT:
-                row[c] = QVariant(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st->stmt, c)),
-                                                    sqlite3_column_bytes(st->stmt, c)));
+            case SQLITE_TEXT: {
+                const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt, c));
+                cell = rs.textCell(text, sqlite3_column_bytes(stmt, c));
                 break;
-            case SQLITE_BLOB:
-                row[c] = QVariant(QByteArray(static_cast<const char *>(sqlite3_column_blob(st->stmt, c)),
-                                             sqlite3_column_bytes(st->stmt, c)));
+            }
+            case SQLITE_BLOB: {
+                const auto *blob = static_cast<const char *>(sqlite3_column_blob(stmt, c));
+                cell = rs.blobCell(blob, sqlite3_column_bytes(stmt, c));
                 break;
+            }
             default:
                 break;   // Null
             }
+            cells.push_back(cell);
         }
-        rows.push_back(std::move(row));
     }
-    if (rc != SQLITE_DONE) {
-        sqlite3_reset(st->stmt);
+    sqlite3_reset(stmt);
+    if (rc != SQLITE_DONE)
         fail(rc, sql);
-    }
-    sqlite3_reset(st->stmt);
-    return Recordset(std::move(names), std::move(rows));
+    rs.m_rowCount = rows;
+    return rs;
 }
 
 int Connection::execute(const QString &sql, const QVariantList &params) {

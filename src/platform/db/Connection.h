@@ -13,6 +13,11 @@ namespace zv::db {
 class LockFile;
 class RowLock;
 
+// Page cache and memory map of every connection: enough for a database of a
+// few hundred MB to be read from memory after its first pass.
+inline constexpr long long kPageCacheKiB = 64 * 1024;
+inline constexpr long long kMemoryMapBytes = 512LL * 1024 * 1024;
+
 // One connection to a database file. Opens existing files only: a missing
 // file raises 53 and creates nothing; a file that is not a database raises
 // -2147467259. While open it holds the <name>.ldb lock file beside the database;

@@ -1,6 +1,7 @@
 #include "Recordset.h"
 #include "Dates.h"
 #include <QRegularExpression>
+#include <QStringDecoder>
 #include <algorithm>
 
 namespace zv::db {
@@ -60,10 +61,112 @@ int compareValues(const QVariant &a, const QVariant &b) {
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
-Recordset::Recordset(QStringList columns, QVector<Row> rows) : m_columns(std::move(columns)), m_rows(std::move(rows)) {
-    m_ids.resize(m_rows.size());
-    for (int i = 0; i < m_ids.size(); ++i)
-        m_ids[i] = i;
+Recordset::Recordset(QStringList columns, QVector<Row> rows) : m_columns(std::move(columns)), m_rowCount(rows.size()) {
+    const int cols = m_columns.size();
+    m_cells.reserve(qsizetype(m_rowCount) * cols);
+    for (const Row &row : std::as_const(rows))
+        for (int c = 0; c < cols; ++c)
+            m_cells.push_back(cellOf(row.value(c)));
+}
+
+Recordset::Cell Recordset::textCell(const char *utf8, qsizetype bytes) {
+    // UTF-16 never takes more units than UTF-8 takes bytes: decode in place.
+    const qsizetype at = m_text.size();
+    if (m_text.capacity() < at + bytes)
+        m_text.reserve(std::max(at + bytes, 2 * m_text.capacity()));
+    m_text.resize(at + bytes);
+    QChar *begin = m_text.data() + at;
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QChar *end = decoder.appendToBuffer(begin, QByteArrayView(utf8, bytes));
+    m_text.resize(at + (end - begin));
+    Cell c;
+    c.kind = Cell::Text;
+    c.offset = at;
+    c.size = qint32(end - begin);
+    return c;
+}
+
+Recordset::Cell Recordset::textCell(QStringView text) {
+    Cell c;
+    c.kind = Cell::Text;
+    c.offset = m_text.size();
+    c.size = qint32(text.size());
+    m_text.append(text);
+    return c;
+}
+
+Recordset::Cell Recordset::blobCell(const char *data, qsizetype bytes) {
+    Cell c;
+    c.kind = Cell::Blob;
+    c.offset = m_bytes.size();
+    c.size = qint32(bytes);
+    m_bytes.append(data, bytes);
+    return c;
+}
+
+Recordset::Cell Recordset::cellOf(const QVariant &v) {
+    Cell c;
+    switch (v.typeId()) {
+    case QMetaType::UnknownType:
+        return c;   // Null
+    case QMetaType::LongLong:
+        c.kind = Cell::Integer;
+        c.integer = v.toLongLong();
+        return c;
+    case QMetaType::Double:
+        c.kind = Cell::Real;
+        c.real = v.toDouble();
+        return c;
+    case QMetaType::QString:
+        return textCell(*static_cast<const QString *>(v.constData()));
+    case QMetaType::QByteArray: {
+        const auto *b = static_cast<const QByteArray *>(v.constData());
+        return blobCell(b->constData(), b->size());
+    }
+    default:
+        c.kind = Cell::Other;
+        c.offset = m_others.size();
+        m_others.push_back(v);
+        return c;
+    }
+}
+
+QVariant Recordset::variantOf(const Cell &c) const {
+    switch (c.kind) {
+    case Cell::Integer:
+        return QVariant(qlonglong(c.integer));
+    case Cell::Real:
+        return QVariant(c.real);
+    case Cell::Text: {
+        // Copied by hand: short copies through memcpy turned out many times
+        // slower once Qt's hashing had run in the process.
+        QString s(c.size, Qt::Uninitialized);
+        const QChar *from = m_text.constData() + c.offset;
+        QChar *to = s.data();
+        for (qint32 i = 0; i < c.size; ++i)
+            to[i] = from[i];
+        return QVariant(s);
+    }
+    case Cell::Blob:
+        return QVariant(m_bytes.mid(c.offset, c.size));
+    case Cell::Other:
+        return m_others.at(c.offset);
+    case Cell::Null:
+        break;
+    }
+    return QVariant();
+}
+
+int Recordset::compareCells(const Cell &a, const Cell &b) const {
+    if (a.kind == Cell::Null || b.kind == Cell::Null)
+        return a.kind == b.kind ? 0 : (a.kind == Cell::Null ? -1 : 1);
+    if (a.kind == Cell::Text && b.kind == Cell::Text) {
+        const int c = textOf(a).compare(textOf(b), Qt::CaseInsensitive);
+        return c < 0 ? -1 : (c > 0 ? 1 : 0);
+    }
+    if (a.kind == Cell::Integer && b.kind == Cell::Integer)
+        return a.integer < b.integer ? -1 : (a.integer > b.integer ? 1 : 0);
+    return compareValues(variantOf(a), variantOf(b));
 }
 
 int Recordset::fieldIndex(const QString &name) const {
@@ -88,7 +191,7 @@ void Recordset::requireCurrent() const {
 }
 
 void Recordset::moveNext() {
-    if (m_pos < m_rows.size())
+    if (m_pos < m_rowCount)
         ++m_pos;
 }
 
@@ -102,19 +205,20 @@ int Recordset::absolutePosition() const { return (bof() || eof()) ? 0 : m_pos + 
 void Recordset::setAbsolutePosition(int pos) {
     if (pos < 1)
         m_pos = -1;
-    else if (pos > m_rows.size())
-        m_pos = m_rows.size();
+    else if (pos > m_rowCount)
+        m_pos = m_rowCount;
     else
         m_pos = pos - 1;
 }
 
 int Recordset::bookmark() const {
     requireCurrent();
-    return m_ids.at(m_pos);
+    return recordAt(m_pos);
 }
 
 void Recordset::setBookmark(int bookmark) {
-    const int i = m_ids.indexOf(bookmark);
+    const int i = m_order.isEmpty() ? (bookmark >= 0 && bookmark < m_rowCount ? bookmark : -1)
+                                    : int(m_order.indexOf(bookmark));
     if (i < 0)
         throw DbError(err::NoCurrentRecord, QStringLiteral("The bookmark is not valid."));
     m_pos = i;
@@ -124,7 +228,7 @@ QVariant Recordset::value(int field) const {
     requireCurrent();
     if (field < 0 || field >= m_columns.size())
         throw DbError(err::ColumnMissing, QStringLiteral("Item cannot be found in the collection: %1").arg(field));
-    return m_rows.at(m_pos).at(field);
+    return variantOf(cellAt(m_pos, field));
 }
 
 QVariant Recordset::value(const QString &field) const { return value(requireField(field)); }
@@ -137,7 +241,7 @@ QString Recordset::text(const QString &field) const {
 void Recordset::setValue(const QString &field, const QVariant &v) {
     const int f = requireField(field);
     requireCurrent();
-    m_rows[m_pos][f] = v;
+    m_cells[qsizetype(recordAt(m_pos)) * m_columns.size() + f] = cellOf(v);
 }
 
 void Recordset::sort(const QString &order) {
@@ -157,32 +261,29 @@ void Recordset::sort(const QString &order) {
         }
         keys.push_back({requireField(p), desc});
     }
-    const int current = (bof() || eof()) ? -1 : m_ids.at(m_pos);
-
-    QVector<int> sequence(m_rows.size());
-    for (int i = 0; i < sequence.size(); ++i)
-        sequence[i] = i;
-    std::stable_sort(sequence.begin(), sequence.end(), [&](int x, int y) {
-        for (const Key &k : keys) {
-            const int c = compareValues(m_rows.at(x).at(k.field), m_rows.at(y).at(k.field));
-            if (c != 0)
-                return k.desc ? c > 0 : c < 0;
-        }
-        return keys.isEmpty() ? m_ids.at(x) < m_ids.at(y) : false;
-    });
-    QVector<Row> rows;
-    QVector<int> ids;
-    rows.reserve(sequence.size());
-    ids.reserve(sequence.size());
-    for (int i : sequence) {
-        rows.push_back(std::move(m_rows[i]));
-        ids.push_back(m_ids.at(i));
-    }
-    m_rows = std::move(rows);
-    m_ids = std::move(ids);
+    const int current = (bof() || eof()) ? -1 : recordAt(m_pos);
     m_sort = order.trimmed();
+    if (keys.isEmpty()) {
+        m_order.clear();   // the original order
+    } else {
+        // Sorting the present order keeps ties as they stand.
+        QVector<int> order(m_rowCount);
+        for (int i = 0; i < m_rowCount; ++i)
+            order[i] = recordAt(i);
+        const int cols = m_columns.size();
+        std::stable_sort(order.begin(), order.end(), [&](int x, int y) {
+            for (const Key &k : keys) {
+                const int c = compareCells(m_cells.at(qsizetype(x) * cols + k.field),
+                                           m_cells.at(qsizetype(y) * cols + k.field));
+                if (c != 0)
+                    return k.desc ? c > 0 : c < 0;
+            }
+            return false;
+        });
+        m_order = std::move(order);
+    }
     if (current >= 0)
-        m_pos = m_ids.indexOf(current);
+        setBookmark(current);
 }
 
 bool Recordset::find(const QString &criterion, bool skipCurrent, bool forward) {
@@ -240,12 +341,12 @@ bool Recordset::find(const QString &field, const QString &op, const QVariant &va
             return c >= 0;
         throw DbError(err::GeneralFailure, QStringLiteral("Invalid Find operator: %1").arg(op));
     };
-    const int n = m_rows.size();
+    const int n = m_rowCount;
     int i = std::clamp(m_pos, forward ? 0 : -1, forward ? n : n - 1);
     if (skipCurrent)
         i += forward ? 1 : -1;
     for (; forward ? i < n : i >= 0; i += forward ? 1 : -1) {
-        if (matches(m_rows.at(i).at(f))) {
+        if (matches(variantOf(cellAt(i, f)))) {
             m_pos = i;
             return true;
         }

@@ -1,13 +1,16 @@
 #pragma once
 #include "DbError.h"
 #include <QStringList>
+#include <QStringView>
 #include <QVariant>
 #include <QVector>
 
 namespace zv::db {
 
 // A client-side result held in memory. Null is a null QVariant, distinct from
-// an empty string. Field names are matched without regard to case.
+// an empty string. Field names are matched without regard to case. Values
+// come back as the database gave them: integers as qlonglong, reals as
+// double, text as QString, blobs as QByteArray.
 class Recordset {
 public:
     using Row = QVector<QVariant>;
@@ -19,14 +22,14 @@ public:
     int fieldCount() const { return m_columns.size(); }
     const QStringList &fieldNames() const { return m_columns; }
     int fieldIndex(const QString &name) const;      // -1 when missing
-    int recordCount() const { return m_rows.size(); }
-    bool isEmpty() const { return m_rows.isEmpty(); }
+    int recordCount() const { return m_rowCount; }
+    bool isEmpty() const { return m_rowCount == 0; }
 
     // Cursor
-    bool eof() const { return m_rows.isEmpty() || m_pos >= m_rows.size(); }
-    bool bof() const { return m_rows.isEmpty() || m_pos < 0; }
+    bool eof() const { return m_rowCount == 0 || m_pos >= m_rowCount; }
+    bool bof() const { return m_rowCount == 0 || m_pos < 0; }
     void moveFirst() { m_pos = 0; }
-    void moveLast() { m_pos = m_rows.size() - 1; }
+    void moveLast() { m_pos = m_rowCount - 1; }
     void moveNext();
     void movePrevious();
     void move(int rows) { setAbsolutePosition(absolutePosition() + rows); }
@@ -47,9 +50,8 @@ public:
     QString text(const QString &field) const;        // Null reads as ""
     void setValue(const QString &field, const QVariant &v);  // in memory only
 
-    // Values by row, for grids
-    QVariant valueAt(int row, int field) const { return m_rows.at(row).at(field); }
-    const Row &rowAt(int row) const { return m_rows.at(row); }
+    // Values by position (0-based, in the current order), for grids
+    QVariant valueAt(int row, int field) const { return variantOf(cellAt(row, field)); }
 
     // Sort: "Name ASC, Code DESC"; an empty text restores the original order.
     // Text sorts without regard to case, Nulls first. The current record is kept.
@@ -67,12 +69,40 @@ public:
               bool forward = true);
 
 private:
+    friend class Connection;
+    // One value. Text and blobs live in buffers shared by the whole result, so
+    // that reading a result does not allocate for each value it holds.
+    struct Cell {
+        enum Kind : quint8 { Null, Integer, Real, Text, Blob, Other };
+        union {
+            qint64 integer = 0;
+            double real;
+            qsizetype offset;   // into m_text or m_bytes, or the index in m_others
+        };
+        qint32 size = 0;        // text in UTF-16 units, blob in bytes
+        Kind kind = Null;
+    };
+
     void requireCurrent() const;
     int requireField(const QString &name) const;
+    // The record at a position: its original row, which is also its bookmark.
+    int recordAt(int pos) const { return m_order.isEmpty() ? pos : m_order.at(pos); }
+    const Cell &cellAt(int pos, int field) const { return m_cells.at(qsizetype(recordAt(pos)) * m_columns.size() + field); }
+    QVariant variantOf(const Cell &c) const;
+    QStringView textOf(const Cell &c) const { return QStringView(m_text).mid(c.offset, c.size); }
+    int compareCells(const Cell &a, const Cell &b) const;
+    Cell cellOf(const QVariant &v);
+    Cell textCell(const char *utf8, qsizetype bytes);
+    Cell textCell(QStringView text);
+    Cell blobCell(const char *data, qsizetype bytes);
 
     QStringList m_columns;
-    QVector<Row> m_rows;
-    QVector<int> m_ids;      // original position of each row: its bookmark
+    QVector<Cell> m_cells;       // row after row, in the original order
+    QString m_text;
+    QByteArray m_bytes;
+    QVector<QVariant> m_others;  // values of other types, kept as given
+    int m_rowCount = 0;
+    QVector<int> m_order;        // original row at each position; empty while unsorted
     int m_pos = 0;
     QString m_sort;
 };

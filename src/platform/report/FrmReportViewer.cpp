@@ -7,14 +7,12 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QPrintDialog>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QScrollBar>
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
@@ -98,14 +96,14 @@ FrmReportViewer::FrmReportViewer(QWidget *parent, ViewerHooks hooks) : QDialog(p
     cmdPrinterSelection->setAutoDefault(false);
     auto *stretch = new QWidget(bar);
     stretch->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    for (QWidget *w : {static_cast<QWidget *>(cmdPrint), static_cast<QWidget *>(cmdExport)})
+    using Widgets = std::initializer_list<QWidget *>;
+    for (QWidget *w : Widgets{cmdPrint, cmdExport})
         bar->addWidget(w);
     bar->addSeparator();
-    for (QWidget *w : {static_cast<QWidget *>(cmdFirst), static_cast<QWidget *>(cmdPrevious),
-                       static_cast<QWidget *>(lblPage), static_cast<QWidget *>(cmdNext), static_cast<QWidget *>(cmdLast)})
+    for (QWidget *w : Widgets{cmdFirst, cmdPrevious, lblPage, cmdNext, cmdLast})
         bar->addWidget(w);
     bar->addSeparator();
-    for (QWidget *w : {cmdFitWidth, cmdFitPage, cmdActualSize})
+    for (QWidget *w : Widgets{cmdFitWidth, cmdFitPage, cmdActualSize})
         bar->addWidget(w);
     bar->addSeparator();
     // Shown while pages are still to come.

@@ -218,11 +218,6 @@ void Report::render() {
     finishLayout();
 }
 
-void Report::render(QSizeF paperMm, QPageLayout::Orientation orientation) {
-    beginLayout(paperMm, orientation);
-    finishLayout();
-}
-
 void Report::beginLayout() {
     beginLayout(QPageSize(m_layout.pageSize).size(QPageSize::Millimeter), m_layout.orientation);
 }
@@ -629,8 +624,6 @@ void Report::print(QPagedPaintDevice *device) {
     }
     p.end();
 }
-
-void Report::exportPdf(const QString &path) { exportPdf(path, pageLayout()); }
 
 void Report::exportPdf(const QString &path, const QPageLayout &pageLayout) {
     {

@@ -52,10 +52,9 @@ public:
     void setDataSource(const zv::db::Recordset &rows);
     const zv::db::Recordset &data() const { return m_data; }
 
-    // Lays the whole report out on its own page (or on paperMm, when given).
-    // Throws FormulaError when a formula the layout shows cannot be evaluated.
+    // Lays the whole report out on its own page. Throws FormulaError when a
+    // formula the layout shows cannot be evaluated.
     void render();
-    void render(QSizeF paperMm, QPageLayout::Orientation orientation);
 
     // The same in steps, so that a window can show the first pages while
     // later ones are still to come: beginLayout fixes the page geometry and
@@ -93,9 +92,7 @@ public:
     void paintPage(QPainter &p, int page) const;
     // Paints every page on the device, laid out on the device's paper.
     void print(QPagedPaintDevice *device);
-    // Writes a PDF file of every page laid out on pageLayout's paper
-    // (the report's own page unless given); throws ExportFailed.
-    void exportPdf(const QString &path);
+    // Writes a PDF file of every page laid out on pageLayout's paper; throws ExportFailed.
     void exportPdf(const QString &path, const QPageLayout &pageLayout);
 
 private:

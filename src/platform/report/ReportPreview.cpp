@@ -1,6 +1,8 @@
 #include "ReportPreview.h"
 #include "Report.h"
+#include <QKeyEvent>
 #include <QPainter>
+#include <QWheelEvent>
 #include <QPaintEvent>
 #include <QScrollBar>
 #include <algorithm>
@@ -48,7 +50,7 @@ ReportPreview::ReportPreview(QWidget *parent) : QScrollArea(parent) {
     m_pageWidget = new Page(this);
     m_pageWidget->resize(1, 1);
     setWidget(m_pageWidget);
-    viewport()->setFocusProxy(nullptr);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void ReportPreview::setReport(const Report *report) {
@@ -121,6 +123,35 @@ void ReportPreview::applyZoom() {
     }
     m_pageWidget->resize(pageSizeOnScreen() + QSize(2 * kMargin, 2 * kMargin));
     m_pageWidget->update();
+}
+
+bool ReportPreview::turnPage(bool forward) {
+    QScrollBar *bar = verticalScrollBar();
+    if (forward && bar->value() >= bar->maximum() && currentPage() < pageCount()) {
+        setCurrentPage(currentPage() + 1);
+        return true;
+    }
+    if (!forward && bar->value() <= bar->minimum() && currentPage() > 1) {
+        setCurrentPage(currentPage() - 1);
+        bar->setValue(bar->maximum());
+        return true;
+    }
+    return false;
+}
+
+void ReportPreview::keyPressEvent(QKeyEvent *event) {
+    if ((event->key() == Qt::Key_PageDown && turnPage(true)) || (event->key() == Qt::Key_PageUp && turnPage(false)))
+        return;
+    QScrollArea::keyPressEvent(event);
+}
+
+void ReportPreview::wheelEvent(QWheelEvent *event) {
+    const int dy = event->angleDelta().y();
+    if (dy != 0 && !(event->modifiers() & Qt::ControlModifier) && turnPage(dy < 0)) {
+        event->accept();
+        return;
+    }
+    QScrollArea::wheelEvent(event);
 }
 
 void ReportPreview::resizeEvent(QResizeEvent *event) {

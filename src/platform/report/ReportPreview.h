@@ -47,10 +47,16 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    // Page Down (or the wheel) at the foot of a page goes on to the next
+    // page, Page Up at its head back to the previous one.
+    void keyPressEvent(QKeyEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
 
 private:
     class Page;
     void applyZoom();
+    // Turns the page at the end of the scrolling; whether it did.
+    bool turnPage(bool forward);
     double screenScale() const;
 
     const Report *m_report = nullptr;

@@ -1,0 +1,251 @@
+// The diarized report's data step against SQLite itself. A copy of the fresh
+// production database gets the employees given on the command line (5,000
+// unless given), two activity lines each and one schedule entry a month on
+// each line over six years, 2022 to 2027; the program's period ends in 2027.
+//
+// The program's side: the form's fill of Temp_Year for March of the five
+// years, every employee, and the read-back of its rows. The raw side: the
+// best statement for the same rows written by hand (the five months as date
+// ranges on the expected date's index, no employee condition), in the same
+// transaction with the same delete, run through the SQLite C API on a
+// connection of its own, and the same read-back with each value copied.
+// The two run alternately; medians of seven runs.
+//
+// Goals: the program at most 2 times the raw side, and linear in the data
+// (the same step on a fifth of the data, then five times the rows may take
+// at most 1.5 times five times as long). The last line is the ratio; the
+// program exits with 1 when a goal is missed.
+//
+//   bench_diarized [employees]
+#include "BenchSupport.h"
+#include "core/modCommon.h"
+#include "reports/DiarizedStore.h"
+#include "reports/frmGenReport2.h"
+#include <QApplication>
+#include <QComboBox>
+#include <QDate>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QVariant>
+#include <cstdio>
+#include <random>
+#include <sqlite3.h>
+#include <string>
+#include <vector>
+
+using bench::check;
+
+namespace {
+
+constexpr int kFirstYear = 2022;
+constexpr int kLastYear = 2027;
+constexpr int kLinesPerEmployee = 2;
+constexpr int kMonth = 3;
+constexpr int kRuns = 7;
+constexpr double kGoal = 2.0;
+constexpr double kLinearSlack = 1.5;
+
+using Stmt = bench::Statement;
+
+std::string iso(const QDate &d) { return d.toString(QStringLiteral("yyyy-MM-dd")).toStdString(); }
+
+void exec(sqlite3 *db, const char *sql) { check(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), db, sql); }
+
+void fill(const QString &path, int employees) {
+    sqlite3 *db = nullptr;
+    check(sqlite3_open(path.toUtf8().constData(), &db), db, "open");
+    exec(db, "BEGIN");
+    std::mt19937 rng(20270331);
+    auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+    {
+        Stmt dept(db, "INSERT INTO Dept_Mast (Dept_Desc) VALUES (?)");
+        for (int i = 1; i <= 20; ++i)
+            dept.t(1, "Department " + std::to_string(i)).run();
+        Stmt desg(db, "INSERT INTO Desg_Mast (Desg_Name) VALUES (?)");
+        desg.t(1, "Clerk").run();
+        Stmt emp(db, "INSERT INTO Emp_Mast (Emp_Num, Emp_Name, Sys_Desg_Num, Sys_Dept_Num, Emp_Shrt_Name) "
+                     "VALUES (?, ?, 1, ?, ?)");
+        char name[32];
+        for (int e = 0; e < employees; ++e) {
+            std::snprintf(name, sizeof name, "Employee %05d", e);
+            emp.t(1, "E" + std::to_string(e)).t(2, name).i(3, e % 20 + 1).t(4, "u" + std::to_string(e)).run();
+        }
+    }
+    Stmt act(db, "INSERT INTO Actvty_Mast (Entry_Date, Actvty_Desc, Remk) VALUES (?, ?, '')");
+    Stmt line(db, "INSERT INTO Actvty_Mast_Det (Sys_Actvty_Num, Sys_Dept_Num, Sys_Emp_Num, Start_Date, End_Date, "
+                  "Sys_Const_Num) VALUES (?, ?, ?, ?, ?, 14)");
+    Stmt entry(db, "INSERT INTO Statry_Cmpltd_Entry (Sys_Actvty_Num, Sys_Actvty_Line_Num, Sys_Emp_Num, Expctd_Date, "
+                   "Cmpltd_Date, Not_Needed) VALUES (?, ?, ?, ?, ?, 0)");
+    const QDate first(kFirstYear, 1, 1), last(kLastYear, 12, 31);
+    char desc[48];
+    for (int e = 1; e <= employees; ++e) {
+        std::snprintf(desc, sizeof desc, "Activity %05d", pick(employees));
+        const long long a = act.t(1, iso(first)).t(2, desc).run();
+        for (int l = 0; l < kLinesPerEmployee; ++l) {
+            const long long ln = line.i(1, a).i(2, pick(20) + 1).i(3, e).t(4, iso(first)).t(5, iso(last)).run();
+            for (int y = kFirstYear; y <= kLastYear; ++y)
+                for (int m = 1; m <= 12; ++m) {
+                    const QDate expected(y, m, 1 + pick(QDate(y, m, 1).daysInMonth()));
+                    entry.i(1, a).i(2, ln).i(3, e).t(4, iso(expected));
+                    if (pick(10) < 6)
+                        entry.t(5, iso(expected.addDays(pick(4))));
+                    else
+                        entry.null(5);
+                    entry.run();
+                }
+        }
+    }
+    exec(db, "COMMIT");
+    exec(db, "ANALYZE");
+    sqlite3_close(db);
+}
+
+// The best statement for the report's rows, by hand.
+std::string rawFill() {
+    std::string sql = "INSERT INTO Temp_Year (Serl_Num, Start_Date, Emp_Name, Actvty_Desc, D2004, D2005, D2006, D2007, "
+                      "D2008, Id) SELECT row_number() OVER (ORDER BY am.Actvty_Desc, sc.Expctd_Date, sc.Sys_Entry_Num), "
+                      "sc.Expctd_Date, em.Emp_Name, am.Actvty_Desc";
+    for (int y = kLastYear - 4; y <= kLastYear; ++y)
+        sql += ", CASE WHEN sc.Cmpltd_Date >= '" + std::to_string(y) + "-01-01' AND sc.Cmpltd_Date < '" +
+               std::to_string(y + 1) + "-01-01' THEN sc.Cmpltd_Date END";
+    sql += ", ?1 FROM Statry_Cmpltd_Entry sc JOIN Actvty_Mast am ON am.Sys_Actvty_Num = sc.Sys_Actvty_Num "
+           "JOIN Emp_Mast em ON em.Sys_Emp_Num = sc.Sys_Emp_Num WHERE ";
+    for (int y = kLastYear - 4; y <= kLastYear; ++y) {
+        char range[96];
+        std::snprintf(range, sizeof range, "%s(sc.Expctd_Date >= '%d-%02d-01' AND sc.Expctd_Date < '%d-%02d-01')",
+                      y == kLastYear - 4 ? "" : " OR ", y, kMonth, y, kMonth + 1);
+        sql += range;
+    }
+    return sql;
+}
+
+// The raw side's data step; its rows.
+long long rawStep(sqlite3 *db, const std::string &fillSql) {
+    exec(db, "BEGIN");
+    Stmt del(db, "DELETE FROM Temp_Year WHERE Id = ?1");
+    del.t(1, "raw").run();
+    Stmt ins(db, fillSql.c_str());
+    ins.t(1, "raw").run();
+    const long long written = sqlite3_changes(db);
+    exec(db, "COMMIT");
+
+    Stmt sel(db, "SELECT * FROM Temp_Year WHERE Id = ?1 ORDER BY Serl_Num");
+    sel.t(1, "raw");
+    const int cols = sqlite3_column_count(sel.st);
+    std::vector<QVariant> values;
+    values.reserve(static_cast<size_t>(written) * cols);
+    long long rows = 0;
+    while (sqlite3_step(sel.st) == SQLITE_ROW) {
+        for (int c = 0; c < cols; ++c)
+            switch (sqlite3_column_type(sel.st, c)) {
+            case SQLITE_INTEGER:
+                values.emplace_back(static_cast<qlonglong>(sqlite3_column_int64(sel.st, c)));
+                break;
+            case SQLITE_FLOAT:
+                values.emplace_back(sqlite3_column_double(sel.st, c));
+                break;
+            case SQLITE_NULL:
+                values.emplace_back();
+                break;
+            default:
+                values.emplace_back(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(sel.st, c)),
+                                                      sqlite3_column_bytes(sel.st, c)));
+            }
+        ++rows;
+    }
+    return rows;
+}
+
+struct Result {
+    double programMs = 0, rawMs = 0;
+    long long rows = 0;
+};
+
+// Both sides on a database of the given employees, alternately, the side
+// that goes first changing from pair to pair.
+Result measure(const QTemporaryDir &dir, const QString &name, int employees) {
+    const QString copy = dir.filePath(name);
+    const QString db = bench::filledProductionCopy(
+        dir, [&](const QString &p) { fill(p, employees); },
+        QStringLiteral("%1 employees, %2 schedule entries").arg(employees).arg(employees * kLinesPerEmployee * 12 *
+                                                                                (kLastYear - kFirstYear + 1)));
+    if (db.isEmpty() || !QFile::rename(db, copy) || !bench::openAsProduction(copy))
+        std::exit(1);
+    modCommon::gEndPeriod = QStringLiteral("31-Mar-%1").arg(kLastYear);
+
+    frmGenReport2 form;
+    form.cmbTargetMnth->setCurrentIndex(kMonth - 1);
+    form.setSelectionList(QString());   // every employee
+    Result r;
+    long long programRows = 0;
+    auto program = [&] {
+        QElapsedTimer t;
+        t.start();
+        programRows = form.fillTempYear();
+        const zv::db::Recordset rs = zv::reports::diarizedRows(*modCommon::gConn, form.formId());
+        if (rs.recordCount() != programRows)
+            std::exit(1);
+        return t.nsecsElapsed() / 1e6;
+    };
+    sqlite3 *raw = nullptr;
+    check(sqlite3_open(copy.toUtf8().constData(), &raw), raw, "open");
+    exec(raw, "PRAGMA foreign_keys=ON");
+    const std::string fillSql = rawFill();
+    auto rawSide = [&] {
+        QElapsedTimer t;
+        t.start();
+        r.rows = rawStep(raw, fillSql);
+        return t.nsecsElapsed() / 1e6;
+    };
+
+    program();   // warm-up
+    rawSide();
+    std::vector<double> p, q;
+    for (int i = 0; i < kRuns; ++i) {
+        if (i % 2 == 0) {
+            p.push_back(program());
+            q.push_back(rawSide());
+        } else {
+            q.push_back(rawSide());
+            p.push_back(program());
+        }
+    }
+    sqlite3_close(raw);
+    form.close();
+    modCommon::gConn->close();
+    if (programRows != r.rows) {
+        std::fprintf(stderr, "the program wrote %lld rows, the raw statement %lld\n", programRows, r.rows);
+        std::exit(1);
+    }
+    r.programMs = bench::median(p);
+    r.rawMs = bench::median(q);
+    std::printf("  %6d employees: %7lld rows   program %8.1f ms   raw %8.1f ms   (medians of %d)\n", employees, r.rows,
+                r.programMs, r.rawMs, kRuns);
+    return r;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    bench::offscreenByDefault();
+    QApplication app(argc, argv);
+    const int employees = argc > 1 ? std::atoi(argv[1]) : 5000;
+    if (employees < 5) {
+        std::fprintf(stderr, "usage: bench_diarized [employees, at least 5]\n");
+        return 2;
+    }
+    QTemporaryDir dir;
+    std::printf("Diarized activities, March of %d to %d, every employee\n", kLastYear - 4, kLastYear);
+    const Result small = measure(dir, QStringLiteral("fifth.db"), employees / 5);
+    const Result full = measure(dir, QStringLiteral("full.db"), employees);
+
+    const double rowsGrowth = double(full.rows) / double(small.rows);
+    const double timeGrowth = full.programMs / small.programMs;
+    const bool linear = timeGrowth <= rowsGrowth * kLinearSlack;
+    std::printf("linear: %.1f times the rows took %.1f times as long (goal <= %.1f) %s\n", rowsGrowth, timeGrowth,
+                rowsGrowth * kLinearSlack, linear ? "ok" : "MISSED");
+    const double ratio = full.programMs / full.rawMs;
+    const bool met = ratio <= kGoal;
+    std::printf("ratio program/raw %.2f (goal <= %.1f) %s\n", ratio, kGoal, met ? "ok" : "MISSED");
+    return met && linear ? 0 : 1;
+}
