@@ -138,18 +138,18 @@ QVariant FormUtilityBase::keyValue(const QVariant &value, bool numeric) {
 
 bool FormUtilityBase::lookUp(const QString &Field, const QVariant &Value, const QString &KeyField,
                              const QString &Table, const QString &Query, const QVariantList &QueryParams,
-                             bool numeric, bool byName, QVariant &out) {
+                             LookUpKind kind, QVariant &out) {
     zv::db::Recordset rs;
     if (Query.trimmed().isEmpty())
         rs = conn().query(QStringLiteral("SELECT ") + ident(Field) + QStringLiteral(" FROM ") + ident(Table) +
                               QStringLiteral(" WHERE ") + ident(KeyField) + QStringLiteral(" = ? LIMIT 1"),
-                          {keyValue(Value, numeric)});
+                          {keyValue(Value, kind.numericKey)});
     else
         rs = conn().query(Query, QueryParams);
     if (rs.isEmpty())
         return false;
     rs.moveFirst();
-    out = byName ? rs.value(Field) : rs.value(0);
+    out = kind.byName ? rs.value(Field) : rs.value(0);
     return true;
 }
 
@@ -157,7 +157,7 @@ QString FormUtilityBase::GetCodeNum(const QString &Field, const QVariant &Value,
                                     const QString &Table, const QString &Query, const QVariantList &QueryParams) {
     try {
         QVariant v;
-        if (!lookUp(Field, Value, KeyField, Table, Query, QueryParams, true, true, v))
+        if (!lookUp(Field, Value, KeyField, Table, Query, QueryParams, {.numericKey = true, .byName = true}, v))
             return QString();
         if (v.isNull())
             throw DbError(zv::fw::InvalidUseOfNull, QStringLiteral("Invalid use of Null"),

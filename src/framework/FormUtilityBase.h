@@ -78,8 +78,13 @@ protected:
     static const QString &ident(const QString &name);
     static QVariant keyValue(const QVariant &value, bool numeric);
     // First row of the look-up as a recordset cell: throws when nothing was asked.
+    // How a look-up matches its key and reads its answer.
+    struct LookUpKind {
+        bool numericKey = false;   // the key compared as a number
+        bool byName = false;       // the answer read by the field's name, not as the first column
+    };
     static bool lookUp(const QString &Field, const QVariant &Value, const QString &KeyField, const QString &Table,
-                       const QString &Query, const QVariantList &QueryParams, bool numeric, bool byName,
+                       const QString &Query, const QVariantList &QueryParams, LookUpKind kind,
                        QVariant &out);
     static void reportError(const std::exception &e);
     static QString textOf(QWidget *control);

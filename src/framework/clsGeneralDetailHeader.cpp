@@ -23,17 +23,17 @@ void footerForEditing(clsFooterToolBar *footer) {
 } // namespace
 
 // The header steps shared by the editing modes, in the order the modes set them.
-void clsGeneralDetailHeader::setHeader(clsHeaderToolbar *header, bool add, bool modify, bool del, bool select,
-                                       bool refresh, bool attachment, bool detailAdd) {
-    header->setAddEnable(add);
-    header->setModifyEnable(modify);
-    header->setDeleteEnable(del);
-    header->setAttachmentEnable(attachment);
-    header->setFilterEnable(select);
-    header->setRefreshEnable(refresh);
+// Add, Modify, Delete, Select and Refresh are off in every editing mode.
+void clsGeneralDetailHeader::setHeader(clsHeaderToolbar *header, EditingButtons enabled) {
+    header->setAddEnable(false);
+    header->setModifyEnable(false);
+    header->setDeleteEnable(false);
+    header->setAttachmentEnable(enabled.attachment);
+    header->setFilterEnable(false);
+    header->setRefreshEnable(false);
     header->setHelpEnable(true);
     header->setExitEnable(false);
-    header->setDetailAddEnable(detailAdd);
+    header->setDetailAddEnable(enabled.detailAdd);
 }
 
 void clsGeneralDetailHeader::ActivateHeaderToolBar(clsHeaderToolbar *header) {
@@ -72,7 +72,7 @@ void clsGeneralDetailHeader::ToolBarsForFilter(clsHeaderToolbar *header, clsFoot
 
 void clsGeneralDetailHeader::ToolBarsForAdd(clsHeaderToolbar *header, clsFooterToolBar *footer) {
     requireBoth(header, footer);
-    setHeader(header, false, false, false, false, false, true, true);
+    setHeader(header, {.attachment = true, .detailAdd = true});
     footerForEditing(footer);
     footer->setResetVisible(true);
     clearStatus(footer);
@@ -80,7 +80,7 @@ void clsGeneralDetailHeader::ToolBarsForAdd(clsHeaderToolbar *header, clsFooterT
 
 void clsGeneralDetailHeader::ToolBarsForModify(clsHeaderToolbar *header, clsFooterToolBar *footer) {
     requireBoth(header, footer);
-    setHeader(header, false, false, false, false, false, true, true);
+    setHeader(header, {.attachment = true, .detailAdd = true});
     header->setDetailModifyEnable(true);
     header->setDetailDeleteEnable(true);
     footerForEditing(footer);
@@ -89,7 +89,7 @@ void clsGeneralDetailHeader::ToolBarsForModify(clsHeaderToolbar *header, clsFoot
 
 void clsGeneralDetailHeader::ToolBarsForLock(clsHeaderToolbar *header, clsFooterToolBar *footer) {
     requireBoth(header, footer);
-    setHeader(header, false, false, false, false, false, true, true);
+    setHeader(header, {.attachment = true, .detailAdd = true});
     header->setDetailModifyEnable(false);
     header->setDetailDeleteEnable(false);
     footerForEditing(footer);
@@ -98,7 +98,7 @@ void clsGeneralDetailHeader::ToolBarsForLock(clsHeaderToolbar *header, clsFooter
 
 void clsGeneralDetailHeader::ToolBarsForDetailsAdd(clsHeaderToolbar *header, clsFooterToolBar *footer) {
     requireBoth(header, footer);
-    setHeader(header, false, false, false, false, false, false, false);
+    setHeader(header, {});
     header->setDetailModifyEnable(false);
     header->setDetailDeleteEnable(false);
     footerForEditing(footer);
@@ -144,7 +144,7 @@ QVariant clsGeneralDetailHeader::GetCode(const QString &Field, const QVariant &V
                                          const QVariantList &QueryParams) {
     try {
         QVariant v;
-        if (!lookUp(Field, Value, KeyField, Table, Query, QueryParams, false, false, v))
+        if (!lookUp(Field, Value, KeyField, Table, Query, QueryParams, {}, v))
             return QString(QLatin1String(""));
         return v;
     } catch (const std::exception &e) {

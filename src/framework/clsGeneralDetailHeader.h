@@ -42,6 +42,10 @@ public:
     void UsrClearFooter(clsFooterToolBar *footer) { clearStatus(footer); }
 
 private:
-    void setHeader(clsHeaderToolbar *header, bool add, bool modify, bool del, bool select, bool refresh,
-                   bool attachment, bool detailAdd);
+    // The header buttons an editing mode leaves enabled (Help always; Exit never).
+    struct EditingButtons {
+        bool attachment = false;
+        bool detailAdd = false;
+    };
+    void setHeader(clsHeaderToolbar *header, EditingButtons enabled);
 };

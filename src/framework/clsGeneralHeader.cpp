@@ -70,7 +70,7 @@ QString clsGeneralHeader::GetCode(const QString &Field, const QVariant &Value, c
                                   const QString &Table, const QString &Query, const QVariantList &QueryParams) {
     try {
         QVariant v;
-        if (!lookUp(Field, Value, KeyField, Table, Query, QueryParams, false, true, v))
+        if (!lookUp(Field, Value, KeyField, Table, Query, QueryParams, {.byName = true}, v))
             return QString();
         if (v.isNull())
             throw zv::db::DbError(zv::fw::InvalidUseOfNull, QStringLiteral("Invalid use of Null"),
