@@ -24,7 +24,9 @@ class DataForm : public FormBase {
 public:
     ~DataForm() override;
 
-    const QString &mode() const { return m_mode; }
+    // The header's button codes (H_ButtonKey) of the edits: the modes keep them.
+    enum class Mode : int { None = 0, Add = 1, Modify = 2, Select = 5 };
+    Mode mode() const { return m_mode; }
     bool rowLocked() const { return m_lock != nullptr; }
 
 protected:
@@ -66,7 +68,7 @@ protected:
     // Ends the form: withdraws the rights and releases the lock.
     void Form_Unload() override;
 
-    QString m_mode;
+    Mode m_mode = Mode::None;
 
 private:
     class BoxFilter;

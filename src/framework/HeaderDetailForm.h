@@ -36,8 +36,9 @@ public:
     clsHeaderToolbar tlbHeader;
     clsGeneralDetailHeader utility;
 
-    // The line entry under way: "DetailAdd", "DetailDelete" or empty.
-    const QString &detailMode() const { return m_detailMode; }
+    // The line entry under way, by the header's button codes of the keys.
+    enum class DetailMode : int { None = 0, DetailAdd = 6, DetailModify = 7, DetailDelete = 8 };
+    DetailMode detailMode() const { return m_detailMode; }
 
 public slots:
     // The form's step for the key; a failure is told in the error message.
@@ -96,7 +97,7 @@ protected:
     // The header's code after Exit is -1: back to view before the form ends.
     void exitForm() override;
 
-    QString m_detailMode;
+    DetailMode m_detailMode = DetailMode::None;
 
 private:
     bool m_unusable = false;

@@ -341,7 +341,7 @@ bool FrmEmp::headerKeyAllowed(const QString &Key) {
 void FrmEmp::help() { showHelpKeepingEdit(QStringLiteral("Html/EmployeeMaster.htm")); }
 
 void FrmEmp::add() {
-    m_mode = QStringLiteral("Add");
+    m_mode = Mode::Add;
     tlbHeader.setH_ButtonKey(1);
     utility.ToolBarsForAdd(&tlbHeader, &tlbFooter);
     tlbFooter.setResetVisible(false);
@@ -352,7 +352,7 @@ void FrmEmp::add() {
 }
 
 void FrmEmp::modify() {
-    m_mode = QStringLiteral("Modify");
+    m_mode = Mode::Modify;
     tlbHeader.setH_ButtonKey(1);
     if (!rowExists()) {
         backToView(QStringLiteral("ZVE035"));
@@ -451,10 +451,10 @@ void FrmEmp::tlbFooter_FooterClick(const QString &Key) {
         if (Key == QLatin1String("Ok")) {
             ok();
         } else if (Key == QLatin1String("Cancel")) {
-            if (m_mode == QLatin1String("Add")) {
+            if (m_mode == Mode::Add) {
                 cancelAdd();
                 tlbHeader.setH_ButtonKey(5);
-            } else if (m_mode == QLatin1String("Modify")) {
+            } else if (m_mode == Mode::Modify) {
                 cancelModify();
                 tlbHeader.setH_ButtonKey(0);
             } else {
@@ -468,10 +468,10 @@ void FrmEmp::tlbFooter_FooterClick(const QString &Key) {
 
 // A save that fails keeps the form in its mode with the typed values.
 bool FrmEmp::ok() {
-    if (m_mode == QLatin1String("Add")) {
+    if (m_mode == Mode::Add) {
         if (UsrValidateScreenFieldsAddMode() || !UsrInsertRecord())
             return false;
-    } else if (m_mode == QLatin1String("Modify")) {
+    } else if (m_mode == Mode::Modify) {
         if (UsrValidateScreenFieldsModifyMode() || !UsrUpdateRecord())
             return false;
     }

@@ -112,7 +112,7 @@ bool NameMaster::UsrIsReferenced() {
 
 void NameMaster::add() {
     m_currentKey = QStringLiteral("0");
-    m_mode = QStringLiteral("Add");
+    m_mode = Mode::Add;
     utility.ToolBarsForAdd(&tlbHeader, &tlbFooter);
     UsrInitializeAllFields();
     UsrSetFieldsToAddMode();
@@ -130,7 +130,7 @@ void NameMaster::modify() {
         status(QStringLiteral("ZVE160"));
         return;
     }
-    m_mode = QStringLiteral("Modify");
+    m_mode = Mode::Modify;
     tlbHeader.setH_ButtonKey(1);
     if (!lockForModify(m_spec.rows.table, [this] { return rowExists(); }))
         return;
@@ -192,22 +192,22 @@ void NameMaster::tlbFooter_FooterClick(const QString &Key) {
     if (Key == QLatin1String("Ok")) {
         if (refuseInvalidCharacters())
             return;
-        if (m_mode == QLatin1String("Add")) {
+        if (m_mode == Mode::Add) {
             if (UsrValidateScreenFieldsAddMode())
                 return;
             UsrInsertRecord();
-        } else if (m_mode == QLatin1String("Modify")) {
+        } else if (m_mode == Mode::Modify) {
             if (UsrValidateScreenFieldsModifyMode())
                 return;
             UsrUpdateRecord();
         }
         tlbHeader.setH_ButtonKey(5);
     } else if (Key == QLatin1String("Cancel")) {
-        if (m_mode == QLatin1String("Add")) {
+        if (m_mode == Mode::Add) {
             emptyView();
             applyAdminRule(false);
             UsrSetFieldsToDisableMode();
-        } else if (m_mode == QLatin1String("Modify")) {
+        } else if (m_mode == Mode::Modify) {
             UsrRefreshScreen();
             utility.ToolBarsForFilter(&tlbHeader, &tlbFooter);
             applyAdminRule(true);
@@ -216,9 +216,9 @@ void NameMaster::tlbFooter_FooterClick(const QString &Key) {
         }
         tlbHeader.setH_ButtonKey(5);
     } else if (Key == QLatin1String("Reset")) {
-        if (m_mode == QLatin1String("Add"))
+        if (m_mode == Mode::Add)
             UsrInitializeAllFields();
-        else if (m_mode == QLatin1String("Modify"))
+        else if (m_mode == Mode::Modify)
             UsrRefreshScreen();
         clearStatus();
         tlbHeader.setH_ButtonKey(1);
@@ -285,9 +285,9 @@ bool NameMaster::UsrUpdateRecord() {
 
 bool NameMaster::saveBeforeClose() {
     // A save that fails keeps the form open with its status, like a failing check.
-    if (m_mode == QLatin1String("Add"))
+    if (m_mode == Mode::Add)
         return !refuseInvalidCharacters() && !UsrValidateScreenFieldsAddMode() && UsrInsertRecord();
-    if (m_mode == QLatin1String("Modify"))
+    if (m_mode == Mode::Modify)
         return !refuseInvalidCharacters() && !UsrValidateScreenFieldsModifyMode() && UsrUpdateRecord();
     return true;
 }

@@ -171,7 +171,7 @@ bool frmCompanySetup::headerKeyAllowed(const QString &) {
 }
 
 void frmCompanySetup::add() {
-    m_mode = QStringLiteral("Add");
+    m_mode = Mode::Add;
     utility.ToolBarsForAdd(&tlbHeader, &tlbFooter);
     UsrInitializeAllFields();
     UsrSetFieldsToAddMode();
@@ -182,7 +182,7 @@ void frmCompanySetup::help() { showHelpKeepingEdit(QStringLiteral("Html/Companyd
 bool frmCompanySetup::rowExists() { return CompanyStore(db()).exists(keyValue().toLongLong()); }
 
 void frmCompanySetup::modify() {
-    m_mode = QStringLiteral("Modify");
+    m_mode = Mode::Modify;
     tlbHeader.setH_ButtonKey(1);
     if (!rowExists()) {
         backToView(QStringLiteral("ZVE035"));
@@ -206,19 +206,19 @@ void frmCompanySetup::remove() {
 
 void frmCompanySetup::tlbFooter_FooterClick(const QString &Key) {
     if (Key == QLatin1String("Ok")) {
-        if (m_mode == QLatin1String("Add")) {
+        if (m_mode == Mode::Add) {
             if (UsrValidateScreenFieldsAddMode() || !UsrInsertRecord())
                 return;
-        } else if (m_mode == QLatin1String("Modify")) {
+        } else if (m_mode == Mode::Modify) {
             if (UsrValidateScreenFieldsModifyMode() || !UsrUpdateRecord())
                 return;
         }
         tlbHeader.setH_ButtonKey(5);
     } else if (Key == QLatin1String("Cancel")) {
-        if (m_mode == QLatin1String("Add")) {
+        if (m_mode == Mode::Add) {
             emptyView();
             UsrSetFieldsToDisableMode();
-        } else if (m_mode == QLatin1String("Modify")) {
+        } else if (m_mode == Mode::Modify) {
             UsrRefreshScreen();
             utility.ToolBarsForFilter(&tlbHeader, &tlbFooter);
             UsrSetFieldsToDisableMode();
@@ -226,9 +226,9 @@ void frmCompanySetup::tlbFooter_FooterClick(const QString &Key) {
         }
         tlbHeader.setH_ButtonKey(5);
     } else if (Key == QLatin1String("Reset")) {
-        if (m_mode == QLatin1String("Add"))
+        if (m_mode == Mode::Add)
             UsrInitializeAllFields();
-        else if (m_mode == QLatin1String("Modify"))
+        else if (m_mode == Mode::Modify)
             UsrRefreshScreen();
         tlbHeader.setH_ButtonKey(1);
     }
@@ -280,9 +280,9 @@ bool frmCompanySetup::UsrUpdateRecord() {
 }
 
 bool frmCompanySetup::saveBeforeClose() {
-    if (m_mode == QLatin1String("Add"))
+    if (m_mode == Mode::Add)
         return !UsrValidateScreenFieldsAddMode() && UsrInsertRecord();
-    if (m_mode == QLatin1String("Modify"))
+    if (m_mode == Mode::Modify)
         return !UsrValidateScreenFieldsModifyMode() && UsrUpdateRecord();
     return true;
 }

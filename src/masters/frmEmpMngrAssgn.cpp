@@ -119,7 +119,7 @@ frmEmpMngrAssgn::frmEmpMngrAssgn(QWidget *parent, zv::fw::FormServices services)
     tlbHeader.setAttachmentVisible(false);
     tlbHeader.setAttachmentEnable(false);
     fraDet->setEnabled(false);
-    m_mode = QStringLiteral("Add");
+    m_mode = Mode::Add;
     try {
         clearForm();
         UsrFillManagerList(0);
@@ -146,7 +146,7 @@ QString frmEmpMngrAssgn::managerText() const { return cmbManager->currentText().
 void frmEmpMngrAssgn::UsrFillManagerList(qint64 keptKey) {
     const qint64 chosen = managerKey();
     const auto rows = store().managerCandidates(
-        keptKey, m_mode == QLatin1String("Modify") ? std::optional<qint64>(mappingKey()) : std::nullopt);
+        keptKey, m_mode == Mode::Modify ? std::optional<qint64>(mappingKey()) : std::nullopt);
     // The same employee stays chosen: nothing changed for the box's handler.
     {
         QSignalBlocker quiet(cmbManager);
@@ -173,7 +173,7 @@ void frmEmpMngrAssgn::showManagerDepartment() {
 void frmEmpMngrAssgn::cmbManager_Change() {
     clearStatus();
     showManagerDepartment();
-    if (m_mode == QLatin1String("Add") && !managerText().isEmpty())
+    if (m_mode == Mode::Add && !managerText().isEmpty())
         tlbHeader.setDetailAddEnable(true);
 }
 
@@ -264,12 +264,12 @@ void frmEmpMngrAssgn::tlbHeader_HeaderClick(const QString &Key) {
 
 void frmEmpMngrAssgn::help() {
     showHelp(QStringLiteral("Html/EmployeeManagerRelation.htm"));
-    if (m_mode == QLatin1String("Add") || m_mode == QLatin1String("Modify"))
+    if (m_mode == Mode::Add || m_mode == Mode::Modify)
         tlbHeader.setH_ButtonKey(2);
 }
 
 void frmEmpMngrAssgn::select() {
-    m_mode = QStringLiteral("Select");
+    m_mode = Mode::Select;
     const QStringList chosen = ShowGeneralFilter(QStringLiteral("MNGREMP"), ManagerMappingStore::filterJoin());
     // The mapping's key decides: a manager without a login name is still a choice.
     if (chosen.value(3).trimmed().isEmpty()) {
@@ -287,7 +287,7 @@ void frmEmpMngrAssgn::select() {
     tlbHeader.setDetailAddEnable(true);
     tlbHeader.setDetailDeleteEnable(m_gridHasRows);
     tlbFooter.setResetVisible(false);
-    m_mode = QStringLiteral("Add");
+    m_mode = Mode::Add;
     m_lastAction = QStringLiteral("Select");
     UsrSetHeaderButtons();
 }
@@ -297,9 +297,9 @@ void frmEmpMngrAssgn::add() {
     tlbHeader.setDetailAddEnable(false);
     tlbHeader.setDetailDeleteEnable(false);
     tlbFooter.setResetVisible(false);
-    m_mode = QStringLiteral("Add");
+    m_mode = Mode::Add;
     fraDet->setEnabled(false);
-    m_detailMode.clear();
+    m_detailMode = DetailMode::None;
     clearForm();
     m_whereMapping = 0;
     unlockManager();
@@ -325,7 +325,7 @@ void frmEmpMngrAssgn::modify() {
     cmbManager->setStyleSheet(kOpenBox);
     fraDet->setEnabled(false);
     tlbHeader.setH_ButtonKey(1);
-    m_mode = QStringLiteral("Modify");
+    m_mode = Mode::Modify;
     m_oldManagerText = cmbManager->currentText();
     m_oldManagerKey = managerKey();
     UsrFillManagerList(m_oldManagerKey);
@@ -377,7 +377,7 @@ bool frmEmpMngrAssgn::UsrDeleteMapping() {
 }
 
 void frmEmpMngrAssgn::refresh() {
-    m_mode = QStringLiteral("Add");
+    m_mode = Mode::Add;
     m_lastAction = QStringLiteral("Refresh");
     releaseRowLock();
     UsrShowMapping();
@@ -403,8 +403,8 @@ void frmEmpMngrAssgn::UsrShowGrid() {
         tlbHeader.setDetailAddEnable(false);
         tlbHeader.setDetailDeleteEnable(false);
         if (m_lastAction == QLatin1String("Refresh")) {
-            m_mode = QStringLiteral("Add");
-            m_detailMode.clear();
+            m_mode = Mode::Add;
+            m_detailMode = DetailMode::None;
             if (managerText().isEmpty())
                 utility.ActivateHeaderToolBar(&tlbHeader);
         }
@@ -415,7 +415,7 @@ void frmEmpMngrAssgn::UsrShowGrid() {
     tlbHeader.setDetailAddEnable(true);
     tlbHeader.setDetailDeleteEnable(true);
     // After a line delete the row at the old place stays current, or the last row.
-    const int keep = m_detailMode == QLatin1String("DetailDelete") ? m_gridPosition : 0;
+    const int keep = m_detailMode == DetailMode::DetailDelete ? m_gridPosition : 0;
     showLines(dgGrid, rs, keep, true);
 }
 
@@ -443,7 +443,7 @@ void frmEmpMngrAssgn::detailAdd() {
     m_whereMapping = m_mappingNumber.toLongLong();
     if (!UsrCheckManager())
         return;
-    if (m_mode != QLatin1String("Add")) {
+    if (m_mode != Mode::Add) {
         if (!headerExists()) {
             refuseMissing(QStringLiteral("Cannot Add. "));
             return;
@@ -454,8 +454,8 @@ void frmEmpMngrAssgn::detailAdd() {
 }
 
 void frmEmpMngrAssgn::openLineEntry() {
-    m_mode = QStringLiteral("Modify");
-    m_detailMode = QStringLiteral("DetailAdd");
+    m_mode = Mode::Modify;
+    m_detailMode = DetailMode::DetailAdd;
     tlbHeader.setDetailAddEnable(false);
     tlbHeader.setDetailDeleteEnable(false);
     lockManager();
@@ -491,7 +491,7 @@ void frmEmpMngrAssgn::UsrCloseDetail() {
         cmbManager->setStyleSheet(kOpenBox);
     }
     dgGrid->setEnabled(true);
-    m_detailMode.clear();
+    m_detailMode = DetailMode::None;
 }
 
 void frmEmpMngrAssgn::UsrRestoreManager() {
@@ -518,7 +518,7 @@ void frmEmpMngrAssgn::detailDelete() {
     // A mapping without lines shows no line to delete.
     if (!hasCurrentRow(dgGrid))
         return;
-    m_detailMode = QStringLiteral("DetailDelete");
+    m_detailMode = DetailMode::DetailDelete;
     if (!headerExists()) {
         refuseMissing(QStringLiteral("Cannot Delete. "));
         return;
@@ -569,11 +569,11 @@ void frmEmpMngrAssgn::tlbFooter_FooterClick(const QString &Key) {
 }
 
 void frmEmpMngrAssgn::ok() {
-    if (m_mode == QLatin1String("Modify") && m_detailMode.isEmpty()) {
+    if (m_mode == Mode::Modify && m_detailMode == DetailMode::None) {
         okManagerChange();
-    } else if (m_mode == QLatin1String("Modify") && m_detailMode == QLatin1String("DetailAdd")) {
+    } else if (m_mode == Mode::Modify && m_detailMode == DetailMode::DetailAdd) {
         saveLine();
-    } else if (m_mode == QLatin1String("Add") && m_detailMode.isEmpty()) {
+    } else if (m_mode == Mode::Add && m_detailMode == DetailMode::None) {
         // A mapping is never saved without a line.
         if (UsrCheckManager() && !fraDet->isEnabled())
             status(QStringLiteral("ZVE128"), QStringLiteral("Employee Details"));
@@ -685,7 +685,7 @@ void frmEmpMngrAssgn::saveLine() {
 
 void frmEmpMngrAssgn::cancel() {
     if (m_recordShown) {
-        m_mode.clear();
+        m_mode = Mode::None;
         UsrCloseDetail();
         lockManager();
         releaseRowLock();
@@ -694,8 +694,8 @@ void frmEmpMngrAssgn::cancel() {
         UsrShowMapping();
         UsrSetHeaderButtons();
         tlbHeader.setH_ButtonKey(0);
-    } else if ((m_mode == QLatin1String("Add") || m_mode == QLatin1String("Modify")) &&
-               (m_detailMode.isEmpty() || m_detailMode == QLatin1String("DetailAdd"))) {
+    } else if ((m_mode == Mode::Add || m_mode == Mode::Modify) &&
+               (m_detailMode == DetailMode::None || m_detailMode == DetailMode::DetailAdd)) {
         clearForm();
         UsrCloseDetail();
         lockManager();
@@ -704,7 +704,7 @@ void frmEmpMngrAssgn::cancel() {
         utility.ActivateHeaderToolBar(&tlbHeader);
         utility.ActivateFooterToolBar(&tlbFooter);
         tlbHeader.setH_ButtonKey(0);
-        m_mode.clear();
+        m_mode = Mode::None;
     }
 }
 
@@ -721,13 +721,13 @@ void frmEmpMngrAssgn::Form_KeyDown(int &KeyCode, int Shift) {
     KeyCode = 0;
     clearStatus();
     try {
-        if (!m_detailMode.isEmpty()) {
+        if (m_detailMode != DetailMode::None) {
             const int answer = saveQuestion(QStringLiteral("Employee Details"));
             if (answer == vbYes) {
                 footerOk();
             } else if (answer == vbNo) {
                 footerCancel();
-                m_detailMode.clear();
+                m_detailMode = DetailMode::None;
             } else {
                 focusIfUsable(cmbManager);
             }
@@ -762,7 +762,7 @@ void frmEmpMngrAssgn::closeEvent(QCloseEvent *event) {
     clearStatus();
     if (!unusable()) {
         int pressed = tlbHeader.H_ButtonKey();
-        const bool lineQuestion = !m_detailMode.isEmpty();
+        const bool lineQuestion = m_detailMode != DetailMode::None;
         if (lineQuestion || (!fraDet->isEnabled() && pressed != 0 && pressed != 4 && pressed != 5)) {
             const int answer = saveQuestion(lineQuestion ? QStringLiteral("Employee Details") : windowTitle());
             if (answer == vbCancel) {
@@ -779,7 +779,7 @@ void frmEmpMngrAssgn::closeEvent(QCloseEvent *event) {
                 }
             } else {
                 footerCancel();
-                m_detailMode.clear();
+                m_detailMode = DetailMode::None;
             }
         }
     }

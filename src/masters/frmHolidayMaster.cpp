@@ -226,7 +226,7 @@ void frmHolidayMaster::readList() {
             QStringList{QStringLiteral("Holday_Date"), QStringLiteral("dayofweek"), QStringLiteral("Holday_Desc"),
                         QStringLiteral("Sys_Holday_List_Line_Num")},
             rows);
-        const int keep = m_detailMode == QLatin1String("DetailDelete") ? m_rowPosition : 0;
+        const int keep = m_detailMode == DetailMode::DetailDelete ? m_rowPosition : 0;
         showLines(dgdHolidayList, rs, keep, false);
     }
     m_listHasRows = hasCurrentRow(dgdHolidayList);
@@ -284,7 +284,7 @@ void frmHolidayMaster::refresh() {
 }
 
 void frmHolidayMaster::detailAdd() {
-    m_detailMode = QStringLiteral("DetailAdd");
+    m_detailMode = DetailMode::DetailAdd;
     UsrEnableControls();
     utility.ToolBarsForDetailsAdd(&tlbHeader, &tlbFooter);
     dgdHolidayList->refresh();
@@ -303,10 +303,10 @@ void frmHolidayMaster::detailAdd() {
 }
 
 void frmHolidayMaster::detailDelete() {
-    m_detailMode = QStringLiteral("DetailDelete");
+    m_detailMode = DetailMode::DetailDelete;
     struct EndOfDelete {
-        QString &mode;
-        ~EndOfDelete() { mode.clear(); }
+        DetailMode &mode;
+        ~EndOfDelete() { mode = DetailMode::None; }
     } end{m_detailMode};
     const auto rs = dgdHolidayList->recordset();
     if (!hasCurrentRow(dgdHolidayList))
@@ -356,7 +356,7 @@ void frmHolidayMaster::detailDelete() {
 // ---------------------------------------------------------------- footer
 
 void frmHolidayMaster::ok() {
-    if (m_detailMode == QLatin1String("DetailAdd") && fraDetail->isEnabled())
+    if (m_detailMode == DetailMode::DetailAdd && fraDetail->isEnabled())
         saveLine();
     else
         yearCheck();
@@ -520,7 +520,7 @@ bool frmHolidayMaster::saveLine() {
 void frmHolidayMaster::restoreViewAfterEntry() {
     setHeightTwips(dgdHolidayList, 5460);
     fraDetail->setEnabled(false);
-    m_detailMode.clear();
+    m_detailMode = DetailMode::None;
     lockYear();
     defaultHeaderState();
     utility.ActivateFooterToolBar(&tlbFooter);

@@ -184,7 +184,7 @@ bool frmParameter::eventFilter(QObject *watched, QEvent *event) {
 
 void frmParameter::modify() {
     UsrSetFieldsToAddMode();
-    m_mode = QStringLiteral("Modify");
+    m_mode = Mode::Modify;
     utility.ToolBarsForModify(&tlbHeader, &tlbFooter);
     tlbFooter.setResetVisible(false);
     UsrSetFieldsToModifyMode();
@@ -219,7 +219,7 @@ bool frmParameter::okAfterCheck() {
     }
     usrdatevalidate();
     deriveEndDate();
-    if (m_mode != QLatin1String("Modify"))
+    if (m_mode != Mode::Modify)
         return false;
     // A failed save stays in modify mode with the error shown: nothing was stored.
     if (!UsrSavePeriod())
@@ -237,7 +237,7 @@ void frmParameter::tlbFooter_FooterClick(const QString &Key) {
         if (UsrValidatePeriod())
             okAfterCheck();
     } else if (Key == QLatin1String("Cancel")) {
-        if (m_mode == QLatin1String("Modify"))
+        if (m_mode == Mode::Modify)
             CancelModify();
         tlbHeader.setH_ButtonKey(5);
     }
