@@ -224,11 +224,9 @@ void Recordset::setBookmark(int bookmark) {
     m_pos = i;
 }
 
-QVariant Recordset::value(int field) const {
+void Recordset::refuse(int field) const {
     requireCurrent();
-    if (field < 0 || field >= m_columns.size())
-        throw DbError(err::ColumnMissing, QStringLiteral("Item cannot be found in the collection: %1").arg(field));
-    return variantOf(cellAt(m_pos, field));
+    throw DbError(err::ColumnMissing, QStringLiteral("Item cannot be found in the collection: %1").arg(field));
 }
 
 QVariant Recordset::value(const QString &field) const { return value(requireField(field)); }
