@@ -8,7 +8,7 @@
 #include "BenchSupport.h"
 #include "activity/frmActvtyMast.h"
 #include "core/modCommon.h"
-#include "framework/MasterForm.h"
+#include "framework/DataForm.h"
 #include "platform/ui/MessageService.h"
 #include <QApplication>
 #include <QComboBox>
@@ -92,7 +92,7 @@ double showFrame(zv::activity::frmActvtyMast &form) {
     form.tlbHeader_HeaderClick(QStringLiteral("DetailAdd"));
     QApplication::processEvents();
     const double ms = t.nsecsElapsed() / 1e6;
-    if (form.detailMode() != zv::activity::DetailMode::DetailAdd || !form.fraDet->isVisible() ||
+    if (form.lineMode() != zv::activity::DetailMode::DetailAdd || !form.fraDet->isVisible() ||
         form.CmbResP->count() != employees) {
         std::fprintf(stderr, "the detail frame did not open with every employee (%d listed)\n", form.CmbResP->count());
         std::exit(1);
@@ -116,7 +116,7 @@ int main(int argc, char **argv) {
     if (db.isEmpty() || !bench::openAsProduction(db))
         return 1;
     zv::ui::ScriptedMessageService messages;
-    zv::fw::MasterForm::setGeneralFilter([](const QString &) { return QStringList{"1", "", "", ""}; });
+    zv::fw::DataForm::setGeneralFilter([](const QString &) { return QStringList{"1", "", "", ""}; });
     sqlite3 *raw = nullptr;
     check(sqlite3_open_v2(db.toUtf8().constData(), &raw, SQLITE_OPEN_READONLY, nullptr), raw, "open");
 

@@ -130,10 +130,6 @@ bool ActivityStore::hasCompletedEntries(qint64 activity) {
                         {activity}});
 }
 
-std::unique_ptr<zv::db::RowLock> ActivityStore::lock(qint64 activity) {
-    return m_conn.lockRow(QStringLiteral("Actvty_Mast"), activity);
-}
-
 bool ActivityStore::deleteActivity(qint64 key) {
     // The schedule entries are held while they go, so nobody edits them
     // meanwhile; all of it goes, or nothing.

@@ -97,7 +97,6 @@ public:
     bool hasGeneratedLines(qint64 activity);
     bool hasAssignedLines(qint64 activity);
     bool hasCompletedEntries(qint64 activity);
-    std::unique_ptr<zv::db::RowLock> lock(qint64 activity);
     // Deletes the activity with its lines, rules and schedule entries, its
     // entries locked meanwhile (the caller holds the activity's lock). False,
     // nothing deleted, when completed work is on file; throws RowGone when the
