@@ -214,7 +214,7 @@ void frmActvtyMast::Form_KeyDown(int &KeyCode, int Shift) {
 }
 
 bool frmActvtyMast::isEditing() const {
-    switch (ButtonCode(tlbHeader.H_ButtonKey())) {
+    switch (buttonCode()) {
     case ButtonCode::Add:
     case ButtonCode::Modify:
     case ButtonCode::DetailAdd:
