@@ -217,7 +217,7 @@ qint64 ActivityStore::writeLine(const LineInput &in, qint64 replace) {
                                   "End_Date, Sys_Const_Num) VALUES (?, ?, ?, ?, ?, ?)"),
                    {in.activity, in.dept, in.emp, dateParam(in.start), dateParam(in.end), in.freq});
     const qint64 key = m_conn.lastInsertId();
-    insertRuleRows(m_conn, in.activity, key, in.kind, in.shape, in.rules);
+    insertRules(in.activity, key, in.kind, in.shape, in.rules);
     t.commit();
     return key;
 }
@@ -241,13 +241,114 @@ bool ActivityStore::deleteLine(qint64 activity, qint64 line) {
     return deleted;
 }
 
-MonthlyShape ActivityStore::loadRules(qint64 line, RuleKind kind, RuleCells &cells) {
-    return loadRuleCells(m_conn, line, kind, cells);
+void ActivityStore::insertRules(qint64 activityKey, qint64 lineKey, RuleKind kind, MonthlyShape shape,
+                                const QList<RuleRow> &rows) {
+    const QString head = QStringLiteral("INSERT INTO Actvty_Mast_Freq ");
+    for (const RuleRow &r : rows) {
+        switch (kind) {
+        case RuleKind::AdHoc:
+            m_conn.execute(head + QStringLiteral("(Sys_Actvty_Num, Sys_Actvty_Line_Num, Mnth, Days) VALUES (?, ?, ?, ?)"),
+                         {activityKey, lineKey, r.Mnth, r.Days});
+            break;
+        case RuleKind::Monthly:
+            if (shape == MonthlyShape::Dates)
+                m_conn.execute(head + QStringLiteral("(Sys_Actvty_Num, Sys_Actvty_Line_Num, Days) VALUES (?, ?, ?)"),
+                             {activityKey, lineKey, r.Days});
+            else
+                m_conn.execute(head +
+                                 QStringLiteral("(Sys_Actvty_Num, Sys_Actvty_Line_Num, Days, DOW) VALUES (?, ?, ?, ?)"),
+                             {activityKey, lineKey, r.Days, r.Dow});
+            break;
+        case RuleKind::Weekly:
+            m_conn.execute(head + QStringLiteral("(Sys_Actvty_Num, Sys_Actvty_Line_Num, DOW) VALUES (?, ?, ?)"),
+                         {activityKey, lineKey, r.Dow});
+            break;
+        case RuleKind::NoRule:
+            break;
+        }
+    }
 }
 
-void ActivityStore::fillMissingLastGenerated(qint64 activity) { fillMissingLastGeneratedDates(m_conn, activity); }
+MonthlyShape ActivityStore::loadRules(qint64 lineKey, RuleKind kind, RuleCells &cells) {
+    const auto inRange = [](const QVariant &v, int high) {
+        const int n = v.toInt();
+        return n >= 1 && n <= high ? n : 0;
+    };
+    MonthlyShape shape = MonthlyShape::Dates;
+    switch (kind) {
+    case RuleKind::AdHoc: {
+        cells.clearAdhoc();
+        auto rs = m_conn.query(QStringLiteral("SELECT Mnth, Days FROM Actvty_Mast_Freq WHERE Sys_Actvty_Line_Num = ?"),
+                             {lineKey});
+        for (int i = 0; i < rs.recordCount(); ++i) {
+            const int m = inRange(rs.valueAt(i, 0), 12), d = inRange(rs.valueAt(i, 1), 31);
+            if (m && d)
+                cells.AdhocCells[m - 1][d - 1] = 1;
+        }
+        break;
+    }
+    case RuleKind::Monthly: {
+        cells.clearMonthDays();
+        cells.clearMonthWeeks();
+        const bool nth = !m_conn.query(QStringLiteral("SELECT 1 FROM Actvty_Mast_Freq WHERE Sys_Actvty_Line_Num = ? "
+                                                    "AND DOW > 0 AND Days > 0 LIMIT 1"),
+                                     {lineKey})
+                              .isEmpty();
+        if (nth) {
+            shape = MonthlyShape::NthWeekday;
+            auto rs = m_conn.query(
+                QStringLiteral("SELECT Days, DOW FROM Actvty_Mast_Freq WHERE Sys_Actvty_Line_Num = ?"), {lineKey});
+            for (int i = 0; i < rs.recordCount(); ++i) {
+                const int o = inRange(rs.valueAt(i, 0), 5), k = inRange(rs.valueAt(i, 1), 7);
+                if (o && k)
+                    cells.MonthWeekCells[o - 1][k - 1] = 1;
+            }
+        } else {
+            auto rs = m_conn.query(QStringLiteral("SELECT Days FROM Actvty_Mast_Freq WHERE Sys_Actvty_Line_Num = ?"),
+                                 {lineKey});
+            for (int i = 0; i < rs.recordCount(); ++i)
+                if (const int d = inRange(rs.valueAt(i, 0), 31))
+                    cells.MonthDayCells[d - 1] = 1;
+        }
+        break;
+    }
+    case RuleKind::Weekly: {
+        cells.clearWeek();
+        auto rs = m_conn.query(QStringLiteral("SELECT DOW FROM Actvty_Mast_Freq WHERE Sys_Actvty_Line_Num = ?"),
+                             {lineKey});
+        for (int i = 0; i < rs.recordCount(); ++i)
+            if (const int k = inRange(rs.valueAt(i, 0), 7))
+                cells.WeekCells[k - 1] = 1;
+        break;
+    }
+    case RuleKind::NoRule:
+        break;
+    }
+    return shape;
+}
 
-void ActivityStore::updateLastGenerated(qint64 line) { updateLastGeneratedDate(m_conn, line); }
+QDate ActivityStore::latestExpected(qint64 lineKey) {
+    return fromIsoDate(m_conn.scalar(QStringLiteral("SELECT MAX(Expctd_Date) FROM Statry_Cmpltd_Entry WHERE Sys_Actvty_Line_Num = ?"),
+                                     {lineKey})
+                           .toString());
+}
+
+void ActivityStore::updateLastGenerated(qint64 lineKey) {
+    // One statement: the maximum is read and written together.
+    m_conn.execute(QStringLiteral("UPDATE Actvty_Mast_Det SET Last_Gnrtd_Date = "
+                                "(SELECT MAX(Expctd_Date) FROM Statry_Cmpltd_Entry SC "
+                                "WHERE SC.Sys_Actvty_Line_Num = Actvty_Mast_Det.Sys_Actvty_Line_Num) "
+                                "WHERE Sys_Actvty_Line_Num = ?"),
+                 {lineKey});
+}
+
+void ActivityStore::fillMissingLastGenerated(qint64 activityKey) {
+    m_conn.execute(QStringLiteral("UPDATE Actvty_Mast_Det SET Last_Gnrtd_Date = "
+                                "(SELECT MAX(Expctd_Date) FROM Statry_Cmpltd_Entry SC "
+                                "WHERE SC.Sys_Actvty_Line_Num = Actvty_Mast_Det.Sys_Actvty_Line_Num) "
+                                "WHERE Sys_Actvty_Num = ? AND Last_Gnrtd_Date IS NULL"),
+                 {activityKey});
+}
 
 // ---------------------------------------------------------------- lists
 
@@ -259,7 +360,14 @@ QList<NamedKey> ActivityStore::employees() {
     return named(m_conn, QStringLiteral("SELECT Sys_Emp_Num, Emp_Name FROM Emp_Mast ORDER BY Emp_Name"));
 }
 
-QList<Frequency> ActivityStore::frequencies() { return frequencyList(m_conn); }
+QList<Frequency> ActivityStore::frequencies() {
+    auto rs = m_conn.query(QStringLiteral("SELECT Sys_Const_Num, Scrn_Const_Desc FROM Sys_Const "
+                                          "WHERE SCRN_SHRT_NAME = 'FQ' ORDER BY Scrn_Const_Desc, Sys_Const_Num"));
+    QList<Frequency> list;
+    for (int i = 0; i < rs.recordCount(); ++i)
+        list.append({rs.valueAt(i, 0).toLongLong(), rs.valueAt(i, 1).toString()});
+    return list;
+}
 
 QString ActivityStore::employeeName(qint64 key) {
     return m_conn.scalar(QStringLiteral("SELECT Emp_Name FROM Emp_Mast WHERE Sys_Emp_Num = ?"), {key}).toString();
