@@ -27,7 +27,7 @@ QList<NamedKey> named(zv::db::Connection &c, const QString &sql) {
 
 // The grid's lines, or one line by its key; "ADMIN" names the administrator.
 const QString kLineSelect = QStringLiteral(
-    "SELECT AM.Sys_Actvty_Num, AMD.Sys_Actvty_Line_Num, AM.Entry_Date, AMD.Start_Date, AMD.End_Date, "
+    "SELECT AM.Sys_Actvty_Num, AMD.Sys_Actvty_Line_Num, AMD.Start_Date, AMD.End_Date, "
     "AMD.Last_Gnrtd_Date, AMD.Sys_Dept_Num, AMD.Sys_Emp_Num, AMD.Sys_Const_Num, AMD.Assign_By, "
     "DM.Dept_Desc, EM.Emp_Name, SC.Scrn_Const_Desc, "
     "CASE WHEN AMD.Assign_By = 0 THEN 'ADMIN' ELSE EM1.Emp_Name END "
@@ -46,18 +46,17 @@ QList<ActivityLine> readLines(const zv::db::Recordset &rs) {
         ActivityLine l;
         l.activity = v(0).toLongLong();
         l.line = v(1).toLongLong();
-        l.entryDate = fromIsoDate(v(2).toString());
-        l.start = fromIsoDate(v(3).toString());
-        l.end = fromIsoDate(v(4).toString());
-        l.lastGenerated = fromIsoDate(v(5).toString());
-        l.dept = v(6).toLongLong();
-        l.emp = v(7).toLongLong();
-        l.freq = v(8).toLongLong();
-        l.assignBy = v(9).toLongLong();
-        l.deptName = v(10).toString();
-        l.empName = v(11).toString();
-        l.freqName = v(12).toString();
-        l.assignName = v(13).toString();
+        l.start = fromIsoDate(v(2).toString());
+        l.end = fromIsoDate(v(3).toString());
+        l.lastGenerated = fromIsoDate(v(4).toString());
+        l.dept = v(5).toLongLong();
+        l.emp = v(6).toLongLong();
+        l.freq = v(7).toLongLong();
+        l.assignBy = v(8).toLongLong();
+        l.deptName = v(9).toString();
+        l.empName = v(10).toString();
+        l.freqName = v(11).toString();
+        l.assignName = v(12).toString();
         out.append(l);
     }
     return out;

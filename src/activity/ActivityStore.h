@@ -28,7 +28,6 @@ struct ActivityHeader {
 struct ActivityLine {
     qint64 activity = 0;
     qint64 line = 0;
-    QDate entryDate;   // the activity's
     QDate start;
     QDate end;
     QDate lastGenerated;   // invalid while the line has no generated entries
