@@ -1,6 +1,7 @@
 #pragma once
 #include <sqlite3.h>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -21,6 +22,8 @@ public:
     SqlGate(const SqlGate &) = delete;
     SqlGate &operator=(const SqlGate &) = delete;
 
+    // How many times statements called the gate.
+    int calls() const { return m_calls.load(); }
     // Whether a statement has reached the gate.
     bool reached() const { return m_reached.load(); }
     // Waits (on the calling thread) until a statement has reached the gate.
@@ -38,13 +41,17 @@ public:
 private:
     static void call(sqlite3_context *context, int, sqlite3_value **) {
         auto *self = static_cast<SqlGate *>(sqlite3_user_data(context));
+        ++self->m_calls;
         self->m_reached = true;
         std::unique_lock<std::mutex> lock(self->m_mutex);
-        self->m_opened.wait(lock, [self] { return self->m_open; });
+        // Not a timing: a fault that keeps the test from opening the gate
+        // fails the test instead of hanging it.
+        self->m_opened.wait_for(lock, std::chrono::seconds(20), [self] { return self->m_open; });
         sqlite3_result_int(context, 1);
     }
     sqlite3 *m_db;
     std::atomic<bool> m_reached{false};
+    std::atomic<int> m_calls{0};
     std::mutex m_mutex;
     std::condition_variable m_opened;
     bool m_open = false;

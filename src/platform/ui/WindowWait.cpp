@@ -183,6 +183,9 @@ WaitOutcome runWhileWindowWaits(QWidget *owner, const QString &label, const std:
 
     bar.stop();
     busy.hide();
+    // The keys go back where they were.
+    if (owner && owner->window()->isVisible())
+        owner->window()->activateWindow();
     g_busyWindow = outerBusy;
     qApp->removeEventFilter(&refusal);
     if (progress.cancelRequested.load())
