@@ -123,9 +123,13 @@ private:
     // The box's own menu, its Paste checked first.
     void showMenu(const QPoint &at) {
         QPointer<QMenu> menu = m_box->createStandardContextMenu();
-        if (QAction *paste = menu->findChild<QAction *>(QStringLiteral("edit-paste"))) {
-            paste->disconnect(m_box);
-            connect(paste, &QAction::triggered, m_box, [this] {
+        // The menu's Paste is the action wired to the box's paste (by name or by pointer,
+        // depending on the Qt version).
+        for (QAction *action : menu->actions()) {
+            if (!disconnect(action, SIGNAL(triggered()), m_box, SLOT(paste())) &&
+                !disconnect(action, &QAction::triggered, m_box, &QLineEdit::paste))
+                continue;
+            connect(action, &QAction::triggered, m_box, [this] {
                 if (!refused(clipboardText(QClipboard::Clipboard), true))
                     m_box->paste();
             });

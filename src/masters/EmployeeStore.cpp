@@ -99,14 +99,9 @@ qint64 EmployeeStore::designationForSave(const EmployeeRow &row, bool &added) {
     if (row.designation.isValid())
         return row.designation.toLongLong();
     // Typed with other blanks, or added by another user since the list was filled.
-    const QVariant known = m_conn.scalar(
-        QStringLiteral("SELECT Sys_Desg_Num FROM Desg_Mast WHERE trim(Desg_Name) = ? COLLATE NOCASE LIMIT 1"),
-        {row.designationName.trimmed()});
-    if (!known.isNull())
-        return known.toLongLong();
-    m_conn.execute(QStringLiteral("INSERT INTO Desg_Mast (Desg_Name) VALUES (?)"), {row.designationName.trimmed()});
-    added = true;
-    return m_conn.lastInsertId();
+    return findOrAdd(
+        m_conn, QStringLiteral("SELECT Sys_Desg_Num FROM Desg_Mast WHERE trim(Desg_Name) = ? COLLATE NOCASE LIMIT 1"),
+        QStringLiteral("INSERT INTO Desg_Mast (Desg_Name) VALUES (?)"), row.designationName.trimmed(), &added);
 }
 
 EmployeeStore::Saved EmployeeStore::insert(const EmployeeRow &row) {

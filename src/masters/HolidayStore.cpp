@@ -73,15 +73,10 @@ bool HolidayStore::workAllocated(const QDate &day) {
 HolidayStore::LineSaved HolidayStore::saveLine(int year, const QDate &day, const QString &description,
                                                qint64 &listKey) {
     auto &c = m_conn;
-    const QVariant found = c.scalar(QStringLiteral("SELECT Sys_Holday_List_Num FROM Holday_List_Hdr "
-                                                   "WHERE Fincl_Year = ? ORDER BY Sys_Holday_List_Num LIMIT 1"),
-                                    {year});
-    if (found.isNull()) {
-        c.execute(QStringLiteral("INSERT INTO Holday_List_Hdr (Fincl_Year) VALUES (?)"), {year});
-        listKey = c.lastInsertId();
-    } else {
-        listKey = found.toLongLong();
-    }
+    listKey = findOrAdd(c,
+                        QStringLiteral("SELECT Sys_Holday_List_Num FROM Holday_List_Hdr WHERE Fincl_Year = ? "
+                                       "ORDER BY Sys_Holday_List_Num LIMIT 1"),
+                        QStringLiteral("INSERT INTO Holday_List_Hdr (Fincl_Year) VALUES (?)"), year);
     // A second list of the year: the one without lines gives way.
     const bool second =
         anyRow(c, QStringLiteral("Holday_List_Hdr WHERE Sys_Holday_List_Num <> ? AND Fincl_Year = ?"), {listKey, year});

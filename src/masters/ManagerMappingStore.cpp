@@ -157,16 +157,10 @@ ManagerMappingStore::LineSaved ManagerMappingStore::saveLine(qint64 shown, qint6
                                                              qint64 &mappingKey) {
     if (heads(shown, employee))
         return LineSaved::EmployeeIsManager;
-    const QVariant found =
-        m_conn.scalar(QStringLiteral("SELECT Sys_Mapg_Num FROM Emp_Spvr_Mapg_Hdr WHERE Sys_Emp_Num = ? "
-                                     "ORDER BY Sys_Mapg_Num LIMIT 1"),
-                      {manager});
-    if (found.isNull()) {
-        m_conn.execute(QStringLiteral("INSERT INTO Emp_Spvr_Mapg_Hdr (Sys_Emp_Num) VALUES (?)"), {manager});
-        mappingKey = m_conn.lastInsertId();
-    } else {
-        mappingKey = found.toLongLong();
-    }
+    mappingKey = findOrAdd(m_conn,
+                           QStringLiteral("SELECT Sys_Mapg_Num FROM Emp_Spvr_Mapg_Hdr WHERE Sys_Emp_Num = ? "
+                                          "ORDER BY Sys_Mapg_Num LIMIT 1"),
+                           QStringLiteral("INSERT INTO Emp_Spvr_Mapg_Hdr (Sys_Emp_Num) VALUES (?)"), manager);
     if (heads(mappingKey, employee))
         return LineSaved::EmployeeIsManager;
     if (!isLine(mappingKey, employee))

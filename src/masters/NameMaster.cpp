@@ -44,7 +44,7 @@ NameMaster::NameMaster(NameMasterSpec spec, QWidget *parent)
 
 NameMaster::~NameMaster() = default;
 
-QString NameMaster::probeSql() const { return NameStore::probeStatement(m_spec.table); }
+QString NameMaster::probeSql() const { return NameStore::probeStatement(m_spec.rows); }
 
 QString NameMaster::escQuestion() const {
     return saveChangesQuestion(m_spec.caption);
@@ -95,7 +95,7 @@ bool NameMaster::rowProtected() {
     }
 }
 
-bool NameMaster::UsrLockRecord() { return !takeRowLock(m_spec.table.table, keyValue()); }
+bool NameMaster::UsrLockRecord() { return !takeRowLock(m_spec.rows.table, keyValue()); }
 
 bool NameMaster::UsrIsReferenced() {
     try {
@@ -132,7 +132,7 @@ void NameMaster::modify() {
     }
     m_mode = QStringLiteral("Modify");
     tlbHeader.setH_ButtonKey(1);
-    if (!lockForModify(m_spec.table.table, [this] { return rowExists(); }))
+    if (!lockForModify(m_spec.rows.table, [this] { return rowExists(); }))
         return;
     utility.ToolBarsForModify(&tlbHeader, &tlbFooter);
     UsrRefreshScreen();

@@ -10,7 +10,7 @@ namespace zv::masters {
 // The table and texts of a master that keeps one name per row.
 struct NameMasterSpec {
     QString caption;        // window title, quoted by the save question
-    NameTable table;
+    NameTable rows;         // the table of the names
     QString fieldCaption;   // "Department Name": the status prefix of the name checks
     QString boxName;        // "txtDeptName"
     QString screenKey;      // general filter key, "F011"
@@ -68,7 +68,7 @@ private:
     void help() override;
     bool refuseInvalidCharacters();
     bool duplicateName(bool modifying);
-    NameStore store() { return NameStore(db(), m_spec.table); }
+    NameStore store() { return NameStore(db(), m_spec.rows); }
 
     NameMasterSpec m_spec;
 };

@@ -2,7 +2,7 @@
 
 frmDepartment::frmDepartment(QWidget *parent)
     : NameMaster({.caption = QStringLiteral("Department Master"),
-                  .table = zv::masters::kDepartments,
+                  .rows = zv::masters::kDepartments,
                   .fieldCaption = QStringLiteral("Department Name"),
                   .boxName = QStringLiteral("txtDeptName"),
                   .screenKey = QStringLiteral("F011"),
@@ -12,7 +12,7 @@ frmDepartment::frmDepartment(QWidget *parent)
 
 frmDesignation::frmDesignation(QWidget *parent)
     : NameMaster({.caption = QStringLiteral("Designation Master"),
-                  .table = zv::masters::kDesignations,
+                  .rows = zv::masters::kDesignations,
                   .fieldCaption = QStringLiteral("Designation Name"),
                   .boxName = QStringLiteral("txtDesgName"),
                   .screenKey = QStringLiteral("F012"),

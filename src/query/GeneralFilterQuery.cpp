@@ -141,6 +141,10 @@ BoundSql buildCriteria(const QList<CriterionInput> &inputs) {
     for (const CriterionInput &in : inputs) {
         const QString kind = in.kind.trimmed().toUpper();
         if (kind == QLatin1String("DT")) {
+            // What was typed into a date field but is no whole date is refused,
+            // never taken for no criterion.
+            if (!in.date.isValid() && !in.text.trimmed().isEmpty())
+                throw FilterError(QStringLiteral("'%1' is not a valid date").arg(in.text.trimmed()));
             if (in.date.isValid() && in.date != noDate()) {
                 c.text += QStringLiteral("date(") + in.column + QStringLiteral(") = ?  AND ");
                 c.params << zv::db::toIsoDate(in.date);

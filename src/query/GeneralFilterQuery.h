@@ -83,8 +83,8 @@ QString buildBaseStatement(const QString &selectList, const QString &fromList, c
 struct CriterionInput {
     QString kind;     // the criterion kind: "DT", "TF", "T", "TFT"
     QString column;   // the column expression the criterion applies to
-    QString text;     // the text field's text (text kinds)
-    QDate date;       // the date picker's date ("DT"); 01-Jan-1900 or invalid: no date
+    QString text;     // the text field's text; for "DT" what was typed, empty when nothing
+    QDate date;       // the date field's date ("DT"); 01-Jan-1900, or invalid with no text: no date
 };
 
 // The date pickers' value for "no date".
@@ -98,7 +98,7 @@ QDate parseTypedDate(const QString &text);
 //   "T", "TFT": the column begins with the trimmed text;
 //   "TF": the column's date equals the (trimmed) text read as a date;
 //   "DT": the column's date equals the picked date.
-// Throws FilterError when a "TF" text is not a date.
+// Throws FilterError when a "TF" text, or what was typed into a "DT" field, is not a date.
 BoundSql buildCriteria(const QList<CriterionInput> &inputs);
 
 // The statement the grid is filled from. Criteria are joined with " AND "

@@ -1,6 +1,7 @@
 #include "frmGeneralFilter.h"
 #include "RecordsetGrid.h"
 #include "core/modCommon.h"
+#include "FilterDateBox.h"
 #include "frmFindNew.h"
 #include "frmNewSort.h"
 #include "framework/FormKeys.h"
@@ -16,7 +17,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDateEdit>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -250,13 +250,8 @@ void frmGeneralFilter::CreateControls() {
         if (kind == QLatin1String("DT")) {
             ++m_dateCount;
             auto *label = new QLabel(this);
-            auto *picker = new QDateEdit(this);
+            auto *picker = new FilterDateBox(this, preview);
             picker->setObjectName(QStringLiteral("DTPic_%1").arg(m_dateCount));
-            picker->setLocale(QLocale(QLocale::English, QLocale::UnitedKingdom));
-            picker->setDisplayFormat(QStringLiteral("dd-MMM-yyyy"));
-            picker->setCalendarPopup(true);
-            picker->setMinimumDate(noDate());
-            picker->setDate(noDate());
             auto *line = new QFrame(this);
             line->setFrameShape(QFrame::HLine);
             label->hide();
@@ -301,12 +296,13 @@ void frmGeneralFilter::PlaceControls(int index, const QueryFieldRow &row, bool d
     QFrame *line = nullptr;
     if (dateRow) {
         label = m_lblDT.at(index);
-        QDateEdit *picker = m_DTPic.at(index);
+        FilterDateBox *picker = m_DTPic.at(index);
         label->setText(row.dispName);
         label->adjustSize();
         label->move(px(row.capnLeft), px(row.capnTop - 120));
-        picker->setGeometry(px(row.feldLeft), px(row.feldTop - 100), px(kDatePickerWidthTw),
-                            picker->sizeHint().height());
+        // The designed width is the least; a larger font widens the box to its date.
+        picker->setGeometry(px(row.feldLeft), px(row.feldTop - 100),
+                            qMax(px(kDatePickerWidthTw), picker->dateTextWidth()), picker->sizeHint().height());
         input = picker;
         line = m_LinDT.at(index);
     } else {
@@ -359,9 +355,12 @@ void frmGeneralFilter::lockFields(bool locked) {
         t->setEnabled(!locked);
         setBackColour(t, locked ? kLocked : kOpen);
     }
-    for (QDateEdit *d : m_DTPic)
-        if (d)
+    for (FilterDateBox *d : m_DTPic) {
+        if (d) {
             d->setEnabled(!locked);
+            setBackColour(d, locked ? kLocked : kOpen);
+        }
+    }
 }
 
 bool frmGeneralFilter::inResultMode() const {
@@ -412,8 +411,10 @@ void frmGeneralFilter::ShowData() {
             in.column = m_columnNames.value(i);
             if (in.kind == QLatin1String("DT")) {
                 ++dateIndex;
-                if (dateIndex < int(m_DTPic.size()) && m_DTPic.at(dateIndex))
+                if (dateIndex < int(m_DTPic.size()) && m_DTPic.at(dateIndex)) {
                     in.date = m_DTPic.at(dateIndex)->date();
+                    in.text = m_DTPic.at(dateIndex)->isBlank() ? QString() : m_DTPic.at(dateIndex)->text();
+                }
             } else if (in.kind == QLatin1String("TF") || in.kind == QLatin1String("T") ||
                        in.kind == QLatin1String("TFT")) {
                 ++textIndex;
@@ -496,7 +497,7 @@ QLineEdit *frmGeneralFilter::txtFld(int index) const {
     return index >= 0 && index < int(m_txtFld.size()) ? m_txtFld.at(index) : nullptr;
 }
 
-QDateEdit *frmGeneralFilter::DTPic(int index) const {
+FilterDateBox *frmGeneralFilter::DTPic(int index) const {
     return index >= 1 && index < int(m_DTPic.size()) ? m_DTPic.at(index) : nullptr;
 }
 
@@ -627,7 +628,7 @@ void frmGeneralFilter::formKeyDown(int &KeyCode, int Shift) {
         unload();
     } else if (KeyCode == vbKey::Return) {
         QWidget *f = QApplication::focusWidget();
-        for (QDateEdit *d : m_DTPic) {
+        for (FilterDateBox *d : m_DTPic) {
             if (d && f && (f == d || d->isAncestorOf(f))) {
                 consume();
                 sendTab(d);

@@ -10,7 +10,6 @@
 #include <vector>
 
 class QAction;
-class QDateEdit;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -25,6 +24,7 @@ class Recordset;
 
 namespace zv::query {
 
+class FilterDateBox;
 class RecordsetGrid;
 
 // The general filter: the pick window through which a form chooses a record
@@ -65,7 +65,7 @@ public:
 
     // Controls, as the window's code names them.
     QLineEdit *txtFld(int index) const;     // nullptr when there is none
-    QDateEdit *DTPic(int index) const;      // from 1
+    FilterDateBox *DTPic(int index) const;  // from 1
     QLabel *lblLabel(int index) const;
     int textFieldCount() const { return int(m_txtFld.size()); }
     int dateFieldCount() const { return int(m_DTPic.size()) - 1; }
@@ -137,7 +137,7 @@ private:
     std::vector<QLineEdit *> m_txtFld;
     std::vector<QLabel *> m_lblLabel;
     std::vector<QFrame *> m_Lin;
-    std::vector<QDateEdit *> m_DTPic;   // element 0 unused: date pickers count from 1
+    std::vector<FilterDateBox *> m_DTPic;   // element 0 unused: date fields count from 1
     std::vector<QLabel *> m_lblDT;
     std::vector<QFrame *> m_LinDT;
     int m_dateCount = 0;

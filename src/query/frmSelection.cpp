@@ -20,8 +20,6 @@
 namespace zv::query {
 
 namespace {
-constexpr long kItemNotFound = 3265;   // a column the query does not have
-
 QAction *addKeyed(QToolBar *bar, const QString &key, const QString &tip) {
     QAction *a = bar->addAction(key);
     a->setObjectName(key);
@@ -123,15 +121,21 @@ frmSelection::~frmSelection() = default;
 QString frmSelection::ShowValues(const QString &Caption, const QString &Sql, int ReturnMode,
                                  const QString &CurrentList, int KeyColumn, int FirstColumn, int SecondColumn,
                                  int ThirdColumn) {
+    return ShowValues(Caption, BoundSql{Sql, {}}, ReturnMode, CurrentList,
+                      SelectionColumns{KeyColumn, FirstColumn, SecondColumn, ThirdColumn});
+}
+
+QString frmSelection::ShowValues(const QString &Caption, const BoundSql &Statement, int ReturnMode,
+                                 const QString &CurrentList, const SelectionColumns &Columns) {
     frmSelection window(QApplication::activeWindow());
-    if (!window.Load(Caption, Sql, ReturnMode, CurrentList, KeyColumn, FirstColumn, SecondColumn, ThirdColumn))
+    if (!window.Load(Caption, Statement, ReturnMode, CurrentList, Columns))
         return QString();
     window.exec();
     return window.result();
 }
 
-bool frmSelection::Load(const QString &Caption, const QString &Sql, int ReturnMode, const QString &CurrentList,
-                        int KeyColumn, int FirstColumn, int SecondColumn, int ThirdColumn) {
+bool frmSelection::Load(const QString &Caption, const BoundSql &Statement, int ReturnMode,
+                        const QString &CurrentList, const SelectionColumns &Columns) {
     QStringList current = QString(CurrentList).remove(QLatin1Char('\'')).split(QLatin1Char(','));
     for (QString &c : current)
         c = c.trimmed();
@@ -144,24 +148,10 @@ bool frmSelection::Load(const QString &Caption, const QString &Sql, int ReturnMo
     try {
         if (!modCommon::MainConnectionOpen())
             return false;
-        const zv::db::Recordset rs = modCommon::gConn->query(Sql);
-        auto column = [&](int c) {
-            if (c < 0 || c >= rs.fieldCount())
-                throw zv::db::DbError(kItemNotFound, QStringLiteral("Item cannot be found in the collection "
-                                                                    "corresponding to the requested name or ordinal."));
-            return c;
-        };
-        for (int row = 0; row < rs.recordCount(); ++row) {
-            const QString key = rs.valueAt(row, column(KeyColumn)).toString();
-            QString text = rs.valueAt(row, column(FirstColumn)).toString();
-            if (ThirdColumn != -1)
-                text += QStringLiteral(" - ") + rs.valueAt(row, column(SecondColumn)).toString() +
-                        QStringLiteral(" - ") + rs.valueAt(row, column(ThirdColumn)).toString();
-            else if (SecondColumn != -1)
-                text += QStringLiteral(" - ") + rs.valueAt(row, column(SecondColumn)).toString();
-            m_keys << key;
-            auto *item = new QListWidgetItem(text, m_list);
-            if (!key.isEmpty() && current.contains(key.trimmed()))
+        for (const SelectionRow &row : readSelectionRows(*modCommon::gConn, Statement, Columns)) {
+            m_keys << row.key;
+            auto *item = new QListWidgetItem(row.text, m_list);
+            if (!row.key.isEmpty() && current.contains(row.key.trimmed()))
                 item->setSelected(true);
         }
     } catch (const zv::db::DbError &e) {

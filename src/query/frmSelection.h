@@ -1,4 +1,5 @@
 #pragma once
+#include "SelectionQuery.h"
 #include <QDialog>
 #include <QStringList>
 #include <memory>
@@ -14,6 +15,8 @@ class ImageList;
 
 namespace zv::query {
 
+using zv::db::BoundSql;
+
 // The selection list: any number of rows of a query are ticked and their keys
 // handed back as one comma-separated text.
 class frmSelection : public QDialog {
@@ -22,20 +25,22 @@ public:
     explicit frmSelection(QWidget *parent = nullptr);
     ~frmSelection() override;
 
-    // Offers the rows of Sql (run on the main connection), each shown as its
-    // first column, then " - " and the second, then " - " and the third (a
-    // column index of -1 leaves that part out), with the rows whose key is in
-    // CurrentList (comma-separated, single quotes ignored) already ticked.
-    // Returns the ticked keys in list order joined by ",": bare in ReturnMode
-    // 0, each between single quotes in ReturnMode 1; "" when closed otherwise.
+    // Offers the rows of Statement (run on the main connection), each shown
+    // as the columns say, with the rows whose key is in CurrentList
+    // (comma-separated, single quotes ignored) already ticked. Returns the
+    // ticked keys in list order joined by ",": bare in ReturnMode 0, each
+    // between single quotes in ReturnMode 1; "" when closed otherwise.
+    static QString ShowValues(const QString &Caption, const BoundSql &Statement, int ReturnMode,
+                              const QString &CurrentList, const SelectionColumns &Columns);
+    // The same for a statement without values, the columns given one by one.
     static QString ShowValues(const QString &Caption, const QString &Sql, int ReturnMode,
                               const QString &CurrentList, int KeyColumn, int FirstColumn, int SecondColumn = -1,
                               int ThirdColumn = -1);
 
     // The steps of ShowValues before the window is shown; false (and the
     // error shown) when the query cannot be used.
-    bool Load(const QString &Caption, const QString &Sql, int ReturnMode, const QString &CurrentList,
-              int KeyColumn, int FirstColumn, int SecondColumn, int ThirdColumn);
+    bool Load(const QString &Caption, const BoundSql &Statement, int ReturnMode, const QString &CurrentList,
+              const SelectionColumns &Columns);
     QString result() const { return m_result; }
 
     QListWidget *lstDataField() const { return m_list; }

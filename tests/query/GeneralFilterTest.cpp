@@ -3,7 +3,10 @@
 #include "query/RecordsetGrid.h"
 #include "query/frmGeneralFilter.h"
 
-#include <QDateEdit>
+#include "query/FilterDateBox.h"
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <QTest>
 #include <QLineEdit>
 #include <QToolBar>
 
@@ -187,6 +190,78 @@ TEST_F(GeneralFilter, PickedDateFiltersTheDayAndTheUnpickedDateIsNoCriterion) {
     withDate.sort();
     EXPECT_EQ(withDate, QStringList({"Audit", "Pay tax"}));
     EXPECT_EQ(withoutDate.size(), 3);
+}
+
+// The width a line edit gives its text (within its frame, margins and the
+// 2 pixels it keeps either side).
+int textRoom(QLineEdit *box) {
+    QStyleOptionFrame option;
+    option.initFrom(box);
+    option.rect = box->rect();
+    option.lineWidth = box->hasFrame() ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box) : 0;
+    option.state |= QStyle::State_Sunken;
+    const QRect contents = box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box);
+    return contents.marginsRemoved(box->textMargins()).width() - 2 * 2;
+}
+
+TEST_F(GeneralFilter, DateFieldShowsEveryDateWholeAtTheFontInUse) {
+    for (int pointSize : {0, 11, 16}) {
+        frmGeneralFilter w;
+        if (pointSize) {
+            QFont f = w.font();
+            f.setPointSize(pointSize);
+            w.setFont(f);
+        }
+        ASSERT_TRUE(w.Load("ACTMASTAS"));
+        w.show();
+        FilterDateBox *box = w.DTPic(1);
+        EXPECT_TRUE(box->isBlank());
+        for (int month = 1; month <= 12; ++month) {
+            box->setDate(QDate(2008, month, 28));
+            const QString text = box->text();
+            EXPECT_EQ(text.size(), 11);
+            EXPECT_LT(box->fontMetrics().horizontalAdvance(text), textRoom(box))
+                << text.toStdString() << " at " << box->font().pointSize() << " pt";
+        }
+        w.hide();
+    }
+}
+
+TEST_F(GeneralFilter, DateFieldTakesADateTypedWhole) {
+    QStringList found;
+    QString typed;
+    bool stillCriteria = false;
+    runFilter("ACTMASTAS", "", [&](frmGeneralFilter *w) {
+        FilterDateBox *box = w->DTPic(1);
+        box->setFocus();
+        box->setCursorPosition(0);
+        // As typed on a keyboard: Shift held for the capital, let go before the letter.
+        QTest::keyClicks(box, "05");
+        QTest::keyPress(box, Qt::Key_Shift, Qt::ShiftModifier);
+        QTest::keyPress(box, Qt::Key_M, Qt::ShiftModifier);
+        QTest::keyRelease(box, Qt::Key_Shift, Qt::NoModifier);
+        QTest::keyRelease(box, Qt::Key_M, Qt::NoModifier);
+        QTest::keyClicks(box, "ar2004");
+        typed = box->text();
+        EXPECT_EQ(box->date(), QDate(2004, 3, 5));
+        w->middleButton("Ok")->trigger();
+        found = gridColumn(w, 2);
+        w->footerButton("Cancel")->trigger();
+
+        // A date not typed to its end is refused, not taken for no date.
+        box->setDate(noDate());
+        box->setFocus();
+        box->setCursorPosition(0);
+        QTest::keyClicks(box, "01Apr20");
+        w->middleButton("Ok")->trigger();
+        stillCriteria = criteriaMode(w);
+        w->reject();
+    });
+    EXPECT_EQ(typed, "05-Mar-2004");
+    found.sort();
+    EXPECT_EQ(found, QStringList({"Audit", "Pay tax"}));
+    EXPECT_TRUE(stillCriteria);
+    EXPECT_EQ(messages.prompts(), QStringList({"'01-Apr-20__' is not a valid date"}));
 }
 
 TEST_F(GeneralFilter, NoMatchShowsZVE001AndStaysInCriteriaMode) {

@@ -148,3 +148,20 @@ TEST_F(Selection, AnEmptyQueryOffersNothingAndOkIsRefused) {
               "");
     EXPECT_TRUE(status.startsWith("KRE024"));
 }
+
+// A statement with its values bound: typed text never enters the SQL.
+TEST_F(Selection, OffersTheRowsOfAStatementWithBoundValues) {
+    QStringList offered;
+    onModal<frmSelection>([&](frmSelection *d) {
+        for (int i = 0; i < d->lstDataField()->count(); ++i)
+            offered << d->lstDataField()->item(i)->text();
+        tick(d, 0);
+        pressKey(d, Qt::Key_F9);
+    });
+    const BoundSql statement{QStringLiteral("SELECT Emp_Name, Emp_Shrt_Name, Sys_Emp_Num FROM Emp_Mast "
+                                            "WHERE Emp_Name LIKE ? ORDER BY Emp_Name"),
+                             {QStringLiteral("O'%")}};
+    const QString r = frmSelection::ShowValues("Employee Name", statement, 1, "", SelectionColumns{2, 0, 1, -1});
+    EXPECT_EQ(offered, QStringList({"O'Brien Kate - kate"}));
+    EXPECT_EQ(r, "'2'");
+}
