@@ -27,7 +27,7 @@ QList<NamedKey> named(zv::db::Connection &c, const QString &sql) {
 
 // The grid's lines, or one line by its key; "ADMIN" names the administrator.
 const QString kLineSelect = QStringLiteral(
-    "SELECT AM.Sys_Actvty_Num, AMD.Sys_Actvty_Line_Num, AM.Entry_Date, AMD.Start_Date, AMD.End_Date, "
+    "SELECT AM.Sys_Actvty_Num, AMD.Sys_Actvty_Line_Num, AMD.Start_Date, AMD.End_Date, "
     "AMD.Last_Gnrtd_Date, AMD.Sys_Dept_Num, AMD.Sys_Emp_Num, AMD.Sys_Const_Num, AMD.Assign_By, "
     "DM.Dept_Desc, EM.Emp_Name, SC.Scrn_Const_Desc, "
     "CASE WHEN AMD.Assign_By = 0 THEN 'ADMIN' ELSE EM1.Emp_Name END "
@@ -46,18 +46,17 @@ QList<ActivityLine> readLines(const zv::db::Recordset &rs) {
         ActivityLine l;
         l.activity = v(0).toLongLong();
         l.line = v(1).toLongLong();
-        l.entryDate = fromIsoDate(v(2).toString());
-        l.start = fromIsoDate(v(3).toString());
-        l.end = fromIsoDate(v(4).toString());
-        l.lastGenerated = fromIsoDate(v(5).toString());
-        l.dept = v(6).toLongLong();
-        l.emp = v(7).toLongLong();
-        l.freq = v(8).toLongLong();
-        l.assignBy = v(9).toLongLong();
-        l.deptName = v(10).toString();
-        l.empName = v(11).toString();
-        l.freqName = v(12).toString();
-        l.assignName = v(13).toString();
+        l.start = fromIsoDate(v(2).toString());
+        l.end = fromIsoDate(v(3).toString());
+        l.lastGenerated = fromIsoDate(v(4).toString());
+        l.dept = v(5).toLongLong();
+        l.emp = v(6).toLongLong();
+        l.freq = v(7).toLongLong();
+        l.assignBy = v(8).toLongLong();
+        l.deptName = v(9).toString();
+        l.empName = v(10).toString();
+        l.freqName = v(11).toString();
+        l.assignName = v(12).toString();
         out.append(l);
     }
     return out;
@@ -128,10 +127,6 @@ bool ActivityStore::hasCompletedEntries(qint64 activity) {
     return any(m_conn, {QStringLiteral("SELECT 1 FROM Statry_Cmpltd_Entry WHERE Sys_Actvty_Num = ? "
                                        "AND Cmpltd_Date IS NOT NULL"),
                         {activity}});
-}
-
-std::unique_ptr<zv::db::RowLock> ActivityStore::lock(qint64 activity) {
-    return m_conn.lockRow(QStringLiteral("Actvty_Mast"), activity);
 }
 
 bool ActivityStore::deleteActivity(qint64 key) {
@@ -221,7 +216,7 @@ qint64 ActivityStore::writeLine(const LineInput &in, qint64 replace) {
                                   "End_Date, Sys_Const_Num) VALUES (?, ?, ?, ?, ?, ?)"),
                    {in.activity, in.dept, in.emp, dateParam(in.start), dateParam(in.end), in.freq});
     const qint64 key = m_conn.lastInsertId();
-    insertRuleRows(m_conn, in.activity, key, in.kind, in.shape, in.rules);
+    insertRules(in.activity, key, in.kind, in.shape, in.rules);
     t.commit();
     return key;
 }
@@ -245,13 +240,114 @@ bool ActivityStore::deleteLine(qint64 activity, qint64 line) {
     return deleted;
 }
 
-MonthlyShape ActivityStore::loadRules(qint64 line, RuleKind kind, RuleCells &cells) {
-    return loadRuleCells(m_conn, line, kind, cells);
+void ActivityStore::insertRules(qint64 activityKey, qint64 lineKey, RuleKind kind, MonthlyShape shape,
+                                const QList<RuleRow> &rows) {
+    const QString head = QStringLiteral("INSERT INTO Actvty_Mast_Freq ");
+    for (const RuleRow &r : rows) {
+        switch (kind) {
+        case RuleKind::AdHoc:
+            m_conn.execute(head + QStringLiteral("(Sys_Actvty_Num, Sys_Actvty_Line_Num, Mnth, Days) VALUES (?, ?, ?, ?)"),
+                         {activityKey, lineKey, r.Mnth, r.Days});
+            break;
+        case RuleKind::Monthly:
+            if (shape == MonthlyShape::Dates)
+                m_conn.execute(head + QStringLiteral("(Sys_Actvty_Num, Sys_Actvty_Line_Num, Days) VALUES (?, ?, ?)"),
+                             {activityKey, lineKey, r.Days});
+            else
+                m_conn.execute(head +
+                                 QStringLiteral("(Sys_Actvty_Num, Sys_Actvty_Line_Num, Days, DOW) VALUES (?, ?, ?, ?)"),
+                             {activityKey, lineKey, r.Days, r.Dow});
+            break;
+        case RuleKind::Weekly:
+            m_conn.execute(head + QStringLiteral("(Sys_Actvty_Num, Sys_Actvty_Line_Num, DOW) VALUES (?, ?, ?)"),
+                         {activityKey, lineKey, r.Dow});
+            break;
+        case RuleKind::NoRule:
+            break;
+        }
+    }
 }
 
-void ActivityStore::fillMissingLastGenerated(qint64 activity) { fillMissingLastGeneratedDates(m_conn, activity); }
+MonthlyShape ActivityStore::loadRules(qint64 lineKey, RuleKind kind, RuleCells &cells) {
+    const auto inRange = [](const QVariant &v, int high) {
+        const int n = v.toInt();
+        return n >= 1 && n <= high ? n : 0;
+    };
+    MonthlyShape shape = MonthlyShape::Dates;
+    switch (kind) {
+    case RuleKind::AdHoc: {
+        cells.clearAdhoc();
+        auto rs = m_conn.query(QStringLiteral("SELECT Mnth, Days FROM Actvty_Mast_Freq WHERE Sys_Actvty_Line_Num = ?"),
+                             {lineKey});
+        for (int i = 0; i < rs.recordCount(); ++i) {
+            const int m = inRange(rs.valueAt(i, 0), 12), d = inRange(rs.valueAt(i, 1), 31);
+            if (m && d)
+                cells.AdhocCells[m - 1][d - 1] = 1;
+        }
+        break;
+    }
+    case RuleKind::Monthly: {
+        cells.clearMonthDays();
+        cells.clearMonthWeeks();
+        const bool nth = !m_conn.query(QStringLiteral("SELECT 1 FROM Actvty_Mast_Freq WHERE Sys_Actvty_Line_Num = ? "
+                                                    "AND DOW > 0 AND Days > 0 LIMIT 1"),
+                                     {lineKey})
+                              .isEmpty();
+        if (nth) {
+            shape = MonthlyShape::NthWeekday;
+            auto rs = m_conn.query(
+                QStringLiteral("SELECT Days, DOW FROM Actvty_Mast_Freq WHERE Sys_Actvty_Line_Num = ?"), {lineKey});
+            for (int i = 0; i < rs.recordCount(); ++i) {
+                const int o = inRange(rs.valueAt(i, 0), 5), k = inRange(rs.valueAt(i, 1), 7);
+                if (o && k)
+                    cells.MonthWeekCells[o - 1][k - 1] = 1;
+            }
+        } else {
+            auto rs = m_conn.query(QStringLiteral("SELECT Days FROM Actvty_Mast_Freq WHERE Sys_Actvty_Line_Num = ?"),
+                                 {lineKey});
+            for (int i = 0; i < rs.recordCount(); ++i)
+                if (const int d = inRange(rs.valueAt(i, 0), 31))
+                    cells.MonthDayCells[d - 1] = 1;
+        }
+        break;
+    }
+    case RuleKind::Weekly: {
+        cells.clearWeek();
+        auto rs = m_conn.query(QStringLiteral("SELECT DOW FROM Actvty_Mast_Freq WHERE Sys_Actvty_Line_Num = ?"),
+                             {lineKey});
+        for (int i = 0; i < rs.recordCount(); ++i)
+            if (const int k = inRange(rs.valueAt(i, 0), 7))
+                cells.WeekCells[k - 1] = 1;
+        break;
+    }
+    case RuleKind::NoRule:
+        break;
+    }
+    return shape;
+}
 
-void ActivityStore::updateLastGenerated(qint64 line) { updateLastGeneratedDate(m_conn, line); }
+QDate ActivityStore::latestExpected(qint64 lineKey) {
+    return fromIsoDate(m_conn.scalar(QStringLiteral("SELECT MAX(Expctd_Date) FROM Statry_Cmpltd_Entry WHERE Sys_Actvty_Line_Num = ?"),
+                                     {lineKey})
+                           .toString());
+}
+
+void ActivityStore::updateLastGenerated(qint64 lineKey) {
+    // One statement: the maximum is read and written together.
+    m_conn.execute(QStringLiteral("UPDATE Actvty_Mast_Det SET Last_Gnrtd_Date = "
+                                "(SELECT MAX(Expctd_Date) FROM Statry_Cmpltd_Entry SC "
+                                "WHERE SC.Sys_Actvty_Line_Num = Actvty_Mast_Det.Sys_Actvty_Line_Num) "
+                                "WHERE Sys_Actvty_Line_Num = ?"),
+                 {lineKey});
+}
+
+void ActivityStore::fillMissingLastGenerated(qint64 activityKey) {
+    m_conn.execute(QStringLiteral("UPDATE Actvty_Mast_Det SET Last_Gnrtd_Date = "
+                                "(SELECT MAX(Expctd_Date) FROM Statry_Cmpltd_Entry SC "
+                                "WHERE SC.Sys_Actvty_Line_Num = Actvty_Mast_Det.Sys_Actvty_Line_Num) "
+                                "WHERE Sys_Actvty_Num = ? AND Last_Gnrtd_Date IS NULL"),
+                 {activityKey});
+}
 
 // ---------------------------------------------------------------- lists
 
@@ -263,7 +359,14 @@ QList<NamedKey> ActivityStore::employees() {
     return named(m_conn, QStringLiteral("SELECT Sys_Emp_Num, Emp_Name FROM Emp_Mast ORDER BY Emp_Name"));
 }
 
-QList<Frequency> ActivityStore::frequencies() { return frequencyList(m_conn); }
+QList<Frequency> ActivityStore::frequencies() {
+    auto rs = m_conn.query(QStringLiteral("SELECT Sys_Const_Num, Scrn_Const_Desc FROM Sys_Const "
+                                          "WHERE SCRN_SHRT_NAME = 'FQ' ORDER BY Scrn_Const_Desc, Sys_Const_Num"));
+    QList<Frequency> list;
+    for (int i = 0; i < rs.recordCount(); ++i)
+        list.append({rs.valueAt(i, 0).toLongLong(), rs.valueAt(i, 1).toString()});
+    return list;
+}
 
 QString ActivityStore::employeeName(qint64 key) {
     return m_conn.scalar(QStringLiteral("SELECT Emp_Name FROM Emp_Mast WHERE Sys_Emp_Num = ?"), {key}).toString();
