@@ -1,4 +1,5 @@
 #pragma once
+#include "framework/FormModes.h"
 
 // The Activity Master's modes. Their values are the header object's button
 // codes (H_ButtonKey), which the form reads to know whether it is editing.
@@ -19,12 +20,7 @@ enum class ButtonCode : int {
 // The activity header being edited.
 enum class HeaderMode : int { None = 0, Add = int(ButtonCode::Add), Modify = int(ButtonCode::Modify) };
 
-// The detail line being edited or deleted.
-enum class DetailMode : int {
-    None = 0,
-    DetailAdd = int(ButtonCode::DetailAdd),
-    DetailModify = int(ButtonCode::DetailModify),
-    DetailDelete = int(ButtonCode::DetailDelete),
-};
+// The detail line being edited or deleted: the header/detail base's.
+using DetailMode = zv::fw::DetailMode;
 
 } // namespace zv::activity

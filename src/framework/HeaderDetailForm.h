@@ -37,7 +37,7 @@ public:
     clsGeneralDetailHeader utility;
 
     // The line entry under way, by the header's button codes of the keys.
-    enum class DetailMode : int { None = 0, DetailAdd = 6, DetailModify = 7, DetailDelete = 8 };
+    using DetailMode = zv::fw::DetailMode;
     DetailMode detailMode() const { return m_detailMode; }
 
 public slots:

@@ -1,7 +1,7 @@
 #pragma once
 #include "support/FormActions.h"
 #include "activity/frmActvtyMast.h"
-#include "framework/MasterForm.h"
+#include "framework/DataForm.h"
 #include "platform/db/Dates.h"
 #include "query/RecordsetGrid.h"
 #include "support/ProductionDbTest.h"
@@ -89,7 +89,7 @@ public:
     }
     // Select through the general filter, answered as the filter window would.
     void select(qint64 key) {
-        answers.filter = 
+        answers.filter =
             [key](const QString &screenKey) {
                 EXPECT_EQ(screenKey, "ACTMASTAS");
                 return QStringList{QString::number(key), "", "", ""};
@@ -155,7 +155,7 @@ public:
     // DetailAdd with the dates typed (start only when given) and the frequency chosen.
     void beginLine(const QString &start, const QString &end, const QString &freqLetter) {
         press(Qt::Key_F5);
-        ASSERT_EQ(form->detailMode(), DetailMode::DetailAdd);
+        ASSERT_EQ(form->lineMode(), DetailMode::DetailAdd);
         if (!start.isEmpty())
             typeDate(form->txtStartDate, start);
         typeDate(form->txtEndDate, end);
