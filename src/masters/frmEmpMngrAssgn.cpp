@@ -754,34 +754,25 @@ void frmEmpMngrAssgn::Form_KeyDown(int &KeyCode, int Shift) {
     unload();
 }
 
-void frmEmpMngrAssgn::closeEvent(QCloseEvent *event) {
-    if (unloading()) {
-        event->accept();
-        return;
-    }
+bool frmEmpMngrAssgn::Form_QueryUnload() {
     clearStatus();
-    if (!unusable()) {
-        int pressed = tlbHeader.H_ButtonKey();
-        const bool lineQuestion = m_detailMode != DetailMode::None;
-        if (lineQuestion || (!fraDet->isEnabled() && pressed != 0 && pressed != 4 && pressed != 5)) {
-            const int answer = saveQuestion(lineQuestion ? QStringLiteral("Employee Details") : windowTitle());
-            if (answer == vbCancel) {
-                event->ignore();
-                if (lineQuestion)
-                    focusIfUsable(cmbManager);
-                return;
-            }
-            if (answer == vbYes) {
-                footerOk();
-                if (!m_saved) {
-                    event->ignore();
-                    return;
-                }
-            } else {
-                footerCancel();
-                m_detailMode = DetailMode::None;
-            }
-        }
+    if (unusable())
+        return true;
+    const int pressed = tlbHeader.H_ButtonKey();
+    const bool lineQuestion = m_detailMode != DetailMode::None;
+    if (!lineQuestion && (fraDet->isEnabled() || pressed == 0 || pressed == 4 || pressed == 5))
+        return true;
+    const int answer = saveQuestion(lineQuestion ? QStringLiteral("Employee Details") : windowTitle());
+    if (answer == vbCancel) {
+        if (lineQuestion)
+            focusIfUsable(cmbManager);
+        return false;
     }
-    acceptClose(event);
+    if (answer == vbYes) {
+        footerOk();
+        return m_saved;
+    }
+    footerCancel();
+    m_detailMode = DetailMode::None;
+    return true;
 }

@@ -38,7 +38,8 @@ public slots:
 protected:
     void Form_Activate() override;
     void Form_KeyDown(int &KeyCode, int Shift) override;
-    void closeEvent(QCloseEvent *event) override;
+    // The close box: the save question of an open edit.
+    bool Form_QueryUnload() override;
 
 private:
     class ComboKeys;

@@ -617,32 +617,23 @@ void frmHolidayMaster::Form_KeyDown(int &KeyCode, int Shift) {
     }
 }
 
-void frmHolidayMaster::closeEvent(QCloseEvent *event) {
-    if (unloading()) {
-        event->accept();
-        return;
+bool frmHolidayMaster::Form_QueryUnload() {
+    if (unusable() || !fraDetail->isEnabled())
+        return true;
+    const int answer = MsgBox(QStringLiteral("Do you want to save the changes you have made to '") + windowTitle() +
+                                  QStringLiteral("' ?"),
+                              vbYesNoCancel + vbExclamation, QStringLiteral("Information"));
+    if (answer == vbCancel) {
+        focusIfUsable(dtpHolDate);
+        return false;
     }
-    if (!unusable() && fraDetail->isEnabled()) {
-        const int answer = MsgBox(QStringLiteral("Do you want to save the changes you have made to '") +
-                                      windowTitle() + QStringLiteral("' ?"),
-                                  vbYesNoCancel + vbExclamation, QStringLiteral("Information"));
-        if (answer == vbCancel) {
-            event->ignore();
-            focusIfUsable(dtpHolDate);
-            return;
-        }
-        if (answer == vbNo) {
-            footerCancel();
-            clearStatus();
-        } else {
-            footerOk();
-            DoEvents();
-            // A line that failed a check stays on screen with its status.
-            if (fraDetail->isEnabled()) {
-                event->ignore();
-                return;
-            }
-        }
+    if (answer == vbNo) {
+        footerCancel();
+        clearStatus();
+        return true;
     }
-    acceptClose(event);
+    footerOk();
+    DoEvents();
+    // A line that failed a check stays on screen with its status.
+    return !fraDetail->isEnabled();
 }

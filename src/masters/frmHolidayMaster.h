@@ -35,7 +35,8 @@ public:
 protected:
     void Form_Activate() override;
     void Form_KeyDown(int &KeyCode, int Shift) override;
-    void closeEvent(QCloseEvent *event) override;
+    // The close box: the save question of an open line.
+    bool Form_QueryUnload() override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
