@@ -1,6 +1,7 @@
 // Times the Activity Master's detail frame over many employees: from the
 // DetailAdd key to the frame on screen with its lists filled, on a fresh form
-// (the employee list is read then) and again on the same form; against the
+// (the employee list is read then) and again on the same form, and from the
+// DetailModify key to a line shown (its person the last of the list); against the
 // raw fill: the same three lists' rows stepped on SQLite and copied into
 // plain vectors. Paired runs, alternating sides; medians and the ratio of the
 // first show to the raw fill, which is the last line.
@@ -8,7 +9,7 @@
 #include "BenchSupport.h"
 #include "activity/frmActvtyMast.h"
 #include "core/modCommon.h"
-#include "framework/MasterForm.h"
+#include "framework/DataForm.h"
 #include "platform/ui/MessageService.h"
 #include <QApplication>
 #include <QComboBox>
@@ -36,11 +37,14 @@ void fill(const QString &path) {
     check(sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr), db, "begin");
     check(sqlite3_exec(db, "INSERT INTO Dept_Mast (Dept_Desc) VALUES ('Accounts');"
                            "INSERT INTO Desg_Mast (Desg_Name) VALUES ('Clerk');"
-                           "INSERT INTO Actvty_Mast (Entry_Date, Actvty_Desc, Sys_Lock_Num) VALUES ('2000-01-01', 'Audit', 1)",
+                           "INSERT INTO Actvty_Mast (Entry_Date, Actvty_Desc, Sys_Lock_Num) "
+                           "VALUES ('2000-01-01', 'Audit', 1)",
                        nullptr, nullptr, nullptr),
           db, "activity");
     sqlite3_stmt *st = nullptr;
-    check(sqlite3_prepare_v2(db, "INSERT INTO Emp_Mast (Emp_Num, Emp_Name, Sys_Desg_Num, Sys_Dept_Num) VALUES (?, ?, 1, 1)",
+    check(sqlite3_prepare_v2(db,
+                             "INSERT INTO Emp_Mast (Emp_Num, Emp_Name, Sys_Desg_Num, Sys_Dept_Num) "
+                             "VALUES (?, ?, 1, 1)",
                              -1, &st, nullptr),
           db, "prepare");
     char num[16], name[32];
@@ -55,6 +59,13 @@ void fill(const QString &path) {
         sqlite3_reset(st);
     }
     sqlite3_finalize(st);
+    // One weekly line in the period, its responsible person the last of the list.
+    check(sqlite3_exec(db, "INSERT INTO Actvty_Mast_Det (Sys_Actvty_Num, Sys_Dept_Num, Sys_Emp_Num, Start_Date, "
+                           "End_Date, Sys_Const_Num) SELECT 1, 1, Sys_Emp_Num, P.Start_Period, P.Start_Period, 16 "
+                           "FROM Emp_Mast, (SELECT Start_Period FROM Parm LIMIT 1) P ORDER BY Emp_Name DESC LIMIT 1;"
+                           "INSERT INTO Actvty_Mast_Freq (Sys_Actvty_Num, Sys_Actvty_Line_Num, DOW) VALUES (1, 1, 2)",
+                       nullptr, nullptr, nullptr),
+          db, "line");
     check(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), db, "commit");
     sqlite3_close(db);
 }
@@ -85,15 +96,16 @@ double rawFill(sqlite3 *db, size_t &rows) {
     return t.nsecsElapsed() / 1e6;
 }
 
-// DetailAdd until the frame is painted; false when it did not open.
-double showFrame(zv::activity::frmActvtyMast &form) {
+// A detail key until the frame is painted; the run stops when it did not open.
+double showFrame(zv::activity::frmActvtyMast &form, const QString &key = QStringLiteral("DetailAdd")) {
     QElapsedTimer t;
     t.start();
-    form.tlbHeader_HeaderClick(QStringLiteral("DetailAdd"));
+    form.tlbHeader_HeaderClick(key);
     QApplication::processEvents();
     const double ms = t.nsecsElapsed() / 1e6;
-    if (form.detailMode() != zv::activity::DetailMode::DetailAdd || !form.fraDet->isVisible() ||
-        form.CmbResP->count() != employees) {
+    const auto mode = key == QLatin1String("DetailAdd") ? zv::activity::DetailMode::DetailAdd
+                                                        : zv::activity::DetailMode::DetailModify;
+    if (form.lineMode() != mode || !form.fraDet->isVisible() || form.CmbResP->count() != employees) {
         std::fprintf(stderr, "the detail frame did not open with every employee (%d listed)\n", form.CmbResP->count());
         std::exit(1);
     }
@@ -116,11 +128,11 @@ int main(int argc, char **argv) {
     if (db.isEmpty() || !bench::openAsProduction(db))
         return 1;
     zv::ui::ScriptedMessageService messages;
-    zv::fw::MasterForm::setGeneralFilter([](const QString &) { return QStringList{"1", "", "", ""}; });
+    zv::fw::DataForm::setGeneralFilter([](const QString &) { return QStringList{"1", "", "", ""}; });
     sqlite3 *raw = nullptr;
     check(sqlite3_open_v2(db.toUtf8().constData(), &raw, SQLITE_OPEN_READONLY, nullptr), raw, "open");
 
-    std::vector<double> first, again, direct;
+    std::vector<double> first, again, modify, direct;
     size_t rows = 0;
     for (int i = 0; i < kRuns; ++i) {
         const auto program = [&] {
@@ -131,6 +143,12 @@ int main(int argc, char **argv) {
             first.push_back(showFrame(form));
             form.tlbFooter_FooterClick(QStringLiteral("Cancel"));
             again.push_back(showFrame(form));
+            form.tlbFooter_FooterClick(QStringLiteral("Cancel"));
+            modify.push_back(showFrame(form, QStringLiteral("DetailModify")));
+            if (form.CmbResP->currentIndex() != employees - 1) {
+                std::fprintf(stderr, "the line's responsible person was not chosen\n");
+                std::exit(1);
+            }
             form.tlbFooter_FooterClick(QStringLiteral("Cancel"));
         };
         // Alternating which side goes first.
@@ -143,13 +161,14 @@ int main(int argc, char **argv) {
         }
     }
     sqlite3_close(raw);
-    const double f = median(first), a = median(again), r = median(direct);
+    const double f = median(first), a = median(again), m = median(modify), r = median(direct);
     std::printf("%d employees, median of %d paired runs\n", employees, kRuns);
     std::printf("detail frame, first show   %8.1f ms\n", f);
     std::printf("detail frame, shown again  %8.1f ms\n", a);
+    std::printf("detail frame, a line shown %8.1f ms  (DetailModify)\n", m);
     std::printf("raw fill of the lists      %8.1f ms  (%zu rows)\n", r, rows);
     std::printf("ratio first show / raw fill %.2f\n", f / r);
-    if (f > kGoalMs || a > kGoalMs) {
+    if (f >= kGoalMs || a >= kGoalMs || m >= kGoalMs) {
         std::fprintf(stderr, "goal missed: the detail frame takes over %.0f ms\n", kGoalMs);
         return 1;
     }

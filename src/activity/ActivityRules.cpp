@@ -1,17 +1,7 @@
 #include "ActivityRules.h"
-#include "platform/db/Connection.h"
 #include "platform/db/Dates.h"
 
 namespace zv::activity {
-
-QList<Frequency> frequencyList(zv::db::Connection &conn) {
-    auto rs = conn.query(QStringLiteral("SELECT Sys_Const_Num, Scrn_Const_Desc FROM Sys_Const "
-                                        "WHERE SCRN_SHRT_NAME = 'FQ' ORDER BY Scrn_Const_Desc, Sys_Const_Num"));
-    QList<Frequency> list;
-    for (int i = 0; i < rs.recordCount(); ++i)
-        list.append({rs.valueAt(i, 0).toLongLong(), rs.valueAt(i, 1).toString()});
-    return list;
-}
 
 RuleKind ruleKindAt(int position) {
     switch (position) {
@@ -76,92 +66,6 @@ QList<RuleRow> ruleRows(const RuleCells &cells, RuleKind kind, MonthlyShape shap
     return rows;
 }
 
-void insertRuleRows(zv::db::Connection &conn, qint64 activityKey, qint64 lineKey, RuleKind kind,
-                    MonthlyShape shape, const QList<RuleRow> &rows) {
-    const QString head = QStringLiteral("INSERT INTO Actvty_Mast_Freq ");
-    for (const RuleRow &r : rows) {
-        switch (kind) {
-        case RuleKind::AdHoc:
-            conn.execute(head + QStringLiteral("(Sys_Actvty_Num, Sys_Actvty_Line_Num, Mnth, Days) VALUES (?, ?, ?, ?)"),
-                         {activityKey, lineKey, r.Mnth, r.Days});
-            break;
-        case RuleKind::Monthly:
-            if (shape == MonthlyShape::Dates)
-                conn.execute(head + QStringLiteral("(Sys_Actvty_Num, Sys_Actvty_Line_Num, Days) VALUES (?, ?, ?)"),
-                             {activityKey, lineKey, r.Days});
-            else
-                conn.execute(head +
-                                 QStringLiteral("(Sys_Actvty_Num, Sys_Actvty_Line_Num, Days, DOW) VALUES (?, ?, ?, ?)"),
-                             {activityKey, lineKey, r.Days, r.Dow});
-            break;
-        case RuleKind::Weekly:
-            conn.execute(head + QStringLiteral("(Sys_Actvty_Num, Sys_Actvty_Line_Num, DOW) VALUES (?, ?, ?)"),
-                         {activityKey, lineKey, r.Dow});
-            break;
-        case RuleKind::NoRule:
-            break;
-        }
-    }
-}
-
-MonthlyShape loadRuleCells(zv::db::Connection &conn, qint64 lineKey, RuleKind kind, RuleCells &cells) {
-    const auto inRange = [](const QVariant &v, int high) {
-        const int n = v.toInt();
-        return n >= 1 && n <= high ? n : 0;
-    };
-    MonthlyShape shape = MonthlyShape::Dates;
-    switch (kind) {
-    case RuleKind::AdHoc: {
-        cells.clearAdhoc();
-        auto rs = conn.query(QStringLiteral("SELECT Mnth, Days FROM Actvty_Mast_Freq WHERE Sys_Actvty_Line_Num = ?"),
-                             {lineKey});
-        for (int i = 0; i < rs.recordCount(); ++i) {
-            const int m = inRange(rs.valueAt(i, 0), 12), d = inRange(rs.valueAt(i, 1), 31);
-            if (m && d)
-                cells.AdhocCells[m - 1][d - 1] = 1;
-        }
-        break;
-    }
-    case RuleKind::Monthly: {
-        cells.clearMonthDays();
-        cells.clearMonthWeeks();
-        const bool nth = !conn.query(QStringLiteral("SELECT 1 FROM Actvty_Mast_Freq WHERE Sys_Actvty_Line_Num = ? "
-                                                    "AND DOW > 0 AND Days > 0 LIMIT 1"),
-                                     {lineKey})
-                              .isEmpty();
-        if (nth) {
-            shape = MonthlyShape::NthWeekday;
-            auto rs = conn.query(
-                QStringLiteral("SELECT Days, DOW FROM Actvty_Mast_Freq WHERE Sys_Actvty_Line_Num = ?"), {lineKey});
-            for (int i = 0; i < rs.recordCount(); ++i) {
-                const int o = inRange(rs.valueAt(i, 0), 5), k = inRange(rs.valueAt(i, 1), 7);
-                if (o && k)
-                    cells.MonthWeekCells[o - 1][k - 1] = 1;
-            }
-        } else {
-            auto rs = conn.query(QStringLiteral("SELECT Days FROM Actvty_Mast_Freq WHERE Sys_Actvty_Line_Num = ?"),
-                                 {lineKey});
-            for (int i = 0; i < rs.recordCount(); ++i)
-                if (const int d = inRange(rs.valueAt(i, 0), 31))
-                    cells.MonthDayCells[d - 1] = 1;
-        }
-        break;
-    }
-    case RuleKind::Weekly: {
-        cells.clearWeek();
-        auto rs = conn.query(QStringLiteral("SELECT DOW FROM Actvty_Mast_Freq WHERE Sys_Actvty_Line_Num = ?"),
-                             {lineKey});
-        for (int i = 0; i < rs.recordCount(); ++i)
-            if (const int k = inRange(rs.valueAt(i, 0), 7))
-                cells.WeekCells[k - 1] = 1;
-        break;
-    }
-    case RuleKind::NoRule:
-        break;
-    }
-    return shape;
-}
-
 std::optional<RuleFailure> checkLineDates(const DateField &entry, const DateField &start, const DateField &end,
                                           const QDate &periodStart, const QDate &periodEnd,
                                           const QDate &lastGenerated) {
@@ -188,28 +92,6 @@ std::optional<RuleFailure> checkLineDates(const DateField &entry, const DateFiel
     if (lastGenerated.isValid() && end.date < lastGenerated)
         return RuleFailure{QStringLiteral("ZVE029"), endCaption, QStringLiteral("Last Generated Date"), F::EndDate};
     return std::nullopt;
-}
-
-QVariant latestExpectedDate(zv::db::Connection &conn, qint64 lineKey) {
-    return conn.scalar(QStringLiteral("SELECT MAX(Expctd_Date) FROM Statry_Cmpltd_Entry WHERE Sys_Actvty_Line_Num = ?"),
-                       {lineKey});
-}
-
-void updateLastGeneratedDate(zv::db::Connection &conn, qint64 lineKey) {
-    // One statement: the maximum is read and written together.
-    conn.execute(QStringLiteral("UPDATE Actvty_Mast_Det SET Last_Gnrtd_Date = "
-                                "(SELECT MAX(Expctd_Date) FROM Statry_Cmpltd_Entry SC "
-                                "WHERE SC.Sys_Actvty_Line_Num = Actvty_Mast_Det.Sys_Actvty_Line_Num) "
-                                "WHERE Sys_Actvty_Line_Num = ?"),
-                 {lineKey});
-}
-
-void fillMissingLastGeneratedDates(zv::db::Connection &conn, qint64 activityKey) {
-    conn.execute(QStringLiteral("UPDATE Actvty_Mast_Det SET Last_Gnrtd_Date = "
-                                "(SELECT MAX(Expctd_Date) FROM Statry_Cmpltd_Entry SC "
-                                "WHERE SC.Sys_Actvty_Line_Num = Actvty_Mast_Det.Sys_Actvty_Line_Num) "
-                                "WHERE Sys_Actvty_Num = ? AND Last_Gnrtd_Date IS NULL"),
-                 {activityKey});
 }
 
 } // namespace zv::activity

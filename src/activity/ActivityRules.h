@@ -6,14 +6,10 @@
 #include <array>
 #include <optional>
 
-namespace zv::db {
-class Connection;
-}
-
-// The activity tables' rules that do not belong to one form: the frequency
-// list and the kind of rule each position in it takes, the rule rows of a
-// line and the cells of the picker they come from, the line date rules and
-// the last generated date of a line.
+// The activity tables' rules that do not belong to one form: the kind of
+// rule each position in the frequency list takes, the rule rows of a line and
+// the cells of the picker they come from, and the line date rules. Reading
+// and writing them is the store's (ActivityStore.h).
 namespace zv::activity {
 
 // ------------------------------------------------------------ frequency list
@@ -24,10 +20,8 @@ struct Frequency {
     QString desc;
 };
 
-// The frequencies ordered by description: a frequency's position in this
-// list, not its key or text, decides its kind of rule.
-QList<Frequency> frequencyList(zv::db::Connection &conn);
-
+// A frequency's position in the list of frequencies ordered by description
+// (ActivityStore::frequencies), not its key or text, decides its kind of rule.
 enum class RuleKind {
     AdHoc,     // position 0: chosen dates of chosen months (Mnth, Days)
     NoRule,    // position 1, and any position past 3: no rule rows
@@ -83,15 +77,6 @@ struct RuleRow {
 // have (start: the line's start date) are left out.
 QList<RuleRow> ruleRows(const RuleCells &cells, RuleKind kind, MonthlyShape shape, const QDate &start);
 
-// Writes the rule rows of a line, each with the columns of its shape only.
-void insertRuleRows(zv::db::Connection &conn, qint64 activityKey, qint64 lineKey, RuleKind kind,
-                    MonthlyShape shape, const QList<RuleRow> &rows);
-
-// Reads a line's rule rows back into the cells of its kind (which are
-// emptied first). The monthly shape is the nth-weekday one when any row has
-// both Dow and Days above 0. Rows outside the cells' range are skipped.
-MonthlyShape loadRuleCells(zv::db::Connection &conn, qint64 lineKey, RuleKind kind, RuleCells &cells);
-
 // ------------------------------------------------------------ line dates
 
 // A date field as the date-entry object read it.
@@ -121,15 +106,5 @@ struct RuleFailure {
 std::optional<RuleFailure> checkLineDates(const DateField &entry, const DateField &start, const DateField &end,
                                           const QDate &periodStart, const QDate &periodEnd,
                                           const QDate &lastGenerated);
-
-// ------------------------------------------------------------ last generated dates
-
-// The latest expected date of the line's schedule entries (ISO text), or Null.
-QVariant latestExpectedDate(zv::db::Connection &conn, qint64 lineKey);
-// Sets the line's Last_Gnrtd_Date to the latest expected date of its
-// schedule entries, or NULL when it has none.
-void updateLastGeneratedDate(zv::db::Connection &conn, qint64 lineKey);
-// The same for every line of the activity whose date is still NULL.
-void fillMissingLastGeneratedDates(zv::db::Connection &conn, qint64 activityKey);
 
 } // namespace zv::activity

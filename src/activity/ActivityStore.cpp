@@ -3,6 +3,7 @@
 #include "platform/db/Connection.h"
 #include "platform/db/Dates.h"
 #include <QLocale>
+#include <functional>
 
 using zv::db::BoundSql;
 using zv::db::dateParam;
@@ -27,7 +28,7 @@ QList<NamedKey> named(zv::db::Connection &c, const QString &sql) {
 
 // The grid's lines, or one line by its key; "ADMIN" names the administrator.
 const QString kLineSelect = QStringLiteral(
-    "SELECT AM.Sys_Actvty_Num, AMD.Sys_Actvty_Line_Num, AM.Entry_Date, AMD.Start_Date, AMD.End_Date, "
+    "SELECT AM.Sys_Actvty_Num, AMD.Sys_Actvty_Line_Num, AMD.Start_Date, AMD.End_Date, "
     "AMD.Last_Gnrtd_Date, AMD.Sys_Dept_Num, AMD.Sys_Emp_Num, AMD.Sys_Const_Num, AMD.Assign_By, "
     "DM.Dept_Desc, EM.Emp_Name, SC.Scrn_Const_Desc, "
     "CASE WHEN AMD.Assign_By = 0 THEN 'ADMIN' ELSE EM1.Emp_Name END "
@@ -38,6 +39,11 @@ const QString kLineSelect = QStringLiteral(
     "LEFT JOIN Sys_Const SC ON AMD.Sys_Const_Num = SC.Sys_Const_Num "
     "LEFT JOIN Emp_Mast EM1 ON AMD.Assign_By = EM1.Sys_Emp_Num ");
 
+// A line's last generated date from its schedule entries, for the lines of a condition.
+const QString kSetLastGenerated =
+    QStringLiteral("UPDATE Actvty_Mast_Det SET Last_Gnrtd_Date = (SELECT MAX(Expctd_Date) FROM Statry_Cmpltd_Entry SC "
+                   "WHERE SC.Sys_Actvty_Line_Num = Actvty_Mast_Det.Sys_Actvty_Line_Num) ");
+
 QList<ActivityLine> readLines(const zv::db::Recordset &rs) {
     QList<ActivityLine> out;
     out.reserve(rs.recordCount());
@@ -46,18 +52,17 @@ QList<ActivityLine> readLines(const zv::db::Recordset &rs) {
         ActivityLine l;
         l.activity = v(0).toLongLong();
         l.line = v(1).toLongLong();
-        l.entryDate = fromIsoDate(v(2).toString());
-        l.start = fromIsoDate(v(3).toString());
-        l.end = fromIsoDate(v(4).toString());
-        l.lastGenerated = fromIsoDate(v(5).toString());
-        l.dept = v(6).toLongLong();
-        l.emp = v(7).toLongLong();
-        l.freq = v(8).toLongLong();
-        l.assignBy = v(9).toLongLong();
-        l.deptName = v(10).toString();
-        l.empName = v(11).toString();
-        l.freqName = v(12).toString();
-        l.assignName = v(13).toString();
+        l.start = fromIsoDate(v(2).toString());
+        l.end = fromIsoDate(v(3).toString());
+        l.lastGenerated = fromIsoDate(v(4).toString());
+        l.dept = v(5).toLongLong();
+        l.emp = v(6).toLongLong();
+        l.freq = v(7).toLongLong();
+        l.assignBy = v(8).toLongLong();
+        l.deptName = v(9).toString();
+        l.empName = v(10).toString();
+        l.freqName = v(11).toString();
+        l.assignName = v(12).toString();
         out.append(l);
     }
     return out;
@@ -121,17 +126,14 @@ bool ActivityStore::hasGeneratedLines(qint64 activity) {
 
 bool ActivityStore::hasAssignedLines(qint64 activity) {
     return any(m_conn,
-               {QStringLiteral("SELECT 1 FROM Actvty_Mast_Det WHERE Sys_Actvty_Num = ? AND Assign_By <> 0"), {activity}});
+               {QStringLiteral("SELECT 1 FROM Actvty_Mast_Det WHERE Sys_Actvty_Num = ? AND Assign_By <> 0"),
+                {activity}});
 }
 
 bool ActivityStore::hasCompletedEntries(qint64 activity) {
     return any(m_conn, {QStringLiteral("SELECT 1 FROM Statry_Cmpltd_Entry WHERE Sys_Actvty_Num = ? "
                                        "AND Cmpltd_Date IS NOT NULL"),
                         {activity}});
-}
-
-std::unique_ptr<zv::db::RowLock> ActivityStore::lock(qint64 activity) {
-    return m_conn.lockRow(QStringLiteral("Actvty_Mast"), activity);
 }
 
 bool ActivityStore::deleteActivity(qint64 key) {
@@ -208,7 +210,8 @@ qint64 ActivityStore::writeLine(const LineInput &in, qint64 replace) {
     if (replace != 0) {
         // Entries the employees' program generated since the line was read
         // tie them to its key: it may no longer be rewritten.
-        if (any(m_conn, {QStringLiteral("SELECT 1 FROM Statry_Cmpltd_Entry WHERE Sys_Actvty_Line_Num = ?"), {replace}}) ||
+        if (any(m_conn,
+                {QStringLiteral("SELECT 1 FROM Statry_Cmpltd_Entry WHERE Sys_Actvty_Line_Num = ?"), {replace}}) ||
             lineHasGenerated(replace))
             throw LineHasEntries{replace};
         m_conn.execute(QStringLiteral("DELETE FROM Actvty_Mast_Freq WHERE Sys_Actvty_Line_Num = ?"), {replace});
@@ -221,7 +224,7 @@ qint64 ActivityStore::writeLine(const LineInput &in, qint64 replace) {
                                   "End_Date, Sys_Const_Num) VALUES (?, ?, ?, ?, ?, ?)"),
                    {in.activity, in.dept, in.emp, dateParam(in.start), dateParam(in.end), in.freq});
     const qint64 key = m_conn.lastInsertId();
-    insertRuleRows(m_conn, in.activity, key, in.kind, in.shape, in.rules);
+    insertRules(in.activity, key, in.kind, in.shape, in.rules);
     t.commit();
     return key;
 }
@@ -238,20 +241,122 @@ bool ActivityStore::deleteLine(qint64 activity, qint64 line) {
     m_conn.execute(QStringLiteral("DELETE FROM Statry_Cmpltd_Entry WHERE Sys_Actvty_Line_Num = ?"), {line});
     m_conn.execute(QStringLiteral("DELETE FROM Actvty_Mast_Freq WHERE Sys_Actvty_Line_Num = ?"), {line});
     const bool deleted =
-        m_conn.execute(QStringLiteral("DELETE FROM Actvty_Mast_Det WHERE Sys_Actvty_Line_Num = ? AND Sys_Actvty_Num = ?"),
+        m_conn.execute(QStringLiteral("DELETE FROM Actvty_Mast_Det WHERE Sys_Actvty_Line_Num = ? "
+                                      "AND Sys_Actvty_Num = ?"),
                        {line, activity}) == 1;
     if (deleted)
         t.commit();
     return deleted;
 }
 
-MonthlyShape ActivityStore::loadRules(qint64 line, RuleKind kind, RuleCells &cells) {
-    return loadRuleCells(m_conn, line, kind, cells);
+void ActivityStore::insertRules(qint64 activityKey, qint64 lineKey, RuleKind kind, MonthlyShape shape,
+                                const QList<RuleRow> &rows) {
+    // Each row with the columns of its shape only.
+    const auto insert = [&](const char *columns, const QVariantList &values) {
+        BoundSql sql{QStringLiteral("INSERT INTO Actvty_Mast_Freq (Sys_Actvty_Num, Sys_Actvty_Line_Num, %1) "
+                                    "VALUES (?, ?")
+                         .arg(QLatin1String(columns)),
+                     {activityKey, lineKey}};
+        for (const QVariant &v : values)
+            sql.add(QStringLiteral(", ?"), {v});
+        m_conn.execute(sql.add(QStringLiteral(")")));
+    };
+    for (const RuleRow &r : rows) {
+        switch (kind) {
+        case RuleKind::AdHoc:
+            insert("Mnth, Days", {r.Mnth, r.Days});
+            break;
+        case RuleKind::Monthly:
+            if (shape == MonthlyShape::Dates)
+                insert("Days", {r.Days});
+            else
+                insert("Days, DOW", {r.Days, r.Dow});
+            break;
+        case RuleKind::Weekly:
+            insert("DOW", {r.Dow});
+            break;
+        case RuleKind::NoRule:
+            break;
+        }
+    }
 }
 
-void ActivityStore::fillMissingLastGenerated(qint64 activity) { fillMissingLastGeneratedDates(m_conn, activity); }
+MonthlyShape ActivityStore::loadRules(qint64 lineKey, RuleKind kind, RuleCells &cells) {
+    const auto inRange = [](const QVariant &v, int high) {
+        const int n = v.toInt();
+        return n >= 1 && n <= high ? n : 0;
+    };
+    // Each value of the column (a plain name) in 1..high, of the line's rows.
+    const auto eachValue = [&](const char *column, int high, const std::function<void(int)> &pick) {
+        auto rs = m_conn.query(
+            QStringLiteral("SELECT %1 FROM Actvty_Mast_Freq WHERE Sys_Actvty_Line_Num = ?").arg(QLatin1String(column)),
+            {lineKey});
+        for (int i = 0; i < rs.recordCount(); ++i)
+            if (const int v = inRange(rs.valueAt(i, 0), high))
+                pick(v);
+    };
+    MonthlyShape shape = MonthlyShape::Dates;
+    switch (kind) {
+    case RuleKind::AdHoc: {
+        cells.clearAdhoc();
+        auto rs = m_conn.query(QStringLiteral("SELECT Mnth, Days FROM Actvty_Mast_Freq WHERE Sys_Actvty_Line_Num = ?"),
+                             {lineKey});
+        for (int i = 0; i < rs.recordCount(); ++i) {
+            const int m = inRange(rs.valueAt(i, 0), 12), d = inRange(rs.valueAt(i, 1), 31);
+            if (m && d)
+                cells.AdhocCells[m - 1][d - 1] = 1;
+        }
+        break;
+    }
+    case RuleKind::Monthly: {
+        cells.clearMonthDays();
+        cells.clearMonthWeeks();
+        const bool nth = !m_conn.query(QStringLiteral("SELECT 1 FROM Actvty_Mast_Freq WHERE Sys_Actvty_Line_Num = ? "
+                                                    "AND DOW > 0 AND Days > 0 LIMIT 1"),
+                                     {lineKey})
+                              .isEmpty();
+        if (nth) {
+            shape = MonthlyShape::NthWeekday;
+            auto rs = m_conn.query(
+                QStringLiteral("SELECT Days, DOW FROM Actvty_Mast_Freq WHERE Sys_Actvty_Line_Num = ?"), {lineKey});
+            for (int i = 0; i < rs.recordCount(); ++i) {
+                const int o = inRange(rs.valueAt(i, 0), 5), k = inRange(rs.valueAt(i, 1), 7);
+                if (o && k)
+                    cells.MonthWeekCells[o - 1][k - 1] = 1;
+            }
+        } else {
+            eachValue("Days", 31, [&](int d) { cells.MonthDayCells[d - 1] = 1; });
+        }
+        break;
+    }
+    case RuleKind::Weekly: {
+        cells.clearWeek();
+        eachValue("DOW", 7, [&](int k) { cells.WeekCells[k - 1] = 1; });
+        break;
+    }
+    case RuleKind::NoRule:
+        break;
+    }
+    return shape;
+}
 
-void ActivityStore::updateLastGenerated(qint64 line) { updateLastGeneratedDate(m_conn, line); }
+QDate ActivityStore::latestExpected(qint64 lineKey) {
+    return fromIsoDate(
+        m_conn
+            .scalar(QStringLiteral("SELECT MAX(Expctd_Date) FROM Statry_Cmpltd_Entry WHERE Sys_Actvty_Line_Num = ?"),
+                    {lineKey})
+            .toString());
+}
+
+void ActivityStore::updateLastGenerated(qint64 lineKey) {
+    // One statement: the maximum is read and written together.
+    m_conn.execute(kSetLastGenerated + QStringLiteral("WHERE Sys_Actvty_Line_Num = ?"), {lineKey});
+}
+
+void ActivityStore::fillMissingLastGenerated(qint64 activityKey) {
+    m_conn.execute(kSetLastGenerated + QStringLiteral("WHERE Sys_Actvty_Num = ? AND Last_Gnrtd_Date IS NULL"),
+                   {activityKey});
+}
 
 // ---------------------------------------------------------------- lists
 
@@ -263,7 +368,14 @@ QList<NamedKey> ActivityStore::employees() {
     return named(m_conn, QStringLiteral("SELECT Sys_Emp_Num, Emp_Name FROM Emp_Mast ORDER BY Emp_Name"));
 }
 
-QList<Frequency> ActivityStore::frequencies() { return frequencyList(m_conn); }
+QList<Frequency> ActivityStore::frequencies() {
+    auto rs = m_conn.query(QStringLiteral("SELECT Sys_Const_Num, Scrn_Const_Desc FROM Sys_Const "
+                                          "WHERE SCRN_SHRT_NAME = 'FQ' ORDER BY Scrn_Const_Desc, Sys_Const_Num"));
+    QList<Frequency> list;
+    for (int i = 0; i < rs.recordCount(); ++i)
+        list.append({rs.valueAt(i, 0).toLongLong(), rs.valueAt(i, 1).toString()});
+    return list;
+}
 
 QString ActivityStore::employeeName(qint64 key) {
     return m_conn.scalar(QStringLiteral("SELECT Emp_Name FROM Emp_Mast WHERE Sys_Emp_Num = ?"), {key}).toString();

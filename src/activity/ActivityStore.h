@@ -28,7 +28,6 @@ struct ActivityHeader {
 struct ActivityLine {
     qint64 activity = 0;
     qint64 line = 0;
-    QDate entryDate;   // the activity's
     QDate start;
     QDate end;
     QDate lastGenerated;   // invalid while the line has no generated entries
@@ -97,7 +96,6 @@ public:
     bool hasGeneratedLines(qint64 activity);
     bool hasAssignedLines(qint64 activity);
     bool hasCompletedEntries(qint64 activity);
-    std::unique_ptr<zv::db::RowLock> lock(qint64 activity);
     // Deletes the activity with its lines, rules and schedule entries, its
     // entries locked meanwhile (the caller holds the activity's lock). False,
     // nothing deleted, when completed work is on file; throws RowGone when the
@@ -123,13 +121,25 @@ public:
     void updateLineEnd(qint64 activity, qint64 line, const QDate &end);
     // The line with its schedule entries and rule rows; false when it was not there.
     bool deleteLine(qint64 activity, qint64 line);
+    // Writes the rule rows of a line, each with the columns of its shape only.
+    void insertRules(qint64 activity, qint64 line, RuleKind kind, MonthlyShape shape, const QList<RuleRow> &rows);
+    // Reads a line's rule rows back into the cells of its kind (which are
+    // emptied first). The monthly shape is the nth-weekday one when any row has
+    // both Dow and Days above 0. Rows outside the cells' range are skipped.
     MonthlyShape loadRules(qint64 line, RuleKind kind, RuleCells &cells);
-    void fillMissingLastGenerated(qint64 activity);
+
+    // A line's last generated date is the latest expected date of its
+    // schedule entries (invalid, NULL stored, without any).
+    QDate latestExpected(qint64 line);
+    // Sets the line's date from its entries.
     void updateLastGenerated(qint64 line);
+    // The same for every line of the activity whose date is still NULL.
+    void fillMissingLastGenerated(qint64 activity);
 
     // ------------------------------------------------------------ lists
     QList<NamedKey> departments();
     QList<NamedKey> employees();
+    // The frequencies ordered by description (see RuleKind).
     QList<Frequency> frequencies();
     QString employeeName(qint64 key);
     // The transaction period; invalid dates without one.

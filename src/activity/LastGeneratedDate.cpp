@@ -5,7 +5,7 @@ namespace zv::activity {
 
 namespace {
 
-// The latest expected date of the line D, as updateLastGeneratedDate writes it
+// The latest expected date of the line D, as ActivityStore::updateLastGenerated writes it
 // for one line; MAX skips entries without a date.
 const QString kLatestExpectedDate = QStringLiteral(
     "(SELECT MAX(SC.Expctd_Date) FROM Statry_Cmpltd_Entry SC WHERE SC.Sys_Actvty_Line_Num = D.Sys_Actvty_Line_Num)");

@@ -8,7 +8,7 @@ class Connection;
 // A line's last generated date (Actvty_Mast_Det.Last_Gnrtd_Date) is the latest
 // expected date among the line's schedule entries (Statry_Cmpltd_Entry), or
 // NULL while it has none. The employees' program reads it back. One line, or
-// the missing dates of one activity: ActivityRules.h.
+// the missing dates of one activity: ActivityStore.h.
 namespace zv::activity {
 
 // Called with the number of lines written so far and the number of lines.

@@ -3,27 +3,21 @@
 // frame and the frequency picker are parts of their own; the store holds the SQL.
 #include "frmActvtyMast.h"
 #include "FormParts.h"
-#include "core/HelpTopic.h"
 #include "core/MDIZVS.h"
 #include "core/modCommon.h"
 #include "dateinput/DateText.h"
 #include "framework/FormKeys.h"
-#include "framework/ImageList.h"
-#include "framework/MasterForm.h"
+#include "framework/TextRules.h"
 #include "platform/db/Dates.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Ui.h"
 #include "platform/ui/VbKeys.h"
-#include <QAction>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QTabWidget>
-#include <QTimer>
-#include <QToolBar>
 #include <QVBoxLayout>
 
 using namespace zv::ui;
@@ -35,7 +29,6 @@ namespace zv::activity {
 
 namespace {
 const QString kTitle = QStringLiteral("Activity Master");
-const QString kSaveQuestion = QStringLiteral("Do you want to save the changes you made to 'Activity Master'?");
 const QString kCorrupted = QStringLiteral("Production Database is corrupted. Please reset the Production Database");
 const QString kDeleteQuestion = QStringLiteral("Are you sure you want to delete this record?");
 const QString kDeleteWithEntries = QStringLiteral(
@@ -45,26 +38,16 @@ const QString kNoCurrentRecord =
 const QString kLineGone = QStringLiteral("The line no longer exists.");
 // Schedule entries were generated for the line after it was shown.
 const QString kLineGotEntries = QStringLiteral("ZVE177");
-
-QAction *buttonOf(const QToolBar *bar, const QString &key) {
-    for (QAction *a : bar->actions())
-        if (a->objectName() == key)
-            return a;
-    return nullptr;
-}
 } // namespace
 
 // ---------------------------------------------------------------- building
 
-frmActvtyMast::frmActvtyMast(QWidget *parent) : QDialog(parent) {
+frmActvtyMast::frmActvtyMast(QWidget *parent) : HeaderDetailForm(kTitle, parent) {
     setObjectName(QStringLiteral("frmActvtyMast"));
-    setWindowTitle(kTitle);
-    auto *layout = new QVBoxLayout(this);
-    tbHeader = new QToolBar(this);
-    tbHeader->setObjectName(QStringLiteral("tbHeader"));
-    layout->addWidget(tbHeader);
+    modCommon::gScreenTitle = kTitle;
+    dbOpen();
 
-    auto *head = new QWidget(this);
+    auto *head = new QWidget(Frame1);
     auto *grid = new QGridLayout(head);
     const auto addField = [&](int row, const QString &caption, QLineEdit *&box, const char *name, int maxLength) {
         box = new QLineEdit(head);
@@ -78,10 +61,10 @@ frmActvtyMast::frmActvtyMast(QWidget *parent) : QDialog(parent) {
     addField(2, QStringLiteral("Remarks"), txtRemarks, "txtRemarks", 255);
     txtEntryDate->setMaximumWidth(twipsToPixels(1500));
     grid->setColumnStretch(1, 1);
-    layout->addWidget(head);
+    fieldArea()->addWidget(head);
 
     // The lines grid, with the detail frame laid over it.
-    m_detailArea = new QWidget(this);
+    m_detailArea = new QWidget(Frame1);
     m_detailArea->setObjectName(QStringLiteral("detailArea"));
     m_detailArea->setFixedHeight(twipsToPixels(6000));
     m_detailArea->installEventFilter(this);
@@ -100,102 +83,22 @@ frmActvtyMast::frmActvtyMast(QWidget *parent) : QDialog(parent) {
     CmbResP = fraDet->CmbResP;
     cmbAssignedBy = fraDet->cmbAssignedBy;
     cmbFreq = fraDet->cmbFreq;
-    layout->addWidget(m_detailArea, 1);
-
-    tbFooter = new QToolBar(this);
-    tbFooter->setObjectName(QStringLiteral("tbFooter"));
-    layout->addWidget(tbFooter);
-    lblStatus = new QLabel(this);
-    lblStatus->setObjectName(QStringLiteral("lblStatus"));
-    layout->addWidget(lblStatus);
+    fieldArea()->addWidget(m_detailArea, 1);
     resize(twipsToPixels(13800), twipsToPixels(9900));
 
-    Form_Load();
-}
-
-frmActvtyMast::~frmActvtyMast() {
-    if (auto *kp = zv::fw::keyPreviewOf(this)) {
-        kp->removeFormHandler(this);
-        for (QWidget *w : std::initializer_list<QWidget *>{txtActDesc, txtRemarks})
-            kp->setControlHandler(w, nullptr);
-        fraDet->detachKeys(kp);
-    }
-    releaseLock();
-}
-
-QAction *frmActvtyMast::headerButton(const QString &key) const { return buttonOf(tbHeader, key); }
-
-QAction *frmActvtyMast::footerButton(const QString &key) const { return buttonOf(tbFooter, key); }
-
-int frmActvtyMast::fraDetLeft() const { return pixelsToTwips(fraDet->x()); }
-
-bool frmActvtyMast::eventFilter(QObject *watched, QEvent *event) {
-    if (watched == m_detailArea && event->type() == QEvent::Resize) {
-        dgdAM->setGeometry(m_detailArea->rect());
-        fraDet->resize(m_detailArea->width() - 2 * twipsToPixels(180), m_detailArea->height());
-    } else if (watched == fraDet && event->type() == QEvent::MouseButtonPress) {
-        // The right button pushes the frame aside to look at the grid beneath.
-        if (static_cast<QMouseEvent *>(event)->button() == Qt::RightButton) {
-            m_fraLeft = pixelsToTwips(fraDet->x());
-            m_fraTop = pixelsToTwips(fraDet->y());
-            fraDet->move(twipsToPixels(-15000), fraDet->y());
-            return true;
-        }
-    } else if (watched == fraDet && event->type() == QEvent::MouseButtonRelease) {
-        if (static_cast<QMouseEvent *>(event)->button() == Qt::RightButton) {
-            fraDet->move(twipsToPixels(m_fraLeft), twipsToPixels(m_fraTop));
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-// ---------------------------------------------------------------- loading
-
-void frmActvtyMast::Form_Load() {
-    modCommon::gScreenTitle = kTitle;
-    modCommon::MainConnectionOpen();
-
-    tlbHeader.setformname(this);
-    tlbHeader.setToolBarName(tbHeader);
-    tlbHeader.setImageListName(frmImgList::ImgLstFooter());
-    tlbHeader.LoadImages({"Add", "Modify", "Delete", "Select", "Attachment", "Separator", "DetailAdd", "DetailModify",
-                          "DetailDelete", "Refresh", "Separator", "Print", "Help", "Exit"});
-
-    tbFooter->addAction(QString())->setObjectName(QStringLiteral("Status"));   // a picture only
-    auto *gap = new QWidget(tbFooter);
-    gap->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    tbFooter->addWidget(gap);
-    for (const char *key : {"Ok", "Cancel"})
-        tbFooter->addAction(QString::fromLatin1(key))->setObjectName(QString::fromLatin1(key));
-    footerButton(QStringLiteral("Ok"))->setToolTip(QStringLiteral("Ok - F9"));
-    footerButton(QStringLiteral("Cancel"))->setToolTip(QStringLiteral("Cancel - F10"));
-    tlbFooter.setToolBarName(tbFooter);
-    tlbFooter.setformname(this);
-    tlbFooter.setImageListName(footerImageList());
-    tlbFooter.setLabelName(lblStatus);
-
+    setUpToolbars({"Add", "Modify", "Delete", "Select", "Attachment", "Separator", "DetailAdd", "DetailModify",
+                   "DetailDelete", "Refresh", "Separator", "Print", "Help", "Exit"},
+                  false);
     auto *keys = zv::fw::keyPreviewOf(this);
     m_entryDateBox.setTxtdate(txtEntryDate, keys);
     fraDet->attachKeys(keys);
-    keys->addFormHandler(this);   // after header and footer: the form sees what they leave
+    // The description and the remarks refuse the punctuation (quotes among it);
+    // what a paste brings is checked at Ok, and a paste too long is refused.
+    for (QLineEdit *box : {txtActDesc, txtRemarks}) {
+        filterKeys(box, 3, punctuationList());
+        zv::fw::refuseOverlongPaste(box);
+    }
 
-    // The description and the remarks refuse the punctuation (quotes among it).
-    const auto filtered = [this, keys](QLineEdit *box, bool enterPasses) {
-        auto h = std::make_unique<zv::ui::KeyFunctions>();
-        h->press = [this, box, enterPasses](int &KeyAscii) {
-            if (enterPasses && KeyAscii == vbKey::Return)
-                return;
-            KeyAscii = KeyFilter.FilterKey(TextBox(box), 3, KeyAscii, punctuationList());
-        };
-        keys->setControlHandler(box, h.get());
-        m_controlKeys.push_back(std::move(h));
-    };
-    filtered(txtActDesc, false);
-    filtered(txtRemarks, true);
-
-    connect(&tlbHeader, &clsHeaderToolbar::HeaderClick, this, &frmActvtyMast::tlbHeader_HeaderClick);
-    connect(&tlbFooter, &clsFooterToolBar::FooterClick, this, &frmActvtyMast::tlbFooter_FooterClick);
     for (QLineEdit *box : {txtEntryDate, txtActDesc, txtRemarks})
         connect(box, &QLineEdit::textChanged, this, [this] { clearStatus(); });
     connect(fraDet, &ActivityLines::edited, this, [this] { clearStatus(); });
@@ -224,13 +127,35 @@ void frmActvtyMast::Form_Load() {
         main->setWindowTitle(MDIZVS::CaptionText(modCommon::gStartPeriod, modCommon::gEndPeriod));
 }
 
-void frmActvtyMast::showEvent(QShowEvent *event) {
-    QDialog::showEvent(event);
-    if (!m_activated) {
-        m_activated = true;
-        Form_Activate();
-    }
+frmActvtyMast::~frmActvtyMast() {
+    if (auto *kp = zv::fw::keyPreviewOf(this))
+        fraDet->detachKeys(kp);
 }
+
+int frmActvtyMast::fraDetLeft() const { return pixelsToTwips(fraDet->x()); }
+
+bool frmActvtyMast::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == m_detailArea && event->type() == QEvent::Resize) {
+        dgdAM->setGeometry(m_detailArea->rect());
+        fraDet->resize(m_detailArea->width() - 2 * twipsToPixels(180), m_detailArea->height());
+    } else if (watched == fraDet && event->type() == QEvent::MouseButtonPress) {
+        // The right button pushes the frame aside to look at the grid beneath.
+        if (static_cast<QMouseEvent *>(event)->button() == Qt::RightButton) {
+            m_fraLeft = pixelsToTwips(fraDet->x());
+            m_fraTop = pixelsToTwips(fraDet->y());
+            fraDet->move(twipsToPixels(-15000), fraDet->y());
+            return true;
+        }
+    } else if (watched == fraDet && event->type() == QEvent::MouseButtonRelease) {
+        if (static_cast<QMouseEvent *>(event)->button() == Qt::RightButton) {
+            fraDet->move(twipsToPixels(m_fraLeft), twipsToPixels(m_fraTop));
+            return true;
+        }
+    }
+    return HeaderDetailForm::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------- loading
 
 void frmActvtyMast::Form_Activate() {
     try {
@@ -238,28 +163,12 @@ void frmActvtyMast::Form_Activate() {
     } catch (const std::exception &) {
         MsgBox(kCorrupted, vbOKOnly + vbCritical, QStringLiteral("Error"));
         modCommon::gDBPath.clear();
-        // Not from inside the showing: the dialog's own loop may not run yet.
-        QTimer::singleShot(0, this, [this] { unload(); });
+        unloadSoon();
     }
 }
 
-
-zv::db::Connection &frmActvtyMast::db() { return modCommon::MainConnection(); }
 
 ActivityStore frmActvtyMast::store() { return ActivityStore(db()); }
-
-void frmActvtyMast::status(const QString &code, const QString &prefix, const QString &suffix) {
-    utility.DisplayStatus(code, &tlbFooter, prefix, suffix);
-}
-
-void frmActvtyMast::clearStatus() { utility.UsrClearFooter(&tlbFooter); }
-
-void frmActvtyMast::releaseLock() {
-    if (m_lock) {
-        m_lock->release();
-        m_lock.reset();
-    }
-}
 
 void frmActvtyMast::failed(const std::exception &e, const QString &where, bool withNumber) {
     setMousePointer(0);
@@ -271,30 +180,41 @@ void frmActvtyMast::failed(const std::exception &e, const QString &where, bool w
     MsgBox(text + where, vbCritical, QStringLiteral("Error"));
 }
 
+void frmActvtyMast::showFailure(const std::exception &e) {
+    // A lock found held while a header key ran: the activity as it now is.
+    if (auto *db = dynamic_cast<const DbError *>(&e); db && db->number() == err::GeneralFailure) {
+        try {
+            DisplayActivity();
+        } catch (const std::exception &) {
+            // the status below says what matters
+        }
+        status(QStringLiteral("ZVE028"));
+        setButtonCode(ButtonCode::None);
+        return;
+    }
+    HeaderDetailForm::showFailure(e);
+}
+
 // ---------------------------------------------------------------- keys and closing
 
 void frmActvtyMast::Form_KeyDown(int &KeyCode, int Shift) {
     if (fraDet->x() < 0)
         fraDet->move(twipsToPixels(180), fraDet->y());
-    if (KeyCode == vbKey::Escape) {
+    if (KeyCode == vbKey::Escape && m_lineView) {
         KeyCode = 0;
-        if (m_lineView) {
-            tlbFooter_FooterClick(QStringLiteral("Cancel"));
-            return;
-        }
-        m_closing1 = m_closing2 = true;
-        if (Form_QueryUnload())
-            unload();
+        footerCancel();
         return;
     }
     if (KeyCode == vbKey::F2 && Shift == 4 && fraDet->isHidden()) {
         KeyCode = 0;
         tlbHeader_HeaderClick(QStringLiteral("Refresh"));
+        return;
     }
+    HeaderDetailForm::Form_KeyDown(KeyCode, Shift);
 }
 
-bool frmActvtyMast::editing() const {
-    switch (ButtonCode(tlbHeader.H_ButtonKey())) {
+bool frmActvtyMast::isEditing() const {
+    switch (buttonCode()) {
     case ButtonCode::Add:
     case ButtonCode::Modify:
     case ButtonCode::DetailAdd:
@@ -306,119 +226,21 @@ bool frmActvtyMast::editing() const {
     }
 }
 
-bool frmActvtyMast::Form_QueryUnload() {
-    if (!editing()) {
-        if (m_closing1)
-            setButtonCode(ButtonCode::None);
-        return true;
-    }
-    const int answer = MsgBox(kSaveQuestion, vbYesNoCancel + vbExclamation, QStringLiteral("Exit Confirmation"));
-    if (answer == vbYes) {
-        if (m_closing1 && m_closing2) {
-            // Esc: save and stay.
-            m_closing1 = m_closing2 = false;
-            tlbFooter_FooterClick(QStringLiteral("Ok"));
-            return false;
-        }
-        if (m_headerMode == HeaderMode::None && m_detailMode == DetailMode::None)
-            return true;
-        // A save that is refused or fails keeps the form open with the reason shown.
-        if (!footerOk()) {
-            m_closing2 = true;
-            return false;
-        }
-        return true;
-    }
-    if (answer == vbNo) {
-        if (!m_closing1)
-            return true;   // the close box: close without saving
-        m_closing1 = m_closing2 = false;
-        tlbFooter_FooterClick(QStringLiteral("Cancel"));
-        return false;
-    }
-    m_closing1 = false;
-    return false;
-}
+QString frmActvtyMast::escQuestion() const { return saveChangesQuestion(kTitle); }
 
-void frmActvtyMast::unload() {
-    if (m_unloading)
-        return;
-    m_unloading = true;
-    releaseLock();
-    utility.UsrResetValue();
-    done(QDialog::Rejected);
-}
-
-void frmActvtyMast::reject() {
-    // Esc that reached the dialog itself: the form's own rules decide.
-    int key = vbKey::Escape;
-    Form_KeyDown(key, 0);
-}
-
-void frmActvtyMast::closeEvent(QCloseEvent *event) {
-    if (m_unloading) {
-        event->accept();
-        return;
-    }
-    if (!Form_QueryUnload()) {
-        event->ignore();
-        return;
-    }
-    event->accept();
-    m_unloading = true;
-    releaseLock();
-    utility.UsrResetValue();
-    setResult(QDialog::Rejected);
-    QDialog::done(QDialog::Rejected);
+bool frmActvtyMast::saveBeforeClose() {
+    // A save that is refused or fails keeps the form open with the reason shown.
+    return (m_headerMode == HeaderMode::None && m_lineMode == DetailMode::None) || saveEdit();
 }
 
 // ---------------------------------------------------------------- header dispatch
 
 void frmActvtyMast::tlbHeader_HeaderClick(const QString &Key) {
-    try {
-        clearStatus();
-        if (Key == QLatin1String("Add"))
-            headerAdd();
-        else if (Key == QLatin1String("Modify"))
-            headerModify();
-        else if (Key == QLatin1String("Delete"))
-            headerDelete();
-        else if (Key == QLatin1String("Select"))
-            headerSelect();
-        else if (Key == QLatin1String("DetailAdd"))
-            headerDetailAdd();
-        else if (Key == QLatin1String("DetailModify"))
-            headerDetailModify();
-        else if (Key == QLatin1String("DetailDelete"))
-            headerDetailDelete();
-        else if (Key == QLatin1String("Refresh"))
-            DisplayActivity();
-        else if (Key == QLatin1String("Help")) {
-            if (fraDet->x() > 0)
-                showHelp();
-        } else if (Key == QLatin1String("Exit")) {
-            m_closing1 = true;
-            if (Form_QueryUnload())
-                unload();
-        }
-    } catch (const DbError &e) {
-        if (e.number() == err::GeneralFailure) {
-            try {
-                DisplayActivity();
-            } catch (const std::exception &) {
-                // the status below says what matters
-            }
-            status(QStringLiteral("ZVE028"));
-            setButtonCode(ButtonCode::None);
-        } else {
-            MsgBox(e.description() + QStringLiteral("\n") + QStringLiteral("Error"), vbCritical);
-        }
-    } catch (const std::exception &e) {
-        MsgBox(QString::fromStdString(e.what()) + QStringLiteral("\nError"), vbCritical);
-    }
+    clearStatus();
+    HeaderDetailForm::tlbHeader_HeaderClick(Key);
 }
 
-void frmActvtyMast::headerAdd() {
+void frmActvtyMast::add() {
     m_headerMode = HeaderMode::Add;
     m_activity = 0;
     utility.ToolBarsForDetailsAdd(&tlbHeader, &tlbFooter);
@@ -429,7 +251,7 @@ void frmActvtyMast::headerAdd() {
 }
 
 void frmActvtyMast::activityGone(const QString &prefix) {
-    releaseLock();
+    releaseRowLock();
     ClearFields();
     DisableHeaderFields();
     m_activity = 0;
@@ -453,7 +275,7 @@ bool frmActvtyMast::activityFree(const QString &gonePrefix, const QString &locke
     return true;
 }
 
-void frmActvtyMast::headerModify() {
+void frmActvtyMast::modify() {
     if (!activityFree(QStringLiteral("Cannot modify."), QStringLiteral("ZVE027")))
         return;
     if (!rowLocked()) {   // the lock could not be tried: nothing is edited without it
@@ -470,12 +292,12 @@ void frmActvtyMast::headerModify() {
     EnableHeaderForModify();
 }
 
-void frmActvtyMast::headerDelete() {
+void frmActvtyMast::remove() {
     if (!activityFree(QStringLiteral("Cannot delete."), QStringLiteral("ZVE028")))
         return;
     // Only a test: the lock is given up before the question.
     const bool tested = rowLocked();
-    releaseLock();
+    releaseRowLock();
     if (!tested) {
         setButtonCode(ButtonCode::None);
         return;
@@ -494,8 +316,8 @@ void frmActvtyMast::headerDelete() {
     DeleteHeader();
 }
 
-void frmActvtyMast::headerSelect() {
-    const QStringList chosen = zv::fw::MasterForm::ShowGeneralFilter(QStringLiteral("ACTMASTAS"));
+void frmActvtyMast::select() {
+    const QStringList chosen = ShowGeneralFilter(QStringLiteral("ACTMASTAS"));
     if (chosen.isEmpty() || chosen.at(0).trimmed().isEmpty())
         return;
     m_activity = chosen.at(0).trimmed().toLongLong();
@@ -504,19 +326,19 @@ void frmActvtyMast::headerSelect() {
     DisplayActivity();
 }
 
-void frmActvtyMast::headerDetailAdd() {
+void frmActvtyMast::detailAdd() {
     if (m_activity == 0)
         return;
-    m_detailMode = DetailMode::DetailAdd;
+    m_lineMode = DetailMode::DetailAdd;
     m_line = 0;
     EnableDetailForAdd();
 }
 
-void frmActvtyMast::headerDetailModify() {
+void frmActvtyMast::detailModify() {
     if (!activityFree(QStringLiteral("Cannot modify."), QStringLiteral("ZVE027")))
         return;
     if (!rowLocked() || !dgdAM->current()) {
-        releaseLock();
+        releaseRowLock();
         setButtonCode(ButtonCode::None);
         return;
     }
@@ -524,7 +346,7 @@ void frmActvtyMast::headerDetailModify() {
     EnableDetailForModify();
 }
 
-void frmActvtyMast::headerDetailDelete() {
+void frmActvtyMast::detailDelete() {
     const auto current = dgdAM->current();
     if (!current) {
         setButtonCode(ButtonCode::None);
@@ -544,99 +366,91 @@ void frmActvtyMast::headerDetailDelete() {
     if (!rowLocked())
         return;
     if (store().lineHasCompletedEntries(line)) {
-        releaseLock();
+        releaseRowLock();
         status(QStringLiteral("ZVE014"));
         return;
     }
     m_gridBookmark = dgdAM->position();
-    m_detailMode = DetailMode::DetailDelete;
+    m_lineMode = DetailMode::DetailDelete;
     // The line goes with its schedule entries and rule rows, or not at all;
     // the activity's lock is held until it is done.
     bool deleted = false;
     try {
         deleted = store().deleteLine(m_activity, line);
     } catch (...) {
-        releaseLock();
-        m_detailMode = DetailMode::None;
+        releaseRowLock();
+        m_lineMode = DetailMode::None;
         throw;
     }
-    releaseLock();
+    releaseRowLock();
     FillDetailGrid();
-    m_detailMode = DetailMode::None;
+    m_lineMode = DetailMode::None;
     if (deleted)
         status(QStringLiteral("ZVE008"));
     else
         status(QStringLiteral("ZVE034"), QStringLiteral("Cannot delete."));
 }
 
-void frmActvtyMast::showHelp() { zv::core::ShowHelpTopic(this, QStringLiteral("HTML/ActivityMaster.htm")); }
+void frmActvtyMast::help() {
+    if (fraDet->x() > 0)
+        showHelp(QStringLiteral("HTML/ActivityMaster.htm"));
+}
+
 
 // ---------------------------------------------------------------- footer dispatch
 
-void frmActvtyMast::tlbFooter_FooterClick(const QString &Key) {
+void frmActvtyMast::ok() {
     fraDet->setTitle(QStringLiteral("Schedule Details"));
-    if (Key == QLatin1String("Ok")) {
-        footerOk();
-        return;
-    }
-    if (Key != QLatin1String("Cancel"))
-        return;
-    try {
-        footerCancel();
-    } catch (const std::exception &e) {
-        modCommon::ShowErrorMessage(e);
-    }
+    saveEdit();
 }
 
-void frmActvtyMast::footerCancel() {
-    if (m_detailMode == DetailMode::DetailAdd) {
+void frmActvtyMast::cancel() {
+    fraDet->setTitle(QStringLiteral("Schedule Details"));
+    if (m_lineMode == DetailMode::DetailAdd) {
         CancelModify();
         leaveDetail();
-    } else if (m_detailMode == DetailMode::DetailModify) {
+    } else if (m_lineMode == DetailMode::DetailModify) {
         CancelModify();
-        releaseLock();
+        releaseRowLock();
         m_lineView = false;
         leaveDetail();
     } else if (m_headerMode == HeaderMode::Add) {
         CancelAdd();
-        m_closing1 = false;
         m_headerMode = HeaderMode::None;
         setButtonCode(ButtonCode::None);
     } else if (m_headerMode == HeaderMode::Modify) {
         CancelModify();
         DisplayActivity();
-        releaseLock();
+        releaseRowLock();
         m_headerMode = HeaderMode::None;
-        m_closing1 = false;
         setButtonCode(ButtonCode::None);
     } else {
-        m_closing1 = false;
         setButtonCode(ButtonCode::Select);
     }
 }
 
 void frmActvtyMast::leaveDetail() {
     m_headerMode = HeaderMode::None;
-    m_detailMode = DetailMode::None;
+    m_lineMode = DetailMode::None;
     m_line = 0;
     setButtonCode(ButtonCode::None);
 }
 
-bool frmActvtyMast::footerOk() {
+bool frmActvtyMast::saveEdit() {
     try {
-        return footerOkSteps();
+        return saveSteps();
     } catch (const std::exception &e) {
         setMousePointer(0);
-        modCommon::ShowErrorMessage(e);
+        HeaderDetailForm::showFailure(e);
     }
     return false;
 }
 
-bool frmActvtyMast::footerOkSteps() {
-    if (m_detailMode == DetailMode::DetailAdd) {
+bool frmActvtyMast::saveSteps() {
+    if (m_lineMode == DetailMode::DetailAdd) {
         if (!okDetailAdd())
             return false;
-    } else if (m_detailMode == DetailMode::DetailModify) {
+    } else if (m_lineMode == DetailMode::DetailModify) {
         if (m_lineView) {
             m_lineView = false;
             CancelModify();
@@ -654,16 +468,15 @@ bool frmActvtyMast::footerOkSteps() {
         if (!okHeaderModify())
             return false;
     }
-    m_closing1 = false;
     setButtonCode(ButtonCode::Select);
     return true;
 }
 
 bool frmActvtyMast::savedAndRefilled(const QString &code) {
-    releaseLock();
+    releaseRowLock();
     DisableHeaderFields();
     m_headerMode = HeaderMode::None;
-    m_detailMode = DetailMode::None;
+    m_lineMode = DetailMode::None;
     FillDetailGrid();
     status(code);
     setButtonCode(ButtonCode::None);
@@ -696,12 +509,12 @@ bool frmActvtyMast::okDetailModify() {
     const bool saved = fraDet->rewritable() ? InsertDetail(m_line) : UpdateDetail();
     if (!saved)
         return false;
-    releaseLock();
+    releaseRowLock();
     DisableHeaderFields();
     // Refilled while still in the mode: the grid keeps the modified line current.
     FillDetailGrid();
     m_headerMode = HeaderMode::None;
-    m_detailMode = DetailMode::None;
+    m_lineMode = DetailMode::None;
     status(QStringLiteral("ZVE002"));
     setButtonCode(ButtonCode::None);
     return true;
@@ -710,7 +523,7 @@ bool frmActvtyMast::okDetailModify() {
 bool frmActvtyMast::okHeaderAdd() {
     if (!ValidateHeader() || !InsertHeader())
         return false;
-    releaseLock();
+    releaseRowLock();
     DisableHeaderFields();
     m_headerMode = HeaderMode::None;
     utility.ToolBarsForFilter(&tlbHeader, &tlbFooter);
@@ -790,7 +603,7 @@ void frmActvtyMast::CancelModify() {
 
 void frmActvtyMast::EnableDetailForAdd() {
     utility.ToolBarsForDetailsAdd(&tlbHeader, &tlbFooter);
-    m_detailMode = DetailMode::DetailAdd;
+    m_lineMode = DetailMode::DetailAdd;
     DisableHeaderFields();
     fraDet->startAdd(store().latestEnd(m_activity));
     dgdAM->setEnabled(false);
@@ -801,7 +614,7 @@ void frmActvtyMast::EnableDetailForModify() {
     if (!current)
         return;
     EnableDetailForAdd();
-    m_detailMode = DetailMode::DetailModify;
+    m_lineMode = DetailMode::DetailModify;
     m_activity = current->activity;
     m_line = current->line;
     auto s = store();
@@ -825,6 +638,11 @@ bool frmActvtyMast::ValidateHeader() {
             focus->setFocus();
         return false;
     };
+    // Whatever a paste brought: no quote, bar, control or invisible character.
+    if (zv::fw::refuseInvalidCharacters({txtActDesc, txtRemarks})) {
+        setMousePointer(0);
+        return false;
+    }
     try {
         const QString validated = m_checkDate.validateDate(
             txtEntryDate->text(),
@@ -863,7 +681,7 @@ bool frmActvtyMast::InsertHeader() {
         m_activity = store().insertHeader({0, m_entryDate, txtActDesc->text().trimmed(), txtRemarks->text().trimmed()});
         return true;
     } catch (const DbError &e) {
-        m_detailMode = DetailMode::None;
+        m_lineMode = DetailMode::None;
         if (e.number() == err::GeneralFailure)
             status(QStringLiteral("ZVE027"), QStringLiteral("This Record "));
         else
@@ -951,7 +769,7 @@ bool frmActvtyMast::UpdateDetail() {
 
 void frmActvtyMast::FillDetailGrid() {
     utility.ToolBarsForFilter(&tlbHeader, &tlbFooter);
-    const bool keepPlace = m_detailMode == DetailMode::DetailDelete || m_detailMode == DetailMode::DetailModify;
+    const bool keepPlace = m_lineMode == DetailMode::DetailDelete || m_lineMode == DetailMode::DetailModify;
     dgdAM->showLines(store().lines(m_activity), keepPlace ? m_gridBookmark : 0);
     tlbHeader.setDetailAddEnable(true);
     if (dgdAM->lines().isEmpty()) {
@@ -992,7 +810,7 @@ void frmActvtyMast::dgdAM_DblClick() {
         picker->setPickable(false);
         fraDet->setTitle(QStringLiteral("View Schedule Details"));
     } catch (const DbError &e) {
-        modCommon::ShowErrorMessage(&e);
+        HeaderDetailForm::showFailure(e);
     }
 }
 
@@ -1003,38 +821,28 @@ bool frmActvtyMast::CheckAssignBy() {
     return assigned;
 }
 
-bool frmActvtyMast::CheckHeaderLock() {
-    releaseLock();
-    try {
-        m_lock = store().lock(m_activity);
-        return false;
-    } catch (const DbError &e) {
-        m_lock.reset();
-        if (e.number() == err::GeneralFailure)
-            return true;
-        modCommon::ShowErrorMessage(&e);
-    }
-    return false;
-}
+bool frmActvtyMast::CheckHeaderLock() { return !takeRowLock(QStringLiteral("Actvty_Mast"), m_activity); }
 
 bool frmActvtyMast::DeleteHeader() {
     try {
         Hourglass busy;
         // The activity is held while it goes, so nobody edits it meanwhile.
-        releaseLock();
-        auto s = store();
-        m_lock = s.lock(m_activity);
-        if (!s.deleteActivity(m_activity)) {
-            releaseLock();
+        if (CheckHeaderLock()) {
+            DisplayActivity();
+            status(QStringLiteral("ZVE028"));
+            return false;
+        }
+        if (!store().deleteActivity(m_activity)) {
+            releaseRowLock();
             status(QStringLiteral("ZVE014"));
             return false;
         }
     } catch (const RowGone &) {
-        releaseLock();
+        releaseRowLock();
         activityGone(QStringLiteral("Cannot delete"));
         return false;
     } catch (const DbError &e) {
-        releaseLock();
+        releaseRowLock();
         switch (e.number()) {
         case err::GeneralFailure:
             DisplayActivity();
@@ -1048,11 +856,11 @@ bool frmActvtyMast::DeleteHeader() {
             activityGone(QStringLiteral("Cannot delete"));
             break;
         default:
-            modCommon::ShowErrorMessage(&e);
+            HeaderDetailForm::showFailure(e);
         }
         return false;
     }
-    releaseLock();
+    releaseRowLock();
     utility.ActivateHeaderToolBar(&tlbHeader);
     ClearFields();
     DisableHeaderFields();

@@ -127,7 +127,7 @@ void frmLastGnrDateUpdation::UpdateLastGnrtdDate() {
 std::optional<zv::db::DbError> frmLastGnrDateUpdation::RecalculateLastGnrtdDate() {
     m_sincePaint.start();
     try {
-        zv::activity::RecalculateLastGnrtdDate(*modCommon::gConn,
+        zv::activity::RecalculateLastGnrtdDate(modCommon::MainConnection(),
                                                [this](int done, int total) { showProgress(done, total); });
         return std::nullopt;
     } catch (const zv::db::DbError &e) {

@@ -35,7 +35,8 @@ bool frmViewActivity::showActivity(const QString &dateText) {
     try {
         if (!modCommon::MainConnectionOpen())
             return false;   // OpenDatabase has said why
-        const QList<zv::activity::DayAllocation> rows = zv::activity::ActivityStore(*modCommon::gConn).allocatedOn(day);
+        const QList<zv::activity::DayAllocation> rows =
+            zv::activity::ActivityStore(modCommon::MainConnection()).allocatedOn(day);
         QVector<zv::db::Recordset::Row> table;
         table.reserve(rows.size());
         for (const auto &r : rows)

@@ -10,24 +10,19 @@
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Ui.h"
 #include "platform/ui/VbKeys.h"
+#include "platform/ui/WindowWait.h"
 #include <QAction>
 #include <QCloseEvent>
 #include <QEvent>
-#include <QEventLoop>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPointer>
-#include <QProgressBar>
 #include <QScreen>
 #include <QTimer>
 #include <QToolBar>
-#include <QVBoxLayout>
 #include <QWidget>
-#include <exception>
-#include <thread>
 
 namespace zv::admin {
 
@@ -100,19 +95,8 @@ void AdminDialog::makeToolbar() {
 
 void AdminDialog::previewKeys() {
     m_keys = new KeyPreview(this);
-    // While work runs in the background every key is swallowed.
-    m_formKeys.down = [this](int &k, int s) {
-        if (m_busy)
-            k = 0;
-        else
-            Form_KeyDown(k, s);
-    };
-    m_formKeys.press = [this](int &k) {
-        if (m_busy)
-            k = 0;
-        else
-            Form_KeyPress(k);
-    };
+    m_formKeys.down = [this](int &k, int s) { Form_KeyDown(k, s); };
+    m_formKeys.press = [this](int &k) { Form_KeyPress(k); };
     m_keys->addFormHandler(&m_formKeys);
 }
 
@@ -138,93 +122,13 @@ void AdminDialog::placeOnFirstShow() {
     }
 }
 
-namespace {
-
-// Shown while background work runs. Being modal, it keeps the user's clicks
-// and keys from every other window; nobody can close it.
-class BusyWindow : public QDialog {
-public:
-    BusyWindow(QWidget *owner, const QString &label)
-        : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
-        setObjectName(QStringLiteral("BusyWindow"));
-        setWindowTitle(owner->windowTitle());
-        setWindowModality(Qt::ApplicationModal);
-        auto *layout = new QVBoxLayout(this);
-        auto *text = new QLabel(label, this);
-        text->setWordWrap(true);
-        layout->addWidget(text);
-        bar = new QProgressBar(this);
-        bar->setObjectName(QStringLiteral("progress"));
-        bar->setRange(0, 0);   // not known yet: a moving bar
-        bar->setMinimumWidth(420);
-        layout->addWidget(bar);
-    }
-    QProgressBar *bar = nullptr;
-
-protected:
-    void reject() override {}
-    void closeEvent(QCloseEvent *event) override { event->ignore(); }
-};
-
-// Refuses every close of the window it watches.
-class CloseGuard : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override {
-        if (event->type() == QEvent::Close) {
-            event->ignore();
-            return true;
-        }
-        return QObject::eventFilter(watched, event);
-    }
-};
-
-} // namespace
-
 void AdminDialog::runInBackground(const QString &label, const BackgroundWork &work) {
-    std::atomic<int> percent{-1};
-    std::atomic<bool> finished{false};
-    std::exception_ptr failure;
-    QEventLoop loop;
-    CloseGuard guard;
-    installEventFilter(&guard);
     m_busy = true;
-    Hourglass hourglass;
-    BusyWindow busyWindow(this, label);
-    QTimer progress;
-    progress.setInterval(100);
-    connect(&progress, &QTimer::timeout, &busyWindow, [&] {
-        const int p = percent.load();
-        if (p >= 0) {
-            busyWindow.bar->setRange(0, 100);
-            busyWindow.bar->setValue(p);
-        }
-    });
-    progress.start();
-    busyWindow.show();
-
-    std::thread worker([&] {
-        try {
-            work(percent);
-        } catch (...) {
-            failure = std::current_exception();
-        }
-        finished = true;
-        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
-    });
-    // The quit may have been delivered already, by events run before exec.
-    while (!finished.load())
-        loop.exec();
-    worker.join();
-
-    progress.stop();
-    busyWindow.hide();
-    m_busy = false;
-    removeEventFilter(&guard);
-    if (failure)
-        std::rethrow_exception(failure);
+    struct NotBusyAtEnd {
+        bool &busy;
+        ~NotBusyAtEnd() { busy = false; }
+    } notBusy{m_busy};
+    runWhileWindowWaits(this, label, [&work](WorkProgress &progress) { work(progress.percent); });
 }
 
 namespace {

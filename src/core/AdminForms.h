@@ -72,9 +72,10 @@ protected:
     // Puts the window in its place the first time it is shown only.
     void placeOnFirstShow();
     // Runs work on a worker thread while events keep running (the clock, the
-    // repainting): a small window shows label and the progress, the pointer is
-    // busy, and this window's buttons, keys and close box do nothing until the
-    // work has ended. An exception of the work is rethrown here.
+    // repainting), through zv::ui::runWhileWindowWaits: a small window shows
+    // label and the progress, the pointer is busy, and this window's buttons,
+    // keys and close box do nothing until the work has ended. An exception of
+    // the work is rethrown here.
     void runInBackground(const QString &label, const BackgroundWork &work);
 
     zv::ui::KeyPreview *m_keys = nullptr;

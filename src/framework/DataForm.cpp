@@ -4,6 +4,7 @@
 #include "core/HelpTopic.h"
 #include "core/modCommon.h"
 #include "platform/ui/MessageService.h"
+#include "platform/ui/VbKeys.h"
 #include <QLineEdit>
 #include <QVBoxLayout>
 
@@ -95,6 +96,33 @@ void DataForm::showHelp(const QString &topic) { zv::core::ShowHelpTopic(this, to
 bool DataForm::confirmDelete(const QString &prompt) {
     return zv::ui::MsgBox(prompt, zv::ui::vbYesNo + zv::ui::vbQuestion + zv::ui::vbDefaultButton2,
                           QStringLiteral("Question")) == zv::ui::vbYes;
+}
+
+int DataForm::saveQuestionIcon() const { return zv::ui::vbQuestion; }
+
+void DataForm::Form_KeyDown(int &KeyCode, int Shift) {
+    (void)Shift;
+    if (KeyCode != zv::ui::vbKey::Escape)
+        return;
+    KeyCode = 0;
+    if (!isEditing()) {
+        unload();
+        return;
+    }
+    const int answer = zv::ui::MsgBox(escQuestion(), zv::ui::vbYesNoCancel + saveQuestionIcon(),
+                                      QStringLiteral("Exit Confirmation"));
+    if (answer == zv::ui::vbYes)
+        escYes();
+    else if (answer == zv::ui::vbNo)
+        escNo();
+}
+
+bool DataForm::Form_QueryUnload() {
+    if (!isEditing())
+        return true;
+    const int answer = zv::ui::MsgBox(closeQuestion(), zv::ui::vbYesNoCancel + saveQuestionIcon(),
+                                      QStringLiteral("Exit Confirmation"));
+    return answer != zv::ui::vbCancel && (answer != zv::ui::vbYes || saveBeforeClose());
 }
 
 QString DataForm::saveChangesQuestion(const QString &subject, bool blankBeforeMark) {

@@ -36,6 +36,8 @@ public:
 
     const QString &mode() const { return m_mode; }
     bool rowLocked() const { return m_lock != nullptr; }
+    // An edit is open: leaving the form asks the save question.
+    virtual bool isEditing() const { return false; }
 
 protected:
     DataForm(const QString &caption, QWidget *parent);
@@ -68,6 +70,21 @@ protected:
     // "Do you want to save the changes you made to '<subject>'?", asked on
     // leaving an edit; some of the questions have a blank before the mark.
     static QString saveChangesQuestion(const QString &subject, bool blankBeforeMark = false);
+
+    // Leaving the form. Not editing, Esc ends it and the close box closes it.
+    // Editing, the save question (Yes, No, Cancel; "Exit Confirmation"): at
+    // Esc, Yes runs Ok and No runs Cancel, the form staying open; at the close
+    // box, Yes closes once the edit was saved and No closes without saving.
+    // The question's texts (the close-box wording may differ) and its icon:
+    virtual QString escQuestion() const { return saveChangesQuestion(windowTitle()); }
+    virtual QString closeQuestion() const { return escQuestion(); }
+    virtual int saveQuestionIcon() const;
+    virtual void escYes() { tlbFooter_FooterClick(QStringLiteral("Ok")); }
+    virtual void escNo() { tlbFooter_FooterClick(QStringLiteral("Cancel")); }
+    // Yes at the close box: true when the edit was saved and the form may close.
+    virtual bool saveBeforeClose() { return false; }
+    void Form_KeyDown(int &KeyCode, int Shift) override;
+    bool Form_QueryUnload() override;
 
     // Ends the form: withdraws the rights and releases the lock.
     void Form_Unload() override;

@@ -142,29 +142,4 @@ void MasterForm::Form_Activate() {
         showCorrupted();
 }
 
-int MasterForm::saveQuestionIcon() const { return vbQuestion; }
-
-void MasterForm::Form_KeyDown(int &KeyCode, int Shift) {
-    (void)Shift;
-    if (KeyCode != vbKey::Escape)
-        return;
-    KeyCode = 0;
-    if (!isEditing()) {
-        unload();
-        return;
-    }
-    const int answer = MsgBox(escQuestion(), vbYesNoCancel + saveQuestionIcon(), QStringLiteral("Exit Confirmation"));
-    if (answer == vbYes)
-        escYes();
-    else if (answer == vbNo)
-        escNo();
-}
-
-bool MasterForm::Form_QueryUnload() {
-    if (!isEditing())
-        return true;
-    const int answer = MsgBox(closeQuestion(), vbYesNoCancel + saveQuestionIcon(), QStringLiteral("Exit Confirmation"));
-    return answer != vbCancel && (answer != vbYes || saveBeforeClose());
-}
-
 } // namespace zv::fw

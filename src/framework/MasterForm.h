@@ -27,7 +27,7 @@ public:
     const QString &currentKey() const { return m_currentKey; }
     // An add or modify is open: Modify and Select are both disabled then,
     // while view mode always leaves Select enabled.
-    virtual bool isEditing() const;
+    bool isEditing() const override;
 
 public slots:
     // The status cleared, the form's own check, then the key's step. A delete
@@ -101,20 +101,11 @@ protected:
     bool probeTable();
     void showCorrupted();
 
-    // The save question's texts (the close-box wording may differ).
-    virtual QString escQuestion() const = 0;
-    virtual QString closeQuestion() const = 0;
-    // The save question's icon.
-    virtual int saveQuestionIcon() const;
-    // Esc while editing: Yes runs Ok, No runs Cancel, the form stays open.
-    virtual void escYes() { tlbFooter_FooterClick(QStringLiteral("Ok")); }
-    virtual void escNo() { tlbFooter_FooterClick(QStringLiteral("Cancel")); }
-    // Yes at the close box: true when the edit was saved and the form may close.
-    virtual bool saveBeforeClose() = 0;
-
-    void Form_KeyDown(int &KeyCode, int Shift) override;
-    // The close box while editing: the save question.
-    bool Form_QueryUnload() override;
+    // Each master words its save question and saves at the close box
+    // (the question itself is DataForm's).
+    QString escQuestion() const override = 0;
+    QString closeQuestion() const override = 0;
+    bool saveBeforeClose() override = 0;
 
     QString m_currentKey;
 };

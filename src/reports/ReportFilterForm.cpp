@@ -1,5 +1,6 @@
 #include "ReportFilterForm.h"
 #include "ReportSql.h"
+#include "ReportStore.h"
 #include "core/MDIZVS.h"
 #include "core/modCommon.h"
 #include "framework/FormKeys.h"
@@ -8,6 +9,7 @@
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Ui.h"
 #include "platform/ui/VbKeys.h"
+#include "platform/ui/WindowWait.h"
 #include "query/frmSelection.h"
 #include <QComboBox>
 #include <QEvent>
@@ -278,26 +280,53 @@ bool ReportFilterForm::showReport(const QString &title, const QString &reportFil
     return shown;
 }
 
-void ReportFilterForm::runReport(const std::function<zv::db::Recordset()> &rows, const QString &noRowsCode,
-                                 const std::function<void()> &setValues, const QString &title,
-                                 const QString &reportFile) {
+ReportFilterForm::RunOutcome ReportFilterForm::runReport(const std::function<RowsStep()> &read,
+                                                         const QString &noRowsCode,
+                                                         const std::function<void()> &setValues, const QString &title,
+                                                         const QString &reportFile) {
+    if (m_running)
+        return RunOutcome::Failed;
+    m_running = true;
+    struct NotRunningAtEnd {
+        bool &running;
+        ~NotRunningAtEnd() { running = false; }
+    } notRunning{m_running};
     try {
         setMousePointer(11);
-        const zv::db::Recordset rs = rows();
+        const RowsStep rows = read();
+        // Opened (or reopened) here: the worker must not open windows.
+        zv::db::Connection &c = db();
+        zv::db::Recordset rs;
+        WaitOptions waiting;
+        waiting.cancellable = true;
+        waiting.onCancel = [&c] { c.interrupt(); };
+        // The window's thread leaves the connection alone until the step has ended.
+        if (runWhileWindowWaits(this, QStringLiteral("Reading the report's data ..."),
+                                [&](WorkProgress &) { rs = rows(c); }, waiting) == WaitOutcome::Cancelled) {
+            clearStatus();
+            return RunOutcome::Cancelled;
+        }
         if (rs.isEmpty()) {
             status(noRowsCode);
-            return;
+            return RunOutcome::NoRows;
         }
         m_formulas.RemoveAll();
         setValues();
         showReport(title, reportFile, rs, m_formulas);
         clearStatus();
         m_formulas.RemoveAll();
+        return RunOutcome::Shown;
     } catch (const std::exception &e) {
         m_formulas.RemoveAll();
         clearStatus();
         showFailure(e);
+        return RunOutcome::Failed;
     }
+}
+
+void ReportFilterForm::everyEmployeeIfNone(zv::db::Connection &c, QString &employees) {
+    if (employees.isEmpty())
+        employees = allEmployeeKeys(c);
 }
 
 void ReportFilterForm::setMainCaption(const QString &who, bool withPeriod) {

@@ -118,13 +118,30 @@ protected:
     // The report viewer, shown modally; its result.
     bool showReport(const QString &title, const QString &reportFile, const zv::db::Recordset &rows,
                     const zv::report::FormulaDictionary &values);
-    // The run of a report, the hourglass shown: rows() reads its rows. None:
-    // noRowsCode in the status line. Otherwise setValues() gives the formula
-    // values, the viewer shows the rows, and the status and the values are
-    // cleared. A failure on the way drops the values, clears the status and
-    // is shown.
-    void runReport(const std::function<zv::db::Recordset()> &rows, const QString &noRowsCode,
-                   const std::function<void()> &setValues, const QString &title, const QString &reportFile);
+    // A report's data step: reads the rows on the connection it is given. It
+    // runs on a worker thread, so it touches no control and no other connection.
+    using RowsStep = std::function<zv::db::Recordset(zv::db::Connection &)>;
+    enum class RunOutcome { Shown, NoRows, Cancelled, Failed };
+    // The run of a report, the hourglass shown. read() runs first, on the
+    // window's thread: it reads from the controls everything the data step
+    // needs and returns the step. The step then runs while the window waits
+    // and answers, with a progress window and Cancel (which stops the running
+    // statement). No rows: noRowsCode in the status line. Otherwise setValues()
+    // gives the formula values, the viewer shows the rows, and the status and
+    // the values are cleared. Cancelled, the status is cleared and nothing is
+    // shown; a failure on the way drops the values, clears the status and is
+    // shown. A run asked for while one is on its way does nothing.
+    RunOutcome runReport(const std::function<RowsStep()> &read, const QString &noRowsCode,
+                         const std::function<void()> &setValues, const QString &title, const QString &reportFile);
+
+    // No employee chosen means every one: their keys, in order of name (on
+    // the data step's connection).
+    static void everyEmployeeIfNone(zv::db::Connection &c, QString &employees);
+    // The employees a run listed stay chosen for the next run.
+    void keepEmployeesOfRun(const QString &employees) {
+        if (!employees.isEmpty())
+            m_selectionList = employees;
+    }
 
     // The main window's caption: "Zorvane 2.0 - " + who + the period.
     static void setMainCaption(const QString &who, bool withPeriod = true);
@@ -143,6 +160,7 @@ protected:
 
 private:
     QFormLayout *m_rows = nullptr;
+    bool m_running = false;
     std::vector<std::unique_ptr<zv::ui::KeyFunctions>> m_controlKeys;
 };
 

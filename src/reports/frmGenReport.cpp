@@ -104,7 +104,7 @@ void frmGenReport::Ok() {
     if (!checkFilter())
         return;
     runReport(
-        [this] { return db().query(reportQuery()); },
+        [this] { return RowsStep([q = reportQuery()](zv::db::Connection &c) { return c.query(q); }); },
         QStringLiteral("ZVE001"),
         [this] {
             m_reportShown = true;

@@ -118,13 +118,17 @@ void frmGenReport1::Ok() {
     NormalPointerAtEnd pointer;
     if (!checkFilter())
         return;
+    PlannerFilter f;
     runReport(
-        [this] {
-            if (m_selectionList.isEmpty())
-                m_selectionList = allEmployeeKeys(db());
-            return db().query(reportQuery());
+        [this, &f] {
+            f = filter();
+            return RowsStep([&f](zv::db::Connection &c) {
+                everyEmployeeIfNone(c, f.employees);
+                return c.query(plannerQuery(f));
+            });
         },
         QStringLiteral("ZVE001"), [this] { fillFormulas(); }, kTitle, kReportFile);
+    keepEmployeesOfRun(f.employees);
 }
 
 bool frmGenReport1::Form_QueryUnload() {

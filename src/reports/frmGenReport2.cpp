@@ -87,11 +87,13 @@ void frmGenReport2::Ok() {
     NormalPointerAtEnd pointer;
     if (cmbTargetMnth->currentIndex() < 0 && utility.CheckNullText(cmbTargetMnth, &tlbFooter, QStringLiteral("Month"), 0))
         return;
-    runReport(
+    const RunOutcome outcome = runReport(
         [this] {
-            if (fillTempYear() == 0)
-                return zv::db::Recordset();
-            return diarizedRows(db(), m_formId);
+            return RowsStep([f = filter(), id = m_formId](zv::db::Connection &c) {
+                if (fillDiarized(c, id, f) == 0)
+                    return zv::db::Recordset();
+                return diarizedRows(c, id);
+            });
         },
         QStringLiteral("DB001"),
         [this] {
@@ -105,6 +107,14 @@ void frmGenReport2::Ok() {
                 m_formulas.Add(QStringLiteral("Year%1").arg(i + 1), QString::number(years.at(i)));
         },
         kTitle, kReportFile);
+    // A stopped run leaves no rows behind, nor those of an earlier run.
+    if (outcome == RunOutcome::Cancelled) {
+        try {
+            deleteDiarized(db(), m_formId);
+        } catch (const std::exception &e) {
+            showFailure(e);
+        }
+    }
 }
 
 void frmGenReport2::Form_Unload() {

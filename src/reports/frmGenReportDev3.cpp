@@ -17,6 +17,13 @@
 using namespace zv::reports;
 using namespace zv::ui;
 
+namespace {
+// A failure of the fill, which the checklist shows in a box of its own.
+struct FillFailed : zv::db::DbError {
+    explicit FillFailed(const zv::db::DbError &e) : DbError(e) {}
+};
+} // namespace
+
 frmGenReportDev3::frmGenReportDev3(QWidget *parent) : ReportFilterForm(parent) {
     setObjectName(QStringLiteral("frmGenReportDev3"));
     cmbMnth = pickList(QStringLiteral("cmbMnth"), this);
@@ -162,7 +169,8 @@ void frmGenReportDev3::Ok() {
     if (!checkFields())
         return;
     status(QStringLiteral("ZVE015"), QStringLiteral("Report is"));
-    if (!UsrGenarateTempTable())
+    ChecklistFilter f;
+    if (!prepareRun(f))
         return;
     // The run's rows go when the run ends, however it ends.
     struct RunCleanup {
@@ -174,10 +182,21 @@ void frmGenReportDev3::Ok() {
             }
         }
     } cleanup{this};
-    runReport([this] { return readRun(); }, QStringLiteral("ZVE001"), [this] { fillFormulas(); }, kTitle, kReportFile);
+    runReport(
+        [this, &f] {
+            return RowsStep([f, key = m_runKey, byActivity = CmbSort->currentIndex() == 1](zv::db::Connection &c) {
+                try {
+                    fillChecklist(c, key, f);
+                } catch (const zv::db::DbError &e) {
+                    throw FillFailed(e);
+                }
+                return checklistRows(c, key, byActivity);
+            });
+        },
+        QStringLiteral("ZVE001"), [this] { fillFormulas(); }, kTitle, kReportFile);
 }
 
-bool frmGenReportDev3::UsrGenarateTempTable() {
+bool frmGenReportDev3::prepareRun(ChecklistFilter &f) {
     if (m_comboFilter.Change(cmbMnth, false)) {
         status(QStringLiteral("ZVE165"), QStringLiteral("Month"));
         focusIfAble(cmbMnth);
@@ -188,24 +207,40 @@ bool frmGenReportDev3::UsrGenarateTempTable() {
     // A key of this run alone: runs of other users or other windows never see its rows.
     m_runKey = QString::number(modCommon::gTempUserID) + QLatin1Char('-') +
                QUuid::createUuid().toString(QUuid::Id128).left(16);
-
-    ChecklistFilter f;
     f.month = m_month;
     f.year = m_year;
     f.type = workType(optOff->isChecked(), optPernl->isChecked());
     f.employees = m_selectionList;
+    return true;
+}
+
+bool frmGenReportDev3::UsrGenarateTempTable() {
+    ChecklistFilter f;
+    if (!prepareRun(f))
+        return false;
     try {
         fillChecklist(db(), m_runKey, f);
         return true;
     } catch (const zv::db::DbError &e) {
-        setMousePointer(0);
-        MsgBox(QStringLiteral("Error Number - ") + QString::number(e.number()) + QStringLiteral("\r\n") +
-                   QStringLiteral("Error Description -") + e.description() + QStringLiteral("\r\n") +
-                   QStringLiteral("Error Source - ") + e.source() + QStringLiteral("\r\n") +
-                   QStringLiteral("Error in UsrGenarateTempTable"),
-               vbOKOnly);
+        showFillFailure(e);
         return false;
     }
+}
+
+void frmGenReportDev3::showFillFailure(const zv::db::DbError &e) {
+    setMousePointer(0);
+    MsgBox(QStringLiteral("Error Number - ") + QString::number(e.number()) + QStringLiteral("\r\n") +
+               QStringLiteral("Error Description -") + e.description() + QStringLiteral("\r\n") +
+               QStringLiteral("Error Source - ") + e.source() + QStringLiteral("\r\n") +
+               QStringLiteral("Error in UsrGenarateTempTable"),
+           vbOKOnly);
+}
+
+void frmGenReportDev3::showFailure(const std::exception &e) {
+    if (const auto *fill = dynamic_cast<const FillFailed *>(&e))
+        showFillFailure(*fill);
+    else
+        ReportFilterForm::showFailure(e);
 }
 
 zv::db::Recordset frmGenReportDev3::readRun() { return checklistRows(db(), m_runKey, CmbSort->currentIndex() == 1); }

@@ -35,7 +35,8 @@ public:
     const QString &runKey() const { return m_runKey; }
 
     // Checks the month, fills temp_mchklist for the filter under a new run
-    // key (all rows or none) and returns whether it did.
+    // key (all rows or none) and returns whether it did. Ok does the same
+    // with the fill in its data step.
     bool UsrGenarateTempTable();
     // The rows of the run, in the chosen order.
     zv::db::Recordset readRun();
@@ -53,9 +54,14 @@ protected:
     void Form_Activate() override;
     bool Form_QueryUnload() override;
     void Form_Unload() override;
+    void showFailure(const std::exception &e) override;
 
 private:
     bool checkFields();
+    // The month checked, the run's month, year and new key taken, and the
+    // filter read from the controls; false (status shown) stops the run.
+    bool prepareRun(zv::reports::ChecklistFilter &f);
+    void showFillFailure(const zv::db::DbError &e);
 
     QARNDATEINPUT m_dateInput;
     zv::ui::KeyFilter m_keyFilter;

@@ -49,12 +49,16 @@ void frmGenReportDev4::tlbFooter_FooterClick(const QString &Key) { footerStep(Ke
 
 void frmGenReportDev4::Ok() {
     NormalPointerAtEnd pointer;
+    PendingFilter f;
     runReport(
-        [this] {
-            if (m_selectionList.isEmpty() && utility.RecordExists(QStringLiteral("Emp_Mast")))
-                m_selectionList = allEmployeeKeys(db());
-            return db().query(reportQuery(modCommon::GetServerDate()));
+        [this, &f] {
+            f = filter(modCommon::GetServerDate());
+            return RowsStep([&f](zv::db::Connection &c) {
+                everyEmployeeIfNone(c, f.employees);
+                return c.query(pendingQuery(f));
+            });
         },
         QStringLiteral("ZVE001"), [this] { m_formulas.Add(QStringLiteral("Cmpny"), companyName()); }, kTitle,
         kReportFile);
+    keepEmployeesOfRun(f.employees);
 }

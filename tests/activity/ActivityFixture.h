@@ -1,7 +1,7 @@
 #pragma once
 #include "support/FormActions.h"
 #include "activity/frmActvtyMast.h"
-#include "framework/MasterForm.h"
+#include "framework/DataForm.h"
 #include "platform/db/Dates.h"
 #include "query/RecordsetGrid.h"
 #include "support/ProductionDbTest.h"
@@ -43,7 +43,7 @@ public:
     }
     void TearDown() override {
         form.reset();
-        zv::fw::MasterForm::setGeneralFilter({});
+        zv::fw::DataForm::setGeneralFilter({});
         ProductionDbTest::TearDown();
     }
 
@@ -90,7 +90,7 @@ public:
     }
     // Select through the general filter, answered as the filter window would.
     void select(qint64 key) {
-        zv::fw::MasterForm::setGeneralFilter(
+        zv::fw::DataForm::setGeneralFilter(
             [key](const QString &screenKey) {
                 EXPECT_EQ(screenKey, "ACTMASTAS");
                 return QStringList{QString::number(key), "", "", ""};
@@ -156,7 +156,7 @@ public:
     // DetailAdd with the dates typed (start only when given) and the frequency chosen.
     void beginLine(const QString &start, const QString &end, const QString &freqLetter) {
         press(Qt::Key_F5);
-        ASSERT_EQ(form->detailMode(), DetailMode::DetailAdd);
+        ASSERT_EQ(form->lineMode(), DetailMode::DetailAdd);
         if (!start.isEmpty())
             typeDate(form->txtStartDate, start);
         typeDate(form->txtEndDate, end);

@@ -1,4 +1,5 @@
 #include "activity/ActivityRules.h"
+#include "activity/ActivityStore.h"
 #include "platform/db/Connection.h"
 #include "support/ProgramFolder.h"
 #include <gtest/gtest.h>
@@ -153,7 +154,7 @@ public:
 };
 
 TEST_F(RuleStore, FrequencyListIsOrderedByDescription) {
-    const auto list = frequencyList(conn);
+    const auto list = ActivityStore(conn).frequencies();
     ASSERT_EQ(list.size(), 4);
     EXPECT_EQ(list.at(0).desc, "Ad-Hoc");
     EXPECT_EQ(list.at(3).desc, "Weekly");
@@ -174,14 +175,14 @@ TEST_F(RuleStore, RowsOfEachShapeAreStoredAndReadBack) {
     };
     for (const Case &c : cases) {
         const qint64 ln = addLine();
-        insertRuleRows(conn, act, ln, c.kind, c.shape, c.rows);
+        ActivityStore(conn).insertRules(act, ln, c.kind, c.shape, c.rows);
         auto rs = conn.query("SELECT Mnth || '/' || Dow || '/' || Days FROM Actvty_Mast_Freq "
                              "WHERE Sys_Actvty_Line_Num = ? ORDER BY Sys_Actvty_Freq_num",
                              {ln});
         ASSERT_EQ(rs.recordCount(), c.rows.size());
         EXPECT_EQ(rs.valueAt(0, 0).toString(), c.columns);
         RuleCells cells;
-        EXPECT_EQ(loadRuleCells(conn, ln, c.kind, cells), c.shape);
+        EXPECT_EQ(ActivityStore(conn).loadRules(ln, c.kind, cells), c.shape);
         EXPECT_EQ(ruleRows(cells, c.kind, c.shape, d("2026-04-01")), c.rows);
     }
 }
@@ -193,7 +194,7 @@ TEST_F(RuleStore, OutOfRangeRowsAreSkippedOnLoading) {
                  {act, line});
     RuleCells cells;
     cells.AdhocCells[0][0] = 1;   // emptied first
-    loadRuleCells(conn, line, RuleKind::AdHoc, cells);
+    ActivityStore(conn).loadRules(line, RuleKind::AdHoc, cells);
     EXPECT_EQ(ruleRows(cells, RuleKind::AdHoc, MonthlyShape::Dates, d("2026-04-01")), (QList<RuleRow>{{2, 0, 3}}));
 }
 
@@ -205,18 +206,19 @@ TEST_F(RuleStore, LastGeneratedDateIsTheLatestExpectedDate) {
     conn.execute("UPDATE Actvty_Mast_Det SET Last_Gnrtd_Date = '2026-04-30' WHERE Sys_Actvty_Line_Num = ?", {filled});
     entry(filled, "2026-05-31");
 
-    EXPECT_EQ(latestExpectedDate(conn, line).toString(), "2026-06-28");
-    EXPECT_TRUE(latestExpectedDate(conn, other).isNull());
+    ActivityStore store(conn);
+    EXPECT_EQ(store.latestExpected(line), d("2026-06-28"));
+    EXPECT_FALSE(store.latestExpected(other).isValid());
 
-    fillMissingLastGeneratedDates(conn, act);
+    store.fillMissingLastGenerated(act);
     EXPECT_EQ(lastGenerated(line).toString(), "2026-06-28");
     EXPECT_TRUE(lastGenerated(other).isNull());
     EXPECT_EQ(lastGenerated(filled).toString(), "2026-04-30");   // only missing dates are filled
 
-    updateLastGeneratedDate(conn, filled);
+    store.updateLastGenerated(filled);
     EXPECT_EQ(lastGenerated(filled).toString(), "2026-05-31");
     conn.execute("DELETE FROM Statry_Cmpltd_Entry WHERE Sys_Actvty_Line_Num = ?", {line});
-    updateLastGeneratedDate(conn, line);
+    store.updateLastGenerated(line);
     EXPECT_TRUE(lastGenerated(line).isNull());
 }
 

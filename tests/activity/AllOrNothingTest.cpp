@@ -25,7 +25,7 @@ TEST_F(AllOrNothing, ALineWithItsRuleRows) {
     EXPECT_NE(statusCode(), "ZVE003");
     ASSERT_EQ(messages.prompts().size(), 1);
     EXPECT_TRUE(messages.prompts().at(0).endsWith("In InsertDetail"));
-    EXPECT_EQ(form->detailMode(), DetailMode::DetailAdd);
+    EXPECT_EQ(form->lineMode(), DetailMode::DetailAdd);
     EXPECT_EQ(count("SELECT count(*) FROM Actvty_Mast_Det"), 0);
 
     allow();
@@ -44,7 +44,7 @@ TEST_F(AllOrNothing, ARewrittenLineKeepsTheOldOneOnFailure) {
     refuse("BEFORE INSERT ON Actvty_Mast_Det");
     press(Qt::Key_F9);
     EXPECT_NE(statusCode(), "ZVE002");
-    EXPECT_EQ(form->detailMode(), DetailMode::DetailModify);
+    EXPECT_EQ(form->lineMode(), DetailMode::DetailModify);
     EXPECT_TRUE(form->rowLocked());
     EXPECT_EQ(scalar("SELECT Sys_Emp_Num FROM Actvty_Mast_Det WHERE Sys_Actvty_Line_Num = ?", {ln}).toLongLong(), asha);
     EXPECT_EQ(rules(ln), QStringList{"0/2/0"});

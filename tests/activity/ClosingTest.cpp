@@ -102,7 +102,7 @@ TEST_F(Closing, LineViewAndEsc) {
     EXPECT_TRUE(messages.prompts().isEmpty());
     EXPECT_FALSE(form->lineView());
     EXPECT_FALSE(form->fraDet->isVisible());
-    EXPECT_EQ(form->detailMode(), DetailMode::None);
+    EXPECT_EQ(form->lineMode(), DetailMode::None);
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(rules(ln), QStringList{"0/3/2"});
 

@@ -15,7 +15,7 @@ TEST_F(Modify, HeaderUnderItsLock) {
     open();
     select(act);
     // Select, then the filter's Cancel: nothing changes.
-    zv::fw::MasterForm::setGeneralFilter([](const QString &) { return QStringList{"", ""}; });
+    zv::fw::DataForm::setGeneralFilter([](const QString &) { return QStringList{"", ""}; });
     press(Qt::Key_F8);
     EXPECT_EQ(form->activityKey(), act);
     EXPECT_EQ(form->txtActDesc->text(), "Audit");
@@ -82,7 +82,7 @@ TEST_F(Modify, LineWithoutEntriesIsRewritten) {
     open();
     select(act);
     press(Qt::Key_F6);
-    ASSERT_EQ(form->detailMode(), DetailMode::DetailModify);
+    ASSERT_EQ(form->lineMode(), DetailMode::DetailModify);
     EXPECT_TRUE(form->rowLocked());
     EXPECT_EQ(form->lineKey(), old);
     EXPECT_EQ(form->txtStartDate->text(), "01-May-2024");
@@ -115,7 +115,7 @@ TEST_F(Modify, LineWithEntriesChangesOnlyItsEndDate) {
     select(act);
     EXPECT_EQ(cell(0, 4), "15-May-2024");
     press(Qt::Key_F6);
-    ASSERT_EQ(form->detailMode(), DetailMode::DetailModify);
+    ASSERT_EQ(form->lineMode(), DetailMode::DetailModify);
     for (QWidget *w : std::initializer_list<QWidget *>{form->txtStartDate, form->cmbDept, form->CmbResP,
                                                        form->cmbFreq, form->picker->PicMain, form->picker->sstMnth})
         EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
@@ -144,7 +144,7 @@ TEST_F(Modify, LineThatGotEntriesMeanwhileKeepsItsKey) {
     open();
     select(act);
     press(Qt::Key_F6);
-    ASSERT_EQ(form->detailMode(), DetailMode::DetailModify);
+    ASSERT_EQ(form->lineMode(), DetailMode::DetailModify);
     ASSERT_TRUE(form->cmbFreq->isEnabled());
     entry(act, ln, "2024-05-13");
     entry(act, ln, "2024-05-06");
@@ -153,7 +153,7 @@ TEST_F(Modify, LineThatGotEntriesMeanwhileKeepsItsKey) {
     press(Qt::Key_F9);
     EXPECT_EQ(messages.prompts(), QStringList{});
     EXPECT_EQ(statusCode(), "ZVE177") << statusText().toStdString();
-    EXPECT_EQ(form->detailMode(), DetailMode::DetailModify);
+    EXPECT_EQ(form->lineMode(), DetailMode::DetailModify);
     EXPECT_TRUE(form->rowLocked());
     EXPECT_EQ(form->lineKey(), ln);
     EXPECT_EQ(form->CmbResP->currentText(), "Asha");   // reloaded
@@ -172,7 +172,7 @@ TEST_F(Modify, LineThatGotEntriesMeanwhileKeepsItsKey) {
     typeDate(form->txtEndDate, "20may2024");
     press(Qt::Key_F9);
     ASSERT_EQ(statusCode(), "ZVE002") << statusText().toStdString();
-    EXPECT_EQ(form->detailMode(), DetailMode::None);
+    EXPECT_EQ(form->lineMode(), DetailMode::None);
     EXPECT_FALSE(form->rowLocked());
     EXPECT_EQ(newestLine(), ln);
     EXPECT_EQ(scalar("SELECT End_Date FROM Actvty_Mast_Det WHERE Sys_Actvty_Line_Num = ?", {ln}).toString(),
@@ -197,7 +197,7 @@ TEST_F(Modify, AnotherUsersLockRefusesChanges) {
             press(c.key);
             EXPECT_EQ(statusCode(), c.code) << c.code;
             EXPECT_EQ(form->headerMode(), HeaderMode::None);
-            EXPECT_EQ(form->detailMode(), DetailMode::None);
+            EXPECT_EQ(form->lineMode(), DetailMode::None);
             EXPECT_FALSE(form->rowLocked());
             EXPECT_EQ(form->txtActDesc->text(), "Audit");
         }

@@ -50,6 +50,48 @@ TEST_F(Validation, HeaderRules) {
     EXPECT_FALSE(on("Delete"));
 }
 
+// Text that came in past the key filter (a paste): control and invisible
+// format characters, and the quote, are refused at Ok with the program's
+// message; nothing is written and the form stays in its mode.
+TEST_F(Validation, PastedCharactersRefusedAtOk) {
+    const qint64 act = activity("Audit");
+    open();
+    const QString invalid = QStringLiteral("Invalid character(s) found.\r\n\r\nPlease re-enter");
+    struct Case {
+        const char *label;
+        QLineEdit *box;
+        QString text;
+    } cases[] = {
+        {"tab", form->txtActDesc, QStringLiteral("Pay\troll")},
+        {"zero-width space", form->txtActDesc, QStringLiteral("Pay") + QChar(0x200B) + QStringLiteral("roll")},
+        {"bell in remarks", form->txtRemarks, QStringLiteral("Yearly") + QChar(7)},
+        {"right-to-left override", form->txtRemarks, QChar(0x202E) + QStringLiteral("Yearly")},
+        {"quote", form->txtActDesc, QStringLiteral("Pay'roll")},
+    };
+    for (const Case &c : cases) {
+        press(Qt::Key_F2);
+        type(form->txtActDesc, "Payroll");
+        c.box->setText(c.text);
+        messages.clear();
+        press(Qt::Key_F9);
+        EXPECT_EQ(messages.prompts(), QStringList{invalid}) << c.label;
+        EXPECT_EQ(form->headerMode(), HeaderMode::Add) << c.label;
+        EXPECT_TRUE(c.box->hasFocus()) << c.label;
+        press(Qt::Key_F10);
+    }
+    EXPECT_EQ(count("SELECT count(*) FROM Actvty_Mast"), 1);
+    // Modify refuses them too; the stored row stays as it was.
+    select(act);
+    press(Qt::Key_F3);
+    ASSERT_EQ(form->headerMode(), HeaderMode::Modify);
+    form->txtRemarks->setText(QStringLiteral("Due\u0001"));
+    messages.clear();
+    press(Qt::Key_F9);
+    EXPECT_EQ(messages.prompts(), QStringList{invalid});
+    EXPECT_EQ(form->headerMode(), HeaderMode::Modify);
+    EXPECT_EQ(scalar("SELECT Remk FROM Actvty_Mast WHERE Sys_Actvty_Num = ?", {act}).toString(), "");
+}
+
 // Line rules: dates, lists, picked cells and overlaps, each with its code, prefix and suffix.
 TEST_F(Validation, LineRules) {
     const qint64 act = activity("Audit", "2024-04-10");
@@ -105,7 +147,7 @@ TEST_F(Validation, LineRules) {
         EXPECT_TRUE(statusText().startsWith(expected)) << c.label << ": " << statusText().toStdString();
         EXPECT_TRUE(statusText().endsWith(" " + c.suffix)) << c.label << ": " << statusText().toStdString();
         EXPECT_TRUE(c.focus->hasFocus()) << c.label;
-        EXPECT_EQ(form->detailMode(), DetailMode::DetailAdd) << c.label;
+        EXPECT_EQ(form->lineMode(), DetailMode::DetailAdd) << c.label;
         press(Qt::Key_F10);
     }
     EXPECT_EQ(count("SELECT count(*) FROM Actvty_Mast_Det"), 1);

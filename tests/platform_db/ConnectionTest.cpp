@@ -1,5 +1,6 @@
 #include "platform/db/Connection.h"
 #include "platform/db/Dates.h"
+#include "support/SqlGate.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -7,6 +8,7 @@
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace zv::db;
@@ -147,6 +149,34 @@ TEST_F(DbFixture, TransactionGuardRollsBackUnlessCommitted) {
         conn.execute("INSERT INTO Dept_Mast (Dept_Name) VALUES ('Kept')");
         t.commit();
     }
+    EXPECT_EQ(conn.scalar("SELECT count(*) FROM Dept_Mast").toInt(), 1);
+}
+
+// Another thread stops a statement in the middle: it fails with its own
+// number, the transaction it wrote in is taken back whole, and the connection
+// goes on working. An interrupt while nothing runs stops nothing later.
+TEST_F(DbFixture, InterruptStopsTheRunningStatementAndItsTransaction) {
+    SqlGate gate(conn.handle());
+    long failure = 0;
+    std::thread writer([&] {
+        failure = errorOf([&] {
+            Transaction t(conn);
+            conn.execute("INSERT INTO Dept_Mast (Dept_Name) VALUES ('Before')");
+            conn.execute("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 1000) "
+                         "INSERT INTO Dept_Mast (Dept_Name) SELECT 'Row ' || i || zv_gate() FROM n");
+            t.commit();
+        });
+    });
+    gate.waitUntilReached();
+    conn.interrupt();
+    gate.open();
+    writer.join();
+    EXPECT_EQ(failure, err::Interrupted);
+    EXPECT_FALSE(conn.inTransaction());
+    EXPECT_EQ(conn.scalar("SELECT count(*) FROM Dept_Mast").toInt(), 0);
+
+    conn.interrupt();
+    EXPECT_EQ(conn.execute("INSERT INTO Dept_Mast (Dept_Name) VALUES ('After')"), 1);
     EXPECT_EQ(conn.scalar("SELECT count(*) FROM Dept_Mast").toInt(), 1);
 }
 

@@ -2,6 +2,7 @@
 #include "reports/frmGenReportDev3.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QToolButton>
@@ -215,6 +216,112 @@ TEST_F(ChecklistReport, ADamagedDatabaseClosesTheFormWithoutAsking) {
     ASSERT_EQ(messages.shown().size(), 1);
     EXPECT_EQ(messages.shown().first().prompt, "Production Database is corrupted. Please reset the Production Database.");
     EXPECT_EQ(modCommon::gDBPath, "");
+}
+
+// Paint events that reach a widget.
+class PaintCount : public QObject {
+public:
+    explicit PaintCount(QWidget *w) { w->installEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *e) override {
+        if (e->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+// While the fill waits, the event loop runs (timers, repainting) with the
+// busy window and its Cancel up; keys, clicks and the close box do nothing
+// to the form; the report is the one an undisturbed run shows.
+TEST_F(ChecklistReport, TheWindowAnswersDuringTheDataStepAndTakesNoInput) {
+    frmGenReportDev3 form;
+    okForFebruary2005(form);
+    ASSERT_EQ(shown.count, 1);
+    const ShownReport undisturbed = shown;
+
+    const auto gate = holdWritesInto("temp_mchklist");
+    PaintCount painted(&form);
+    int paintsBefore = -1;
+    bool busyShown = false, cancelOffered = false;
+    QString statusMeanwhile, runKeyMeanwhile;
+    QStringList promptsMeanwhile{"not seen"};
+    duringDataStep([&] {
+        if (!gate->reached())
+            return false;
+        if (paintsBefore < 0) {
+            paintsBefore = painted.paints;
+            form.update();
+            return false;
+        }
+        if (painted.paints == paintsBefore)
+            return false;
+        busyShown = zv::ui::busyWindow()->isVisible();
+        cancelOffered = zv::ui::busyWindow()->findChild<QPushButton *>("cmdCancel") != nullptr;
+        statusMeanwhile = form.lblStatus->text();
+        runKeyMeanwhile = form.runKey();
+        // What a user does meanwhile, with the form still the active window.
+        QApplication::setActiveWindow(&form);
+        form.txtYear->setFocus();
+        QTest::keyClicks(form.txtYear, "7");
+        key(form, Qt::Key_F9);
+        key(form, Qt::Key_F10);
+        key(form, Qt::Key_Escape);
+        clickFooter(form, "Ok");
+        form.close();
+        promptsMeanwhile = messages.prompts();
+        gate->open();
+        return true;
+    });
+    clickOkAfresh(form);
+
+    EXPECT_GT(painted.paints, paintsBefore);
+    EXPECT_TRUE(busyShown);
+    EXPECT_TRUE(cancelOffered);
+    EXPECT_EQ(statusMeanwhile, expectedStatus("ZVE015", "Report is"));
+    EXPECT_TRUE(promptsMeanwhile.isEmpty()) << promptsMeanwhile.join('|').toStdString();
+    EXPECT_EQ(form.runKey(), runKeyMeanwhile);
+    EXPECT_EQ(form.txtYear->text(), "2005");
+    EXPECT_TRUE(form.isVisible());
+    ASSERT_EQ(shown.count, 1);
+    EXPECT_EQ(shown.text, undisturbed.text);
+    EXPECT_EQ(shown.values, undisturbed.values);
+    EXPECT_EQ(tempRows(form.runKey()), 0);
+    EXPECT_EQ(form.lblStatus->text(), "");
+    EXPECT_TRUE(messages.shown().isEmpty());
+}
+
+// Cancel while the fill runs stops its statement: no viewer, the status
+// cleared, no row of the run left, no transaction left open, and the form
+// runs the next report as ever.
+TEST_F(ChecklistReport, CancelDuringTheDataStepShowsNothingAndLeavesNoRows) {
+    frmGenReportDev3 form;
+    showForm(form);
+    filter(form, "February", "2005");
+    form.optBoth->setChecked(true);   // four rows to write
+    const auto gate = holdWritesInto("temp_mchklist");
+    duringDataStep([&] {
+        if (!gate->reached())
+            return false;
+        pressCancel();
+        gate->open();
+        return true;
+    });
+    clickOkAfresh(form);
+    EXPECT_EQ(gate->calls(), 1);   // stopped at its first row
+    EXPECT_EQ(shown.count, 0);
+    EXPECT_EQ(form.lblStatus->text(), "");
+    EXPECT_EQ(tempRows(form.runKey()), 0);
+    EXPECT_EQ(scalar("SELECT count(*) FROM temp_mchklist").toInt(), 2);   // only the other runs' rows
+    EXPECT_FALSE(modCommon::gConn->inTransaction());
+    EXPECT_TRUE(messages.shown().isEmpty());
+    EXPECT_EQ(zv::ui::busyWindow(), nullptr);
+
+    releaseWritesInto("temp_mchklist");
+    clickOkAfresh(form);
+    ASSERT_EQ(shown.count, 1);
+    EXPECT_EQ(shown.column("Actvty_desc"), (QStringList{"Close books", "Pay tax", "Gym", "Audit"}));
 }
 
 } // namespace

@@ -187,6 +187,30 @@ TEST_F(DiarizedReport, RunsReplaceTheirOwnRowsOnlyAndTheUnloadRemovesThem) {
     EXPECT_TRUE(messages.shown().isEmpty());
 }
 
+// Cancel while the fill runs stops it: nothing shown, the status cleared,
+// and neither this run's rows nor those of the form's earlier run are left.
+TEST_F(DiarizedReport, CancelDuringTheDataStepLeavesNoRows) {
+    frmGenReport2 form;
+    okOn(form, 3);
+    ASSERT_EQ(shown.count, 1);
+    ASSERT_EQ(rowsOf(form.formId()), 4);
+    const auto gate = holdWritesInto("Temp_Year");
+    duringDataStep([&] {
+        if (!gate->reached())
+            return false;
+        pressCancel();
+        gate->open();
+        return true;
+    });
+    clickOkAfresh(form);
+    EXPECT_EQ(gate->calls(), 1);
+    EXPECT_EQ(shown.count, 0);
+    EXPECT_EQ(form.lblStatus->text(), "");
+    EXPECT_EQ(rowsOf(form.formId()), 0);
+    EXPECT_FALSE(modCommon::gConn->inTransaction());
+    EXPECT_TRUE(messages.shown().isEmpty());
+}
+
 TEST_F(DiarizedReport, MonthRequiredAndSelection) {
     frmGenReport2 form;
     showForm(form);

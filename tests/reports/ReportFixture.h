@@ -6,12 +6,16 @@
 #include "reports/ReportFilterForm.h"
 #include "support/FormActions.h"
 #include "support/ProductionDbTest.h"
+#include "support/SqlGate.h"
+#include "platform/ui/WindowWait.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <functional>
 
@@ -163,6 +167,36 @@ public:
         modCommon::gStartPeriod = "01-Apr-2004";
         modCommon::gEndPeriod = "31-Mar-2005";
         return MDIZVS::instance();
+    }
+
+    // A gate on the main connection and a trigger that calls it before each
+    // row written into table: the report's data step stops at its first row
+    // until the test opens the gate.
+    std::unique_ptr<SqlGate> holdWritesInto(const QString &table) {
+        auto gate = std::make_unique<SqlGate>(modCommon::gConn->handle());
+        modCommon::gConn->executeScript("CREATE TEMP TRIGGER held_" + table + " BEFORE INSERT ON main." + table +
+                                        " BEGIN SELECT zv_gate(); END");
+        return gate;
+    }
+    void releaseWritesInto(const QString &table) { modCommon::gConn->executeScript("DROP TRIGGER temp.held_" + table); }
+    // Runs step on the window's thread every millisecond while a data step
+    // is on its way (the busy window shown), until it returns true.
+    static void duringDataStep(const std::function<bool()> &step) {
+        auto *timer = new QTimer;
+        timer->setInterval(1);
+        QObject::connect(timer, &QTimer::timeout, [timer, step] {
+            if (zv::ui::busyWindow() && step()) {
+                timer->stop();
+                timer->deleteLater();
+            }
+        });
+        timer->start();
+    }
+    // The busy window's Cancel, clicked.
+    static void pressCancel() {
+        auto *cancel = zv::ui::busyWindow()->findChild<QPushButton *>("cmdCancel");
+        ASSERT_NE(cancel, nullptr);
+        QTest::mouseClick(cancel, Qt::LeftButton);
     }
 
     qint64 asha = 0, ravi = 0, meena = 0;

@@ -220,7 +220,9 @@ void Connection::close() {
 void Connection::fail(int rc, const QString &context) const {
     const QString msg = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("The connection is closed.");
     long number = err::GeneralFailure;
-    if (rc == SQLITE_CONSTRAINT_FOREIGNKEY && context.trimmed().startsWith(QLatin1String("DELETE"), Qt::CaseInsensitive))
+    if ((rc & 0xff) == SQLITE_INTERRUPT)
+        number = err::Interrupted;
+    else if (rc == SQLITE_CONSTRAINT_FOREIGNKEY && context.trimmed().startsWith(QLatin1String("DELETE"), Qt::CaseInsensitive))
         number = err::RelatedRows;
     else if (msg.startsWith(QLatin1String("no such table")))
         number = err::TableMissing;
@@ -393,6 +395,11 @@ QVariant Connection::scalar(const QString &sql, const QVariantList &params) {
 qint64 Connection::lastInsertId() const { return m_db ? sqlite3_last_insert_rowid(m_db) : 0; }
 
 bool Connection::inTransaction() const { return m_db && !sqlite3_get_autocommit(m_db); }
+
+void Connection::interrupt() {
+    if (m_db)
+        sqlite3_interrupt(m_db);
+}
 
 std::unique_ptr<RowLock> Connection::lockRow(const QString &table, const QVariant &key) {
     if (!m_db || !m_lockFile)

@@ -53,6 +53,11 @@ public:
 
     bool inTransaction() const;
 
+    // Stops the statement running on this connection, from any thread: it
+    // fails with err::Interrupted (a write inside a transaction takes the whole
+    // transaction back). Does nothing when no statement runs.
+    void interrupt();
+
     // Locks one row of a table for editing, without waiting: -2147467259 when
     // another connection (of this process or another) holds it. Released when
     // the returned lock is released or destroyed, or the connection closes.

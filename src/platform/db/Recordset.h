@@ -42,7 +42,11 @@ public:
     void setBookmark(int bookmark);                  // throws 3021 when unknown
 
     // Values of the current record; throw 3021 at BOF/EOF and -2147217904 for a missing field.
-    QVariant value(int field) const;
+    QVariant value(int field) const {
+        if (m_pos < 0 || m_pos >= m_rowCount || field < 0 || field >= m_columns.size())
+            refuse(field);
+        return variantOf(cellAt(m_pos, field));
+    }
     QVariant value(const QString &field) const;
     QVariant operator[](const QString &field) const { return value(field); }
     QVariant operator[](int field) const { return value(field); }
@@ -85,6 +89,7 @@ private:
 
     void requireCurrent() const;
     int requireField(const QString &name) const;
+    [[noreturn]] void refuse(int field) const;   // no current record, or no such field
     // The record at a position: its original row, which is also its bookmark.
     int recordAt(int pos) const { return m_order.isEmpty() ? pos : m_order.at(pos); }
     const Cell &cellAt(int pos, int field) const { return m_cells.at(qsizetype(recordAt(pos)) * m_columns.size() + field); }
