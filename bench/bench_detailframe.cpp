@@ -37,12 +37,14 @@ void fill(const QString &path) {
     check(sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr), db, "begin");
     check(sqlite3_exec(db, "INSERT INTO Dept_Mast (Dept_Desc) VALUES ('Accounts');"
                            "INSERT INTO Desg_Mast (Desg_Name) VALUES ('Clerk');"
-                           "INSERT INTO Actvty_Mast (Entry_Date, Actvty_Desc, Sys_Lock_Num) VALUES ('2000-01-01', 'Audit', 1)",
-
+                           "INSERT INTO Actvty_Mast (Entry_Date, Actvty_Desc, Sys_Lock_Num) "
+                           "VALUES ('2000-01-01', 'Audit', 1)",
                        nullptr, nullptr, nullptr),
           db, "activity");
     sqlite3_stmt *st = nullptr;
-    check(sqlite3_prepare_v2(db, "INSERT INTO Emp_Mast (Emp_Num, Emp_Name, Sys_Desg_Num, Sys_Dept_Num) VALUES (?, ?, 1, 1)",
+    check(sqlite3_prepare_v2(db,
+                             "INSERT INTO Emp_Mast (Emp_Num, Emp_Name, Sys_Desg_Num, Sys_Dept_Num) "
+                             "VALUES (?, ?, 1, 1)",
                              -1, &st, nullptr),
           db, "prepare");
     char num[16], name[32];

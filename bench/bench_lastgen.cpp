@@ -57,7 +57,8 @@ sqlite3 *openRaw(const QString &path) {
     sqlite3 *db = nullptr;
     check(sqlite3_open(path.toUtf8().constData(), &db), db, "open");
     // As the program's connection is set up.
-    const QByteArray pragmas = QStringLiteral("PRAGMA foreign_keys = ON; PRAGMA cache_size = -%1; PRAGMA mmap_size = %2")
+    const QByteArray pragmas = QStringLiteral("PRAGMA foreign_keys = ON; PRAGMA cache_size = -%1; "
+                                              "PRAGMA mmap_size = %2")
                                    .arg(zv::db::kPageCacheKiB)
                                    .arg(zv::db::kMemoryMapBytes)
                                    .toLatin1();
@@ -131,7 +132,8 @@ void addEntries(sqlite3 *db, int entries, int seed) {
     sqlite3_finalize(q);
     exec(db, "BEGIN");
     sqlite3_stmt *entry = prepare(db, "INSERT INTO Statry_Cmpltd_Entry (Sys_Actvty_Num, Sys_Actvty_Line_Num, "
-                                      "Sys_Emp_Num, Expctd_Date, Cmpltd_Date) VALUES (?, ?, ?, date('2024-01-01', ?), ?)");
+                                      "Sys_Emp_Num, Expctd_Date, Cmpltd_Date) "
+                                      "VALUES (?, ?, ?, date('2024-01-01', ?), ?)");
     char text[32];
     for (int e = 0; e < entries; ++e) {
         const auto [activity, lineKey] = lines[e % lines.size()];
@@ -196,7 +198,8 @@ Medians measure(sqlite3 *raw, const char *what) {
     }
     const Medians m{median(p), median(r), *std::min_element(p.begin(), p.end())};
     std::printf("%-34s %6lld lines %8lld entries   program %8.1f ms   raw %8.1f ms   ratio %.2f\n", what,
-                count(raw, "SELECT count(*) FROM Actvty_Mast_Det"), count(raw, "SELECT count(*) FROM Statry_Cmpltd_Entry"),
+                count(raw, "SELECT count(*) FROM Actvty_Mast_Det"),
+                count(raw, "SELECT count(*) FROM Statry_Cmpltd_Entry"),
                 m.program, m.raw, m.program / m.raw);
     return m;
 }

@@ -3,6 +3,7 @@
 #include "platform/db/Connection.h"
 #include "platform/db/Dates.h"
 #include <QLocale>
+#include <functional>
 
 using zv::db::BoundSql;
 using zv::db::dateParam;
@@ -37,6 +38,11 @@ const QString kLineSelect = QStringLiteral(
     "LEFT JOIN Emp_Mast EM ON AMD.Sys_Emp_Num = EM.Sys_Emp_Num "
     "LEFT JOIN Sys_Const SC ON AMD.Sys_Const_Num = SC.Sys_Const_Num "
     "LEFT JOIN Emp_Mast EM1 ON AMD.Assign_By = EM1.Sys_Emp_Num ");
+
+// A line's last generated date from its schedule entries, for the lines of a condition.
+const QString kSetLastGenerated =
+    QStringLiteral("UPDATE Actvty_Mast_Det SET Last_Gnrtd_Date = (SELECT MAX(Expctd_Date) FROM Statry_Cmpltd_Entry SC "
+                   "WHERE SC.Sys_Actvty_Line_Num = Actvty_Mast_Det.Sys_Actvty_Line_Num) ");
 
 QList<ActivityLine> readLines(const zv::db::Recordset &rs) {
     QList<ActivityLine> out;
@@ -120,7 +126,8 @@ bool ActivityStore::hasGeneratedLines(qint64 activity) {
 
 bool ActivityStore::hasAssignedLines(qint64 activity) {
     return any(m_conn,
-               {QStringLiteral("SELECT 1 FROM Actvty_Mast_Det WHERE Sys_Actvty_Num = ? AND Assign_By <> 0"), {activity}});
+               {QStringLiteral("SELECT 1 FROM Actvty_Mast_Det WHERE Sys_Actvty_Num = ? AND Assign_By <> 0"),
+                {activity}});
 }
 
 bool ActivityStore::hasCompletedEntries(qint64 activity) {
@@ -203,7 +210,8 @@ qint64 ActivityStore::writeLine(const LineInput &in, qint64 replace) {
     if (replace != 0) {
         // Entries the employees' program generated since the line was read
         // tie them to its key: it may no longer be rewritten.
-        if (any(m_conn, {QStringLiteral("SELECT 1 FROM Statry_Cmpltd_Entry WHERE Sys_Actvty_Line_Num = ?"), {replace}}) ||
+        if (any(m_conn,
+                {QStringLiteral("SELECT 1 FROM Statry_Cmpltd_Entry WHERE Sys_Actvty_Line_Num = ?"), {replace}}) ||
             lineHasGenerated(replace))
             throw LineHasEntries{replace};
         m_conn.execute(QStringLiteral("DELETE FROM Actvty_Mast_Freq WHERE Sys_Actvty_Line_Num = ?"), {replace});
@@ -233,7 +241,8 @@ bool ActivityStore::deleteLine(qint64 activity, qint64 line) {
     m_conn.execute(QStringLiteral("DELETE FROM Statry_Cmpltd_Entry WHERE Sys_Actvty_Line_Num = ?"), {line});
     m_conn.execute(QStringLiteral("DELETE FROM Actvty_Mast_Freq WHERE Sys_Actvty_Line_Num = ?"), {line});
     const bool deleted =
-        m_conn.execute(QStringLiteral("DELETE FROM Actvty_Mast_Det WHERE Sys_Actvty_Line_Num = ? AND Sys_Actvty_Num = ?"),
+        m_conn.execute(QStringLiteral("DELETE FROM Actvty_Mast_Det WHERE Sys_Actvty_Line_Num = ? "
+                                      "AND Sys_Actvty_Num = ?"),
                        {line, activity}) == 1;
     if (deleted)
         t.commit();
@@ -242,25 +251,29 @@ bool ActivityStore::deleteLine(qint64 activity, qint64 line) {
 
 void ActivityStore::insertRules(qint64 activityKey, qint64 lineKey, RuleKind kind, MonthlyShape shape,
                                 const QList<RuleRow> &rows) {
-    const QString head = QStringLiteral("INSERT INTO Actvty_Mast_Freq ");
+    // Each row with the columns of its shape only.
+    const auto insert = [&](const char *columns, const QVariantList &values) {
+        BoundSql sql{QStringLiteral("INSERT INTO Actvty_Mast_Freq (Sys_Actvty_Num, Sys_Actvty_Line_Num, %1) "
+                                    "VALUES (?, ?")
+                         .arg(QLatin1String(columns)),
+                     {activityKey, lineKey}};
+        for (const QVariant &v : values)
+            sql.add(QStringLiteral(", ?"), {v});
+        m_conn.execute(sql.add(QStringLiteral(")")));
+    };
     for (const RuleRow &r : rows) {
         switch (kind) {
         case RuleKind::AdHoc:
-            m_conn.execute(head + QStringLiteral("(Sys_Actvty_Num, Sys_Actvty_Line_Num, Mnth, Days) VALUES (?, ?, ?, ?)"),
-                         {activityKey, lineKey, r.Mnth, r.Days});
+            insert("Mnth, Days", {r.Mnth, r.Days});
             break;
         case RuleKind::Monthly:
             if (shape == MonthlyShape::Dates)
-                m_conn.execute(head + QStringLiteral("(Sys_Actvty_Num, Sys_Actvty_Line_Num, Days) VALUES (?, ?, ?)"),
-                             {activityKey, lineKey, r.Days});
+                insert("Days", {r.Days});
             else
-                m_conn.execute(head +
-                                 QStringLiteral("(Sys_Actvty_Num, Sys_Actvty_Line_Num, Days, DOW) VALUES (?, ?, ?, ?)"),
-                             {activityKey, lineKey, r.Days, r.Dow});
+                insert("Days, DOW", {r.Days, r.Dow});
             break;
         case RuleKind::Weekly:
-            m_conn.execute(head + QStringLiteral("(Sys_Actvty_Num, Sys_Actvty_Line_Num, DOW) VALUES (?, ?, ?)"),
-                         {activityKey, lineKey, r.Dow});
+            insert("DOW", {r.Dow});
             break;
         case RuleKind::NoRule:
             break;
@@ -272,6 +285,15 @@ MonthlyShape ActivityStore::loadRules(qint64 lineKey, RuleKind kind, RuleCells &
     const auto inRange = [](const QVariant &v, int high) {
         const int n = v.toInt();
         return n >= 1 && n <= high ? n : 0;
+    };
+    // Each value of the column (a plain name) in 1..high, of the line's rows.
+    const auto eachValue = [&](const char *column, int high, const std::function<void(int)> &pick) {
+        auto rs = m_conn.query(
+            QStringLiteral("SELECT %1 FROM Actvty_Mast_Freq WHERE Sys_Actvty_Line_Num = ?").arg(QLatin1String(column)),
+            {lineKey});
+        for (int i = 0; i < rs.recordCount(); ++i)
+            if (const int v = inRange(rs.valueAt(i, 0), high))
+                pick(v);
     };
     MonthlyShape shape = MonthlyShape::Dates;
     switch (kind) {
@@ -303,21 +325,13 @@ MonthlyShape ActivityStore::loadRules(qint64 lineKey, RuleKind kind, RuleCells &
                     cells.MonthWeekCells[o - 1][k - 1] = 1;
             }
         } else {
-            auto rs = m_conn.query(QStringLiteral("SELECT Days FROM Actvty_Mast_Freq WHERE Sys_Actvty_Line_Num = ?"),
-                                 {lineKey});
-            for (int i = 0; i < rs.recordCount(); ++i)
-                if (const int d = inRange(rs.valueAt(i, 0), 31))
-                    cells.MonthDayCells[d - 1] = 1;
+            eachValue("Days", 31, [&](int d) { cells.MonthDayCells[d - 1] = 1; });
         }
         break;
     }
     case RuleKind::Weekly: {
         cells.clearWeek();
-        auto rs = m_conn.query(QStringLiteral("SELECT DOW FROM Actvty_Mast_Freq WHERE Sys_Actvty_Line_Num = ?"),
-                             {lineKey});
-        for (int i = 0; i < rs.recordCount(); ++i)
-            if (const int k = inRange(rs.valueAt(i, 0), 7))
-                cells.WeekCells[k - 1] = 1;
+        eachValue("DOW", 7, [&](int k) { cells.WeekCells[k - 1] = 1; });
         break;
     }
     case RuleKind::NoRule:
@@ -327,26 +341,21 @@ MonthlyShape ActivityStore::loadRules(qint64 lineKey, RuleKind kind, RuleCells &
 }
 
 QDate ActivityStore::latestExpected(qint64 lineKey) {
-    return fromIsoDate(m_conn.scalar(QStringLiteral("SELECT MAX(Expctd_Date) FROM Statry_Cmpltd_Entry WHERE Sys_Actvty_Line_Num = ?"),
-                                     {lineKey})
-                           .toString());
+    return fromIsoDate(
+        m_conn
+            .scalar(QStringLiteral("SELECT MAX(Expctd_Date) FROM Statry_Cmpltd_Entry WHERE Sys_Actvty_Line_Num = ?"),
+                    {lineKey})
+            .toString());
 }
 
 void ActivityStore::updateLastGenerated(qint64 lineKey) {
     // One statement: the maximum is read and written together.
-    m_conn.execute(QStringLiteral("UPDATE Actvty_Mast_Det SET Last_Gnrtd_Date = "
-                                "(SELECT MAX(Expctd_Date) FROM Statry_Cmpltd_Entry SC "
-                                "WHERE SC.Sys_Actvty_Line_Num = Actvty_Mast_Det.Sys_Actvty_Line_Num) "
-                                "WHERE Sys_Actvty_Line_Num = ?"),
-                 {lineKey});
+    m_conn.execute(kSetLastGenerated + QStringLiteral("WHERE Sys_Actvty_Line_Num = ?"), {lineKey});
 }
 
 void ActivityStore::fillMissingLastGenerated(qint64 activityKey) {
-    m_conn.execute(QStringLiteral("UPDATE Actvty_Mast_Det SET Last_Gnrtd_Date = "
-                                "(SELECT MAX(Expctd_Date) FROM Statry_Cmpltd_Entry SC "
-                                "WHERE SC.Sys_Actvty_Line_Num = Actvty_Mast_Det.Sys_Actvty_Line_Num) "
-                                "WHERE Sys_Actvty_Num = ? AND Last_Gnrtd_Date IS NULL"),
-                 {activityKey});
+    m_conn.execute(kSetLastGenerated + QStringLiteral("WHERE Sys_Actvty_Num = ? AND Last_Gnrtd_Date IS NULL"),
+                   {activityKey});
 }
 
 // ---------------------------------------------------------------- lists
