@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QTimer>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -286,11 +287,7 @@ ReportFilterForm::RunOutcome ReportFilterForm::runReport(const std::function<Row
                                                          const QString &reportFile) {
     if (m_running)
         return RunOutcome::Failed;
-    m_running = true;
-    struct NotRunningAtEnd {
-        bool &running;
-        ~NotRunningAtEnd() { running = false; }
-    } notRunning{m_running};
+    const QScopedValueRollback<bool> running(m_running, true);
     try {
         setMousePointer(11);
         const RowsStep rows = read();
