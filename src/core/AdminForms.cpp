@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QTimer>
 #include <QToolBar>
@@ -123,11 +124,7 @@ void AdminDialog::placeOnFirstShow() {
 }
 
 void AdminDialog::runInBackground(const QString &label, const BackgroundWork &work) {
-    m_busy = true;
-    struct NotBusyAtEnd {
-        bool &busy;
-        ~NotBusyAtEnd() { busy = false; }
-    } notBusy{m_busy};
+    const QScopedValueRollback<bool> busy(m_busy, true);
     runWhileWindowWaits(this, label, [&work](WorkProgress &progress) { work(progress.percent); });
 }
 

@@ -4,6 +4,7 @@
 #include "platform/ui/KeyPreview.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/PasswordBox.h"
+#include "platform/ui/StrokeIcon.h"
 #include "platform/ui/Ui.h"
 #include "platform/ui/VbKeys.h"
 #include <QCloseEvent>
@@ -102,7 +103,8 @@ frmLogin::frmLogin(QWidget *parent) : QDialog(parent) {
     buttons->setContentsMargins(0, 0, 0, 0);
     buttons->setSpacing(2);
     auto addButton = [&](const QString &key, const QString &text, const QString &tip) {
-        auto *action = new QAction(icon(key), text, this);
+        // Drawn by the painter: the SVG engine would be the costliest library the login loads.
+        auto *action = new QAction(strokeIcon(key), text, this);
         action->setToolTip(tip);
         auto *button = new QToolButton(tlbOkCancel);
         button->setObjectName(key);

@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QTimer>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -271,11 +272,7 @@ ReportFilterForm::RunOutcome ReportFilterForm::runReport(const std::function<Row
                                                          const QString &reportFile) {
     if (m_running)
         return RunOutcome::Failed;
-    m_running = true;
-    struct NotRunningAtEnd {
-        bool &running;
-        ~NotRunningAtEnd() { running = false; }
-    } notRunning{m_running};
+    const QScopedValueRollback<bool> running(m_running, true);
     try {
         setMousePointer(11);
         const RowsStep rows = read();

@@ -3,7 +3,9 @@
 #include "platform/ui/MessageService.h"
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QWidget>
+#include <memory>
 #include <gtest/gtest.h>
 
 using namespace zv;
@@ -21,24 +23,36 @@ protected:
     ui::ScriptedMessageService messages;
 };
 
+// A help window of the module, with the built help file.
+std::unique_ptr<help::HelpWindow> loadedWindow() {
+    std::unique_ptr<help::HelpWindow> window(help::createWindow(nullptr));
+    if (!window)
+        ADD_FAILURE() << "help module not loaded: " << help::helpModule().toStdString();
+    else if (!window->load(kHelpFile))
+        ADD_FAILURE() << "built help file: " << kHelpFile.toStdString();
+    else
+        return window;
+    return nullptr;
+}
+
 TEST_F(HelpTest, EveryFormsTopicIsAPageOfTheBuiltHelpFile) {
-    help::HelpWindow window;
-    ASSERT_TRUE(window.load(kHelpFile)) << "built help file: " << kHelpFile.toStdString();
+    const auto window = loadedWindow();
+    ASSERT_TRUE(window);
     const QStringList forms = help::formsWithTopics();
     EXPECT_GE(forms.size(), 26);
     for (const QString &form : forms) {
         const QString topic = help::topicOfForm(form);
-        const QUrl url = window.topicUrl(topic);
+        const QUrl url = window->topicUrl(topic);
         EXPECT_TRUE(url.isValid()) << form.toStdString() << " -> " << topic.toStdString();
-        EXPECT_FALSE(window.browser()->loadResource(QTextDocument::HtmlResource, url).toByteArray().isEmpty())
+        EXPECT_FALSE(window->browser()->loadResource(QTextDocument::HtmlResource, url).toByteArray().isEmpty())
             << topic.toStdString();
     }
     EXPECT_TRUE(help::topicOfForm("frmImgList").isEmpty());
 }
 
 TEST_F(HelpTest, TopicsResolveWhateverTheirSeparatorsAndCase) {
-    help::HelpWindow window;
-    ASSERT_TRUE(window.load(kHelpFile));
+    const auto window = loadedWindow();
+    ASSERT_TRUE(window);
     const struct {
         const char *topic;
         const char *page;
@@ -51,11 +65,11 @@ TEST_F(HelpTest, TopicsResolveWhateverTheirSeparatorsAndCase) {
         {"Front_Index.htm", "/Html/Front_Index.htm"},
     };
     for (const auto &c : cases) {
-        const QUrl url = window.topicUrl(QString::fromLatin1(c.topic));
+        const QUrl url = window->topicUrl(QString::fromLatin1(c.topic));
         EXPECT_TRUE(url.path().endsWith(QLatin1String(c.page))) << c.topic << " -> " << url.toString().toStdString();
     }
-    EXPECT_FALSE(window.topicUrl("Html\\NoSuchPage.htm").isValid());
-    EXPECT_FALSE(window.topicUrl("").isValid());
+    EXPECT_FALSE(window->topicUrl("Html\\NoSuchPage.htm").isValid());
+    EXPECT_FALSE(window->topicUrl("").isValid());
 }
 
 TEST_F(HelpTest, ShowTopicOpensTheFormsPageInTheHelpWindow) {
@@ -108,6 +122,30 @@ TEST_F(HelpTest, AMissingOrDamagedHelpFileGivesHelpNotAvailable) {
     help::setHelpFile(kHelpFile);
     EXPECT_TRUE(help::showTopic(nullptr, "Front_Index.htm"));
     EXPECT_EQ(help::currentWindow()->currentTitle(), "Zorvane Administrator - Help");
+}
+
+TEST_F(HelpTest, AHelpModuleThatCannotBeLoadedGivesHelpNotAvailable) {
+    QTemporaryDir dir;
+    const QString damaged = dir.filePath("zvhelp.so");
+    QFile f(damaged);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("not a module");
+    f.close();
+
+    const QString builtModule = help::helpModule();
+    for (const QString &module : {dir.filePath("missing.so"), damaged}) {
+        help::setHelpModule(module);
+        messages.clear();
+        EXPECT_FALSE(help::showTopic(nullptr, "Html\\Department.htm", kHelpFile)) << module.toStdString();
+        EXPECT_EQ(help::currentWindow(), nullptr);
+        EXPECT_EQ(messages.prompts(), QStringList{"Help not available"});
+    }
+
+    // Help comes back with the module.
+    help::setHelpModule(builtModule);
+    messages.clear();
+    EXPECT_TRUE(help::showTopic(nullptr, "Html\\Department.htm", kHelpFile));
+    EXPECT_TRUE(messages.prompts().isEmpty());
 }
 
 } // namespace

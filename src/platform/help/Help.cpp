@@ -3,6 +3,8 @@
 #include "platform/ui/MessageService.h"
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QLibrary>
 #include <QPointer>
 
 namespace zv::help {
@@ -10,6 +12,7 @@ namespace zv::help {
 namespace {
 
 QString g_helpFile;
+QString g_helpModule;
 QPointer<HelpWindow> g_window;
 
 struct FormTopic {
@@ -82,8 +85,9 @@ bool showTopic(QWidget *parent, const QString &topic, const QString &helpFilePat
         delete g_window.data();
     }
     if (!g_window) {
-        auto *window = new HelpWindow(owner);
-        if (!window->load(helpFilePath)) {
+        // No file, no window: the module is not even loaded.
+        HelpWindow *window = QFileInfo(helpFilePath).isFile() ? createWindow(owner) : nullptr;
+        if (!window || !window->load(helpFilePath)) {
             delete window;
             ui::MsgBox(QStringLiteral("Help not available"), ui::vbInformation, QStringLiteral("Information"));
             return false;
@@ -112,5 +116,28 @@ QStringList formsWithTopics() {
 }
 
 HelpWindow *currentWindow() { return g_window.data(); }
+
+QString helpModule() {
+    if (!g_helpModule.isEmpty())
+        return g_helpModule;
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/" ZV_HELP_MODULE);
+}
+
+void setHelpModule(const QString &path) { g_helpModule = path; }
+
+HelpWindow *createWindow(QWidget *parent) {
+    // Loaded once; the module stays loaded for the life of the process.
+    static QString loadedPath;
+    static NewHelpWindowFn newWindow = nullptr;
+    const QString path = helpModule();
+    if (path != loadedPath || !newWindow) {
+        QLibrary module(path);
+        newWindow = reinterpret_cast<NewHelpWindowFn>(module.resolve(kNewHelpWindowSymbol));
+        loadedPath = path;
+        if (!newWindow)
+            qWarning("Help module not loaded: %s", qPrintable(module.errorString()));
+    }
+    return newWindow ? newWindow(parent) : nullptr;
+}
 
 } // namespace zv::help

@@ -35,4 +35,13 @@ QStringList formsWithTopics();
 // The help window on screen, or nullptr.
 HelpWindow *currentWindow();
 
+// The module that holds the help window: <executable's folder>/ plus the
+// module's file name until set (tests point it elsewhere).
+QString helpModule();
+void setHelpModule(const QString &path);
+
+// A new, empty help window of the module (loaded once, on first use); nullptr
+// when the module cannot be loaded, which showTopic reports as "Help not available".
+HelpWindow *createWindow(QWidget *parent);
+
 } // namespace zv::help

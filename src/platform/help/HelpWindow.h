@@ -1,54 +1,44 @@
 #pragma once
-#include <QTemporaryDir>
-#include <QTextBrowser>
+#include <QString>
 #include <QUrl>
 #include <QWidget>
 
-class QHelpEngine;
+class QTextBrowser;
 
 namespace zv::help {
-
-// A text browser that reads its pages out of the help engine.
-class HelpBrowser : public QTextBrowser {
-    Q_OBJECT
-public:
-    explicit HelpBrowser(QHelpEngine *engine, QWidget *parent = nullptr);
-    QVariant loadResource(int type, const QUrl &name) override;
-
-private:
-    QHelpEngine *m_engine;
-};
 
 // The help window: contents on the left, the page on the right, Back,
 // Forward and Home above. It reads one compiled help file through a help
 // collection of its own in a temporary folder.
+//
+// The window and the help engine behind it live in a module of their own in
+// the program's folder, loaded on the first help asked for, so that starting
+// the program does not load the help libraries. Made by createWindow (Help.h).
 class HelpWindow : public QWidget {
-    Q_OBJECT
 public:
-    explicit HelpWindow(QWidget *parent = nullptr);
-    ~HelpWindow() override;
+    ~HelpWindow() override = default;
 
     // Registers the help file; false when it is missing or not a help file.
-    bool load(const QString &helpFilePath);
-    const QString &helpFilePath() const { return m_helpFile; }
+    virtual bool load(const QString &helpFilePath) = 0;
+    virtual QString helpFilePath() const = 0;
 
     // The page of a topic ("Html\Department.htm"); an invalid URL when the
     // file has no such page.
-    QUrl topicUrl(const QString &topic) const;
+    virtual QUrl topicUrl(const QString &topic) const = 0;
     // Shows the topic, or the start page with a note when there is none.
-    bool showTopic(const QString &topic);
+    virtual bool showTopic(const QString &topic) = 0;
 
-    QUrl currentUrl() const;
-    QString currentTitle() const;
-    HelpBrowser *browser() const { return m_browser; }
+    virtual QUrl currentUrl() const = 0;
+    virtual QString currentTitle() const = 0;
+    // The page view; its loadResource reads pages out of the help file.
+    virtual QTextBrowser *browser() const = 0;
 
-private:
-    QTemporaryDir m_collectionDir;
-    QHelpEngine *m_engine = nullptr;
-    HelpBrowser *m_browser = nullptr;
-    QString m_helpFile;
-    QString m_namespace;
-    QList<QUrl> m_pages;
+protected:
+    explicit HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window) {}
 };
+
+// The module's one entry point: a new, empty help window.
+using NewHelpWindowFn = HelpWindow *(*)(QWidget *parent);
+inline constexpr char kNewHelpWindowSymbol[] = "zv_help_new_window";
 
 } // namespace zv::help

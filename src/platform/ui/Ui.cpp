@@ -57,21 +57,25 @@ static void initIconResources() {
 
 namespace zv::ui {
 
-QIcon icon(const QString &key) {
+QString iconFile(const QString &key) {
     initIconResources();
+    for (const auto &entry : iconTable())
+        if (entry.first == key)
+            return QStringLiteral(":/zv/icons/%1.svg").arg(entry.second);
+    return QString();
+}
+
+QIcon icon(const QString &key) {
     static QHash<QString, QIcon> cache;
     const auto cached = cache.constFind(key);
     if (cached != cache.constEnd())
         return *cached;
-    for (const auto &entry : iconTable()) {
-        if (entry.first == key) {
-            const QString path = QStringLiteral(":/zv/icons/%1.svg").arg(entry.second);
-            const QIcon result = QFile::exists(path) ? QIcon(path) : QIcon();
-            cache.insert(key, result);
-            return result;
-        }
-    }
-    return QIcon();
+    const QString path = iconFile(key);
+    if (path.isEmpty())
+        return QIcon();
+    const QIcon result = QFile::exists(path) ? QIcon(path) : QIcon();
+    cache.insert(key, result);
+    return result;
 }
 
 QStringList iconKeys() {

@@ -11,6 +11,8 @@ namespace zv::ui {
 // status pictures and the main window's toolbar pictures). Unknown key: null icon.
 QIcon icon(const QString &key);
 QStringList iconKeys();
+// The picture's SVG file among the program's resources; empty for an unknown key.
+QString iconFile(const QString &key);
 
 // The mouse pointer as forms set it: 11 is the hourglass, 0 normal.
 void setMousePointer(int pointer);

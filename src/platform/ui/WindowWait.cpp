@@ -144,9 +144,19 @@ WaitOutcome runWhileWindowWaits(QWidget *owner, const QString &label, const std:
 
     BusyWindow busy(owner, label, options.cancellable);
     InputRefusal refusal(&busy, owner ? owner->window() : nullptr);
-    qApp->installEventFilter(&refusal);
-    QWidget *outerBusy = g_busyWindow;
-    g_busyWindow = &busy;
+    // Input is the user's again when the wait ends, however it ends.
+    struct Watching {
+        InputRefusal &refusal;
+        QWidget *outerBusy = g_busyWindow;
+        Watching(InputRefusal &r, QWidget *busy) : refusal(r) {
+            qApp->installEventFilter(&refusal);
+            g_busyWindow = busy;
+        }
+        ~Watching() {
+            g_busyWindow = outerBusy;
+            qApp->removeEventFilter(&refusal);
+        }
+    } watching(refusal, &busy);
     PointerOverride pointer(options.cancellable ? Qt::BusyCursor : Qt::WaitCursor);
     if (busy.cancel)
         QObject::connect(busy.cancel, &QPushButton::clicked, &busy, [&] {
@@ -186,8 +196,6 @@ WaitOutcome runWhileWindowWaits(QWidget *owner, const QString &label, const std:
     // The keys go back where they were.
     if (owner && owner->window()->isVisible())
         owner->window()->activateWindow();
-    g_busyWindow = outerBusy;
-    qApp->removeEventFilter(&refusal);
     if (progress.cancelRequested.load())
         return WaitOutcome::Cancelled;
     if (failure)

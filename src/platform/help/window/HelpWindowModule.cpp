@@ -1,5 +1,7 @@
-#include "platform/help/HelpWindow.h"
+// The help window's module: the only code of the program that uses the help
+// engine. Loaded by zv::help::createWindow on the first help asked for.
 #include "platform/help/Help.h"
+#include "platform/help/HelpWindow.h"
 #include <QAction>
 #include <QFileInfo>
 #include <QHelpContentModel>
@@ -9,22 +11,32 @@
 #include <QShortcut>
 #include <QSplitter>
 #include <QStyle>
+#include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QToolBar>
 #include <QVBoxLayout>
 
 namespace zv::help {
 
-HelpBrowser::HelpBrowser(QHelpEngine *engine, QWidget *parent) : QTextBrowser(parent), m_engine(engine) {
-    setOpenExternalLinks(true);
-}
-
-QVariant HelpBrowser::loadResource(int type, const QUrl &name) {
-    if (name.scheme() == QLatin1String("qthelp"))
-        return m_engine->fileData(name);
-    return QTextBrowser::loadResource(type, name);
-}
-
 namespace {
+
+// A text browser that reads its pages out of the help engine.
+class HelpBrowser : public QTextBrowser {
+public:
+    HelpBrowser(QHelpEngine *engine, QWidget *parent) : QTextBrowser(parent), m_engine(engine) {
+        setOpenExternalLinks(true);
+    }
+
+    QVariant loadResource(int type, const QUrl &name) override {
+        if (name.scheme() == QLatin1String("qthelp"))
+            return m_engine->fileData(name);
+        return QTextBrowser::loadResource(type, name);
+    }
+
+private:
+    QHelpEngine *m_engine;
+};
+
 // "HTML\Holiday.htm" -> "html/holiday.htm": the topics name pages with either
 // separator and in any case.
 QString normalised(const QString &path) {
@@ -33,9 +45,28 @@ QString normalised(const QString &path) {
         p.remove(0, 1);
     return p;
 }
-} // namespace
 
-HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window) {
+class EngineHelpWindow : public HelpWindow {
+public:
+    explicit EngineHelpWindow(QWidget *parent);
+
+    bool load(const QString &helpFilePath) override;
+    QString helpFilePath() const override { return m_helpFile; }
+    QUrl topicUrl(const QString &topic) const override;
+    bool showTopic(const QString &topic) override;
+    QUrl currentUrl() const override { return m_browser->source(); }
+    QString currentTitle() const override { return m_browser->documentTitle(); }
+    QTextBrowser *browser() const override { return m_browser; }
+
+private:
+    QTemporaryDir m_collectionDir;
+    QHelpEngine *m_engine = nullptr;
+    HelpBrowser *m_browser = nullptr;
+    QString m_helpFile;
+    QList<QUrl> m_pages;
+};
+
+EngineHelpWindow::EngineHelpWindow(QWidget *parent) : HelpWindow(parent) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Zorvane Help"));
     resize(900, 640);
@@ -78,9 +109,7 @@ HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window) {
     connect(esc, &QShortcut::activated, this, &QWidget::close);
 }
 
-HelpWindow::~HelpWindow() = default;
-
-bool HelpWindow::load(const QString &helpFilePath) {
+bool EngineHelpWindow::load(const QString &helpFilePath) {
     if (!m_collectionDir.isValid() || !QFileInfo(helpFilePath).isFile())
         return false;
     if (!m_engine->setupData())
@@ -89,7 +118,6 @@ bool HelpWindow::load(const QString &helpFilePath) {
     if (ns.isEmpty() || !m_engine->registerDocumentation(helpFilePath))
         return false;
     m_helpFile = helpFilePath;
-    m_namespace = ns;
     m_pages = m_engine->files(ns, QString());
     if (m_pages.isEmpty())
         return false;
@@ -97,7 +125,7 @@ bool HelpWindow::load(const QString &helpFilePath) {
     return true;
 }
 
-QUrl HelpWindow::topicUrl(const QString &topic) const {
+QUrl EngineHelpWindow::topicUrl(const QString &topic) const {
     const QString wanted = normalised(topic);
     if (wanted.isEmpty())
         return QUrl();
@@ -114,7 +142,7 @@ QUrl HelpWindow::topicUrl(const QString &topic) const {
     return byName;
 }
 
-bool HelpWindow::showTopic(const QString &topic) {
+bool EngineHelpWindow::showTopic(const QString &topic) {
     const QUrl url = topicUrl(topic);
     if (url.isValid()) {
         m_browser->setSource(url);
@@ -128,8 +156,10 @@ bool HelpWindow::showTopic(const QString &topic) {
     return false;
 }
 
-QUrl HelpWindow::currentUrl() const { return m_browser->source(); }
-
-QString HelpWindow::currentTitle() const { return m_browser->documentTitle(); }
+} // namespace
 
 } // namespace zv::help
+
+extern "C" Q_DECL_EXPORT zv::help::HelpWindow *zv_help_new_window(QWidget *parent) {
+    return new zv::help::EngineHelpWindow(parent);
+}
