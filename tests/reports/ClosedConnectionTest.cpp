@@ -18,7 +18,7 @@ public:
     }
     bool anyErrorShown() const {
         for (const auto &m : messages.shown())
-            if (m.prompt.contains("3704") || m.prompt.contains("not allowed when the object is closed"))
+            if (m.prompt.contains(QString::number(zv::db::err::ConnectionClosed)) || m.prompt.contains("not allowed when the object is closed"))
                 return true;
         return false;
     }

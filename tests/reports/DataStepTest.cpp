@@ -21,11 +21,11 @@ TEST_F(DataStep, EveryReportReadsItsDataWhileTheWindowWaits) {
         const char *name;
         std::function<zv::reports::ReportFilterForm *()> make;
     } forms[] = {
-        {"checklist", [] { return new frmGenReportDev3; }},
-        {"target date", [] { return new frmGenReport; }},
-        {"planner", [] { return new frmGenReport1; }},
-        {"pending works", [] { return new frmGenReportDev4; }},
-        {"diarized", [] { return new frmGenReport2; }},
+        {"checklist", [this] { return new frmGenReportDev3(nullptr, answers.forms()); }},
+        {"target date", [this] { return new frmGenReport(nullptr, answers.forms()); }},
+        {"planner", [this] { return new frmGenReport1(nullptr, answers.forms()); }},
+        {"pending works", [this] { return new frmGenReportDev4(nullptr, answers.forms()); }},
+        {"diarized", [this] { return new frmGenReport2(nullptr, answers.forms()); }},
     };
     for (const auto &f : forms) {
         std::unique_ptr<zv::reports::ReportFilterForm> form(f.make());
