@@ -13,7 +13,7 @@ class Connection;
 
 // What the two form utility objects share: the user's rights, coded status
 // messages from Err_Msg in the footer, field checks and the small database
-// helpers, all on the main connection (modCommon::gConn).
+// helpers, all on the main connection (modCommon::MainConnection, reopened when closed).
 //
 // SQL: table and column names are the program's own (letters, digits and '_'
 // only, else the statement fails with -2147217900); every value goes in bound,
