@@ -90,20 +90,29 @@ void DataForm::Form_KeyDown(int &KeyCode, int Shift) {
         unload();
         return;
     }
-    const int answer = zv::ui::MsgBox(escQuestion(), zv::ui::vbYesNoCancel + saveQuestionIcon(),
-                                      QStringLiteral("Exit Confirmation"));
+    const int answer =
+        zv::ui::MsgBox(escQuestion(), zv::ui::vbYesNoCancel + saveQuestionIcon(), saveQuestionTitle());
     if (answer == zv::ui::vbYes)
         escYes();
     else if (answer == zv::ui::vbNo)
         escNo();
+    else
+        saveQuestionCancelled();
 }
 
 bool DataForm::Form_QueryUnload() {
     if (!isEditing())
         return true;
-    const int answer = zv::ui::MsgBox(closeQuestion(), zv::ui::vbYesNoCancel + saveQuestionIcon(),
-                                      QStringLiteral("Exit Confirmation"));
-    return answer != zv::ui::vbCancel && (answer != zv::ui::vbYes || saveBeforeClose());
+    const int answer =
+        zv::ui::MsgBox(closeQuestion(), zv::ui::vbYesNoCancel + saveQuestionIcon(), saveQuestionTitle());
+    if (answer == zv::ui::vbCancel) {
+        saveQuestionCancelled();
+        return false;
+    }
+    if (answer == zv::ui::vbYes)
+        return saveBeforeClose();
+    closeWithoutSaving();
+    return true;
 }
 
 QString DataForm::saveChangesQuestion(const QString &subject, bool blankBeforeMark) {

@@ -75,10 +75,15 @@ protected:
     virtual QString escQuestion() const { return saveChangesQuestion(windowTitle()); }
     virtual QString closeQuestion() const { return escQuestion(); }
     virtual int saveQuestionIcon() const;
+    virtual QString saveQuestionTitle() const { return QStringLiteral("Exit Confirmation"); }
     virtual void escYes() { tlbFooter_FooterClick(QStringLiteral("Ok")); }
     virtual void escNo() { tlbFooter_FooterClick(QStringLiteral("Cancel")); }
+    // Cancel to the question, at Esc or at the close box: the edit goes on.
+    virtual void saveQuestionCancelled() {}
     // Yes at the close box: true when the edit was saved and the form may close.
     virtual bool saveBeforeClose() { return false; }
+    // No at the close box, before the form closes unsaved.
+    virtual void closeWithoutSaving() {}
     void Form_KeyDown(int &KeyCode, int Shift) override;
     bool Form_QueryUnload() override;
 

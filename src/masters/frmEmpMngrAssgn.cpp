@@ -710,69 +710,53 @@ void frmEmpMngrAssgn::cancel() {
 
 // ---------------------------------------------------------------- keys and closing
 
-int frmEmpMngrAssgn::saveQuestion(const QString &subject) {
-    return MsgBox(saveChangesQuestion(subject), vbYesNoCancel + vbExclamation, QStringLiteral("Exit Confirmation"));
-}
-
 void frmEmpMngrAssgn::Form_KeyDown(int &KeyCode, int Shift) {
-    (void)Shift;
     if (KeyCode != vbKey::Escape)
         return;
-    KeyCode = 0;
     clearStatus();
-    try {
-        if (m_detailMode != DetailMode::None) {
-            const int answer = saveQuestion(QStringLiteral("Employee Details"));
-            if (answer == vbYes) {
-                footerOk();
-            } else if (answer == vbNo) {
-                footerCancel();
-                m_detailMode = DetailMode::None;
-            } else {
-                focusIfUsable(cmbManager);
-            }
-            return;
-        }
-        if (fraDet->isEnabled()) {
+    // Esc on the open line frame, before a line is being entered, just closes it.
+    if (m_detailMode == DetailMode::None && fraDet->isEnabled()) {
+        KeyCode = 0;
+        try {
             UsrCloseDetail();
             UsrRestoreManager();
-            return;
+        } catch (const zv::db::DbError &e) {
+            modCommon::ShowErrorMessage(&e);
         }
-        const int pressed = tlbHeader.H_ButtonKey();
-        if (pressed != 0 && pressed != 4 && pressed != 5) {
-            const int answer = saveQuestion(windowTitle());
-            if (answer == vbYes)
-                footerOk();
-            else if (answer == vbNo)
-                footerCancel();
-            return;
-        }
-    } catch (const zv::db::DbError &e) {
-        modCommon::ShowErrorMessage(&e);
         return;
     }
-    unload();
+    DataForm::Form_KeyDown(KeyCode, Shift);
+}
+
+bool frmEmpMngrAssgn::isEditing() const {
+    if (unusable())
+        return false;
+    if (m_detailMode != DetailMode::None)
+        return true;
+    const int pressed = tlbHeader.H_ButtonKey();
+    return !fraDet->isEnabled() && pressed != 0 && pressed != 4 && pressed != 5;
+}
+
+QString frmEmpMngrAssgn::escQuestion() const {
+    return saveChangesQuestion(m_detailMode != DetailMode::None ? QStringLiteral("Employee Details") : windowTitle());
+}
+
+void frmEmpMngrAssgn::escNo() {
+    footerCancel();
+    m_detailMode = DetailMode::None;
+}
+
+void frmEmpMngrAssgn::saveQuestionCancelled() {
+    if (m_detailMode != DetailMode::None)
+        focusIfUsable(cmbManager);
+}
+
+bool frmEmpMngrAssgn::saveBeforeClose() {
+    footerOk();
+    return m_saved;
 }
 
 bool frmEmpMngrAssgn::Form_QueryUnload() {
     clearStatus();
-    if (unusable())
-        return true;
-    const int pressed = tlbHeader.H_ButtonKey();
-    const bool lineQuestion = m_detailMode != DetailMode::None;
-    if (!lineQuestion && (fraDet->isEnabled() || pressed == 0 || pressed == 4 || pressed == 5))
-        return true;
-    const int answer = saveQuestion(lineQuestion ? QStringLiteral("Employee Details") : windowTitle());
-    if (answer == vbCancel) {
-        if (lineQuestion)
-            focusIfUsable(cmbManager);
-        return false;
-    }
-    if (answer == vbYes) {
-        footerOk();
-        return m_saved;
-    }
-    footerCancel();
-    m_detailMode = DetailMode::None;
-    return true;
+    return DataForm::Form_QueryUnload();
 }

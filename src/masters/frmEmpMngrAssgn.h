@@ -1,5 +1,6 @@
 #pragma once
 #include "LineGrid.h"
+#include "platform/ui/MessageService.h"
 #include "ManagerMappingStore.h"
 #include "platform/ui/ComboKeyFilter.h"
 
@@ -38,7 +39,14 @@ public slots:
 protected:
     void Form_Activate() override;
     void Form_KeyDown(int &KeyCode, int Shift) override;
-    // The close box: the save question of an open edit.
+    // Esc and the close box ask the save question of an open line or mapping.
+    bool isEditing() const override;
+    QString escQuestion() const override;
+    int saveQuestionIcon() const override { return zv::ui::vbExclamation; }
+    void escNo() override;
+    void saveQuestionCancelled() override;
+    bool saveBeforeClose() override;
+    void closeWithoutSaving() override { escNo(); }
     bool Form_QueryUnload() override;
 
 private:
@@ -84,7 +92,6 @@ private:
     QString managerText() const;
     // Selects the employee in the manager box (the list refilled for him when he is not in it).
     void showManager(qint64 employee);
-    int saveQuestion(const QString &subject);
     QVariant mapping() const { return m_mappingNumber.toLongLong(); }
     qint64 mappingKey() const { return m_mappingNumber.toLongLong(); }
     static zv::masters::ManagerMappingStore store() { return zv::masters::ManagerMappingStore(db()); }

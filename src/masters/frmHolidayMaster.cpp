@@ -598,40 +598,22 @@ void frmHolidayMaster::Form_KeyDown(int &KeyCode, int Shift) {
         showDayView();
         return;
     }
-    if (KeyCode != vbKey::Escape)
-        return;
-    KeyCode = 0;
-    if (!fraDetail->isEnabled()) {
-        unload();
-        return;
-    }
-    const int answer =
-        MsgBox(saveChangesQuestion(windowTitle()), vbYesNoCancel + vbExclamation, QStringLiteral("Information"));
-    if (answer == vbYes) {
-        footerOk();
-    } else if (answer == vbNo) {
-        footerCancel();
-        clearStatus();
-    } else {
-        focusIfUsable(dtpHolDate);
-    }
+    DataForm::Form_KeyDown(KeyCode, Shift);
 }
 
-bool frmHolidayMaster::Form_QueryUnload() {
-    if (unusable() || !fraDetail->isEnabled())
-        return true;
-    const int answer = MsgBox(QStringLiteral("Do you want to save the changes you have made to '") + windowTitle() +
-                                  QStringLiteral("' ?"),
-                              vbYesNoCancel + vbExclamation, QStringLiteral("Information"));
-    if (answer == vbCancel) {
-        focusIfUsable(dtpHolDate);
-        return false;
-    }
-    if (answer == vbNo) {
-        footerCancel();
-        clearStatus();
-        return true;
-    }
+bool frmHolidayMaster::isEditing() const { return !unusable() && fraDetail->isEnabled(); }
+
+QString frmHolidayMaster::closeQuestion() const {
+    return QStringLiteral("Do you want to save the changes you have made to '") + windowTitle() +
+           QStringLiteral("' ?");
+}
+
+void frmHolidayMaster::escNo() {
+    footerCancel();
+    clearStatus();
+}
+
+bool frmHolidayMaster::saveBeforeClose() {
     footerOk();
     DoEvents();
     // A line that failed a check stays on screen with its status.

@@ -1,6 +1,7 @@
 #pragma once
 #include "HolidayStore.h"
 #include "LineGrid.h"
+#include "platform/ui/MessageService.h"
 #include "dateinput/clsDATEVALIDATE.h"
 #include <QDate>
 #include <functional>
@@ -35,8 +36,15 @@ public:
 protected:
     void Form_Activate() override;
     void Form_KeyDown(int &KeyCode, int Shift) override;
-    // The close box: the save question of an open line.
-    bool Form_QueryUnload() override;
+    // Esc and the close box ask the save question of an open line.
+    bool isEditing() const override;
+    QString closeQuestion() const override;
+    int saveQuestionIcon() const override { return zv::ui::vbExclamation; }
+    QString saveQuestionTitle() const override { return QStringLiteral("Information"); }
+    void escNo() override;
+    void saveQuestionCancelled() override { focusIfUsable(dtpHolDate); }
+    bool saveBeforeClose() override;
+    void closeWithoutSaving() override { escNo(); }
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
