@@ -118,20 +118,6 @@ void MonthDateFilterForm::applyDatewise() {
     }
 }
 
-void MonthDateFilterForm::addPeriod(BoundSql &q, const QString &column) const {
-    if (monthMode()) {
-        QString from, until;
-        if (monthBounds(monthNumber(), yearNumber(), from, until))
-            q.add(QStringLiteral(" AND ") + column + QStringLiteral(" >= ? AND ") + column + QStringLiteral(" < ?"),
-                  {from, until});
-        else
-            q.add(QStringLiteral(" AND 0"));   // no such month: nothing
-    }
-    const QDate day = dateOfReport();
-    if (Chckdat->isChecked() && day.isValid())
-        q.add(QStringLiteral(" AND ") + column + QStringLiteral(" = ?"), {zv::db::toIsoDate(day)});
-}
-
 void MonthDateFilterForm::wireMonthDateRows() {
     connect(Chckdat, &QCheckBox::clicked, this, [this] { Chckdat_Click(); });
     tabOnEnter(Chckdat);

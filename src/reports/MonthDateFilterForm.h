@@ -69,9 +69,6 @@ protected:
     // Datewise ticked: the month and year boxes emptied and greyed, the date
     // box open on the server date. Unticked: the reverse, on the server month.
     void applyDatewise();
-    // The period's condition on column: the month's days in month mode (none
-    // for a month that does not exist), the report date in date mode.
-    void addPeriod(BoundSql &q, const QString &column) const;
 
     // Enabled with a white back colour, or disabled and grey.
     static void setBoxEnabled(QWidget *box, bool enabled);

@@ -182,17 +182,7 @@ void ReportFilterForm::tabOnEnter(QWidget *control) {
     };
 }
 
-QString ReportFilterForm::companyName() {
-    return db().scalar(QStringLiteral("SELECT Cmpny_Name FROM Cmpny_Mast ORDER BY Sys_Cmpny_Num LIMIT 1")).toString();
-}
-
-QString ReportFilterForm::employeeKeys(const QString &sql) {
-    const zv::db::Recordset rs = db().query(sql);
-    QStringList keys;
-    for (int i = 0; i < rs.recordCount(); ++i)
-        keys << rs.valueAt(i, 0).toString();
-    return keys.join(QLatin1Char(','));
-}
+QString ReportFilterForm::companyName() { return firstCompanyName(db()); }
 
 QString ReportFilterForm::chooseEmployees(const SelectionRequest &r) {
     m_selectionQuery = r.sql;
@@ -206,12 +196,8 @@ void ReportFilterForm::addMonthDays(int month, int year, const QString &keySuffi
     if (!monthBounds(month, year, from, until))
         return;
     const auto key = [&keySuffix](int day) { return QString::number(day) + keySuffix; };
-    const zv::db::Recordset holidays = db().query(
-        QStringLiteral("SELECT Holday_Date FROM Holday_List_Det WHERE Holday_Date >= ? AND Holday_Date < ? "
-                       "ORDER BY Holday_Date"),
-        {from, until});
-    for (int i = 0; i < holidays.recordCount(); ++i) {
-        const int day = zv::db::fromIsoDate(holidays.valueAt(i, 0).toString()).day();
+    for (const QDate &holiday : holidaysIn(db(), from, until)) {
+        const int day = holiday.day();
         // A date listed twice is one holiday.
         if (!m_formulas.Exists(key(day)))
             m_formulas.Add(key(day), QStringLiteral("(%1)").arg(day));

@@ -90,8 +90,6 @@ protected:
 
     // "Cmpny" of every report: the first company's name, "" without one.
     QString companyName();
-    // Every Sys_Emp_Num that the first column of sql gives, joined by ",".
-    QString employeeKeys(const QString &sql);
     // The employee selection window (the form's service).
     QString chooseEmployees(const SelectionRequest &request);
     // The selection button's first step on every form: the footer's status

@@ -27,6 +27,21 @@ QString allEmployeeKeys(zv::db::Connection &c) {
     return keys.join(QLatin1Char(','));
 }
 
+QString firstCompanyName(zv::db::Connection &c) {
+    return c.scalar(QStringLiteral("SELECT Cmpny_Name FROM Cmpny_Mast ORDER BY Sys_Cmpny_Num LIMIT 1")).toString();
+}
+
+QList<QDate> holidaysIn(zv::db::Connection &c, const QString &fromIso, const QString &untilIso) {
+    const zv::db::Recordset rs = c.query(
+        QStringLiteral("SELECT Holday_Date FROM Holday_List_Det WHERE Holday_Date >= ? AND Holday_Date < ? "
+                       "ORDER BY Holday_Date"),
+        {fromIso, untilIso});
+    QList<QDate> days;
+    for (int i = 0; i < rs.recordCount(); ++i)
+        days << zv::db::fromIsoDate(rs.valueAt(i, 0).toString());
+    return days;
+}
+
 BoundSql targetDateQuery(const TargetDateFilter &f) {
     BoundSql q;
     q.add(QStringLiteral(

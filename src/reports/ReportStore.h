@@ -29,6 +29,10 @@ QString employeeChoiceByName();
 QString employeeChoiceByKey();
 // Every employee's key, joined by ",", in order of name.
 QString allEmployeeKeys(zv::db::Connection &c);
+// The first company's name, "" without one.
+QString firstCompanyName(zv::db::Connection &c);
+// The days of the listed holidays in a period, in date order.
+QList<QDate> holidaysIn(zv::db::Connection &c, const QString &fromIso, const QString &untilIso);
 
 // Target-dated lines whose target date lies in the period.
 struct TargetDateFilter {
