@@ -300,14 +300,7 @@ TEST_F(ChecklistReport, CancelDuringTheDataStepShowsNothingAndLeavesNoRows) {
     showForm(form);
     filter(form, "February", "2005");
     form.optBoth->setChecked(true);   // four rows to write
-    const auto gate = holdWritesInto("temp_mchklist");
-    duringDataStep([&] {
-        if (!gate->reached())
-            return false;
-        pressCancel();
-        gate->open();
-        return true;
-    });
+    const auto gate = cancelAtFirstWriteInto("temp_mchklist");
     clickOkAfresh(form);
     EXPECT_EQ(gate->calls(), 1);   // stopped at its first row
     EXPECT_EQ(shown.count, 0);

@@ -194,14 +194,7 @@ TEST_F(DiarizedReport, CancelDuringTheDataStepLeavesNoRows) {
     okOn(form, 3);
     ASSERT_EQ(shown.count, 1);
     ASSERT_EQ(rowsOf(form.formId()), 4);
-    const auto gate = holdWritesInto("Temp_Year");
-    duringDataStep([&] {
-        if (!gate->reached())
-            return false;
-        pressCancel();
-        gate->open();
-        return true;
-    });
+    const auto gate = cancelAtFirstWriteInto("Temp_Year");
     clickOkAfresh(form);
     EXPECT_EQ(gate->calls(), 1);
     EXPECT_EQ(shown.count, 0);

@@ -190,6 +190,20 @@ public:
         });
         timer->start();
     }
+    // Holds the data step at its first row written into table and presses
+    // Cancel there; the gate counts the rows that reached it.
+    std::unique_ptr<SqlGate> cancelAtFirstWriteInto(const QString &table) {
+        auto gate = holdWritesInto(table);
+        SqlGate *held = gate.get();
+        duringDataStep([held] {
+            if (!held->reached())
+                return false;
+            pressCancel();
+            held->open();
+            return true;
+        });
+        return gate;
+    }
     // The busy window's Cancel, clicked.
     static void pressCancel() {
         auto *cancel = zv::ui::busyWindow()->findChild<QPushButton *>("cmdCancel");
