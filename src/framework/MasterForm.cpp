@@ -109,17 +109,6 @@ void MasterForm::showHelpKeepingEdit(const QString &topic) {
         tlbHeader.setH_ButtonKey(2);
 }
 
-bool MasterForm::valueTaken(const QString &table, const QString &column, const QString &text,
-                            const QString &keyColumn, bool modifying, const QString &prefix) {
-    QString condition = QStringLiteral("trim(") + column + QStringLiteral(") = ? COLLATE NOCASE");
-    QVariantList values{text.trimmed()};
-    if (modifying) {
-        condition += QStringLiteral(" AND ") + keyColumn + QStringLiteral(" <> ?");
-        values << keyValue();
-    }
-    return utility.ChequeDuplicateRecord(table, condition, values, &tlbFooter, prefix);
-}
-
 bool MasterForm::probeTable() {
     const QString sql = probeSql();
     if (sql.isEmpty())

@@ -86,12 +86,6 @@ protected:
     // Help during an add or modify keeps the edit, with the button code of
     // Help pressed during it (2).
     void showHelpKeepingEdit(const QString &topic);
-    // True (ZVE006 shown with the prefix) when a row of table holds text in
-    // column, both trimmed and without regard to letter case: a value stored
-    // with blanks by another program still counts. While modifying, the
-    // current row (keyColumn) does not count.
-    bool valueTaken(const QString &table, const QString &column, const QString &text, const QString &keyColumn,
-                    bool modifying, const QString &prefix);
 
     // The activation's structure probe: on failure the form says the
     // production database is corrupted, forgets its path and unloads.
