@@ -4,6 +4,7 @@
 #include "framework/TextRules.h"
 #include "platform/ui/MessageService.h"
 #include <QFormLayout>
+#include <exception>
 #include <QLineEdit>
 
 using namespace zv::ui;
@@ -258,11 +259,22 @@ bool frmCompanySetup::UsrInsertRecord() {
         status(QStringLiteral("ZVE004"));
         return false;
     }
+    // The row is written: the form leaves add mode whatever the reload does,
+    // so a second Ok cannot add the company twice; a failed reload is shown.
+    std::exception_ptr reloadFailed;
     try {
         UsrLoadCompany();
     } catch (const std::exception &) {
+        reloadFailed = std::current_exception();
     }
     showSaved(QStringLiteral("ZVE003"));
+    if (reloadFailed) {
+        try {
+            std::rethrow_exception(reloadFailed);
+        } catch (const std::exception &e) {
+            showFailure(e);
+        }
+    }
     return true;
 }
 

@@ -408,23 +408,13 @@ QString frmHolidayMaster::listYear() {
     }
 }
 
-bool frmHolidayMaster::yearHasList(int year) {
-    try {
-        return store().yearHasList(year);
-    } catch (const std::exception &e) {
-        modCommon::ShowErrorMessage(e);
-        return false;
-    }
-}
+// A failure is thrown: the save or delete must not go on as if nothing were booked.
+bool frmHolidayMaster::yearHasList(int year) { return store().yearHasList(year); }
 
 bool frmHolidayMaster::workAllocated(const QDate &day) {
     if (!day.isValid())
         return false;
-    try {
-        return store().workAllocated(day);
-    } catch (const std::exception &) {
-        return false;
-    }
+    return store().workAllocated(day);
 }
 
 frmHolidayMaster::Pass frmHolidayMaster::allocationPass(Question question) {

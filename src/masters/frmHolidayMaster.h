@@ -79,11 +79,13 @@ private:
     enum class Pass { Go, Stop, GivenUp };
     enum class Question { First, Later };
     Pass allocationPass(Question question);
+    // Whether work is booked on the day; a failed look-up throws, so the
+    // save or delete that asked ends through the error path.
     static bool workAllocated(const QDate &day);
     // The shown list's year, "" when it is gone (a failure shown).
     QString listYear();
-    // Whether the year has a list (false after a failure, shown).
-    bool yearHasList(int year);
+    // Whether the year has a list; a failed look-up throws.
+    static bool yearHasList(int year);
     static zv::masters::HolidayStore store() { return zv::masters::HolidayStore(db()); }
     void showDayView();
     void dtpHolDate_Change();

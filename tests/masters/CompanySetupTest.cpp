@@ -1,8 +1,10 @@
 #include "ClosingCases.h"
 #include "MasterFixture.h"
 #include "framework/TextRules.h"
+#include "core/modCommon.h"
 #include "masters/frmCompanySetup.h"
 #include <QClipboard>
+#include <sqlite3.h>
 
 using zv::ui::vbCancel;
 using zv::ui::vbNo;
@@ -182,6 +184,35 @@ TEST_F(CompanySetupTest, FailedInsertIsNotReportedAsSaved) {
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(statusCode(*form), "ZVE004");
     EXPECT_EQ(scalar("SELECT count(*) FROM Cmpny_Mast").toInt(), 0);
+}
+
+// The company is written but reading it back fails: the failure is shown, and the
+// form still leaves add mode, so a second Ok cannot add the company twice.
+TEST_F(CompanySetupTest, FailedReloadAfterAnInsertIsShown) {
+    open();
+    key_(Qt::Key_F2);
+    QTest::keyClicks(form->txtcmpnyname, "Acme");
+    // From here on the program's connection may not read company names.
+    sqlite3 *db = modCommon::gConn->handle();
+    sqlite3_set_authorizer(
+        db,
+        [](void *, int action, const char *table, const char *column, const char *, const char *) {
+            return action == SQLITE_READ && table && column && QByteArray(table).compare("Cmpny_Mast", Qt::CaseInsensitive) == 0 &&
+                           QByteArray(column).compare("Cmpny_Name", Qt::CaseInsensitive) == 0
+                       ? SQLITE_DENY
+                       : SQLITE_OK;
+        },
+        nullptr);
+    key_(Qt::Key_F9);
+    sqlite3_set_authorizer(db, nullptr, nullptr);
+
+    ASSERT_EQ(messages.shown().size(), 1);
+    EXPECT_TRUE(messages.prompts().at(0).startsWith("Error Number is ")) << messages.prompts().at(0).toStdString();
+    EXPECT_TRUE(messages.prompts().at(0).contains("Cmpny_Name")) << messages.prompts().at(0).toStdString();
+    EXPECT_EQ(statusCode(*form), "ZVE003");
+    EXPECT_FALSE(editing());
+    key_(Qt::Key_F9);
+    EXPECT_EQ(scalar("SELECT count(*) FROM Cmpny_Mast").toInt(), 1);
 }
 
 // After a Cancel, a later edit still asks before the form closes.

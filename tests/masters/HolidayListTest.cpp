@@ -259,6 +259,40 @@ TEST_F(HolidayTest, WorkAllocatedOnTheDay) {
     EXPECT_TRUE(messages.prompts().isEmpty());
 }
 
+// The work look-up failing is never "no work booked": the save and the delete end
+// with the error box, nothing is asked and nothing is written.
+TEST_F(HolidayTest, FailedWorkLookUpEndsTheSaveAndTheDelete) {
+    const qint64 y2026 = list(2026);
+    line(y2026, "2026-10-02", "Gandhi Jayanti");
+    allocate(QDate(2026, 10, 2));
+    allocate(QDate(2026, 11, 14));
+    open(y2026, 2026);
+    other.executeScript("ALTER TABLE actvty_mnth_det RENAME TO actvty_mnth_det_gone;");
+    const auto errorBoxes = [this] {
+        int n = 0;
+        for (const auto &m : messages.shown())
+            n += m.prompt.startsWith("Error Number is ");
+        return n;
+    };
+
+    enter("14nov2026", "Diwali");
+    ok();
+    EXPECT_EQ(errorBoxes(), 1) << messages.prompts().join(" | ").toStdString();
+    EXPECT_TRUE(entryOpen());
+    EXPECT_EQ(statusCode(*form), "");   // neither saved nor told of work
+    EXPECT_EQ(lines(), 1);
+    key(*form, Qt::Key_F10);
+
+    messages.clear();
+    messages.answer(vbYes);
+    ASSERT_EQ(currentDate(), "02-Oct-2026");
+    key(*form, Qt::Key_F7);
+    EXPECT_EQ(errorBoxes(), 1) << messages.prompts().join(" | ").toStdString();
+    EXPECT_EQ(messages.prompts().size(), 1);   // the error only, no delete question
+    EXPECT_EQ(lines(), 1);
+    EXPECT_FALSE(form->rowLocked());
+}
+
 // A picture key that the image list does not hold fails loudly, never an empty picture.
 TEST(HolidayPicture, UnknownPictureKeysFail) {
     EXPECT_FALSE(frmImgList::Picture("Holiday Master").isNull());
