@@ -207,11 +207,8 @@ void ActivityLines::fillLists() {
     cmbFreq->clear();
     for (const Frequency &f : store.frequencies())
         cmbFreq->addItem(f.desc, f.key);
-    // Every employee: read once while the form is open.
-    if (!m_employeesFilled) {
-        m_employees->setEntries(store.employees());
-        m_employeesFilled = true;
-    }
+    // Every employee, read afresh: one added or removed meanwhile is offered or gone.
+    m_employees->setEntries(store.employees());
 }
 
 void ActivityLines::startAdd(const QDate &latestEnd) {

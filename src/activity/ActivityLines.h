@@ -82,7 +82,6 @@ private:
     std::function<QString()> m_entryText;
     QDate m_lastGenerated;
     KeyListModel *m_employees = nullptr;
-    bool m_employeesFilled = false;
     bool m_settingUp = false;
     bool m_inFreqChange = false;
     DateField m_start;

@@ -152,4 +152,46 @@ TEST_F(AddActivity, LineWithoutRuleAndTypedTextBound) {
     EXPECT_EQ(scalar("SELECT Actvty_Desc FROM Actvty_Mast WHERE Sys_Actvty_Num = ?", {act}).toString(), pasted);
 }
 
+// The responsible persons are read at every DetailAdd and DetailModify: an
+// employee added after the form opened is offered and can be saved, one removed
+// meanwhile is no longer offered.
+TEST_F(AddActivity, ResponsiblePersonsAreReadAtEveryLineEntry) {
+    const qint64 act = activity("Audit");
+    open();
+    select(act);
+    press(Qt::Key_F5);
+    ASSERT_EQ(form->lineMode(), DetailMode::DetailAdd);
+    EXPECT_GE(form->CmbResP->findText("Ravi"), 0);
+    press(Qt::Key_F10);
+
+    const qint64 meera = insert("INSERT INTO Emp_Mast (Emp_Num, Emp_Name, Sys_Desg_Num, Sys_Dept_Num) "
+                                "SELECT 'E3', 'Meera', Sys_Desg_Num, ? FROM Desg_Mast LIMIT 1",
+                                {accounts});
+    other.execute("DELETE FROM Emp_Mast WHERE Sys_Emp_Num = ?", {ravi});
+    insert("INSERT INTO Actvty_Mast_Det (Sys_Actvty_Num, Sys_Dept_Num, Sys_Emp_Num, Start_Date, End_Date, "
+           "Sys_Const_Num) VALUES (?, ?, ?, '2024-05-01', '2024-05-31', ?)",
+           {act, accounts, meera, kDaily});
+    press(Qt::Key_F11);
+
+    press(Qt::Key_F5);
+    ASSERT_EQ(form->lineMode(), DetailMode::DetailAdd);
+    EXPECT_GE(form->CmbResP->findText("Meera"), 0);
+    EXPECT_EQ(form->CmbResP->findText("Ravi"), -1);
+    EXPECT_EQ(form->CmbResP->count(), 2);
+    press(Qt::Key_F10);
+
+    // A line naming him: shown with his entry, and saved.
+    press(Qt::Key_F6);
+    ASSERT_EQ(form->lineMode(), DetailMode::DetailModify);
+    EXPECT_EQ(form->CmbResP->currentData().toLongLong(), meera);
+    typeDate(form->txtEndDate, "30may2024");
+    press(Qt::Key_F9);
+    ASSERT_EQ(statusCode(), "ZVE002") << statusText().toStdString();
+    EXPECT_EQ(scalar("SELECT Sys_Emp_Num FROM Actvty_Mast_Det WHERE Sys_Actvty_Line_Num = ?", {newestLine()})
+                  .toLongLong(),
+              meera);
+    EXPECT_EQ(scalar("SELECT End_Date FROM Actvty_Mast_Det WHERE Sys_Actvty_Line_Num = ?", {newestLine()}).toString(),
+              "2024-05-30");
+}
+
 } // namespace
