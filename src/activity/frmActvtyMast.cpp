@@ -742,14 +742,18 @@ bool frmActvtyMast::InsertDetail(qint64 replaceLine) {
 
 void frmActvtyMast::lineGotEntries() {
     setMousePointer(0);
+    // The end date stays open: the one typed is kept for the next Ok.
+    const QString typedEnd = fraDet->txtEndDate->text();
     auto s = store();
     // The line's last generated date as its entries now give it.
     s.updateLastGenerated(m_line);
     FillDetailGrid();
     utility.ToolBarsForDetailsAdd(&tlbHeader, &tlbFooter);
     dgdAM->setEnabled(false);
-    if (const auto line = s.line(m_line))
+    if (const auto line = s.line(m_line)) {
         fraDet->showLine(*line, true);
+        fraDet->txtEndDate->setText(typedEnd);
+    }
     status(kLineGotEntries);
 }
 
