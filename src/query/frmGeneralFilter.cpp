@@ -390,9 +390,12 @@ void frmGeneralFilter::search() {
 }
 
 // The rows shown go with the grid: a later search never holds two results.
+// Their record counter goes too.
 void frmGeneralFilter::releaseRows() {
     m_grid->setRecordset(nullptr);
     m_rs.reset();
+    m_footer->setStatus(QString());
+    m_footer->setSelectPicture(clsFooterToolBar::NoPicture);
 }
 
 void frmGeneralFilter::ShowData() {

@@ -229,7 +229,7 @@ TEST_F(GeneralFilter, DateFieldShowsEveryDateWholeAtTheFontInUse) {
 
 TEST_F(GeneralFilter, DateFieldTakesADateTypedWhole) {
     QStringList found;
-    QString typed;
+    QString typed, counted, afterRefusal;
     bool stillCriteria = false;
     runFilter("ACTMASTAS", "", [&](frmGeneralFilter *w) {
         FilterDateBox *box = w->DTPic(1);
@@ -246,17 +246,22 @@ TEST_F(GeneralFilter, DateFieldTakesADateTypedWhole) {
         EXPECT_EQ(box->date(), QDate(2004, 3, 5));
         w->middleButton("Ok")->trigger();
         found = gridColumn(w, 2);
-        w->footerButton("Cancel")->trigger();
+        counted = w->tlbFooter()->Status();
+        pressKey(w->dgdGrid(), Qt::Key_F10);
 
-        // A date not typed to its end is refused, not taken for no date.
+        // A date not typed to its end is refused, not taken for no date; the
+        // counter of the rows no longer shown is gone with them.
         box->setDate(noDate());
         box->setFocus();
         box->setCursorPosition(0);
         QTest::keyClicks(box, "01Apr20");
         w->middleButton("Ok")->trigger();
         stillCriteria = criteriaMode(w);
+        afterRefusal = w->tlbFooter()->Status();
         w->reject();
     });
+    EXPECT_TRUE(counted.startsWith(" Current Record : 1 of ")) << counted.toStdString();
+    EXPECT_EQ(afterRefusal, "");
     EXPECT_EQ(typed, "05-Mar-2004");
     found.sort();
     EXPECT_EQ(found, QStringList({"Audit", "Pay tax"}));
