@@ -10,10 +10,12 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QRadioButton>
+#include <QSet>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -136,9 +138,10 @@ QString frmSelection::ShowValues(const QString &Caption, const BoundSql &Stateme
 
 bool frmSelection::Load(const QString &Caption, const BoundSql &Statement, int ReturnMode,
                         const QString &CurrentList, const SelectionColumns &Columns) {
-    QStringList current = QString(CurrentList).remove(QLatin1Char('\'')).split(QLatin1Char(','));
-    for (QString &c : current)
-        c = c.trimmed();
+    // A set: a long last selection is looked up once a row, not searched.
+    QSet<QString> current;
+    for (const QString &c : QString(CurrentList).remove(QLatin1Char('\'')).split(QLatin1Char(',')))
+        current.insert(c.trimmed());
     m_caption->setText(Caption);
     setWindowTitle(Caption + QStringLiteral(" Selection Filter"));
     m_list->clear();
@@ -148,12 +151,20 @@ bool frmSelection::Load(const QString &Caption, const BoundSql &Statement, int R
     try {
         if (!modCommon::MainConnectionOpen())
             return false;
-        for (const SelectionRow &row : readSelectionRows(*modCommon::gConn, Statement, Columns)) {
+        const QList<SelectionRow> rows = readSelectionRows(*modCommon::gConn, Statement, Columns);
+        QStringList texts;
+        texts.reserve(rows.size());
+        m_keys.reserve(rows.size());
+        std::vector<bool> ticked(rows.size());
+        for (qsizetype i = 0; i < rows.size(); ++i) {
+            const SelectionRow &row = rows.at(i);
             m_keys << row.key;
-            auto *item = new QListWidgetItem(row.text, m_list);
-            if (!row.key.isEmpty() && current.contains(row.key.trimmed()))
-                item->setSelected(true);
+            texts << row.text;
+            ticked[i] = !row.key.isEmpty() && current.contains(row.key.trimmed());
         }
+        // All rows in one insert, the ticked ones in one selection.
+        m_list->addItems(texts);
+        setTicked(ticked);
     } catch (const zv::db::DbError &e) {
         zv::ui::MsgBox(e.description() + QLatin1Char('\r') + QString::number(e.number()) + QLatin1Char('\r') +
                            QStringLiteral("Error in FrmSelection.ShowValues"),
@@ -172,10 +183,11 @@ void frmSelection::tlbFooter_FooterClick(const QString &Key) {
     if (Key == QLatin1String("Ok")) {
         m_confirmed = true;
         QString text;
-        for (int i = 0; i < m_list->count(); ++i) {
-            if (!m_list->item(i)->isSelected())
+        const std::vector<bool> ticked = tickedRows();
+        for (size_t i = 0; i < ticked.size(); ++i) {
+            if (!ticked[i])
                 continue;
-            const QString key = m_keys.value(i);
+            const QString key = m_keys.value(qsizetype(i));
             text += (m_returnMode == 1 ? QLatin1Char('\'') + key + QLatin1Char('\'') : key) + QLatin1Char(',');
         }
         if (text.isEmpty()) {
@@ -195,14 +207,38 @@ void frmSelection::tlbHeader_HeaderClick(const QString &Key) {
         closeWithout();
 }
 
-void frmSelection::optSelAll_Click() {
-    for (int i = m_list->count() - 1; i >= 0; --i)
-        m_list->item(i)->setSelected(true);
+// Whole-list changes are one selection each: row by row they cost time
+// growing with the square of the rows.
+void frmSelection::optSelAll_Click() { m_list->selectAll(); }
+
+void frmSelection::optDSelAll_Click() { m_list->clearSelection(); }
+
+void frmSelection::setTicked(const std::vector<bool> &ticked) {
+    QItemSelection selection;
+    const QAbstractItemModel *model = m_list->model();
+    const int n = int(ticked.size());
+    for (int i = 0; i < n;) {
+        if (!ticked[i]) {
+            ++i;
+            continue;
+        }
+        int last = i;
+        while (last + 1 < n && ticked[last + 1])
+            ++last;
+        selection.append(QItemSelectionRange(model->index(i, 0), model->index(last, 0)));
+        i = last + 1;
+    }
+    m_list->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
 }
 
-void frmSelection::optDSelAll_Click() {
-    for (int i = m_list->count() - 1; i >= 0; --i)
-        m_list->item(i)->setSelected(false);
+// Read from the selection's ranges: asking each row costs a walk of them all.
+std::vector<bool> frmSelection::tickedRows() const {
+    std::vector<bool> ticked(size_t(m_list->count()));
+    for (const QItemSelectionRange &range : m_list->selectionModel()->selection())
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            if (row >= 0 && size_t(row) < ticked.size())
+                ticked[size_t(row)] = true;
+    return ticked;
 }
 
 void frmSelection::closeWithout() {

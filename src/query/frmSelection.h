@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QStringList>
 #include <memory>
+#include <vector>
 
 class QLabel;
 class QListWidget;
@@ -67,6 +68,10 @@ protected:
 
 private:
     void closeWithout();
+    // Ticks exactly the rows marked, in one selection.
+    void setTicked(const std::vector<bool> &ticked);
+    // Which rows are ticked, by list position.
+    std::vector<bool> tickedRows() const;
 
     QLabel *m_caption;
     QListWidget *m_list;

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QTest>
 #include <QToolBar>
 
 using namespace zv::query;
@@ -106,6 +107,47 @@ TEST_F(Selection, OkWithNothingTickedShowsKRE024AndStaysOpen) {
     EXPECT_TRUE(status.startsWith("KRE024 - Employee Name")) << status.toStdString();
     EXPECT_TRUE(open);
     EXPECT_EQ(r, "4,5,1,2,3");
+}
+
+// Whole-list actions, the last selection and rows clicked by the user in any
+// mix: Ok returns exactly the rows ticked, in list order.
+TEST_F(Selection, WholeListActionsAndClickedRowsReturnTheTickedKeys) {
+    enum Step { SelectAll, DeselectAll, Click0, Click2, Click3, Click4 };
+    struct Case {
+        const char *current;
+        QList<Step> steps;
+        const char *expected;
+    };
+    const Case cases[] = {
+        {"1,2,3,4,5", {}, "4,5,1,2,3"},
+        {"1,2,3,4,5", {DeselectAll, SelectAll}, "4,5,1,2,3"},
+        {"'1','2','3','4','5'", {Click2}, "4,5,2,3"},
+        {"", {SelectAll, Click0, Click4}, "5,1,2"},
+        {"'4','1','3'", {DeselectAll, Click3}, "2"},
+        {"4,1,3", {Click3, Click2}, "4,2,3"},
+        {"", {SelectAll, DeselectAll, Click4, SelectAll}, "4,5,1,2,3"},
+    };
+    for (const Case &c : cases) {
+        bool userSelection = true;
+        const QString r = runSelection(0, c.current, [&](frmSelection *d) {
+            QListWidget *list = d->lstDataField();
+            for (Step step : c.steps) {
+                if (step == SelectAll) {
+                    d->optSelAll()->click();
+                } else if (step == DeselectAll) {
+                    d->optDSelAll()->click();
+                } else {
+                    const int row = step == Click0 ? 0 : step == Click2 ? 2 : step == Click3 ? 3 : 4;
+                    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                                      list->visualItemRect(list->item(row)).center());
+                    userSelection = userSelection && d->optUsrSel()->isChecked();
+                }
+            }
+            pressKey(d, Qt::Key_F9);
+        });
+        EXPECT_EQ(r, QLatin1String(c.expected)) << c.current << " with " << c.steps.size() << " steps";
+        EXPECT_TRUE(userSelection) << c.current;
+    }
 }
 
 TEST_F(Selection, EveryOtherWayOutReturnsNothing) {
