@@ -64,9 +64,9 @@ frmBackup::frmBackup(QWidget *parent) : AdminDialog(parent, QStringLiteral("frmB
     m_fileKeys.press = [this](int &k) { txtFile_KeyPress(k); };
     m_keys->setControlHandler(txtFile, &m_fileKeys);
 
-    zv::admin::refusePaste(txtPath);
-    zv::admin::refusePaste(txtFile);
-    zv::admin::selectAllOnFocus(txtFile);
+    zv::ui::refusePaste(txtPath);
+    zv::ui::refusePaste(txtFile);
+    zv::ui::selectAllOnFocus(txtFile);
 
     txtPath->clear();
     m_done = false;

@@ -20,7 +20,7 @@ QLineEdit *passwordBox(QWidget *parent, const char *name) {
     auto *box = new PasswordBox(parent);
     box->setObjectName(QString::fromLatin1(name));
     box->setMaxLength(8);
-    zv::admin::refusePaste(box);
+    zv::ui::refusePaste(box);
     return box;
 }
 

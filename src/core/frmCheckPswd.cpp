@@ -44,7 +44,7 @@ frmCheckPswd::frmCheckPswd(QWidget *parent)
             k = 0;
     };
     m_keys->setControlHandler(txtPassword, &m_boxKeys);
-    zv::admin::refusePaste(txtPassword);
+    zv::ui::refusePaste(txtPassword);
     Form_Load();
 }
 
@@ -70,7 +70,7 @@ bool frmCheckPswd::Ask(QString &text, QWidget *parent) {
 
 void frmCheckPswd::showEvent(QShowEvent *event) {
     QDialog::showEvent(event);
-    zv::admin::placeWindow(this);
+    zv::ui::placeWindow(this);
     txtPassword->setFocus();
 }
 

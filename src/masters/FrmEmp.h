@@ -2,7 +2,6 @@
 #include "EmployeeStore.h"
 #include "masters/FormServices.h"
 #include "framework/MasterForm.h"
-#include "core/AdminForms.h"
 #include "platform/ui/ComboKeyFilter.h"
 
 class QComboBox;

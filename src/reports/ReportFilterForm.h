@@ -83,8 +83,6 @@ protected:
 
     // Enter in a control moves the focus on.
     void tabOnEnter(QWidget *control);
-    // The whole text is selected when the box gets the focus.
-    void selectAllOnFocus(QLineEdit *box);
     // The control's key rules (key preview of the form).
     zv::ui::KeyFunctions *keysOf(QWidget *control);
 

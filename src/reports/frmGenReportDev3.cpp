@@ -3,6 +3,7 @@
 #include "core/modCommon.h"
 #include "framework/FormKeys.h"
 #include "platform/db/Dates.h"
+#include "platform/ui/BoxGuards.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Ui.h"
 #include "platform/ui/VbKeys.h"
@@ -80,7 +81,7 @@ frmGenReportDev3::frmGenReportDev3(QWidget *parent, zv::fw::FormServices service
     connect(CmbSort, &QComboBox::editTextChanged, this, [this] { m_comboFilter.Change(CmbSort, true); });
     connect(cmbMnth, &QComboBox::editTextChanged, this, [this] { clearStatus(); });
     connect(txtYear, &QLineEdit::textChanged, this, [this] { clearStatus(); });
-    selectAllOnFocus(txtYear);
+    zv::ui::selectAllOnFocus(txtYear);
     keysOf(txtYear)->press = [this](int &KeyAscii) {
         KeyAscii = m_keyFilter.FilterKey(TextBox(txtYear), 0, KeyAscii, QString());
     };
