@@ -1,4 +1,5 @@
 #include "frmCheckPswd.h"
+#include "SystemStore.h"
 #include "modCommon.h"
 #include "platform/db/DbError.h"
 #include "platform/ui/MessageService.h"
@@ -105,11 +106,8 @@ void frmCheckPswd::CheckPassword() {
     try {
         if (!gSysConn || !gSysConn->isOpen())
             OpenSystemDatabase();
-        if (gSysConn && gSysConn->isOpen()) {
-            const zv::db::Recordset rs = gSysConn->query(QStringLiteral("select * from ZV_Sys"));
-            if (!rs.isEmpty())
-                stored = rs.valueAt(0, rs.fieldIndex(QStringLiteral("Pswd"))).toString();
-        }
+        if (gSysConn && gSysConn->isOpen())
+            stored = zv::core::SystemStore(*gSysConn).storedPassword().value_or(QVariant()).toString();
     } catch (const zv::db::DbError &e) {
         ShowErrorMessage(&e);
         return;

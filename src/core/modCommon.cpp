@@ -1,6 +1,8 @@
 #include "modCommon.h"
 #include "FormRegistry.h"
+#include "DatabaseFiles.h"
 #include "MDIZVS.h"
+#include "SystemStore.h"
 #include "platform/db/Dates.h"
 #include "platform/ui/MessageService.h"
 #include <QCoreApplication>
@@ -225,28 +227,9 @@ void EnableMainMenus() {
         w->applyEnablingRule(!gDBInvalid);
 }
 
-bool CheckDatabaseIdentity() {
-    try {
-        if (!gConn || !gConn->isOpen())
-            return false;
-        const zv::db::Recordset rs =
-            gConn->query(QStringLiteral("SELECT 1 FROM Parm WHERE upper(DB_Check) = ?"), {QStringLiteral("ZORVANE")});
-        return rs.recordCount() > 0;
-    } catch (...) {
-        return false;
-    }
-}
+bool CheckDatabaseIdentity() { return gConn && zv::admin::hasIdentity(*gConn); }
 
-bool CheckSystemTable() {
-    try {
-        if (!gSysConn || !gSysConn->isOpen())
-            return false;
-        gSysConn->query(QStringLiteral("SELECT DB_Path, Pswd FROM ZV_SYS WHERE 1 = 2"));
-        return true;
-    } catch (...) {
-        return false;
-    }
-}
+bool CheckSystemTable() { return gSysConn && gSysConn->isOpen() && zv::core::SystemStore(*gSysConn).hasColumns(); }
 
 void LoadPeriod() {
     if (gDBPath.isEmpty() || !gConn || !gConn->isOpen())

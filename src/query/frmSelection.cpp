@@ -148,7 +148,7 @@ bool frmSelection::Load(const QString &Caption, const BoundSql &Statement, int R
     try {
         if (!modCommon::MainConnectionOpen())
             return false;
-        for (const SelectionRow &row : readSelectionRows(*modCommon::gConn, Statement, Columns)) {
+        for (const SelectionRow &row : readSelectionRows(modCommon::MainConnection(), Statement, Columns)) {
             m_keys << row.key;
             auto *item = new QListWidgetItem(row.text, m_list);
             if (!row.key.isEmpty() && current.contains(row.key.trimmed()))
