@@ -9,6 +9,7 @@
 #include "framework/FormKeys.h"
 #include "framework/TextRules.h"
 #include "platform/db/Dates.h"
+#include "platform/db/ErrorText.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Ui.h"
 #include "platform/ui/VbKeys.h"
@@ -173,12 +174,10 @@ ActivityStore frmActvtyMast::store() { return ActivityStore(db()); }
 
 void frmActvtyMast::failed(const std::exception &e, const QString &where, bool withNumber) {
     setMousePointer(0);
-    QString text;
-    if (auto *db = dynamic_cast<const DbError *>(&e))
-        text = (withNumber ? QString::number(db->number()) + QStringLiteral("\n") : QString()) + db->description();
-    else
-        text = QString::fromLocal8Bit(e.what());
-    MsgBox(text + where, vbCritical, QStringLiteral("Error"));
+    // The routine's phrase carries its own separator.
+    MsgBox(zv::db::errorText(e, withNumber ? zv::db::ErrorLayout::NumberFirstLf : zv::db::ErrorLayout::Description) +
+               where,
+           vbCritical, QStringLiteral("Error"));
 }
 
 void frmActvtyMast::showFailure(const std::exception &e) {

@@ -2,6 +2,7 @@
 #include "DatabaseFiles.h"
 #include "modCommon.h"
 #include "platform/db/DbError.h"
+#include "platform/db/ErrorText.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Ui.h"
 #include "platform/ui/VbKeys.h"
@@ -212,9 +213,7 @@ void frmBackup::BackupDatabase() {
     auto showError = [&](const zv::db::DbError &e) {
         hourglass.reset();
         setWindowTitle(kCaption);
-        MsgBox(QStringLiteral("Error Number: ") + QString::number(e.number()) + QStringLiteral("\r\n") +
-                   e.description(),
-               vbCritical, QStringLiteral("Error"));
+        MsgBox(zv::db::errorText(e, zv::db::ErrorLayout::NumberColon), vbCritical, QStringLiteral("Error"));
     };
     try {
         setWindowTitle(kBusyCaption);

@@ -5,6 +5,7 @@
 #include "framework/clsGeneralHeader.h"
 #include "framework/clsHeader.h"
 #include "platform/db/Connection.h"
+#include "platform/db/ErrorText.h"
 #include "platform/ui/MessageService.h"
 #include <QAction>
 #include <QApplication>
@@ -155,9 +156,9 @@ bool frmSelection::Load(const QString &Caption, const BoundSql &Statement, int R
                 item->setSelected(true);
         }
     } catch (const zv::db::DbError &e) {
-        zv::ui::MsgBox(e.description() + QLatin1Char('\r') + QString::number(e.number()) + QLatin1Char('\r') +
-                           QStringLiteral("Error in FrmSelection.ShowValues"),
-                       zv::ui::vbOKOnly + zv::ui::vbCritical);
+        zv::ui::MsgBox(
+            zv::db::errorText(e, zv::db::ErrorLayout::DescriptionFirst, QStringLiteral("Error in FrmSelection.ShowValues")),
+            zv::ui::vbOKOnly + zv::ui::vbCritical);
         m_list->clear();
         m_keys.clear();
         return false;

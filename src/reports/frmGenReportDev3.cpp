@@ -3,6 +3,7 @@
 #include "core/modCommon.h"
 #include "framework/FormKeys.h"
 #include "platform/db/Dates.h"
+#include "platform/db/ErrorText.h"
 #include "platform/ui/BoxGuards.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Ui.h"
@@ -231,10 +232,7 @@ bool frmGenReportDev3::UsrGenarateTempTable() {
 
 void frmGenReportDev3::showFillFailure(const zv::db::DbError &e) {
     setMousePointer(0);
-    MsgBox(QStringLiteral("Error Number - ") + QString::number(e.number()) + QStringLiteral("\r\n") +
-               QStringLiteral("Error Description -") + e.description() + QStringLiteral("\r\n") +
-               QStringLiteral("Error Source - ") + e.source() + QStringLiteral("\r\n") +
-               QStringLiteral("Error in UsrGenarateTempTable"),
+    MsgBox(zv::db::errorText(e, zv::db::ErrorLayout::Labelled, QStringLiteral("Error in UsrGenarateTempTable")),
            vbOKOnly);
 }
 
