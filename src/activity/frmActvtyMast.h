@@ -1,5 +1,5 @@
 #pragma once
-#include "masters/FormServices.h"
+#include "framework/FormServices.h"
 #include "ActivityGrid.h"
 #include "ActivityLines.h"
 #include "ActivityModes.h"
@@ -22,7 +22,7 @@ namespace zv::activity {
 class frmActvtyMast : public zv::fw::HeaderDetailForm {
     Q_OBJECT
 public:
-    explicit frmActvtyMast(QWidget *parent = nullptr, zv::fw::FormServices services = zv::masters::formServices());
+    explicit frmActvtyMast(QWidget *parent, zv::fw::FormServices services);
     ~frmActvtyMast() override;
 
     // Controls, as the form names them.

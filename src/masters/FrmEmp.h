@@ -1,6 +1,6 @@
 #pragma once
 #include "EmployeeStore.h"
-#include "masters/FormServices.h"
+#include "framework/FormServices.h"
 #include "framework/MasterForm.h"
 #include "platform/ui/ComboKeyFilter.h"
 
@@ -16,7 +16,7 @@ class QLineEdit;
 class FrmEmp : public zv::fw::MasterForm {
     Q_OBJECT
 public:
-    explicit FrmEmp(QWidget *parent = nullptr, zv::fw::FormServices services = zv::masters::formServices());
+    explicit FrmEmp(QWidget *parent, zv::fw::FormServices services);
     ~FrmEmp() override;
 
     QGroupBox *fraEmpDet = nullptr;

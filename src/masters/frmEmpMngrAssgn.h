@@ -16,7 +16,7 @@ class QLineEdit;
 class frmEmpMngrAssgn : public zv::fw::HeaderDetailForm {
     Q_OBJECT
 public:
-    explicit frmEmpMngrAssgn(QWidget *parent = nullptr, zv::fw::FormServices services = zv::masters::formServices());
+    explicit frmEmpMngrAssgn(QWidget *parent, zv::fw::FormServices services);
     ~frmEmpMngrAssgn() override;
 
     QComboBox *cmbManager = nullptr;

@@ -1,6 +1,6 @@
 #pragma once
 #include "framework/ReportForm.h"
-#include "masters/FormServices.h"
+#include "framework/FormServices.h"
 #include "platform/db/Connection.h"
 #include "platform/report/FormulaDictionary.h"
 #include "platform/ui/KeyPreview.h"
