@@ -39,6 +39,12 @@ DataForm::DataForm(const QString &caption, QWidget *parent, FormServices service
 
 DataForm::~DataForm() { releaseRowLock(); }
 
+void DataForm::setMode(Mode mode) {
+    m_mode = mode;
+    if (m_modeHeader)
+        m_modeHeader->setH_ButtonKey(int(mode));
+}
+
 void DataForm::refusePaste(QWidget *box) {
     if (!box)
         return;

@@ -30,7 +30,7 @@ void HeaderDetailForm::tlbFooter_FooterClick(const QString &Key) {
 }
 
 void HeaderDetailForm::exitForm() {
-    tlbHeader.setH_ButtonKey(0);
+    setMode(Mode::None);
     unload();
 }
 

@@ -30,10 +30,6 @@ public:
     QLineEdit *txtEmpPassWord = nullptr;
     QLineEdit *txtConfirmPassword = nullptr;
 
-    // Editing while an add or a modify is open: the header's button code is
-    // then 1 (Add, Modify) or 2 (Help pressed during either).
-    bool isEditing() const override;
-
 public slots:
     void tlbFooter_FooterClick(const QString &Key) override;
 
