@@ -19,6 +19,7 @@
 //   bench_diarized [employees]
 #include "BenchSupport.h"
 #include "core/modCommon.h"
+#include "masters/FormServices.h"
 #include "reports/DiarizedStore.h"
 #include "reports/frmGenReport2.h"
 #include <QApplication>
@@ -173,7 +174,7 @@ Result measure(const QTemporaryDir &dir, const QString &name, int employees) {
         std::exit(1);
     modCommon::gEndPeriod = QStringLiteral("31-Mar-%1").arg(kLastYear);
 
-    frmGenReport2 form;
+    frmGenReport2 form(nullptr, zv::masters::formServices());
     form.cmbTargetMnth->setCurrentIndex(kMonth - 1);
     form.setSelectionList(QString());   // every employee
     Result r;

@@ -14,6 +14,7 @@
 //   bench_reports [employees]
 #include "BenchSupport.h"
 #include "core/modCommon.h"
+#include "masters/FormServices.h"
 #include "platform/report/FrmReportViewer.h"
 #include "reports/frmGenReport.h"
 #include "reports/frmGenReport1.h"
@@ -324,7 +325,7 @@ double rawChecklist(sqlite3 *db, const std::vector<std::string> &statements, lon
 // Runs the goal; whether it was met.
 bool checklistGoal(const frmGenReportDev3 &setUp) {
     // The real viewer: the goal is the first page on the screen.
-    frmGenReportDev3 form;
+    frmGenReportDev3 form(nullptr, zv::masters::formServices());
     form.cmbMnth->setCurrentIndex(setUp.cmbMnth->currentIndex());
     form.txtYear->setText(setUp.txtYear->text());
     auto &conn = *modCommon::gConn;

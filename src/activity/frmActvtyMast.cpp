@@ -9,6 +9,7 @@
 #include "framework/FormKeys.h"
 #include "framework/TextRules.h"
 #include "platform/db/Dates.h"
+#include "platform/db/ErrorText.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Ui.h"
 #include "platform/ui/VbKeys.h"
@@ -173,12 +174,10 @@ ActivityStore frmActvtyMast::store() { return ActivityStore(db()); }
 
 void frmActvtyMast::failed(const std::exception &e, const QString &where, bool withNumber) {
     setMousePointer(0);
-    QString text;
-    if (auto *db = dynamic_cast<const DbError *>(&e))
-        text = (withNumber ? QString::number(db->number()) + QStringLiteral("\n") : QString()) + db->description();
-    else
-        text = QString::fromLocal8Bit(e.what());
-    MsgBox(text + where, vbCritical, QStringLiteral("Error"));
+    // The routine's phrase carries its own separator.
+    MsgBox(zv::db::errorText(e, withNumber ? zv::db::ErrorLayout::NumberFirstLf : zv::db::ErrorLayout::Description) +
+               where,
+           vbCritical, QStringLiteral("Error"));
 }
 
 void frmActvtyMast::showFailure(const std::exception &e) {
@@ -190,7 +189,6 @@ void frmActvtyMast::showFailure(const std::exception &e) {
             // the status below says what matters
         }
         status(QStringLiteral("ZVE028"));
-        setButtonCode(ButtonCode::None);
         return;
     }
     HeaderDetailForm::showFailure(e);
@@ -214,24 +212,11 @@ void frmActvtyMast::Form_KeyDown(int &KeyCode, int Shift) {
     HeaderDetailForm::Form_KeyDown(KeyCode, Shift);
 }
 
-bool frmActvtyMast::isEditing() const {
-    switch (buttonCode()) {
-    case ButtonCode::Add:
-    case ButtonCode::Modify:
-    case ButtonCode::DetailAdd:
-    case ButtonCode::DetailModify:
-    case ButtonCode::DetailDelete:
-        return true;
-    default:
-        return false;
-    }
-}
-
 QString frmActvtyMast::escQuestion() const { return saveChangesQuestion(kTitle); }
 
 bool frmActvtyMast::saveBeforeClose() {
     // A save that is refused or fails keeps the form open with the reason shown.
-    return (m_headerMode == HeaderMode::None && m_lineMode == DetailMode::None) || saveEdit();
+    return !isEditing() || saveEdit();
 }
 
 // ---------------------------------------------------------------- header dispatch
@@ -242,7 +227,7 @@ void frmActvtyMast::tlbHeader_HeaderClick(const QString &Key) {
 }
 
 void frmActvtyMast::add() {
-    m_headerMode = HeaderMode::Add;
+    setMode(Mode::Add);
     m_activity = 0;
     utility.ToolBarsForDetailsAdd(&tlbHeader, &tlbFooter);
     ClearFields();
@@ -259,7 +244,6 @@ void frmActvtyMast::activityGone(const QString &prefix) {
     utility.ActivateHeaderToolBar(&tlbHeader);
     utility.ActivateFooterToolBar(&tlbFooter);
     status(QStringLiteral("ZVE034"), prefix);
-    setButtonCode(ButtonCode::None);
 }
 
 bool frmActvtyMast::activityFree(const QString &gonePrefix, const QString &lockedCode) {
@@ -270,7 +254,6 @@ bool frmActvtyMast::activityFree(const QString &gonePrefix, const QString &locke
     if (CheckHeaderLock()) {
         DisplayActivity();
         status(lockedCode);
-        setButtonCode(ButtonCode::None);
         return false;
     }
     return true;
@@ -280,14 +263,13 @@ void frmActvtyMast::modify() {
     if (!activityFree(QStringLiteral("Cannot modify."), QStringLiteral("ZVE027")))
         return;
     if (!rowLocked()) {   // the lock could not be tried: nothing is edited without it
-        setButtonCode(ButtonCode::None);
         return;
     }
     if (!store().exists(m_activity)) {   // gone before the lock was ours
         activityGone(QStringLiteral("Cannot modify."));
         return;
     }
-    m_headerMode = HeaderMode::Modify;
+    setMode(Mode::Modify);
     FillDetailGrid();
     utility.ToolBarsForDetailsAdd(&tlbHeader, &tlbFooter);
     EnableHeaderForModify();
@@ -300,14 +282,12 @@ void frmActvtyMast::remove() {
     const bool tested = rowLocked();
     releaseRowLock();
     if (!tested) {
-        setButtonCode(ButtonCode::None);
         return;
     }
     const auto current = dgdAM->current();
     const bool withEntries = current && current->lastGenerated.isValid();
     const int answer = MsgBox(withEntries ? kDeleteWithEntries : kDeleteQuestion,
                               vbYesNo + vbQuestion + vbDefaultButton2, QStringLiteral("Question"));
-    setButtonCode(ButtonCode::None);
     if (answer != vbYes)
         return;
     if (store().hasCompletedEntries(m_activity)) {
@@ -323,14 +303,14 @@ void frmActvtyMast::select() {
         return;
     m_activity = chosen.at(0).trimmed().toLongLong();
     utility.ToolBarsForFilter(&tlbHeader, &tlbFooter);
-    m_headerMode = HeaderMode::None;
+    setMode(Mode::None);
     DisplayActivity();
 }
 
 void frmActvtyMast::detailAdd() {
     if (m_activity == 0)
         return;
-    m_lineMode = DetailMode::DetailAdd;
+    m_detailMode = DetailMode::DetailAdd;
     m_line = 0;
     EnableDetailForAdd();
 }
@@ -340,7 +320,6 @@ void frmActvtyMast::detailModify() {
         return;
     if (!rowLocked() || !dgdAM->current()) {
         releaseRowLock();
-        setButtonCode(ButtonCode::None);
         return;
     }
     m_gridBookmark = dgdAM->position();
@@ -350,13 +329,11 @@ void frmActvtyMast::detailModify() {
 void frmActvtyMast::detailDelete() {
     const auto current = dgdAM->current();
     if (!current) {
-        setButtonCode(ButtonCode::None);
         return;
     }
     const qint64 line = current->line;
     const int answer = MsgBox(store().lineHasGenerated(line) ? kDeleteWithEntries : kDeleteQuestion,
                               vbYesNo + vbQuestion + vbDefaultButton2, QStringLiteral("Question"));
-    setButtonCode(ButtonCode::None);
     if (answer != vbYes)
         return;
     if (CheckHeaderLock()) {
@@ -372,7 +349,7 @@ void frmActvtyMast::detailDelete() {
         return;
     }
     m_gridBookmark = dgdAM->position();
-    m_lineMode = DetailMode::DetailDelete;
+    m_detailMode = DetailMode::DetailDelete;
     // The line goes with its schedule entries and rule rows, or not at all;
     // the activity's lock is held until it is done.
     bool deleted = false;
@@ -380,12 +357,12 @@ void frmActvtyMast::detailDelete() {
         deleted = store().deleteLine(m_activity, line);
     } catch (...) {
         releaseRowLock();
-        m_lineMode = DetailMode::None;
+        m_detailMode = DetailMode::None;
         throw;
     }
     releaseRowLock();
     FillDetailGrid();
-    m_lineMode = DetailMode::None;
+    m_detailMode = DetailMode::None;
     if (deleted)
         status(QStringLiteral("ZVE008"));
     else
@@ -407,34 +384,30 @@ void frmActvtyMast::ok() {
 
 void frmActvtyMast::cancel() {
     fraDet->setTitle(QStringLiteral("Schedule Details"));
-    if (m_lineMode == DetailMode::DetailAdd) {
+    if (m_detailMode == DetailMode::DetailAdd) {
         CancelModify();
         leaveDetail();
-    } else if (m_lineMode == DetailMode::DetailModify) {
+    } else if (m_detailMode == DetailMode::DetailModify) {
         CancelModify();
         releaseRowLock();
         m_lineView = false;
         leaveDetail();
-    } else if (m_headerMode == HeaderMode::Add) {
+    } else if (mode() == Mode::Add) {
         CancelAdd();
-        m_headerMode = HeaderMode::None;
-        setButtonCode(ButtonCode::None);
-    } else if (m_headerMode == HeaderMode::Modify) {
+        setMode(Mode::None);
+    } else if (mode() == Mode::Modify) {
         CancelModify();
         DisplayActivity();
         releaseRowLock();
-        m_headerMode = HeaderMode::None;
-        setButtonCode(ButtonCode::None);
+        setMode(Mode::None);
     } else {
-        setButtonCode(ButtonCode::Select);
     }
 }
 
 void frmActvtyMast::leaveDetail() {
-    m_headerMode = HeaderMode::None;
-    m_lineMode = DetailMode::None;
+    setMode(Mode::None);
+    m_detailMode = DetailMode::None;
     m_line = 0;
-    setButtonCode(ButtonCode::None);
 }
 
 bool frmActvtyMast::saveEdit() {
@@ -448,10 +421,10 @@ bool frmActvtyMast::saveEdit() {
 }
 
 bool frmActvtyMast::saveSteps() {
-    if (m_lineMode == DetailMode::DetailAdd) {
+    if (m_detailMode == DetailMode::DetailAdd) {
         if (!okDetailAdd())
             return false;
-    } else if (m_lineMode == DetailMode::DetailModify) {
+    } else if (m_detailMode == DetailMode::DetailModify) {
         if (m_lineView) {
             m_lineView = false;
             CancelModify();
@@ -462,25 +435,23 @@ bool frmActvtyMast::saveSteps() {
         if (!okDetailModify())
             return false;
     }
-    if (m_headerMode == HeaderMode::Add) {
+    if (mode() == Mode::Add) {
         if (!okHeaderAdd())
             return false;
-    } else if (m_headerMode == HeaderMode::Modify) {
+    } else if (mode() == Mode::Modify) {
         if (!okHeaderModify())
             return false;
     }
-    setButtonCode(ButtonCode::Select);
     return true;
 }
 
 bool frmActvtyMast::savedAndRefilled(const QString &code) {
     releaseRowLock();
     DisableHeaderFields();
-    m_headerMode = HeaderMode::None;
-    m_lineMode = DetailMode::None;
+    setMode(Mode::None);
+    m_detailMode = DetailMode::None;
     FillDetailGrid();
     status(code);
-    setButtonCode(ButtonCode::None);
     return true;
 }
 
@@ -514,10 +485,9 @@ bool frmActvtyMast::okDetailModify() {
     DisableHeaderFields();
     // Refilled while still in the mode: the grid keeps the modified line current.
     FillDetailGrid();
-    m_headerMode = HeaderMode::None;
-    m_lineMode = DetailMode::None;
+    setMode(Mode::None);
+    m_detailMode = DetailMode::None;
     status(QStringLiteral("ZVE002"));
-    setButtonCode(ButtonCode::None);
     return true;
 }
 
@@ -526,11 +496,10 @@ bool frmActvtyMast::okHeaderAdd() {
         return false;
     releaseRowLock();
     DisableHeaderFields();
-    m_headerMode = HeaderMode::None;
+    setMode(Mode::None);
     utility.ToolBarsForFilter(&tlbHeader, &tlbFooter);
     tlbHeader.setDetailAddEnable(true);
     status(QStringLiteral("ZVE003"));
-    setButtonCode(ButtonCode::None);
     return true;
 }
 
@@ -597,14 +566,14 @@ void frmActvtyMast::CancelAdd() {
 void frmActvtyMast::CancelModify() {
     utility.ToolBarsForFilter(&tlbHeader, &tlbFooter);
     fraDet->hide();
-    m_headerMode = HeaderMode::None;
+    setMode(Mode::None);
     DisableHeaderFields();
     FillDetailGrid();
 }
 
 void frmActvtyMast::EnableDetailForAdd() {
     utility.ToolBarsForDetailsAdd(&tlbHeader, &tlbFooter);
-    m_lineMode = DetailMode::DetailAdd;
+    m_detailMode = DetailMode::DetailAdd;
     DisableHeaderFields();
     fraDet->startAdd(store().latestEnd(m_activity));
     dgdAM->setEnabled(false);
@@ -615,7 +584,7 @@ void frmActvtyMast::EnableDetailForModify() {
     if (!current)
         return;
     EnableDetailForAdd();
-    m_lineMode = DetailMode::DetailModify;
+    m_detailMode = DetailMode::DetailModify;
     m_activity = current->activity;
     m_line = current->line;
     auto s = store();
@@ -654,7 +623,7 @@ bool frmActvtyMast::ValidateHeader() {
         if (validated == kMonthNameMask || validated == zv::dateinput::kMonthNameMaskSlashed)
             return refuse(txtEntryDate, QStringLiteral("ZVE128"), QStringLiteral("Date Of Entry"), QString());
         m_entryDate = zv::dateinput::dateOfValidated(validated);
-        if (m_headerMode == HeaderMode::Modify) {
+        if (mode() == Mode::Modify) {
             const auto current = dgdAM->current();
             if (current && current->start.isValid() && current->start < m_entryDate)
                 return refuse(txtEntryDate, QStringLiteral("ZVE019"), QStringLiteral("Date Of Entry"),
@@ -682,7 +651,7 @@ bool frmActvtyMast::InsertHeader() {
         m_activity = store().insertHeader({0, m_entryDate, txtActDesc->text().trimmed(), txtRemarks->text().trimmed()});
         return true;
     } catch (const DbError &e) {
-        m_lineMode = DetailMode::None;
+        m_detailMode = DetailMode::None;
         if (e.number() == err::GeneralFailure)
             status(QStringLiteral("ZVE027"), QStringLiteral("This Record "));
         else
@@ -774,7 +743,7 @@ bool frmActvtyMast::UpdateDetail() {
 
 void frmActvtyMast::FillDetailGrid() {
     utility.ToolBarsForFilter(&tlbHeader, &tlbFooter);
-    const bool keepPlace = m_lineMode == DetailMode::DetailDelete || m_lineMode == DetailMode::DetailModify;
+    const bool keepPlace = m_detailMode == DetailMode::DetailDelete || m_detailMode == DetailMode::DetailModify;
     dgdAM->showLines(store().lines(m_activity), keepPlace ? m_gridBookmark : 0);
     tlbHeader.setDetailAddEnable(true);
     if (dgdAM->lines().isEmpty()) {

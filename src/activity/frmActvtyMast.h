@@ -1,5 +1,5 @@
 #pragma once
-#include "masters/FormServices.h"
+#include "framework/FormServices.h"
 #include "ActivityGrid.h"
 #include "ActivityLines.h"
 #include "ActivityModes.h"
@@ -22,7 +22,7 @@ namespace zv::activity {
 class frmActvtyMast : public zv::fw::HeaderDetailForm {
     Q_OBJECT
 public:
-    explicit frmActvtyMast(QWidget *parent = nullptr, zv::fw::FormServices services = zv::masters::formServices());
+    explicit frmActvtyMast(QWidget *parent, zv::fw::FormServices services);
     ~frmActvtyMast() override;
 
     // Controls, as the form names them.
@@ -41,8 +41,8 @@ public:
     QComboBox *cmbFreq = nullptr;
 
     // Form state.
-    HeaderMode headerMode() const { return m_headerMode; }
-    DetailMode lineMode() const { return m_lineMode; }
+    HeaderMode headerMode() const { return mode(); }
+    DetailMode lineMode() const { return detailMode(); }
     qint64 activityKey() const { return m_activity; }
     qint64 lineKey() const { return m_line; }
     bool lineView() const { return m_lineView; }
@@ -58,9 +58,6 @@ protected:
     void Form_Activate() override;
     // Esc in a line's view closes the view; Alt+F2 refreshes.
     void Form_KeyDown(int &KeyCode, int Shift) override;
-    // Editing while the header's code is Add, Modify or a detail key's:
-    // leaving asks the framework's save question.
-    bool isEditing() const override;
     QString escQuestion() const override;
     int saveQuestionIcon() const override { return zv::ui::vbExclamation; }
     bool saveBeforeClose() override;
@@ -82,8 +79,6 @@ protected:
     void cancel() override;
 
 private:
-    ButtonCode buttonCode() const { return ButtonCode(tlbHeader.H_ButtonKey()); }
-    void setButtonCode(ButtonCode code) { tlbHeader.setH_ButtonKey(int(code)); }
     ActivityStore store();
 
     void activityGone(const QString &prefix);
@@ -134,8 +129,6 @@ private:
     void detailButtonsByRow();
 
     // ------------------------------------------------------ state
-    HeaderMode m_headerMode = HeaderMode::None;
-    DetailMode m_lineMode = DetailMode::None;
     qint64 m_activity = 0;
     qint64 m_line = 0;
     QDate m_entryDate;

@@ -1,6 +1,7 @@
 #include "frmLastGnrDateUpdation.h"
 #include "LastGeneratedDate.h"
 #include "core/modCommon.h"
+#include "platform/db/ErrorText.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Ui.h"
 #include <QCloseEvent>
@@ -130,10 +131,8 @@ std::optional<zv::db::DbError> frmLastGnrDateUpdation::RecalculateLastGnrtdDate(
         zv::activity::RecalculateLastGnrtdDate(modCommon::MainConnection(),
                                                [this](int done, int total) { showProgress(done, total); });
         return std::nullopt;
-    } catch (const zv::db::DbError &e) {
-        return e;
     } catch (const std::exception &e) {
-        return zv::db::DbError(zv::db::err::GeneralFailure, QString::fromLocal8Bit(e.what()), QStringLiteral("zv"));
+        return zv::db::failureOf(e);
     }
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/ui/BoxGuards.h"
 #include "platform/ui/KeyPreview.h"
 #include <QDialog>
 #include <QString>
@@ -86,16 +87,6 @@ private:
     bool m_placed = false;
     bool m_busy = false;
 };
-
-// Refuses every way of pasting into the box (paste keys, context menu,
-// middle click, dropped text); what is typed still goes through its key rules.
-void refusePaste(QWidget *box);
-
-// Selects the box's whole text whenever it takes the focus.
-void selectAllOnFocus(QLineEdit *box);
-
-// Centred horizontally, a quarter of the free screen height from the top.
-void placeWindow(QWidget *window);
 
 // Shows a topic of the program's help, or "Help not available" when the help
 // file is missing.

@@ -2,6 +2,7 @@
 #include "DatabaseFiles.h"
 #include "modCommon.h"
 #include "platform/db/DbError.h"
+#include "platform/db/ErrorText.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Ui.h"
 #include "platform/ui/VbKeys.h"
@@ -64,9 +65,9 @@ frmBackup::frmBackup(QWidget *parent) : AdminDialog(parent, QStringLiteral("frmB
     m_fileKeys.press = [this](int &k) { txtFile_KeyPress(k); };
     m_keys->setControlHandler(txtFile, &m_fileKeys);
 
-    zv::admin::refusePaste(txtPath);
-    zv::admin::refusePaste(txtFile);
-    zv::admin::selectAllOnFocus(txtFile);
+    zv::ui::refusePaste(txtPath);
+    zv::ui::refusePaste(txtFile);
+    zv::ui::selectAllOnFocus(txtFile);
 
     txtPath->clear();
     m_done = false;
@@ -212,9 +213,7 @@ void frmBackup::BackupDatabase() {
     auto showError = [&](const zv::db::DbError &e) {
         hourglass.reset();
         setWindowTitle(kCaption);
-        MsgBox(QStringLiteral("Error Number: ") + QString::number(e.number()) + QStringLiteral("\r\n") +
-                   e.description(),
-               vbCritical, QStringLiteral("Error"));
+        MsgBox(zv::db::errorText(e, zv::db::ErrorLayout::NumberColon), vbCritical, QStringLiteral("Error"));
     };
     try {
         setWindowTitle(kBusyCaption);

@@ -1,4 +1,5 @@
 #include "frmChangePswd.h"
+#include "SystemStore.h"
 #include "modCommon.h"
 #include "platform/db/DbError.h"
 #include "platform/ui/MessageService.h"
@@ -20,7 +21,7 @@ QLineEdit *passwordBox(QWidget *parent, const char *name) {
     auto *box = new PasswordBox(parent);
     box->setObjectName(QString::fromLatin1(name));
     box->setMaxLength(8);
-    zv::admin::refusePaste(box);
+    zv::ui::refusePaste(box);
     return box;
 }
 
@@ -146,21 +147,20 @@ void frmChangePswd::ChangePassword() {
             OpenSystemDatabase();
         if (!gSysConn || !gSysConn->isOpen())
             return;   // OpenSystemDatabase has said why
-        const zv::db::Recordset rs =
-            gSysConn->query(QStringLiteral(" SELECT ") + QStringLiteral(" DB_Path, Pswd") + QStringLiteral(" FROM ") +
-                            QStringLiteral(" ZV_SYS"));
-        if (rs.isEmpty()) {
+        zv::core::SystemStore store(*gSysConn);
+        const std::optional<QVariant> scrambled = store.storedPassword();
+        if (!scrambled) {
             focusAndSelect(txtOldPswd);
             MsgBox(QStringLiteral("Current Password is invalid"), vbCritical, QStringLiteral("Error"));
             return;
         }
-        const QString stored = DecodePassword(rs.valueAt(0, rs.fieldIndex(QStringLiteral("Pswd"))).toString());
+        const QString stored = DecodePassword(scrambled->toString());
         if (stored.isNull() || stored != oldPswd) {
             MsgBox(QStringLiteral("Current Password is invalid"), vbCritical, QStringLiteral("Error"));
             focusAndSelect(txtOldPswd);
             return;
         }
-        gSysConn->execute(QStringLiteral("UPDATE ZV_SYS SET Pswd = ?"), {EncodePassword(newPswd)});
+        store.setPassword(EncodePassword(newPswd));
     } catch (const zv::db::DbError &e) {
         ShowErrorMessage(&e);
         return;

@@ -1,4 +1,5 @@
 #include "frmCheckPswd.h"
+#include "SystemStore.h"
 #include "modCommon.h"
 #include "platform/db/DbError.h"
 #include "platform/ui/MessageService.h"
@@ -44,7 +45,7 @@ frmCheckPswd::frmCheckPswd(QWidget *parent)
             k = 0;
     };
     m_keys->setControlHandler(txtPassword, &m_boxKeys);
-    zv::admin::refusePaste(txtPassword);
+    zv::ui::refusePaste(txtPassword);
     Form_Load();
 }
 
@@ -70,7 +71,7 @@ bool frmCheckPswd::Ask(QString &text, QWidget *parent) {
 
 void frmCheckPswd::showEvent(QShowEvent *event) {
     QDialog::showEvent(event);
-    zv::admin::placeWindow(this);
+    zv::ui::placeWindow(this);
     txtPassword->setFocus();
 }
 
@@ -105,11 +106,8 @@ void frmCheckPswd::CheckPassword() {
     try {
         if (!gSysConn || !gSysConn->isOpen())
             OpenSystemDatabase();
-        if (gSysConn && gSysConn->isOpen()) {
-            const zv::db::Recordset rs = gSysConn->query(QStringLiteral("select * from ZV_Sys"));
-            if (!rs.isEmpty())
-                stored = rs.valueAt(0, rs.fieldIndex(QStringLiteral("Pswd"))).toString();
-        }
+        if (gSysConn && gSysConn->isOpen())
+            stored = zv::core::SystemStore(*gSysConn).storedPassword().value_or(QVariant()).toString();
     } catch (const zv::db::DbError &e) {
         ShowErrorMessage(&e);
         return;

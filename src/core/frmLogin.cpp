@@ -1,5 +1,7 @@
 #include "frmLogin.h"
+#include "AdminForms.h"
 #include "MDIZVS.h"
+#include "SystemStore.h"
 #include "modCommon.h"
 #include "platform/ui/KeyPreview.h"
 #include "platform/ui/MessageService.h"
@@ -24,8 +26,6 @@ frmLogin *s_instance = nullptr;
 
 const QString kError = QStringLiteral("Error");
 const QString kInformation = QStringLiteral("Information");
-
-bool mainConnectionOpen() { return gConn && gConn->isOpen(); }
 
 // Form level: F9 is OK, F10 Cancel, Esc closes.
 class FormKeys : public KeyHandler {
@@ -199,8 +199,7 @@ void frmLogin::login() {
 
         // The template database must be sound before anything else is trusted.
         gDBPath = appFile(QString::fromLatin1(kTemplateDb));
-        if (!gConnOpen)
-            OpenDatabase();
+        MainConnectionOpen();
         if (programEnded())
             return;
         if (!CheckSystemTable() || !CheckDatabaseIdentity()) {
@@ -209,22 +208,17 @@ void frmLogin::login() {
             EndProgram();
             return;
         }
-        if (mainConnectionOpen()) {
-            gConn->close();
-            gConnOpen = false;
-        }
+        zv::admin::closeMainConnection();
 
-        const zv::db::Recordset rs = gSysConn->query(QStringLiteral(" SELECT ") + QStringLiteral(" DB_Path, Pswd") +
-                                                     QStringLiteral(" FROM ") + QStringLiteral(" ZV_SYS"));
-        if (rs.eof()) {
+        const std::optional<QVariant> stored = zv::core::SystemStore(*gSysConn).storedPassword();
+        if (!stored) {
             giveFocus(txtPassword);
             MsgBox(QStringLiteral("Enter a valid Password"), vbCritical, kError);
             return;
         }
         // A stored value that cannot be descrambled (Null, too short, out of
         // range) matches no password: it is a wrong password, not a damaged install.
-        const QVariant stored = rs.value(QStringLiteral("Pswd"));
-        const QString plain = stored.isNull() ? QString() : DecodePassword(stored.toString());
+        const QString plain = stored->isNull() ? QString() : DecodePassword(stored->toString());
         if (plain.isNull() || plain != password) {
             MsgBox(QStringLiteral("Enter a valid Password"), vbCritical, kError);
             giveFocus(txtPassword);
@@ -233,8 +227,7 @@ void frmLogin::login() {
 
         // The production database is always the program's own, whatever ZV_SYS.DB_Path says.
         gDBPath = appFile(QString::fromLatin1(kProductionDb));
-        if (!gConnOpen)
-            OpenDatabase();
+        MainConnectionOpen();
         if (programEnded())
             return;
         if (!gConnOpen) {
@@ -245,7 +238,8 @@ void frmLogin::login() {
             MsgBox(QStringLiteral("Production DataBase is corrupted. Please reset the Production Database."),
                    vbCritical, kError);
             gDBInvalid = true;
-            if (mainConnectionOpen())
+            // gConnOpen stays as it is: MainConnection() reopens a closed connection.
+            if (gConn)
                 gConn->close();
             gDBPath.clear();
         }

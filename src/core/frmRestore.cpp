@@ -45,7 +45,7 @@ frmRestore::frmRestore(QWidget *parent) : AdminDialog(parent, QStringLiteral("fr
     layout->addWidget(tlbOkCancel.bar);
 
     previewKeys();
-    zv::admin::refusePaste(txtPath);
+    zv::ui::refusePaste(txtPath);
 }
 
 frmRestore::~frmRestore() = default;

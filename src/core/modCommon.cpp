@@ -1,7 +1,10 @@
 #include "modCommon.h"
 #include "FormRegistry.h"
+#include "DatabaseFiles.h"
 #include "MDIZVS.h"
+#include "SystemStore.h"
 #include "platform/db/Dates.h"
+#include "platform/db/ErrorText.h"
 #include "platform/ui/MessageService.h"
 #include <QCoreApplication>
 #include <QDateTime>
@@ -42,7 +45,7 @@ bool s_ended = false;
 const QString kErrorTitle = QStringLiteral("Error");
 
 QString errorNumberText(const DbError &e) {
-    return QStringLiteral("Error Number: ") + QString::number(e.number()) + QStringLiteral("\r\n") + e.description();
+    return zv::db::errorText(e, zv::db::ErrorLayout::NumberColon);
 }
 
 // The database path form, opened with an empty path box when a database file is not found.
@@ -200,20 +203,13 @@ QString GetTimeStampString(const QDateTime &at) {
 void ShowErrorMessage(const DbError *error) {
     if (!error || error->number() == 0)
         return;
-    MsgBox(QStringLiteral("Error Number is ") + QString::number(error->number()) + QStringLiteral("\r") +
-               QStringLiteral("Error Description is    ") + error->description() + QStringLiteral("\r") +
-               error->source() + QStringLiteral("\r") + QStringLiteral("Contact System Administrator"),
-           vbCritical, QStringLiteral("Information"));
+    MsgBox(zv::db::errorText(*error, zv::db::ErrorLayout::Standard), vbCritical, QStringLiteral("Information"));
 }
 
 void ShowErrorMessage(const std::exception &error) {
-    if (const auto *db = dynamic_cast<const DbError *>(&error)) {
-        ShowErrorMessage(db);
-        return;
-    }
     // Not a database error: no number of its own, so the general failure's.
-    const DbError wrapped(zv::db::err::GeneralFailure, QString::fromLocal8Bit(error.what()), QStringLiteral("zv"));
-    ShowErrorMessage(&wrapped);
+    const DbError failure = zv::db::failureOf(error);
+    ShowErrorMessage(&failure);
 }
 
 bool IsDigitKey(int keyAscii, int keyCode) {
@@ -225,28 +221,9 @@ void EnableMainMenus() {
         w->applyEnablingRule(!gDBInvalid);
 }
 
-bool CheckDatabaseIdentity() {
-    try {
-        if (!gConn || !gConn->isOpen())
-            return false;
-        const zv::db::Recordset rs =
-            gConn->query(QStringLiteral("SELECT 1 FROM Parm WHERE upper(DB_Check) = ?"), {QStringLiteral("ZORVANE")});
-        return rs.recordCount() > 0;
-    } catch (...) {
-        return false;
-    }
-}
+bool CheckDatabaseIdentity() { return gConn && zv::admin::hasIdentity(*gConn); }
 
-bool CheckSystemTable() {
-    try {
-        if (!gSysConn || !gSysConn->isOpen())
-            return false;
-        gSysConn->query(QStringLiteral("SELECT DB_Path, Pswd FROM ZV_SYS WHERE 1 = 2"));
-        return true;
-    } catch (...) {
-        return false;
-    }
-}
+bool CheckSystemTable() { return gSysConn && gSysConn->isOpen() && zv::core::SystemStore(*gSysConn).hasColumns(); }
 
 void LoadPeriod() {
     if (gDBPath.isEmpty() || !gConn || !gConn->isOpen())

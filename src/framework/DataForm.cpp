@@ -1,6 +1,6 @@
 #include "DataForm.h"
 #include <QComboBox>
-#include "core/AdminForms.h"
+#include "platform/ui/BoxGuards.h"
 #include "core/HelpTopic.h"
 #include "core/modCommon.h"
 #include "platform/ui/MessageService.h"
@@ -39,14 +39,20 @@ DataForm::DataForm(const QString &caption, QWidget *parent, FormServices service
 
 DataForm::~DataForm() { releaseRowLock(); }
 
+void DataForm::setMode(Mode mode) {
+    m_mode = mode;
+    if (m_modeHeader)
+        m_modeHeader->setH_ButtonKey(int(mode));
+}
+
 void DataForm::refusePaste(QWidget *box) {
     if (!box)
         return;
-    zv::admin::refusePaste(box);
+    zv::ui::refusePaste(box);
     // An editable combo box hands its keys to its line edit directly, past
     // that edit's event filters: the combo and the edit are both guarded.
     if (auto *combo = qobject_cast<QComboBox *>(box); combo && combo->lineEdit())
-        zv::admin::refusePaste(combo->lineEdit());
+        zv::ui::refusePaste(combo->lineEdit());
 }
 
 void DataForm::filterKeys(QLineEdit *box, int mode, const QString &chars, bool flag) {

@@ -1,6 +1,7 @@
 #pragma once
 #include "FormBase.h"
 #include "FormModes.h"
+#include "HeaderToolbarBase.h"
 #include "platform/db/Connection.h"
 #include "platform/ui/KeyFilter.h"
 #include <QStringList>
@@ -26,10 +27,12 @@ public:
     ~DataForm() override;
 
     using Mode = zv::fw::Mode;
+    // The form's one record of its mode.
     Mode mode() const { return m_mode; }
     bool rowLocked() const { return m_lock != nullptr; }
-    // An edit is open: leaving the form asks the save question.
-    virtual bool isEditing() const { return false; }
+    // An edit is open (an add or a modify; on header/detail forms also a line
+    // entry): leaving the form asks the save question.
+    virtual bool isEditing() const { return m_mode == Mode::Add || m_mode == Mode::Modify; }
 
 protected:
     DataForm(const QString &caption, QWidget *parent, FormServices services);
@@ -41,7 +44,10 @@ protected:
     template <class Header>
     void setUpToolbars(Header &header, const QStringList &headerKeys, bool withReset) {
         FormBase::setUpToolbars(header, headerKeys, FooterButtons{withReset});
+        m_modeHeader = &header;
     }
+    // Sets the mode; the header object's button code records it as well.
+    void setMode(Mode mode);
     // The layout inside Frame1 for the form's fields.
     QVBoxLayout *fieldArea() const { return m_fieldArea; }
 
@@ -90,10 +96,10 @@ protected:
     // Ends the form: withdraws the rights and releases the lock.
     void Form_Unload() override;
 
-    Mode m_mode = Mode::None;
-
 private:
     class BoxFilter;
+    Mode m_mode = Mode::None;
+    HeaderToolbarBase *m_modeHeader = nullptr;
     QVBoxLayout *m_fieldArea = nullptr;
     std::unique_ptr<zv::db::RowLock> m_lock;
     zv::ui::KeyFilter m_keyFilter;

@@ -19,7 +19,9 @@ struct SelectionRequest {
 
 // What a form asks of the layers above the framework, handed to it when it is
 // made: the program passes the real windows (zv::masters::formServices()),
-// tests their own answers. A service left empty answers "nothing chosen".
+// tests their own answers. No form has a default: a form made without its
+// services does not compile, so a test cannot open a real window by accident.
+// A service left empty answers "nothing chosen".
 struct FormServices {
     // The general filter by screen key and join condition: the texts of the
     // chosen grid row, element 0 empty when nothing was chosen.

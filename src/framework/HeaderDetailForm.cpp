@@ -1,5 +1,5 @@
 #include "HeaderDetailForm.h"
-#include "core/AdminForms.h"
+#include "platform/ui/BoxGuards.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Ui.h"
 #include <QLabel>
@@ -30,7 +30,7 @@ void HeaderDetailForm::tlbFooter_FooterClick(const QString &Key) {
 }
 
 void HeaderDetailForm::exitForm() {
-    tlbHeader.setH_ButtonKey(0);
+    setMode(Mode::None);
     unload();
 }
 
@@ -56,8 +56,8 @@ bool HeaderDetailForm::probeOrUnload(const QStringList &statements) {
 
 void HeaderDetailForm::guardBox(QLineEdit *box, int mode, const QString &chars) {
     filterKeys(box, mode, chars);
-    zv::admin::refusePaste(box);
-    zv::admin::selectAllOnFocus(box);
+    zv::ui::refusePaste(box);
+    zv::ui::selectAllOnFocus(box);
 }
 
 bool HeaderDetailForm::showLines(LineView *grid, std::shared_ptr<zv::db::Recordset> rs, int keep,

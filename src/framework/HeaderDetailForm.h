@@ -39,6 +39,7 @@ public:
     // The line entry under way, by the header's button codes of the keys.
     using DetailMode = zv::fw::DetailMode;
     DetailMode detailMode() const { return m_detailMode; }
+    bool isEditing() const override { return DataForm::isEditing() || m_detailMode != DetailMode::None; }
 
 public slots:
     // The form's step for the key; a failure is told in the error message.
@@ -94,7 +95,7 @@ protected:
     virtual void cancel() = 0;
     void footerOk() { tlbFooter_FooterClick(QStringLiteral("Ok")); }
     void footerCancel() { tlbFooter_FooterClick(QStringLiteral("Cancel")); }
-    // The header's code after Exit is -1: back to view before the form ends.
+    // No mode left before the form ends.
     void exitForm() override;
 
     DetailMode m_detailMode = DetailMode::None;

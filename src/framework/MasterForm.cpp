@@ -14,8 +14,6 @@ MasterForm::MasterForm(const QString &caption, QWidget *parent, FormServices ser
 
 MasterForm::~MasterForm() = default;
 
-bool MasterForm::isEditing() const { return !tlbHeader.ModifyEnable() && !tlbHeader.FilterEnable(); }
-
 void MasterForm::tlbHeader_HeaderClick(const QString &Key) {
     clearStatus();
     if (!headerKeyAllowed(Key))
@@ -39,8 +37,8 @@ void MasterForm::tlbHeader_HeaderClick(const QString &Key) {
 
 void MasterForm::backFromFailure() {
     releaseRowLock();
-    if (!isEditing())
-        tlbHeader.setH_ButtonKey(0);
+    if (tlbHeader.ModifyEnable() || tlbHeader.FilterEnable())
+        setMode(Mode::None);
 }
 
 void MasterForm::applyAdminRule(bool withModifyDelete) {
@@ -84,7 +82,7 @@ void MasterForm::backToView(const QString &code) {
     refresh();
     if (!code.isEmpty())
         status(code);
-    tlbHeader.setH_ButtonKey(0);
+    setMode(Mode::None);
 }
 
 bool MasterForm::lockForModify(const QString &table, const std::function<bool()> &stillThere) {
@@ -102,11 +100,8 @@ bool MasterForm::lockForModify(const QString &table, const std::function<bool()>
 }
 
 void MasterForm::showHelpKeepingEdit(const QString &topic) {
-    // The header has already set its button code for Help.
-    const bool editing = MasterForm::isEditing();
     showHelp(topic);
-    if (editing)
-        tlbHeader.setH_ButtonKey(2);
+    setMode(mode());
 }
 
 bool MasterForm::probeTable() {

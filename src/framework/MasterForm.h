@@ -25,9 +25,6 @@ public:
     clsGeneralHeader utility;
 
     const QString &currentKey() const { return m_currentKey; }
-    // An add or modify is open: Modify and Select are both disabled then,
-    // while view mode always leaves Select enabled.
-    bool isEditing() const override;
 
 public slots:
     // The status cleared, the form's own check, then the key's step. A delete
@@ -38,8 +35,9 @@ public slots:
 protected:
     MasterForm(const QString &caption, QWidget *parent, FormServices services);
 
-    // After a failed header step: no row lock, and the button code of view
-    // mode unless an edit is open.
+    // After a failed header step: no row lock, and no mode unless the toolbars
+    // show an edit (Modify and Select both disabled; view mode always leaves
+    // Select enabled).
     void backFromFailure();
     // Before a header key's step: false stops it (the form has said why).
     virtual bool headerKeyAllowed(const QString &Key) {
@@ -76,15 +74,14 @@ protected:
 
     // The key of the current row as the table holds it.
     QVariant keyValue() const { return m_currentKey.toLongLong(); }
-    // Shows the row again (Refresh), then the status when one is given, the
-    // header's button code back to view.
+    // Shows the row again (Refresh), then the status when one is given; no mode.
     void backToView(const QString &code = QString());
     // Takes the row lock of the current row for Modify. False, the row shown
     // again and no lock held, when another user holds it (ZVE027) or when the
     // row went before the lock was ours (stillThere false: ZVE035).
     bool lockForModify(const QString &table, const std::function<bool()> &stillThere);
-    // Help during an add or modify keeps the edit, with the button code of
-    // Help pressed during it (2).
+    // Help during an add or modify keeps the edit (the header took Help's
+    // code for the click: the form's mode is recorded again).
     void showHelpKeepingEdit(const QString &topic);
 
     // The activation's structure probe: on failure the form says the

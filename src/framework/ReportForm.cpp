@@ -1,6 +1,7 @@
 #include "ReportForm.h"
 #include "core/FormRegistry.h"
 #include "platform/db/DbError.h"
+#include "platform/db/ErrorText.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Ui.h"
 #include "platform/ui/VbKeys.h"
@@ -86,11 +87,7 @@ void ReportForm::Form_KeyDown(int &KeyCode, int Shift) {
 
 void ReportForm::showFailure(const std::exception &e) {
     setMousePointer(0);
-    if (const auto *db = dynamic_cast<const zv::db::DbError *>(&e))
-        MsgBox(QString::number(db->number()) + QLatin1Char('\r') + db->description(), vbOKOnly);
-    else
-        MsgBox(QString::number(zv::db::err::GeneralFailure) + QLatin1Char('\r') + QString::fromLocal8Bit(e.what()),
-               vbOKOnly);
+    MsgBox(zv::db::errorText(e, zv::db::ErrorLayout::NumberFirst), vbOKOnly);
 }
 
 } // namespace zv::fw

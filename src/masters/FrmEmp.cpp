@@ -190,11 +190,6 @@ QList<QWidget *> FrmEmp::entryControls() const {
     return {txtEmpno, txtEmpName, cmbDesignation, CboDepartment, txtemail, txtUserID, txtEmpPassWord, txtConfirmPassword};
 }
 
-bool FrmEmp::isEditing() const {
-    const int key = tlbHeader.H_ButtonKey();
-    return key == 1 || key == 2;
-}
-
 QString FrmEmp::probeSql() const { return EmployeeStore::probeStatement(); }
 
 QString FrmEmp::escQuestion() const {
@@ -341,8 +336,7 @@ bool FrmEmp::headerKeyAllowed(const QString &Key) {
 void FrmEmp::help() { showHelpKeepingEdit(QStringLiteral("Html/EmployeeMaster.htm")); }
 
 void FrmEmp::add() {
-    m_mode = Mode::Add;
-    tlbHeader.setH_ButtonKey(1);
+    setMode(Mode::Add);
     utility.ToolBarsForAdd(&tlbHeader, &tlbFooter);
     tlbFooter.setResetVisible(false);
     UsrInitializeAllFields();
@@ -352,15 +346,14 @@ void FrmEmp::add() {
 }
 
 void FrmEmp::modify() {
-    m_mode = Mode::Modify;
-    tlbHeader.setH_ButtonKey(1);
+    setMode(Mode::Modify);
     if (!rowExists()) {
         backToView(QStringLiteral("ZVE035"));
         return;
     }
     UsrRefreshScreen();
     if (!askAdminPassword(this)) {
-        tlbHeader.setH_ButtonKey(0);
+        setMode(Mode::None);
         return;
     }
     DoEvents();
@@ -384,13 +377,13 @@ void FrmEmp::remove() {
     }
     if (UsrLockRecord()) {
         status(QStringLiteral("ZVE028"));
-        tlbHeader.setH_ButtonKey(0);
+        setMode(Mode::None);
         return;
     }
     if (!UsrReferencedBy().isEmpty()) {
         releaseRowLock();
         status(QStringLiteral("ZVE030"));
-        tlbHeader.setH_ButtonKey(0);
+        setMode(Mode::None);
         return;
     }
     UsrDeleteRecord();
@@ -451,14 +444,14 @@ void FrmEmp::tlbFooter_FooterClick(const QString &Key) {
         if (Key == QLatin1String("Ok")) {
             ok();
         } else if (Key == QLatin1String("Cancel")) {
-            if (m_mode == Mode::Add) {
+            if (mode() == Mode::Add) {
                 cancelAdd();
-                tlbHeader.setH_ButtonKey(5);
-            } else if (m_mode == Mode::Modify) {
+                setMode(Mode::Select);
+            } else if (mode() == Mode::Modify) {
                 cancelModify();
-                tlbHeader.setH_ButtonKey(0);
+                setMode(Mode::None);
             } else {
-                tlbHeader.setH_ButtonKey(5);
+                setMode(Mode::Select);
             }
         }
     } catch (const std::exception &e) {
@@ -468,14 +461,14 @@ void FrmEmp::tlbFooter_FooterClick(const QString &Key) {
 
 // A save that fails keeps the form in its mode with the typed values.
 bool FrmEmp::ok() {
-    if (m_mode == Mode::Add) {
+    if (mode() == Mode::Add) {
         if (UsrValidateScreenFieldsAddMode() || !UsrInsertRecord())
             return false;
-    } else if (m_mode == Mode::Modify) {
+    } else if (mode() == Mode::Modify) {
         if (UsrValidateScreenFieldsModifyMode() || !UsrUpdateRecord())
             return false;
     }
-    tlbHeader.setH_ButtonKey(5);
+    setMode(Mode::Select);
     return true;
 }
 

@@ -1,8 +1,7 @@
 #pragma once
 #include "EmployeeStore.h"
-#include "masters/FormServices.h"
+#include "framework/FormServices.h"
 #include "framework/MasterForm.h"
-#include "core/AdminForms.h"
 #include "platform/ui/ComboKeyFilter.h"
 
 class QComboBox;
@@ -17,7 +16,7 @@ class QLineEdit;
 class FrmEmp : public zv::fw::MasterForm {
     Q_OBJECT
 public:
-    explicit FrmEmp(QWidget *parent = nullptr, zv::fw::FormServices services = zv::masters::formServices());
+    explicit FrmEmp(QWidget *parent, zv::fw::FormServices services);
     ~FrmEmp() override;
 
     QGroupBox *fraEmpDet = nullptr;
@@ -30,10 +29,6 @@ public:
     QLineEdit *txtUserID = nullptr;
     QLineEdit *txtEmpPassWord = nullptr;
     QLineEdit *txtConfirmPassword = nullptr;
-
-    // Editing while an add or a modify is open: the header's button code is
-    // then 1 (Add, Modify) or 2 (Help pressed during either).
-    bool isEditing() const override;
 
 public slots:
     void tlbFooter_FooterClick(const QString &Key) override;

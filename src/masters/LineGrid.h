@@ -1,5 +1,5 @@
 #pragma once
-#include "masters/FormServices.h"
+#include "framework/FormServices.h"
 #include "framework/HeaderDetailForm.h"
 #include "platform/db/Recordset.h"
 #include "query/RecordsetGrid.h"

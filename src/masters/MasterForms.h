@@ -7,6 +7,6 @@ namespace zv::masters {
 // form registry: department, designation, company, transaction period,
 // employee, holiday list and employee-manager relationship.
 // The forms get the services given (by default the real windows).
-void registerForms(zv::fw::FormServices services = zv::masters::formServices());
+void registerForms(zv::fw::FormServices services);
 
 } // namespace zv::masters

@@ -112,11 +112,10 @@ bool NameMaster::UsrIsReferenced() {
 
 void NameMaster::add() {
     m_currentKey = QStringLiteral("0");
-    m_mode = Mode::Add;
+    setMode(Mode::Add);
     utility.ToolBarsForAdd(&tlbHeader, &tlbFooter);
     UsrInitializeAllFields();
     UsrSetFieldsToAddMode();
-    tlbHeader.setH_ButtonKey(1);
 }
 
 void NameMaster::help() { showHelp(m_spec.helpTopic); }
@@ -130,8 +129,7 @@ void NameMaster::modify() {
         status(QStringLiteral("ZVE160"));
         return;
     }
-    m_mode = Mode::Modify;
-    tlbHeader.setH_ButtonKey(1);
+    setMode(Mode::Modify);
     if (!lockForModify(m_spec.rows.table, [this] { return rowExists(); }))
         return;
     utility.ToolBarsForModify(&tlbHeader, &tlbFooter);
@@ -192,36 +190,38 @@ void NameMaster::tlbFooter_FooterClick(const QString &Key) {
     if (Key == QLatin1String("Ok")) {
         if (refuseInvalidCharacters())
             return;
-        if (m_mode == Mode::Add) {
+        bool saved = false;
+        if (mode() == Mode::Add) {
             if (UsrValidateScreenFieldsAddMode())
                 return;
-            UsrInsertRecord();
-        } else if (m_mode == Mode::Modify) {
+            saved = UsrInsertRecord();
+        } else if (mode() == Mode::Modify) {
             if (UsrValidateScreenFieldsModifyMode())
                 return;
-            UsrUpdateRecord();
+            saved = UsrUpdateRecord();
         }
-        tlbHeader.setH_ButtonKey(5);
+        // A save that failed stays in its mode with the failure shown.
+        if (saved)
+            setMode(Mode::Select);
     } else if (Key == QLatin1String("Cancel")) {
-        if (m_mode == Mode::Add) {
+        if (mode() == Mode::Add) {
             emptyView();
             applyAdminRule(false);
             UsrSetFieldsToDisableMode();
-        } else if (m_mode == Mode::Modify) {
+        } else if (mode() == Mode::Modify) {
             UsrRefreshScreen();
             utility.ToolBarsForFilter(&tlbHeader, &tlbFooter);
             applyAdminRule(true);
             UsrSetFieldsToDisableMode();
             releaseRowLock();
         }
-        tlbHeader.setH_ButtonKey(5);
+        setMode(Mode::Select);
     } else if (Key == QLatin1String("Reset")) {
-        if (m_mode == Mode::Add)
+        if (mode() == Mode::Add)
             UsrInitializeAllFields();
-        else if (m_mode == Mode::Modify)
+        else if (mode() == Mode::Modify)
             UsrRefreshScreen();
         clearStatus();
-        tlbHeader.setH_ButtonKey(1);
     }
 }
 
@@ -285,9 +285,9 @@ bool NameMaster::UsrUpdateRecord() {
 
 bool NameMaster::saveBeforeClose() {
     // A save that fails keeps the form open with its status, like a failing check.
-    if (m_mode == Mode::Add)
+    if (mode() == Mode::Add)
         return !refuseInvalidCharacters() && !UsrValidateScreenFieldsAddMode() && UsrInsertRecord();
-    if (m_mode == Mode::Modify)
+    if (mode() == Mode::Modify)
         return !refuseInvalidCharacters() && !UsrValidateScreenFieldsModifyMode() && UsrUpdateRecord();
     return true;
 }

@@ -1,6 +1,6 @@
 #pragma once
 #include "NameStore.h"
-#include "masters/FormServices.h"
+#include "framework/FormServices.h"
 #include "framework/MasterForm.h"
 
 class QLabel;

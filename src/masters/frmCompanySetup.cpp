@@ -172,7 +172,7 @@ bool frmCompanySetup::headerKeyAllowed(const QString &) {
 }
 
 void frmCompanySetup::add() {
-    m_mode = Mode::Add;
+    setMode(Mode::Add);
     utility.ToolBarsForAdd(&tlbHeader, &tlbFooter);
     UsrInitializeAllFields();
     UsrSetFieldsToAddMode();
@@ -183,8 +183,7 @@ void frmCompanySetup::help() { showHelpKeepingEdit(QStringLiteral("Html/Companyd
 bool frmCompanySetup::rowExists() { return CompanyStore(db()).exists(keyValue().toLongLong()); }
 
 void frmCompanySetup::modify() {
-    m_mode = Mode::Modify;
-    tlbHeader.setH_ButtonKey(1);
+    setMode(Mode::Modify);
     if (!rowExists()) {
         backToView(QStringLiteral("ZVE035"));
         return;
@@ -207,31 +206,30 @@ void frmCompanySetup::remove() {
 
 void frmCompanySetup::tlbFooter_FooterClick(const QString &Key) {
     if (Key == QLatin1String("Ok")) {
-        if (m_mode == Mode::Add) {
+        if (mode() == Mode::Add) {
             if (UsrValidateScreenFieldsAddMode() || !UsrInsertRecord())
                 return;
-        } else if (m_mode == Mode::Modify) {
+        } else if (mode() == Mode::Modify) {
             if (UsrValidateScreenFieldsModifyMode() || !UsrUpdateRecord())
                 return;
         }
-        tlbHeader.setH_ButtonKey(5);
+        setMode(Mode::Select);
     } else if (Key == QLatin1String("Cancel")) {
-        if (m_mode == Mode::Add) {
+        if (mode() == Mode::Add) {
             emptyView();
             UsrSetFieldsToDisableMode();
-        } else if (m_mode == Mode::Modify) {
+        } else if (mode() == Mode::Modify) {
             UsrRefreshScreen();
             utility.ToolBarsForFilter(&tlbHeader, &tlbFooter);
             UsrSetFieldsToDisableMode();
             releaseRowLock();
         }
-        tlbHeader.setH_ButtonKey(5);
+        setMode(Mode::Select);
     } else if (Key == QLatin1String("Reset")) {
-        if (m_mode == Mode::Add)
+        if (mode() == Mode::Add)
             UsrInitializeAllFields();
-        else if (m_mode == Mode::Modify)
+        else if (mode() == Mode::Modify)
             UsrRefreshScreen();
-        tlbHeader.setH_ButtonKey(1);
     }
 }
 
@@ -292,9 +290,9 @@ bool frmCompanySetup::UsrUpdateRecord() {
 }
 
 bool frmCompanySetup::saveBeforeClose() {
-    if (m_mode == Mode::Add)
+    if (mode() == Mode::Add)
         return !UsrValidateScreenFieldsAddMode() && UsrInsertRecord();
-    if (m_mode == Mode::Modify)
+    if (mode() == Mode::Modify)
         return !UsrValidateScreenFieldsModifyMode() && UsrUpdateRecord();
     return true;
 }

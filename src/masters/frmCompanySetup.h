@@ -1,6 +1,6 @@
 #pragma once
 #include "CompanyStore.h"
-#include "masters/FormServices.h"
+#include "framework/FormServices.h"
 #include "framework/MasterForm.h"
 #include <QList>
 
@@ -12,7 +12,7 @@ class QLineEdit;
 class frmCompanySetup : public zv::fw::MasterForm {
     Q_OBJECT
 public:
-    explicit frmCompanySetup(QWidget *parent = nullptr, zv::fw::FormServices services = zv::masters::formServices());
+    explicit frmCompanySetup(QWidget *parent, zv::fw::FormServices services);
     ~frmCompanySetup() override;
 
     QLineEdit *txtcmpnyname = nullptr;

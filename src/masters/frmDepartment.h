@@ -5,7 +5,7 @@
 class frmDepartment : public zv::masters::NameMaster {
     Q_OBJECT
 public:
-    explicit frmDepartment(QWidget *parent = nullptr, zv::fw::FormServices services = zv::masters::formServices());
+    explicit frmDepartment(QWidget *parent, zv::fw::FormServices services);
     QLineEdit *txtDeptName = nullptr;
 };
 
@@ -14,6 +14,6 @@ public:
 class frmDesignation : public zv::masters::NameMaster {
     Q_OBJECT
 public:
-    explicit frmDesignation(QWidget *parent = nullptr, zv::fw::FormServices services = zv::masters::formServices());
+    explicit frmDesignation(QWidget *parent, zv::fw::FormServices services);
     QLineEdit *txtDesgName = nullptr;
 };

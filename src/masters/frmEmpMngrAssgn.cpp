@@ -119,7 +119,7 @@ frmEmpMngrAssgn::frmEmpMngrAssgn(QWidget *parent, zv::fw::FormServices services)
     tlbHeader.setAttachmentVisible(false);
     tlbHeader.setAttachmentEnable(false);
     fraDet->setEnabled(false);
-    m_mode = Mode::Add;
+    m_entry = Mode::Add;
     try {
         clearForm();
         UsrFillManagerList(0);
@@ -146,7 +146,7 @@ QString frmEmpMngrAssgn::managerText() const { return cmbManager->currentText().
 void frmEmpMngrAssgn::UsrFillManagerList(qint64 keptKey) {
     const qint64 chosen = managerKey();
     const auto rows = store().managerCandidates(
-        keptKey, m_mode == Mode::Modify ? std::optional<qint64>(mappingKey()) : std::nullopt);
+        keptKey, m_entry == Mode::Modify ? std::optional<qint64>(mappingKey()) : std::nullopt);
     // The same employee stays chosen: nothing changed for the box's handler.
     {
         QSignalBlocker quiet(cmbManager);
@@ -173,7 +173,7 @@ void frmEmpMngrAssgn::showManagerDepartment() {
 void frmEmpMngrAssgn::cmbManager_Change() {
     clearStatus();
     showManagerDepartment();
-    if (m_mode == Mode::Add && !managerText().isEmpty())
+    if (m_entry == Mode::Add && !managerText().isEmpty())
         tlbHeader.setDetailAddEnable(true);
 }
 
@@ -218,7 +218,7 @@ void frmEmpMngrAssgn::refuseMissing(const QString &prefix) {
     UsrShowMapping();
     status(QStringLiteral("ZVE034"), prefix);
     UsrSetHeaderButtons();
-    tlbHeader.setH_ButtonKey(0);
+    setMode(Mode::None);
 }
 
 void frmEmpMngrAssgn::UsrShowMapping() {
@@ -263,13 +263,12 @@ void frmEmpMngrAssgn::tlbHeader_HeaderClick(const QString &Key) {
 }
 
 void frmEmpMngrAssgn::help() {
+    // Help changes no mode: an edit stays open, a mapping only shown stays so.
     showHelp(QStringLiteral("Html/EmployeeManagerRelation.htm"));
-    if (m_mode == Mode::Add || m_mode == Mode::Modify)
-        tlbHeader.setH_ButtonKey(2);
 }
 
 void frmEmpMngrAssgn::select() {
-    m_mode = Mode::Select;
+    m_entry = Mode::Select;
     const QStringList chosen = ShowGeneralFilter(QStringLiteral("MNGREMP"), ManagerMappingStore::filterJoin());
     // The mapping's key decides: a manager without a login name is still a choice.
     if (chosen.value(3).trimmed().isEmpty()) {
@@ -287,7 +286,7 @@ void frmEmpMngrAssgn::select() {
     tlbHeader.setDetailAddEnable(true);
     tlbHeader.setDetailDeleteEnable(m_gridHasRows);
     tlbFooter.setResetVisible(false);
-    m_mode = Mode::Add;
+    m_entry = Mode::Add;
     m_lastAction = QStringLiteral("Select");
     UsrSetHeaderButtons();
 }
@@ -297,13 +296,13 @@ void frmEmpMngrAssgn::add() {
     tlbHeader.setDetailAddEnable(false);
     tlbHeader.setDetailDeleteEnable(false);
     tlbFooter.setResetVisible(false);
-    m_mode = Mode::Add;
+    m_entry = Mode::Add;
     fraDet->setEnabled(false);
     m_detailMode = DetailMode::None;
     clearForm();
     m_whereMapping = 0;
     unlockManager();
-    tlbHeader.setH_ButtonKey(1);
+    setMode(Mode::Add);
     UsrFillManagerList(0);
 }
 
@@ -315,7 +314,7 @@ void frmEmpMngrAssgn::modify() {
     // Held until the change is saved or cancelled: nobody deletes the mapping meanwhile.
     if (!takeRowLock(ManagerMappingStore::headerTable, mapping())) {
         status(QStringLiteral("ZVE027"));
-        tlbHeader.setH_ButtonKey(0);
+        setMode(Mode::None);
         return;
     }
     utility.ToolBarsForModify(&tlbHeader, &tlbFooter);
@@ -324,8 +323,8 @@ void frmEmpMngrAssgn::modify() {
     cmbManager->setEnabled(true);
     cmbManager->setStyleSheet(kOpenBox);
     fraDet->setEnabled(false);
-    tlbHeader.setH_ButtonKey(1);
-    m_mode = Mode::Modify;
+    setMode(Mode::Modify);
+    m_entry = Mode::Modify;
     m_oldManagerText = cmbManager->currentText();
     m_oldManagerKey = managerKey();
     UsrFillManagerList(m_oldManagerKey);
@@ -339,7 +338,7 @@ void frmEmpMngrAssgn::remove() {
         return;
     }
     if (!confirmDelete(QStringLiteral("Are you sure you want to delete the Manager as well as Employees?"))) {
-        tlbHeader.setH_ButtonKey(0);
+        setMode(Mode::None);
         return;
     }
     if (!headerExists()) {
@@ -347,7 +346,7 @@ void frmEmpMngrAssgn::remove() {
         return;
     }
     UsrDeleteMapping();
-    tlbHeader.setH_ButtonKey(0);
+    setMode(Mode::None);
 }
 
 bool frmEmpMngrAssgn::UsrDeleteMapping() {
@@ -377,12 +376,12 @@ bool frmEmpMngrAssgn::UsrDeleteMapping() {
 }
 
 void frmEmpMngrAssgn::refresh() {
-    m_mode = Mode::Add;
+    m_entry = Mode::Add;
     m_lastAction = QStringLiteral("Refresh");
     releaseRowLock();
     UsrShowMapping();
     UsrSetHeaderButtons();
-    tlbHeader.setH_ButtonKey(0);
+    setMode(Mode::None);
 }
 
 // ---------------------------------------------------------------- lines
@@ -403,7 +402,7 @@ void frmEmpMngrAssgn::UsrShowGrid() {
         tlbHeader.setDetailAddEnable(false);
         tlbHeader.setDetailDeleteEnable(false);
         if (m_lastAction == QLatin1String("Refresh")) {
-            m_mode = Mode::Add;
+            m_entry = Mode::Add;
             m_detailMode = DetailMode::None;
             if (managerText().isEmpty())
                 utility.ActivateHeaderToolBar(&tlbHeader);
@@ -443,7 +442,7 @@ void frmEmpMngrAssgn::detailAdd() {
     m_whereMapping = m_mappingNumber.toLongLong();
     if (!UsrCheckManager())
         return;
-    if (m_mode != Mode::Add) {
+    if (m_entry != Mode::Add) {
         if (!headerExists()) {
             refuseMissing(QStringLiteral("Cannot Add. "));
             return;
@@ -454,13 +453,13 @@ void frmEmpMngrAssgn::detailAdd() {
 }
 
 void frmEmpMngrAssgn::openLineEntry() {
-    m_mode = Mode::Modify;
+    m_entry = Mode::Modify;
     m_detailMode = DetailMode::DetailAdd;
     tlbHeader.setDetailAddEnable(false);
     tlbHeader.setDetailDeleteEnable(false);
     lockManager();
     UsrOpenDetail();
-    tlbHeader.setH_ButtonKey(1);
+    setMode(Mode::Modify);
     utility.ToolBarsForDetailsAdd(&tlbHeader, &tlbFooter);
 }
 
@@ -557,7 +556,7 @@ void frmEmpMngrAssgn::detailDelete() {
         tlbHeader.setDetailAddEnable(false);
         status(QStringLiteral("ZVE008"));
     }
-    tlbHeader.setH_ButtonKey(0);
+    setMode(Mode::None);
 }
 
 // ---------------------------------------------------------------- footer
@@ -569,11 +568,11 @@ void frmEmpMngrAssgn::tlbFooter_FooterClick(const QString &Key) {
 }
 
 void frmEmpMngrAssgn::ok() {
-    if (m_mode == Mode::Modify && m_detailMode == DetailMode::None) {
+    if (m_entry == Mode::Modify && m_detailMode == DetailMode::None) {
         okManagerChange();
-    } else if (m_mode == Mode::Modify && m_detailMode == DetailMode::DetailAdd) {
+    } else if (m_entry == Mode::Modify && m_detailMode == DetailMode::DetailAdd) {
         saveLine();
-    } else if (m_mode == Mode::Add && m_detailMode == DetailMode::None) {
+    } else if (m_entry == Mode::Add && m_detailMode == DetailMode::None) {
         // A mapping is never saved without a line.
         if (UsrCheckManager() && !fraDet->isEnabled())
             status(QStringLiteral("ZVE128"), QStringLiteral("Employee Details"));
@@ -608,7 +607,7 @@ void frmEmpMngrAssgn::okManagerChange() {
         dgGrid->setEnabled(true);
         UsrSetHeaderButtons();
         tlbFooter.setRightToolbarVisible(false);
-        tlbHeader.setH_ButtonKey(0);
+        setMode(Mode::None);
         return;
     }
     if (k != m_oldManagerKey &&
@@ -635,7 +634,7 @@ void frmEmpMngrAssgn::UsrChangeManager(qint64 manager) {
     UsrShowMapping();
     status(QStringLiteral("ZVE002"));
     m_saved = true;
-    tlbHeader.setH_ButtonKey(0);
+    setMode(Mode::None);
     dgGrid->setEnabled(true);
     UsrSetHeaderButtons();
     tlbFooter.setRightToolbarVisible(false);
@@ -679,13 +678,13 @@ void frmEmpMngrAssgn::saveLine() {
     UsrShowGrid();
     UsrSetHeaderButtons();
     tlbFooter.setRightToolbarVisible(false);
-    tlbHeader.setH_ButtonKey(0);
+    setMode(Mode::None);
     status(QStringLiteral("ZVE003"));
 }
 
 void frmEmpMngrAssgn::cancel() {
     if (m_recordShown) {
-        m_mode = Mode::None;
+        m_entry = Mode::None;
         UsrCloseDetail();
         lockManager();
         releaseRowLock();
@@ -693,8 +692,8 @@ void frmEmpMngrAssgn::cancel() {
         utility.ActivateFooterToolBar(&tlbFooter);
         UsrShowMapping();
         UsrSetHeaderButtons();
-        tlbHeader.setH_ButtonKey(0);
-    } else if ((m_mode == Mode::Add || m_mode == Mode::Modify) &&
+        setMode(Mode::None);
+    } else if ((m_entry == Mode::Add || m_entry == Mode::Modify) &&
                (m_detailMode == DetailMode::None || m_detailMode == DetailMode::DetailAdd)) {
         clearForm();
         UsrCloseDetail();
@@ -703,8 +702,8 @@ void frmEmpMngrAssgn::cancel() {
         UsrDeleteEmptyHeader();
         utility.ActivateHeaderToolBar(&tlbHeader);
         utility.ActivateFooterToolBar(&tlbFooter);
-        tlbHeader.setH_ButtonKey(0);
-        m_mode = Mode::None;
+        setMode(Mode::None);
+        m_entry = Mode::None;
     }
 }
 
@@ -733,8 +732,7 @@ bool frmEmpMngrAssgn::isEditing() const {
         return false;
     if (m_detailMode != DetailMode::None)
         return true;
-    const int pressed = tlbHeader.H_ButtonKey();
-    return !fraDet->isEnabled() && pressed != 0 && pressed != 4 && pressed != 5;
+    return !fraDet->isEnabled() && DataForm::isEditing();
 }
 
 QString frmEmpMngrAssgn::escQuestion() const {

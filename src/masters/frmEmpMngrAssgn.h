@@ -16,7 +16,7 @@ class QLineEdit;
 class frmEmpMngrAssgn : public zv::fw::HeaderDetailForm {
     Q_OBJECT
 public:
-    explicit frmEmpMngrAssgn(QWidget *parent = nullptr, zv::fw::FormServices services = zv::masters::formServices());
+    explicit frmEmpMngrAssgn(QWidget *parent, zv::fw::FormServices services);
     ~frmEmpMngrAssgn() override;
 
     QComboBox *cmbManager = nullptr;
@@ -39,7 +39,8 @@ public slots:
 protected:
     void Form_Activate() override;
     void Form_KeyDown(int &KeyCode, int Shift) override;
-    // Esc and the close box ask the save question of an open line or mapping.
+    // Esc and the close box ask the save question of an open line, or of an
+    // add or modify while no line frame is open.
     bool isEditing() const override;
     QString escQuestion() const override;
     int saveQuestionIcon() const override { return zv::ui::vbExclamation; }
@@ -100,6 +101,10 @@ private:
     std::unique_ptr<ComboKeys> m_managerKeys;
     std::unique_ptr<ComboKeys> m_employeeKeys;
     QString m_lastAction;
+    // What Ok saves and whether a line starts a new mapping: a new mapping
+    // (Add, also while one is only shown), a change of manager or a line of a
+    // mapping (Modify). Whether an edit is open is the form's mode.
+    Mode m_entry = Mode::None;
     QString m_mappingNumber = QStringLiteral("0");
     qint64 m_whereMapping = 0;   // the mapping of the last where clause
     QString m_oldManagerText;

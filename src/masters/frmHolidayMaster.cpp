@@ -298,7 +298,6 @@ void frmHolidayMaster::detailAdd() {
     txtHolidayDescription->clear();
     readList();
     dgdHolidayList->setEnabled(false);
-    tlbHeader.setH_ButtonKey(1);
     dtpHolDate->setFocus();
 }
 

@@ -17,7 +17,7 @@ class QLineEdit;
 class frmHolidayMaster : public zv::fw::HeaderDetailForm {
     Q_OBJECT
 public:
-    explicit frmHolidayMaster(QWidget *parent = nullptr, zv::fw::FormServices services = zv::masters::formServices());
+    explicit frmHolidayMaster(QWidget *parent, zv::fw::FormServices services);
     ~frmHolidayMaster() override;
 
     QLineEdit *txtYear = nullptr;

@@ -184,7 +184,7 @@ bool frmParameter::eventFilter(QObject *watched, QEvent *event) {
 
 void frmParameter::modify() {
     UsrSetFieldsToAddMode();
-    m_mode = Mode::Modify;
+    setMode(Mode::Modify);
     utility.ToolBarsForModify(&tlbHeader, &tlbFooter);
     tlbFooter.setResetVisible(false);
     UsrSetFieldsToModifyMode();
@@ -219,12 +219,13 @@ bool frmParameter::okAfterCheck() {
     }
     usrdatevalidate();
     deriveEndDate();
-    if (m_mode != Mode::Modify)
+    if (mode() != Mode::Modify)
         return false;
     // A failed save stays in modify mode with the error shown: nothing was stored.
     if (!UsrSavePeriod())
         return false;
     utility.ToolBarsForFilter(&tlbHeader, &tlbFooter);
+    setMode(Mode::Select);
     status(QStringLiteral("ZVE002"));
     UsrEnableButtons();
     SetFieldsToDisableMode();
@@ -237,9 +238,9 @@ void frmParameter::tlbFooter_FooterClick(const QString &Key) {
         if (UsrValidatePeriod())
             okAfterCheck();
     } else if (Key == QLatin1String("Cancel")) {
-        if (m_mode == Mode::Modify)
+        if (mode() == Mode::Modify)
             CancelModify();
-        tlbHeader.setH_ButtonKey(5);
+        setMode(Mode::Select);
     }
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "masters/FormServices.h"
+#include "framework/FormServices.h"
 #include "framework/MasterForm.h"
 #include "dateinput/clsDATEVALIDATE.h"
 
@@ -12,7 +12,7 @@ class QLineEdit;
 class frmParameter : public zv::fw::MasterForm {
     Q_OBJECT
 public:
-    explicit frmParameter(QWidget *parent = nullptr, zv::fw::FormServices services = zv::masters::formServices());
+    explicit frmParameter(QWidget *parent, zv::fw::FormServices services);
     ~frmParameter() override;
 
     QGroupBox *fraTransaction = nullptr;

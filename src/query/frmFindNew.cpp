@@ -170,7 +170,7 @@ void frmFindNew::ShowForm(std::shared_ptr<zv::db::Recordset> rs, RecordsetGrid *
     // The data types of the shown grid columns, in order.
     try {
         if (modCommon::MainConnectionOpen()) {
-            const QStringList types = readShownColumnTypes(*modCommon::gConn, m_screenKey);
+            const QStringList types = readShownColumnTypes(modCommon::MainConnection(), m_screenKey);
             for (int e = 0; e < m_entries.size(); ++e)
                 m_entries[e].dataType = types.value(shownOrdinal.at(e));
         }

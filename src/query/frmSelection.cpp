@@ -5,6 +5,7 @@
 #include "framework/clsGeneralHeader.h"
 #include "framework/clsHeader.h"
 #include "platform/db/Connection.h"
+#include "platform/db/ErrorText.h"
 #include "platform/ui/MessageService.h"
 #include <QAction>
 #include <QApplication>
@@ -151,7 +152,7 @@ bool frmSelection::Load(const QString &Caption, const BoundSql &Statement, int R
     try {
         if (!modCommon::MainConnectionOpen())
             return false;
-        const QList<SelectionRow> rows = readSelectionRows(*modCommon::gConn, Statement, Columns);
+        const QList<SelectionRow> rows = readSelectionRows(modCommon::MainConnection(), Statement, Columns);
         QStringList texts;
         texts.reserve(rows.size());
         m_keys.reserve(rows.size());
@@ -166,9 +167,9 @@ bool frmSelection::Load(const QString &Caption, const BoundSql &Statement, int R
         m_list->addItems(texts);
         setTicked(ticked);
     } catch (const zv::db::DbError &e) {
-        zv::ui::MsgBox(e.description() + QLatin1Char('\r') + QString::number(e.number()) + QLatin1Char('\r') +
-                           QStringLiteral("Error in FrmSelection.ShowValues"),
-                       zv::ui::vbOKOnly + zv::ui::vbCritical);
+        zv::ui::MsgBox(
+            zv::db::errorText(e, zv::db::ErrorLayout::DescriptionFirst, QStringLiteral("Error in FrmSelection.ShowValues")),
+            zv::ui::vbOKOnly + zv::ui::vbCritical);
         m_list->clear();
         m_keys.clear();
         return false;

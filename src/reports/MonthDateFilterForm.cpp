@@ -3,6 +3,7 @@
 #include "dateinput/DateText.h"
 #include "framework/FormKeys.h"
 #include "platform/db/Dates.h"
+#include "platform/ui/BoxGuards.h"
 #include "platform/ui/Ui.h"
 #include "platform/ui/VbKeys.h"
 #include <QCheckBox>
@@ -132,7 +133,7 @@ void MonthDateFilterForm::wireMonthDateRows() {
     }
     connect(TxtFdate, &QLineEdit::textChanged, this, [this] { clearStatus(); });
     connect(txtTargetYear, &QLineEdit::textChanged, this, [this] { clearStatus(); });
-    selectAllOnFocus(txtTargetYear);
+    zv::ui::selectAllOnFocus(txtTargetYear);
     zv::ui::KeyFunctions *year = keysOf(txtTargetYear);
     year->down = [this](int &KeyCode, int) {
         if (KeyCode == vbKey::Return) {

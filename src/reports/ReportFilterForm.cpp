@@ -6,6 +6,7 @@
 #include "framework/FormKeys.h"
 #include "platform/db/Dates.h"
 #include "platform/report/FrmReportViewer.h"
+#include "platform/ui/BoxGuards.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Ui.h"
 #include "platform/ui/VbKeys.h"
@@ -156,22 +157,6 @@ zv::ui::KeyFunctions *ReportFilterForm::keysOf(QWidget *control) {
     zv::fw::keyPreviewOf(this)->setControlHandler(control, m_controlKeys.back().get());
     return m_controlKeys.back().get();
 }
-
-namespace {
-class SelectAllOnFocus : public QObject {
-public:
-    using QObject::QObject;
-    bool eventFilter(QObject *watched, QEvent *event) override {
-        if (event->type() == QEvent::FocusIn)
-            if (auto *box = qobject_cast<QLineEdit *>(watched))
-                // After the focus handling, which places the caret itself.
-                QTimer::singleShot(0, box, [box] { box->selectAll(); });
-        return false;
-    }
-};
-} // namespace
-
-void ReportFilterForm::selectAllOnFocus(QLineEdit *box) { box->installEventFilter(new SelectAllOnFocus(box)); }
 
 void ReportFilterForm::tabOnEnter(QWidget *control) {
     keysOf(control)->down = [control](int &KeyCode, int) {

@@ -1,6 +1,6 @@
 #pragma once
 #include "framework/ReportForm.h"
-#include "masters/FormServices.h"
+#include "framework/FormServices.h"
 #include "platform/db/Connection.h"
 #include "platform/report/FormulaDictionary.h"
 #include "platform/ui/KeyPreview.h"
@@ -83,8 +83,6 @@ protected:
 
     // Enter in a control moves the focus on.
     void tabOnEnter(QWidget *control);
-    // The whole text is selected when the box gets the focus.
-    void selectAllOnFocus(QLineEdit *box);
     // The control's key rules (key preview of the form).
     zv::ui::KeyFunctions *keysOf(QWidget *control);
 

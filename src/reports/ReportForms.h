@@ -1,5 +1,5 @@
 #pragma once
-#include "masters/FormServices.h"
+#include "framework/FormServices.h"
 
 namespace zv::reports {
 
@@ -7,6 +7,6 @@ namespace zv::reports {
 // form registry: the monthly checklist, the two target-date reports, the
 // projector/actuals planner and the diarized activities report.
 // The forms get the services given (by default the real windows).
-void registerForms(zv::fw::FormServices services = zv::masters::formServices());
+void registerForms(zv::fw::FormServices services);
 
 } // namespace zv::reports

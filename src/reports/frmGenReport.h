@@ -8,7 +8,7 @@
 class frmGenReport : public zv::reports::MonthDateFilterForm {
     Q_OBJECT
 public:
-    explicit frmGenReport(QWidget *parent = nullptr, zv::fw::FormServices services = zv::masters::formServices());
+    explicit frmGenReport(QWidget *parent, zv::fw::FormServices services);
     ~frmGenReport() override;
 
     static inline const QString kReportFile = QStringLiteral("Reports/ActivityTargetDate.rpt");

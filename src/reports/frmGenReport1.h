@@ -9,7 +9,7 @@
 class frmGenReport1 : public zv::reports::MonthDateFilterForm {
     Q_OBJECT
 public:
-    explicit frmGenReport1(QWidget *parent = nullptr, zv::fw::FormServices services = zv::masters::formServices());
+    explicit frmGenReport1(QWidget *parent, zv::fw::FormServices services);
     ~frmGenReport1() override;
 
     static inline const QString kTitle = QStringLiteral("Activity projector/Actuals planner");

@@ -12,7 +12,7 @@ class QComboBox;
 class frmGenReport2 : public zv::reports::ReportFilterForm {
     Q_OBJECT
 public:
-    explicit frmGenReport2(QWidget *parent = nullptr, zv::fw::FormServices services = zv::masters::formServices());
+    explicit frmGenReport2(QWidget *parent, zv::fw::FormServices services);
     ~frmGenReport2() override;
 
     static inline const QString kTitle = QStringLiteral("Diarized Activities");

@@ -3,6 +3,8 @@
 #include "core/modCommon.h"
 #include "framework/FormKeys.h"
 #include "platform/db/Dates.h"
+#include "platform/db/ErrorText.h"
+#include "platform/ui/BoxGuards.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Ui.h"
 #include "platform/ui/VbKeys.h"
@@ -80,7 +82,7 @@ frmGenReportDev3::frmGenReportDev3(QWidget *parent, zv::fw::FormServices service
     connect(CmbSort, &QComboBox::editTextChanged, this, [this] { m_comboFilter.Change(CmbSort, true); });
     connect(cmbMnth, &QComboBox::editTextChanged, this, [this] { clearStatus(); });
     connect(txtYear, &QLineEdit::textChanged, this, [this] { clearStatus(); });
-    selectAllOnFocus(txtYear);
+    zv::ui::selectAllOnFocus(txtYear);
     keysOf(txtYear)->press = [this](int &KeyAscii) {
         KeyAscii = m_keyFilter.FilterKey(TextBox(txtYear), 0, KeyAscii, QString());
     };
@@ -230,10 +232,7 @@ bool frmGenReportDev3::UsrGenarateTempTable() {
 
 void frmGenReportDev3::showFillFailure(const zv::db::DbError &e) {
     setMousePointer(0);
-    MsgBox(QStringLiteral("Error Number - ") + QString::number(e.number()) + QStringLiteral("\r\n") +
-               QStringLiteral("Error Description -") + e.description() + QStringLiteral("\r\n") +
-               QStringLiteral("Error Source - ") + e.source() + QStringLiteral("\r\n") +
-               QStringLiteral("Error in UsrGenarateTempTable"),
+    MsgBox(zv::db::errorText(e, zv::db::ErrorLayout::Labelled, QStringLiteral("Error in UsrGenarateTempTable")),
            vbOKOnly);
 }
 

@@ -16,7 +16,7 @@ class QLineEdit;
 class frmGenReportDev3 : public zv::reports::ReportFilterForm {
     Q_OBJECT
 public:
-    explicit frmGenReportDev3(QWidget *parent = nullptr, zv::fw::FormServices services = zv::masters::formServices());
+    explicit frmGenReportDev3(QWidget *parent, zv::fw::FormServices services);
     ~frmGenReportDev3() override;
 
     static inline const QString kTitle = QStringLiteral("Activity Check List Report");

@@ -8,7 +8,7 @@
 class frmGenReportDev4 : public zv::reports::ReportFilterForm {
     Q_OBJECT
 public:
-    explicit frmGenReportDev4(QWidget *parent = nullptr, zv::fw::FormServices services = zv::masters::formServices());
+    explicit frmGenReportDev4(QWidget *parent, zv::fw::FormServices services);
     ~frmGenReportDev4() override;
 
     static inline const QString kTitle = QStringLiteral("Pending Activities with Target Date Report");

@@ -2,6 +2,7 @@
 #include "activity/ActivityUtilityForms.h"
 #include "activity/frmViewActivity.h"
 #include "core/FormRegistry.h"
+#include "masters/FormServices.h"
 #include "masters/frmHolidayMaster.h"
 #include <QTimer>
 #include "query/RecordsetGrid.h"

@@ -1,6 +1,7 @@
 #include "MasterFixture.h"
 #include "core/FormRegistry.h"
 #include "core/MDIZVS.h"
+#include "masters/FormServices.h"
 #include "masters/FrmEmp.h"
 #include "masters/MasterForms.h"
 #include "masters/frmDepartment.h"
@@ -17,7 +18,8 @@ public:
     void SetUp() override {
         MasterTest::SetUp();
         zv::forms::clearRegistry();
-        zv::masters::registerForms();
+        // The real windows: the test chooses in the general filter window itself.
+        zv::masters::registerForms(zv::masters::formServices());
         modCommon::gStartPeriod = "01-Apr-2026";
         modCommon::gEndPeriod = "31-Mar-2027";
         main = MDIZVS::instance();

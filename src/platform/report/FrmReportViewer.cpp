@@ -2,6 +2,7 @@
 #include "ReportError.h"
 #include "ReportPreview.h"
 #include "platform/db/DbError.h"
+#include "platform/db/ErrorText.h"
 #include "platform/ui/MessageService.h"
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -182,7 +183,7 @@ bool FrmReportViewer::ShowReport(const QString &title, const QString &reportFile
 }
 
 void FrmReportViewer::showError(const zv::db::DbError &e) {
-    zv::ui::MsgBox(QString::number(e.number()) + QLatin1Char('\r') + e.description(), zv::ui::vbOKOnly + zv::ui::vbCritical);
+    zv::ui::MsgBox(zv::db::errorText(e, zv::db::ErrorLayout::NumberFirst), zv::ui::vbOKOnly + zv::ui::vbCritical);
 }
 
 void FrmReportViewer::startLayout() {

@@ -1,0 +1,26 @@
+#include "SystemStore.h"
+#include "platform/db/Recordset.h"
+
+namespace zv::core {
+
+std::optional<QVariant> SystemStore::storedPassword() {
+    const zv::db::Recordset rs = m_conn.query(QStringLiteral("SELECT DB_Path, Pswd FROM ZV_SYS"));
+    if (rs.isEmpty())
+        return std::nullopt;
+    return rs.valueAt(0, rs.fieldIndex(QStringLiteral("Pswd")));
+}
+
+void SystemStore::setPassword(const QString &scrambled) {
+    m_conn.execute(QStringLiteral("UPDATE ZV_SYS SET Pswd = ?"), {scrambled});
+}
+
+bool SystemStore::hasColumns() {
+    try {
+        m_conn.query(QStringLiteral("SELECT DB_Path, Pswd FROM ZV_SYS WHERE 1 = 2"));
+        return true;
+    } catch (const std::exception &) {
+        return false;
+    }
+}
+
+} // namespace zv::core

@@ -1,0 +1,25 @@
+#pragma once
+#include "platform/db/Connection.h"
+#include <QVariant>
+#include <optional>
+
+namespace zv::core {
+
+// The system table ZV_SYS on the system connection: the administrator's
+// scrambled password. Failures are thrown.
+class SystemStore {
+public:
+    explicit SystemStore(zv::db::Connection &conn) : m_conn(conn) {}
+
+    // The stored scrambled password of the table's first row (Null as stored);
+    // nothing when the table has no row.
+    std::optional<QVariant> storedPassword();
+    void setPassword(const QString &scrambled);
+    // The table has the columns the program reads.
+    bool hasColumns();
+
+private:
+    zv::db::Connection &m_conn;
+};
+
+} // namespace zv::core
