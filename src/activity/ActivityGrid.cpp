@@ -32,6 +32,7 @@ void setFittedColumns(zv::query::RecordsetGrid *grid, const QList<GridColumn> &c
         }
         grid->setColumnWidth(i, width);
     }
+    grid->fillWithLastColumn();
 }
 
 namespace {

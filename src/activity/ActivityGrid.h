@@ -10,7 +10,8 @@ namespace zv::activity {
 // Sets the grid's columns; each is as wide as its twips width, or wider where
 // its heading or the widest of samples (the texts a column may show, by
 // column index) needs it at the grid's font. Columns under 100 twips hold keys
-// and are hidden.
+// and are hidden. The last shown column fills the rest of the grid; a scroll
+// bar brings it into view when the columns are wider than the grid.
 void setFittedColumns(zv::query::RecordsetGrid *grid, const QList<zv::query::GridColumn> &columns,
                       const QList<QStringList> &samples = {});
 

@@ -2,6 +2,7 @@
 #include "FormKeys.h"
 #include "ImageList.h"
 #include "core/modCommon.h"
+#include "platform/ui/StatusLabel.h"
 #include "platform/ui/VbKeys.h"
 #include <QAction>
 #include <QCloseEvent>
@@ -36,7 +37,7 @@ FormBase::FormBase(const QString &caption, QWidget *parent, FormServices service
     Frame1->setFrameShape(QFrame::StyledPanel);
     tbFooter = new QToolBar(this);
     tbFooter->setObjectName(QStringLiteral("tbFooter"));
-    lblStatus = new QLabel(this);
+    lblStatus = new zv::ui::StatusLabel(this);
     lblStatus->setObjectName(QStringLiteral("lblStatus"));
     layout->addWidget(tbHeader);
     layout->addWidget(Frame1, 1);

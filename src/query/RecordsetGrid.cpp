@@ -126,6 +126,11 @@ RecordsetGrid::RecordsetGrid(QWidget *parent) : QTableView(parent), m_model(new 
     verticalHeader()->setFixedWidth(18);
     horizontalHeader()->setSectionsClickable(true);
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &RecordsetGrid::HeadClick);
+    // A column the user widens or narrows takes its room from the filling one.
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int logical) {
+        if (logical != m_fillColumn)
+            fitFillColumn();
+    });
     connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &) { emit RowChosen(); });
 }
 
@@ -157,6 +162,36 @@ QString RecordsetGrid::currentText(int column) const {
     if (!rs || rs->bof() || rs->eof())
         return QString();
     return m_model->cellText(rs->currentIndex(), column);
+}
+
+void RecordsetGrid::fillWithLastColumn() {
+    m_fillColumn = -1;
+    for (int c = m_model->columnCount() - 1; c >= 0 && m_fillColumn < 0; --c)
+        if (!isColumnHidden(c))
+            m_fillColumn = c;
+    m_fillMinimum = m_fillColumn >= 0 ? columnWidth(m_fillColumn) : 0;
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    fitFillColumn();
+}
+
+void RecordsetGrid::fitFillColumn() {
+    if (m_fitting || m_fillColumn < 0 || m_fillColumn >= m_model->columnCount() || isColumnHidden(m_fillColumn))
+        return;
+    int others = 0;
+    for (int c = 0; c < m_model->columnCount(); ++c)
+        if (c != m_fillColumn && !isColumnHidden(c))
+            others += columnWidth(c);
+    const int width = std::max(m_fillMinimum, viewport()->width() - others);
+    if (columnWidth(m_fillColumn) == width)
+        return;
+    m_fitting = true;
+    setColumnWidth(m_fillColumn, width);
+    m_fitting = false;
+}
+
+void RecordsetGrid::resizeEvent(QResizeEvent *event) {
+    QTableView::resizeEvent(event);
+    fitFillColumn();
 }
 
 void RecordsetGrid::refresh() {

@@ -66,6 +66,11 @@ public:
     // The column's text in the current row; "" without a current row.
     QString currentText(int column) const;
 
+    // From now on the last shown column takes the room the others leave,
+    // never less than its width now, and a horizontal scroll bar shows when
+    // the columns are wider than the grid.
+    void fillWithLastColumn();
+
     // After the recordset was sorted or moved by others.
     void refresh();
     void syncCurrentRow();
@@ -81,10 +86,16 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void fitFillColumn();
+
     RecordsetGridModel *m_model;
     bool m_syncing = false;
+    int m_fillColumn = -1;    // the column that fills the grid; -1: none
+    int m_fillMinimum = 0;
+    bool m_fitting = false;
 };
 
 } // namespace zv::query

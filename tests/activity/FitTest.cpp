@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QStyle>
 
 namespace {
@@ -45,6 +46,25 @@ public:
     static void expectDatesFit(zv::query::RecordsetGrid *grid, int column) {
         EXPECT_GT(grid->columnWidth(column), widestDate(grid->fontMetrics()) + 4) << column;
     }
+    // In a grid narrower than its columns a scroll bar brings the last column
+    // whole into view; in a wider one the last column reaches the right edge.
+    // Either way it keeps at least its fitted width.
+    static void expectLastColumnReachable(zv::query::RecordsetGrid *grid, const std::function<void(int)> &resizeTo) {
+        auto *header = grid->horizontalHeader();
+        const int last = header->logicalIndex(header->count() - 1);
+        const int fitted = grid->columnWidth(last);
+        for (const bool narrow : {true, false}) {
+            SCOPED_TRACE(narrow ? "narrow" : "wide");
+            resizeTo(narrow ? 300 : header->length() + 300);
+            QCoreApplication::processEvents();
+            QScrollBar *bar = grid->horizontalScrollBar();
+            EXPECT_EQ(bar->maximum() > 0, narrow);
+            EXPECT_EQ(bar->isVisible(), narrow);
+            bar->setValue(bar->maximum());
+            EXPECT_EQ(header->sectionViewportPosition(last) + header->sectionSize(last), grid->viewport()->width());
+            EXPECT_GE(grid->columnWidth(last), fitted);
+        }
+    }
 
     std::unique_ptr<frmViewActivity> view;
 
@@ -75,6 +95,22 @@ TEST_P(Fit, DayViewHeadings) {
     expectHeadingFits(view->dgdActivity, 1, "Activity Description");
     expectHeadingFits(view->dgdActivity, 2, "Plan Date");
     expectDatesFit(view->dgdActivity, 2);
+}
+
+// The Department of the activity grid and the Plan Date of the day view.
+TEST_P(Fit, TheLastColumnFillsTheGridOrScrollsIntoView) {
+    const qint64 act = activity("Audit");
+    line(act, "2024-05-28", "2024-09-30", kWeekly, "2024-09-28");
+    open();
+    select(act);
+    ASSERT_EQ(form->dgdAM->columnCaption(9).trimmed(), "Department");
+    expectLastColumnReachable(form->dgdAM, [&](int width) { form->dgdAM->resize(width, form->dgdAM->height()); });
+
+    view = std::make_unique<frmViewActivity>();
+    ASSERT_TRUE(view->showActivity("30-Sep-2004"));
+    view->show();
+    auto *grid = view->dgdActivity;
+    expectLastColumnReachable(grid, [&](int width) { view->resize(width + view->width() - grid->width(), view->height()); });
 }
 
 // The "Week" tab of a monthly rule: the ordinals before the first column of

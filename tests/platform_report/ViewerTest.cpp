@@ -1,10 +1,16 @@
 #include "platform/report/FrmReportViewer.h"
+#include "platform/report/PageSetupDialog.h"
 #include "platform/report/ReportError.h"
 #include "platform/ui/MessageService.h"
 #include "support/ProgramFolder.h"
 
 #include <QDir>
+#include <QAbstractPrintDialog>
 #include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QRadioButton>
+#include <QTest>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
@@ -342,6 +348,29 @@ void waitForBuild(FrmReportViewer &v) {
     QCoreApplication::processEvents();   // the tool bar hides what the build showed
 }
 
+// Answers the next dialog that opens over the viewer, once it is there.
+void answerNextDialog(const std::function<void(QDialog &)> &answer) {
+    auto *poll = new QTimer;
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, [poll, answer] {
+        auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!d || qobject_cast<FrmReportViewer *>(d))
+            return;
+        poll->stop();
+        poll->deleteLater();
+        answer(*d);
+    });
+    poll->start();
+}
+
+QStringList buttonTexts(const QDialog &d) {
+    QStringList out;
+    for (const QPushButton *b : d.findChildren<QPushButton *>())
+        if (b->isVisible())
+            out << b->text().remove('&');
+    return out;
+}
+
 // The pages of a PDF file and whether each is wider than high.
 QVector<bool> pdfPagesLandscape(const QString &file) {
     QFile f(file);
@@ -481,6 +510,74 @@ TEST_F(Viewer, OpensWideEnoughForThePageWidthAndZooms) {
             EXPECT_EQ(preview.pageSizeOnScreen().width(), qRound(paperWidth));
         }));
     }
+}
+
+// Printer Setup asks for paper and orientation only, with OK and Cancel, and
+// prints nothing; it needs no printer.
+TEST_F(Viewer, PrinterSetUpAsksForPaperAndOrientationOnly) {
+    ASSERT_TRUE(whileShown("Reports/test.rpt", activities(40), [&](FrmReportViewer &v) {
+        QString title;
+        QStringList buttons;
+        bool printDialog = true;
+        answerNextDialog([&](QDialog &d) {
+            title = d.windowTitle();
+            buttons = buttonTexts(d);
+            printDialog = qobject_cast<QAbstractPrintDialog *>(&d) != nullptr;
+            if (auto *landscape = d.findChild<QRadioButton *>("optLandscape"))
+                landscape->click();
+            d.reject();
+        });
+        v.cmdPrinterSelection->click();
+        EXPECT_EQ(title, "Printer Setup");
+        EXPECT_FALSE(printDialog);
+        EXPECT_EQ(buttons, QStringList({"OK", "Cancel"}));
+        EXPECT_EQ(v.pageLayout().orientation(), QPageLayout::Portrait);   // cancelled: as it was
+
+        answerNextDialog([&](QDialog &d) {
+            auto *setup = qobject_cast<PageSetupDialog *>(&d);
+            if (!setup) {
+                d.reject();
+                return;
+            }
+            setup->cboPaper->setCurrentIndex(setup->cboPaper->findData(int(QPageSize::Letter)));
+            setup->optLandscape->click();
+            setup->buttons->button(QDialogButtonBox::Ok)->click();
+        });
+        v.cmdPrinterSelection->click();
+        waitForBuild(v);
+        EXPECT_EQ(v.pageLayout().orientation(), QPageLayout::Landscape);
+        EXPECT_EQ(v.pageLayout().pageSize().id(), QPageSize::Letter);
+        EXPECT_GT(v.crviewer->paperOnScreen().width(), v.crviewer->paperOnScreen().height());
+    }));
+}
+
+// A page that no longer fits after Printer Setup is fitted again as on opening:
+// at 100 per cent where the screen is wide enough, else at its width.
+TEST_F(Viewer, TheNewPageIsFittedAgainAfterPrinterSetUp) {
+    QByteArray small(kLayout);
+    small.replace("\"A4\"", "\"A5\"");
+    write("Reports/small.rpt", small);
+    const QRect screen = QApplication::primaryScreen()->availableGeometry();
+    ASSERT_TRUE(whileShown("Reports/small.rpt", activities(40), [&](FrmReportViewer &v) {
+        ReportPreview &preview = *v.crviewer;
+        QCoreApplication::processEvents();
+        ASSERT_DOUBLE_EQ(preview.zoomFactor(), 1.0);   // a portrait A5 page fits at 100 per cent
+        v.setPrintDialogHook([](FrmReportViewer::PrintDialog, QPrinter &p) {
+            p.setPageOrientation(QPageLayout::Landscape);
+            return true;
+        });
+        v.cmdPrinterSelection->click();
+        waitForBuild(v);
+        ASSERT_GT(preview.paperOnScreen().width(), preview.paperOnScreen().height());
+        // The whole width of the landscape page is in the window.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return preview.horizontalScrollBar()->maximum() == 0; }));
+        EXPECT_LE(preview.pageSizeOnScreen().width() + 2 * ReportPreview::kMargin, preview.viewport()->width());
+        EXPECT_LE(v.frameGeometry().width(), screen.width());
+        if (preview.paperOnScreen().width() + 60 < screen.width())
+            EXPECT_DOUBLE_EQ(preview.zoomFactor(), 1.0);
+        else
+            EXPECT_EQ(preview.zoomMode(), ReportPreview::FitToWidth);
+    }));
 }
 
 TEST_F(Viewer, PageKeysScrollThePageThenTurnIt) {

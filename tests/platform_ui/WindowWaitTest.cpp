@@ -148,6 +148,9 @@ TEST(WindowWait, NothingTheUserDoesReachesTheOwnerMeanwhile) {
     EXPECT_EQ(owner.hotKeys, 0);
     EXPECT_EQ(owner.clicks, 0);
 
+    // The keys go back to the owner once the window system has made it active again.
+    EXPECT_EQ(busyWindow(), nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &owner; }));
     QTest::keyClicks(owner.box, "abc");
     QTest::keyClick(owner.box, Qt::Key_F9);
     QTest::mouseClick(owner.button, Qt::LeftButton);

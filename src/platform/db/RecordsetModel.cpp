@@ -40,13 +40,15 @@ QVariant RecordsetModel::data(const QModelIndex &index, int role) const {
 }
 
 QVariant RecordsetModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (role != Qt::DisplayRole)
+    // Only the sections there are: captions kept from an earlier recordset name none.
+    if (role != Qt::DisplayRole || section < 0 ||
+        section >= (orientation == Qt::Vertical ? rowCount() : columnCount()))
         return {};
     if (orientation == Qt::Vertical)
         return section + 1;
     if (section < m_captions.size() && !m_captions.at(section).isEmpty())
         return m_captions.at(section);
-    return m_rs && section < m_rs->fieldCount() ? QVariant(m_rs->fieldNames().at(section)) : QVariant();
+    return m_rs->fieldNames().at(section);
 }
 
 } // namespace zv::db

@@ -1,4 +1,5 @@
 #include "FrmReportViewer.h"
+#include "PageSetupDialog.h"
 #include "ReportError.h"
 #include "ReportPreview.h"
 #include "platform/db/DbError.h"
@@ -277,8 +278,23 @@ void FrmReportViewer::sizeToPage() {
     const int frame = 16;
     const QSize wanted(std::max(qCeil(paper.width()) + chrome, layout()->itemAt(0)->widget()->sizeHint().width()),
                        barHeight + qCeil(paper.height()) + chrome);
-    const QSize size(std::min(wanted.width(), room.width() - frame), std::min(wanted.height(), room.height() - 2 * frame));
-    resize(size);
+    QSize size(std::min(wanted.width(), room.width() - frame), std::min(wanted.height(), room.height() - 2 * frame));
+    if (isMaximized() || isFullScreen()) {
+        size = this->size();   // the user's choice stands; only the zoom follows the page
+    } else {
+        resize(size);
+        // A window grown for a wider page stays on its screen.
+        if (isVisible()) {
+            const QRect now(pos(), frameGeometry().size().expandedTo(size));
+            QPoint to = now.topLeft();
+            if (now.right() > room.right())
+                to.setX(std::max(room.left(), room.right() - now.width()));
+            if (now.bottom() > room.bottom())
+                to.setY(std::max(room.top(), room.bottom() - now.height()));
+            if (to != now.topLeft())
+                move(to);
+        }
+    }
     if (qCeil(paper.width()) + chrome <= size.width())
         crviewer->setZoomFactor(1.0);
     else
@@ -320,19 +336,21 @@ void FrmReportViewer::applyFormulas(const QString &title, const FormulaDictionar
 bool FrmReportViewer::runPrintDialog(PrintDialog kind) {
     if (m_hooks.printDialog)
         return m_hooks.printDialog(kind, printer());
-    QPrintDialog dialog(&printer(), this);
     if (kind == PrintDialog::PrinterSetup) {
-        dialog.setWindowTitle(QStringLiteral("Printer Setup"));
-        dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
-        dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    } else {
-        // The page range offered is the whole report's.
-        if (m_report && !m_report->layoutComplete()) {
-            m_report->finishLayout();
-            buildEnded();
-        }
-        dialog.setMinMax(1, std::max(1, m_report ? m_report->pageCount() : 1));
+        // Paper and orientation only: it needs no printer and prints nothing.
+        PageSetupDialog dialog(printer().pageLayout(), this);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        printer().setPageLayout(dialog.pageLayout());
+        return true;
     }
+    // The page range offered is the whole report's.
+    if (m_report && !m_report->layoutComplete()) {
+        m_report->finishLayout();
+        buildEnded();
+    }
+    QPrintDialog dialog(&printer(), this);
+    dialog.setMinMax(1, std::max(1, m_report ? m_report->pageCount() : 1));
     return dialog.exec() == QDialog::Accepted;
 }
 
@@ -349,7 +367,10 @@ void FrmReportViewer::cmdPrinterSelection_Click() {
         startLayout();
     } catch (const zv::db::DbError &e) {
         showError(e);
+        return;
     }
+    // The new paper is fitted as the report was when the window opened.
+    sizeToPage();
 }
 
 void FrmReportViewer::cmdPrint_Click() {

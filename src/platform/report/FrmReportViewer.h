@@ -29,7 +29,8 @@ void setProgramFolder(const QString &folder);
 // laid out in slices from the event loop while the window answers, with a
 // progress bar and a Cancel that stops the build. Printing and export give
 // every page. The preview, printing and export follow one page layout: the
-// report's own until the printer set-up (or the print dialog) changes it.
+// report's own until the printer set-up (paper and orientation; it prints
+// nothing) or the print dialog changes it.
 class FrmReportViewer : public QDialog {
     Q_OBJECT
 public:
@@ -99,6 +100,8 @@ private:
     void applyFormulas(const QString &title, const FormulaDictionary *values);
     bool runPrintDialog(PrintDialog kind);
     void showPageNumber();
+    // The window sized for the page at 100 per cent where the screen allows,
+    // else the page at the window's width; a maximised window keeps its size.
     void sizeToPage();
     // Lays the report out anew on m_pageLayout: the first page at once, the others in slices.
     void startLayout();
