@@ -128,6 +128,13 @@ void AdminDialog::runInBackground(const QString &label, const BackgroundWork &wo
     runWhileWindowWaits(this, label, [&work](WorkProgress &progress) { work(progress.percent); });
 }
 
+bool AdminDialog::runCancellable(const QString &label, const std::function<void(WorkProgress &)> &work) {
+    const QScopedValueRollback<bool> busy(m_busy, true);
+    WaitOptions options;
+    options.cancellable = true;
+    return runWhileWindowWaits(this, label, work, options) == WaitOutcome::Finished;
+}
+
 namespace {
 
 class PasteGuard : public QObject {

@@ -201,7 +201,7 @@ void frmLogin::login() {
         gDBPath = appFile(QString::fromLatin1(kTemplateDb));
         if (!gConnOpen)
             OpenDatabase();
-        if (programEnded())
+        if (programEnded() || (!gConnOpen && LastOpenFoundInUse()))
             return;
         if (!CheckSystemTable() || !CheckDatabaseIdentity()) {
             MsgBox(QStringLiteral("Some of the Application Folders/Files are corrupted. Exiting the Application."),
@@ -236,6 +236,9 @@ void frmLogin::login() {
         if (!gConnOpen)
             OpenDatabase();
         if (programEnded())
+            return;
+        // Held by another program: sound, so no repair is offered; OK again once it lets go.
+        if (!gConnOpen && LastOpenFoundInUse())
             return;
         if (!gConnOpen) {
             // Not openable counts as invalid: only the repair entries stay open.
