@@ -654,7 +654,7 @@ bool frmActvtyMast::InsertHeader() {
         m_detailMode = DetailMode::None;
         if (e.number() == err::GeneralFailure)
             status(QStringLiteral("ZVE027"), QStringLiteral("This Record "));
-        else
+        else if (!tellIfInUse(e, true))
             failed(e, QStringLiteral("\nIn InsertHeader"));
     }
     return false;
@@ -672,7 +672,7 @@ bool frmActvtyMast::UpdateHeader() {
     } catch (const DbError &e) {
         if (e.number() == err::GeneralFailure)
             status(QStringLiteral("ZVE006"), QStringLiteral("This Record "));
-        else
+        else if (!tellIfInUse(e, true))
             failed(e, QStringLiteral("\nIn Update Header"));
     }
     return false;
@@ -704,7 +704,8 @@ bool frmActvtyMast::InsertDetail(qint64 replaceLine) {
     } catch (const RowGone &) {
         failed(DbError(err::NoCurrentRecord, kLineGone), QStringLiteral("\nIn InsertDetail"));
     } catch (const DbError &e) {
-        failed(e, QStringLiteral("\nIn InsertDetail"));
+        if (!tellIfInUse(e, true))
+            failed(e, QStringLiteral("\nIn InsertDetail"));
     }
     return false;
 }
@@ -734,7 +735,8 @@ bool frmActvtyMast::UpdateDetail() {
     } catch (const RowGone &) {
         failed(DbError(err::NoCurrentRecord, kLineGone), QStringLiteral("\nIn Update Detail"));
     } catch (const DbError &e) {
-        failed(e, QStringLiteral("\nIn Update Detail"));
+        if (!tellIfInUse(e, true))
+            failed(e, QStringLiteral("\nIn Update Detail"));
     }
     return false;
 }

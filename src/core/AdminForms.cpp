@@ -129,6 +129,13 @@ void AdminDialog::runInBackground(const QString &label, const BackgroundWork &wo
     runWhileWindowWaits(this, label, [&work](WorkProgress &progress) { work(progress.percent); });
 }
 
+bool AdminDialog::runCancellable(const QString &label, const std::function<void(WorkProgress &)> &work) {
+    const QScopedValueRollback<bool> busy(m_busy, true);
+    WaitOptions options;
+    options.cancellable = true;
+    return runWhileWindowWaits(this, label, work, options) == WaitOutcome::Finished;
+}
+
 void showHelpTopic(QWidget *parent, const QString &topic) { zv::core::ShowHelpTopic(parent, topic); }
 
 void registerForms() {

@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/ui/BoxGuards.h"
 #include "platform/ui/KeyPreview.h"
+#include "platform/ui/WindowWait.h"
 #include <QDialog>
 #include <QString>
 #include <atomic>
@@ -78,6 +79,9 @@ protected:
     // keys and close box do nothing until the work has ended. An exception of
     // the work is rethrown here.
     void runInBackground(const QString &label, const BackgroundWork &work);
+    // The same with Cancel on the small window; false when Cancel was pressed
+    // (the work has then stopped at its next step).
+    bool runCancellable(const QString &label, const std::function<void(zv::ui::WorkProgress &)> &work);
 
     zv::ui::KeyPreview *m_keys = nullptr;
     bool m_unloaded = false;

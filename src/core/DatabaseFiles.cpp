@@ -1,6 +1,7 @@
 #include "DatabaseFiles.h"
 #include "platform/db/Connection.h"
 #include "platform/db/DbError.h"
+#include "platform/ui/WindowWait.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -8,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -26,9 +28,19 @@ QString canonicalOrCleaned(const QString &path) {
     return QDir::cleanPath(folder + QLatin1Char('/') + fi.fileName());
 }
 
-[[noreturn]] void fail(long number, const QString &what, int error = errno) {
-    throw zv::db::DbError(number, what + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(error)),
-                          QStringLiteral("zv.admin"));
+constexpr long kReadFailed = 57;
+
+[[noreturn]] void raise(long number, const QString &description, const QString &blocked) {
+    throw CopyFailure(number, description, blocked);
+}
+
+// A write the file system refused: a full disk (or a file larger than may be
+// written, which leaves no room all the same) is told apart from a folder
+// that cannot be written.
+[[noreturn]] void failWrite(const QString &what, const QString &blocked, int error = errno) {
+    const bool noRoom = error == ENOSPC || error == EDQUOT || error == EFBIG;
+    raise(noRoom ? kDiskFull : zv::db::err::ReadOnlyFile,
+          what + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(error)), blocked);
 }
 
 void syncFolder(const QString &folder) {
@@ -57,33 +69,28 @@ bool sameFile(const QString &a, const QString &b) {
 void copyDatabaseFile(const QString &source, const QString &dest, bool overwrite, std::atomic<int> *percent) {
     QFile in(source);
     if (!QFileInfo::exists(source))
-        throw zv::db::DbError(zv::db::err::FileNotFound, QStringLiteral("File not found: ") + source,
-                              QStringLiteral("zv.admin"));
+        raise(zv::db::err::FileNotFound, QStringLiteral("File not found: ") + source, source);
     // A link is followed: the file it names is replaced, the link stays.
     const QFileInfo given(dest);
     const QFileInfo destInfo(given.exists() ? given.canonicalFilePath() : given.absoluteFilePath());
     const QString folder = destInfo.absolutePath();
     if (!QFileInfo(folder).isDir())
-        throw zv::db::DbError(kPathNotFound, QStringLiteral("Path not found: ") + folder,
-                              QStringLiteral("zv.admin"));
+        raise(kPathNotFound, QStringLiteral("Path not found: ") + folder, folder);
     if (!overwrite && destInfo.exists())
-        throw zv::db::DbError(kFileExists, QStringLiteral("File already exists: ") + dest,
-                              QStringLiteral("zv.admin"));
+        raise(kFileExists, QStringLiteral("File already exists: ") + dest, dest);
     if (destInfo.isDir())
-        throw zv::db::DbError(zv::db::err::ReadOnlyFile, QStringLiteral("A folder has this name: ") + dest,
-                              QStringLiteral("zv.admin"));
+        raise(zv::db::err::ReadOnlyFile, QStringLiteral("A folder has this name: ") + dest, dest);
     if (!in.open(QIODevice::ReadOnly))
-        throw zv::db::DbError(zv::db::err::ReadOnlyFile, in.errorString() + QStringLiteral(": ") + source,
-                              QStringLiteral("zv.admin"));
+        raise(kReadFailed, in.errorString() + QStringLiteral(": ") + source, source);
 
     // The temporary file lives beside dest so that the rename stays on one
     // file system and is atomic; it is removed again on any failure.
     QTemporaryFile tmp(folder + QLatin1Char('/') + QLatin1Char('.') + destInfo.fileName() +
                        QStringLiteral(".XXXXXX"));
     tmp.setAutoRemove(true);
+    errno = 0;
     if (!tmp.open())
-        throw zv::db::DbError(zv::db::err::ReadOnlyFile, tmp.errorString() + QStringLiteral(": ") + folder,
-                              QStringLiteral("zv.admin"));
+        failWrite(tmp.errorString() + QStringLiteral(" in ") + folder, folder, errno ? errno : EACCES);
     const int fd = tmp.handle();
     const qint64 total = in.size();
     qint64 copied = 0;
@@ -91,8 +98,7 @@ void copyDatabaseFile(const QString &source, const QString &dest, bool overwrite
     for (;;) {
         const qint64 got = in.read(buffer.data(), buffer.size());
         if (got < 0)
-            throw zv::db::DbError(zv::db::err::ReadOnlyFile, in.errorString() + QStringLiteral(": ") + source,
-                                  QStringLiteral("zv.admin"));
+            raise(kReadFailed, in.errorString() + QStringLiteral(": ") + source, source);
         if (got == 0)
             break;
         qint64 done = 0;
@@ -101,7 +107,7 @@ void copyDatabaseFile(const QString &source, const QString &dest, bool overwrite
             if (n < 0) {
                 if (errno == EINTR)
                     continue;
-                fail(zv::db::err::ReadOnlyFile, QStringLiteral("Cannot write ") + tmp.fileName());
+                failWrite(QStringLiteral("Cannot write ") + tmp.fileName(), folder);
             }
             done += n;
         }
@@ -110,7 +116,7 @@ void copyDatabaseFile(const QString &source, const QString &dest, bool overwrite
             percent->store(int(qMin<qint64>(100, copied * 100 / total)));
     }
     if (::fsync(fd) != 0)
-        fail(zv::db::err::ReadOnlyFile, QStringLiteral("Cannot write ") + tmp.fileName());
+        failWrite(QStringLiteral("Cannot write ") + tmp.fileName(), folder);
 
     // Keep the permissions of the file being replaced; a new file gets the
     // source's, always writable by its owner (a read-only database would stop
@@ -126,8 +132,8 @@ void copyDatabaseFile(const QString &source, const QString &dest, bool overwrite
         for (const char *suffix : {"-journal", "-wal", "-shm"}) {
             const QString side = base + QLatin1String(suffix);
             if (QFileInfo::exists(side) && !QFile::remove(side))
-                throw zv::db::DbError(zv::db::err::ReadOnlyFile, QStringLiteral("Cannot remove ") + side,
-                                      QStringLiteral("zv.admin"));
+                raise(zv::db::err::ReadOnlyFile, QStringLiteral("Cannot remove ") + side,
+                      QFileInfo(side).absolutePath());
         }
     }
 
@@ -135,19 +141,46 @@ void copyDatabaseFile(const QString &source, const QString &dest, bool overwrite
     const QByteArray destName = QFile::encodeName(destInfo.absoluteFilePath());
     if (overwrite) {
         if (::rename(tmpName.constData(), destName.constData()) != 0)
-            fail(zv::db::err::ReadOnlyFile, QStringLiteral("Cannot replace ") + dest);
+            failWrite(QStringLiteral("Cannot replace ") + dest, folder);
     } else {
         // link() refuses an existing name, so a file that appeared meanwhile is never replaced.
         if (::link(tmpName.constData(), destName.constData()) != 0) {
             if (errno == EEXIST)
-                throw zv::db::DbError(kFileExists, QStringLiteral("File already exists: ") + dest,
-                                      QStringLiteral("zv.admin"));
-            fail(zv::db::err::ReadOnlyFile, QStringLiteral("Cannot write ") + dest);
+                raise(kFileExists, QStringLiteral("File already exists: ") + dest, dest);
+            failWrite(QStringLiteral("Cannot write ") + dest, folder);
         }
     }
     if (overwrite)
         tmp.setAutoRemove(false);   // renamed away: nothing left to remove
     syncFolder(folder);
+}
+
+QString copyFailureCause(const std::exception &error) {
+    const auto *db = dynamic_cast<const zv::db::DbError *>(&error);
+    if (!db)
+        return QString::fromLocal8Bit(error.what());
+    const auto *copy = dynamic_cast<const CopyFailure *>(&error);
+    const QString blocked = copy ? copy->blocked() : QString();
+    switch (db->number()) {
+    case zv::db::err::DatabaseInUse:
+        return QStringLiteral("The specified file is being used by another program. Please try again when it is "
+                              "closed.");
+    case kDiskFull:
+        return QStringLiteral("There is not enough space left on the disk. Please free some space and try again.");
+    case zv::db::err::ReadOnlyFile:
+        if (!blocked.isEmpty())
+            return blocked + QStringLiteral(" can not be written. Please make it writable.");
+        break;
+    case kPathNotFound:
+        return QStringLiteral("The folder ") + blocked + QStringLiteral(" does not exist.");
+    case zv::db::err::FileNotFound:
+        return QStringLiteral("The file ") + blocked + QStringLiteral(" does not exist.");
+    case kReadFailed:
+        return blocked + QStringLiteral(" can not be read.");
+    default:
+        break;
+    }
+    return db->description();
 }
 
 bool hasIdentity(zv::db::Connection &conn) {
@@ -163,20 +196,62 @@ bool hasIdentity(zv::db::Connection &conn) {
 }
 
 bool isValidDatabaseFile(const QString &path) {
+    zv::ui::WorkProgress progress;
+    return checkDatabaseFile(path, progress) == FileCheck::Valid;
+}
+
+namespace {
+struct CheckProgress {
+    sqlite3 *db;
+    zv::ui::WorkProgress *progress;
+    int pages;
+};
+
+// Called every few thousand steps of the check: the pages read so far against
+// the file's pages give the percent (a page read twice is not counted as more).
+int onCheckProgress(void *context) {
+    auto *p = static_cast<CheckProgress *>(context);
+    if (p->progress->cancelRequested.load())
+        return 1;
+    int read = 0, highest = 0;
+    sqlite3_db_status(p->db, SQLITE_DBSTATUS_CACHE_MISS, &read, &highest, 0);
+    if (p->pages > 0)
+        p->progress->percent.store(qMin(99, int(qint64(read) * 100 / p->pages)));
+    return 0;
+}
+} // namespace
+
+FileCheck checkDatabaseFile(const QString &path, zv::ui::WorkProgress &progress) {
     if (!QFileInfo(path).isFile())
-        return false;
+        return FileCheck::Invalid;
     try {
         zv::db::Connection conn;
         conn.open(path, zv::db::Connection::Mode::ReadOnly);
-        bool ok = hasIdentity(conn);
-        if (ok) {
-            const zv::db::Recordset rs = conn.query(QStringLiteral("PRAGMA integrity_check"));
-            ok = rs.recordCount() == 1 && rs.valueAt(0, 0).toString() == QLatin1String("ok");
+        if (!hasIdentity(conn)) {
+            // The identity query swallows its errors: a lock is not a wrong file.
+            return zv::db::heldByAnother(path) ? FileCheck::InUse : FileCheck::Invalid;
         }
-        conn.close();
-        return ok;
+        // Pages come through the page cache, so that the reads can be counted.
+        conn.execute(QStringLiteral("PRAGMA mmap_size=0"));
+        CheckProgress context{conn.handle(), &progress,
+                              conn.scalar(QStringLiteral("PRAGMA page_count")).toInt()};
+        int read = 0, highest = 0;
+        sqlite3_db_status(conn.handle(), SQLITE_DBSTATUS_CACHE_MISS, &read, &highest, 1);
+        progress.percent.store(0);
+        sqlite3_progress_handler(conn.handle(), 4000, &onCheckProgress, &context);
+        const zv::db::Recordset rs = conn.query(QStringLiteral("PRAGMA integrity_check"));
+        sqlite3_progress_handler(conn.handle(), 0, nullptr, nullptr);
+        progress.percent.store(100);
+        const bool ok = rs.recordCount() == 1 && rs.valueAt(0, 0).toString() == QLatin1String("ok");
+        return ok ? FileCheck::Valid : FileCheck::Invalid;
+    } catch (const zv::db::DbError &e) {
+        if (e.number() == zv::db::err::Interrupted)
+            return FileCheck::Cancelled;
+        if (e.number() == zv::db::err::DatabaseInUse)
+            return FileCheck::InUse;
+        return FileCheck::Invalid;
     } catch (...) {
-        return false;
+        return FileCheck::Invalid;
     }
 }
 

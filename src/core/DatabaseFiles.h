@@ -1,8 +1,10 @@
 #pragma once
+#include "platform/db/DbError.h"
 #include <QString>
 #include <atomic>
 
 namespace zv::db { class Connection; }
+namespace zv::ui { struct WorkProgress; }
 
 // File operations of the database administration windows (reset, backup,
 // restore). They work on closed database files only; the callers check the
@@ -19,11 +21,27 @@ bool sameFile(const QString &a, const QString &b);
 // failure at any point leaves dest as it was. A rollback journal left beside
 // dest (which would otherwise be played back into the new file) is removed
 // just before the rename. Without overwrite an existing dest raises 58.
-// Failures raise zv::db::DbError: 53 source missing, 76 folder missing,
-// 58 file exists, 75 anything the file system refuses. percent, when given,
-// follows the bytes copied (0 to 100).
+// Failures raise CopyFailure (a zv::db::DbError): 53 source missing, 76
+// folder missing, 58 file exists, 61 no room left on the disk, 75 anything
+// else the file system refuses. percent, when given, follows the bytes copied
+// (0 to 100).
 void copyDatabaseFile(const QString &source, const QString &dest, bool overwrite,
                       std::atomic<int> *percent = nullptr);
+
+// A failed copy, with the file or folder that stopped it.
+class CopyFailure : public zv::db::DbError {
+public:
+    CopyFailure(long number, const QString &description, QString blocked)
+        : DbError(number, description, QStringLiteral("zv.admin")), m_blocked(std::move(blocked)) {}
+    const QString &blocked() const { return m_blocked; }
+
+private:
+    QString m_blocked;
+};
+
+// Why a copy over a database file failed, in words for the user: the folder
+// that cannot be written, a full disk, the file in use.
+QString copyFailureCause(const std::exception &error);
 
 // The identity query on an open connection: true when Parm holds the identity
 // value. Any error gives false.
@@ -33,7 +51,13 @@ bool hasIdentity(zv::db::Connection &conn);
 // integrity. Any error gives false.
 bool isValidDatabaseFile(const QString &path);
 
+// The same check for work under a busy window: progress.percent follows the
+// integrity check, progress.cancelRequested stops it (Cancelled).
+enum class FileCheck { Valid, Invalid, InUse, Cancelled };
+FileCheck checkDatabaseFile(const QString &path, zv::ui::WorkProgress &progress);
+
 inline constexpr long kFileExists = 58;
 inline constexpr long kPathNotFound = 76;
+inline constexpr long kDiskFull = 61;
 
 } // namespace zv::admin

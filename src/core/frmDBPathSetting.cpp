@@ -131,7 +131,17 @@ void frmDBPathSetting::ResetProductionDatabase() {
     if (destination.isEmpty())
         return;
     const QString templatePath = appFile(QString::fromLatin1(kTemplateDb));
+    const QString destInUse = QStringLiteral("Can not reset, Destination Database in use. Please confirm all users "
+                                             "are logged off before reset the Database.");
+    const QString sourceInUse = QStringLiteral("Can not reset, Source Database in use. Please confirm all users are "
+                                               "logged off before reset the Database.");
     std::optional<Hourglass> hourglass;
+    auto cannotReset = [&](const QString &cause) {
+        MsgBox(QStringLiteral("Cannot Reset. ") + cause, vbCritical, QStringLiteral("Error"));
+        setWindowTitle(kResetCaption);
+        hourglass.reset();
+        leaveOnProduction();
+    };
     try {
         gDBPath = templatePath;
         if (!CheckAppFiles()) {
@@ -139,17 +149,21 @@ void frmDBPathSetting::ResetProductionDatabase() {
             return;
         }
         zv::admin::closeMainConnection();
-        if (zv::db::databaseInUse(destination)) {
-            MsgBox(QStringLiteral("Can not reset, Destination Database in use. Please confirm all users are "
-                                  "logged off before reset the Database."),
-                   vbCritical, QStringLiteral("Error"));
+        // A lock file that cannot be made is not someone using the database.
+        for (const QString &file : {destination, templatePath}) {
+            if (const QString blocked = zv::db::lockFileBlocked(file); !blocked.isEmpty()) {
+                cannotReset(blocked + QStringLiteral(" can not be written. Please make it writable."));
+                return;
+            }
+        }
+        // In use: this program's lock file says so, or another program holds the file itself.
+        if (zv::db::databaseInUse(destination) || zv::db::heldByAnother(destination)) {
+            MsgBox(destInUse, vbCritical, QStringLiteral("Error"));
             leaveOnProduction();
             return;
         }
-        if (zv::db::databaseInUse(gDBPath)) {
-            MsgBox(QStringLiteral("Can not reset, Source Database in use. Please confirm all users are logged "
-                                  "off before reset the Database."),
-                   vbCritical, QStringLiteral("Error"));
+        if (zv::db::databaseInUse(gDBPath) || zv::db::heldByAnother(gDBPath)) {
+            MsgBox(sourceInUse, vbCritical, QStringLiteral("Error"));
             leaveOnProduction();
             return;
         }
@@ -172,13 +186,13 @@ void frmDBPathSetting::ResetProductionDatabase() {
         hourglass.emplace();
         setWindowTitle(QStringLiteral("Please wait Reset Database in progress..."));
         zv::admin::closeMainConnection();
-        // Someone may have opened it while the question was up.
-        if (zv::db::databaseInUse(destination)) {
+        // Someone may have opened it while the question was up. Its lock is
+        // held through the copy, so nobody starts on it meanwhile.
+        zv::db::FileHold hold(destination, zv::db::FileHold::Kind::Write);
+        if (hold.inUse() || zv::db::databaseInUse(destination)) {
             hourglass.reset();
             setWindowTitle(kResetCaption);
-            MsgBox(QStringLiteral("Can not reset, Destination Database in use. Please confirm all users are "
-                                  "logged off before reset the Database."),
-                   vbCritical, QStringLiteral("Error"));
+            MsgBox(destInUse, vbCritical, QStringLiteral("Error"));
             leaveOnProduction();
             return;
         }
@@ -186,6 +200,7 @@ void frmDBPathSetting::ResetProductionDatabase() {
         runInBackground(QStringLiteral("Resetting the Production Database ..."), [&](std::atomic<int> &percent) {
             zv::admin::copyDatabaseFile(templateFile, destination, true, &percent);
         });
+        hold.release();
         gDBPath = destination;
         // The new file is a sound production database: the restricted menus go.
         gDBInvalid = false;
@@ -197,11 +212,7 @@ void frmDBPathSetting::ResetProductionDatabase() {
             OpenDatabase();
         zv::admin::reloadPeriod();
         close();
-    } catch (...) {
-        MsgBox(QStringLiteral("Cannot Reset. The specified file is being used by Windows. "), vbCritical,
-               QStringLiteral("Error"));
-        setWindowTitle(kResetCaption);
-        hourglass.reset();
-        leaveOnProduction();
+    } catch (const std::exception &e) {
+        cannotReset(zv::admin::copyFailureCause(e));
     }
 }

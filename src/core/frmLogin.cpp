@@ -200,7 +200,7 @@ void frmLogin::login() {
         // The template database must be sound before anything else is trusted.
         gDBPath = appFile(QString::fromLatin1(kTemplateDb));
         MainConnectionOpen();
-        if (programEnded())
+        if (programEnded() || (!gConnOpen && LastOpenFoundInUse()))
             return;
         if (!CheckSystemTable() || !CheckDatabaseIdentity()) {
             MsgBox(QStringLiteral("Some of the Application Folders/Files are corrupted. Exiting the Application."),
@@ -229,6 +229,9 @@ void frmLogin::login() {
         gDBPath = appFile(QString::fromLatin1(kProductionDb));
         MainConnectionOpen();
         if (programEnded())
+            return;
+        // Held by another program: sound, so no repair is offered; OK again once it lets go.
+        if (!gConnOpen && LastOpenFoundInUse())
             return;
         if (!gConnOpen) {
             // Not openable counts as invalid: only the repair entries stay open.

@@ -85,13 +85,14 @@ void frmRestore::cmdBrowse_Click() {
         m_done = false;
 }
 
-bool frmRestore::IsValidBackup() {
+zv::admin::FileCheck frmRestore::IsValidBackup() {
     // The integrity check reads the whole file: on a large one it takes a while.
     const QString path = txtPath->text().trimmed();
-    bool valid = false;
-    runInBackground(QStringLiteral("Checking ") + path + QStringLiteral(" ..."),
-                    [&](std::atomic<int> &) { valid = zv::admin::isValidDatabaseFile(path); });
-    return valid;
+    auto result = zv::admin::FileCheck::Invalid;
+    if (!runCancellable(QStringLiteral("Checking ") + path + QStringLiteral(" ..."),
+                        [&](WorkProgress &progress) { result = zv::admin::checkDatabaseFile(path, progress); }))
+        return zv::admin::FileCheck::Cancelled;
+    return result;
 }
 
 void frmRestore::RestoreDatabase() {
@@ -110,7 +111,17 @@ void frmRestore::RestoreDatabase() {
         cmdBrowse->setFocus();
         return;
     }
-    if (!IsValidBackup()) {
+    const QString sourceInUse = QStringLiteral("Can not Restore, Source Database in use.");
+    const QString destInUse = QStringLiteral("Can not Restore, Destination Database in use.");
+    switch (IsValidBackup()) {
+    case zv::admin::FileCheck::Valid:
+        break;
+    case zv::admin::FileCheck::Cancelled:
+        return;
+    case zv::admin::FileCheck::InUse:
+        MsgBox(sourceInUse, vbCritical, QStringLiteral("Error"));
+        return;
+    case zv::admin::FileCheck::Invalid:
         MsgBox(QStringLiteral("Can not Restore. Not a valid Database."), vbCritical, QStringLiteral("Error"));
         cmdBrowse->setFocus();
         return;
@@ -122,13 +133,23 @@ void frmRestore::RestoreDatabase() {
     gDBPath = production;
     if (gConnOpen)
         zv::admin::closeMainConnection();
-    const QString sourceInUse = QStringLiteral("Can not Restore, Source Database in use.");
-    const QString destInUse = QStringLiteral("Can not Restore, Destination Database in use.");
-    if (zv::db::databaseInUse(source)) {
+    auto cannotRestore = [&](const QString &cause) {
+        MsgBox(QStringLiteral("Can not Restore ") + shown + QStringLiteral(". ") + cause, vbCritical,
+               QStringLiteral("Error"));
+    };
+    // A lock file that cannot be made is not someone using the database.
+    for (const QString &file : {source, production}) {
+        if (const QString blocked = zv::db::lockFileBlocked(file); !blocked.isEmpty()) {
+            cannotRestore(blocked + QStringLiteral(" can not be written. Please make it writable."));
+            return;
+        }
+    }
+    // In use: this program's lock file says so, or another program holds the file itself.
+    if (zv::db::databaseInUse(source) || zv::db::heldByAnother(source)) {
         MsgBox(sourceInUse, vbCritical, QStringLiteral("Error"));
         return;
     }
-    if (zv::db::databaseInUse(gDBPath)) {
+    if (zv::db::databaseInUse(gDBPath) || zv::db::heldByAnother(gDBPath)) {
         MsgBox(destInUse, vbCritical, QStringLiteral("Error"));
         return;
     }
@@ -143,21 +164,28 @@ void frmRestore::RestoreDatabase() {
         setWindowTitle(QStringLiteral("Please wait Restore in progress..."));
         hourglass.emplace();
         zv::admin::closeMainConnection();
-        // Either file may have been opened while the question was up.
-        if (zv::db::databaseInUse(source) || zv::db::databaseInUse(gDBPath)) {
+        // Either file may have been opened while the question was up. Their
+        // locks are held through the copy, so nobody starts on them meanwhile.
+        zv::db::FileHold destHold(gDBPath, zv::db::FileHold::Kind::Write);
+        zv::db::FileHold sourceHold(source, zv::db::FileHold::Kind::Read);
+        const bool sourceBusy = sourceHold.inUse() || zv::db::databaseInUse(source);
+        if (sourceBusy || destHold.inUse() || zv::db::databaseInUse(gDBPath)) {
             hourglass.reset();
             setWindowTitle(kCaption);
-            MsgBox(zv::db::databaseInUse(source) ? sourceInUse : destInUse, vbCritical, QStringLiteral("Error"));
+            MsgBox(sourceBusy ? sourceInUse : destInUse, vbCritical, QStringLiteral("Error"));
             return;
         }
         const QString folder = QFileInfo(gDBPath).absolutePath();
         if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder))
-            throw std::runtime_error("cannot create the production folder");
+            throw zv::admin::CopyFailure(zv::db::err::ReadOnlyFile, QStringLiteral("Cannot create ") + folder,
+                                         QFileInfo(folder).absolutePath());
         const QString production = gDBPath;
         runInBackground(QStringLiteral("Restoring the Production Database from ") + source + QStringLiteral(" ..."),
                         [&](std::atomic<int> &percent) {
                             zv::admin::copyDatabaseFile(source, production, true, &percent);
                         });
+        destHold.release();
+        sourceHold.release();
         // The restored file passed the identity check: the restricted menus go.
         gDBInvalid = false;
         EnableMainMenus();
@@ -170,12 +198,10 @@ void frmRestore::RestoreDatabase() {
                QStringLiteral("Information"));
         m_done = true;
         close();
-    } catch (...) {
+    } catch (const std::exception &e) {
         setWindowTitle(kCaption);
         hourglass.reset();
-        MsgBox(QStringLiteral("Can not Restore ") + shown +
-                   QStringLiteral(". The specified file is being used by Windows. "),
-               vbCritical, QStringLiteral("Error"));
+        cannotRestore(zv::admin::copyFailureCause(e));
         close();
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "AdminForms.h"
+#include "DatabaseFiles.h"
 
 class QLineEdit;
 class QPushButton;
@@ -13,8 +14,9 @@ public:
 
     void cmdBrowse_Click();
     void RestoreDatabase();
-    // The chosen file opens read-only, is a database of this system and passes SQLite's integrity check.
-    bool IsValidBackup();
+    // The chosen file opens read-only, is a database of this system and passes
+    // SQLite's integrity check. The check shows its progress and offers Cancel.
+    zv::admin::FileCheck IsValidBackup();
     void tlbOkCancel_ButtonClick(int index) override;
 
     bool isDone() const { return m_done; }

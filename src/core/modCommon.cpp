@@ -41,6 +41,7 @@ namespace {
 QString s_appPath;
 std::function<void()> s_endHandler;
 bool s_ended = false;
+bool s_lastOpenInUse = false;
 
 const QString kErrorTitle = QStringLiteral("Error");
 
@@ -68,6 +69,13 @@ QString notWritableMessage(const QString &dbPath) {
         isProductionPath(dbPath) ? QStringLiteral("Production Database") : QStringLiteral("Database ") + dbPath;
     return database + QStringLiteral(" can not be opened: ") + blocked +
            QStringLiteral(" can not be written. Please make it writable.");
+}
+
+// Another program holds the file: nothing is wrong with it, it opens once that program lets go.
+QString inUseMessage(const QString &dbPath) {
+    const QString database =
+        isProductionPath(dbPath) ? QStringLiteral("Production Database") : QStringLiteral("Database ") + dbPath;
+    return database + QStringLiteral(" is in use by another program. Please try again when it is closed.");
 }
 
 void endProgramWith(const QString &message) {
@@ -113,6 +121,7 @@ void CloseConnections() {
 }
 
 void OpenDatabase() {
+    s_lastOpenInUse = false;
     try {
         // A missing file is the not-found case, whatever the attribute test would say.
         if (gDBPath.isEmpty() || !QFileInfo::exists(gDBPath))
@@ -126,6 +135,10 @@ void OpenDatabase() {
         case zv::db::err::ReadOnlyFile:
             MsgBox(notWritableMessage(gDBPath), vbCritical, kErrorTitle);
             return;
+        case zv::db::err::DatabaseInUse:
+            s_lastOpenInUse = true;
+            MsgBox(inUseMessage(gDBPath), vbCritical, kErrorTitle);
+            return;
         case zv::db::err::GeneralFailure:
             if (isProductionPath(gDBPath))
                 MsgBox(QStringLiteral("Production Database is corrupted. Please reset the Production Database."),
@@ -138,6 +151,8 @@ void OpenDatabase() {
         }
     }
 }
+
+bool LastOpenFoundInUse() { return s_lastOpenInUse; }
 
 bool MainConnectionOpen() {
     if (!gConnOpen || !gConn || !gConn->isOpen())
@@ -154,6 +169,7 @@ Connection &MainConnection() {
 // Touches only the system connection: the main connection and gDBPath stay as they are.
 void OpenSystemDatabase() {
     const QString path = appFile(QString::fromLatin1(kSystemDb));
+    s_lastOpenInUse = false;
     try {
         if (!QFileInfo::exists(path)) {
             MsgBox(QStringLiteral("Some of the Application Folders/Files are missing. Can not open the Application."),
@@ -169,6 +185,10 @@ void OpenSystemDatabase() {
             return;
         case zv::db::err::ReadOnlyFile:
             endProgramWith(notWritableMessage(path));
+            return;
+        case zv::db::err::DatabaseInUse:
+            s_lastOpenInUse = true;
+            MsgBox(inUseMessage(path), vbCritical, kErrorTitle);
             return;
         case zv::db::err::GeneralFailure:
             endProgramWith(
@@ -264,6 +284,7 @@ void ResetState() {
     gLoginUserName.clear();
     gTempUserID = 0;
     s_ended = false;
+    s_lastOpenInUse = false;
 }
 
 } // namespace modCommon

@@ -51,6 +51,9 @@ void OpenDatabase();
 bool MainConnectionOpen();
 zv::db::Connection &MainConnection();
 void OpenSystemDatabase();
+// Whether the last OpenDatabase or OpenSystemDatabase failed because another
+// program holds the file (the user has been told to try again later).
+bool LastOpenFoundInUse();
 bool CheckAppFiles();
 QDate GetServerDate();
 QString GetTimeStampString();

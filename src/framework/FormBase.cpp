@@ -3,6 +3,7 @@
 #include "ImageList.h"
 #include "core/modCommon.h"
 #include "platform/ui/StatusLabel.h"
+#include "platform/ui/MessageService.h"
 #include "platform/ui/VbKeys.h"
 #include <QAction>
 #include <QCloseEvent>
@@ -113,11 +114,23 @@ void FormBase::tellingFailures(const std::function<void()> &step) {
     try {
         step();
     } catch (const std::exception &e) {
-        showFailure(e);
+        if (!tellIfInUse(e, false))
+            showFailure(e);
     }
 }
 
 void FormBase::showFailure(const std::exception &e) { modCommon::ShowErrorMessage(e); }
+
+bool FormBase::tellIfInUse(const std::exception &e, bool saving) {
+    const auto *db = dynamic_cast<const zv::db::DbError *>(&e);
+    if (!db || db->number() != zv::db::err::DatabaseInUse)
+        return false;
+    const QString inUse = QStringLiteral("in use by another program. Please try again when it is closed.");
+    zv::ui::MsgBox(saving ? QStringLiteral("The record could not be saved because the database is ") + inUse
+                          : QStringLiteral("The database is ") + inUse,
+                   zv::ui::vbCritical, QStringLiteral("Error"));
+    return true;
+}
 
 void FormBase::focusIfUsable(QWidget *control) {
     if (control && control->isEnabled() && control->isVisible())

@@ -30,6 +30,10 @@ struct FooterButtons {
 class FormBase : public QDialog, public zv::ui::KeyHandler {
     Q_OBJECT
 public:
+    // When the failure is another program holding the database, says so in
+    // plain words (for a save: the record could not be saved) and answers
+    // true; otherwise shows nothing and answers false.
+    static bool tellIfInUse(const std::exception &e, bool saving);
     ~FormBase() override;
 
     // The designed controls, as the forms name them.

@@ -1,4 +1,5 @@
 #include "FormUtilityBase.h"
+#include "FormBase.h"
 #include "FrameworkErrors.h"
 #include "clsFooterToolBar.h"
 #include "core/modCommon.h"
@@ -26,6 +27,8 @@ const QString &FormUtilityBase::ident(const QString &name) {
 }
 
 void FormUtilityBase::reportError(const std::exception &e) {
+    if (zv::fw::FormBase::tellIfInUse(e, false))
+        return;
     if (auto *db = dynamic_cast<const DbError *>(&e))
         modCommon::ShowErrorMessage(db);
     else

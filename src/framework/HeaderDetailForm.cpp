@@ -99,8 +99,9 @@ bool HeaderDetailForm::writeTogether(const std::function<void(zv::db::Connection
     } catch (const Refused &r) {
         status(r.code, r.prefix);
         return false;
-    } catch (const std::exception &) {
-        status(failureCode);
+    } catch (const std::exception &e) {
+        if (!tellIfInUse(e, true))
+            status(failureCode);
         return false;
     }
 }

@@ -591,8 +591,9 @@ bool FrmEmp::UsrInsertRecord() {
     const bool newDesignation = m_combos.Change(cmbDesignation, false);
     try {
         m_currentKey = QString::number(store().insert(rowToSave(txtEmpPassWord->text())).key);
-    } catch (const std::exception &) {
-        status(QStringLiteral("ZVE004"));
+    } catch (const std::exception &e) {
+        if (!tellIfInUse(e, true))
+            status(QStringLiteral("ZVE004"));
         return false;
     }
     if (newDesignation)
@@ -607,8 +608,9 @@ bool FrmEmp::UsrUpdateRecord() {
         requireRowLock();
         if (!store().update(keyValue().toLongLong(), rowToSave(txtEmpPassWord->text().trimmed())))
             requireOneRowChanged(0);
-    } catch (const std::exception &) {
-        status(QStringLiteral("ZVE004"));
+    } catch (const std::exception &e) {
+        if (!tellIfInUse(e, true))
+            status(QStringLiteral("ZVE004"));
         return false;
     }
     releaseRowLock();

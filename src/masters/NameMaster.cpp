@@ -258,8 +258,9 @@ bool NameMaster::UsrValidateScreenFieldsModifyMode() {
 bool NameMaster::UsrInsertRecord() {
     try {
         m_currentKey = QString::number(store().insert(txtName->text().trimmed()));
-    } catch (const std::exception &) {
-        status(QStringLiteral("ZVE004"));
+    } catch (const std::exception &e) {
+        if (!tellIfInUse(e, true))
+            status(QStringLiteral("ZVE004"));
         return false;
     }
     utility.UsrSetValue();
@@ -272,8 +273,9 @@ bool NameMaster::UsrUpdateRecord() {
     try {
         requireRowLock();
         requireOneRowChanged(store().rename(keyValue().toLongLong(), txtName->text()));
-    } catch (const std::exception &) {
-        status(QStringLiteral("ZVE035"));
+    } catch (const std::exception &e) {
+        if (!tellIfInUse(e, true))
+            status(QStringLiteral("ZVE035"));
         return false;
     }
     releaseRowLock();

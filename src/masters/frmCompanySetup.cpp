@@ -253,8 +253,9 @@ CompanyRow frmCompanySetup::boxValues() const {
 bool frmCompanySetup::UsrInsertRecord() {
     try {
         m_currentKey = QString::number(CompanyStore(db()).insert(boxValues()));
-    } catch (const std::exception &) {
-        status(QStringLiteral("ZVE004"));
+    } catch (const std::exception &e) {
+        if (!tellIfInUse(e, true))
+            status(QStringLiteral("ZVE004"));
         return false;
     }
     // The row is written: the form leaves add mode whatever the reload does,
@@ -280,8 +281,9 @@ bool frmCompanySetup::UsrUpdateRecord() {
     try {
         requireRowLock();
         requireOneRowChanged(CompanyStore(db()).update(keyValue().toLongLong(), boxValues()));
-    } catch (const std::exception &) {
-        status(QStringLiteral("ZVE035"));
+    } catch (const std::exception &e) {
+        if (!tellIfInUse(e, true))
+            status(QStringLiteral("ZVE035"));
         return false;
     }
     releaseRowLock();

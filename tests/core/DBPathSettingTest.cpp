@@ -3,6 +3,8 @@
 #include "core/FormRegistry.h"
 #include "core/MDIZVS.h"
 #include "core/frmDBPathSetting.h"
+#include "support/OtherProgramLock.h"
+#include <QDir>
 #include <QAction>
 #include <QFile>
 #include <QFrame>
@@ -18,7 +20,8 @@ const QString kDestInUse = QStringLiteral("Can not reset, Destination Database i
                                           "logged off before reset the Database.");
 const QString kSourceInUse = QStringLiteral("Can not reset, Source Database in use. Please confirm all users are "
                                             "logged off before reset the Database.");
-const QString kFailed = QStringLiteral("Cannot Reset. The specified file is being used by Windows. ");
+const QString kDiskFull =
+    QStringLiteral("Cannot Reset. There is not enough space left on the disk. Please free some space and try again.");
 } // namespace
 
 class DBPathSettingTest : public AdminTest {
@@ -168,13 +171,56 @@ TEST_F(DBPathSettingTest, ACopyThatFailsHalfWayLeavesProductionWhole) {
         FileSizeLimit limit(FileSizeLimit::halfOf(templateDb()));
         form->ResetProductionDatabase();
     }
-    EXPECT_EQ(messages.prompts(), (QStringList{kQuestion, kFailed}));
+    EXPECT_EQ(messages.prompts(), (QStringList{kQuestion, kDiskFull}));
     EXPECT_TRUE(bytesOf(production()) == before);
     EXPECT_TRUE(soundDatabase(production()));
     EXPECT_TRUE(leftovers(folder->file(QStringLiteral("Data"))).isEmpty());
     EXPECT_EQ(modCommon::gDBPath, production());
     EXPECT_FALSE(mainConnectionOn(templateDb()));
     EXPECT_FALSE(form->unloaded());
+}
+
+// Another program holds production (no lock file of ours says so): the reset
+// refuses with the in-use message and replaces nothing; once it lets go the
+// reset goes ahead.
+TEST_F(DBPathSettingTest, AnotherProgramHoldingProductionStopsTheReset) {
+    stamp(production(), QStringLiteral("sound data"));
+    modCommon::CloseConnections();
+    const QByteArray before = bytesOf(production());
+    openForm(QStringLiteral("0"));
+    {
+        OtherProgramLock other(production());
+        ASSERT_TRUE(other.held()) << other.output().constData();
+        messages.answer(vbYes);   // were it asked
+        form->ResetProductionDatabase();
+        EXPECT_EQ(messages.prompts(), QStringList{kDestInUse});
+        ASSERT_TRUE(other.release());
+    }
+    EXPECT_TRUE(bytesOf(production()) == before);
+    EXPECT_EQ(stampOf(production()), QStringLiteral("sound data"));
+    EXPECT_FALSE(form->unloaded());
+
+    messages.clear();
+    messages.answer(vbYes);
+    form->ResetProductionDatabase();
+    EXPECT_EQ(messages.prompts(), (QStringList{kQuestion, kDone}));
+    EXPECT_EQ(stampOf(production()), QString(""));
+}
+
+// One cause, one message: a folder where production's lock file goes is what
+// cannot be written, as the login says, not a database in use.
+TEST_F(DBPathSettingTest, ALockFileThatCannotBeMadeIsNamedAsTheCause) {
+    stamp(production(), QStringLiteral("sound data"));
+    modCommon::CloseConnections();
+    const QString lock = zv::db::lockFilePath(production());
+    ASSERT_TRUE(QDir().mkdir(lock));
+    openForm(QStringLiteral("0"));
+    messages.answer(vbYes);   // were it asked
+    form->ResetProductionDatabase();
+    EXPECT_EQ(messages.prompts(), QStringList{QStringLiteral("Cannot Reset. ") + lock +
+                                              QStringLiteral(" can not be written. Please make it writable.")});
+    EXPECT_EQ(stampOf(production()), QStringLiteral("sound data"));
+    EXPECT_EQ(modCommon::gDBPath, production());
 }
 
 // A journal left by a crashed writer of the old file must not be played back

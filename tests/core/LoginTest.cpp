@@ -1,5 +1,6 @@
 #include "CoreFixture.h"
 #include "core/frmLogin.h"
+#include "support/OtherProgramLock.h"
 #include <QApplication>
 #include <QDir>
 #include <QKeyEvent>
@@ -202,6 +203,52 @@ TEST_F(LoginWindow, ProductionLockFileThatCannotBeMadeIsNotCalledCorruption) {
     EXPECT_EQ(endCount, 0);
     EXPECT_TRUE(login.loginSucceeded());
     EXPECT_FALSE(gConnOpen);
+}
+
+// Another program holds a database (the employees' program shares production):
+// the login says it is in use and to try again, never that it is corrupted,
+// and offers no reset; once the other program lets go, OK logs in.
+TEST_F(LoginWindow, ADatabaseAnotherProgramHoldsIsInUseNotCorrupted) {
+    const struct {
+        const char *name;
+        QString path;
+        QString message;
+    } cases[] = {
+        {"production", folder->productionDb(),
+         QStringLiteral("Production Database is in use by another program. Please try again when it is closed.")},
+        {"template", folder->templateDb(),
+         QStringLiteral("Database ") + folder->templateDb() +
+             QStringLiteral(" is in use by another program. Please try again when it is closed.")},
+        {"system", folder->systemDb(),
+         QStringLiteral("Database ") + folder->systemDb() +
+             QStringLiteral(" is in use by another program. Please try again when it is closed.")},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        ResetState();
+        messages.clear();
+        frmLogin login;
+        login.show();
+        login.txtPassword->setText(QStringLiteral("admin"));
+        {
+            OtherProgramLock other(c.path);
+            ASSERT_TRUE(other.held()) << other.output().constData();
+            login.tlbOkCancel_ButtonClick(1);
+            EXPECT_EQ(promptsWithout(kReminder), QStringList{c.message});
+            EXPECT_EQ(endCount, 0);
+            EXPECT_FALSE(login.loginSucceeded());
+            EXPECT_EQ(MDIZVS::existingInstance(), nullptr);
+            EXPECT_FALSE(gDBInvalid);
+            ASSERT_TRUE(other.release());
+        }
+        messages.clear();
+        login.tlbOkCancel_ButtonClick(1);
+        EXPECT_EQ(promptsWithout(kReminder), QStringList{});
+        EXPECT_TRUE(login.loginSucceeded());
+        EXPECT_TRUE(gConnOpen);
+        EXPECT_FALSE(gDBInvalid);
+        EXPECT_EQ(endCount, 0);
+    }
 }
 
 TEST_F(LoginWindow, CancelAsksAndNoKeepsTheWindowUsable) {

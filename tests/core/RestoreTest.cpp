@@ -3,6 +3,10 @@
 #include "core/FormRegistry.h"
 #include "core/MDIZVS.h"
 #include "core/frmRestore.h"
+#include "platform/ui/WindowWait.h"
+#include "support/OtherProgramLock.h"
+#include <QProgressBar>
+#include <QPushButton>
 #include <QAction>
 #include <QDir>
 #include <QFile>
@@ -223,6 +227,97 @@ TEST_F(RestoreTest, RefusesWhileADatabaseIsInUseAndGoesAheadOverStaleLocks) {
     EXPECT_EQ(stampOf(production()), QStringLiteral("monday"));
 }
 
+// Another program holds a file (no lock file of ours says so): the restore
+// refuses with the in-use message of that file and replaces nothing.
+TEST_F(RestoreTest, AnotherProgramHoldingAFileStopsTheRestore) {
+    modCommon::CloseConnections();
+    const QByteArray before = bytesOf(production());
+    choose(backup);
+    const struct {
+        QString held, message;
+    } cases[] = {{production(), QStringLiteral("Can not Restore, Destination Database in use.")},
+                 {backup, QStringLiteral("Can not Restore, Source Database in use.")}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.held.toStdString());
+        messages.clear();
+        OtherProgramLock other(c.held);
+        ASSERT_TRUE(other.held()) << other.output().constData();
+        messages.answer(vbYes);   // were it asked
+        form->RestoreDatabase();
+        EXPECT_EQ(messages.prompts(), QStringList{c.message});
+        ASSERT_TRUE(other.release());
+        EXPECT_TRUE(bytesOf(production()) == before);
+        EXPECT_FALSE(form->unloaded());
+    }
+}
+
+// One cause, one message: a folder where production's lock file goes cannot be written.
+TEST_F(RestoreTest, ALockFileThatCannotBeMadeIsNamedAsTheCause) {
+    modCommon::CloseConnections();
+    const QString lock = zv::db::lockFilePath(production());
+    ASSERT_TRUE(QDir().mkdir(lock));
+    choose(backup);
+    messages.answer(vbYes);   // were it asked
+    form->RestoreDatabase();
+    EXPECT_EQ(messages.prompts(), QStringList{QStringLiteral("Can not Restore ") + backup + QStringLiteral(". ") + lock +
+                                              QStringLiteral(" can not be written. Please make it writable.")});
+    EXPECT_EQ(stampOf(production()), QStringLiteral("today"));
+}
+
+// The check of a large file can be cancelled: nothing is asked and production stays.
+TEST_F(RestoreTest, TheCheckOffersCancelWhichLeavesProductionAlone) {
+    // Another program writing to the chosen file keeps the check waiting until Cancel is pressed.
+    sqlite3 *writer = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(backup).constData(), &writer), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(writer, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    choose(backup);
+    bool cancelOffered = false;
+    QTimer watch;
+    watch.setInterval(0);
+    QObject::connect(&watch, &QTimer::timeout, form.get(), [&] {
+        if (!zv::ui::busyWindow())
+            return;
+        watch.stop();
+        auto *cancel = zv::ui::busyWindow()->findChild<QPushButton *>("cmdCancel");
+        cancelOffered = cancel != nullptr;
+        if (cancel)
+            cancel->click();
+        sqlite3_exec(writer, "COMMIT", nullptr, nullptr, nullptr);
+    });
+    watch.start();
+    messages.answer(vbYes);   // were it asked
+    form->RestoreDatabase();
+    watch.stop();
+    sqlite3_close(writer);
+
+    EXPECT_TRUE(cancelOffered);
+    EXPECT_EQ(messages.prompts(), QStringList{});
+    EXPECT_EQ(stampOf(production()), QStringLiteral("today"));
+    EXPECT_FALSE(form->unloaded());
+    EXPECT_FALSE(form->busy());
+}
+
+// The check tells how far it is, and stops when asked.
+TEST(BackupCheck, ReportsItsProgressAndStopsOnCancel) {
+    ProgramFolder folder;
+    const QString file = folder.productionDb();
+    {
+        zv::db::Connection c;
+        c.open(file);
+        c.executeScript("CREATE TABLE Filler (v TEXT); CREATE INDEX FillerV ON Filler (v);"
+                        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 20000)"
+                        " INSERT INTO Filler SELECT printf('row %08d', i) FROM n;");
+    }
+    zv::ui::WorkProgress done;
+    EXPECT_EQ(zv::admin::checkDatabaseFile(file, done), zv::admin::FileCheck::Valid);
+    EXPECT_EQ(done.percent.load(), 100);
+
+    zv::ui::WorkProgress cancelled;
+    cancelled.cancelRequested = true;
+    EXPECT_EQ(zv::admin::checkDatabaseFile(file, cancelled), zv::admin::FileCheck::Cancelled);
+    EXPECT_LT(cancelled.percent.load(), 100);
+}
+
 TEST_F(RestoreTest, ACopyThatFailsHalfWayLeavesProductionWhole) {
     modCommon::CloseConnections();
     const QByteArray before = bytesOf(production());
@@ -237,7 +332,8 @@ TEST_F(RestoreTest, ACopyThatFailsHalfWayLeavesProductionWhole) {
     EXPECT_EQ(messages.prompts(),
               (QStringList{question(backup),
                            QStringLiteral("Can not Restore ") + backup +
-                               QStringLiteral(". The specified file is being used by Windows. "),
+                               QStringLiteral(". There is not enough space left on the disk. Please free some "
+                                              "space and try again."),
                            QStringLiteral("Do you want to exit?")}));
     EXPECT_TRUE(bytesOf(production()) == before);
     EXPECT_TRUE(soundDatabase(production()));

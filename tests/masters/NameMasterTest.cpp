@@ -2,6 +2,7 @@
 #include "MasterFixture.h"
 #include "masters/frmDepartment.h"
 #include "framework/TextRules.h"
+#include "support/OtherProgramLock.h"
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QMenu>
@@ -316,6 +317,32 @@ TEST_P(NameMasterTest, SelectThroughTheGeneralFilter) {
     key_(Qt::Key_F8);
     EXPECT_EQ(form->txtName->text(), "Sales");
     EXPECT_TRUE(on(*form, "Modify"));
+}
+
+// Another program is in the middle of a save of its own for longer than a save
+// waits: Ok says the record could not be saved because the database is in use,
+// keeps the edit, and writes nothing; Ok again once it is done saves.
+TEST_P(NameMasterTest, ASaveMeetingAnotherProgramsLockSaysInUseAndWritesNothing) {
+    key_(Qt::Key_F2);
+    type("Sales");
+    {
+        OtherProgramLock theirs(folder->productionDb(),
+                                "BEGIN IMMEDIATE; INSERT INTO " + kind().table + " (" + kind().column +
+                                    ") VALUES ('Theirs')");
+        ASSERT_TRUE(theirs.held()) << theirs.output().constData();
+        key_(Qt::Key_F9);
+        EXPECT_EQ(messages.prompts(),
+                  QStringList{"The record could not be saved because the database is in use by another program. "
+                              "Please try again when it is closed."});
+        EXPECT_TRUE(editing());
+        ASSERT_TRUE(theirs.release());
+    }
+    EXPECT_EQ(count("Sales"), 0);
+    EXPECT_EQ(count("Theirs"), 0);
+
+    key_(Qt::Key_F9);
+    EXPECT_EQ(statusCode(*form), "ZVE003");
+    EXPECT_EQ(count("Sales"), 1);
 }
 
 // A save that fails is reported as failed and keeps the edit open, at Ok and at the close box.

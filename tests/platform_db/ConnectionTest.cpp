@@ -1,11 +1,15 @@
 #include "platform/db/Connection.h"
 #include "platform/db/Dates.h"
+#include "support/OtherProgramLock.h"
 #include "support/SqlGate.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <condition_variable>
 #include <csignal>
+#include <mutex>
+#include <sqlite3.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <thread>
@@ -331,6 +335,150 @@ TEST_F(DbFixture, ConnectionsOpeningAndClosingTogetherKeepTheLockFileRight) {
     EXPECT_EQ(unseen, 0);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the other process failed to open";
     EXPECT_FALSE(QFileInfo::exists(lockFilePath(path)));
+}
+
+// Two saves at once on one file, as the employees' program and this one make
+// them: the one that starts second waits for the first and then saves too.
+// A save that only takes its write lock at its first write would find the
+// other's write lock while holding its read lock, and fail at once
+// ("database is locked") in the middle of the save instead of waiting.
+TEST_F(DbFixture, TwoSavesAtOnceBothLandOneAfterTheOther) {
+    std::mutex m;
+    std::condition_variable changed;
+    bool firstHasRead = false, secondIsWaitingOrWrote = false;
+    auto tell = [&](bool &flag) {
+        std::lock_guard<std::mutex> lock(m);
+        flag = true;
+        changed.notify_all();
+    };
+    auto waitFor = [&](bool &flag) {
+        std::unique_lock<std::mutex> lock(m);
+        changed.wait(lock, [&] { return flag; });
+    };
+
+    long secondError = -1;
+    std::thread second([&] {
+        Connection other;
+        other.open(path);
+        // Tells when it has to wait for the first save's lock, then waits on.
+        struct Waiting {
+            std::function<void()> tell;
+        } waiting{[&] { tell(secondIsWaitingOrWrote); }};
+        sqlite3_busy_handler(
+            other.handle(),
+            [](void *w, int tries) {
+                static_cast<Waiting *>(w)->tell();
+                std::this_thread::yield();
+                return tries < 10000000 ? 1 : 0;
+            },
+            &waiting);
+        waitFor(firstHasRead);
+        secondError = errorOf([&] {
+            Transaction t(other);
+            other.execute("INSERT INTO Dept_Mast (Dept_Name) VALUES ('second')");
+            tell(secondIsWaitingOrWrote);
+            t.commit();
+        });
+    });
+
+    const long firstError = errorOf([&] {
+        Transaction t(conn);
+        conn.scalar("SELECT count(*) FROM Dept_Mast WHERE Dept_Name = 'first'");   // the save's own check
+        tell(firstHasRead);
+        waitFor(secondIsWaitingOrWrote);
+        conn.execute("INSERT INTO Dept_Mast (Dept_Name) VALUES ('first')");
+        t.commit();
+    });
+    tell(firstHasRead);   // the second save must not wait for ever if the first failed early
+    second.join();
+
+    EXPECT_EQ(firstError, 0);
+    EXPECT_EQ(secondError, 0);
+    EXPECT_EQ(conn.scalar("SELECT group_concat(Dept_Name, ',') FROM (SELECT Dept_Name FROM Dept_Mast ORDER BY 1)")
+                  .toString()
+                  .toStdString(),
+              "first,second");
+}
+
+// Another program holds the file for longer than a save waits: the save waits
+// its short while, fails as "in use" (not as an unknown failure) and leaves
+// nothing of itself behind.
+TEST_F(DbFixture, ASaveMeetingAnotherProgramsLockFailsAsInUseAndWritesNothing) {
+    for (const char *lockSql :
+         {"BEGIN IMMEDIATE; INSERT INTO Dept_Mast (Dept_Name) VALUES ('theirs')", "BEGIN EXCLUSIVE"}) {
+        SCOPED_TRACE(lockSql);
+        OtherProgramLock other(path, QString::fromLatin1(lockSql));
+        ASSERT_TRUE(other.held()) << other.output().constData();
+        QString description;
+        const long error = errorOf([&] {
+            try {
+                Transaction t(conn);
+                conn.execute("INSERT INTO Dept_Mast (Dept_Name) VALUES ('ours')");
+                conn.execute("INSERT INTO Emp_Mast (Emp_Name, Sys_Dept_Num) VALUES ('ours', ?)", {conn.lastInsertId()});
+                t.commit();
+            } catch (const DbError &e) {
+                description = e.description();
+                throw;
+            }
+        });
+        EXPECT_EQ(error, err::DatabaseInUse) << description.toStdString();
+        EXPECT_FALSE(conn.inTransaction());
+        ASSERT_TRUE(other.release()) << other.output().constData();
+        EXPECT_EQ(conn.scalar("SELECT count(*) FROM Dept_Mast").toInt(), 0);
+        EXPECT_EQ(conn.scalar("SELECT count(*) FROM Emp_Mast").toInt(), 0);
+    }
+}
+
+// Opening tells a file held by another program apart from a damaged one and a missing one.
+TEST(Connection, OpeningTellsInUseFromDamagedAndMissing) {
+    QTemporaryDir dir;
+    const QString held = dir.filePath("held.mdb"), damaged = dir.filePath("damaged.mdb");
+    {
+        Connection c;
+        QFile f(held);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.close();
+        c.open(held);
+        c.executeScript("CREATE TABLE Parm (DB_Check TEXT); INSERT INTO Parm VALUES ('ZORVANE');");
+    }
+    QFile bad(damaged);
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write(QByteArray(8192, 'x'));
+    bad.close();
+    OtherProgramLock other(held);
+    ASSERT_TRUE(other.held()) << other.output().constData();
+
+    const struct {
+        QString path;
+        long number;
+        bool inUse;
+    } cases[] = {{held, err::DatabaseInUse, true},
+                 {damaged, err::GeneralFailure, false},
+                 {dir.filePath("missing.mdb"), err::FileNotFound, false}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        long number = 0;
+        try {
+            Connection conn;
+            conn.open(c.path);
+        } catch (const DbError &e) {
+            number = e.number();
+        }
+        EXPECT_EQ(number, c.number);
+        EXPECT_EQ(heldByAnother(c.path), c.inUse);
+        EXPECT_EQ(FileHold(c.path, FileHold::Kind::Write).inUse(), c.inUse);
+    }
+    ASSERT_TRUE(other.release());
+    EXPECT_FALSE(heldByAnother(held));
+
+    // A write hold keeps everybody else out until it is let go.
+    FileHold hold(held, FileHold::Kind::Write);
+    ASSERT_FALSE(hold.inUse());
+    OtherProgramLock reader(held, QStringLiteral("BEGIN; SELECT count(*) FROM Parm;"));
+    EXPECT_FALSE(reader.held());
+    hold.release();
+    OtherProgramLock again(held, QStringLiteral("BEGIN; SELECT count(*) FROM Parm;"));
+    EXPECT_TRUE(again.held()) << again.output().constData();
 }
 
 TEST(Dates, DisplayAndStorage) {

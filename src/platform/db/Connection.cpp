@@ -119,6 +119,54 @@ bool databaseInUse(const QString &databasePath) {
     return !free;
 }
 
+QString lockFileBlocked(const QString &databasePath) {
+    const QString ldb = lockFilePath(databasePath);
+    const QFileInfo info(ldb);
+    if (!info.exists() && !info.isSymLink())
+        return {};
+    const int fd = openLockFile(ldb, false);
+    if (fd < 0)
+        return ldb;
+    ::close(fd);
+    return {};
+}
+
+namespace {
+bool isInUse(int rc) { return (rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED; }
+} // namespace
+
+FileHold::FileHold(const QString &path, Kind kind) {
+    if (!QFileInfo(path).isFile())
+        return;
+    const int flags = (kind == Kind::Write ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY) | SQLITE_OPEN_NOMUTEX;
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db, flags, nullptr) != SQLITE_OK) {
+        release();
+        return;
+    }
+    sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
+    // Taking the lock reads the file's first page: a file that is not a
+    // database fails here with its own error, never as busy.
+    const char *take = kind == Kind::Write ? "BEGIN EXCLUSIVE" : "BEGIN; SELECT count(*) FROM sqlite_master;";
+    const int rc = sqlite3_exec(m_db, take, nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) {
+        m_inUse = isInUse(rc);
+        release();
+    }
+}
+
+FileHold::~FileHold() { release(); }
+
+void FileHold::release() {
+    if (!m_db)
+        return;
+    if (!sqlite3_get_autocommit(m_db))
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close_v2(m_db);
+    m_db = nullptr;
+}
+
+bool heldByAnother(const QString &path) { return FileHold(path, FileHold::Kind::Read).inUse(); }
+
 // ---------------------------------------------------------------- row locks
 
 RowLock::RowLock(std::shared_ptr<int> fd, qint64 offset) : m_fd(std::move(fd)), m_offset(offset) {}
@@ -177,17 +225,21 @@ void Connection::open(const QString &path, Mode mode) {
         sqlite3_close_v2(db);
         throw DbError(err::GeneralFailure, msg);
     }
-    sqlite3_busy_timeout(db, 1000);
+    sqlite3_busy_timeout(db, kBusyTimeoutMs);
     sqlite3_extended_result_codes(db, 1);
     // A file that is not a database only shows it when first read.
     char *errmsg = nullptr;
     const char *setup = mode == Mode::ReadOnly
                             ? "SELECT count(*) FROM sqlite_master; PRAGMA foreign_keys=ON;"
                             : "SELECT count(*) FROM sqlite_master; PRAGMA foreign_keys=ON; PRAGMA journal_mode=DELETE;";
-    if (sqlite3_exec(db, setup, nullptr, nullptr, &errmsg) != SQLITE_OK) {
+    if (const int setupRc = sqlite3_exec(db, setup, nullptr, nullptr, &errmsg); setupRc != SQLITE_OK) {
         const QString msg = QString::fromUtf8(errmsg ? errmsg : "unrecognized database format");
         sqlite3_free(errmsg);
         sqlite3_close_v2(db);
+        // Locked by another program is not damage: the file is sound and will open once it lets go.
+        if (isInUse(setupRc))
+            throw DbError(err::DatabaseInUse, QStringLiteral("The database %1 is in use by another program (%2).")
+                                                  .arg(path, msg));
         throw DbError(err::GeneralFailure, QStringLiteral("Unrecognized database format '%1': %2").arg(path, msg));
     }
     if (mode == Mode::ReadWrite) {
@@ -222,6 +274,8 @@ void Connection::fail(int rc, const QString &context) const {
     long number = err::GeneralFailure;
     if ((rc & 0xff) == SQLITE_INTERRUPT)
         number = err::Interrupted;
+    else if (isInUse(rc))
+        number = err::DatabaseInUse;
     else if (rc == SQLITE_CONSTRAINT_FOREIGNKEY && context.trimmed().startsWith(QLatin1String("DELETE"), Qt::CaseInsensitive))
         number = err::RelatedRows;
     else if (msg.startsWith(QLatin1String("no such table")))

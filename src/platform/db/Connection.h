@@ -17,11 +17,15 @@ class RowLock;
 // few hundred MB to be read from memory after its first pass.
 inline constexpr long long kPageCacheKiB = 64 * 1024;
 inline constexpr long long kMemoryMapBytes = 512LL * 1024 * 1024;
+// How long a statement waits for a lock another connection holds before it
+// fails with err::DatabaseInUse: long enough for another program's save.
+inline constexpr int kBusyTimeoutMs = 1000;
 
 // One connection to a database file. Opens existing files only: a missing
 // file raises 53 and creates nothing; a file that is not a database raises
-// -2147467259. While open it holds the <name>.ldb lock file beside the database;
-// a lock file that cannot be created raises 75.
+// -2147467259; a file another program holds locked raises 3045 (in use).
+// While open it holds the <name>.ldb lock file beside the database; a lock
+// file that cannot be created raises 75.
 class Connection {
 public:
     enum class Mode { ReadWrite, ReadOnly };
@@ -120,5 +124,32 @@ QString lockFilePath(const QString &databasePath);   // "<path without .mdb>.ldb
 // True when the database's lock file exists and an open connection holds it.
 // A lock file that nobody holds is stale: it is removed and false returned.
 bool databaseInUse(const QString &databasePath);
+// The lock file's path when something stands there that cannot be opened as
+// a lock file (a folder, a file that cannot be written); empty otherwise.
+QString lockFileBlocked(const QString &databasePath);
+
+// Holds a database file's own lock while it lives, so that no other program
+// (nor another connection of this one) reads or writes it meanwhile: the
+// write lock for a file about to be replaced, the read lock for one being
+// copied. inUse() when another connection holds a lock on it now (after the
+// usual busy wait). A missing file, or one that is not a database, holds
+// nothing and is not in use.
+class FileHold {
+public:
+    enum class Kind { Read, Write };
+    FileHold(const QString &path, Kind kind);
+    ~FileHold();
+    FileHold(const FileHold &) = delete;
+    FileHold &operator=(const FileHold &) = delete;
+    bool inUse() const { return m_inUse; }
+    void release();
+
+private:
+    sqlite3 *m_db = nullptr;
+    bool m_inUse = false;
+};
+
+// Whether another connection holds a lock on the database file now.
+bool heldByAnother(const QString &path);
 
 } // namespace zv::db

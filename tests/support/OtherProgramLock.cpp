@@ -1,0 +1,71 @@
+#include "OtherProgramLock.h"
+#include <QCoreApplication>
+#include <QFile>
+#include <QProcessEnvironment>
+#include <cstdio>
+#include <iostream>
+#include <sqlite3.h>
+#include <string>
+
+namespace {
+const char *kPathVar = "ZV_TEST_LOCK_DB";
+const char *kSqlVar = "ZV_TEST_LOCK_SQL";
+// Not a timing: a child that never answers fails the test instead of hanging it.
+constexpr int kNoAnswerMs = 60000;
+} // namespace
+
+OtherProgramLock::OtherProgramLock(const QString &path, const QString &lockSql) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QString::fromLatin1(kPathVar), path);
+    env.insert(QString::fromLatin1(kSqlVar), lockSql);
+    m_child.setProcessEnvironment(env);
+    m_child.setProcessChannelMode(QProcess::MergedChannels);
+    m_child.start(QCoreApplication::applicationFilePath(), {});
+    if (!m_child.waitForStarted(kNoAnswerMs))
+        return;
+    while (!m_output.contains("HELD") && !m_output.contains("FAILED") && m_child.waitForReadyRead(kNoAnswerMs))
+        m_output += m_child.readAll();
+    m_held = m_output.contains("HELD");
+}
+
+OtherProgramLock::~OtherProgramLock() {
+    release();
+    if (m_child.state() != QProcess::NotRunning) {
+        m_child.kill();
+        m_child.waitForFinished(kNoAnswerMs);
+    }
+}
+
+bool OtherProgramLock::release() {
+    if (m_released)
+        return true;
+    m_released = true;
+    if (m_child.state() == QProcess::NotRunning)
+        return false;
+    m_child.closeWriteChannel();
+    const bool ended = m_child.waitForFinished(kNoAnswerMs);
+    m_output += m_child.readAll();
+    return ended && m_child.exitStatus() == QProcess::NormalExit && m_child.exitCode() == 0;
+}
+
+std::optional<int> OtherProgramLock::runIfChild() {
+    const QByteArray path = qgetenv(kPathVar);
+    if (path.isEmpty())
+        return std::nullopt;
+    const QByteArray sql = qgetenv(kSqlVar);
+    sqlite3 *db = nullptr;
+    if (sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK ||
+        sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr) != SQLITE_OK) {
+        std::cout << "FAILED " << (db ? sqlite3_errmsg(db) : "open") << std::endl;
+        sqlite3_close(db);
+        return 1;
+    }
+    std::cout << "HELD" << std::endl;
+    std::string line;
+    while (std::getline(std::cin, line)) {
+    }
+    if (!sqlite3_get_autocommit(db))
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    return 0;
+}

@@ -1,0 +1,33 @@
+#pragma once
+#include <QByteArray>
+#include <QProcess>
+#include <QString>
+#include <optional>
+
+// Another program holding a database file: this test executable started again
+// as a child process, which opens the file, runs lockSql and keeps its lock
+// until release() (or the end of this object). The child runs the SQL with
+// the raw library, as the employees' program would.
+class OtherProgramLock {
+public:
+    explicit OtherProgramLock(const QString &path, const QString &lockSql = QStringLiteral("BEGIN EXCLUSIVE"));
+    ~OtherProgramLock();
+    OtherProgramLock(const OtherProgramLock &) = delete;
+    OtherProgramLock &operator=(const OtherProgramLock &) = delete;
+
+    // Whether the child holds the lock (it has said so); output() says why not.
+    bool held() const { return m_held; }
+    QByteArray output() const { return m_output; }
+    // The child rolls back, closes the file and ends; true when it ended cleanly.
+    bool release();
+
+    // Called first thing in main(): when this process was started as such a
+    // child, holds the lock and gives the exit code.
+    static std::optional<int> runIfChild();
+
+private:
+    QProcess m_child;
+    QByteArray m_output;
+    bool m_held = false;
+    bool m_released = false;
+};
