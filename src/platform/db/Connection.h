@@ -13,10 +13,13 @@ namespace zv::db {
 class LockFile;
 class RowLock;
 
-// Page cache and memory map of every connection: enough for a database of a
-// few hundred MB to be read from memory after its first pass.
+// Page cache of every connection: enough for a database of a few hundred MB
+// to be read from memory after its first pass.
 inline constexpr long long kPageCacheKiB = 64 * 1024;
-inline constexpr long long kMemoryMapBytes = 512LL * 1024 * 1024;
+// No memory map: a file cut short underneath (by another program, or a network
+// folder that goes away) would kill the process with SIGBUS at the next read of
+// a mapped page, where a plain read reports a damaged file.
+inline constexpr long long kMemoryMapBytes = 0;
 
 // One connection to a database file. Opens existing files only: a missing
 // file raises 53 and creates nothing; a file that is not a database raises
