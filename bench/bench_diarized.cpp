@@ -9,11 +9,13 @@
 // ranges on the expected date's index, no employee condition), in the same
 // transaction with the same delete, run through the SQLite C API on a
 // connection of its own, and the same read-back with each value copied.
-// The two run alternately; medians of seven runs.
+// Both connections have the program's settings. The two run alternately, in
+// pairs; the ratio is the median of the pairs' ratios, with the middle half
+// of them beside it.
 //
 // Goals: the program at most 2 times the raw side, and linear in the data
-// (the same step on a fifth of the data, then five times the rows may take
-// at most 1.5 times five times as long). The last line is the ratio; the
+// (the program's step on a fifth of the data paired with the full step: five
+// times the rows may take at most 1.5 times five times as long). The last line is the ratio; the
 // program exits with 1 when a goal is missed.
 //
 //   bench_diarized [employees]
@@ -42,7 +44,6 @@ constexpr int kFirstYear = 2022;
 constexpr int kLastYear = 2027;
 constexpr int kLinesPerEmployee = 2;
 constexpr int kMonth = 3;
-constexpr int kRuns = 7;
 constexpr double kGoal = 2.0;
 constexpr double kLinearSlack = 1.5;
 
@@ -97,7 +98,6 @@ void fill(const QString &path, int employees) {
         }
     }
     exec(db, "COMMIT");
-    exec(db, "ANALYZE");
     sqlite3_close(db);
 }
 
@@ -157,72 +157,28 @@ long long rawStep(sqlite3 *db, const std::string &fillSql) {
     return rows;
 }
 
-struct Result {
-    double programMs = 0, rawMs = 0;
-    long long rows = 0;
-};
-
-// Both sides on a database of the given employees, alternately, the side
-// that goes first changing from pair to pair.
-Result measure(const QTemporaryDir &dir, const QString &name, int employees) {
+// A copy of the production database filled for the given employees.
+QString filledCopy(const QTemporaryDir &dir, const QString &name, int employees) {
     const QString copy = dir.filePath(name);
     const QString db = bench::filledProductionCopy(
         dir, [&](const QString &p) { fill(p, employees); },
         QStringLiteral("%1 employees, %2 schedule entries").arg(employees).arg(employees * kLinesPerEmployee * 12 *
                                                                                 (kLastYear - kFirstYear + 1)));
-    if (db.isEmpty() || !QFile::rename(db, copy) || !bench::openAsProduction(copy))
+    if (db.isEmpty() || !QFile::rename(db, copy))
         std::exit(1);
-    modCommon::gEndPeriod = QStringLiteral("31-Mar-%1").arg(kLastYear);
+    return copy;
+}
 
-    frmGenReport2 form(nullptr, zv::masters::formServices());
-    form.cmbTargetMnth->setCurrentIndex(kMonth - 1);
-    form.setSelectionList(QString());   // every employee
-    Result r;
-    long long programRows = 0;
-    auto program = [&] {
-        QElapsedTimer t;
-        t.start();
-        programRows = form.fillTempYear();
-        const zv::db::Recordset rs = zv::reports::diarizedRows(*modCommon::gConn, form.formId());
-        if (rs.recordCount() != programRows)
-            std::exit(1);
-        return t.nsecsElapsed() / 1e6;
-    };
-    sqlite3 *raw = nullptr;
-    check(sqlite3_open(copy.toUtf8().constData(), &raw), raw, "open");
-    exec(raw, "PRAGMA foreign_keys=ON");
-    const std::string fillSql = rawFill();
-    auto rawSide = [&] {
-        QElapsedTimer t;
-        t.start();
-        r.rows = rawStep(raw, fillSql);
-        return t.nsecsElapsed() / 1e6;
-    };
-
-    program();   // warm-up
-    rawSide();
-    std::vector<double> p, q;
-    for (int i = 0; i < kRuns; ++i) {
-        if (i % 2 == 0) {
-            p.push_back(program());
-            q.push_back(rawSide());
-        } else {
-            q.push_back(rawSide());
-            p.push_back(program());
-        }
-    }
-    sqlite3_close(raw);
-    form.close();
-    modCommon::gConn->close();
-    if (programRows != r.rows) {
-        std::fprintf(stderr, "the program wrote %lld rows, the raw statement %lld\n", programRows, r.rows);
+// The program's data step on a connection: the store's fill and read-back, as
+// the form runs them; its milliseconds. rows gets the rows written.
+double programStep(zv::db::Connection &c, const QString &id, const zv::reports::DiarizedFilter &f, long long &rows) {
+    QElapsedTimer t;
+    t.start();
+    rows = zv::reports::fillDiarized(c, id, f);
+    const zv::db::Recordset rs = zv::reports::diarizedRows(c, id);
+    if (rs.recordCount() != rows)
         std::exit(1);
-    }
-    r.programMs = bench::median(p);
-    r.rawMs = bench::median(q);
-    std::printf("  %6d employees: %7lld rows   program %8.1f ms   raw %8.1f ms   (medians of %d)\n", employees, r.rows,
-                r.programMs, r.rawMs, kRuns);
-    return r;
+    return t.nsecsElapsed() / 1e6;
 }
 
 } // namespace
@@ -237,16 +193,66 @@ int main(int argc, char **argv) {
     }
     QTemporaryDir dir;
     std::printf("Diarized activities, March of %d to %d, every employee\n", kLastYear - 4, kLastYear);
-    const Result small = measure(dir, QStringLiteral("fifth.db"), employees / 5);
-    const Result full = measure(dir, QStringLiteral("full.db"), employees);
+    const QString fifth = filledCopy(dir, QStringLiteral("fifth.db"), employees / 5);
+    const QString full = filledCopy(dir, QStringLiteral("full.db"), employees);
+    if (!bench::openAsProduction(full))
+        return 1;
+    modCommon::gEndPeriod = QStringLiteral("31-Mar-%1").arg(kLastYear);
 
-    const double rowsGrowth = double(full.rows) / double(small.rows);
-    const double timeGrowth = full.programMs / small.programMs;
-    const bool linear = timeGrowth <= rowsGrowth * kLinearSlack;
-    std::printf("linear: %.1f times the rows took %.1f times as long (goal <= %.1f) %s\n", rowsGrowth, timeGrowth,
-                rowsGrowth * kLinearSlack, linear ? "ok" : "MISSED");
-    const double ratio = full.programMs / full.rawMs;
-    const bool met = ratio <= kGoal;
-    std::printf("ratio program/raw %.2f (goal <= %.1f) %s\n", ratio, kGoal, met ? "ok" : "MISSED");
-    return met && linear ? 0 : 1;
+    // The program's side on the full data: the form's own fill and read-back.
+    frmGenReport2 form(nullptr, zv::masters::formServices());
+    form.cmbTargetMnth->setCurrentIndex(kMonth - 1);
+    form.setSelectionList(QString());   // every employee
+    long long programRows = 0, rawRows = 0;
+    auto program = [&] {
+        QElapsedTimer t;
+        t.start();
+        programRows = form.fillTempYear();
+        const zv::db::Recordset rs = zv::reports::diarizedRows(*modCommon::gConn, form.formId());
+        if (rs.recordCount() != programRows)
+            std::exit(1);
+        return t.nsecsElapsed() / 1e6;
+    };
+    sqlite3 *raw = bench::openRaw(full);
+    const std::string fillSql = rawFill();
+    auto rawSide = [&] {
+        QElapsedTimer t;
+        t.start();
+        rawRows = rawStep(raw, fillSql);
+        return t.nsecsElapsed() / 1e6;
+    };
+    program();   // warm-up
+    rawSide();
+    const bench::PairedTimes times = bench::pairedRuns(bench::kPairs, program, rawSide);
+    sqlite3_close(raw);
+    if (programRows != rawRows) {
+        std::fprintf(stderr, "the program wrote %lld rows, the raw statement %lld\n", programRows, rawRows);
+        return 1;
+    }
+
+    // Linear: the program's step on the full data paired with the same step
+    // on a fifth of it, so that the machine's other load moves both alike.
+    zv::db::Connection fifthConn;
+    fifthConn.open(fifth);
+    const zv::reports::DiarizedFilter filter = form.filter();
+    long long fullRows = 0, fifthRows = 0;
+    const QString id = QStringLiteral("bench");
+    programStep(fifthConn, id, filter, fifthRows);   // warm-up
+    const bench::PairedTimes growth = bench::pairedRuns(
+        bench::kPairs, [&] { return programStep(*modCommon::gConn, id, filter, fullRows); },
+        [&] { return programStep(fifthConn, id, filter, fifthRows); });
+    fifthConn.close();
+    form.close();
+    modCommon::gConn->close();
+
+    std::printf("medians of %d pairs\n", bench::kPairs);
+    std::printf("  %6d employees: %7lld rows   program %8.1f ms\n", employees / 5, fifthRows, growth.rawMedian());
+    bench::printMedians(QStringLiteral("  %1 employees: %2 rows").arg(employees).arg(rawRows).toUtf8().constData(),
+                        times);
+    const double rowsGrowth = double(fullRows) / double(fifthRows);
+    const bench::Spread timeGrowth = growth.ratioSpread();
+    std::printf("linear: %.1f times the rows took %s times as long (goal at most %.1f)\n", rowsGrowth,
+                bench::ratioText(timeGrowth).c_str(), rowsGrowth * kLinearSlack);
+    const bool linear = bench::within("linear", timeGrowth, rowsGrowth * kLinearSlack);
+    return bench::finish(times, kGoal, !linear);
 }

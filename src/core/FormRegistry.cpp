@@ -15,6 +15,10 @@ QHash<QString, std::function<void()>> &releases() {
     static QHash<QString, std::function<void()>> map;
     return map;
 }
+QHash<QString, std::function<void()>> &startupTasks() {
+    static QHash<QString, std::function<void()>> map;
+    return map;
+}
 } // namespace
 
 void registerForm(const QString &name, Factory factory) {
@@ -61,9 +65,22 @@ void release(const QString &name) {
         (*it)();
 }
 
+void registerStartupTask(const QString &name, std::function<void()> task) {
+    if (task)
+        startupTasks().insert(name, std::move(task));
+    else
+        startupTasks().remove(name);
+}
+
+void runStartupTasks() {
+    for (const auto &task : std::as_const(startupTasks()))
+        task();
+}
+
 void clearRegistry() {
     factories().clear();
     releases().clear();
+    startupTasks().clear();
 }
 
 } // namespace zv::forms

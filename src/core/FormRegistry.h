@@ -34,7 +34,12 @@ int showModal(const QString &name, QWidget *parent, const std::function<void(QDi
 void registerRelease(const QString &name, std::function<void()> release);
 void release(const QString &name);
 
-// For tests: forgets every factory and release routine.
+// Housekeeping of a later subsystem, by name, run once at start-up when the
+// main window loads on a sound production database (runStartupTasks).
+void registerStartupTask(const QString &name, std::function<void()> task);
+void runStartupTasks();
+
+// For tests: forgets every factory, release routine and start-up task.
 void clearRegistry();
 
 // The names the main window opens.

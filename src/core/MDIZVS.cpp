@@ -186,6 +186,8 @@ MDIZVS::MDIZVS(QWidget *parent) : QMainWindow(parent) {
     // Load
     s_instance = this;
     modCommon::EnableMainMenus();
+    if (modCommon::gConnOpen && !modCommon::gDBInvalid)
+        zv::forms::runStartupTasks();
 }
 
 MDIZVS::~MDIZVS() {

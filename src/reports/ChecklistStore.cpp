@@ -1,5 +1,6 @@
 #include "ChecklistStore.h"
 #include <QStringList>
+#include <QUuid>
 
 namespace zv::reports {
 
@@ -20,6 +21,17 @@ QString insertColumns() {
 }
 
 } // namespace
+
+QString checklistRunKey(double userNumber) {
+    return QString::number(userNumber) + QLatin1Char('-') + QUuid::createUuid().toString(QUuid::Id128).left(16);
+}
+
+int deleteLeftoverChecklists(zv::db::Connection &c, double userNumber) {
+    // A user number's text holds no LIKE wildcard.
+    const QString user = QString::number(userNumber);
+    return c.execute(QStringLiteral("DELETE FROM temp_mchklist WHERE User_ID = ? OR User_ID LIKE ?"),
+                     {user, user + QStringLiteral("-%")});
+}
 
 bool checklistTablesUsable(zv::db::Connection &c) {
     static const QStringList probes = {

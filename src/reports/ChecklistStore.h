@@ -12,6 +12,15 @@ struct ChecklistFilter {
     QString employees;   // selection list; empty: every employee
 };
 
+// The key of one run of the user with that number: the number, "-" and a
+// random part, so that runs of other users or other windows never see its rows.
+QString checklistRunKey(double userNumber);
+// Deletes every run's rows of the user with that number: a run's rows live only
+// until its viewer closes, so at start-up they are the leftovers of a run that
+// was killed. Rows under the bare number (as older versions wrote) go too.
+// Returns the rows deleted.
+int deleteLeftoverChecklists(zv::db::Connection &c, double userNumber);
+
 // Whether the tables the checklist reads and writes have the columns it uses.
 bool checklistTablesUsable(zv::db::Connection &c);
 // Replaces the run's rows by those of the filter, all or none (throws DbError).

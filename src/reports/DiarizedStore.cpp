@@ -1,6 +1,9 @@
 #include "DiarizedStore.h"
+#include "core/modCommon.h"
 #include "platform/db/Dates.h"
+#include <QLocale>
 #include <QStringList>
+#include <QUuid>
 
 namespace zv::reports {
 
@@ -69,6 +72,31 @@ int fillDiarized(zv::db::Connection &c, const QString &formId, const DiarizedFil
         t.rollback();
         return 0;
     }
+    t.commit();
+    return rows;
+}
+
+QString diarizedFormId(const QDateTime &openedAt) {
+    return modCommon::GetTimeStampString(openedAt) + QLatin1Char('-') +
+           QUuid::createUuid().toString(QUuid::Id128).left(6);
+}
+
+int deleteStaleDiarized(zv::db::Connection &c, const QDateTime &now) {
+    const QDateTime before = now.addDays(-1);
+    const zv::db::Recordset ids = c.query(QStringLiteral("SELECT DISTINCT Id FROM Temp_Year"));
+    QStringList stale;
+    for (int i = 0; i < ids.recordCount(); ++i) {
+        const QString id = ids.valueAt(i, 0).toString();
+        if (id.size() > 14 && id.at(14) != QLatin1Char('-'))
+            continue;
+        const QDateTime opened = QLocale::c().toDateTime(id.left(14), QStringLiteral("ddMMyyyyHHmmss"));
+        if (opened.isValid() && opened < before)
+            stale << id;
+    }
+    int rows = 0;
+    zv::db::Transaction t(c);
+    for (const QString &id : std::as_const(stale))
+        rows += c.execute(QStringLiteral("DELETE FROM Temp_Year WHERE Id = ?"), {id});
     t.commit();
     return rows;
 }

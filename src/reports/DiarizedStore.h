@@ -27,6 +27,15 @@ int diarizedLastYear(const QString &endPeriod, const QDate &today);
 // Temp_Year's completion column of each of the five years, first to last.
 QStringList diarizedColumns();
 
+// The key of one opening of the form that opens at the given moment: its time
+// stamp (ddMMyyyyHHmmss) and a random suffix, so that two openings in the same
+// second still differ.
+QString diarizedFormId(const QDateTime &openedAt);
+// Deletes the rows of openings more than a day before now, which only a run
+// that was killed leaves behind: an opening's rows never outlive its form.
+// Keys that do not start with a time stamp are left alone. Returns the rows deleted.
+int deleteStaleDiarized(zv::db::Connection &c, const QDateTime &now);
+
 // The statement that copies the filter's entries into Temp_Year under formId.
 BoundSql diarizedFill(const QString &formId, const DiarizedFilter &f);
 // Replaces formId's rows by those of the filter, all or none, and returns

@@ -1,5 +1,8 @@
 #include "ReportForms.h"
+#include "ChecklistStore.h"
+#include "DiarizedStore.h"
 #include "core/FormRegistry.h"
+#include "core/modCommon.h"
 #include "frmGenReport.h"
 #include "frmGenReport1.h"
 #include "frmGenReport2.h"
@@ -8,6 +11,17 @@
 
 namespace zv::reports {
 
+void deleteLeftoverWorkingRows() {
+    try {
+        zv::db::Connection &c = modCommon::MainConnection();
+        deleteLeftoverChecklists(c, modCommon::gTempUserID);
+        deleteStaleDiarized(c, QDateTime::currentDateTime());
+    } catch (const std::exception &) {
+        // Housekeeping only: rows that cannot go now (the file is held by
+        // another program, say) are tried again at the next start.
+    }
+}
+
 void registerForms(zv::fw::FormServices services) {
     namespace names = zv::forms::names;
     zv::forms::registerForm(names::frmGenReportDev3, [services](QWidget *p) { return new frmGenReportDev3(p, services); });
@@ -15,6 +29,7 @@ void registerForms(zv::fw::FormServices services) {
     zv::forms::registerForm(names::frmGenReport, [services](QWidget *p) { return new frmGenReport(p, services); });
     zv::forms::registerForm(names::frmGenReport1, [services](QWidget *p) { return new frmGenReport1(p, services); });
     zv::forms::registerForm(names::frmGenReport2, [services](QWidget *p) { return new frmGenReport2(p, services); });
+    zv::forms::registerStartupTask(QStringLiteral("reportWorkingRows"), [] { deleteLeftoverWorkingRows(); });
 }
 
 } // namespace zv::reports

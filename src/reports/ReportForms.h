@@ -9,4 +9,10 @@ namespace zv::reports {
 // The forms get the services given (by default the real windows).
 void registerForms(zv::fw::FormServices services);
 
+// Deletes from the main connection the report rows that only a killed run of
+// this program leaves behind (the administrator's checklist rows, diarized rows
+// of openings more than a day old). Registered as a start-up task; a failure
+// leaves them for the next start.
+void deleteLeftoverWorkingRows();
+
 } // namespace zv::reports

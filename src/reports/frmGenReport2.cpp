@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QToolButton>
-#include <QUuid>
 
 using namespace zv::reports;
 using namespace zv::ui;
@@ -24,8 +23,7 @@ frmGenReport2::frmGenReport2(QWidget *parent, zv::fw::FormServices services)
     m_selectionKey = false;
     m_passwordKey = true;
     setUpToolbars();
-    // Rows of this opening alone: two openings in the same second still differ.
-    m_formId = modCommon::GetTimeStampString() + QLatin1Char('-') + QUuid::createUuid().toString(QUuid::Id128).left(6);
+    m_formId = diarizedFormId(QDateTime::currentDateTime());
     lblSelSortField->setText(QStringLiteral("Employee Name"));
     picSelFilter->show();
     imgDisable->hide();

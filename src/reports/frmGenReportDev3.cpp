@@ -14,7 +14,6 @@
 #include <QRadioButton>
 #include <QTimer>
 #include <QToolButton>
-#include <QUuid>
 
 using namespace zv::reports;
 using namespace zv::ui;
@@ -207,9 +206,7 @@ bool frmGenReportDev3::prepareRun(ChecklistFilter &f) {
     }
     m_month = cmbMnth->currentData().toInt();
     m_year = txtYear->text().trimmed().toInt();
-    // A key of this run alone: runs of other users or other windows never see its rows.
-    m_runKey = QString::number(modCommon::gTempUserID) + QLatin1Char('-') +
-               QUuid::createUuid().toString(QUuid::Id128).left(16);
+    m_runKey = checklistRunKey(modCommon::gTempUserID);
     f.month = m_month;
     f.year = m_year;
     f.type = workType(optOff->isChecked(), optPernl->isChecked());

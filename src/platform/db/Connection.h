@@ -13,10 +13,13 @@ namespace zv::db {
 class LockFile;
 class RowLock;
 
-// Page cache and memory map of every connection: enough for a database of a
-// few hundred MB to be read from memory after its first pass.
+// Page cache of every connection: enough for a database of a few hundred MB
+// to be read from memory after its first pass.
 inline constexpr long long kPageCacheKiB = 64 * 1024;
-inline constexpr long long kMemoryMapBytes = 512LL * 1024 * 1024;
+// No memory map: a file cut short underneath (by another program, or a network
+// folder that goes away) would kill the process with SIGBUS at the next read of
+// a mapped page, where a plain read reports a damaged file.
+inline constexpr long long kMemoryMapBytes = 0;
 // How long a statement waits for a lock another connection holds before it
 // fails with err::DatabaseInUse: long enough for another program's save.
 inline constexpr int kBusyTimeoutMs = 1000;
