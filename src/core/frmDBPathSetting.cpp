@@ -168,7 +168,19 @@ void frmDBPathSetting::ResetProductionDatabase() {
             return;
         }
         OpenDatabase();
+        // Taken by another program after the checks above: it was said to be in
+        // use when the open met the lock; a lock met by the identity check is told
+        // here. Either way the template is in use, not damaged.
+        if (LastOpenFoundInUse()) {
+            leaveOnProduction();
+            return;
+        }
         if (!IsTemplateDatabase()) {
+            if (gConn && gConn->isOpen() && zv::db::heldByAnother(gConn->path())) {
+                MsgBox(sourceInUse, vbCritical, QStringLiteral("Error"));
+                leaveOnProduction();
+                return;
+            }
             MsgBox(QStringLiteral("Some of the Application Folders/Files are corrupted. Exiting the Application."),
                    vbCritical, QStringLiteral("Error"));
             zv::admin::endProgramClosingConnections();

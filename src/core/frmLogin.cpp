@@ -203,6 +203,10 @@ void frmLogin::login() {
         if (programEnded() || (!gConnOpen && LastOpenFoundInUse()))
             return;
         if (!CheckSystemTable() || !CheckDatabaseIdentity()) {
+            if (CheckSystemTable() && TellIfMainDatabaseInUse()) {
+                zv::admin::closeMainConnection();
+                return;
+            }
             MsgBox(QStringLiteral("Some of the Application Folders/Files are corrupted. Exiting the Application."),
                    vbCritical, kError);
             EndProgram();
@@ -238,6 +242,10 @@ void frmLogin::login() {
             gDBPath.clear();
             gDBInvalid = true;
         } else if (!CheckDatabaseIdentity()) {
+            if (TellIfMainDatabaseInUse()) {
+                gConn->close();
+                return;
+            }
             MsgBox(QStringLiteral("Production DataBase is corrupted. Please reset the Production Database."),
                    vbCritical, kError);
             gDBInvalid = true;

@@ -243,6 +243,14 @@ void EnableMainMenus() {
 
 bool CheckDatabaseIdentity() { return gConn && zv::admin::hasIdentity(*gConn); }
 
+bool TellIfMainDatabaseInUse() {
+    const QString path = gConn && gConn->isOpen() ? gConn->path() : gDBPath;
+    if (path.isEmpty() || !zv::db::heldByAnother(path))
+        return false;
+    MsgBox(inUseMessage(path), vbCritical, kErrorTitle);
+    return true;
+}
+
 bool CheckSystemTable() { return gSysConn && gSysConn->isOpen() && zv::core::SystemStore(*gSysConn).hasColumns(); }
 
 void LoadPeriod() {

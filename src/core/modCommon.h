@@ -70,6 +70,10 @@ void CloseConnections();
 // The login's database checks. True when the main connection's Parm table
 // carries the identity value ("ZORVANE" in any letter case); any error gives False.
 bool CheckDatabaseIdentity();
+// After a failed check: when another program holds the main connection's file
+// (it may have taken it after the open), says it is in use and answers true.
+// The file is sound as far as anyone knows, so nothing may call it corrupted.
+bool TellIfMainDatabaseInUse();
 // True when the system connection's ZV_SYS table has the columns DB_Path and Pswd.
 bool CheckSystemTable();
 // Reads the transaction period of the main connection's Parm into gStartPeriod

@@ -1,3 +1,4 @@
+#include "support/OtherProgramLock.h"
 #include "CoreFixture.h"
 #include "core/password/Password.h"
 #include <QDialog>
@@ -170,6 +171,27 @@ TEST_F(Routines, DatabaseChecksAndPeriod) {
     EXPECT_THROW(LoadPeriod(), zv::db::DbError);
     gConn->close();
     EXPECT_FALSE(CheckDatabaseIdentity());
+}
+
+// Another program that takes the file after it was opened makes the identity
+// check fail: that is a file in use, to be said so, not a damaged one.
+TEST_F(Routines, AFailedIdentityCheckOnAHeldFileIsInUse) {
+    gDBPath = folder->productionDb();
+    OpenDatabase();
+    ASSERT_TRUE(gConnOpen);
+    EXPECT_FALSE(TellIfMainDatabaseInUse());   // sound and free: nothing to say
+    EXPECT_TRUE(messages.shown().isEmpty());
+    {
+        OtherProgramLock other(gDBPath);
+        ASSERT_TRUE(other.held()) << other.output().constData();
+        EXPECT_FALSE(CheckDatabaseIdentity());
+        EXPECT_TRUE(TellIfMainDatabaseInUse());
+        ASSERT_EQ(messages.shown().size(), 1);
+        EXPECT_EQ(messages.shown().at(0).prompt,
+                  QStringLiteral("Production Database is in use by another program. Please try again when it is closed."));
+        ASSERT_TRUE(other.release());
+    }
+    EXPECT_TRUE(CheckDatabaseIdentity());
 }
 
 TEST_F(Routines, TimeStampIsFourteenDigits) {
