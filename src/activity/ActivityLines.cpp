@@ -211,6 +211,24 @@ void ActivityLines::fillLists() {
     m_employees->setEntries(store.employees());
 }
 
+void ActivityLines::choiceGone(bool department) {
+    ActivityStore store = m_store();
+    {
+        SettingUp guard(m_settingUp);
+        if (department)
+            fill(cmbDept, store.departments());
+        else
+            m_employees->setEntries(store.employees());
+        QComboBox *list = department ? cmbDept : CmbResP;
+        list->setCurrentIndex(-1);
+        list->setEditText(QString());
+    }
+    if (department)
+        refuse(cmbDept, QStringLiteral("ZVE165"), QStringLiteral("Department"));
+    else
+        refuse(CmbResP, QStringLiteral("ZVE165"), QStringLiteral("Responsible Person"));
+}
+
 void ActivityLines::startAdd(const QDate &latestEnd) {
     fillLists();
     {

@@ -63,6 +63,10 @@ public:
     // The line as checked, to be written.
     LineInput input(qint64 activity) const;
     QDate endDate() const { return m_end.date; }
+    // The line's department or responsible person was deleted meanwhile: that
+    // list is read again, its box cleared and the choice asked for (ZVE165);
+    // the other fields keep what was typed.
+    void choiceGone(bool department);
 
 signals:
     // A field changed by the user: the form clears its status.

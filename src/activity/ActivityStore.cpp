@@ -220,6 +220,11 @@ qint64 ActivityStore::writeLine(const LineInput &in, qint64 replace) {
                            {replace, in.activity}) != 1)
             throw RowGone{};
     }
+    // Told apart before the insert, where it would only be a foreign-key failure.
+    if (!any(m_conn, {QStringLiteral("SELECT 1 FROM Dept_Mast WHERE Sys_Dept_Num = ?"), {in.dept}}))
+        throw ChoiceGone{true};
+    if (!any(m_conn, {QStringLiteral("SELECT 1 FROM Emp_Mast WHERE Sys_Emp_Num = ?"), {in.emp}}))
+        throw ChoiceGone{false};
     m_conn.execute(QStringLiteral("INSERT INTO Actvty_Mast_Det (Sys_Actvty_Num, Sys_Dept_Num, Sys_Emp_Num, Start_Date, "
                                   "End_Date, Sys_Const_Num) VALUES (?, ?, ?, ?, ?, ?)"),
                    {in.activity, in.dept, in.emp, dateParam(in.start), dateParam(in.end), in.freq});

@@ -75,6 +75,12 @@ struct LineHasEntries {
 // Thrown when the row to change or delete is no longer there.
 struct RowGone {};
 
+// Thrown by writeLine when the line's department or responsible person was
+// deleted (by another program) after the lists were read.
+struct ChoiceGone {
+    bool department = false;   // else the responsible person
+};
+
 class ActivityStore {
 public:
     explicit ActivityStore(zv::db::Connection &conn) : m_conn(conn) {}

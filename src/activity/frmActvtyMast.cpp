@@ -701,6 +701,8 @@ bool frmActvtyMast::InsertDetail(qint64 replaceLine) {
         return true;
     } catch (const LineHasEntries &) {
         lineGotEntries();
+    } catch (const ChoiceGone &gone) {
+        fraDet->choiceGone(gone.department);
     } catch (const RowGone &) {
         failed(DbError(err::NoCurrentRecord, kLineGone), QStringLiteral("\nIn InsertDetail"));
     } catch (const DbError &e) {

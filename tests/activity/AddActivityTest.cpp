@@ -194,4 +194,34 @@ TEST_F(AddActivity, ResponsiblePersonsAreReadAtEveryLineEntry) {
               "2024-05-30");
 }
 
+// The department or responsible person chosen is deleted by another program
+// before Ok: the line asks for the choice again (ZVE165), writes nothing and
+// keeps the rest of what was typed; another choice then saves.
+TEST_F(AddActivity, AChoiceDeletedBeforeOkIsAskedForAgain) {
+    const qint64 act = activity("Audit");
+    open();
+    select(act);
+    const qint64 lines = scalar("SELECT count(*) FROM Actvty_Mast_Det").toLongLong();
+    const qint64 gone = insert("INSERT INTO Emp_Mast (Emp_Num, Emp_Name, Sys_Desg_Num, Sys_Dept_Num) "
+                               "SELECT 'E9', 'Gopal', Sys_Desg_Num, ? FROM Desg_Mast LIMIT 1",
+                               {accounts});
+    beginLine("01apr2024", "30apr2024", "D");
+    chooseByText(form->CmbResP, "Gopal");
+    other.execute("DELETE FROM Emp_Mast WHERE Sys_Emp_Num = ?", {gone});
+    press(Qt::Key_F9);
+    EXPECT_EQ(statusCode(), "ZVE165") << statusText().toStdString();
+    EXPECT_TRUE(statusText().contains("Responsible Person")) << statusText().toStdString();
+    EXPECT_EQ(messages.prompts(), QStringList{});
+    EXPECT_EQ(form->lineMode(), DetailMode::DetailAdd);
+    EXPECT_EQ(form->CmbResP->currentText(), "");
+    EXPECT_EQ(form->CmbResP->findText("Gopal"), -1);
+    EXPECT_EQ(form->txtEndDate->text(), "30-Apr-2024");
+    EXPECT_EQ(scalar("SELECT count(*) FROM Actvty_Mast_Det").toLongLong(), lines);
+
+    chooseByText(form->CmbResP, "Asha");
+    press(Qt::Key_F9);
+    ASSERT_EQ(statusCode(), "ZVE003") << statusText().toStdString();
+    EXPECT_EQ(scalar("SELECT count(*) FROM Actvty_Mast_Det").toLongLong(), lines + 1);
+}
+
 } // namespace
