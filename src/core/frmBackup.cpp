@@ -1,6 +1,7 @@
 #include "frmBackup.h"
 #include "DatabaseFiles.h"
 #include "modCommon.h"
+#include "platform/db/Connection.h"
 #include "platform/db/DbError.h"
 #include "platform/db/ErrorText.h"
 #include "platform/ui/MessageService.h"
@@ -22,6 +23,7 @@ using namespace zv::ui;
 namespace {
 const QString kCaption = QStringLiteral("Backup Production Database");
 const QString kBusyCaption = QStringLiteral("Please wait Backup in progress...");
+const QString kSourceInUse = QStringLiteral("Backup failed. Source Database in use.");
 } // namespace
 
 frmBackup::frmBackup(QWidget *parent) : AdminDialog(parent, QStringLiteral("frmBackup"), kCaption) {
@@ -136,6 +138,12 @@ QString frmBackup::destinationPath() const {
 }
 
 void frmBackup::copyInBackground(const QString &source, const QString &destination, bool overwrite) {
+    // A read lock on the source through the copy: another program's save waits
+    // for it, so the copy never catches a write half done; a file held for
+    // writing now cannot be copied whole.
+    zv::db::FileHold hold(source, zv::db::FileHold::Kind::Read);
+    if (hold.inUse())
+        throw zv::db::DbError(zv::db::err::DatabaseInUse, kSourceInUse);
     runInBackground(QStringLiteral("Copying the Production Database to ") + destination + QStringLiteral(" ..."),
                     [&](std::atomic<int> &percent) {
                         zv::admin::copyDatabaseFile(source, destination, overwrite, &percent);
@@ -198,8 +206,8 @@ void frmBackup::BackupDatabase() {
         MsgBox(destInUse, vbCritical, QStringLiteral("Error"));
         return;
     }
-    if (zv::db::databaseInUse(source)) {
-        MsgBox(QStringLiteral("Backup failed. Source Database in use."), vbCritical, QStringLiteral("Error"));
+    if (zv::db::databaseInUse(source) || zv::db::heldByAnother(source)) {
+        MsgBox(kSourceInUse, vbCritical, QStringLiteral("Error"));
         return;
     }
     if (zv::admin::sameFile(destination.trimmed(), source) ||
@@ -213,7 +221,9 @@ void frmBackup::BackupDatabase() {
     auto showError = [&](const zv::db::DbError &e) {
         hourglass.reset();
         setWindowTitle(kCaption);
-        MsgBox(zv::db::errorText(e, zv::db::ErrorLayout::NumberColon), vbCritical, QStringLiteral("Error"));
+        MsgBox(e.number() == zv::db::err::DatabaseInUse ? kSourceInUse
+                                                        : zv::db::errorText(e, zv::db::ErrorLayout::NumberColon),
+               vbCritical, QStringLiteral("Error"));
     };
     try {
         setWindowTitle(kBusyCaption);

@@ -1,5 +1,7 @@
 #include "AdminFixture.h"
 #include "core/frmBackup.h"
+#include "support/OtherProgramLock.h"
+#include <QFileInfo>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -134,6 +136,25 @@ TEST_F(BackupTest, RefusesWhileADatabaseIsInUseAndGoesAheadOverAStaleLock) {
     form->BackupDatabase();
     EXPECT_EQ(messages.prompts(), (QStringList{kExists, kComplete}));
     EXPECT_EQ(stampOf(copy), QStringLiteral("today"));
+}
+
+// Another program holding production for its writes: nothing is copied, since
+// the copy could catch a write half done; once it lets go, the backup goes ahead.
+TEST_F(BackupTest, AProductionHeldByAnotherProgramIsNotCopied) {
+    choose(target.path(), QStringLiteral("HELD"));
+    {
+        OtherProgramLock other(production());
+        ASSERT_TRUE(other.held()) << other.output().constData();
+        form->BackupDatabase();
+        EXPECT_EQ(messages.prompts(), QStringList{QStringLiteral("Backup failed. Source Database in use.")});
+        EXPECT_FALSE(QFileInfo::exists(inTarget(QStringLiteral("HELD.mdb"))));
+        EXPECT_FALSE(form->unloaded());
+        ASSERT_TRUE(other.release());
+    }
+    messages.clear();
+    form->BackupDatabase();
+    EXPECT_EQ(messages.prompts(), QStringList{kComplete});
+    EXPECT_TRUE(soundDatabase(inTarget(QStringLiteral("HELD.mdb"))));
 }
 
 TEST_F(BackupTest, ACopyThatFailsHalfWayLeavesTheOldCopyAndProductionWhole) {
