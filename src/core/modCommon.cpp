@@ -42,6 +42,10 @@ QString s_appPath;
 std::function<void()> s_endHandler;
 bool s_ended = false;
 bool s_lastOpenInUse = false;
+int s_actionDepth = 0;
+bool s_inUseTold = false;
+
+void tellInUse(const QString &path);
 
 const QString kErrorTitle = QStringLiteral("Error");
 
@@ -76,6 +80,13 @@ QString inUseMessage(const QString &dbPath) {
     const QString database =
         isProductionPath(dbPath) ? QStringLiteral("Production Database") : QStringLiteral("Database ") + dbPath;
     return database + QStringLiteral(" is in use by another program. Please try again when it is closed.");
+}
+
+void tellInUse(const QString &path) {
+    if (s_actionDepth > 0 && s_inUseTold)
+        return;
+    s_inUseTold = s_actionDepth > 0;
+    MsgBox(inUseMessage(path), vbCritical, kErrorTitle);
 }
 
 void endProgramWith(const QString &message) {
@@ -137,7 +148,7 @@ void OpenDatabase() {
             return;
         case zv::db::err::DatabaseInUse:
             s_lastOpenInUse = true;
-            MsgBox(inUseMessage(gDBPath), vbCritical, kErrorTitle);
+            tellInUse(gDBPath);
             return;
         case zv::db::err::GeneralFailure:
             if (isProductionPath(gDBPath))
@@ -153,6 +164,13 @@ void OpenDatabase() {
 }
 
 bool LastOpenFoundInUse() { return s_lastOpenInUse; }
+
+OneInUseBox::OneInUseBox() { ++s_actionDepth; }
+
+OneInUseBox::~OneInUseBox() {
+    if (--s_actionDepth == 0)
+        s_inUseTold = false;
+}
 
 bool MainConnectionOpen() {
     if (!gConnOpen || !gConn || !gConn->isOpen())
@@ -220,8 +238,13 @@ QString GetTimeStampString(const QDateTime &at) {
     return QLocale::c().toString(at, QStringLiteral("ddMMyyyyHHmmss"));
 }
 
+bool ToldAsInUse(const std::exception &error) {
+    const auto *db = dynamic_cast<const DbError *>(&error);
+    return db && db->number() == zv::db::err::ConnectionClosed && s_lastOpenInUse;
+}
+
 void ShowErrorMessage(const DbError *error) {
-    if (!error || error->number() == 0)
+    if (!error || error->number() == 0 || ToldAsInUse(*error))
         return;
     MsgBox(zv::db::errorText(*error, zv::db::ErrorLayout::Standard), vbCritical, QStringLiteral("Information"));
 }

@@ -54,6 +54,15 @@ void OpenSystemDatabase();
 // Whether the last OpenDatabase or OpenSystemDatabase failed because another
 // program holds the file (the user has been told to try again later).
 bool LastOpenFoundInUse();
+// One user action (a toolbar click, a key): an open that meets another
+// program's lock says so once, however often the action's steps try again.
+class OneInUseBox {
+public:
+    OneInUseBox();
+    ~OneInUseBox();
+    OneInUseBox(const OneInUseBox &) = delete;
+    OneInUseBox &operator=(const OneInUseBox &) = delete;
+};
 bool CheckAppFiles();
 QDate GetServerDate();
 QString GetTimeStampString();
@@ -61,6 +70,10 @@ QString GetTimeStampString(const QDateTime &at);
 // Shows an unexpected error in a box ("Error Number is " ...). Without an error, does nothing.
 void ShowErrorMessage(const zv::db::DbError *error);
 void ShowErrorMessage(const std::exception &error);
+// Whether the failure is the main connection found closed and not reopened
+// because another program holds the file: the open has told the user so, and
+// no second box about a closed connection is shown (ShowErrorMessage shows none).
+bool ToldAsInUse(const std::exception &error);
 bool IsDigitKey(int keyAscii, int keyCode);
 void EnableMainMenus();
 

@@ -111,6 +111,7 @@ void FormBase::runHeaderKey(const QString &key) {
 }
 
 void FormBase::tellingFailures(const std::function<void()> &step) {
+    const modCommon::OneInUseBox oneAction;
     try {
         step();
     } catch (const std::exception &e) {

@@ -3,6 +3,7 @@
 #include "reports/frmGenReport.h"
 #include "reports/frmGenReport1.h"
 #include "reports/frmGenReportDev4.h"
+#include "support/OtherProgramLock.h"
 
 #include <memory>
 
@@ -52,6 +53,28 @@ TEST_F(ClosedConnection, ReportFiltersReopenTheMainConnectionForOkAndCancel) {
         EXPECT_EQ(form->isVisible(), f.asksToExit) << f.name;
         messages.clear();
     }
+}
+
+// The main connection cannot be reopened because another program holds the
+// production file: the user is told it is in use, once, and not about a
+// closed connection as well.
+TEST_F(ClosedConnection, AProductionHeldElsewhereIsToldOnceAsInUse) {
+    std::unique_ptr<zv::reports::ReportFilterForm> form(new frmGenReport(nullptr, answers.forms()));
+    showForm(*form);
+    zv::admin::closeMainConnection();
+    {
+        OtherProgramLock other(modCommon::appFile(QString::fromLatin1(modCommon::kProductionDb)));
+        ASSERT_TRUE(other.held()) << other.output().constData();
+        messages.clear();
+        clickOkAfresh(*form);
+        EXPECT_EQ(messages.prompts(),
+                  QStringList{"Production Database is in use by another program. Please try again when it is closed."});
+        ASSERT_TRUE(other.release());
+    }
+    messages.clear();
+    clickOkAfresh(*form);
+    EXPECT_TRUE(modCommon::gConnOpen);
+    EXPECT_FALSE(anyErrorShown()) << messages.prompts().join(" | ").toStdString();
 }
 
 } // namespace
