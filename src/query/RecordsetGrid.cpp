@@ -115,7 +115,21 @@ QVariant RecordsetGridModel::headerData(int section, Qt::Orientation orientation
 
 // ------------------------------------------------------------------- view
 
+namespace {
+constexpr int kRowSelectorWidth = 18;
+
+// The row selectors are a fixed, empty column. A plain header measures the
+// heading of up to 200 rows whenever the row count changes, only to be held
+// to the fixed width anyway.
+class RowSelectorHeader : public QHeaderView {
+public:
+    explicit RowSelectorHeader(QWidget *parent) : QHeaderView(Qt::Vertical, parent) {}
+    QSize sizeHint() const override { return {kRowSelectorWidth, 0}; }
+};
+} // namespace
+
 RecordsetGrid::RecordsetGrid(QWidget *parent) : QTableView(parent), m_model(new RecordsetGridModel(this)) {
+    setVerticalHeader(new RowSelectorHeader(this));
     setModel(m_model);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -123,7 +137,7 @@ RecordsetGrid::RecordsetGrid(QWidget *parent) : QTableView(parent), m_model(new 
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    verticalHeader()->setFixedWidth(18);
+    verticalHeader()->setFixedWidth(kRowSelectorWidth);
     horizontalHeader()->setSectionsClickable(true);
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &RecordsetGrid::HeadClick);
     // A column the user widens or narrows takes its room from the filling one.
