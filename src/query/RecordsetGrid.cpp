@@ -54,6 +54,16 @@ void RecordsetGridModel::setRecordset(std::shared_ptr<zv::db::Recordset> rs) {
     endResetModel();
 }
 
+void RecordsetGridModel::setRecordset(std::shared_ptr<zv::db::Recordset> rs, const QList<GridColumn> &columns) {
+    beginResetModel();
+    m_rs = std::move(rs);
+    m_columns = columns;
+    m_fieldIndex.clear();
+    for (const GridColumn &c : m_columns)
+        m_fieldIndex << (m_rs ? m_rs->fieldIndex(c.dataField) : -1);
+    endResetModel();
+}
+
 void RecordsetGridModel::setColumns(const QList<GridColumn> &columns) {
     beginResetModel();
     m_columns = columns;
@@ -151,6 +161,13 @@ RecordsetGrid::RecordsetGrid(QWidget *parent) : QTableView(parent), m_model(new 
 void RecordsetGrid::setRecordset(std::shared_ptr<zv::db::Recordset> rs) {
     m_syncing = true;
     m_model->setRecordset(std::move(rs));
+    m_syncing = false;
+    syncCurrentRow();
+}
+
+void RecordsetGrid::setRecordset(std::shared_ptr<zv::db::Recordset> rs, const QList<GridColumn> &columns) {
+    m_syncing = true;
+    m_model->setRecordset(std::move(rs), columns);
     m_syncing = false;
     syncCurrentRow();
 }
