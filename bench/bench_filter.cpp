@@ -15,6 +15,7 @@
 #include "core/modCommon.h"
 #include "query/RecordsetGrid.h"
 #include "query/frmGeneralFilter.h"
+#include "platform/ui/Ui.h"
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
@@ -189,6 +190,7 @@ double throughFilter(const QString &prefix, Shown &shown) {
 int main(int argc, char **argv) {
     bench::offscreenByDefault();
     QApplication app(argc, argv);
+    zv::ui::installProgramStyle();   // as the program starts
     gEmployees = bench::sizeArg(argc, argv, 1, 100000);
     const int pairs = bench::sizeArg(argc, argv, 2, bench::kPairs);
 
