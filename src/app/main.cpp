@@ -6,12 +6,14 @@
 #include "masters/FormServices.h"
 #include "masters/MasterForms.h"
 #include "platform/report/FrmReportViewer.h"
+#include "platform/ui/Ui.h"
 #include "reports/ReportForms.h"
 #include <QApplication>
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zorvane"));
+    zv::ui::installProgramStyle();
 
     // The forms the main window opens are registered here by name, before the
     // login (docs/ARCHITECTURE.md, "Form registry"); an entry whose form is not

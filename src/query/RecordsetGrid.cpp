@@ -54,6 +54,16 @@ void RecordsetGridModel::setRecordset(std::shared_ptr<zv::db::Recordset> rs) {
     endResetModel();
 }
 
+void RecordsetGridModel::setRecordset(std::shared_ptr<zv::db::Recordset> rs, const QList<GridColumn> &columns) {
+    beginResetModel();
+    m_rs = std::move(rs);
+    m_columns = columns;
+    m_fieldIndex.clear();
+    for (const GridColumn &c : m_columns)
+        m_fieldIndex << (m_rs ? m_rs->fieldIndex(c.dataField) : -1);
+    endResetModel();
+}
+
 void RecordsetGridModel::setColumns(const QList<GridColumn> &columns) {
     beginResetModel();
     m_columns = columns;
@@ -115,7 +125,21 @@ QVariant RecordsetGridModel::headerData(int section, Qt::Orientation orientation
 
 // ------------------------------------------------------------------- view
 
+namespace {
+constexpr int kRowSelectorWidth = 18;
+
+// The row selectors are a fixed, empty column. A plain header measures the
+// heading of up to 200 rows whenever the row count changes, only to be held
+// to the fixed width anyway.
+class RowSelectorHeader : public QHeaderView {
+public:
+    explicit RowSelectorHeader(QWidget *parent) : QHeaderView(Qt::Vertical, parent) {}
+    QSize sizeHint() const override { return {kRowSelectorWidth, 0}; }
+};
+} // namespace
+
 RecordsetGrid::RecordsetGrid(QWidget *parent) : QTableView(parent), m_model(new RecordsetGridModel(this)) {
+    setVerticalHeader(new RowSelectorHeader(this));
     setModel(m_model);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -123,7 +147,7 @@ RecordsetGrid::RecordsetGrid(QWidget *parent) : QTableView(parent), m_model(new 
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    verticalHeader()->setFixedWidth(18);
+    verticalHeader()->setFixedWidth(kRowSelectorWidth);
     horizontalHeader()->setSectionsClickable(true);
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &RecordsetGrid::HeadClick);
     // A column the user widens or narrows takes its room from the filling one.
@@ -137,6 +161,13 @@ RecordsetGrid::RecordsetGrid(QWidget *parent) : QTableView(parent), m_model(new 
 void RecordsetGrid::setRecordset(std::shared_ptr<zv::db::Recordset> rs) {
     m_syncing = true;
     m_model->setRecordset(std::move(rs));
+    m_syncing = false;
+    syncCurrentRow();
+}
+
+void RecordsetGrid::setRecordset(std::shared_ptr<zv::db::Recordset> rs, const QList<GridColumn> &columns) {
+    m_syncing = true;
+    m_model->setRecordset(std::move(rs), columns);
     m_syncing = false;
     syncCurrentRow();
 }

@@ -28,6 +28,8 @@ public:
 
     // One plain column per field, captioned with the field's name.
     void setRecordset(std::shared_ptr<zv::db::Recordset> rs);
+    // The rows and their columns at once: the view is reset and measured once.
+    void setRecordset(std::shared_ptr<zv::db::Recordset> rs, const QList<GridColumn> &columns);
     std::shared_ptr<zv::db::Recordset> recordset() const { return m_rs; }
     void setColumns(const QList<GridColumn> &columns);
     const QList<GridColumn> &columns() const { return m_columns; }
@@ -55,6 +57,7 @@ public:
     explicit RecordsetGrid(QWidget *parent = nullptr);
 
     void setRecordset(std::shared_ptr<zv::db::Recordset> rs);   // nullptr unbinds
+    void setRecordset(std::shared_ptr<zv::db::Recordset> rs, const QList<GridColumn> &columns);
     std::shared_ptr<zv::db::Recordset> recordset() const { return m_model->recordset(); }
     RecordsetGridModel *gridModel() const { return m_model; }
 

@@ -52,6 +52,24 @@ void setBackColour(QWidget *w, const QColor &c) {
 
 const QColor kLocked(0xE0, 0xE0, 0xE0);
 const QColor kOpen(0xFF, 0xFF, 0xFF);
+
+// One column per field, shown as the grid row at the same position says.
+QList<GridColumn> gridColumns(const zv::db::Recordset &rs, const QList<GridColumnRow> &gridRows) {
+    QList<GridColumn> columns;
+    columns.reserve(rs.fieldCount());
+    for (int i = 0; i < rs.fieldCount(); ++i) {
+        const QString &field = rs.fieldNames().at(i);
+        GridColumn c{field, field, QString(), 0};
+        if (i < gridRows.size()) {
+            const GridColumnRow &g = gridRows.at(i);
+            c.caption = g.clmnCapn;
+            c.format = g.dataType.trimmed().toUpper();
+            c.widthTwips = int(g.clmnSize);
+        }
+        columns << c;
+    }
+    return columns;
+}
 } // namespace
 
 // Key presses of one filter text field go through the key-press filter with
@@ -439,7 +457,8 @@ void frmGeneralFilter::ShowData() {
         return;
     }
 
-    m_grid->setRecordset(m_rs);
+    // Rows and columns together: the grid is reset and measured once a search.
+    m_grid->setRecordset(m_rs, gridColumns(*m_rs, m_gridRows));
     if (m_rs->isEmpty()) {
         m_footer->setStatusVisible(true);
         criteriaMode();
@@ -458,26 +477,13 @@ void frmGeneralFilter::FormatGrid() {
     if (!m_rs || m_rs->isEmpty() || !m_grid->recordset())
         return;
     const QList<GridColumnRow> &gridRows = m_gridRows;
-
-    QList<GridColumn> columns = m_grid->gridModel()->columns();
-    QList<bool> hidden;
+    const QList<GridColumn> &columns = m_grid->gridModel()->columns();
     m_totalWidth = 0;
     for (int i = 0; i < columns.size(); ++i) {
-        bool hide = false;
-        if (i < gridRows.size()) {
-            const GridColumnRow &g = gridRows.at(i);
-            columns[i].caption = g.clmnCapn;
-            columns[i].format = g.dataType.trimmed().toUpper();
-            columns[i].widthTwips = int(g.clmnSize);
-            hide = g.visible == 1;
-            if (!hide)
-                m_totalWidth += int(g.clmnSize);
-        }
-        hidden << hide;
-    }
-    m_grid->gridModel()->setColumns(columns);
-    for (int i = 0; i < columns.size(); ++i) {
-        m_grid->setColumnHidden(i, hidden.at(i));
+        const bool hide = i < gridRows.size() && gridRows.at(i).visible == 1;
+        if (i < gridRows.size() && !hide)
+            m_totalWidth += int(gridRows.at(i).clmnSize);
+        m_grid->setColumnHidden(i, hide);
         if (columns.at(i).widthTwips > 0)
             m_grid->setColumnWidth(i, px(columns.at(i).widthTwips));
     }
@@ -487,7 +493,7 @@ void frmGeneralFilter::FormatGrid() {
     const int gridHeight = qMax(px(1500), height() - top - px(1000 + 100));
     m_grid->setGeometry((width() - gridWidth) / 2, top, gridWidth, gridHeight);
     m_grid->show();
-    m_grid->refresh();
+    m_grid->syncCurrentRow();   // off a column just hidden
     m_grid->setFocus();
 }
 

@@ -2,6 +2,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QStyle>
+#include <QStyleOption>
 #include <QTest>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -37,6 +39,26 @@ TEST(Icons, EveryKeyOfTheSharedImageListAndTheMainToolbarHasAPicture) {
         EXPECT_TRUE(drawn) << key.toStdString() << " draws nothing";
     }
     EXPECT_TRUE(icon("NoSuchKey").isNull());
+}
+
+// The program's style keeps the standard pictures it made, apart by direction:
+// a right-to-left window never gets the left-to-right overflow arrow.
+TEST(ProgramStyle, KeepsStandardPicturesApartByDirection) {
+    installProgramStyle();
+    QStyle *style = QApplication::style();
+    QStyleOption ltr;
+    ltr.direction = Qt::LeftToRight;
+    QStyleOption rtl;
+    rtl.direction = Qt::RightToLeft;
+    const auto picture = [style](const QStyleOption &o) {
+        return style->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton, &o);
+    };
+    const QIcon first = picture(ltr);
+    ASSERT_FALSE(first.isNull());
+    EXPECT_EQ(picture(ltr).cacheKey(), first.cacheKey());
+    const QIcon mirrored = picture(rtl);
+    ASSERT_FALSE(mirrored.isNull());
+    EXPECT_NE(mirrored.pixmap(16, 16).toImage(), first.pixmap(16, 16).toImage());
 }
 
 TEST(Pointer, TheHourglassIsAnOverrideCursorWhileItLives) {

@@ -69,11 +69,30 @@ Recordset::Recordset(QStringList columns, QVector<Row> rows) : m_columns(std::mo
             m_cells.push_back(cellOf(row.value(c)));
 }
 
+namespace {
+bool isAscii(const char *p, qsizetype n) {
+    unsigned char bits = 0;
+    for (qsizetype i = 0; i < n; ++i)
+        bits |= static_cast<unsigned char>(p[i]);
+    return bits < 0x80;
+}
+} // namespace
+
 Recordset::Cell Recordset::textCell(const char *utf8, qsizetype bytes) {
-    // UTF-16 never takes more units than UTF-8 takes bytes: decode in place.
     const qsizetype at = m_text.size();
     if (m_text.capacity() < at + bytes)
         m_text.reserve(std::max(at + bytes, 2 * m_text.capacity()));
+    if (isAscii(utf8, bytes)) {
+        // Most values are plain ASCII, which widens as it stands: far cheaper
+        // than the decoder over a large result.
+        m_text.append(QLatin1String(utf8, bytes));
+        Cell c;
+        c.kind = Cell::Text;
+        c.offset = at;
+        c.size = qint32(bytes);
+        return c;
+    }
+    // UTF-16 never takes more units than UTF-8 takes bytes: decode in place.
     m_text.resize(at + bytes);
     QChar *begin = m_text.data() + at;
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);

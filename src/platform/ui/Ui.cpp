@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QHash>
+#include <QProxyStyle>
+#include <QStyleOption>
 #include <QWidget>
 
 namespace zv::ui {
@@ -77,6 +79,29 @@ QIcon icon(const QString &key) {
     cache.insert(key, result);
     return result;
 }
+
+namespace {
+// The standard pictures are made from image files on every request; every
+// toolbar asks for its overflow picture when it is made, so a form with three
+// toolbars decoded three images for nothing. They are kept after the first.
+class ProgramStyle : public QProxyStyle {
+public:
+    // The base style reads only the layout direction from the option.
+    QIcon standardIcon(StandardPixmap which, const QStyleOption *option, const QWidget *widget) const override {
+        const bool rightToLeft = option ? option->direction == Qt::RightToLeft : QGuiApplication::isRightToLeft();
+        const int key = int(which) * 2 + (rightToLeft ? 1 : 0);
+        auto found = m_icons.constFind(key);
+        if (found == m_icons.constEnd())
+            found = m_icons.insert(key, QProxyStyle::standardIcon(which, option, widget));
+        return *found;
+    }
+
+private:
+    mutable QHash<int, QIcon> m_icons;   // by picture and direction
+};
+} // namespace
+
+void installProgramStyle() { QApplication::setStyle(new ProgramStyle); }
 
 QStringList iconKeys() {
     QStringList keys;

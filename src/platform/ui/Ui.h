@@ -14,6 +14,10 @@ QStringList iconKeys();
 // The picture's SVG file among the program's resources; empty for an unknown key.
 QString iconFile(const QString &key);
 
+// Sets the program's style up: the platform's own, with its standard pictures
+// made once. Call once, after the application object and before any window.
+void installProgramStyle();
+
 // The mouse pointer as forms set it: 11 is the hourglass, 0 normal.
 void setMousePointer(int pointer);
 
