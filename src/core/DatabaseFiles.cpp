@@ -183,6 +183,15 @@ QString copyFailureCause(const std::exception &error) {
     return db->description();
 }
 
+QString unwritableLockFile(std::initializer_list<QString> files) {
+    for (const QString &file : files)
+        if (const QString blocked = zv::db::lockFileBlocked(file); !blocked.isEmpty())
+            return blocked + QStringLiteral(" can not be written. Please make it writable.");
+    return QString();
+}
+
+bool inUseByAnyone(const QString &path) { return zv::db::databaseInUse(path) || zv::db::heldByAnother(path); }
+
 bool hasIdentity(zv::db::Connection &conn) {
     try {
         if (!conn.isOpen())

@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/db/DbError.h"
 #include <QString>
+#include <initializer_list>
 #include <atomic>
 
 namespace zv::db { class Connection; }
@@ -42,6 +43,13 @@ private:
 // Why a copy over a database file failed, in words for the user: the folder
 // that cannot be written, a full disk, the file in use.
 QString copyFailureCause(const std::exception &error);
+
+// Before a file is replaced: the cause to name when the lock file of one of
+// files cannot be made ("<path> can not be written. ..."), else empty. Such a
+// lock file is not someone using the database.
+QString unwritableLockFile(std::initializer_list<QString> files);
+// In use: this program's lock file says so, or another program holds the file.
+bool inUseByAnyone(const QString &path);
 
 // The identity query on an open connection: true when Parm holds the identity
 // value. Any error gives false.

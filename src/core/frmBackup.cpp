@@ -206,7 +206,7 @@ void frmBackup::BackupDatabase() {
         MsgBox(destInUse, vbCritical, QStringLiteral("Error"));
         return;
     }
-    if (zv::db::databaseInUse(source) || zv::db::heldByAnother(source)) {
+    if (zv::admin::inUseByAnyone(source)) {
         MsgBox(kSourceInUse, vbCritical, QStringLiteral("Error"));
         return;
     }

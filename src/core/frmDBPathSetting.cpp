@@ -149,20 +149,16 @@ void frmDBPathSetting::ResetProductionDatabase() {
             return;
         }
         zv::admin::closeMainConnection();
-        // A lock file that cannot be made is not someone using the database.
-        for (const QString &file : {destination, templatePath}) {
-            if (const QString blocked = zv::db::lockFileBlocked(file); !blocked.isEmpty()) {
-                cannotReset(blocked + QStringLiteral(" can not be written. Please make it writable."));
-                return;
-            }
+        if (const QString cause = zv::admin::unwritableLockFile({destination, templatePath}); !cause.isEmpty()) {
+            cannotReset(cause);
+            return;
         }
-        // In use: this program's lock file says so, or another program holds the file itself.
-        if (zv::db::databaseInUse(destination) || zv::db::heldByAnother(destination)) {
+        if (zv::admin::inUseByAnyone(destination)) {
             MsgBox(destInUse, vbCritical, QStringLiteral("Error"));
             leaveOnProduction();
             return;
         }
-        if (zv::db::databaseInUse(gDBPath) || zv::db::heldByAnother(gDBPath)) {
+        if (zv::admin::inUseByAnyone(gDBPath)) {
             MsgBox(sourceInUse, vbCritical, QStringLiteral("Error"));
             leaveOnProduction();
             return;

@@ -137,19 +137,15 @@ void frmRestore::RestoreDatabase() {
         MsgBox(QStringLiteral("Can not Restore ") + shown + QStringLiteral(". ") + cause, vbCritical,
                QStringLiteral("Error"));
     };
-    // A lock file that cannot be made is not someone using the database.
-    for (const QString &file : {source, production}) {
-        if (const QString blocked = zv::db::lockFileBlocked(file); !blocked.isEmpty()) {
-            cannotRestore(blocked + QStringLiteral(" can not be written. Please make it writable."));
-            return;
-        }
+    if (const QString cause = zv::admin::unwritableLockFile({source, production}); !cause.isEmpty()) {
+        cannotRestore(cause);
+        return;
     }
-    // In use: this program's lock file says so, or another program holds the file itself.
-    if (zv::db::databaseInUse(source) || zv::db::heldByAnother(source)) {
+    if (zv::admin::inUseByAnyone(source)) {
         MsgBox(sourceInUse, vbCritical, QStringLiteral("Error"));
         return;
     }
-    if (zv::db::databaseInUse(gDBPath) || zv::db::heldByAnother(gDBPath)) {
+    if (zv::admin::inUseByAnyone(gDBPath)) {
         MsgBox(destInUse, vbCritical, QStringLiteral("Error"));
         return;
     }
