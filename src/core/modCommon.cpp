@@ -45,8 +45,6 @@ bool s_lastOpenInUse = false;
 int s_actionDepth = 0;
 bool s_inUseTold = false;
 
-void tellInUse(const QString &path);
-
 const QString kErrorTitle = QStringLiteral("Error");
 
 QString errorNumberText(const DbError &e) {
@@ -206,7 +204,7 @@ void OpenSystemDatabase() {
             return;
         case zv::db::err::DatabaseInUse:
             s_lastOpenInUse = true;
-            MsgBox(inUseMessage(path), vbCritical, kErrorTitle);
+            tellInUse(path);
             return;
         case zv::db::err::GeneralFailure:
             endProgramWith(
@@ -270,7 +268,7 @@ bool TellIfMainDatabaseInUse() {
     const QString path = gConn && gConn->isOpen() ? gConn->path() : gDBPath;
     if (path.isEmpty() || !zv::db::heldByAnother(path))
         return false;
-    MsgBox(inUseMessage(path), vbCritical, kErrorTitle);
+    tellInUse(path);
     return true;
 }
 

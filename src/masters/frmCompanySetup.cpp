@@ -3,9 +3,10 @@
 #include "core/modCommon.h"
 #include "framework/TextRules.h"
 #include "platform/ui/MessageService.h"
+#include "platform/db/ErrorText.h"
 #include <QFormLayout>
-#include <exception>
 #include <QLineEdit>
+#include <optional>
 
 using namespace zv::ui;
 using zv::db::DbError;
@@ -260,20 +261,15 @@ bool frmCompanySetup::UsrInsertRecord() {
     }
     // The row is written: the form leaves add mode whatever the reload does,
     // so a second Ok cannot add the company twice; a failed reload is shown.
-    std::exception_ptr reloadFailed;
+    std::optional<zv::db::DbError> reloadFailed;
     try {
         UsrLoadCompany();
-    } catch (const std::exception &) {
-        reloadFailed = std::current_exception();
+    } catch (const std::exception &e) {
+        reloadFailed = zv::db::failureOf(e);
     }
     showSaved(QStringLiteral("ZVE003"));
-    if (reloadFailed) {
-        try {
-            std::rethrow_exception(reloadFailed);
-        } catch (const std::exception &e) {
-            showFailure(e);
-        }
-    }
+    if (reloadFailed)
+        showFailure(*reloadFailed);
     return true;
 }
 
