@@ -7,12 +7,14 @@
 #include <QHelpContentModel>
 #include <QHelpContentWidget>
 #include <QHelpEngine>
+#include <QHelpIndexModel>
 #include <QKeySequence>
 #include <QShortcut>
 #include <QSplitter>
 #include <QStyle>
 #include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QThread>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -49,6 +51,7 @@ QString normalised(const QString &path) {
 class EngineHelpWindow : public HelpWindow {
 public:
     explicit EngineHelpWindow(QWidget *parent);
+    ~EngineHelpWindow() override;
 
     bool load(const QString &helpFilePath) override;
     QString helpFilePath() const override { return m_helpFile; }
@@ -107,6 +110,14 @@ EngineHelpWindow::EngineHelpWindow(QWidget *parent) : HelpWindow(parent) {
     });
     auto *esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(esc, &QShortcut::activated, this, &QWidget::close);
+}
+
+// The engine builds its contents and its index on threads of its own, and its
+// models free what those threads still read when they are deleted: a window
+// closed at once after it opened must let them finish first.
+EngineHelpWindow::~EngineHelpWindow() {
+    while (m_engine->indexModel()->isCreatingIndex() || m_engine->contentModel()->isCreatingContents())
+        QThread::msleep(1);
 }
 
 bool EngineHelpWindow::load(const QString &helpFilePath) {
