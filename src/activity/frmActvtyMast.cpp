@@ -400,7 +400,6 @@ void frmActvtyMast::cancel() {
         DisplayActivity();
         releaseRowLock();
         setMode(Mode::None);
-    } else {
     }
 }
 

@@ -122,6 +122,11 @@ void FormBase::tellingFailures(const std::function<void()> &step) {
 
 void FormBase::showFailure(const std::exception &e) { modCommon::ShowErrorMessage(e); }
 
+void FormBase::saveFailed(const std::exception &e, const QString &code) {
+    if (!tellIfInUse(e, true))
+        status(code);
+}
+
 bool FormBase::tellIfInUse(const std::exception &e, bool saving) {
     const auto *db = dynamic_cast<const zv::db::DbError *>(&e);
     if (!db || db->number() != zv::db::err::DatabaseInUse)

@@ -77,6 +77,9 @@ protected:
 
     // Coded status in the footer.
     void status(const QString &code, const QString &prefix = QString(), const QString &suffix = QString());
+    // A save that failed: said in plain words when another program holds the
+    // database, else the form's status code for it.
+    void saveFailed(const std::exception &e, const QString &code);
     void clearStatus() { FormUtilityBase::clearStatus(&tlbFooter); }
 
     // The main connection, opened again when it was found closed.

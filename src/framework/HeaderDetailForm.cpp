@@ -100,8 +100,7 @@ bool HeaderDetailForm::writeTogether(const std::function<void(zv::db::Connection
         status(r.code, r.prefix);
         return false;
     } catch (const std::exception &e) {
-        if (!tellIfInUse(e, true))
-            status(failureCode);
+        saveFailed(e, failureCode);
         return false;
     }
 }

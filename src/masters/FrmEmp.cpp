@@ -592,8 +592,7 @@ bool FrmEmp::UsrInsertRecord() {
     try {
         m_currentKey = QString::number(store().insert(rowToSave(txtEmpPassWord->text())).key);
     } catch (const std::exception &e) {
-        if (!tellIfInUse(e, true))
-            status(QStringLiteral("ZVE004"));
+        saveFailed(e, QStringLiteral("ZVE004"));
         return false;
     }
     if (newDesignation)
@@ -609,8 +608,7 @@ bool FrmEmp::UsrUpdateRecord() {
         if (!store().update(keyValue().toLongLong(), rowToSave(txtEmpPassWord->text().trimmed())))
             requireOneRowChanged(0);
     } catch (const std::exception &e) {
-        if (!tellIfInUse(e, true))
-            status(QStringLiteral("ZVE004"));
+        saveFailed(e, QStringLiteral("ZVE004"));
         return false;
     }
     releaseRowLock();

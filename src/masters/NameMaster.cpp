@@ -259,8 +259,7 @@ bool NameMaster::UsrInsertRecord() {
     try {
         m_currentKey = QString::number(store().insert(txtName->text().trimmed()));
     } catch (const std::exception &e) {
-        if (!tellIfInUse(e, true))
-            status(QStringLiteral("ZVE004"));
+        saveFailed(e, QStringLiteral("ZVE004"));
         return false;
     }
     utility.UsrSetValue();
@@ -274,8 +273,7 @@ bool NameMaster::UsrUpdateRecord() {
         requireRowLock();
         requireOneRowChanged(store().rename(keyValue().toLongLong(), txtName->text()));
     } catch (const std::exception &e) {
-        if (!tellIfInUse(e, true))
-            status(QStringLiteral("ZVE035"));
+        saveFailed(e, QStringLiteral("ZVE035"));
         return false;
     }
     releaseRowLock();

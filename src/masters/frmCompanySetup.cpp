@@ -255,8 +255,7 @@ bool frmCompanySetup::UsrInsertRecord() {
     try {
         m_currentKey = QString::number(CompanyStore(db()).insert(boxValues()));
     } catch (const std::exception &e) {
-        if (!tellIfInUse(e, true))
-            status(QStringLiteral("ZVE004"));
+        saveFailed(e, QStringLiteral("ZVE004"));
         return false;
     }
     // The row is written: the form leaves add mode whatever the reload does,
@@ -278,8 +277,7 @@ bool frmCompanySetup::UsrUpdateRecord() {
         requireRowLock();
         requireOneRowChanged(CompanyStore(db()).update(keyValue().toLongLong(), boxValues()));
     } catch (const std::exception &e) {
-        if (!tellIfInUse(e, true))
-            status(QStringLiteral("ZVE035"));
+        saveFailed(e, QStringLiteral("ZVE035"));
         return false;
     }
     releaseRowLock();

@@ -57,20 +57,21 @@ void RecordsetGridModel::setRecordset(std::shared_ptr<zv::db::Recordset> rs) {
 void RecordsetGridModel::setRecordset(std::shared_ptr<zv::db::Recordset> rs, const QList<GridColumn> &columns) {
     beginResetModel();
     m_rs = std::move(rs);
-    m_columns = columns;
-    m_fieldIndex.clear();
-    for (const GridColumn &c : m_columns)
-        m_fieldIndex << (m_rs ? m_rs->fieldIndex(c.dataField) : -1);
+    bindColumns(columns);
     endResetModel();
 }
 
 void RecordsetGridModel::setColumns(const QList<GridColumn> &columns) {
     beginResetModel();
+    bindColumns(columns);
+    endResetModel();
+}
+
+void RecordsetGridModel::bindColumns(const QList<GridColumn> &columns) {
     m_columns = columns;
     m_fieldIndex.clear();
     for (const GridColumn &c : m_columns)
         m_fieldIndex << (m_rs ? m_rs->fieldIndex(c.dataField) : -1);
-    endResetModel();
 }
 
 void RecordsetGridModel::refresh() {

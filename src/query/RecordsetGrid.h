@@ -44,6 +44,9 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:
+    // Inside a reset: the columns and the field each reads.
+    void bindColumns(const QList<GridColumn> &columns);
+
     std::shared_ptr<zv::db::Recordset> m_rs;
     QList<GridColumn> m_columns;
     QList<int> m_fieldIndex;   // recordset field of each column, -1 when missing
