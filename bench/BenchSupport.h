@@ -31,7 +31,7 @@ inline sqlite3 *openRaw(const QString &path, bool readOnly = false) {
     check(sqlite3_open_v2(path.toUtf8().constData(), &db, readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE,
                           nullptr),
           db, "open");
-    sqlite3_busy_timeout(db, 1000);
+    sqlite3_busy_timeout(db, zv::db::kBusyTimeoutMs);
     const std::string pragmas = "PRAGMA foreign_keys=ON; " +
                                 std::string(readOnly ? "" : "PRAGMA journal_mode=DELETE; ") +
                                 "PRAGMA cache_size=-" + std::to_string(zv::db::kPageCacheKiB) +
