@@ -144,8 +144,7 @@ int main(int argc, char **argv) {
     zv::ui::ScriptedMessageService messages;
     zv::fw::FormServices services;
     services.generalFilter = [](const QString &, const QString &) { return QStringList{"1", "", "", ""}; };
-    sqlite3 *raw = nullptr;
-    check(sqlite3_open_v2(db.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE, nullptr), raw, "open");
+    sqlite3 *raw = bench::openRaw(db);
 
     std::vector<double> first, again, modify, direct;
     size_t rows = 0;
