@@ -155,6 +155,10 @@ void copyDatabaseFile(const QString &source, const QString &dest, bool overwrite
     syncFolder(folder);
 }
 
+QString cannotBeWritten(const QString &path) {
+    return path + QStringLiteral(" can not be written. Please make it writable.");
+}
+
 QString copyFailureCause(const std::exception &error) {
     const auto *db = dynamic_cast<const zv::db::DbError *>(&error);
     if (!db)
@@ -169,7 +173,7 @@ QString copyFailureCause(const std::exception &error) {
         return QStringLiteral("There is not enough space left on the disk. Please free some space and try again.");
     case zv::db::err::ReadOnlyFile:
         if (!blocked.isEmpty())
-            return blocked + QStringLiteral(" can not be written. Please make it writable.");
+            return cannotBeWritten(blocked);
         break;
     case kPathNotFound:
         return QStringLiteral("The folder ") + blocked + QStringLiteral(" does not exist.");
@@ -186,7 +190,7 @@ QString copyFailureCause(const std::exception &error) {
 QString unwritableLockFile(std::initializer_list<QString> files) {
     for (const QString &file : files)
         if (const QString blocked = zv::db::lockFileBlocked(file); !blocked.isEmpty())
-            return blocked + QStringLiteral(" can not be written. Please make it writable.");
+            return cannotBeWritten(blocked);
     return QString();
 }
 

@@ -40,6 +40,10 @@ private:
     QString m_blocked;
 };
 
+// "<path> can not be written. Please make it writable.": a file or folder the
+// program must write to and cannot.
+QString cannotBeWritten(const QString &path);
+
 // Why a copy over a database file failed, in words for the user: the folder
 // that cannot be written, a full disk, the file in use.
 QString copyFailureCause(const std::exception &error);

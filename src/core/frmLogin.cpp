@@ -202,8 +202,9 @@ void frmLogin::login() {
         MainConnectionOpen();
         if (programEnded() || (!gConnOpen && LastOpenFoundInUse()))
             return;
-        if (!CheckSystemTable() || !CheckDatabaseIdentity()) {
-            if (CheckSystemTable() && TellIfMainDatabaseInUse()) {
+        const bool systemTableSound = CheckSystemTable();
+        if (!systemTableSound || !CheckDatabaseIdentity()) {
+            if (systemTableSound && TellIfMainDatabaseInUse()) {
                 zv::admin::closeMainConnection();
                 return;
             }
@@ -243,7 +244,7 @@ void frmLogin::login() {
             gDBInvalid = true;
         } else if (!CheckDatabaseIdentity()) {
             if (TellIfMainDatabaseInUse()) {
-                gConn->close();
+                zv::admin::closeMainConnection();
                 return;
             }
             MsgBox(QStringLiteral("Production DataBase is corrupted. Please reset the Production Database."),

@@ -61,24 +61,22 @@ void showPathFormForMissingFile() {
 
 bool isProductionPath(const QString &path) { return path.toUpper().contains(QStringLiteral("ZV-DATA")); }
 
+// How the messages name a database file.
+QString databaseName(const QString &dbPath) {
+    return isProductionPath(dbPath) ? QStringLiteral("Production Database") : QStringLiteral("Database ") + dbPath;
+}
+
 // The lock file beside a database could not be made: the database itself is
 // not at fault, the file or folder that cannot be written is.
 QString notWritableMessage(const QString &dbPath) {
     const QString lock = zv::db::lockFilePath(dbPath);
     const QFileInfo lockInfo(lock);
     const QString blocked = lockInfo.exists() ? lock : lockInfo.absolutePath();
-    const QString database =
-        isProductionPath(dbPath) ? QStringLiteral("Production Database") : QStringLiteral("Database ") + dbPath;
-    return database + QStringLiteral(" can not be opened: ") + blocked +
-           QStringLiteral(" can not be written. Please make it writable.");
+    return databaseName(dbPath) + QStringLiteral(" can not be opened: ") + zv::admin::cannotBeWritten(blocked);
 }
 
 // Another program holds the file: nothing is wrong with it, it opens once that program lets go.
-QString inUseMessage(const QString &dbPath) {
-    const QString database =
-        isProductionPath(dbPath) ? QStringLiteral("Production Database") : QStringLiteral("Database ") + dbPath;
-    return database + QStringLiteral(" is in use by another program. Please try again when it is closed.");
-}
+QString inUseMessage(const QString &dbPath) { return InUseMessage(databaseName(dbPath)); }
 
 void tellInUse(const QString &path) {
     if (s_actionDepth > 0 && s_inUseTold)
@@ -234,6 +232,10 @@ QString GetTimeStampString() { return GetTimeStampString(QDateTime::currentDateT
 QString GetTimeStampString(const QDateTime &at) {
     // Digits only, whatever the locale's separators.
     return QLocale::c().toString(at, QStringLiteral("ddMMyyyyHHmmss"));
+}
+
+QString InUseMessage(const QString &subject) {
+    return subject + QStringLiteral(" is in use by another program. Please try again when it is closed.");
 }
 
 bool ToldAsInUse(const std::exception &error) {

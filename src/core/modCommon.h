@@ -70,6 +70,9 @@ QString GetTimeStampString(const QDateTime &at);
 // Shows an unexpected error in a box ("Error Number is " ...). Without an error, does nothing.
 void ShowErrorMessage(const zv::db::DbError *error);
 void ShowErrorMessage(const std::exception &error);
+// "<subject> is in use by another program. Please try again when it is closed.":
+// how every message about a database another program holds ends.
+QString InUseMessage(const QString &subject);
 // Whether the failure is the main connection found closed and not reopened
 // because another program holds the file: the open has told the user so, and
 // no second box about a closed connection is shown (ShowErrorMessage shows none).

@@ -131,9 +131,8 @@ bool FormBase::tellIfInUse(const std::exception &e, bool saving) {
     const auto *db = dynamic_cast<const zv::db::DbError *>(&e);
     if (!db || db->number() != zv::db::err::DatabaseInUse)
         return false;
-    const QString inUse = QStringLiteral("in use by another program. Please try again when it is closed.");
-    zv::ui::MsgBox(saving ? QStringLiteral("The record could not be saved because the database is ") + inUse
-                          : QStringLiteral("The database is ") + inUse,
+    zv::ui::MsgBox(modCommon::InUseMessage(saving ? QStringLiteral("The record could not be saved because the database")
+                                                  : QStringLiteral("The database")),
                    zv::ui::vbCritical, QStringLiteral("Error"));
     return true;
 }
