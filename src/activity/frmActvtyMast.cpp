@@ -2,6 +2,7 @@
 // the activity header and the saving of lines. The grid of lines, the detail
 // frame and the frequency picker are parts of their own; the store holds the SQL.
 #include "frmActvtyMast.h"
+#include "platform/ui/ErrorBox.h"
 #include "FormParts.h"
 #include "core/MDIZVS.h"
 #include "core/modCommon.h"
@@ -175,6 +176,10 @@ ActivityStore frmActvtyMast::store() { return ActivityStore(db()); }
 void frmActvtyMast::failed(const std::exception &e, const QString &where, bool withNumber) {
     setMousePointer(0);
     // The routine's phrase carries its own separator.
+    if (zv::db::isInUse(e)) {
+        zv::ui::InUseBox();
+        return;
+    }
     MsgBox(zv::db::errorText(e, withNumber ? zv::db::ErrorLayout::NumberFirstLf : zv::db::ErrorLayout::Description) +
                where,
            vbCritical, QStringLiteral("Error"));
@@ -653,8 +658,8 @@ bool frmActvtyMast::InsertHeader() {
         m_detailMode = DetailMode::None;
         if (e.number() == err::GeneralFailure)
             status(QStringLiteral("ZVE027"), QStringLiteral("This Record "));
-        else if (!tellIfInUse(e, true))
-            failed(e, QStringLiteral("\nIn InsertHeader"));
+        else
+            saveFailed(e, [&] { failed(e, QStringLiteral("\nIn InsertHeader")); });
     }
     return false;
 }
@@ -671,8 +676,8 @@ bool frmActvtyMast::UpdateHeader() {
     } catch (const DbError &e) {
         if (e.number() == err::GeneralFailure)
             status(QStringLiteral("ZVE006"), QStringLiteral("This Record "));
-        else if (!tellIfInUse(e, true))
-            failed(e, QStringLiteral("\nIn Update Header"));
+        else
+            saveFailed(e, [&] { failed(e, QStringLiteral("\nIn Update Header")); });
     }
     return false;
 }
@@ -705,8 +710,7 @@ bool frmActvtyMast::InsertDetail(qint64 replaceLine) {
     } catch (const RowGone &) {
         failed(DbError(err::NoCurrentRecord, kLineGone), QStringLiteral("\nIn InsertDetail"));
     } catch (const DbError &e) {
-        if (!tellIfInUse(e, true))
-            failed(e, QStringLiteral("\nIn InsertDetail"));
+        saveFailed(e, [&] { failed(e, QStringLiteral("\nIn InsertDetail")); });
     }
     return false;
 }
@@ -736,8 +740,7 @@ bool frmActvtyMast::UpdateDetail() {
     } catch (const RowGone &) {
         failed(DbError(err::NoCurrentRecord, kLineGone), QStringLiteral("\nIn Update Detail"));
     } catch (const DbError &e) {
-        if (!tellIfInUse(e, true))
-            failed(e, QStringLiteral("\nIn Update Detail"));
+        saveFailed(e, [&] { failed(e, QStringLiteral("\nIn Update Detail")); });
     }
     return false;
 }

@@ -1,4 +1,5 @@
 #include "DatabaseFiles.h"
+#include "platform/db/ErrorText.h"
 #include "platform/db/Connection.h"
 #include "platform/db/DbError.h"
 #include "platform/ui/WindowWait.h"
@@ -194,8 +195,6 @@ QString unwritableLockFile(std::initializer_list<QString> files) {
     return QString();
 }
 
-bool inUseByAnyone(const QString &path) { return zv::db::databaseInUse(path) || zv::db::heldByAnother(path); }
-
 bool hasIdentity(zv::db::Connection &conn) {
     try {
         if (!conn.isOpen())
@@ -203,7 +202,9 @@ bool hasIdentity(zv::db::Connection &conn) {
         const zv::db::Recordset rs =
             conn.query(QStringLiteral("SELECT 1 FROM Parm WHERE UPPER(DB_Check) = 'ZORVANE'"));
         return !rs.isEmpty();
-    } catch (...) {
+    } catch (const std::exception &e) {
+        if (zv::db::isInUse(e))
+            throw;   // a lock is no answer: the file may well be the right one
         return false;
     }
 }
@@ -240,10 +241,8 @@ FileCheck checkDatabaseFile(const QString &path, zv::ui::WorkProgress &progress)
     try {
         zv::db::Connection conn;
         conn.open(path, zv::db::Connection::Mode::ReadOnly);
-        if (!hasIdentity(conn)) {
-            // The identity query swallows its errors: a lock is not a wrong file.
-            return zv::db::heldByAnother(path) ? FileCheck::InUse : FileCheck::Invalid;
-        }
+        if (!hasIdentity(conn))
+            return FileCheck::Invalid;
         // Pages come through the page cache, so that the reads can be counted.
         conn.execute(QStringLiteral("PRAGMA mmap_size=0"));
         CheckProgress context{conn.handle(), &progress,

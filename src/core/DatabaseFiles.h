@@ -52,11 +52,9 @@ QString copyFailureCause(const std::exception &error);
 // files cannot be made ("<path> can not be written. ..."), else empty. Such a
 // lock file is not someone using the database.
 QString unwritableLockFile(std::initializer_list<QString> files);
-// In use: this program's lock file says so, or another program holds the file.
-bool inUseByAnyone(const QString &path);
 
 // The identity query on an open connection: true when Parm holds the identity
-// value. Any error gives false.
+// value. A file in use raises its error (it is no answer); any other error gives false.
 bool hasIdentity(zv::db::Connection &conn);
 
 // Opens path read-only (creating nothing) and checks its identity and its

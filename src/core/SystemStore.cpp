@@ -1,4 +1,5 @@
 #include "SystemStore.h"
+#include "platform/db/ErrorText.h"
 #include "platform/db/Recordset.h"
 
 namespace zv::core {
@@ -18,7 +19,9 @@ bool SystemStore::hasColumns() {
     try {
         m_conn.query(QStringLiteral("SELECT DB_Path, Pswd FROM ZV_SYS WHERE 1 = 2"));
         return true;
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        if (zv::db::isInUse(e))
+            throw;   // held by another program is no answer
         return false;
     }
 }

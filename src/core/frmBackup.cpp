@@ -24,6 +24,7 @@ namespace {
 const QString kCaption = QStringLiteral("Backup Production Database");
 const QString kBusyCaption = QStringLiteral("Please wait Backup in progress...");
 const QString kSourceInUse = QStringLiteral("Backup failed. Source Database in use.");
+const QString kDestInUse = QStringLiteral("Backup failed. Destination Database in use.");
 } // namespace
 
 frmBackup::frmBackup(QWidget *parent) : AdminDialog(parent, QStringLiteral("frmBackup"), kCaption) {
@@ -144,6 +145,10 @@ void frmBackup::copyInBackground(const QString &source, const QString &destinati
     zv::db::FileHold hold(source, zv::db::FileHold::Kind::Read);
     if (hold.inUse())
         throw zv::db::DbError(zv::db::err::DatabaseInUse, kSourceInUse);
+    // A backup file being replaced is held too: nobody opens it half written.
+    zv::db::FileHold destHold(destination, zv::db::FileHold::Kind::Write);
+    if (destHold.inUse())
+        throw zv::db::DbError(zv::db::err::DatabaseInUse, kDestInUse);
     runInBackground(QStringLiteral("Copying the Production Database to ") + destination + QStringLiteral(" ..."),
                     [&](std::atomic<int> &percent) {
                         zv::admin::copyDatabaseFile(source, destination, overwrite, &percent);
@@ -201,15 +206,6 @@ void frmBackup::BackupDatabase() {
         MsgBox(QStringLiteral("Can not overwrite the System Database!"), vbCritical, QStringLiteral("Error"));
         return;
     }
-    const QString destInUse = QStringLiteral("Backup failed. Destination Database in use.");
-    if (zv::db::databaseInUse(destination)) {
-        MsgBox(destInUse, vbCritical, QStringLiteral("Error"));
-        return;
-    }
-    if (zv::admin::inUseByAnyone(source)) {
-        MsgBox(kSourceInUse, vbCritical, QStringLiteral("Error"));
-        return;
-    }
     if (zv::admin::sameFile(destination.trimmed(), source) ||
         zv::admin::sameFile(destination.trimmed(), productionPath)) {
         MsgBox(QStringLiteral("Can not overwrite the Production Database!"), vbCritical, QStringLiteral("Error"));
@@ -221,7 +217,7 @@ void frmBackup::BackupDatabase() {
     auto showError = [&](const zv::db::DbError &e) {
         hourglass.reset();
         setWindowTitle(kCaption);
-        MsgBox(e.number() == zv::db::err::DatabaseInUse ? kSourceInUse
+        MsgBox(e.number() == zv::db::err::DatabaseInUse ? e.description()
                                                         : zv::db::errorText(e, zv::db::ErrorLayout::NumberColon),
                vbCritical, QStringLiteral("Error"));
     };
@@ -250,11 +246,6 @@ void frmBackup::BackupDatabase() {
             return;
         }
         try {
-            // The file may have been opened while the question was up.
-            if (zv::db::databaseInUse(destination)) {
-                MsgBox(destInUse, vbCritical, QStringLiteral("Error"));
-                return;
-            }
             setWindowTitle(kBusyCaption);
             hourglass.emplace();
             copyInBackground(source, destinationPath(), true);

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <QScopeGuard>
 #include <optional>
 
 using namespace modCommon;
@@ -136,79 +137,74 @@ void frmDBPathSetting::ResetProductionDatabase() {
     const QString sourceInUse = QStringLiteral("Can not reset, Source Database in use. Please confirm all users are "
                                                "logged off before reset the Database.");
     std::optional<Hourglass> hourglass;
-    auto cannotReset = [&](const QString &cause) {
-        MsgBox(QStringLiteral("Cannot Reset. ") + cause, vbCritical, QStringLiteral("Error"));
-        setWindowTitle(kResetCaption);
+    // Every way out but a finished reset puts the program back on the production database.
+    bool reset = false;
+    bool ended = false;
+    const auto leave = qScopeGuard([&] {
+        if (!reset && !ended)
+            leaveOnProduction();
+    });
+    auto refuse = [&](const QString &message) {
         hourglass.reset();
-        leaveOnProduction();
+        setWindowTitle(kResetCaption);
+        MsgBox(message, vbCritical, QStringLiteral("Error"));
     };
     try {
         gDBPath = templatePath;
         if (!CheckAppFiles()) {
+            ended = true;
             zv::admin::endOnMissingFiles();
             return;
         }
         zv::admin::closeMainConnection();
         if (const QString cause = zv::admin::unwritableLockFile({destination, templatePath}); !cause.isEmpty()) {
-            cannotReset(cause);
+            refuse(QStringLiteral("Cannot Reset. ") + cause);
             return;
         }
-        if (zv::admin::inUseByAnyone(destination)) {
-            MsgBox(destInUse, vbCritical, QStringLiteral("Error"));
-            leaveOnProduction();
-            return;
-        }
-        if (zv::admin::inUseByAnyone(gDBPath)) {
-            MsgBox(sourceInUse, vbCritical, QStringLiteral("Error"));
-            leaveOnProduction();
-            return;
-        }
-        OpenDatabase();
-        // Taken by another program after the checks above: it was said to be in
-        // use when the open met the lock; a lock met by the identity check is told
-        // here. Either way the template is in use, not damaged.
-        if (LastOpenFoundInUse()) {
-            leaveOnProduction();
-            return;
-        }
-        if (!IsTemplateDatabase()) {
-            if (gConn && gConn->isOpen() && zv::db::heldByAnother(gConn->path())) {
-                MsgBox(sourceInUse, vbCritical, QStringLiteral("Error"));
-                leaveOnProduction();
+        // Asked and held in one step, before anything is asked of the user: the
+        // production file for writing (nobody else may have it open), the
+        // template for reading. Both stay held until the copy is done, so
+        // nobody takes either while the question is up.
+        // A destination that is the template itself is refused after the
+        // question, as ever; there is nothing to hold for it.
+        const bool ontoTemplate = zv::admin::sameFile(destination, templatePath);
+        std::optional<zv::db::FileHold> destHold, sourceHold;
+        if (!ontoTemplate) {
+            destHold.emplace(destination, zv::db::FileHold::Kind::Write);
+            if (destHold->inUse()) {
+                refuse(destInUse);
                 return;
             }
+            sourceHold.emplace(templatePath, zv::db::FileHold::Kind::Read);
+            if (sourceHold->inUse()) {
+                refuse(sourceInUse);
+                return;
+            }
+        }
+        if (OpenDatabase() != zv::db::OpenOutcome::Opened)
+            return;   // the open has said why
+        if (!IsTemplateDatabase()) {
             MsgBox(QStringLiteral("Some of the Application Folders/Files are corrupted. Exiting the Application."),
                    vbCritical, QStringLiteral("Error"));
+            ended = true;
             zv::admin::endProgramClosingConnections();
             return;
         }
         if (MsgBox(QStringLiteral("Are you sure to reset the Database?"), vbYesNo + vbQuestion + vbDefaultButton2,
-                   kResetCaption) != vbYes) {
-            leaveOnProduction();
+                   kResetCaption) != vbYes)
             return;
-        }
-        if (zv::admin::sameFile(destination, gDBPath)) {
-            leaveOnProduction();
+        if (zv::admin::sameFile(destination, gDBPath))
             return;
-        }
         hourglass.emplace();
         setWindowTitle(QStringLiteral("Please wait Reset Database in progress..."));
         zv::admin::closeMainConnection();
-        // Someone may have opened it while the question was up. Its lock is
-        // held through the copy, so nobody starts on it meanwhile.
-        zv::db::FileHold hold(destination, zv::db::FileHold::Kind::Write);
-        if (hold.inUse() || zv::db::databaseInUse(destination)) {
-            hourglass.reset();
-            setWindowTitle(kResetCaption);
-            MsgBox(destInUse, vbCritical, QStringLiteral("Error"));
-            leaveOnProduction();
-            return;
-        }
         const QString templateFile = gDBPath;
         runInBackground(QStringLiteral("Resetting the Production Database ..."), [&](std::atomic<int> &percent) {
             zv::admin::copyDatabaseFile(templateFile, destination, true, &percent);
         });
-        hold.release();
+        destHold.reset();
+        sourceHold.reset();
+        reset = true;
         gDBPath = destination;
         // The new file is a sound production database: the restricted menus go.
         gDBInvalid = false;
@@ -221,6 +217,6 @@ void frmDBPathSetting::ResetProductionDatabase() {
         zv::admin::reloadPeriod();
         close();
     } catch (const std::exception &e) {
-        cannotReset(zv::admin::copyFailureCause(e));
+        refuse(QStringLiteral("Cannot Reset. ") + zv::admin::copyFailureCause(e));
     }
 }

@@ -1,4 +1,5 @@
 #include "frmLogin.h"
+#include "platform/ui/ErrorBox.h"
 #include "AdminForms.h"
 #include "MDIZVS.h"
 #include "SystemStore.h"
@@ -173,6 +174,9 @@ void frmLogin::giveFocus(QLineEdit *box) {
 }
 
 void frmLogin::login() {
+    const zv::ui::OneAction action;
+    // The file the step at hand reads, for an in-use message.
+    QString reading = appFile(QString::fromLatin1(kSystemDb));
     try {
         if (txtUserName->text().trimmed().isEmpty()) {
             MsgBox(QStringLiteral("Enter a User Name"), vbInformation, kInformation);
@@ -199,15 +203,11 @@ void frmLogin::login() {
 
         // The template database must be sound before anything else is trusted.
         gDBPath = appFile(QString::fromLatin1(kTemplateDb));
-        MainConnectionOpen();
-        if (programEnded() || (!gConnOpen && LastOpenFoundInUse()))
+        if (OpenMainConnection() == zv::db::OpenOutcome::InUse || programEnded())
             return;
         const bool systemTableSound = CheckSystemTable();
+        reading = gDBPath;
         if (!systemTableSound || !CheckDatabaseIdentity()) {
-            if (systemTableSound && TellIfMainDatabaseInUse()) {
-                zv::admin::closeMainConnection();
-                return;
-            }
             MsgBox(QStringLiteral("Some of the Application Folders/Files are corrupted. Exiting the Application."),
                    vbCritical, kError);
             EndProgram();
@@ -232,21 +232,18 @@ void frmLogin::login() {
 
         // The production database is always the program's own, whatever ZV_SYS.DB_Path says.
         gDBPath = appFile(QString::fromLatin1(kProductionDb));
-        MainConnectionOpen();
+        reading = gDBPath;
+        const zv::db::OpenOutcome production = OpenMainConnection();
         if (programEnded())
             return;
         // Held by another program: sound, so no repair is offered; OK again once it lets go.
-        if (!gConnOpen && LastOpenFoundInUse())
+        if (production == zv::db::OpenOutcome::InUse)
             return;
-        if (!gConnOpen) {
+        if (production != zv::db::OpenOutcome::Opened) {
             // Not openable counts as invalid: only the repair entries stay open.
             gDBPath.clear();
             gDBInvalid = true;
         } else if (!CheckDatabaseIdentity()) {
-            if (TellIfMainDatabaseInUse()) {
-                zv::admin::closeMainConnection();
-                return;
-            }
             MsgBox(QStringLiteral("Production DataBase is corrupted. Please reset the Production Database."),
                    vbCritical, kError);
             gDBInvalid = true;
@@ -261,7 +258,13 @@ void frmLogin::login() {
         LoadPeriod();
         done(QDialog::Accepted);
         MDIZVS::instance()->show();
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        if (zv::db::isInUse(e)) {
+            // Taken by another program after the open: sound, not corrupted.
+            zv::admin::closeMainConnection();
+            zv::ui::InUseBox(databaseName(reading));
+            return;
+        }
         MsgBox(QStringLiteral("Some of the Application Folders/Files are missing. Can not open the Application."),
                vbCritical, kError);
     }

@@ -141,11 +141,16 @@ void frmRestore::RestoreDatabase() {
         cannotRestore(cause);
         return;
     }
-    if (zv::admin::inUseByAnyone(source)) {
+    // Asked and held in one step, before the question: nobody may have the
+    // production file open, nobody may write the backup, and neither can be
+    // taken while the question is up or the copy runs.
+    zv::db::FileHold sourceHold(source, zv::db::FileHold::Kind::Read);
+    if (sourceHold.inUse()) {
         MsgBox(sourceInUse, vbCritical, QStringLiteral("Error"));
         return;
     }
-    if (zv::admin::inUseByAnyone(gDBPath)) {
+    zv::db::FileHold destHold(gDBPath, zv::db::FileHold::Kind::Write);
+    if (destHold.inUse()) {
         MsgBox(destInUse, vbCritical, QStringLiteral("Error"));
         return;
     }
@@ -160,17 +165,6 @@ void frmRestore::RestoreDatabase() {
         setWindowTitle(QStringLiteral("Please wait Restore in progress..."));
         hourglass.emplace();
         zv::admin::closeMainConnection();
-        // Either file may have been opened while the question was up. Their
-        // locks are held through the copy, so nobody starts on them meanwhile.
-        zv::db::FileHold destHold(gDBPath, zv::db::FileHold::Kind::Write);
-        zv::db::FileHold sourceHold(source, zv::db::FileHold::Kind::Read);
-        const bool sourceBusy = sourceHold.inUse() || zv::db::databaseInUse(source);
-        if (sourceBusy || destHold.inUse() || zv::db::databaseInUse(gDBPath)) {
-            hourglass.reset();
-            setWindowTitle(kCaption);
-            MsgBox(sourceBusy ? sourceInUse : destInUse, vbCritical, QStringLiteral("Error"));
-            return;
-        }
         const QString folder = QFileInfo(gDBPath).absolutePath();
         if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder))
             throw zv::admin::CopyFailure(zv::db::err::ReadOnlyFile, QStringLiteral("Cannot create ") + folder,

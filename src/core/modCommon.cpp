@@ -5,6 +5,7 @@
 #include "SystemStore.h"
 #include "platform/db/Dates.h"
 #include "platform/db/ErrorText.h"
+#include "platform/ui/ErrorBox.h"
 #include "platform/ui/MessageService.h"
 #include <QCoreApplication>
 #include <QDateTime>
@@ -41,9 +42,6 @@ namespace {
 QString s_appPath;
 std::function<void()> s_endHandler;
 bool s_ended = false;
-bool s_lastOpenInUse = false;
-int s_actionDepth = 0;
-bool s_inUseTold = false;
 
 const QString kErrorTitle = QStringLiteral("Error");
 
@@ -61,10 +59,6 @@ void showPathFormForMissingFile() {
 
 bool isProductionPath(const QString &path) { return path.toUpper().contains(QStringLiteral("ZV-DATA")); }
 
-// How the messages name a database file.
-QString databaseName(const QString &dbPath) {
-    return isProductionPath(dbPath) ? QStringLiteral("Production Database") : QStringLiteral("Database ") + dbPath;
-}
 
 // The lock file beside a database could not be made: the database itself is
 // not at fault, the file or folder that cannot be written is.
@@ -76,14 +70,7 @@ QString notWritableMessage(const QString &dbPath) {
 }
 
 // Another program holds the file: nothing is wrong with it, it opens once that program lets go.
-QString inUseMessage(const QString &dbPath) { return InUseMessage(databaseName(dbPath)); }
-
-void tellInUse(const QString &path) {
-    if (s_actionDepth > 0 && s_inUseTold)
-        return;
-    s_inUseTold = s_actionDepth > 0;
-    MsgBox(inUseMessage(path), vbCritical, kErrorTitle);
-}
+void tellInUse(const QString &path) { zv::ui::InUseBox(databaseName(path)); }
 
 void endProgramWith(const QString &message) {
     MsgBox(message, vbCritical, kErrorTitle);
@@ -93,17 +80,22 @@ void endProgramWith(const QString &message) {
 
 // Opens a database file into conn. Nothing could be saved to a file that
 // cannot be written, so such a file ends the program instead.
-void openWritable(std::shared_ptr<Connection> &conn, bool &isOpen, const QString &path,
-                  const QString &readOnlyMessage) {
+zv::db::OpenOutcome openWritable(std::shared_ptr<Connection> &conn, bool &isOpen, const QString &path,
+                                 const QString &readOnlyMessage) {
     if (Connection::isReadOnlyFile(path)) {
         endProgramWith(readOnlyMessage);
-        return;
+        return zv::db::OpenOutcome::CannotWrite;
     }
     conn = std::make_shared<Connection>();
     conn->open(path);
     isOpen = true;
+    return zv::db::OpenOutcome::Opened;
 }
 } // namespace
+
+QString databaseName(const QString &dbPath) {
+    return isProductionPath(dbPath) ? QStringLiteral("Production Database") : QStringLiteral("Database ") + dbPath;
+}
 
 QString appPath() {
     if (!s_appPath.isEmpty())
@@ -127,91 +119,93 @@ void CloseConnections() {
         gSysConn->close();
 }
 
-void OpenDatabase() {
-    s_lastOpenInUse = false;
+zv::db::OpenOutcome OpenDatabase() {
+    using zv::db::OpenOutcome;
     try {
         // A missing file is the not-found case, whatever the attribute test would say.
         if (gDBPath.isEmpty() || !QFileInfo::exists(gDBPath))
             throw DbError(zv::db::err::FileNotFound, QStringLiteral("File not found"));
-        openWritable(gConn, gConnOpen, gDBPath, QStringLiteral("Database is Read Only. Exiting the application."));
+        return openWritable(gConn, gConnOpen, gDBPath, QStringLiteral("Database is Read Only. Exiting the application."));
     } catch (const DbError &e) {
-        switch (e.number()) {
-        case zv::db::err::FileNotFound:
+        const OpenOutcome outcome = zv::db::outcomeOf(e);
+        switch (outcome) {
+        case OpenOutcome::Missing:
             showPathFormForMissingFile();
-            return;
-        case zv::db::err::ReadOnlyFile:
+            break;
+        case OpenOutcome::CannotWrite:
             MsgBox(notWritableMessage(gDBPath), vbCritical, kErrorTitle);
-            return;
-        case zv::db::err::DatabaseInUse:
-            s_lastOpenInUse = true;
+            break;
+        case OpenOutcome::InUse:
             tellInUse(gDBPath);
-            return;
-        case zv::db::err::GeneralFailure:
+            break;
+        case OpenOutcome::Damaged:
             if (isProductionPath(gDBPath))
                 MsgBox(QStringLiteral("Production Database is corrupted. Please reset the Production Database."),
                        vbCritical, kErrorTitle);
-            return;
+            break;
         default:
             MsgBox(errorNumberText(e), vbCritical, kErrorTitle);
             gDBPath.clear();
-            return;
+            break;
         }
+        return outcome;
     }
 }
 
-bool LastOpenFoundInUse() { return s_lastOpenInUse; }
-
-OneInUseBox::OneInUseBox() { ++s_actionDepth; }
-
-OneInUseBox::~OneInUseBox() {
-    if (--s_actionDepth == 0)
-        s_inUseTold = false;
-}
-
-bool MainConnectionOpen() {
+zv::db::OpenOutcome OpenMainConnection() {
+    zv::db::OpenOutcome outcome = zv::db::OpenOutcome::Opened;
     if (!gConnOpen || !gConn || !gConn->isOpen())
-        OpenDatabase();
-    return gConn && gConn->isOpen();
+        outcome = OpenDatabase();
+    if (gConn && gConn->isOpen())
+        return zv::db::OpenOutcome::Opened;
+    return outcome == zv::db::OpenOutcome::Opened ? zv::db::OpenOutcome::Failed : outcome;
 }
+
+bool MainConnectionOpen() { return OpenMainConnection() == zv::db::OpenOutcome::Opened; }
 
 Connection &MainConnection() {
-    if (!MainConnectionOpen())
-        throw DbError(zv::db::err::ConnectionClosed, QStringLiteral("Operation is not allowed when the object is closed."));
-    return *gConn;
+    const zv::db::OpenOutcome outcome = OpenMainConnection();
+    if (outcome == zv::db::OpenOutcome::Opened)
+        return *gConn;
+    // The open has told the user why; an in-use failure stays one box for the action.
+    if (outcome == zv::db::OpenOutcome::InUse)
+        throw DbError(zv::db::err::DatabaseInUse, zv::db::inUseText(databaseName(gDBPath)));
+    throw DbError(zv::db::err::ConnectionClosed, QStringLiteral("Operation is not allowed when the object is closed."));
 }
 
 // Touches only the system connection: the main connection and gDBPath stay as they are.
-void OpenSystemDatabase() {
+zv::db::OpenOutcome OpenSystemDatabase() {
+    using zv::db::OpenOutcome;
     const QString path = appFile(QString::fromLatin1(kSystemDb));
-    s_lastOpenInUse = false;
     try {
         if (!QFileInfo::exists(path)) {
             MsgBox(QStringLiteral("Some of the Application Folders/Files are missing. Can not open the Application."),
                    vbCritical, kErrorTitle);
             gSysOpen = false;
-            return;
+            return OpenOutcome::Missing;
         }
-        openWritable(gSysConn, gSysOpen, path, QStringLiteral("DataBase is Read Only. Exiting Application."));
+        return openWritable(gSysConn, gSysOpen, path, QStringLiteral("DataBase is Read Only. Exiting Application."));
     } catch (const DbError &e) {
-        switch (e.number()) {
-        case zv::db::err::FileNotFound:
+        const OpenOutcome outcome = zv::db::outcomeOf(e);
+        switch (outcome) {
+        case OpenOutcome::Missing:
             showPathFormForMissingFile();
-            return;
-        case zv::db::err::ReadOnlyFile:
+            break;
+        case OpenOutcome::CannotWrite:
             endProgramWith(notWritableMessage(path));
-            return;
-        case zv::db::err::DatabaseInUse:
-            s_lastOpenInUse = true;
+            break;
+        case OpenOutcome::InUse:
             tellInUse(path);
-            return;
-        case zv::db::err::GeneralFailure:
+            break;
+        case OpenOutcome::Damaged:
             endProgramWith(
                 QStringLiteral("Some of the Application Folders/Files are corrupted. Exiting the Application."));
-            return;
+            break;
         default:
             MsgBox(errorNumberText(e), vbCritical, kErrorTitle);
-            return;
+            break;
         }
+        return outcome;
     }
 }
 
@@ -234,19 +228,10 @@ QString GetTimeStampString(const QDateTime &at) {
     return QLocale::c().toString(at, QStringLiteral("ddMMyyyyHHmmss"));
 }
 
-QString InUseMessage(const QString &subject) {
-    return subject + QStringLiteral(" is in use by another program. Please try again when it is closed.");
-}
-
-bool ToldAsInUse(const std::exception &error) {
-    const auto *db = dynamic_cast<const DbError *>(&error);
-    return db && db->number() == zv::db::err::ConnectionClosed && s_lastOpenInUse;
-}
-
 void ShowErrorMessage(const DbError *error) {
-    if (!error || error->number() == 0 || ToldAsInUse(*error))
+    if (!error || error->number() == 0)
         return;
-    MsgBox(zv::db::errorText(*error, zv::db::ErrorLayout::Standard), vbCritical, QStringLiteral("Information"));
+    zv::ui::ErrorBox(*error, zv::db::ErrorLayout::Standard, vbCritical, QStringLiteral("Information"));
 }
 
 void ShowErrorMessage(const std::exception &error) {
@@ -265,14 +250,6 @@ void EnableMainMenus() {
 }
 
 bool CheckDatabaseIdentity() { return gConn && zv::admin::hasIdentity(*gConn); }
-
-bool TellIfMainDatabaseInUse() {
-    const QString path = gConn && gConn->isOpen() ? gConn->path() : gDBPath;
-    if (path.isEmpty() || !zv::db::heldByAnother(path))
-        return false;
-    tellInUse(path);
-    return true;
-}
 
 bool CheckSystemTable() { return gSysConn && gSysConn->isOpen() && zv::core::SystemStore(*gSysConn).hasColumns(); }
 
@@ -315,7 +292,6 @@ void ResetState() {
     gLoginUserName.clear();
     gTempUserID = 0;
     s_ended = false;
-    s_lastOpenInUse = false;
 }
 
 } // namespace modCommon

@@ -1,6 +1,7 @@
 #pragma once
 #include "core/password/Password.h"
 #include "platform/db/Connection.h"
+#include "platform/db/ErrorText.h"
 #include <QDate>
 #include <QString>
 #include <functional>
@@ -43,26 +44,20 @@ inline const char *kSystemDb = "SysData/ZV-SYS.mdb";
 inline const char *kTemplateDb = "SysData/ZV-ORG.mdb";
 inline const char *kProductionDb = "Data/ZV-DATA.mdb";
 
-void OpenDatabase();
+// Opens gDBPath as the main connection. When it does not open, the user has
+// been told why (once per action for a file in use); the outcome says what it was.
+zv::db::OpenOutcome OpenDatabase();
 // The one way to the main connection: reopened (OpenDatabase) when it was
 // closed, by a refused backup say. MainConnectionOpen answers whether it is
 // open now (OpenDatabase has said why when not); MainConnection throws
-// ConnectionClosed instead.
+// instead: DatabaseInUse when another program holds the file, else
+// ConnectionClosed.
 bool MainConnectionOpen();
 zv::db::Connection &MainConnection();
-void OpenSystemDatabase();
-// Whether the last OpenDatabase or OpenSystemDatabase failed because another
-// program holds the file (the user has been told to try again later).
-bool LastOpenFoundInUse();
-// One user action (a toolbar click, a key): an open that meets another
-// program's lock says so once, however often the action's steps try again.
-class OneInUseBox {
-public:
-    OneInUseBox();
-    ~OneInUseBox();
-    OneInUseBox(const OneInUseBox &) = delete;
-    OneInUseBox &operator=(const OneInUseBox &) = delete;
-};
+// The same, with what opening it came to (Opened when it already was open).
+zv::db::OpenOutcome OpenMainConnection();
+// Opens SysData/ZV-SYS.mdb as the system connection, telling why when it does not.
+zv::db::OpenOutcome OpenSystemDatabase();
 bool CheckAppFiles();
 QDate GetServerDate();
 QString GetTimeStampString();
@@ -70,13 +65,8 @@ QString GetTimeStampString(const QDateTime &at);
 // Shows an unexpected error in a box ("Error Number is " ...). Without an error, does nothing.
 void ShowErrorMessage(const zv::db::DbError *error);
 void ShowErrorMessage(const std::exception &error);
-// "<subject> is in use by another program. Please try again when it is closed.":
-// how every message about a database another program holds ends.
-QString InUseMessage(const QString &subject);
-// Whether the failure is the main connection found closed and not reopened
-// because another program holds the file: the open has told the user so, and
-// no second box about a closed connection is shown (ShowErrorMessage shows none).
-bool ToldAsInUse(const std::exception &error);
+// How the messages name a database file: "Production Database" or "Database <path>".
+QString databaseName(const QString &dbPath);
 bool IsDigitKey(int keyAscii, int keyCode);
 void EnableMainMenus();
 
@@ -84,13 +74,12 @@ void EnableMainMenus();
 void CloseConnections();
 
 // The login's database checks. True when the main connection's Parm table
-// carries the identity value ("ZORVANE" in any letter case); any error gives False.
+// carries the identity value ("ZORVANE" in any letter case); a file that is
+// damaged or lacks the table gives False. A file another program holds is no
+// answer: that error reaches the caller.
 bool CheckDatabaseIdentity();
-// After a failed check: when another program holds the main connection's file
-// (it may have taken it after the open), says it is in use and answers true.
-// The file is sound as far as anyone knows, so nothing may call it corrupted.
-bool TellIfMainDatabaseInUse();
-// True when the system connection's ZV_SYS table has the columns DB_Path and Pswd.
+// True when the system connection's ZV_SYS table has the columns DB_Path and
+// Pswd. A file another program holds raises its error.
 bool CheckSystemTable();
 // Reads the transaction period of the main connection's Parm into gStartPeriod
 // and gEndPeriod (dd-MMM-yyyy), when gDBPath is set and the connection is open.

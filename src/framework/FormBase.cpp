@@ -1,4 +1,5 @@
 #include "FormBase.h"
+#include "platform/ui/ErrorBox.h"
 #include "FormKeys.h"
 #include "ImageList.h"
 #include "core/modCommon.h"
@@ -111,30 +112,25 @@ void FormBase::runHeaderKey(const QString &key) {
 }
 
 void FormBase::tellingFailures(const std::function<void()> &step) {
-    const modCommon::OneInUseBox oneAction;
+    const zv::ui::OneAction oneAction;
     try {
         step();
     } catch (const std::exception &e) {
-        if (!tellIfInUse(e, false))
-            showFailure(e);
+        showFailure(e);
     }
 }
 
 void FormBase::showFailure(const std::exception &e) { modCommon::ShowErrorMessage(e); }
 
 void FormBase::saveFailed(const std::exception &e, const QString &code) {
-    if (!tellIfInUse(e, true))
-        status(code);
+    saveFailed(e, [&] { status(code); });
 }
 
-bool FormBase::tellIfInUse(const std::exception &e, bool saving) {
-    const auto *db = dynamic_cast<const zv::db::DbError *>(&e);
-    if (!db || db->number() != zv::db::err::DatabaseInUse)
-        return false;
-    zv::ui::MsgBox(modCommon::InUseMessage(saving ? QStringLiteral("The record could not be saved because the database")
-                                                  : QStringLiteral("The database")),
-                   zv::ui::vbCritical, QStringLiteral("Error"));
-    return true;
+void FormBase::saveFailed(const std::exception &e, const std::function<void()> &otherwise) {
+    if (zv::db::isInUse(e))
+        zv::ui::InUseBox(zv::db::kSaveInUseSubject);
+    else
+        otherwise();
 }
 
 void FormBase::focusIfUsable(QWidget *control) {

@@ -30,10 +30,6 @@ struct FooterButtons {
 class FormBase : public QDialog, public zv::ui::KeyHandler {
     Q_OBJECT
 public:
-    // When the failure is another program holding the database, says so in
-    // plain words (for a save: the record could not be saved) and answers
-    // true; otherwise shows nothing and answers false.
-    static bool tellIfInUse(const std::exception &e, bool saving);
     ~FormBase() override;
 
     // The designed controls, as the forms name them.
@@ -80,6 +76,8 @@ protected:
     // A save that failed: said in plain words when another program holds the
     // database, else the form's status code for it.
     void saveFailed(const std::exception &e, const QString &code);
+    // The same, with the form's own telling of any other failure.
+    static void saveFailed(const std::exception &e, const std::function<void()> &otherwise);
     void clearStatus() { FormUtilityBase::clearStatus(&tlbFooter); }
 
     // The main connection, opened again when it was found closed.
@@ -102,8 +100,10 @@ protected:
     // DetailAdd, DetailModify, DetailDelete, Help, Exit). Failures reach the caller.
     void runHeaderKey(const QString &key);
 
-    // The one error path of header and footer clicks: the step runs, and a
-    // failure is shown once (showFailure); the form stays as the step left it.
+    // The one error path of header and footer clicks: the step runs as one
+    // user action, and a failure is shown once (showFailure; a database in
+    // use is the in-use box, at most once for the action); the form stays as
+    // the step left it.
     void tellingFailures(const std::function<void()> &step);
     // The box a failure is shown in: the program's error box.
     virtual void showFailure(const std::exception &e);

@@ -27,8 +27,6 @@ const QString &FormUtilityBase::ident(const QString &name) {
 }
 
 void FormUtilityBase::reportError(const std::exception &e) {
-    if (zv::fw::FormBase::tellIfInUse(e, false))
-        return;
     if (auto *db = dynamic_cast<const DbError *>(&e))
         modCommon::ShowErrorMessage(db);
     else

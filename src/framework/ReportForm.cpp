@@ -1,4 +1,5 @@
 #include "ReportForm.h"
+#include "platform/ui/ErrorBox.h"
 #include "core/modCommon.h"
 #include "core/FormRegistry.h"
 #include "platform/db/DbError.h"
@@ -88,9 +89,7 @@ void ReportForm::Form_KeyDown(int &KeyCode, int Shift) {
 
 void ReportForm::showFailure(const std::exception &e) {
     setMousePointer(0);
-    if (modCommon::ToldAsInUse(e))
-        return;
-    MsgBox(zv::db::errorText(e, zv::db::ErrorLayout::NumberFirst), vbOKOnly);
+    zv::ui::ErrorBox(e, zv::db::ErrorLayout::NumberFirst, vbOKOnly);
 }
 
 } // namespace zv::fw

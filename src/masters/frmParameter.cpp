@@ -252,8 +252,7 @@ bool frmParameter::UsrSavePeriod() {
             throw DbError(zv::db::err::NoCurrentRecord,
                           QStringLiteral("Either BOF or EOF is True, or the current record has been deleted."));
     } catch (const DbError &e) {
-        if (!tellIfInUse(e, true))
-            modCommon::ShowErrorMessage(&e);
+        saveFailed(e, [&] { modCommon::ShowErrorMessage(&e); });
         return false;
     }
     modCommon::gStartPeriod = zv::db::toDisplayDate(start);

@@ -1,4 +1,5 @@
 #include "frmSelection.h"
+#include "platform/ui/ErrorBox.h"
 #include "core/modCommon.h"
 #include "framework/ImageList.h"
 #include "framework/clsFooterToolBar.h"
@@ -167,9 +168,8 @@ bool frmSelection::Load(const QString &Caption, const BoundSql &Statement, int R
         m_list->addItems(texts);
         setTicked(ticked);
     } catch (const zv::db::DbError &e) {
-        zv::ui::MsgBox(
-            zv::db::errorText(e, zv::db::ErrorLayout::DescriptionFirst, QStringLiteral("Error in FrmSelection.ShowValues")),
-            zv::ui::vbOKOnly + zv::ui::vbCritical);
+        zv::ui::ErrorBox(e, zv::db::ErrorLayout::DescriptionFirst, zv::ui::vbOKOnly + zv::ui::vbCritical, QString(),
+                         QStringLiteral("Error in FrmSelection.ShowValues"));
         m_list->clear();
         m_keys.clear();
         return false;

@@ -1,4 +1,5 @@
 #include "frmGenReportDev3.h"
+#include "platform/ui/ErrorBox.h"
 #include "core/FormRegistry.h"
 #include "core/modCommon.h"
 #include "framework/FormKeys.h"
@@ -229,8 +230,7 @@ bool frmGenReportDev3::UsrGenarateTempTable() {
 
 void frmGenReportDev3::showFillFailure(const zv::db::DbError &e) {
     setMousePointer(0);
-    MsgBox(zv::db::errorText(e, zv::db::ErrorLayout::Labelled, QStringLiteral("Error in UsrGenarateTempTable")),
-           vbOKOnly);
+    zv::ui::ErrorBox(e, zv::db::ErrorLayout::Labelled, vbOKOnly, QString(), QStringLiteral("Error in UsrGenarateTempTable"));
 }
 
 void frmGenReportDev3::showFailure(const std::exception &e) {

@@ -175,6 +175,7 @@ TEST_F(LastGenerationUpdate, AFailureChangesNothingAndIsReported) {
     struct Failure {
         const char *name;
         std::function<void()> arrange;
+        const char *told;   // how the box begins
     };
     const std::vector<Failure> failures = {
         {"the last line's write is refused",
@@ -183,8 +184,10 @@ TEST_F(LastGenerationUpdate, AFailureChangesNothingAndIsReported) {
                                                 " WHEN NEW.Sys_Actvty_Line_Num = %1"
                                                 " BEGIN SELECT RAISE(ABORT, 'refused'); END")
                                      .arg(keys.back()));
-         }},
-        {"another program holds the database", [&] { other.executeScript(QStringLiteral("BEGIN IMMEDIATE")); }},
+         },
+         "Error Number is "},
+        {"another program holds the database", [&] { other.executeScript(QStringLiteral("BEGIN IMMEDIATE")); },
+         "The database is in use by another program. Please try again when it is closed."},
     };
     for (const Failure &f : failures) {
         SCOPED_TRACE(f.name);
@@ -199,7 +202,7 @@ TEST_F(LastGenerationUpdate, AFailureChangesNothingAndIsReported) {
         other.executeScript(QStringLiteral("DROP TRIGGER IF EXISTS refuse_last"));
         expectDates(false);
         ASSERT_EQ(messages.shown().size(), 2);
-        EXPECT_TRUE(messages.shown()[1].prompt.startsWith("Error Number is ")) << messages.shown()[1].prompt.toStdString();
+        EXPECT_TRUE(messages.shown()[1].prompt.startsWith(f.told)) << messages.shown()[1].prompt.toStdString();
         EXPECT_EQ(messages.shown()[1].buttons, vbCritical);
         EXPECT_FALSE(messages.prompts().contains(kDone));
         EXPECT_FALSE(form->unloaded());

@@ -133,7 +133,7 @@ TEST_F(DbFixture, ErrorNumbers) {
     EXPECT_EQ(errorOf([&] { conn.query("SELECT Missing_Col FROM Dept_Mast WHERE 1=2"); }), err::ColumnMissing);
     EXPECT_EQ(errorOf([&] { conn.query("SELEC 1"); }), err::SyntaxError);
     Connection closed;
-    EXPECT_EQ(errorOf([&] { closed.query("SELECT 1"); }), err::GeneralFailure);
+    EXPECT_EQ(errorOf([&] { closed.query("SELECT 1"); }), err::ConnectionClosed);
 }
 
 TEST_F(DbFixture, TransactionGuardRollsBackUnlessCommitted) {
@@ -232,7 +232,7 @@ TEST_F(DbFixture, LockFileLivesWhileAConnectionIsOpen) {
     const QString ldb = lockFilePath(path);
     EXPECT_TRUE(ldb.endsWith("test.ldb"));
     EXPECT_TRUE(QFileInfo::exists(ldb));
-    EXPECT_TRUE(databaseInUse(path));
+    EXPECT_TRUE(FileHold(path, FileHold::Kind::Write).inUse());
     {
         Connection second;
         second.open(path);
@@ -241,13 +241,13 @@ TEST_F(DbFixture, LockFileLivesWhileAConnectionIsOpen) {
     }
     conn.close();
     EXPECT_FALSE(QFileInfo::exists(ldb));
-    EXPECT_FALSE(databaseInUse(path));
+    EXPECT_FALSE(FileHold(path, FileHold::Kind::Write).inUse());
 
     // A lock file left behind by nobody is stale: removed, not taken for use.
     QFile stale(ldb);
     ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
     stale.close();
-    EXPECT_FALSE(databaseInUse(path));
+    EXPECT_FALSE(FileHold(path, FileHold::Kind::Write).inUse());
     EXPECT_FALSE(QFileInfo::exists(ldb));
 
     // A read-only open creates no lock file.
@@ -292,7 +292,7 @@ TEST_F(DbFixture, RowLockOfAnotherProcessIsRefusedUntilItDies) {
     char b;
     ASSERT_EQ(read(ready[0], &b, 1), 1);
     EXPECT_EQ(errorOf([&] { conn.lockRow("Dept_Mast", 42); }), err::GeneralFailure);
-    EXPECT_TRUE(databaseInUse(path));
+    EXPECT_TRUE(FileHold(path, FileHold::Kind::Write).inUse());
     kill(child, SIGKILL);
     waitpid(child, nullptr, 0);
     EXPECT_NO_THROW(conn.lockRow("Dept_Mast", 42));
@@ -465,11 +465,11 @@ TEST(Connection, OpeningTellsInUseFromDamagedAndMissing) {
             number = e.number();
         }
         EXPECT_EQ(number, c.number);
-        EXPECT_EQ(heldByAnother(c.path), c.inUse);
+        EXPECT_EQ(FileHold(c.path, FileHold::Kind::Read).inUse(), c.inUse);
         EXPECT_EQ(FileHold(c.path, FileHold::Kind::Write).inUse(), c.inUse);
     }
     ASSERT_TRUE(other.release());
-    EXPECT_FALSE(heldByAnother(held));
+    EXPECT_FALSE(FileHold(held, FileHold::Kind::Read).inUse());
 
     // A write hold keeps everybody else out until it is let go.
     FileHold hold(held, FileHold::Kind::Write);

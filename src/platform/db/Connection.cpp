@@ -46,6 +46,18 @@ void removeIfUnheld(const QString &path) {
     ::close(fd);
 }
 
+// Whether no other open file description holds the presence byte (ours,
+// held on fd, does not count).
+bool presenceFree(int fd) {
+    struct flock fl {};
+    fl.l_type = F_WRLCK;
+    fl.l_whence = SEEK_SET;
+    fl.l_start = kPresenceByte;
+    fl.l_len = 1;
+    fl.l_pid = 0;
+    return fcntl(fd, F_OFD_GETLK, &fl) == 0 && fl.l_type == F_UNLCK;
+}
+
 // Whether the open file is the file at path (not one removed meanwhile).
 bool sameFile(int fd, const QString &path) {
     struct stat open {}, named {};
@@ -84,7 +96,7 @@ public:
             ::close(fd);
             ::usleep(10000);
         }
-        throw DbError(err::GeneralFailure, QStringLiteral("Cannot lock the lock file %1").arg(m_path));
+        throw DbError(err::DatabaseInUse, QStringLiteral("The lock file %1 is held by another program.").arg(m_path));
     }
     ~LockFile() {
         ::close(*m_fd);   // drops the presence lock and every row lock of this connection
@@ -105,20 +117,6 @@ QString lockFilePath(const QString &databasePath) {
     return base + QStringLiteral(".ldb");
 }
 
-bool databaseInUse(const QString &databasePath) {
-    const QString ldb = lockFilePath(databasePath);
-    if (!QFileInfo::exists(ldb))
-        return false;
-    const int fd = openLockFile(ldb, false);
-    if (fd < 0)
-        return QFileInfo::exists(ldb);   // cannot tell: treat as in use
-    const bool free = ofdLock(fd, F_WRLCK, kPresenceByte);
-    if (free)
-        QFile::remove(ldb);   // stale: nobody holds it
-    ::close(fd);
-    return !free;
-}
-
 QString lockFileBlocked(const QString &databasePath) {
     const QString ldb = lockFilePath(databasePath);
     const QFileInfo info(ldb);
@@ -135,12 +133,60 @@ namespace {
 bool isInUse(int rc) { return (rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED; }
 } // namespace
 
+OpenOutcome outcomeOf(const std::exception &e) {
+    const auto *db = dynamic_cast<const DbError *>(&e);
+    switch (db ? db->number() : 0) {
+    case err::FileNotFound:
+        return OpenOutcome::Missing;
+    case err::DatabaseInUse:
+        return OpenOutcome::InUse;
+    case err::GeneralFailure:
+        return OpenOutcome::Damaged;
+    case err::ReadOnlyFile:
+        return OpenOutcome::CannotWrite;
+    default:
+        return OpenOutcome::Failed;
+    }
+}
+
 FileHold::FileHold(const QString &path, Kind kind) {
-    if (!QFileInfo(path).isFile())
+    if (!QFileInfo(path).isFile()) {
+        m_outcome = OpenOutcome::Missing;
         return;
+    }
+    // This program's own connections first: each holds the lock file's
+    // presence byte while open, even when it has no lock on the database.
+    // Holding that byte exclusively keeps them out until we let go.
+    const QString ldb = lockFilePath(path);
+    for (int attempt = 0;; ++attempt) {
+        const int fd = openLockFile(ldb, true);
+        if (fd < 0) {
+            m_outcome = OpenOutcome::CannotWrite;
+            return;
+        }
+        if (ofdLock(fd, kind == Kind::Write ? F_WRLCK : F_RDLCK, kPresenceByte) && sameFile(fd, ldb)) {
+            m_lockFd = fd;
+            m_lockPath = ldb;
+            break;
+        }
+        ::close(fd);
+        if (attempt * 10 >= kBusyTimeoutMs) {
+            m_outcome = OpenOutcome::InUse;
+            return;
+        }
+        ::usleep(10000);
+    }
+    if (kind == Kind::Read && !presenceFree(m_lockFd)) {
+        // Another connection of this program has the file open: it may write
+        // at any moment, so the file is in use for a copy as well.
+        release();
+        m_outcome = OpenOutcome::InUse;
+        return;
+    }
     const int flags = (kind == Kind::Write ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY) | SQLITE_OPEN_NOMUTEX;
     if (sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db, flags, nullptr) != SQLITE_OK) {
         release();
+        m_outcome = OpenOutcome::CannotWrite;
         return;
     }
     sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
@@ -149,23 +195,30 @@ FileHold::FileHold(const QString &path, Kind kind) {
     const char *take = kind == Kind::Write ? "BEGIN EXCLUSIVE" : "BEGIN; SELECT count(*) FROM sqlite_master;";
     const int rc = sqlite3_exec(m_db, take, nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) {
-        m_inUse = isInUse(rc);
+        m_outcome = isInUse(rc) ? OpenOutcome::InUse
+                    : (rc & 0xff) == SQLITE_READONLY || (rc & 0xff) == SQLITE_CANTOPEN ? OpenOutcome::CannotWrite
+                                                                                       : OpenOutcome::Damaged;
         release();
+        return;
     }
+    m_outcome = OpenOutcome::Opened;
 }
 
 FileHold::~FileHold() { release(); }
 
 void FileHold::release() {
-    if (!m_db)
-        return;
-    if (!sqlite3_get_autocommit(m_db))
-        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
-    sqlite3_close_v2(m_db);
-    m_db = nullptr;
+    if (m_db) {
+        if (!sqlite3_get_autocommit(m_db))
+            sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+    }
+    if (m_lockFd >= 0) {
+        ::close(m_lockFd);
+        m_lockFd = -1;
+        removeIfUnheld(m_lockPath);
+    }
 }
-
-bool heldByAnother(const QString &path) { return FileHold(path, FileHold::Kind::Read).inUse(); }
 
 // ---------------------------------------------------------------- row locks
 
@@ -276,6 +329,8 @@ void Connection::fail(int rc, const QString &context) const {
         number = err::Interrupted;
     else if (isInUse(rc))
         number = err::DatabaseInUse;
+    else if ((rc & 0xff) == SQLITE_FULL)
+        number = err::DiskFull;
     else if (rc == SQLITE_CONSTRAINT_FOREIGNKEY && context.trimmed().startsWith(QLatin1String("DELETE"), Qt::CaseInsensitive))
         number = err::RelatedRows;
     else if (msg.startsWith(QLatin1String("no such table")))
@@ -289,7 +344,7 @@ void Connection::fail(int rc, const QString &context) const {
 
 Connection::Statement *Connection::prepare(const QString &sql) {
     if (!m_db)
-        throw DbError(err::GeneralFailure, QStringLiteral("Operation is not allowed when the object is closed."));
+        throw DbError(err::ConnectionClosed, QStringLiteral("Operation is not allowed when the object is closed."));
     if (Statement *s = m_cache->statements.value(sql)) {
         sqlite3_reset(s->stmt);
         return s;
@@ -431,7 +486,7 @@ int Connection::execute(const QString &sql, const QVariantList &params) {
 
 void Connection::executeScript(const QString &sql) {
     if (!m_db)
-        throw DbError(err::GeneralFailure, QStringLiteral("Operation is not allowed when the object is closed."));
+        throw DbError(err::ConnectionClosed, QStringLiteral("Operation is not allowed when the object is closed."));
     char *errmsg = nullptr;
     const int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &errmsg);
     sqlite3_free(errmsg);

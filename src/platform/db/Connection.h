@@ -122,21 +122,31 @@ private:
     bool m_held = true;
 };
 
+// What opening or holding a database file came to.
+enum class OpenOutcome {
+    Opened,        // open (or held)
+    Missing,       // no such file
+    InUse,         // another program, or another connection of this one, holds it
+    Damaged,       // not a database, or damaged
+    CannotWrite,   // the file, its folder or its lock file cannot be written
+    Failed,        // anything else
+};
+// The outcome a failed open's error stands for.
+OpenOutcome outcomeOf(const std::exception &e);
+
 // Lock-file helpers for tools that copy database files.
 QString lockFilePath(const QString &databasePath);   // "<path without .mdb>.ldb"
-// True when the database's lock file exists and an open connection holds it.
-// A lock file that nobody holds is stale: it is removed and false returned.
-bool databaseInUse(const QString &databasePath);
 // The lock file's path when something stands there that cannot be opened as
 // a lock file (a folder, a file that cannot be written); empty otherwise.
 QString lockFileBlocked(const QString &databasePath);
 
-// Holds a database file's own lock while it lives, so that no other program
-// (nor another connection of this one) reads or writes it meanwhile: the
-// write lock for a file about to be replaced, the read lock for one being
-// copied. inUse() when another connection holds a lock on it now (after the
-// usual busy wait). A missing file, or one that is not a database, holds
-// nothing and is not in use.
+// Asks whether a database file is free and holds it, in one step, so that
+// nobody takes it between the question and the work: the write hold for a
+// file about to be replaced (no other connection, of this program or
+// another, may have it open), the read hold for one being copied (nobody may
+// write it meanwhile). Waits the usual busy time for a lock held elsewhere.
+// outcome() is Opened while held; InUse, Missing, Damaged or CannotWrite
+// otherwise, and then nothing is held.
 class FileHold {
 public:
     enum class Kind { Read, Write };
@@ -144,15 +154,16 @@ public:
     ~FileHold();
     FileHold(const FileHold &) = delete;
     FileHold &operator=(const FileHold &) = delete;
-    bool inUse() const { return m_inUse; }
+    OpenOutcome outcome() const { return m_outcome; }
+    bool held() const { return m_outcome == OpenOutcome::Opened; }
+    bool inUse() const { return m_outcome == OpenOutcome::InUse; }
     void release();
 
 private:
     sqlite3 *m_db = nullptr;
-    bool m_inUse = false;
+    int m_lockFd = -1;
+    QString m_lockPath;
+    OpenOutcome m_outcome = OpenOutcome::Failed;
 };
-
-// Whether another connection holds a lock on the database file now.
-bool heldByAnother(const QString &path);
 
 } // namespace zv::db

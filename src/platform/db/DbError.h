@@ -17,6 +17,7 @@ inline constexpr long ConnectionClosed = 3704;          // the main connection i
 inline constexpr long ReadOnlyFile = 75;               // path/file access error: the file cannot be written
 inline constexpr long Interrupted = 3712;               // the statement was stopped by Connection::interrupt
 inline constexpr long DatabaseInUse = 3045;             // another program holds the database file (busy, locked)
+inline constexpr long DiskFull = 61;                    // no room left on the disk
 }
 
 class DbError : public std::runtime_error {

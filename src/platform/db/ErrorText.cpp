@@ -9,8 +9,28 @@ DbError failureOf(const std::exception &e) {
     return DbError(err::GeneralFailure, QString::fromLocal8Bit(e.what()), QStringLiteral("zv"));
 }
 
+QString inUseText(const QString &subject) {
+    return subject + QStringLiteral(" is in use by another program. Please try again when it is closed.");
+}
+
+namespace {
+long numberOf(const std::exception &e) {
+    const auto *db = dynamic_cast<const DbError *>(&e);
+    return db ? db->number() : 0;
+}
+} // namespace
+
+bool isInUse(const std::exception &e) { return numberOf(e) == err::DatabaseInUse; }
+
+bool isDamage(const std::exception &e) {
+    const long n = numberOf(e);
+    return n == err::GeneralFailure || n == err::TableMissing || n == err::ColumnMissing;
+}
+
 QString errorText(const std::exception &e, ErrorLayout layout, const QString &where) {
     const DbError f = failureOf(e);
+    if (f.number() == err::DatabaseInUse)
+        return inUseText(kInUseSubject);
     const QString number = QString::number(f.number());
     QStringList lines;
     QString lineEnd = QStringLiteral("\r");

@@ -1,4 +1,5 @@
 #include "FrmReportViewer.h"
+#include "platform/ui/ErrorBox.h"
 #include "PageSetupDialog.h"
 #include "ReportError.h"
 #include "ReportPreview.h"
@@ -184,7 +185,7 @@ bool FrmReportViewer::ShowReport(const QString &title, const QString &reportFile
 }
 
 void FrmReportViewer::showError(const zv::db::DbError &e) {
-    zv::ui::MsgBox(zv::db::errorText(e, zv::db::ErrorLayout::NumberFirst), zv::ui::vbOKOnly + zv::ui::vbCritical);
+    zv::ui::ErrorBox(e, zv::db::ErrorLayout::NumberFirst, zv::ui::vbOKOnly + zv::ui::vbCritical);
 }
 
 void FrmReportViewer::startLayout() {
