@@ -127,6 +127,22 @@ TEST_F(AddActivity, HeaderAndALineOfEachKind) {
     EXPECT_EQ(form->dgdAM->gridModel()->cellText(1, 9), "Stores");
 }
 
+// The activity number and the three dates are centred, the texts left-aligned.
+TEST_F(AddActivity, GridColumnAlignment) {
+    const qint64 act = activity("Audit");
+    line(act, "2024-04-01", "2024-04-30", kWeekly, "2024-04-29");
+    open();
+    select(act);
+    auto *model = form->dgdAM->gridModel();
+    ASSERT_EQ(model->rowCount(), 1);
+    const int centre = int(Qt::AlignCenter), left = int(Qt::AlignLeft | Qt::AlignVCenter);
+    const QList<int> expected{centre, left, centre, centre, centre, left, left, left, left, left};
+    ASSERT_EQ(model->columnCount(), expected.size());
+    for (int column = 0; column < expected.size(); ++column)
+        EXPECT_EQ(model->data(model->index(0, column), Qt::TextAlignmentRole).toInt(), expected.at(column))
+            << form->dgdAM->columnCaption(column).trimmed().toStdString();
+}
+
 TEST_F(AddActivity, LineWithoutRuleAndTypedTextBound) {
     const qint64 act = activity("Cleaning");
     open();
