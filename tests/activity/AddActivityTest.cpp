@@ -1,4 +1,5 @@
 #include "ActivityFixture.h"
+#include "platform/clock/Clock.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ TEST_F(AddActivity, HeaderAndALineOfEachKind) {
     press(Qt::Key_F2);
     ASSERT_EQ(form->headerMode(), HeaderMode::Add);
     EXPECT_TRUE(form->txtEntryDate->hasFocus());
-    EXPECT_EQ(form->txtEntryDate->text(), zv::db::toDisplayDate(QDate::currentDate()));
+    EXPECT_EQ(form->txtEntryDate->text(), zv::db::toDisplayDate(zv::clock::today()));
     EXPECT_FALSE(on("Exit"));
     EXPECT_TRUE(form->footerButton("Ok")->isVisible());
     typeDate(form->txtEntryDate, "01apr2024");
