@@ -40,7 +40,7 @@ namespace {
 QList<GridColumn> gridColumns() {
     const QString date = QStringLiteral("DATETIME");
     return {
-        GridColumn{QStringLiteral("Sys_Actvty_Num"), QStringLiteral("Sys_Actvty_Num"), QString(), 1170},
+        GridColumn{QStringLiteral("Sys_Actvty_Num"), QStringLiteral("Sys_Actvty_Num"), QString(), 1170, Qt::AlignCenter},
         GridColumn{QStringLiteral("Sys_Actvty_Line_Num"), QStringLiteral("Sys_Actvty_Line_Num"), QString(), 15},
         GridColumn{QStringLiteral("Start_Date"), QStringLiteral("Start Date"), date, 1245},
         GridColumn{QStringLiteral("End_Date"), QStringLiteral("End Date"), date, 1245},

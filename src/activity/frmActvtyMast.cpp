@@ -9,6 +9,7 @@
 #include "dateinput/DateText.h"
 #include "framework/FormKeys.h"
 #include "framework/TextRules.h"
+#include "platform/clock/Clock.h"
 #include "platform/db/Dates.h"
 #include "platform/db/ErrorText.h"
 #include "platform/ui/MessageService.h"
@@ -536,7 +537,7 @@ void frmActvtyMast::ClearFields() {
 
 void frmActvtyMast::EnableHeaderForAdd() {
     utility.ToolBarsForDetailsAdd(&tlbHeader, &tlbFooter);
-    txtEntryDate->setText(zv::db::toDisplayDate(QDate::currentDate()));
+    txtEntryDate->setText(zv::db::toDisplayDate(zv::clock::today()));
     for (QLineEdit *box : {txtEntryDate, txtActDesc, txtRemarks})
         setFieldEnabled(box, true);
     txtEntryDate->setFocus();

@@ -1,6 +1,7 @@
 #include "MDIZVS.h"
 #include "FormRegistry.h"
 #include "modCommon.h"
+#include "platform/clock/Clock.h"
 #include "platform/db/Dates.h"
 #include "platform/help/Help.h"
 #include "HelpTopic.h"
@@ -371,7 +372,7 @@ void MDIZVS::TlbImage_ButtonClick(QAction *button) {
         (this->*slot)();
 }
 
-void MDIZVS::tmrStatusbarTime_Timer() { stberpPanel2->setText(ClockText(QDateTime::currentDateTime())); }
+void MDIZVS::tmrStatusbarTime_Timer() { stberpPanel2->setText(ClockText(zv::clock::now())); }
 
 void MDIZVS::openChild(const QString &form, Cleanup cleanup, const std::function<void(QDialog &)> &prepare) {
     zv::forms::showModal(form, this, prepare);

@@ -3,6 +3,7 @@
 #include "DatabaseFiles.h"
 #include "MDIZVS.h"
 #include "SystemStore.h"
+#include "platform/clock/Clock.h"
 #include "platform/db/Dates.h"
 #include "platform/db/ErrorText.h"
 #include "platform/ui/ErrorBox.h"
@@ -217,11 +218,11 @@ bool CheckAppFiles() {
 }
 
 QDate GetServerDate() {
-    const QVariant v = MainConnection().scalar(QStringLiteral("SELECT date('now', 'localtime')"));
-    return zv::db::fromIsoDate(v.toString());
+    // The database is a file on this machine: its date is this machine's.
+    return zv::clock::today();
 }
 
-QString GetTimeStampString() { return GetTimeStampString(QDateTime::currentDateTime()); }
+QString GetTimeStampString() { return GetTimeStampString(zv::clock::now()); }
 
 QString GetTimeStampString(const QDateTime &at) {
     // Digits only, whatever the locale's separators.

@@ -102,6 +102,8 @@ QVariant RecordsetGridModel::data(const QModelIndex &index, int role) const {
     if (role == Qt::DisplayRole)
         return cellText(index.row(), index.column());
     if (role == Qt::TextAlignmentRole) {
+        if (const Qt::Alignment a = m_columns.at(index.column()).alignment; a != Qt::Alignment())
+            return int(a);
         const QString f = m_columns.at(index.column()).format;
         if (f == QLatin1String("NUMERIC") || f == QLatin1String("INTEGER"))
             return int(Qt::AlignRight | Qt::AlignVCenter);

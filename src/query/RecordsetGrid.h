@@ -12,6 +12,7 @@ struct GridColumn {
     QString caption;
     QString format;      // upper-cased sys_grid_fltr.Data_Type: TEXT, NUMERIC, INTEGER, DATETIME, CHECKBOX, OPTION, CLOP
     int widthTwips = 0;  // 0: keep the view's width
+    Qt::Alignment alignment = {};   // none: as the format aligns it
 };
 
 // The number format of "NUMERIC" columns: at least two decimals, at most three.

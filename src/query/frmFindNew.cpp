@@ -2,6 +2,7 @@
 #include "GeneralFilterQuery.h"
 #include "RecordsetGrid.h"
 #include "core/modCommon.h"
+#include "platform/clock/Clock.h"
 #include "platform/db/Dates.h"
 #include "platform/db/Recordset.h"
 #include "platform/ui/MessageService.h"
@@ -70,7 +71,7 @@ frmFindNew::frmFindNew(QWidget *parent) : QDialog(parent) {
     DtpFind->setLocale(QLocale(QLocale::English, QLocale::UnitedKingdom));
     DtpFind->setDisplayFormat(QStringLiteral("dd-MMM-yyyy"));
     DtpFind->setCalendarPopup(true);
-    DtpFind->setDate(QDate::currentDate());
+    DtpFind->setDate(zv::clock::today());
     lbl = new QLabel(QStringLiteral("Select Date "), this);
     lbl->setObjectName(QStringLiteral("lbl"));
     optCurrentRecord = new QRadioButton(QStringLiteral("Current &Record"), this);

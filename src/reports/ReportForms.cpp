@@ -8,6 +8,7 @@
 #include "frmGenReport2.h"
 #include "frmGenReportDev3.h"
 #include "frmGenReportDev4.h"
+#include "platform/clock/Clock.h"
 
 namespace zv::reports {
 
@@ -15,7 +16,7 @@ void deleteLeftoverWorkingRows() {
     try {
         zv::db::Connection &c = modCommon::MainConnection();
         deleteLeftoverChecklists(c, modCommon::gTempUserID);
-        deleteStaleDiarized(c, QDateTime::currentDateTime());
+        deleteStaleDiarized(c, zv::clock::now());
     } catch (const std::exception &) {
         // Housekeeping only: rows that cannot go now (the file is held by
         // another program, say) are tried again at the next start.

@@ -1,5 +1,6 @@
 #include "frmGenReport2.h"
 #include "core/modCommon.h"
+#include "platform/clock/Clock.h"
 #include "platform/ui/Ui.h"
 #include <QComboBox>
 #include <QLabel>
@@ -23,7 +24,7 @@ frmGenReport2::frmGenReport2(QWidget *parent, zv::fw::FormServices services)
     m_selectionKey = false;
     m_passwordKey = true;
     setUpToolbars();
-    m_formId = diarizedFormId(QDateTime::currentDateTime());
+    m_formId = diarizedFormId(zv::clock::now());
     lblSelSortField->setText(QStringLiteral("Employee Name"));
     picSelFilter->show();
     imgDisable->hide();
@@ -71,7 +72,7 @@ void frmGenReport2::tlbFooter_FooterClick(const QString &Key) { footerStep(Key, 
 DiarizedFilter frmGenReport2::filter() const {
     DiarizedFilter f;
     f.month = cmbTargetMnth->currentIndex() + 1;
-    f.lastYear = diarizedLastYear(modCommon::gEndPeriod, QDate::currentDate());
+    f.lastYear = diarizedLastYear(modCommon::gEndPeriod, zv::clock::today());
     f.status = optPlnd->isChecked()    ? Completion::Pending
                : optCpltd->isChecked() ? Completion::Completed
                                        : Completion::Both;

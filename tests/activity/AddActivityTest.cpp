@@ -1,4 +1,5 @@
 #include "ActivityFixture.h"
+#include "platform/clock/Clock.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ TEST_F(AddActivity, HeaderAndALineOfEachKind) {
     press(Qt::Key_F2);
     ASSERT_EQ(form->headerMode(), HeaderMode::Add);
     EXPECT_TRUE(form->txtEntryDate->hasFocus());
-    EXPECT_EQ(form->txtEntryDate->text(), zv::db::toDisplayDate(QDate::currentDate()));
+    EXPECT_EQ(form->txtEntryDate->text(), zv::db::toDisplayDate(zv::clock::today()));
     EXPECT_FALSE(on("Exit"));
     EXPECT_TRUE(form->footerButton("Ok")->isVisible());
     typeDate(form->txtEntryDate, "01apr2024");
@@ -125,6 +126,22 @@ TEST_F(AddActivity, HeaderAndALineOfEachKind) {
     EXPECT_EQ(form->dgdAM->gridModel()->cellText(1, 6), "ADMIN");
     EXPECT_EQ(form->dgdAM->gridModel()->cellText(1, 7), "Ravi");
     EXPECT_EQ(form->dgdAM->gridModel()->cellText(1, 9), "Stores");
+}
+
+// The activity number and the three dates are centred, the texts left-aligned.
+TEST_F(AddActivity, GridColumnAlignment) {
+    const qint64 act = activity("Audit");
+    line(act, "2024-04-01", "2024-04-30", kWeekly, "2024-04-29");
+    open();
+    select(act);
+    auto *model = form->dgdAM->gridModel();
+    ASSERT_EQ(model->rowCount(), 1);
+    const int centre = int(Qt::AlignCenter), left = int(Qt::AlignLeft | Qt::AlignVCenter);
+    const QList<int> expected{centre, left, centre, centre, centre, left, left, left, left, left};
+    ASSERT_EQ(model->columnCount(), expected.size());
+    for (int column = 0; column < expected.size(); ++column)
+        EXPECT_EQ(model->data(model->index(0, column), Qt::TextAlignmentRole).toInt(), expected.at(column))
+            << form->dgdAM->columnCaption(column).trimmed().toStdString();
 }
 
 TEST_F(AddActivity, LineWithoutRuleAndTypedTextBound) {

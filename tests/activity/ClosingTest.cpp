@@ -4,6 +4,7 @@
 #include "activity/ActivityForms.h"
 #include "platform/help/Help.h"
 #include "platform/help/HelpWindow.h"
+#include "support/Modal.h"
 #include <QFile>
 #include <QTimer>
 
@@ -120,14 +121,7 @@ TEST_F(Closing, FromTheMainWindow) {
     main->applyEnablingRule(true);
     ASSERT_TRUE(main->mnuActvtyMast->isEnabled());
     QString title;
-    QTimer::singleShot(0, [&] {
-        auto *f = qobject_cast<zv::activity::frmActvtyMast *>(QApplication::activeModalWidget());
-        if (!f) {
-            ADD_FAILURE() << "the form did not open";
-            if (auto *w = QApplication::activeModalWidget())
-                w->close();
-            return;
-        }
+    onModal<zv::activity::frmActvtyMast>([&](zv::activity::frmActvtyMast *f) {
         title = f->windowTitle();
         QTest::keyClick(f, Qt::Key_Escape);
     });

@@ -6,6 +6,7 @@
 #include "masters/frmHolidayMaster.h"
 #include <QTimer>
 #include "query/RecordsetGrid.h"
+#include "support/Modal.h"
 #include <QTest>
 #include <vector>
 
@@ -126,11 +127,9 @@ TEST_F(DayView, OpenedForTheHolidayMaster) {
     zv::forms::clearRegistry();
     zv::activity::registerUtilityForms();
     int rowsShown = -1;
-    QTimer::singleShot(0, [&] {
-        if (auto *form = qobject_cast<frmViewActivity *>(QApplication::activeModalWidget())) {
-            rowsShown = form->dgdActivity->gridModel()->rowCount();
-            form->close();
-        }
+    onModal<frmViewActivity>([&](frmViewActivity *form) {
+        rowsShown = form->dgdActivity->gridModel()->rowCount();
+        form->close();
     });
     zv::masters::formServices().dayView(nullptr, QStringLiteral("05-Mar-2005"));
     zv::forms::clearRegistry();

@@ -5,6 +5,7 @@
 #include "core/FormRegistry.h"
 #include "core/MDIZVS.h"
 #include "platform/db/Dates.h"
+#include "support/Modal.h"
 #include <QLabel>
 #include <QProgressBar>
 #include <QTest>
@@ -234,13 +235,7 @@ TEST_F(LastGenerationUpdate, FromTheMainWindowWithF9) {
 
     int barValue = -1;
     bool opened = false;
-    QTimer::singleShot(0, [&] {
-        auto *f = qobject_cast<frmLastGnrDateUpdation *>(QApplication::activeModalWidget());
-        if (!f) {
-            if (auto *w = QApplication::activeModalWidget())
-                w->close();
-            return;
-        }
+    onModal<frmLastGnrDateUpdation>([&](frmLastGnrDateUpdation *f) {
         opened = true;
         messages.answer(vbYes);
         QTest::keyClick(f, Qt::Key_F9);

@@ -1,6 +1,7 @@
 #include "support/OtherProgramLock.h"
 #include "CoreFixture.h"
 #include "core/password/Password.h"
+#include "platform/clock/Clock.h"
 #include <QDialog>
 #include <QDir>
 #include <QRegularExpression>
@@ -163,7 +164,7 @@ TEST_F(Routines, DatabaseChecksAndPeriod) {
     LoadPeriod();
     EXPECT_EQ(gStartPeriod, QStringLiteral("01-Apr-2026"));
     EXPECT_EQ(gEndPeriod, QStringLiteral("31-Mar-2027"));
-    EXPECT_EQ(GetServerDate(), QDate::currentDate());
+    EXPECT_EQ(GetServerDate(), zv::clock::today());
 
     // An empty Parm: no identity, and the period load fails to its caller.
     gConn->execute(QStringLiteral("DELETE FROM Parm"));

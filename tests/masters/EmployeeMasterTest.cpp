@@ -3,6 +3,7 @@
 #include "core/MDIZVS.h"
 #include "core/frmCheckPswd.h"
 #include "masters/FrmEmp.h"
+#include "support/Modal.h"
 #include <QClipboard>
 #include <QComboBox>
 #include <QPointer>
@@ -57,12 +58,7 @@ public:
     // Answers the administrator password prompt that the next step opens:
     // the password typed and Enter, or (empty) the prompt closed.
     void onPasswordPrompt(const QString &password) {
-        QTimer::singleShot(0, [this, password] {
-            auto *prompt = qobject_cast<frmCheckPswd *>(QApplication::activeModalWidget());
-            if (!prompt) {
-                ADD_FAILURE() << "no password prompt";
-                return;
-            }
+        onModal<frmCheckPswd>([this, password](frmCheckPswd *prompt) {
             ++prompts;
             if (password.isEmpty()) {
                 prompt->close();   // the exit question's default, Yes, lets it go

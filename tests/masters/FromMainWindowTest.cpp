@@ -7,6 +7,7 @@
 #include "masters/frmDepartment.h"
 #include "masters/frmParameter.h"
 #include "query/frmGeneralFilter.h"
+#include "support/Modal.h"
 #include <QComboBox>
 #include <QMenu>
 #include <QTimer>
@@ -32,27 +33,13 @@ public:
     // Runs steps on the modal window that the next menu entry opens.
     template <class Form>
     void whenOpen(std::function<void(Form &)> steps) {
-        QTimer::singleShot(0, [steps] {
-            auto *form = qobject_cast<Form *>(QApplication::activeModalWidget());
-            if (!form) {
-                ADD_FAILURE() << "the form did not open";
-                if (auto *w = QApplication::activeModalWidget())
-                    w->close();
-                return;
-            }
-            steps(*form);
-        });
+        onModal<Form>([steps](Form *form) { steps(*form); });
     }
 
     // In the general filter window that opens next: the text typed into its first
     // field, then its middle Ok and its footer Ok.
     static void chooseInFilterWindow(const QString &typed) {
-        QTimer::singleShot(0, [typed] {
-            auto *filter = qobject_cast<zv::query::frmGeneralFilter *>(QApplication::activeModalWidget());
-            if (!filter) {
-                ADD_FAILURE() << "no filter window";
-                return;
-            }
+        onModal<zv::query::frmGeneralFilter>([typed](zv::query::frmGeneralFilter *filter) {
             QTest::keyClicks(filter->txtFld(1), typed);
             click(filter->tlbMiddle(), filter->middleButton("Ok"));
             click(filter->tbFooter(), filter->footerButton("Ok"));

@@ -2,6 +2,7 @@
 #include "MasterFixture.h"
 #include "framework/ImageList.h"
 #include "masters/frmHolidayMaster.h"
+#include "platform/clock/Clock.h"
 #include "query/RecordsetGrid.h"
 #include <QClipboard>
 #include <QGroupBox>
@@ -103,7 +104,7 @@ TEST_F(HolidayTest, OpeningThroughTheGeneralFilter) {
     open(0, 0);
     EXPECT_TRUE(askedKey.isEmpty());
     EXPECT_TRUE(form->isVisible());
-    EXPECT_EQ(form->txtYear->text(), QString::number(QDate::currentDate().year()));
+    EXPECT_EQ(form->txtYear->text(), QString::number(zv::clock::today().year()));
     EXPECT_TRUE(on(*form, "DetailAdd"));
     EXPECT_FALSE(on(*form, "DetailDelete"));
     EXPECT_FALSE(on(*form, "Refresh"));

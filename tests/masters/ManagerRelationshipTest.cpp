@@ -6,6 +6,7 @@
 #include "masters/frmEmpMngrAssgn.h"
 #include "masters/frmHolidayMaster.h"
 #include "query/RecordsetGrid.h"
+#include "support/Modal.h"
 #include <QComboBox>
 #include <QGroupBox>
 #include <QTimer>
@@ -401,13 +402,9 @@ TEST_F(MappingTest, OpenedFromTheMasterMenu) {
     EXPECT_EQ(askedKey, "HOLDAY");
 
     QString title;
-    QTimer::singleShot(0, [&] {
-        if (auto *f = qobject_cast<frmEmpMngrAssgn *>(QApplication::activeModalWidget())) {
-            title = f->windowTitle();
-            key(*f, Qt::Key_Escape);
-        } else if (auto *w = QApplication::activeModalWidget()) {
-            w->close();
-        }
+    onModal<frmEmpMngrAssgn>([&](frmEmpMngrAssgn *f) {
+        title = f->windowTitle();
+        key(*f, Qt::Key_Escape);
     });
     main->mnuEmpMngrReln->trigger();
     EXPECT_EQ(title, "Employee Manager Relationship");

@@ -2,6 +2,7 @@
 #include "platform/report/PageSetupDialog.h"
 #include "platform/report/ReportError.h"
 #include "platform/ui/MessageService.h"
+#include "support/Modal.h"
 #include "support/ProgramFolder.h"
 
 #include <QDir>
@@ -227,12 +228,7 @@ TEST_F(Viewer, ShowsModallyUntilClosed) {
     FrmReportViewer viewer;
     bool wasShown = false;
     QString page;
-    QTimer::singleShot(0, [&] {
-        auto *v = qobject_cast<FrmReportViewer *>(QApplication::activeModalWidget());
-        if (!v) {
-            ADD_FAILURE() << "the viewer was not shown";
-            return;
-        }
+    onModal<FrmReportViewer>([&](FrmReportViewer *v) {
         wasShown = v->isVisible() && v->report() != nullptr;
         page = v->lblPage->text();
         v->close();
@@ -328,12 +324,7 @@ TEST_F(Viewer, FailuresShowTheErrorAndReturnFalse) {
 bool whileShown(const QString &file, const Recordset &rs, const std::function<void(FrmReportViewer &)> &check) {
     FrmReportViewer viewer;
     bool ran = false;
-    QTimer::singleShot(0, [&] {
-        auto *v = qobject_cast<FrmReportViewer *>(QApplication::activeModalWidget());
-        if (!v) {
-            ADD_FAILURE() << "the viewer was not shown";
-            return;
-        }
+    onModal<FrmReportViewer>([&](FrmReportViewer *v) {
         ran = true;
         check(*v);
         v->close();
@@ -359,6 +350,7 @@ void answerNextDialog(const std::function<void(QDialog &)> &answer) {
         poll->stop();
         poll->deleteLater();
         answer(*d);
+        failIfLeftOpen(d, "dialog over the viewer");
     });
     poll->start();
 }

@@ -1,5 +1,6 @@
 #include "platform/ui/MessageService.h"
 #include "PrintQt.h"
+#include "support/Modal.h"
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
@@ -106,9 +107,7 @@ TEST(RealMessageService, BuildsTheBoxFromTheVbArgumentsAndReturnsTheClickedButto
     };
     for (const Case &c : cases) {
         bool inspected = false;
-        QTimer::singleShot(0, [&] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            ASSERT_NE(box, nullptr);
+        onModal<QMessageBox>([&](QMessageBox *box) {
             inspected = true;
             EXPECT_EQ(box->text(), "Prompt text");
             EXPECT_EQ(box->windowTitle(), c.expectedTitle);

@@ -3,6 +3,7 @@
 #include "platform/db/Connection.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/VbKeys.h"
+#include "support/Modal.h"
 #include "support/ProgramFolder.h"
 
 #include <QAbstractButton>
@@ -70,25 +71,6 @@ protected:
     ProgramFolder folder;
     zv::ui::ScriptedMessageService messages;
 };
-
-// Runs `act` on the first modal window of type T once it is shown, from
-// inside its event loop. A window that never shows fails the test.
-template <class T>
-void onModal(std::function<void(T *)> act, int attempts = 200) {
-    QTimer::singleShot(0, [act, attempts] {
-        if (auto *w = qobject_cast<T *>(QApplication::activeModalWidget())) {
-            act(w);
-            return;
-        }
-        if (attempts <= 0) {
-            ADD_FAILURE() << "no modal " << T::staticMetaObject.className() << " appeared";
-            if (QWidget *other = QApplication::activeModalWidget())
-                other->close();
-            return;
-        }
-        onModal<T>(act, attempts - 1);
-    });
-}
 
 // A key pressed on the focused widget of `w`, through the window's key preview.
 inline void pressKey(QWidget *w, int qtKey, Qt::KeyboardModifiers mods = Qt::NoModifier,

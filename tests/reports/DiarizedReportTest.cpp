@@ -1,4 +1,5 @@
 #include "ReportFixture.h"
+#include "platform/clock/Clock.h"
 #include "reports/frmGenReport2.h"
 
 #include <QComboBox>
@@ -132,9 +133,9 @@ TEST_F(DiarizedReport, YearsAndEmployeesOfTheFilter) {
         const char *endPeriod;
         int lastYear;
     };
-    const Case cases[] = {{"31-Mar-2027", 2027}, {"28-Feb-2029", 2029}, {"", QDate::currentDate().year()}};
+    const Case cases[] = {{"31-Mar-2027", 2027}, {"28-Feb-2029", 2029}, {"", zv::clock::today().year()}};
     for (const Case &c : cases)
-        EXPECT_EQ(zv::reports::diarizedLastYear(c.endPeriod, QDate::currentDate()), c.lastYear) << c.endPeriod;
+        EXPECT_EQ(zv::reports::diarizedLastYear(c.endPeriod, zv::clock::today()), c.lastYear) << c.endPeriod;
     EXPECT_EQ(zv::reports::diarizedYears(2027), (QList<int>{2023, 2024, 2025, 2026, 2027}));
 
     frmGenReport2 form(nullptr, answers.forms());

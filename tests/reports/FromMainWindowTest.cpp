@@ -2,6 +2,7 @@
 #include "core/FormRegistry.h"
 #include "reports/ReportForms.h"
 #include "reports/frmGenReport2.h"
+#include "support/Modal.h"
 
 #include <QMenu>
 #include <QTimer>
@@ -50,12 +51,7 @@ TEST_F(ReportsFromMainWindow, EntriesOpenTheirForms) {
             EXPECT_TRUE(trigger->isEnabled()) << c.form;
             modCommon::gReportKey = "something else";
             QString opened, title, keyWhileOpen;
-            QTimer::singleShot(0, [&] {
-                QWidget *w = QApplication::activeModalWidget();
-                if (!w) {
-                    ADD_FAILURE() << "no form opened for " << c.form;
-                    return;
-                }
+            onModal<QDialog>([&](QDialog *w) {
                 opened = w->objectName();
                 title = w->windowTitle();
                 keyWhileOpen = modCommon::gReportKey;

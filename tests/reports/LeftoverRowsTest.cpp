@@ -1,5 +1,6 @@
 #include "ReportFixture.h"
 #include "core/FormRegistry.h"
+#include "platform/clock/Clock.h"
 #include "reports/ChecklistStore.h"
 #include "reports/DiarizedStore.h"
 #include "reports/ReportForms.h"
@@ -65,7 +66,7 @@ TEST_F(LeftoverRows, OnlyRowsThatAKilledRunOfTheAdministratorLeftGo) {
 // The main window clears them when it loads on a sound production database,
 // and leaves them when the database is marked invalid.
 TEST_F(LeftoverRows, GoWhenTheMainWindowLoads) {
-    const QDateTime now = QDateTime::currentDateTime();
+    const QDateTime now = zv::clock::now();
     const QString killed = zv::reports::diarizedFormId(now.addDays(-3));
     const QString open = zv::reports::diarizedFormId(now);
     const QString checklist = zv::reports::checklistRunKey(modCommon::gTempUserID);
@@ -92,7 +93,7 @@ TEST_F(LeftoverRows, GoWhenTheMainWindowLoads) {
 // A database held by another program keeps the rows for the next start and
 // lets the main window open.
 TEST_F(LeftoverRows, HeldDatabaseKeepsThemAndStartsAnyway) {
-    const QString killed = zv::reports::diarizedFormId(QDateTime::currentDateTime().addDays(-3));
+    const QString killed = zv::reports::diarizedFormId(zv::clock::now().addDays(-3));
     addDiarized(killed);
     zv::forms::clearRegistry();
     zv::reports::registerForms(answers.forms());

@@ -1,5 +1,6 @@
 #include "Report.h"
 #include "ReportError.h"
+#include "platform/clock/Clock.h"
 #include "platform/db/Dates.h"
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -581,7 +582,7 @@ void Report::paintPage(QPainter &p, int page) const {
     p.setFont(normal);
     const QRectF foot(left, m_paperPx.height() - mmToPx(mg.bottom()) - nm.height(), m_bodyPx.width(), nm.height());
     p.drawText(foot, Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("Printed on ") + zv::db::toDisplayDate(QDate::currentDate()));
+               QStringLiteral("Printed on ") + zv::db::toDisplayDate(zv::clock::today()));
     p.drawText(foot, Qt::AlignRight | Qt::AlignVCenter,
                m_complete ? QStringLiteral("Page %1 of %2").arg(page + 1).arg(pageCount())
                           : QStringLiteral("Page %1").arg(page + 1));
