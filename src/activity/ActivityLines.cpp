@@ -169,6 +169,7 @@ void ActivityLines::attachKeys(KeyPreview *keys) {
             frequencyChanged();
         });
     auto picKeys = std::make_unique<KeyFunctions>();
+    picKeys->down = [this](int &KeyCode, int Shift) { picker->keyDown(KeyCode, Shift); };
     picKeys->up = [this](int &KeyCode, int Shift) { picker->keyUp(KeyCode, Shift); };
     keys->setControlHandler(picker->PicMain, picKeys.get());
     m_keys.push_back(std::move(picKeys));

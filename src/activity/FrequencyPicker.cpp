@@ -78,6 +78,15 @@ FrequencyPicker::FrequencyPicker(QWidget *frame) : QObject(frame) {
     connect(sstMnth, &QTabWidget::currentChanged, this, [this] { monthTabChanged(); });
     connect(sstAdhoc, &QTabWidget::currentChanged, this, [this] { adhocTabChanged(); });
     connect(PicMain, &PictureBox::MouseDown, this, [this](int, int, double x, double y) { mouseDown(x, y); });
+    PicMain->installEventFilter(this);
+}
+
+bool FrequencyPicker::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == PicMain &&
+        (event->type() == QEvent::FocusOut || event->type() == QEvent::Hide ||
+         event->type() == QEvent::EnabledChange))
+        m_pressed.clear();
+    return QObject::eventFilter(watched, event);
 }
 
 MonthlyShape FrequencyPicker::monthlyShape() const {
@@ -394,12 +403,31 @@ void FrequencyPicker::toggleCell(double X, double Y) {
     CursorY = int(std::lrint(Y));
 }
 
-void FrequencyPicker::keyUp(int &KeyCode, int) {
-    // Only the picker's own keys: the release of a toolbar key (F9 ...) must
-    // not wipe the status that the key has just shown.
+namespace {
+// The picker's own keys: the release of a toolbar key (F9 ...) must not wipe
+// the status that the key has just shown.
+bool isPickerKey(int KeyCode) {
     static const int handled[] = {vbKey::Return, vbKey::Space, vbKey::Left, vbKey::Up, vbKey::Right, vbKey::Down};
-    if (std::find(std::begin(handled), std::end(handled), KeyCode) == std::end(handled) || !PicMain->isVisible() ||
-        !PicMain->isEnabled())
+    return std::find(std::begin(handled), std::end(handled), KeyCode) != std::end(handled);
+}
+} // namespace
+
+void FrequencyPicker::keyDown(int &KeyCode, int) {
+    if (isPickerKey(KeyCode) && std::find(m_pressed.begin(), m_pressed.end(), KeyCode) == m_pressed.end())
+        m_pressed.push_back(KeyCode);
+}
+
+void FrequencyPicker::keyUp(int &KeyCode, int) {
+    if (!isPickerKey(KeyCode))
+        return;
+    // A release whose press went elsewhere (the Enter that closed a message
+    // box, the Space that pressed a button before the focus came here) is no
+    // pick and no move.
+    const auto pressed = std::find(m_pressed.begin(), m_pressed.end(), KeyCode);
+    if (pressed == m_pressed.end())
+        return;
+    m_pressed.erase(pressed);
+    if (!PicMain->isVisible() || !PicMain->isEnabled())
         return;
     emit touched();
     switch (KeyCode) {

@@ -74,7 +74,11 @@ public:
     // after the widest ordinal caption.
     int nthFirstCellLeft() const { return GridLeft + m_nthLabelWidth; }
 
-    // Keys released on the picture: Enter and Space pick, the arrows move.
+    // Keys pressed on the picture: noted, so that their release acts.
+    void keyDown(int &KeyCode, int Shift);
+    // Keys released on the picture: Enter and Space pick, the arrows move;
+    // only a release whose press the picture received acts (the release of
+    // the Enter that closed a message box over the form does nothing).
     void keyUp(int &KeyCode, int Shift);
 
 signals:
@@ -105,7 +109,12 @@ private:
     void adhocTabChanged();
     void monthTabChanged();
 
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
     RuleKind m_kind = RuleKind::NoRule;
+    // The picker's keys pressed on the picture and not yet released there;
+    // forgotten when the picture loses the focus or is hidden.
+    std::vector<int> m_pressed;
     QDate m_start;
     int m_picWidth = 0;
     int m_picHeight = 0;

@@ -148,10 +148,13 @@ bool frmActvtyMast::eventFilter(QObject *watched, QEvent *event) {
             m_fraLeft = pixelsToTwips(fraDet->x());
             m_fraTop = pixelsToTwips(fraDet->y());
             fraDet->move(twipsToPixels(-15000), fraDet->y());
+            m_fraAside = true;
             return true;
         }
     } else if (watched == fraDet && event->type() == QEvent::MouseButtonRelease) {
-        if (static_cast<QMouseEvent *>(event)->button() == Qt::RightButton) {
+        // Only the release of the press that pushed it aside brings it back.
+        if (static_cast<QMouseEvent *>(event)->button() == Qt::RightButton && m_fraAside) {
+            m_fraAside = false;
             fraDet->move(twipsToPixels(m_fraLeft), twipsToPixels(m_fraTop));
             return true;
         }

@@ -136,6 +136,7 @@ private:
     bool m_lineView = false;
     int m_fraLeft = 180;
     int m_fraTop = 0;
+    bool m_fraAside = false;   // the right button was pressed on the frame and is still held
     QWidget *m_detailArea = nullptr;
 
     clsDATEVALIDATE m_entryDateBox;

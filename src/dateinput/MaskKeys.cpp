@@ -2,12 +2,69 @@
 #include "dateinput/DateText.h"
 #include "dateinput/MaskRules.h"
 #include "platform/ui/VbKeys.h"
+#include <QKeyEvent>
+#include <QKeySequence>
 
 namespace zv::dateinput {
 
 namespace vbKey = zv::ui::vbKey;
 using zv::ui::TextBox;
 using namespace rules;
+
+// ---------------------------------------------------------------------------
+// What reaches a masked box at all.
+
+bool isEditingShortcut(const QKeyEvent &ev) {
+    static const QKeySequence::StandardKey edits[] = {
+        QKeySequence::Paste, QKeySequence::Cut, QKeySequence::Undo, QKeySequence::Redo,
+        QKeySequence::DeleteEndOfLine, QKeySequence::DeleteCompleteLine};
+    for (auto k : edits)
+        if (ev.matches(k))
+            return true;
+    return false;
+}
+
+bool leftToBox(const QKeyEvent &ev) {
+    const Qt::KeyboardModifiers mods = ev.modifiers() & ~(Qt::KeypadModifier | Qt::GroupSwitchModifier);
+    const int key = ev.key();
+    switch (key) {
+    // Moving the caret and selecting: with Shift, Ctrl or both, never with Alt or Meta.
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        return (mods & ~(Qt::ShiftModifier | Qt::ControlModifier)) == Qt::NoModifier;
+    // Keys that are the form's or the window's, and keys pressed alone.
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Escape:
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R:
+    case Qt::Key_Hyper_L:
+    case Qt::Key_Hyper_R:
+    case Qt::Key_CapsLock:
+    case Qt::Key_NumLock:
+    case Qt::Key_ScrollLock:
+        return true;
+    // Copying leaves the text as it is.
+    case Qt::Key_C:
+    case Qt::Key_Insert:
+        return mods == Qt::ControlModifier;
+    default:
+        break;
+    }
+    // F1 to F12 only: on X11 F14, F16, F18 and F20 are Undo, Copy, Paste and Cut.
+    return key >= Qt::Key_F1 && key <= Qt::Key_F12;
+}
 
 // ---------------------------------------------------------------------------
 // "__/__/____": day 0-1, "/" 2, month 3-4, "/" 5, year 6-9.

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include "dateinput/MaskKeys.h"
 #include "platform/ui/VbKeys.h"
 
 namespace zv::dateinput {
@@ -29,6 +30,10 @@ void MaskedBox::hook(QLineEdit *edit, zv::ui::KeyPreview *preview) {
     if (!edit)
         return;
     m_edit = edit;
+    // Our filter first, so that the preview's, installed after it, runs ahead
+    // of it: the rules see each key before this box decides what may reach the
+    // line edit (see eventFilter).
+    edit->installEventFilter(this);
     if (!preview)
         preview = previewOfWindow(edit);
     if (!preview) {
@@ -40,7 +45,6 @@ void MaskedBox::hook(QLineEdit *edit, zv::ui::KeyPreview *preview) {
     m_preview = preview;
     m_preview->setControlHandler(edit, this);
 
-    edit->installEventFilter(this);
     edit->setMaxLength(int(m_mask.size()));
     edit->setDragEnabled(false);
     edit->setAcceptDrops(false);
@@ -62,23 +66,13 @@ void MaskedBox::unhook() {
     m_edit = nullptr;
 }
 
-static bool editsText(QKeyEvent *ev) {
-    static const QKeySequence::StandardKey edits[] = {
-        QKeySequence::Paste, QKeySequence::Cut, QKeySequence::Undo, QKeySequence::Redo,
-        QKeySequence::DeleteEndOfLine, QKeySequence::DeleteCompleteLine};
-    for (auto k : edits)
-        if (ev->matches(k))
-            return true;
-    return false;
-}
-
 void MaskedBox::KeyDown(int &KeyCode, int Shift) {
     if (!m_edit)
         return;
     // Paste, cut, undo and the like are refused here too, so that they never
     // type a month letter either, whichever event filter runs first.
     QKeyEvent probe(QEvent::KeyPress, zv::ui::qtKeyFromVbKeyCode(KeyCode), zv::ui::qtModifiersFromVbShift(Shift));
-    if (editsText(&probe)) {
+    if (isEditingShortcut(probe)) {
         KeyCode = 0;
         return;
     }
@@ -125,8 +119,12 @@ bool MaskedBox::eventFilter(QObject *watched, QEvent *event) {
         return true;
     case QEvent::InputMethod:
         return true;
+    case QEvent::ShortcutOverride:
     case QEvent::KeyPress:
-        return editsText(static_cast<QKeyEvent *>(event));
+        // The preview's filter has run: the rules have seen the key and left
+        // it. Only the keys listed in leftToBox reach the line edit; a refused
+        // key is not claimed from the window's shortcuts either.
+        return !leftToBox(*static_cast<QKeyEvent *>(event));
     default:
         return false;
     }

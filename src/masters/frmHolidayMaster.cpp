@@ -20,6 +20,7 @@
 #include <QLocale>
 #include <QFocusEvent>
 #include <QMouseEvent>
+#include <utility>
 
 using namespace zv::ui;
 using namespace zv::masters;
@@ -566,9 +567,12 @@ bool frmHolidayMaster::eventFilter(QObject *watched, QEvent *event) {
     } else if (watched == picView) {
         if (event->type() == QEvent::MouseButtonPress) {
             picView->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+            m_picViewPressed = true;
         } else if (event->type() == QEvent::MouseButtonRelease) {
             picView->setFrameStyle(QFrame::NoFrame);
-            if (picView->rect().contains(static_cast<QMouseEvent *>(event)->position().toPoint()))
+            // Only the release of a press it received opens the day view.
+            const bool pressed = std::exchange(m_picViewPressed, false);
+            if (pressed && picView->rect().contains(static_cast<QMouseEvent *>(event)->position().toPoint()))
                 showDayView();
         }
     }

@@ -26,6 +26,7 @@ public:
     QLineEdit *dtpHolDate = nullptr;
     QLineEdit *txtWeekDay = nullptr;
     QLabel *picView = nullptr;
+    bool m_picViewPressed = false;   // the left button was pressed on picView and is still held
     QLineEdit *txtHolidayDescription = nullptr;
 
     // Sys_Holday_List_Num of the list shown: blank before a list is chosen,

@@ -1,4 +1,5 @@
 #include "ActivityFixture.h"
+#include <QMouseEvent>
 
 namespace {
 
@@ -119,3 +120,49 @@ TEST_F(Picker, WeeklyRows) {
 }
 
 } // namespace
+
+// Issue 20, item 3: the release of a key whose press went elsewhere (the Enter
+// that closed a message box over the form) neither picks nor moves; a whole
+// stroke still does. A mouse release alone picks nothing either.
+TEST_F(Picker, OnlyAReleaseWhosePressThePictureReceivedActs) {
+    beginLine("01apr2024", "30apr2024", "M");
+    auto *pic = form->picker->PicMain;
+    clickDate(1);   // picks the 1st and puts the cursor there
+    ASSERT_EQ(form->picker->cells.MonthDayCells[0], 1);
+    pic->setFocus();
+    ASSERT_TRUE(pic->hasFocus());
+    const int x = form->picker->CursorX, y = form->picker->CursorY;
+
+    for (Qt::Key k : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+        QTest::keyRelease(pic, k);
+        EXPECT_EQ(form->picker->cells.MonthDayCells[0], 1) << "release alone of key " << k;
+    }
+    for (Qt::Key k : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Left, Qt::Key_Up})
+        QTest::keyRelease(pic, k);
+    EXPECT_EQ(form->picker->CursorX, x);
+    EXPECT_EQ(form->picker->CursorY, y);
+
+    // A mouse release alone, over the 2nd.
+    const auto *p = form->picker;
+    const QPointF at((p->GridLeft + p->ColPitch + p->CellSize / 2) / 15.0, (p->GridTop + p->CellSize / 2) / 15.0);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, pic->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(pic, &release);
+    EXPECT_EQ(form->picker->cells.MonthDayCells[1], 0);
+
+    // A press noted, then the focus went away and came back: its release is no pick.
+    QTest::keyPress(pic, Qt::Key_Space);
+    pic->clearFocus();
+    pic->setFocus();
+    ASSERT_TRUE(pic->hasFocus());
+    QTest::keyRelease(pic, Qt::Key_Space);
+    EXPECT_EQ(form->picker->cells.MonthDayCells[0], 1);
+
+    // Whole strokes still pick and move.
+    QTest::keyClick(pic, Qt::Key_Return);
+    EXPECT_EQ(form->picker->cells.MonthDayCells[0], 0);
+    QTest::keyClick(pic, Qt::Key_Space);
+    EXPECT_EQ(form->picker->cells.MonthDayCells[0], 1);
+    QTest::keyClick(pic, Qt::Key_Right);
+    EXPECT_EQ(form->picker->CursorX, x + p->ColPitch);
+}

@@ -4,6 +4,7 @@
 #include "masters/frmHolidayMaster.h"
 #include "platform/clock/Clock.h"
 #include "query/RecordsetGrid.h"
+#include <QMouseEvent>
 #include <QClipboard>
 #include <QGroupBox>
 #include <QPointer>
@@ -220,6 +221,14 @@ TEST_F(HolidayTest, WorkAllocatedOnTheDay) {
     EXPECT_FALSE(form->picView->pixmap().isNull());
     EXPECT_FALSE(form->picView->sizeHint().isEmpty());
     EXPECT_EQ(lines(), 0);
+    // A release whose press the picture never got (issue 20, item 3's kind) opens nothing.
+    {
+        const QPointF at(form->picView->rect().center());
+        QMouseEvent release(QEvent::MouseButtonRelease, at, form->picView->mapToGlobal(at), Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(form->picView, &release);
+        EXPECT_TRUE(viewed.isEmpty());
+    }
     QTest::mouseClick(form->picView, Qt::LeftButton);
     EXPECT_EQ(viewed, QStringList{"02-Oct-2026"});
     EXPECT_TRUE(form->dtpHolDate->hasFocus());
