@@ -1,5 +1,5 @@
-// Issue 20, item 8: every editing shortcut the line edit has on Linux that
-// Part 2.102 does not list is refused by both kinds of date box (the masked
+// Every editing shortcut the line edit has on Linux that the date rules do
+// not list is refused by both kinds of date box (the masked
 // boxes of src/dateinput and the filter's FilterDateBox): the text stays
 // exactly as it was, and the key never reaches the line edit's own handling.
 // The tests run on the offscreen platform, whose key bindings are not X11's,
