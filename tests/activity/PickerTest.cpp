@@ -121,7 +121,7 @@ TEST_F(Picker, WeeklyRows) {
 
 } // namespace
 
-// Issue 20, item 3: the release of a key whose press went elsewhere (the Enter
+// The release of a key whose press went elsewhere (the Enter
 // that closed a message box over the form) neither picks nor moves; a whole
 // stroke still does. A mouse release alone picks nothing either.
 TEST_F(Picker, OnlyAReleaseWhosePressThePictureReceivedActs) {

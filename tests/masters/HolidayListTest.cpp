@@ -221,7 +221,7 @@ TEST_F(HolidayTest, WorkAllocatedOnTheDay) {
     EXPECT_FALSE(form->picView->pixmap().isNull());
     EXPECT_FALSE(form->picView->sizeHint().isEmpty());
     EXPECT_EQ(lines(), 0);
-    // A release whose press the picture never got (issue 20, item 3's kind) opens nothing.
+    // A release whose press the picture never got opens nothing.
     {
         const QPointF at(form->picView->rect().center());
         QMouseEvent release(QEvent::MouseButtonRelease, at, form->picView->mapToGlobal(at), Qt::LeftButton,
