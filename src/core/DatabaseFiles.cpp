@@ -7,7 +7,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
+#include <algorithm>
 #include <cerrno>
+#include <cmath>
+#include <limits>
 #include <cstring>
 #include <fcntl.h>
 #include <sqlite3.h>
@@ -215,27 +218,74 @@ bool isValidDatabaseFile(const QString &path) {
 }
 
 namespace {
+
+// A read of a page from the file in the check's first pass costs about ten
+// fetches of a page by a lookup later on.
+constexpr double kFirstPassWeight = 10;
+// Entries per b-tree page, roughly: gives the depth of an index lookup.
+constexpr double kFanOut = 400;
+
 struct CheckProgress {
     sqlite3 *db;
     zv::ui::WorkProgress *progress;
-    int pages;
+    const std::function<void(int)> *onPercent;
+    double pages = 0;      // the file's pages
+    double expected = 1;   // the work of the whole check, in page fetches
 };
 
-// Called every few thousand steps of the check: the pages read so far against
-// the file's pages give the percent (a page read twice is not counted as more).
+qint64 pageFetches(sqlite3 *db) {
+    int hits = 0, misses = 0, highest = 0;
+    sqlite3_db_status(db, SQLITE_DBSTATUS_CACHE_HIT, &hits, &highest, 0);
+    sqlite3_db_status(db, SQLITE_DBSTATUS_CACHE_MISS, &misses, &highest, 0);
+    return qint64(hits) + misses;
+}
+
+// The check reads every page of the file once, then scans every table and
+// looks each row up in each of the table's indexes, and counts the indexes:
+// its work follows the pages it fetches, which this estimates beforehand.
+double expectedFetches(zv::db::Connection &conn, double pages) {
+    double expected = (kFirstPassWeight + 1) * pages;
+    const zv::db::Recordset tables = conn.query(QStringLiteral(
+        "SELECT t.name, (SELECT count(*) FROM sqlite_master i WHERE i.type = 'index' AND i.tbl_name = t.name) "
+        "FROM sqlite_master t WHERE t.type = 'table' AND t.rootpage > 0"));
+    for (int i = 0; i < tables.recordCount(); ++i) {
+        const int indexes = tables.valueAt(i, 1).toInt();
+        if (indexes == 0)
+            continue;
+        QString name = tables.valueAt(i, 0).toString();
+        name.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+        double rows = 0;
+        try {
+            rows = conn.scalar(QStringLiteral("SELECT count(*) FROM \"") + name + QLatin1Char('"')).toDouble();
+        } catch (const zv::db::DbError &e) {
+            // A table that cannot be counted is the check's to report.
+            if (e.number() == zv::db::err::Interrupted || e.number() == zv::db::err::DatabaseInUse)
+                throw;
+        }
+        if (rows > 1)
+            expected += rows * indexes * std::max(1.0, std::log(rows) / std::log(kFanOut));
+    }
+    return expected;
+}
+
 int onCheckProgress(void *context) {
     auto *p = static_cast<CheckProgress *>(context);
     if (p->progress->cancelRequested.load())
         return 1;
-    int read = 0, highest = 0;
-    sqlite3_db_status(p->db, SQLITE_DBSTATUS_CACHE_MISS, &read, &highest, 0);
-    if (p->pages > 0)
-        p->progress->percent.store(qMin(99, int(qint64(read) * 100 / p->pages)));
+    // The first pass runs as one step: the first call comes after it.
+    const double fetched = double(pageFetches(p->db));
+    const double done = fetched <= p->pages ? kFirstPassWeight * fetched
+                                            : kFirstPassWeight * p->pages + (fetched - p->pages);
+    const int percent = qBound(0, int(done * 100 / p->expected), 99);
+    p->progress->percent.store(std::max(percent, p->progress->percent.load()));
+    if (*p->onPercent)
+        (*p->onPercent)(p->progress->percent.load());
     return 0;
 }
 } // namespace
 
-FileCheck checkDatabaseFile(const QString &path, zv::ui::WorkProgress &progress) {
+FileCheck checkDatabaseFile(const QString &path, zv::ui::WorkProgress &progress,
+                            const std::function<void(int)> &onPercent) {
     if (!QFileInfo(path).isFile())
         return FileCheck::Invalid;
     try {
@@ -243,14 +293,21 @@ FileCheck checkDatabaseFile(const QString &path, zv::ui::WorkProgress &progress)
         conn.open(path, zv::db::Connection::Mode::ReadOnly);
         if (!hasIdentity(conn))
             return FileCheck::Invalid;
-        // Pages come through the page cache, so that the reads can be counted.
+        // Pages come through the page cache, so that their fetches are counted.
         conn.execute(QStringLiteral("PRAGMA mmap_size=0"));
-        CheckProgress context{conn.handle(), &progress,
-                              conn.scalar(QStringLiteral("PRAGMA page_count")).toInt()};
-        int read = 0, highest = 0;
-        sqlite3_db_status(conn.handle(), SQLITE_DBSTATUS_CACHE_MISS, &read, &highest, 1);
         progress.percent.store(0);
+        CheckProgress context{conn.handle(), &progress, &onPercent};
+        // Cancel works from here on; the estimate reports nothing yet.
+        const std::function<void(int)> quiet;
+        context.onPercent = &quiet;
+        context.expected = std::numeric_limits<double>::max();
         sqlite3_progress_handler(conn.handle(), 4000, &onCheckProgress, &context);
+        context.pages = conn.scalar(QStringLiteral("PRAGMA page_count")).toDouble();
+        context.expected = std::max(1.0, expectedFetches(conn, context.pages));
+        context.onPercent = &onPercent;
+        int ignored = 0, highest = 0;
+        sqlite3_db_status(conn.handle(), SQLITE_DBSTATUS_CACHE_HIT, &ignored, &highest, 1);
+        sqlite3_db_status(conn.handle(), SQLITE_DBSTATUS_CACHE_MISS, &ignored, &highest, 1);
         const zv::db::Recordset rs = conn.query(QStringLiteral("PRAGMA integrity_check"));
         sqlite3_progress_handler(conn.handle(), 0, nullptr, nullptr);
         progress.percent.store(100);

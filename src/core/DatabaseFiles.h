@@ -3,6 +3,7 @@
 #include <QString>
 #include <initializer_list>
 #include <atomic>
+#include <functional>
 
 namespace zv::db { class Connection; }
 namespace zv::ui { struct WorkProgress; }
@@ -62,9 +63,11 @@ bool hasIdentity(zv::db::Connection &conn);
 bool isValidDatabaseFile(const QString &path);
 
 // The same check for work under a busy window: progress.percent follows the
-// integrity check, progress.cancelRequested stops it (Cancelled).
+// work of the integrity check, progress.cancelRequested stops it (Cancelled).
+// onPercent, when given, hears the percent at each step of the check.
 enum class FileCheck { Valid, Invalid, InUse, Cancelled };
-FileCheck checkDatabaseFile(const QString &path, zv::ui::WorkProgress &progress);
+FileCheck checkDatabaseFile(const QString &path, zv::ui::WorkProgress &progress,
+                            const std::function<void(int percent)> &onPercent = {});
 
 inline constexpr long kFileExists = 58;
 inline constexpr long kPathNotFound = 76;

@@ -15,8 +15,16 @@ namespace zv::reports {
 void deleteLeftoverWorkingRows() {
     try {
         zv::db::Connection &c = modCommon::MainConnection();
+        zv::db::Transaction t(c);
         deleteLeftoverChecklists(c, modCommon::gTempUserID);
         deleteStaleDiarized(c, zv::clock::now());
+        // Asked after the deletes and before their commit: an instance that
+        // opened the file earlier is seen here and the deletes are taken back;
+        // one that opens later writes its rows only after this commit, since
+        // this transaction holds the write lock until then.
+        if (c.othersHoldFile())
+            return;   // rolled back
+        t.commit();
     } catch (const std::exception &) {
         // Housekeeping only: rows that cannot go now (the file is held by
         // another program, say) are tried again at the next start.

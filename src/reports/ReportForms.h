@@ -11,8 +11,11 @@ void registerForms(zv::fw::FormServices services);
 
 // Deletes from the main connection the report rows that only a killed run of
 // this program leaves behind (the administrator's checklist rows, diarized rows
-// of openings more than a day old). Registered as a start-up task; a failure
-// leaves them for the next start.
+// of openings more than a day old). Registered as a start-up task. While
+// another instance of the program (another user, another machine on a shared
+// folder) has the production file open, they may be its running report's rows
+// and all stay; so does everything when the deletion fails. The next start
+// alone on the file clears them.
 void deleteLeftoverWorkingRows();
 
 } // namespace zv::reports

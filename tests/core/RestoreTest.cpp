@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <algorithm>
 #include <sqlite3.h>
 
 using namespace zv::ui;
@@ -316,6 +317,36 @@ TEST(BackupCheck, ReportsItsProgressAndStopsOnCancel) {
     cancelled.cancelRequested = true;
     EXPECT_EQ(zv::admin::checkDatabaseFile(file, cancelled), zv::admin::FileCheck::Cancelled);
     EXPECT_LT(cancelled.percent.load(), 100);
+}
+
+// The percent follows the work of the check: it rises step by step through
+// the middle instead of reaching 99 once the file's pages have been read.
+TEST(BackupCheck, ItsPercentRisesWithTheWork) {
+    ProgramFolder folder;
+    const QString file = folder.productionDb();
+    {
+        zv::db::Connection c;
+        c.open(file);
+        // A quote in the name: the table is counted all the same.
+        c.executeScript("CREATE TABLE \"Fill\"\"er\" (a INTEGER, b TEXT, c TEXT);"
+                        "CREATE INDEX FillerA ON \"Fill\"\"er\" (a); CREATE INDEX FillerB ON \"Fill\"\"er\" (b);"
+                        "CREATE INDEX FillerC ON \"Fill\"\"er\" (c, a);"
+                        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 30000)"
+                        " INSERT INTO \"Fill\"\"er\" SELECT (i * 7919) % 30011, printf('row %08d', (i * 104729) % 30011),"
+                        " hex(randomblob(8)) FROM n;");
+    }
+    zv::ui::WorkProgress progress;
+    QList<int> seen;
+    EXPECT_EQ(zv::admin::checkDatabaseFile(file, progress, [&](int percent) { seen << percent; }),
+              zv::admin::FileCheck::Valid);
+    EXPECT_EQ(progress.percent.load(), 100);
+    ASSERT_GE(seen.size(), 20);
+    EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
+    for (const auto &[from, to] : {std::pair{10, 35}, {35, 60}, {60, 85}})
+        EXPECT_TRUE(std::any_of(seen.begin(), seen.end(), [&](int p) { return p >= from && p < to; }))
+            << "nothing seen from " << from << " to " << to << " %";
+    const auto nearlyDone = std::count_if(seen.begin(), seen.end(), [](int p) { return p >= 95; });
+    EXPECT_LT(nearlyDone, seen.size() / 4) << "stuck near the end";
 }
 
 TEST_F(RestoreTest, ACopyThatFailsHalfWayLeavesProductionWhole) {

@@ -300,6 +300,50 @@ TEST_F(DbFixture, RowLockOfAnotherProcessIsRefusedUntilItDies) {
     close(ready[1]);
 }
 
+// A connection tells whether anyone but itself has the file open: another
+// connection of this process, or of another process until that one dies.
+TEST_F(DbFixture, OthersHoldingTheFileAreSeenButNotItself) {
+    EXPECT_FALSE(conn.othersHoldFile());
+    {
+        Connection second;
+        second.open(path);
+        EXPECT_TRUE(conn.othersHoldFile());
+        EXPECT_TRUE(second.othersHoldFile());
+        Connection reader;   // a read-only open holds no lock file
+        reader.open(path, Connection::Mode::ReadOnly);
+        EXPECT_TRUE(reader.othersHoldFile()) << "cannot tell: counted as held";
+    }
+    EXPECT_FALSE(conn.othersHoldFile());
+
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    const std::string p = path.toStdString();
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        try {
+            Connection c;
+            c.open(QString::fromStdString(p));
+            (void)!write(ready[1], "x", 1);
+            for (;;)
+                pause();
+        } catch (...) {
+        }
+        _exit(1);
+    }
+    char b;
+    ASSERT_EQ(read(ready[0], &b, 1), 1);
+    EXPECT_TRUE(conn.othersHoldFile());
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    EXPECT_FALSE(conn.othersHoldFile());
+    close(ready[0]);
+    close(ready[1]);
+
+    conn.close();
+    EXPECT_TRUE(conn.othersHoldFile());
+}
+
 TEST_F(DbFixture, ConnectionsOpeningAndClosingTogetherKeepTheLockFileRight) {
     conn.close();
     const std::string p = path.toStdString();

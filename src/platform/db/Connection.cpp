@@ -312,6 +312,22 @@ void Connection::open(const QString &path, Mode mode) {
     m_path = path;
 }
 
+bool Connection::othersHoldFile() const {
+    if (!m_lockFile)
+        return true;
+    // Asked on this connection's own description, whose shared lock does not
+    // conflict with itself: any conflicting lock is another description's.
+    struct flock fl {};
+    fl.l_type = F_WRLCK;
+    fl.l_whence = SEEK_SET;
+    fl.l_start = kPresenceByte;
+    fl.l_len = 1;
+    fl.l_pid = 0;
+    if (fcntl(*m_lockFile->fd(), F_OFD_GETLK, &fl) != 0)
+        return true;
+    return fl.l_type != F_UNLCK;
+}
+
 void Connection::close() {
     if (!m_db)
         return;

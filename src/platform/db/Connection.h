@@ -70,6 +70,11 @@ public:
     // the returned lock is released or destroyed, or the connection closes.
     std::unique_ptr<RowLock> lockRow(const QString &table, const QVariant &key);
 
+    // Whether any other connection, of this process or another, has the file
+    // open for writing as its lock file shows. True when it cannot be told
+    // (this connection is closed or read-only, or the probe fails).
+    bool othersHoldFile() const;
+
     sqlite3 *handle() const { return m_db; }
 
     // Whether the file at path cannot be written (no write bit set).
