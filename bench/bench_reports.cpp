@@ -32,7 +32,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPrintPreviewWidget>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <algorithm>

@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QFile>
 #include <QKeyEvent>
+#include <QPrinter>
 #include <QLabel>
 #include <QTimer>
 #include <QProgressBar>
@@ -541,6 +542,38 @@ TEST_F(Viewer, PrinterSetUpAsksForPaperAndOrientationOnly) {
         EXPECT_EQ(v.pageLayout().pageSize().id(), QPageSize::Letter);
         EXPECT_GT(v.crviewer->paperOnScreen().width(), v.crviewer->paperOnScreen().height());
     }));
+}
+
+// Printing comes with its module; without it Print says so and prints
+// nothing, and Printer Setup, which needs no printer, still works.
+TEST_F(Viewer, WithoutThePrintingModulePrintSaysSoAndPrinterSetUpStillWorks) {
+    QTemporaryDir empty;
+    setPrintModule(empty.filePath("zvprint.so"));
+    bool printed = false;
+    ASSERT_TRUE(whileShown("Reports/test.rpt", activities(40), [&](FrmReportViewer &v) {
+        v.cmdPrint->click();
+        ASSERT_EQ(messages.shown().size(), 1);
+        EXPECT_TRUE(messages.shown().first().prompt.startsWith("Printing is not available"));
+        EXPECT_TRUE(messages.shown().first().prompt.contains(empty.filePath("zvprint.so")));
+
+        answerNextDialog([&](QDialog &d) {
+            auto *setup = qobject_cast<PageSetupDialog *>(&d);
+            if (!setup) {
+                printed = true;   // a print dialog: it must not come without the module
+                d.reject();
+                return;
+            }
+            setup->optLandscape->click();
+            setup->buttons->button(QDialogButtonBox::Ok)->click();
+        });
+        v.cmdPrinterSelection->click();
+        waitForBuild(v);
+        EXPECT_EQ(v.pageLayout().orientation(), QPageLayout::Landscape);
+        EXPECT_GT(v.crviewer->paperOnScreen().width(), v.crviewer->paperOnScreen().height());
+        EXPECT_EQ(messages.shown().size(), 1);
+    }));
+    setPrintModule(QString());
+    EXPECT_FALSE(printed);
 }
 
 // A page that no longer fits after Printer Setup is fitted again as on opening:

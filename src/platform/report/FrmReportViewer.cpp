@@ -12,7 +12,6 @@
 #include <QFileInfo>
 #include <QElapsedTimer>
 #include <QLabel>
-#include <QPrintDialog>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
@@ -256,14 +255,14 @@ void FrmReportViewer::cmdCancelBuild_Click() {
     buildEnded();
 }
 
-QPrinter &FrmReportViewer::printer() {
+ReportPrinter *FrmReportViewer::printer() {
     if (!m_printer) {
-        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        m_printer->setFullPage(true);
-        m_printer->setPageLayout(m_pageLayout);
-        m_printer->setDocName(windowTitle());
+        m_printer = makePrinter(m_pageLayout, windowTitle());
+        if (!m_printer)
+            zv::ui::MsgBox(QStringLiteral("Printing is not available: its module %1 cannot be loaded.").arg(printModule()),
+                           zv::ui::vbOKOnly + zv::ui::vbCritical);
     }
-    return *m_printer;
+    return m_printer.get();
 }
 
 void FrmReportViewer::sizeToPage() {
@@ -335,24 +334,27 @@ void FrmReportViewer::applyFormulas(const QString &title, const FormulaDictionar
 }
 
 bool FrmReportViewer::runPrintDialog(PrintDialog kind) {
-    if (m_hooks.printDialog)
-        return m_hooks.printDialog(kind, printer());
-    if (kind == PrintDialog::PrinterSetup) {
+    if (kind == PrintDialog::PrinterSetup && !m_hooks.printDialog) {
         // Paper and orientation only: it needs no printer and prints nothing.
-        PageSetupDialog dialog(printer().pageLayout(), this);
+        PageSetupDialog dialog(m_printer ? m_printer->pageLayout() : m_pageLayout, this);
         if (dialog.exec() != QDialog::Accepted)
             return false;
-        printer().setPageLayout(dialog.pageLayout());
+        if (m_printer)
+            m_printer->setPageLayout(dialog.pageLayout());
+        m_pageLayout = dialog.pageLayout();
         return true;
     }
+    ReportPrinter *p = printer();
+    if (!p)
+        return false;
+    if (m_hooks.printDialog)
+        return m_hooks.printDialog(kind, p->printer());
     // The page range offered is the whole report's.
     if (m_report && !m_report->layoutComplete()) {
         m_report->finishLayout();
         buildEnded();
     }
-    QPrintDialog dialog(&printer(), this);
-    dialog.setMinMax(1, std::max(1, m_report ? m_report->pageCount() : 1));
-    return dialog.exec() == QDialog::Accepted;
+    return p->execPrintDialog(m_report ? m_report->pageCount() : 1, this);
 }
 
 void FrmReportViewer::cmdPrinterSelection_Click() {
@@ -362,8 +364,10 @@ void FrmReportViewer::cmdPrinterSelection_Click() {
         return;
     // The chosen paper and orientation lay the report out anew, for the
     // preview, printing and export alike.
-    printer().setFullPage(true);
-    m_pageLayout = printer().pageLayout();
+    if (m_printer) {
+        m_printer->setFullPage();
+        m_pageLayout = m_printer->pageLayout();
+    }
     try {
         startLayout();
     } catch (const zv::db::DbError &e) {
@@ -379,16 +383,15 @@ void FrmReportViewer::cmdPrint_Click() {
         return;
     if (!runPrintDialog(PrintDialog::Print))
         return;
-    QPrinter &p = printer();
-    p.setFullPage(true);
+    ReportPrinter &p = *m_printer;
+    p.setFullPage();
     try {
-        m_report->print(&p);
+        m_report->print(&p.device(), p.fromPage(), p.toPage());
     } catch (const zv::db::DbError &e) {
         showError(e);
     }
     // The print dialog's page range is for one printing only; its paper stays.
-    p.setFromTo(0, 0);
-    p.setPrintRange(QPrinter::AllPages);
+    p.resetRange();
     m_pageLayout = p.pageLayout();
     buildEnded();
 }

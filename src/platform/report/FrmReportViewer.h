@@ -3,10 +3,10 @@
 #include "Report.h"
 #include "ViewerHooks.h"
 #include "ReportPreview.h"
+#include "ReportPrinter.h"
 #include "platform/db/Recordset.h"
 #include <QDialog>
 #include <QPageLayout>
-#include <QPrinter>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -58,8 +58,9 @@ public:
     void setPrintDialogHook(PrintDialogHook hook) { m_hooks.printDialog = std::move(hook); }
 
     Report *report() const { return m_report.get(); }
-    // The printer, made when first needed, on the viewer's page layout.
-    QPrinter &printer();
+    // The printer, made when first needed, on the viewer's page layout; null
+    // (after an error box) when printing cannot be loaded.
+    ReportPrinter *printer();
     const QString &reportPath() const { return m_path; }
     // The page layout that the preview, printing and export follow.
     const QPageLayout &pageLayout() const { return m_pageLayout; }
@@ -113,7 +114,7 @@ private:
 
     ViewerHooks m_hooks;
     std::unique_ptr<Report> m_report;
-    std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<ReportPrinter> m_printer;
     QPageLayout m_pageLayout;
     QTimer m_buildTimer;
     QList<QAction *> m_buildActions;   // the progress bar's and Cancel's places on the bar

@@ -8,7 +8,6 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrinter>
 #include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
@@ -588,7 +587,7 @@ void Report::paintPage(QPainter &p, int page) const {
                           : QStringLiteral("Page %1").arg(page + 1));
 }
 
-void Report::print(QPagedPaintDevice *device) {
+void Report::print(QPagedPaintDevice *device, int fromPage, int toPage) {
     const QPageLayout pl = device->pageLayout();
     const QSizeF paperMm = pl.pageSize().size(QPageSize::Millimeter);
     QSizeF wanted = paperMm;
@@ -602,12 +601,10 @@ void Report::print(QPagedPaintDevice *device) {
 
     const int pages = pageCount();
     int from = 1, to = pages;
-    if (auto *printer = dynamic_cast<QPrinter *>(device)) {
-        if (printer->fromPage() > 0)
-            from = std::max(1, printer->fromPage());
-        if (printer->toPage() > 0)
-            to = std::min(pages, printer->toPage());
-    }
+    if (fromPage > 0)
+        from = std::max(1, fromPage);
+    if (toPage > 0)
+        to = std::min(pages, toPage);
     QPainter p;
     if (!p.begin(device))
         throw ReportError(err::ExportFailed, QStringLiteral("The report cannot be printed on this device."));

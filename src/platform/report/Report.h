@@ -90,8 +90,9 @@ public:
     // paper's top left corner at the origin. Before the layout is complete
     // the page footer gives the page number alone.
     void paintPage(QPainter &p, int page) const;
-    // Paints every page on the device, laid out on the device's paper.
-    void print(QPagedPaintDevice *device);
+    // Paints the pages fromPage to toPage (1-based; 0 at either end for all
+    // of them) on the device, laid out on the device's paper.
+    void print(QPagedPaintDevice *device, int fromPage = 0, int toPage = 0);
     // Writes a PDF file of every page laid out on pageLayout's paper; throws ExportFailed.
     void exportPdf(const QString &path, const QPageLayout &pageLayout);
 
