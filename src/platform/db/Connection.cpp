@@ -47,7 +47,7 @@ void removeIfUnheld(const QString &path) {
 }
 
 // Whether no other open file description holds the presence byte (ours,
-// held on fd, does not count).
+// held on fd, does not count). A probe that fails answers no.
 bool presenceFree(int fd) {
     struct flock fl {};
     fl.l_type = F_WRLCK;
@@ -317,15 +317,7 @@ bool Connection::othersHoldFile() const {
         return true;
     // Asked on this connection's own description, whose shared lock does not
     // conflict with itself: any conflicting lock is another description's.
-    struct flock fl {};
-    fl.l_type = F_WRLCK;
-    fl.l_whence = SEEK_SET;
-    fl.l_start = kPresenceByte;
-    fl.l_len = 1;
-    fl.l_pid = 0;
-    if (fcntl(*m_lockFile->fd(), F_OFD_GETLK, &fl) != 0)
-        return true;
-    return fl.l_type != F_UNLCK;
+    return !presenceFree(*m_lockFile->fd());
 }
 
 void Connection::close() {

@@ -1,10 +1,10 @@
 #include "platform/help/Help.h"
 #include "platform/help/HelpWindow.h"
 #include "platform/ui/MessageService.h"
+#include "platform/ui/Module.h"
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QLibrary>
 #include <QPointer>
 
 namespace zv::help {
@@ -126,17 +126,8 @@ QString helpModule() {
 void setHelpModule(const QString &path) { g_helpModule = path; }
 
 HelpWindow *createWindow(QWidget *parent) {
-    // Loaded once; the module stays loaded for the life of the process.
-    static QString loadedPath;
-    static NewHelpWindowFn newWindow = nullptr;
-    const QString path = helpModule();
-    if (path != loadedPath || !newWindow) {
-        QLibrary module(path);
-        newWindow = reinterpret_cast<NewHelpWindowFn>(module.resolve(kNewHelpWindowSymbol));
-        loadedPath = path;
-        if (!newWindow)
-            qWarning("Help module not loaded: %s", qPrintable(module.errorString()));
-    }
+    const auto newWindow =
+        reinterpret_cast<NewHelpWindowFn>(zv::ui::moduleEntry(helpModule(), kNewHelpWindowSymbol, "Help"));
     return newWindow ? newWindow(parent) : nullptr;
 }
 

@@ -1,6 +1,6 @@
 #include "ReportPrinter.h"
+#include "platform/ui/Module.h"
 #include <QCoreApplication>
-#include <QLibrary>
 
 namespace zv::report {
 
@@ -17,17 +17,8 @@ QString printModule() {
 void setPrintModule(const QString &path) { g_printModule = path; }
 
 std::unique_ptr<ReportPrinter> makePrinter(const QPageLayout &layout, const QString &docName) {
-    // Loaded once; the module stays loaded for the life of the process.
-    static QString loadedPath;
-    static NewReportPrinterFn newPrinter = nullptr;
-    const QString path = printModule();
-    if (path != loadedPath || !newPrinter) {
-        QLibrary module(path);
-        newPrinter = reinterpret_cast<NewReportPrinterFn>(module.resolve(kNewReportPrinterSymbol));
-        loadedPath = path;
-        if (!newPrinter)
-            qWarning("Printing module not loaded: %s", qPrintable(module.errorString()));
-    }
+    const auto newPrinter = reinterpret_cast<NewReportPrinterFn>(
+        zv::ui::moduleEntry(printModule(), kNewReportPrinterSymbol, "Printing"));
     return std::unique_ptr<ReportPrinter>(newPrinter ? newPrinter(layout, docName) : nullptr);
 }
 
