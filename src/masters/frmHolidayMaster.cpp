@@ -259,10 +259,17 @@ void frmHolidayMaster::select() {
     const QStringList chosen = ShowGeneralFilter(QStringLiteral("HOLDAY"));
     if (chosen.value(1).trimmed().isEmpty())
         return;
+    // The form moves to the chosen list only once its lines have been read.
+    const QString shown = m_headerKey;
     m_headerKey = QString::number(chosen.value(0).toLongLong());
+    try {
+        readList();
+    } catch (...) {
+        m_headerKey = shown;
+        throw;
+    }
     txtYear->setText(chosen.value(1));
     m_noListChosen = false;
-    readList();
     defaultHeaderState();
     utility.ActivateFooterToolBar(&tlbFooter);
 }
