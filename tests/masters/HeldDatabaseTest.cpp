@@ -5,6 +5,7 @@
 #include "masters/frmEmpMngrAssgn.h"
 #include "masters/frmHolidayMaster.h"
 #include "masters/frmParameter.h"
+#include "masters/LineGrid.h"
 #include "support/OtherProgramLock.h"
 #include <QComboBox>
 #include <QLineEdit>
@@ -289,5 +290,99 @@ TEST_P(HeldDuplicate, ACheckMeetingTheLockEndsTheSave) {
 
 INSTANTIATE_TEST_SUITE_P(Masters, HeldDuplicate, ::testing::ValuesIn(kKeys),
                          [](const ::testing::TestParamInfo<Keys> &info) { return std::string(info.param.label); });
+
+// ---------------------------------------------------------------- header and lines
+
+// A select that cannot read the chosen record leaves the form on the one it
+// shows, everything of it; once let go the same select moves.
+struct Selecting {
+    const char *label;
+    // Makes two records; the filter's answers for them.
+    std::function<std::pair<QStringList, QStringList>(HeldTest &)> records;
+    std::function<QDialog *(zv::fw::FormServices)> make;
+    // What the form shows of its record.
+    std::function<QString(QDialog &)> shown;
+};
+void PrintTo(const Selecting &s, std::ostream *os) { *os << s.label; }
+
+QString gridText(const zv::masters::LineGrid *grid) {
+    QString text;
+    for (int r = 0; r < grid->model()->rowCount(); ++r)
+        for (int c = 0; c < grid->model()->columnCount(); ++c)
+            text += grid->model()->index(r, c).data().toString() + '|';
+    return text;
+}
+
+const Selecting kSelecting[] = {
+    {"Holiday",
+     [](HeldTest &t) {
+         const auto list = [&](int year, const QString &iso) {
+             const qint64 k = t.insert("INSERT INTO Holday_List_Hdr (Fincl_Year) VALUES (?)", {year});
+             t.insert("INSERT INTO Holday_List_Det (Sys_Holday_List_Num, Holday_Date, Holday_Desc) VALUES (?, ?, 'Day')",
+                      {k, iso});
+             return QStringList{QString::number(k), QString::number(year)};
+         };
+         return std::pair{list(2026, "2026-10-02"), list(2027, "2027-01-26")};
+     },
+     [](zv::fw::FormServices s) { return new frmHolidayMaster(nullptr, s); },
+     [](QDialog &d) {
+         auto &f = static_cast<frmHolidayMaster &>(d);
+         return f.txtYear->text() + '/' + gridText(f.dgdHolidayList);
+     }},
+    {"EmployeeManager",
+     [](HeldTest &t) {
+         const qint64 dept = department(t, "Stores");
+         const qint64 desg = designation(t, "Manager");
+         const auto emp = [&](const QString &name) {
+             return t.insert("INSERT INTO Emp_Mast (Emp_Num, Emp_Name, Sys_Desg_Num, Sys_Dept_Num, Emp_Shrt_Name) "
+                             "VALUES (?, ?, ?, ?, ?)",
+                             {name.left(3), name, desg, dept, name.toUpper()});
+         };
+         const auto mapping = [&](const QString &manager, const QString &report) {
+             const qint64 m = t.insert("INSERT INTO Emp_Spvr_Mapg_Hdr (Sys_Emp_Num) VALUES (?)", {emp(manager)});
+             t.insert("INSERT INTO Emp_Spvr_Mapg_Det (Sys_Mapg_Num, Sys_Emp_Num) VALUES (?, ?)", {m, emp(report)});
+             return QStringList{"", "LOGIN", "", QString::number(m)};
+         };
+         return std::pair{mapping("Asha", "Bala"), mapping("Chitra", "Devi")};
+     },
+     [](zv::fw::FormServices s) { return new frmEmpMngrAssgn(nullptr, s); },
+     [](QDialog &d) {
+         auto &f = static_cast<frmEmpMngrAssgn &>(d);
+         return f.cmbManager->currentText() + '/' + gridText(f.dgGrid);
+     }},
+};
+
+class HeldSelect : public HeldTest, public ::testing::WithParamInterface<Selecting> {};
+
+TEST_P(HeldSelect, ASelectThatCannotReadStaysOnTheShownRecord) {
+    const auto [first, second] = GetParam().records(*this);
+    answers.filter = [&](const QString &) { return first; };
+    form.reset(GetParam().make(answers.forms()));
+    showForm(*form);
+    key(*form, Qt::Key_F8);   // the first record, however the form opened
+    const QString shown = GetParam().shown(*form);
+    ASSERT_FALSE(shown.endsWith('/')) << shown.toStdString();
+    const QString before = contents();
+    answers.filter = [&](const QString &) { return second; };
+    {
+        OtherProgramLock theirs(folder->productionDb(), "BEGIN EXCLUSIVE");
+        ASSERT_TRUE(theirs.held()) << theirs.output().constData();
+        messages.clear();
+        key(*form, Qt::Key_F8);
+        expectAtMostOneInUseBox(messages, "Select");
+        EXPECT_EQ(messages.prompts().size(), 1);
+        EXPECT_EQ(GetParam().shown(*form), shown);
+        ASSERT_TRUE(theirs.release());
+    }
+    EXPECT_EQ(contents(), before);
+
+    messages.clear();
+    key(*form, Qt::Key_F8);
+    EXPECT_TRUE(messages.prompts().isEmpty()) << messages.prompts().join(" / ").toStdString();
+    EXPECT_NE(GetParam().shown(*form), shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(Masters, HeldSelect, ::testing::ValuesIn(kSelecting),
+                         [](const ::testing::TestParamInfo<Selecting> &info) { return std::string(info.param.label); });
 
 } // namespace
