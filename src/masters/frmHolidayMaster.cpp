@@ -143,7 +143,10 @@ frmHolidayMaster::frmHolidayMaster(QWidget *parent, zv::fw::FormServices service
             return;
         }
     } catch (const std::exception &e) {
+        // Unread is no answer: the form ends as a failed open does.
         showFailure(e);
+        unload();
+        return;
     }
     // The filter opens before the form is seen; cancelling it closes the form.
     m_noListChosen = true;
@@ -405,14 +408,8 @@ bool frmHolidayMaster::dateCheck() {
     return false;
 }
 
-QString frmHolidayMaster::listYear() {
-    try {
-        return store().yearOf(m_headerKey.toLongLong()).value_or(QString());
-    } catch (const std::exception &e) {
-        modCommon::ShowErrorMessage(e);
-        return QString();
-    }
-}
+// A failure is thrown: an unread year is no empty one.
+QString frmHolidayMaster::listYear() { return store().yearOf(m_headerKey.toLongLong()).value_or(QString()); }
 
 // A failure is thrown: the save or delete must not go on as if nothing were booked.
 bool frmHolidayMaster::yearHasList(int year) { return store().yearHasList(year); }
