@@ -385,4 +385,61 @@ TEST_P(HeldSelect, ASelectThatCannotReadStaysOnTheShownRecord) {
 INSTANTIATE_TEST_SUITE_P(Masters, HeldSelect, ::testing::ValuesIn(kSelecting),
                          [](const ::testing::TestParamInfo<Selecting> &info) { return std::string(info.param.label); });
 
+// ---------------------------------------------------------------- single-record forms
+
+// Modify, Ok and Cancel on the forms of one record while the file is held.
+struct Single {
+    const char *label;
+    std::function<void(HeldTest &)> record;
+    std::function<QDialog *(zv::fw::FormServices)> make;
+};
+void PrintTo(const Single &s, std::ostream *os) { *os << s.label; }
+
+const Single kSingles[] = {
+    {"Company",
+     [](HeldTest &t) {
+         t.insert("INSERT INTO Cmpny_Mast (Cmpny_Name, City) VALUES ('Acme', 'Pune')");
+         t.other.execute("UPDATE Cmpny_Mast SET Sys_Lock_Num = Sys_Cmpny_Num");
+     },
+     [](zv::fw::FormServices s) { return new frmCompanySetup(nullptr, s); }},
+    {"Parameter", [](HeldTest &) {}, [](zv::fw::FormServices s) { return new frmParameter(nullptr, s); }},
+};
+
+class HeldSingle : public HeldTest, public ::testing::WithParamInterface<std::tuple<Single, Hold>> {};
+
+TEST_P(HeldSingle, ModifyAndOkTellInUseAtMostOnceAndChangeNothing) {
+    const auto &[single, hold] = GetParam();
+    single.record(*this);
+    form.reset(single.make(answers.forms()));
+    showForm(*form);
+    ASSERT_TRUE(messages.prompts().isEmpty()) << messages.prompts().join(" / ").toStdString();
+    const QString path = modCommon::gDBPath;
+    const QString before = contents();
+    {
+        OtherProgramLock theirs(folder->productionDb(), hold.sql);
+        ASSERT_TRUE(theirs.held()) << theirs.output().constData();
+        for (const auto &[k, step] : {std::pair{Qt::Key_F3, "Modify"}, {Qt::Key_F9, "Ok"}, {Qt::Key_F10, "Cancel"}}) {
+            messages.clear();
+            key(*form, k);
+            expectAtMostOneInUseBox(messages, step);
+        }
+        EXPECT_EQ(modCommon::gDBPath, path);
+        EXPECT_TRUE(form->isVisible());
+        ASSERT_TRUE(theirs.release());
+    }
+    EXPECT_EQ(contents(), before);
+
+    // Let go: Modify opens the record.
+    messages.clear();
+    key(*form, Qt::Key_F3);
+    EXPECT_TRUE(messages.prompts().isEmpty()) << messages.prompts().join(" / ").toStdString();
+    EXPECT_TRUE(static_cast<zv::fw::DataForm &>(*form).isEditing());
+}
+
+INSTANTIATE_TEST_SUITE_P(Masters, HeldSingle,
+                         ::testing::Combine(::testing::ValuesIn(kSingles), ::testing::ValuesIn(kHolds)),
+                         [](const ::testing::TestParamInfo<std::tuple<Single, Hold>> &info) {
+                             return std::string(std::get<0>(info.param).label) + std::get<1>(info.param).label;
+                         });
+
 } // namespace
