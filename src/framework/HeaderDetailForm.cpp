@@ -1,5 +1,6 @@
 #include "HeaderDetailForm.h"
 #include "platform/ui/BoxGuards.h"
+#include "platform/ui/ErrorBox.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Ui.h"
 #include <QLabel>
@@ -40,8 +41,12 @@ bool HeaderDetailForm::probeTables(const QStringList &statements) {
         for (const QString &sql : statements)
             c.query(sql);
         return true;
-    } catch (const std::exception &) {
-        MsgBox(kUnsupported, vbCritical, QStringLiteral("Information"));
+    } catch (const std::exception &e) {
+        // A file another program holds is sound: told as it is, never as unsupported.
+        if (zv::db::isDamage(e))
+            MsgBox(kUnsupported, vbCritical, QStringLiteral("Information"));
+        else
+            ErrorBox(e, zv::db::ErrorLayout::Standard, vbCritical, QStringLiteral("Information"));
         return false;
     }
 }

@@ -57,8 +57,10 @@ protected:
 
     QString statusText() const;
 
-    // Runs every probe statement; on the first failure shows that the
-    // production database does not support the form and answers false.
+    // Runs every probe statement; on the first failure answers false, having
+    // shown that the production database does not support the form when the
+    // file is damaged or a table or column is missing, else the failure as it
+    // is (another program holding the file is told as in use).
     bool probeTables(const QStringList &statements);
     // The activation's probe: on failure the form is unusable and unloads,
     // its close box asking nothing.

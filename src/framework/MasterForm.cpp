@@ -1,6 +1,7 @@
 #include "MasterForm.h"
 #include "core/modCommon.h"
 #include "framework/FormKeys.h"
+#include "platform/db/ErrorText.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/VbKeys.h"
 #include <QCloseEvent>
@@ -111,9 +112,36 @@ bool MasterForm::probeTable() {
     try {
         db().query(sql);
         return true;
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        // Only a damaged file or a missing table answers "no": a file another
+        // program holds is sound and goes to the error path as it is.
+        if (!zv::db::isDamage(e))
+            throw;
         return false;
     }
+}
+
+bool MasterForm::readsOrEnd(const std::function<void()> &reads, bool endWhenNotDamage) {
+    try {
+        reads();
+        return true;
+    } catch (const std::exception &e) {
+        if (zv::db::isDamage(e)) {
+            showCorrupted();
+        } else {
+            modCommon::ShowErrorMessage(e);
+            if (endWhenNotDamage)
+                unloadSoon();
+        }
+        return false;
+    }
+}
+
+bool MasterForm::probeOrEnd() {
+    return readsOrEnd([this] {
+        if (!probeTable())
+            throw zv::db::DbError(zv::db::err::GeneralFailure, QStringLiteral("The table cannot be read."));
+    });
 }
 
 void MasterForm::showCorrupted() {
@@ -122,9 +150,6 @@ void MasterForm::showCorrupted() {
     unloadSoon();
 }
 
-void MasterForm::Form_Activate() {
-    if (!probeTable())
-        showCorrupted();
-}
+void MasterForm::Form_Activate() { probeOrEnd(); }
 
 } // namespace zv::fw

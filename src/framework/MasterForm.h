@@ -84,12 +84,19 @@ protected:
     // code for the click: the form's mode is recorded again).
     void showHelpKeepingEdit(const QString &topic);
 
-    // The activation's structure probe: on failure the form says the
-    // production database is corrupted, forgets its path and unloads.
-    // An empty probe is not run.
+    // The activation's structure probe. probeTable: false when the file is
+    // damaged or the table or a column is missing; any other failure (another
+    // program holds the file) is thrown as it is. An empty probe is not run.
     virtual QString probeSql() const = 0;
     void Form_Activate() override;
     bool probeTable();
+    // The reads a form needs before it can show anything; false when they
+    // failed. A damaged file or a missing table is told as corrupted, the
+    // path forgotten and the form ended; anything else (another program holds
+    // the file) is told as the failure it is, the path kept, and the form
+    // ends only when endWhenNotDamage.
+    bool readsOrEnd(const std::function<void()> &reads, bool endWhenNotDamage = true);
+    bool probeOrEnd();
     void showCorrupted();
 
     // Each master words its save question and saves at the close box

@@ -5,6 +5,7 @@
 #include "core/modCommon.h"
 #include "framework/FormKeys.h"
 #include "framework/TextRules.h"
+#include "platform/db/ErrorText.h"
 #include "platform/ui/KeyFilter.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Ui.h"
@@ -257,6 +258,13 @@ void FrmEmp::UsrFillDepartment() {
     m_combos.Change(CboDepartment, true);
 }
 
+void FrmEmp::showLists(const QList<NamedKey> &designations, const QList<NamedKey> &departments) {
+    fillList(cmbDesignation, designations);
+    m_combos.Change(cmbDesignation, true);
+    fillList(CboDepartment, departments);
+    m_combos.Change(CboDepartment, true);
+}
+
 void FrmEmp::designationKeyPress(int &KeyAscii) {
     QLineEdit *edit = cmbDesignation->lineEdit();
     if (KeyAscii == 8 || KeyAscii == 27)
@@ -285,6 +293,7 @@ void FrmEmp::designationKeyPress(int &KeyAscii) {
 
 bool FrmEmp::UsrRefreshScreen() {
     try {
+        // Everything is read before anything on screen changes.
         auto employees = store();
         const std::optional<EmployeeRow> row = employees.employee(keyValue().toLongLong());
         if (!row) {
@@ -292,32 +301,45 @@ bool FrmEmp::UsrRefreshScreen() {
             status(QStringLiteral("ZVE034"));
             return false;
         }
-        UsrFillDesignation();
-        UsrFillDepartment();
+        const QList<NamedKey> designations = employees.designations();
+        const QList<NamedKey> departments = employees.departments();
+        // An entry that is not in the list (gone since) shows its name, if any.
+        const auto nameOf = [](const QList<NamedKey> &list, const QVariant &key,
+                               const std::function<std::optional<QString>()> &name) {
+            for (const NamedKey &k : list)
+                if (QVariant(k.key) == key)
+                    return QString();
+            return name().value_or(QString());
+        };
+        const QString designationName =
+            nameOf(designations, row->designation, [&] { return employees.designationName(row->designation); });
+        const QString departmentName =
+            nameOf(departments, row->department, [&] { return employees.departmentName(row->department); });
+
+        showLists(designations, departments);
         txtEmpno->setText(row->number);
         txtEmpName->setText(row->name);
         txtemail->setText(row->email);
         txtUserID->setText(row->loginName);
         txtEmpPassWord->setText(row->password);
         txtConfirmPassword->setText(row->password);
-        // An entry that is not in the list (gone since) shows its name, if any.
-        const auto show = [](QComboBox *combo, const QVariant &key, const std::function<std::optional<QString>()> &name) {
+        const auto show = [](QComboBox *combo, const QVariant &key, const QString &name) {
             const int at = combo->findData(key);
             if (at >= 0)
                 combo->setCurrentIndex(at);
             else
-                combo->setEditText(name().value_or(QString()));
+                combo->setEditText(name);
         };
-        show(cmbDesignation, row->designation, [&] { return employees.designationName(row->designation); });
-        show(CboDepartment, row->department, [&] { return employees.departmentName(row->department); });
+        show(cmbDesignation, row->designation, designationName);
+        show(CboDepartment, row->department, departmentName);
         if (txtEmpName->isEnabled())
             txtEmpName->setFocus();
         return true;
     } catch (const DbError &e) {
-        if (e.number() == zv::db::err::GeneralFailure)
-            emptyView();
-        else
-            modCommon::ShowErrorMessage(&e);
+        // A held file (or any failure that is no damage) goes to the error path as it is.
+        if (!zv::db::isDamage(e))
+            throw;
+        emptyView();
         return false;
     }
 }
@@ -336,13 +358,16 @@ bool FrmEmp::headerKeyAllowed(const QString &Key) {
 void FrmEmp::help() { showHelpKeepingEdit(QStringLiteral("Html/EmployeeMaster.htm")); }
 
 void FrmEmp::add() {
+    // The lists are read before anything on screen changes.
+    auto employees = store();
+    const QList<NamedKey> designations = employees.designations();
+    const QList<NamedKey> departments = employees.departments();
     setMode(Mode::Add);
     utility.ToolBarsForAdd(&tlbHeader, &tlbFooter);
     tlbFooter.setResetVisible(false);
     UsrInitializeAllFields();
     UsrSetFieldsToAddMode();
-    UsrFillDesignation();
-    UsrFillDepartment();
+    showLists(designations, departments);
 }
 
 void FrmEmp::modify() {
@@ -409,11 +434,11 @@ void FrmEmp::UsrDeleteRecord() {
         deleted = store().remove(keyValue().toLongLong());
     } catch (const DbError &e) {
         releaseRowLock();
+        if (e.number() != zv::db::err::RelatedRows)
+            modCommon::ShowErrorMessage(&e);
         UsrRefreshScreen();
         if (e.number() == zv::db::err::RelatedRows)
             status(QStringLiteral("ZVE030"));
-        else
-            modCommon::ShowErrorMessage(&e);
         return;
     }
     releaseRowLock();
@@ -431,10 +456,18 @@ void FrmEmp::select() {
     const QStringList chosen = ShowGeneralFilter(QStringLiteral("EMP"), EmployeeStore::filterJoin());
     if (chosen.isEmpty() || chosen.at(0).isEmpty())
         return;
-    // The hidden fifth column holds the employee's key.
+    // The hidden fifth column holds the employee's key. The form moves to it
+    // only once its row has been read.
+    const QString shown = m_currentKey;
     m_currentKey = QString::number(chosen.value(4).trimmed().toLongLong());
+    try {
+        if (!UsrRefreshScreen())
+            return;
+    } catch (...) {
+        m_currentKey = shown;
+        throw;
+    }
     utility.ToolBarsForFilter(&tlbHeader, &tlbFooter);
-    UsrRefreshScreen();
 }
 
 // ---------------------------------------------------------------- footer
@@ -503,8 +536,9 @@ bool FrmEmp::duplicate(QLineEdit *box, EmployeeStore::Unique field, const QStrin
         if (!store().taken(field, box->text(), except))
             return false;
     } catch (const std::exception &e) {
-        modCommon::ShowErrorMessage(e);
-        return false;
+        // Unknown is never "free": the save ends, told as a failed save.
+        saveFailed(e, [&] { modCommon::ShowErrorMessage(e); });
+        return true;
     }
     status(QStringLiteral("ZVE006"), prefix);
     if (box->isEnabled()) {

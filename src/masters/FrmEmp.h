@@ -49,6 +49,7 @@ protected:
     bool UsrRefreshScreen();
     void UsrFillDesignation();
     void UsrFillDepartment();
+    void showLists(const QList<zv::masters::NamedKey> &designations, const QList<zv::masters::NamedKey> &departments);
     // True when a check failed (its status shown, focus on its field).
     bool UsrValidateScreenFieldsAddMode() { return validate(false); }
     bool UsrValidateScreenFieldsModifyMode() { return validate(true); }

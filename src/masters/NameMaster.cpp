@@ -1,6 +1,7 @@
 #include "NameMaster.h"
 #include "core/modCommon.h"
 #include "framework/TextRules.h"
+#include "platform/db/ErrorText.h"
 #include "platform/ui/MessageService.h"
 #include <QHBoxLayout>
 #include <QLabel>
@@ -79,6 +80,8 @@ bool NameMaster::UsrRefreshScreen() {
         txtName->setText(*name);
         return true;
     } catch (const DbError &e) {
+        if (!zv::db::isDamage(e))
+            throw;
         modCommon::ShowErrorMessage(&e);
         return false;
     }
@@ -90,6 +93,8 @@ bool NameMaster::rowProtected() {
     try {
         return store().isProtected(keyValue().toLongLong());
     } catch (const std::exception &e) {
+        if (!zv::db::isDamage(e))
+            throw;
         modCommon::ShowErrorMessage(e);
         return false;
     }
@@ -101,10 +106,10 @@ bool NameMaster::UsrIsReferenced() {
     try {
         return store().inUse(keyValue().toLongLong());
     } catch (const DbError &e) {
-        if (e.number() == zv::db::err::GeneralFailure)
-            return true;
-        modCommon::ShowErrorMessage(&e);
-        return false;
+        // Unknown is never "not referenced"; a held file ends the delete untold here.
+        if (!zv::db::isDamage(e))
+            throw;
+        return true;
     }
 }
 
@@ -235,8 +240,9 @@ bool NameMaster::duplicateName(bool modifying) {
         if (!store().nameTaken(txtName->text(), except))
             return false;
     } catch (const std::exception &e) {
-        modCommon::ShowErrorMessage(e);
-        return false;
+        // Unknown is never "free": the save ends, told as a failed save.
+        saveFailed(e, [&] { modCommon::ShowErrorMessage(e); });
+        return true;
     }
     status(QStringLiteral("ZVE006"), m_spec.fieldCaption);
     focusIfUsable(txtName);

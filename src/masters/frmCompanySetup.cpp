@@ -92,19 +92,24 @@ QString frmCompanySetup::escQuestion() const {
     return saveChangesQuestion(QStringLiteral("Company Setup Master"));
 }
 
-void frmCompanySetup::Form_Activate() { UsrCheckTable(); }
+void frmCompanySetup::Form_Activate() { UsrCheckTable(true); }
 
-bool frmCompanySetup::UsrCheckTable() {
-    if (!dbOpen() || !probeTable()) {
+bool frmCompanySetup::UsrCheckTable(bool endWhenNotDamage) {
+    // A failed open has told the user why.
+    if (!dbOpen()) {
         UsrSetFieldsToDisableMode();
-        showCorrupted();
+        unloadSoon();
         return false;
     }
-    try {
-        UsrLoadCompany();
-    } catch (const std::exception &) {
+    const bool read = readsOrEnd(
+        [this] {
+            if (!probeTable())
+                throw DbError(zv::db::err::GeneralFailure, QStringLiteral("The table cannot be read."));
+            UsrLoadCompany();
+        },
+        endWhenNotDamage);
+    if (!read) {
         UsrSetFieldsToDisableMode();
-        showCorrupted();
         return false;
     }
     return true;
@@ -152,24 +157,20 @@ void frmCompanySetup::UsrSetFieldsToDisableMode() {
 }
 
 void frmCompanySetup::UsrRefreshScreen() {
-    try {
-        const auto company = CompanyStore(db()).company();
-        if (!company) {
-            emptyView();
-            return;
-        }
-        for (int i = 0; i < m_boxes.size(); ++i)
-            m_boxes[i]->setText((*company).*fields()[i].value);
-    } catch (const DbError &e) {
-        modCommon::ShowErrorMessage(&e);
+    const auto company = CompanyStore(db()).company();
+    if (!company) {
+        emptyView();
+        return;
     }
+    for (int i = 0; i < m_boxes.size(); ++i)
+        m_boxes[i]->setText((*company).*fields()[i].value);
 }
 
 // ---------------------------------------------------------------- header
 
 bool frmCompanySetup::headerKeyAllowed(const QString &) {
     // Reloading would throw away what is being typed; only Help is reachable then.
-    return isEditing() || UsrCheckTable();
+    return isEditing() || UsrCheckTable(false);
 }
 
 void frmCompanySetup::add() {

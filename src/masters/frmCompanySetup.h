@@ -41,7 +41,7 @@ protected:
 
     // Connection, table probe and the single-company state; false after
     // closing the form on a damaged database.
-    bool UsrCheckTable();
+    bool UsrCheckTable(bool endWhenNotDamage);
     void UsrLoadCompany();
     void UsrInitializeAllFields() override;
     void UsrSetFieldsToAddMode();

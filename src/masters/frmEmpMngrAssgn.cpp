@@ -268,6 +268,7 @@ void frmEmpMngrAssgn::help() {
 }
 
 void frmEmpMngrAssgn::select() {
+    const Mode entryBefore = m_entry;
     m_entry = Mode::Select;
     const QStringList chosen = ShowGeneralFilter(QStringLiteral("MNGREMP"), ManagerMappingStore::filterJoin());
     // The mapping's key decides: a manager without a login name is still a choice.
@@ -276,11 +277,29 @@ void frmEmpMngrAssgn::select() {
         UsrSetHeaderButtons();
         return;
     }
-    m_gridPosition = 0;
-    clearLines(dgGrid);
+    // The form moves to the chosen mapping only once it could be read.
+    const QString shown = m_mappingNumber;
     m_mappingNumber = QString::number(chosen.value(3).trimmed().toLongLong());
-    UsrFillManagerList(store().managerKeyOf(mappingKey()));
-    UsrShowMapping();
+    qint64 manager = 0;
+    try {
+        manager = store().managerKeyOf(mappingKey());
+    } catch (...) {
+        m_mappingNumber = shown;
+        m_entry = entryBefore;
+        throw;
+    }
+    try {
+        m_gridPosition = 0;
+        clearLines(dgGrid);
+        UsrFillManagerList(manager);
+        UsrShowMapping();
+    } catch (...) {
+        // Half shown is no mapping to act on.
+        clearForm();
+        m_entry = entryBefore;
+        UsrSetHeaderButtons();
+        throw;
+    }
     fraDet->setEnabled(false);
     utility.ToolBarsForFilter(&tlbHeader, &tlbFooter);
     tlbHeader.setDetailAddEnable(true);

@@ -144,7 +144,10 @@ frmHolidayMaster::frmHolidayMaster(QWidget *parent, zv::fw::FormServices service
             return;
         }
     } catch (const std::exception &e) {
+        // Unread is no answer: the form ends as a failed open does.
         showFailure(e);
+        unload();
+        return;
     }
     // The filter opens before the form is seen; cancelling it closes the form.
     m_noListChosen = true;
@@ -260,10 +263,17 @@ void frmHolidayMaster::select() {
     const QStringList chosen = ShowGeneralFilter(QStringLiteral("HOLDAY"));
     if (chosen.value(1).trimmed().isEmpty())
         return;
+    // The form moves to the chosen list only once its lines have been read.
+    const QString shown = m_headerKey;
     m_headerKey = QString::number(chosen.value(0).toLongLong());
+    try {
+        readList();
+    } catch (...) {
+        m_headerKey = shown;
+        throw;
+    }
     txtYear->setText(chosen.value(1));
     m_noListChosen = false;
-    readList();
     defaultHeaderState();
     utility.ActivateFooterToolBar(&tlbFooter);
 }
@@ -399,14 +409,8 @@ bool frmHolidayMaster::dateCheck() {
     return false;
 }
 
-QString frmHolidayMaster::listYear() {
-    try {
-        return store().yearOf(m_headerKey.toLongLong()).value_or(QString());
-    } catch (const std::exception &e) {
-        modCommon::ShowErrorMessage(e);
-        return QString();
-    }
-}
+// A failure is thrown: an unread year is no empty one.
+QString frmHolidayMaster::listYear() { return store().yearOf(m_headerKey.toLongLong()).value_or(QString()); }
 
 // A failure is thrown: the save or delete must not go on as if nothing were booked.
 bool frmHolidayMaster::yearHasList(int year) { return store().yearHasList(year); }
