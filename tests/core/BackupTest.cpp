@@ -1,6 +1,7 @@
 #include "AdminFixture.h"
 #include "core/frmBackup.h"
 #include "support/OtherProgramLock.h"
+#include <QApplication>
 #include <QFileInfo>
 #include <QDir>
 #include <QFile>
@@ -155,6 +156,41 @@ TEST_F(BackupTest, AProductionHeldByAnotherProgramIsNotCopied) {
     form->BackupDatabase();
     EXPECT_EQ(messages.prompts(), QStringList{kComplete});
     EXPECT_TRUE(soundDatabase(inTarget(QStringLiteral("HELD.mdb"))));
+}
+
+// While the copy runs another program cannot commit a change to production:
+// the copy never catches a write half done. Tried the moment the busy window
+// shows, with the copy under way.
+TEST_F(BackupTest, NoChangeIsCommittedToProductionWhileTheCopyRuns) {
+    stamp(production(), QStringLiteral("before"));
+    choose(target.path(), QStringLiteral("DURING"));
+    struct OnShow : QObject {
+        std::function<void()> act;
+        bool eventFilter(QObject *, QEvent *e) override {
+            if (e->type() == QEvent::Show && act)
+                act();
+            return false;
+        }
+    } onShow;
+    bool tried = false;
+    QByteArray writer;
+    onShow.act = [&] {
+        if (tried || !form->busy())
+            return;
+        tried = true;
+        OtherProgramLock other(production(),
+                               QStringLiteral("BEGIN IMMEDIATE; UPDATE TestStamp SET v = 'during'; COMMIT;"));
+        if (other.held())
+            writer = "committed";
+    };
+    qApp->installEventFilter(&onShow);
+    form->BackupDatabase();
+    qApp->removeEventFilter(&onShow);
+    EXPECT_TRUE(tried);
+    EXPECT_EQ(writer, QByteArray());
+    EXPECT_EQ(messages.prompts(), QStringList{kComplete});
+    EXPECT_EQ(stampOf(inTarget(QStringLiteral("DURING.mdb"))), QStringLiteral("before"));
+    EXPECT_EQ(stampOf(production()), QStringLiteral("before"));
 }
 
 TEST_F(BackupTest, ACopyThatFailsHalfWayLeavesTheOldCopyAndProductionWhole) {
