@@ -83,7 +83,7 @@ TEST_F(ChangePswdTest, StoresTheTrimmedNewPasswordAndCloses) {
 
 // Another program holding the system database, whichever way: Ok tells it
 // as in use in one box and changes nothing; once it lets go, Ok goes through.
-TEST_F(ChangePswdTest, AHeldSystemDatabaseIsToldAsInUseOnceAndChangesNothing) {
+TEST_F(ChangePswdTest, AHeldSystemDatabaseIsInUseOnceAndChangesNothing) {
     for (const char *hold : kOtherProgramHolds) {
         SCOPED_TRACE(hold);
         messages.clear();

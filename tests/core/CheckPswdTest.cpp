@@ -84,7 +84,7 @@ TEST_F(CheckPswdTest, CancelGivesFalse) {
 
 // A system database another program holds is told as in use, once, never as
 // a wrong password; the prompt stays, and the same password then opens it.
-TEST_F(CheckPswdTest, AHeldSystemDatabaseIsToldAsInUseNotAsAWrongPassword) {
+TEST_F(CheckPswdTest, AHeldSystemDatabaseGivesTheInUseBoxNotAWrongPassword) {
     frmCheckPswd prompt;
     std::unique_ptr<OtherProgramLock> other;
     bool openAfterHeld = false;
