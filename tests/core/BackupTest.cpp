@@ -158,6 +158,27 @@ TEST_F(BackupTest, AProductionHeldByAnotherProgramIsNotCopied) {
     EXPECT_TRUE(soundDatabase(inTarget(QStringLiteral("HELD.mdb"))));
 }
 
+// Both files held by other programs: the destination is the one named, and
+// neither changes.
+TEST_F(BackupTest, WhenBothFilesAreHeldTheDestinationIsNamed) {
+    const QString copy = inTarget(QStringLiteral("ZV-DATA.mdb"));
+    ASSERT_TRUE(QFile::copy(production(), copy));
+    stamp(copy, QStringLiteral("last week"));
+    const QByteArray oldCopy = bytesOf(copy);
+    choose(target.path(), QStringLiteral("ZV-Data"));
+    OtherProgramLock onProduction(production());
+    OtherProgramLock onCopy(copy);
+    ASSERT_TRUE(onProduction.held()) << onProduction.output().constData();
+    ASSERT_TRUE(onCopy.held()) << onCopy.output().constData();
+    messages.answer(vbYes);   // were it asked
+    form->BackupDatabase();
+    EXPECT_EQ(messages.prompts(), QStringList{QStringLiteral("Backup failed. Destination Database in use.")});
+    ASSERT_TRUE(onCopy.release());
+    ASSERT_TRUE(onProduction.release());
+    EXPECT_TRUE(bytesOf(copy) == oldCopy);
+    EXPECT_FALSE(form->unloaded());
+}
+
 // While the copy runs another program cannot commit a change to production:
 // the copy never catches a write half done. Tried the moment the busy window
 // shows, with the copy under way.
