@@ -227,6 +227,21 @@ TEST_F(DBPathSettingTest, EveryKindOfHoldOnProductionRefusesBeforeTheQuestion) {
     }
 }
 
+// Another program that lets go of production within the usual wait does not
+// stop the reset: the hold waits for it.
+TEST_F(DBPathSettingTest, ALockLetGoWithinTheWaitDoesNotStopTheReset) {
+    stamp(production(), QStringLiteral("old data"));
+    modCommon::CloseConnections();
+    openForm(QStringLiteral("0"));
+    OtherProgramLock other(production(), QStringLiteral("BEGIN EXCLUSIVE"), zv::db::kBusyTimeoutMs / 5);
+    ASSERT_TRUE(other.held()) << other.output().constData();
+    messages.answer(vbYes);
+    form->ResetProductionDatabase();
+    EXPECT_EQ(messages.prompts(), (QStringList{kQuestion, kDone}));
+    EXPECT_EQ(stampOf(production()), QString(""));
+    EXPECT_TRUE(other.release());
+}
+
 // While "Are you sure" is up, production is the reset's: no other program
 // can take it, not even to read, nor another connection of this one; the
 // reset then goes through.
