@@ -139,16 +139,17 @@ QString frmBackup::destinationPath() const {
 }
 
 void frmBackup::copyInBackground(const QString &source, const QString &destination, bool overwrite) {
+    // The destination is asked first: when both are in use, that is the one named.
+    // A backup file being replaced is held: nobody opens it half written.
+    zv::db::FileHold destHold(destination, zv::db::FileHold::Kind::Write);
+    if (destHold.inUse())
+        throw zv::db::DbError(zv::db::err::DatabaseInUse, kDestInUse);
     // A read lock on the source through the copy: another program's save waits
     // for it, so the copy never catches a write half done; a file held for
     // writing now cannot be copied whole.
     zv::db::FileHold hold(source, zv::db::FileHold::Kind::Read);
     if (hold.inUse())
         throw zv::db::DbError(zv::db::err::DatabaseInUse, kSourceInUse);
-    // A backup file being replaced is held too: nobody opens it half written.
-    zv::db::FileHold destHold(destination, zv::db::FileHold::Kind::Write);
-    if (destHold.inUse())
-        throw zv::db::DbError(zv::db::err::DatabaseInUse, kDestInUse);
     runInBackground(QStringLiteral("Copying the Production Database to ") + destination + QStringLiteral(" ..."),
                     [&](std::atomic<int> &percent) {
                         zv::admin::copyDatabaseFile(source, destination, overwrite, &percent);

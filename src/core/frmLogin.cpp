@@ -215,6 +215,7 @@ void frmLogin::login() {
         }
         zv::admin::closeMainConnection();
 
+        reading = appFile(QString::fromLatin1(kSystemDb));
         const std::optional<QVariant> stored = zv::core::SystemStore(*gSysConn).storedPassword();
         if (!stored) {
             giveFocus(txtPassword);

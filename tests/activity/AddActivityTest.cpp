@@ -241,4 +241,33 @@ TEST_F(AddActivity, AChoiceDeletedBeforeOkIsAskedForAgain) {
     EXPECT_EQ(scalar("SELECT count(*) FROM Actvty_Mast_Det").toLongLong(), lines + 1);
 }
 
+// The same for the department: the line asks for the department, not the
+// person, and keeps the person chosen.
+TEST_F(AddActivity, ADepartmentDeletedBeforeOkIsAskedForAgain) {
+    const qint64 act = activity("Audit");
+    const qint64 gone = insert("INSERT INTO Dept_Mast (Dept_Desc) VALUES ('Transport')");
+    open();
+    select(act);
+    const qint64 lines = scalar("SELECT count(*) FROM Actvty_Mast_Det").toLongLong();
+    beginLine("01apr2024", "30apr2024", "D");
+    chooseByText(form->cmbDept, "Transport");
+    other.execute("DELETE FROM Dept_Mast WHERE Sys_Dept_Num = ?", {gone});
+    press(Qt::Key_F9);
+    EXPECT_EQ(statusCode(), "ZVE165") << statusText().toStdString();
+    EXPECT_TRUE(statusText().contains("Department")) << statusText().toStdString();
+    EXPECT_FALSE(statusText().contains("Responsible Person")) << statusText().toStdString();
+    EXPECT_EQ(messages.prompts(), QStringList{});
+    EXPECT_EQ(form->lineMode(), DetailMode::DetailAdd);
+    EXPECT_EQ(form->cmbDept->currentText(), "");
+    EXPECT_EQ(form->cmbDept->findText("Transport"), -1);
+    EXPECT_EQ(form->CmbResP->currentText(), "Asha");
+    EXPECT_EQ(form->txtEndDate->text(), "30-Apr-2024");
+    EXPECT_EQ(scalar("SELECT count(*) FROM Actvty_Mast_Det").toLongLong(), lines);
+
+    chooseByText(form->cmbDept, "Stores");
+    press(Qt::Key_F9);
+    ASSERT_EQ(statusCode(), "ZVE003") << statusText().toStdString();
+    EXPECT_EQ(scalar("SELECT count(*) FROM Actvty_Mast_Det").toLongLong(), lines + 1);
+}
+
 } // namespace

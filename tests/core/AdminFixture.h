@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <gtest/gtest.h>
+#include <functional>
 #include <memory>
 #include <ostream>
 
@@ -42,6 +43,26 @@ public:
     std::unique_ptr<ProgramFolder> folder;
     zv::ui::ScriptedMessageService messages;
     int endCount = 0;
+};
+
+// The ways another program holds a database file: exclusively, as a writer
+// with a change not yet committed, as a reader in the middle of a read.
+inline const char *const kOtherProgramHolds[] = {
+    "BEGIN EXCLUSIVE",
+    "BEGIN IMMEDIATE; CREATE TABLE OtherProgram (x);",
+    "BEGIN; SELECT count(*) FROM sqlite_master;",
+};
+
+// Message boxes scripted as ever, with whileAsked run as each box is shown
+// (what another program does while the user reads it).
+class AskingMessages : public zv::ui::ScriptedMessageService {
+public:
+    std::function<void(const QString &prompt)> whileAsked;
+    int MsgBox(const QString &prompt, int buttons, const QString &title) override {
+        if (whileAsked)
+            whileAsked(prompt);
+        return ScriptedMessageService::MsgBox(prompt, buttons, title);
+    }
 };
 
 // Limits the size of files this process may write while alive, so a copy

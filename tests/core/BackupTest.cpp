@@ -1,6 +1,7 @@
 #include "AdminFixture.h"
 #include "core/frmBackup.h"
 #include "support/OtherProgramLock.h"
+#include <QApplication>
 #include <QFileInfo>
 #include <QDir>
 #include <QFile>
@@ -155,6 +156,62 @@ TEST_F(BackupTest, AProductionHeldByAnotherProgramIsNotCopied) {
     form->BackupDatabase();
     EXPECT_EQ(messages.prompts(), QStringList{kComplete});
     EXPECT_TRUE(soundDatabase(inTarget(QStringLiteral("HELD.mdb"))));
+}
+
+// Both files held by other programs: the destination is the one named, and
+// neither changes.
+TEST_F(BackupTest, WhenBothFilesAreHeldTheDestinationIsNamed) {
+    const QString copy = inTarget(QStringLiteral("ZV-DATA.mdb"));
+    ASSERT_TRUE(QFile::copy(production(), copy));
+    stamp(copy, QStringLiteral("last week"));
+    const QByteArray oldCopy = bytesOf(copy);
+    choose(target.path(), QStringLiteral("ZV-Data"));
+    OtherProgramLock onProduction(production());
+    OtherProgramLock onCopy(copy);
+    ASSERT_TRUE(onProduction.held()) << onProduction.output().constData();
+    ASSERT_TRUE(onCopy.held()) << onCopy.output().constData();
+    messages.answer(vbYes);   // were it asked
+    form->BackupDatabase();
+    EXPECT_EQ(messages.prompts(), QStringList{QStringLiteral("Backup failed. Destination Database in use.")});
+    ASSERT_TRUE(onCopy.release());
+    ASSERT_TRUE(onProduction.release());
+    EXPECT_TRUE(bytesOf(copy) == oldCopy);
+    EXPECT_FALSE(form->unloaded());
+}
+
+// While the copy runs another program cannot commit a change to production:
+// the copy never catches a write half done. Tried the moment the busy window
+// shows, with the copy under way.
+TEST_F(BackupTest, NoChangeIsCommittedToProductionWhileTheCopyRuns) {
+    stamp(production(), QStringLiteral("before"));
+    choose(target.path(), QStringLiteral("DURING"));
+    struct OnShow : QObject {
+        std::function<void()> act;
+        bool eventFilter(QObject *, QEvent *e) override {
+            if (e->type() == QEvent::Show && act)
+                act();
+            return false;
+        }
+    } onShow;
+    bool tried = false;
+    QByteArray writer;
+    onShow.act = [&] {
+        if (tried || !form->busy())
+            return;
+        tried = true;
+        OtherProgramLock other(production(),
+                               QStringLiteral("BEGIN IMMEDIATE; UPDATE TestStamp SET v = 'during'; COMMIT;"));
+        if (other.held())
+            writer = "committed";
+    };
+    qApp->installEventFilter(&onShow);
+    form->BackupDatabase();
+    qApp->removeEventFilter(&onShow);
+    EXPECT_TRUE(tried);
+    EXPECT_EQ(writer, QByteArray());
+    EXPECT_EQ(messages.prompts(), QStringList{kComplete});
+    EXPECT_EQ(stampOf(inTarget(QStringLiteral("DURING.mdb"))), QStringLiteral("before"));
+    EXPECT_EQ(stampOf(production()), QStringLiteral("before"));
 }
 
 TEST_F(BackupTest, ACopyThatFailsHalfWayLeavesTheOldCopyAndProductionWhole) {

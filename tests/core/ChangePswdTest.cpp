@@ -1,5 +1,7 @@
 #include "AdminFixture.h"
 #include "core/frmChangePswd.h"
+#include "platform/ui/ErrorBox.h"
+#include "support/OtherProgramLock.h"
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
@@ -77,6 +79,30 @@ TEST_F(ChangePswdTest, StoresTheTrimmedNewPasswordAndCloses) {
     EXPECT_EQ(messages.prompts(), QStringList{QStringLiteral("Password has been changed successfully")});
     EXPECT_EQ(storedPassword(), QStringLiteral("n3w4"));
     EXPECT_TRUE(form->unloaded());
+}
+
+// Another program holding the system database, whichever way: Ok tells it
+// as in use in one box and changes nothing; once it lets go, Ok goes through.
+TEST_F(ChangePswdTest, AHeldSystemDatabaseIsInUseOnceAndChangesNothing) {
+    for (const char *hold : kOtherProgramHolds) {
+        SCOPED_TRACE(hold);
+        messages.clear();
+        fill(QStringLiteral("admin"), QStringLiteral("secret"), QStringLiteral("secret"));
+        {
+            OtherProgramLock other(systemDb(), QString::fromLatin1(hold));
+            ASSERT_TRUE(other.held()) << other.output().constData();
+            zv::ui::OneAction ok;
+            form->tlbOkCancel_ButtonClick(1);
+            ASSERT_TRUE(other.release());
+        }
+        EXPECT_EQ(messages.prompts(), QStringList{zv::db::inUseText(zv::db::kInUseSubject)});
+        EXPECT_EQ(storedPassword(), QStringLiteral("admin"));
+        EXPECT_FALSE(form->unloaded());
+    }
+    messages.clear();
+    form->tlbOkCancel_ButtonClick(1);
+    EXPECT_EQ(messages.prompts(), QStringList{QStringLiteral("Password has been changed successfully")});
+    EXPECT_EQ(storedPassword(), QStringLiteral("secret"));
 }
 
 TEST_F(ChangePswdTest, AnEmptySystemTableMakesEveryCurrentPasswordInvalid) {

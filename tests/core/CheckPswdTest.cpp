@@ -2,6 +2,8 @@
 #include "core/frmCheckPswd.h"
 #include "platform/help/Help.h"
 #include "platform/help/HelpWindow.h"
+#include "platform/ui/ErrorBox.h"
+#include "support/OtherProgramLock.h"
 #include <QApplication>
 #include <QFile>
 #include <QLineEdit>
@@ -78,6 +80,30 @@ TEST_F(CheckPswdTest, CancelGivesFalse) {
                                            again.CheckPassword();
                                        }});
     EXPECT_TRUE(ok2);
+}
+
+// A system database another program holds is told as in use, once, never as
+// a wrong password; the prompt stays, and the same password then opens it.
+TEST_F(CheckPswdTest, AHeldSystemDatabaseGivesTheInUseBoxNotAWrongPassword) {
+    frmCheckPswd prompt;
+    std::unique_ptr<OtherProgramLock> other;
+    bool openAfterHeld = false;
+    const bool ok = runPrompt(prompt, {[&] {
+                                           other = std::make_unique<OtherProgramLock>(systemDb());
+                                           ASSERT_TRUE(other->held()) << other->output().constData();
+                                           zv::ui::OneAction enter;
+                                           prompt.txtPassword->setText(QStringLiteral("admin"));
+                                           prompt.CheckPassword();
+                                       },
+                                       [&] {
+                                           openAfterHeld = prompt.isVisible();
+                                           EXPECT_TRUE(other->release());
+                                           zv::ui::OneAction enter;
+                                           prompt.CheckPassword();
+                                       }});
+    EXPECT_TRUE(ok);
+    EXPECT_TRUE(openAfterHeld);
+    EXPECT_EQ(messages.prompts(), QStringList{zv::db::inUseText(zv::db::kInUseSubject)});
 }
 
 TEST_F(CheckPswdTest, AnEmptySystemTableRefusesEveryPassword) {

@@ -207,6 +207,76 @@ TEST_F(DBPathSettingTest, AnotherProgramHoldingProductionStopsTheReset) {
     EXPECT_EQ(stampOf(production()), QString(""));
 }
 
+// Whichever way another program holds production, the reset refuses before
+// it asks anything, and production stays as it was to the byte.
+TEST_F(DBPathSettingTest, EveryKindOfHoldOnProductionRefusesBeforeTheQuestion) {
+    stamp(production(), QStringLiteral("sound data"));
+    modCommon::CloseConnections();
+    const QByteArray before = bytesOf(production());
+    openForm(QStringLiteral("0"));
+    for (const char *hold : kOtherProgramHolds) {
+        SCOPED_TRACE(hold);
+        messages.clear();
+        OtherProgramLock other(production(), QString::fromLatin1(hold));
+        ASSERT_TRUE(other.held()) << other.output().constData();
+        form->ResetProductionDatabase();
+        EXPECT_EQ(messages.prompts(), QStringList{kDestInUse});
+        ASSERT_TRUE(other.release());
+        EXPECT_TRUE(bytesOf(production()) == before);
+        EXPECT_FALSE(form->unloaded());
+    }
+}
+
+// Another program that lets go of production within the usual wait does not
+// stop the reset: the hold waits for it.
+TEST_F(DBPathSettingTest, ALockLetGoWithinTheWaitDoesNotStopTheReset) {
+    stamp(production(), QStringLiteral("old data"));
+    modCommon::CloseConnections();
+    openForm(QStringLiteral("0"));
+    OtherProgramLock other(production(), QStringLiteral("BEGIN EXCLUSIVE"), zv::db::kBusyTimeoutMs / 5);
+    ASSERT_TRUE(other.held()) << other.output().constData();
+    messages.answer(vbYes);
+    form->ResetProductionDatabase();
+    EXPECT_EQ(messages.prompts(), (QStringList{kQuestion, kDone}));
+    EXPECT_EQ(stampOf(production()), QString(""));
+    EXPECT_TRUE(other.release());
+}
+
+// While "Are you sure" is up, production is the reset's: no other program
+// can take it, not even to read, nor another connection of this one; the
+// reset then goes through.
+TEST_F(DBPathSettingTest, NobodyTakesProductionWhileTheQuestionIsUp) {
+    stamp(production(), QStringLiteral("old data"));
+    modCommon::CloseConnections();
+    openForm(QStringLiteral("0"));
+    AskingMessages asking;
+    QStringList taken;
+    bool asked = false;
+    asking.whileAsked = [&](const QString &prompt) {
+        if (prompt != kQuestion)
+            return;
+        asked = true;
+        for (const char *hold : kOtherProgramHolds) {
+            OtherProgramLock other(production(), QString::fromLatin1(hold));
+            if (other.held())
+                taken << QString::fromLatin1(hold);
+        }
+        try {
+            zv::db::Connection mine;
+            mine.open(production());
+            mine.scalar(QStringLiteral("SELECT count(*) FROM Parm"));
+            taken << QStringLiteral("this program");
+        } catch (const zv::db::DbError &) {
+        }
+    };
+    asking.answer(vbYes);
+    form->ResetProductionDatabase();
+    EXPECT_TRUE(asked);
+    EXPECT_TRUE(taken.isEmpty()) << taken.join(QStringLiteral(" | ")).toStdString();
+    EXPECT_EQ(asking.prompts(), (QStringList{kQuestion, kDone}));
+    EXPECT_EQ(stampOf(production()), QString(""));
+}
+
 // One cause, one message: a folder where production's lock file goes is what
 // cannot be written, as the login says, not a database in use.
 TEST_F(DBPathSettingTest, ALockFileThatCannotBeMadeIsNamedAsTheCause) {

@@ -4,6 +4,7 @@
 #include "core/MDIZVS.h"
 #include "core/frmRestore.h"
 #include "platform/ui/WindowWait.h"
+#include "StatementWatch.h"
 #include "support/OtherProgramLock.h"
 #include <QProgressBar>
 #include <QPushButton>
@@ -250,6 +251,49 @@ TEST_F(RestoreTest, AnotherProgramHoldingAFileStopsTheRestore) {
         EXPECT_TRUE(bytesOf(production()) == before);
         EXPECT_FALSE(form->unloaded());
     }
+}
+
+// Whichever way another program holds production, the restore refuses before
+// it asks anything, and production stays as it was to the byte.
+TEST_F(RestoreTest, EveryKindOfHoldOnProductionRefusesBeforeTheQuestion) {
+    modCommon::CloseConnections();
+    const QByteArray before = bytesOf(production());
+    choose(backup);
+    for (const char *hold : kOtherProgramHolds) {
+        SCOPED_TRACE(hold);
+        messages.clear();
+        OtherProgramLock other(production(), QString::fromLatin1(hold));
+        ASSERT_TRUE(other.held()) << other.output().constData();
+        form->RestoreDatabase();
+        EXPECT_EQ(messages.prompts(), QStringList{QStringLiteral("Can not Restore, Destination Database in use.")});
+        ASSERT_TRUE(other.release());
+        EXPECT_TRUE(bytesOf(production()) == before);
+        EXPECT_FALSE(form->unloaded());
+    }
+}
+
+// Another program takes the chosen file between the check's open and its
+// identity question: the restore refuses it as in use, never as a file that
+// is not a valid database, and replaces nothing.
+TEST_F(RestoreTest, ABackupTakenBetweenTheOpenAndTheIdentityCheckIsInUse) {
+    modCommon::CloseConnections();
+    const QByteArray before = bytesOf(production());
+    choose(backup);
+    sqlite3 *other = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(backup).constData(), &other), SQLITE_OK);
+    bool took = false;
+    {
+        StatementWatch watch("/" + QFileInfo(backup).fileName().toUtf8(), "DB_Check", [&] {
+            took = sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) == SQLITE_OK;
+        });
+        form->RestoreDatabase();
+    }
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    EXPECT_TRUE(took);
+    EXPECT_EQ(messages.prompts(), QStringList{QStringLiteral("Can not Restore, Source Database in use.")});
+    EXPECT_TRUE(bytesOf(production()) == before);
+    EXPECT_FALSE(form->unloaded());
 }
 
 // One cause, one message: a folder where production's lock file goes cannot be written.

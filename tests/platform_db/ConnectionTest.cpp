@@ -473,6 +473,37 @@ TEST_F(DbFixture, ASaveMeetingAnotherProgramsLockFailsAsInUseAndWritesNothing) {
     }
 }
 
+// Another program's lock let go within the wait: an open, a read and a save
+// each wait for it and go through, as if nothing had held the file.
+TEST_F(DbFixture, ALockLetGoWithinTheWaitDelaysButDoesNotFail) {
+    conn.execute("INSERT INTO Dept_Mast (Dept_Name) VALUES ('before')");
+    const struct {
+        const char *name;
+        std::function<void()> step;
+    } steps[] = {
+        {"open", [&] {
+             Connection again;
+             again.open(path);
+             EXPECT_EQ(again.scalar("SELECT count(*) FROM Dept_Mast").toInt(), 1);
+         }},
+        {"read", [&] { EXPECT_EQ(conn.scalar("SELECT Dept_Name FROM Dept_Mast").toString(), "before"); }},
+        {"save", [&] {
+             Transaction t(conn);
+             conn.execute("INSERT INTO Dept_Mast (Dept_Name) VALUES ('after')");
+             t.commit();
+         }},
+    };
+    for (const auto &s : steps) {
+        SCOPED_TRACE(s.name);
+        // Let go well inside the wait, which is several times longer.
+        OtherProgramLock other(path, QStringLiteral("BEGIN EXCLUSIVE"), kBusyTimeoutMs / 5);
+        ASSERT_TRUE(other.held()) << other.output().constData();
+        EXPECT_EQ(errorOf(s.step), 0);
+        EXPECT_TRUE(other.release()) << other.output().constData();
+    }
+    EXPECT_EQ(conn.scalar("SELECT count(*) FROM Dept_Mast WHERE Dept_Name = 'after'").toInt(), 1);
+}
+
 // Opening tells a file held by another program apart from a damaged one and a missing one.
 TEST(Connection, OpeningTellsInUseFromDamagedAndMissing) {
     QTemporaryDir dir;

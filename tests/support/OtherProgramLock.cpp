@@ -5,19 +5,29 @@
 #include <cstdio>
 #include <iostream>
 #include <sqlite3.h>
+#include <chrono>
 #include <string>
+#include <thread>
 
 namespace {
 const char *kPathVar = "ZV_TEST_LOCK_DB";
 const char *kSqlVar = "ZV_TEST_LOCK_SQL";
+const char *kLetGoVar = "ZV_TEST_LOCK_LET_GO_MS";
 // Not a timing: a child that never answers fails the test instead of hanging it.
 constexpr int kNoAnswerMs = 60000;
 } // namespace
 
-OtherProgramLock::OtherProgramLock(const QString &path, const QString &lockSql) {
+OtherProgramLock::OtherProgramLock(const QString &path, const QString &lockSql)
+    : OtherProgramLock(path, lockSql, -1) {}
+
+OtherProgramLock::OtherProgramLock(const QString &path, const QString &lockSql, int letGoAfterMs) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QString::fromLatin1(kPathVar), path);
     env.insert(QString::fromLatin1(kSqlVar), lockSql);
+    if (letGoAfterMs >= 0)
+        env.insert(QString::fromLatin1(kLetGoVar), QString::number(letGoAfterMs));
+    else
+        env.remove(QString::fromLatin1(kLetGoVar));
     m_child.setProcessEnvironment(env);
     m_child.setProcessChannelMode(QProcess::MergedChannels);
     m_child.start(QCoreApplication::applicationFilePath(), {});
@@ -61,6 +71,11 @@ std::optional<int> OtherProgramLock::runIfChild() {
         return 1;
     }
     std::cout << "HELD" << std::endl;
+    if (const QByteArray letGo = qgetenv(kLetGoVar); !letGo.isEmpty()) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(letGo.toInt()));
+        if (!sqlite3_get_autocommit(db))
+            sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+    }
     std::string line;
     while (std::getline(std::cin, line)) {
     }

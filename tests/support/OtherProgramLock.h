@@ -11,6 +11,9 @@
 class OtherProgramLock {
 public:
     explicit OtherProgramLock(const QString &path, const QString &lockSql = QStringLiteral("BEGIN EXCLUSIVE"));
+    // The child lets go by itself letGoAfterMs after it has said it holds the
+    // lock: a lock released while this process waits on it.
+    OtherProgramLock(const QString &path, const QString &lockSql, int letGoAfterMs);
     ~OtherProgramLock();
     OtherProgramLock(const OtherProgramLock &) = delete;
     OtherProgramLock &operator=(const OtherProgramLock &) = delete;
