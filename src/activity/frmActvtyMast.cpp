@@ -419,7 +419,12 @@ void frmActvtyMast::detailDelete() {
         throw;
     }
     releaseRowLock();
-    FillDetailGrid();
+    try {
+        FillDetailGrid();
+    } catch (...) {
+        m_detailMode = DetailMode::None;
+        throw;
+    }
     m_detailMode = DetailMode::None;
     if (deleted)
         status(QStringLiteral("ZVE008"));
