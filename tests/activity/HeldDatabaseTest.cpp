@@ -185,6 +185,7 @@ TEST_F(HeldDatabase, EveryKeyTellsInUseOnceAndWorksOnceLetGo) {
     for (const Hold &hold : kHolds) {
         for (const Key &k : keys) {
             SCOPED_TRACE(std::string(hold.name) + ", " + k.name);
+            modCommon::gDBPath = savedPath;   // each key judged on its own
             k.arrange();
             if (HasFatalFailure())
                 return;
