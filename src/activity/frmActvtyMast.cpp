@@ -167,9 +167,15 @@ bool frmActvtyMast::eventFilter(QObject *watched, QEvent *event) {
 void frmActvtyMast::Form_Activate() {
     try {
         store().probe();
-    } catch (const std::exception &) {
-        MsgBox(kCorrupted, vbOKOnly + vbCritical, QStringLiteral("Error"));
-        modCommon::gDBPath.clear();
+    } catch (const std::exception &e) {
+        // Only a damaged file or missing tables say the database needs a
+        // reset; a file another program holds is sound and keeps its path.
+        if (zv::db::isDamage(e)) {
+            MsgBox(kCorrupted, vbOKOnly + vbCritical, QStringLiteral("Error"));
+            modCommon::gDBPath.clear();
+        } else {
+            ErrorBox(e, zv::db::ErrorLayout::Standard, vbCritical, QStringLiteral("Error"));
+        }
         unloadSoon();
     }
 }
@@ -274,14 +280,24 @@ void frmActvtyMast::modify() {
     if (!rowLocked()) {   // the lock could not be tried: nothing is edited without it
         return;
     }
-    if (!store().exists(m_activity)) {   // gone before the lock was ours
-        activityGone(QStringLiteral("Cannot modify."));
-        return;
+    ActivityView view;
+    bool generated = false;
+    try {
+        auto s = store();
+        if (!s.exists(m_activity)) {   // gone before the lock was ours
+            activityGone(QStringLiteral("Cannot modify."));
+            return;
+        }
+        view = readLines(m_activity);
+        generated = s.hasGeneratedLines(m_activity);
+    } catch (...) {
+        releaseRowLock();
+        throw;
     }
     setMode(Mode::Modify);
-    FillDetailGrid();
+    showLines(view);
     utility.ToolBarsForDetailsAdd(&tlbHeader, &tlbFooter);
-    EnableHeaderForModify();
+    EnableHeaderForModify(generated);
 }
 
 void frmActvtyMast::remove() {
@@ -310,18 +326,31 @@ void frmActvtyMast::select() {
     const QStringList chosen = ShowGeneralFilter(QStringLiteral("ACTMASTAS"));
     if (chosen.isEmpty() || chosen.at(0).trimmed().isEmpty())
         return;
-    m_activity = chosen.at(0).trimmed().toLongLong();
+    // The chosen activity becomes the form's only once it has been read: a
+    // failed read leaves the form on the activity it shows.
+    const qint64 key = chosen.at(0).trimmed().toLongLong();
+    const ActivityView view = readActivity(key);
+    if (!view.header) {   // deleted since the list was read
+        activityGone(QString());
+        return;
+    }
+    m_activity = key;
     utility.ToolBarsForFilter(&tlbHeader, &tlbFooter);
     setMode(Mode::None);
-    DisplayActivity();
+    showActivity(view);
 }
 
 void frmActvtyMast::detailAdd() {
     if (m_activity == 0)
         return;
-    m_detailMode = DetailMode::DetailAdd;
-    m_line = 0;
-    EnableDetailForAdd();
+    try {
+        m_detailMode = DetailMode::DetailAdd;
+        m_line = 0;
+        EnableDetailForAdd();
+    } catch (...) {
+        backToLines();
+        throw;
+    }
 }
 
 void frmActvtyMast::detailModify() {
@@ -332,7 +361,30 @@ void frmActvtyMast::detailModify() {
         return;
     }
     m_gridBookmark = dgdAM->position();
-    EnableDetailForModify();
+    try {
+        EnableDetailForModify();
+    } catch (...) {
+        backToLines();
+        throw;
+    }
+}
+
+void frmActvtyMast::backToLines() {
+    releaseRowLock();
+    m_lineView = false;
+    fraDet->setTitle(QStringLiteral("Schedule Details"));
+    DisableHeaderFields();
+    leaveDetail();
+    utility.ToolBarsForFilter(&tlbHeader, &tlbFooter);
+    tlbHeader.setDetailAddEnable(m_activity != 0);
+    if (dgdAM->lines().isEmpty()) {
+        tlbHeader.setDetailModifyEnable(false);
+        tlbHeader.setDetailDeleteEnable(false);
+    } else {
+        detailButtonsByRow();
+    }
+    if (m_assignedLines)
+        tlbHeader.setDeleteEnable(false);
 }
 
 void frmActvtyMast::detailDelete() {
@@ -370,7 +422,12 @@ void frmActvtyMast::detailDelete() {
         throw;
     }
     releaseRowLock();
-    FillDetailGrid();
+    try {
+        FillDetailGrid();
+    } catch (...) {
+        m_detailMode = DetailMode::None;
+        throw;
+    }
     m_detailMode = DetailMode::None;
     if (deleted)
         status(QStringLiteral("ZVE008"));
@@ -405,10 +462,10 @@ void frmActvtyMast::cancel() {
         CancelAdd();
         setMode(Mode::None);
     } else if (mode() == Mode::Modify) {
-        CancelModify();
-        DisplayActivity();
         releaseRowLock();
         setMode(Mode::None);
+        CancelModify();
+        DisplayActivity();
     }
 }
 
@@ -548,11 +605,10 @@ void frmActvtyMast::EnableHeaderForAdd() {
     dgdAM->setVisible(true);
 }
 
-void frmActvtyMast::EnableHeaderForModify() {
+void frmActvtyMast::EnableHeaderForModify(bool generated) {
     setFieldEnabled(txtRemarks, true);
     setFieldEnabled(txtActDesc, true);
     // The date of entry is fixed once schedule entries were generated for a line.
-    const bool generated = store().hasGeneratedLines(m_activity);
     setFieldEnabled(txtEntryDate, !generated);
     if (!generated)
         txtEntryDate->setFocus();
@@ -591,12 +647,14 @@ void frmActvtyMast::EnableDetailForModify() {
     const auto current = dgdAM->current();
     if (!current)
         return;
+    // The line is read before the form takes it as its own.
+    auto s = store();
+    const ActivityLine shown = s.line(current->line).value_or(*current);
+    const bool generated = s.lineHasGenerated(current->line);
     EnableDetailForAdd();
     m_detailMode = DetailMode::DetailModify;
-    m_activity = current->activity;
     m_line = current->line;
-    auto s = store();
-    fraDet->showLine(s.line(m_line).value_or(*current), s.lineHasGenerated(m_line));
+    fraDet->showLine(shown, generated);
 }
 
 void frmActvtyMast::DisableDetail() {
@@ -689,15 +747,36 @@ bool frmActvtyMast::UpdateHeader() {
 void frmActvtyMast::DisplayActivity() {
     if (m_activity == 0)
         return;
+    showActivity(readActivity(m_activity));
+}
+
+frmActvtyMast::ActivityView frmActvtyMast::readLines(qint64 key) {
     auto s = store();
-    s.fillMissingLastGenerated(m_activity);
-    if (const auto row = s.header(m_activity)) {
-        txtEntryDate->setText(zv::db::toDisplayDate(row->entryDate));
-        txtActDesc->setText(row->description);
-        txtRemarks->setText(row->remarks);
-        FillDetailGrid();
+    ActivityView view;
+    view.lines = s.lines(key);
+    view.assigned = s.hasAssignedLines(key);
+    return view;
+}
+
+frmActvtyMast::ActivityView frmActvtyMast::readActivity(qint64 key) {
+    auto s = store();
+    s.fillMissingLastGenerated(key);
+    const auto row = s.header(key);
+    ActivityView view = readLines(key);
+    view.header = row;
+    return view;
+}
+
+void frmActvtyMast::showActivity(const ActivityView &view) {
+    if (view.header) {
+        txtEntryDate->setText(zv::db::toDisplayDate(view.header->entryDate));
+        txtActDesc->setText(view.header->description);
+        txtRemarks->setText(view.header->remarks);
+        showLines(view);
     }
-    CheckAssignBy();
+    m_assignedLines = view.assigned;
+    if (view.assigned)
+        tlbHeader.setDeleteEnable(false);
 }
 
 // ---------------------------------------------------------------- lines
@@ -751,10 +830,12 @@ bool frmActvtyMast::UpdateDetail() {
 
 // ---------------------------------------------------------------- grid, locks, deletion
 
-void frmActvtyMast::FillDetailGrid() {
+void frmActvtyMast::FillDetailGrid() { showLines(readLines(m_activity)); }
+
+void frmActvtyMast::showLines(const ActivityView &view) {
     utility.ToolBarsForFilter(&tlbHeader, &tlbFooter);
     const bool keepPlace = m_detailMode == DetailMode::DetailDelete || m_detailMode == DetailMode::DetailModify;
-    dgdAM->showLines(store().lines(m_activity), keepPlace ? m_gridBookmark : 0);
+    dgdAM->showLines(view.lines, keepPlace ? m_gridBookmark : 0);
     tlbHeader.setDetailAddEnable(true);
     if (dgdAM->lines().isEmpty()) {
         tlbHeader.setDetailModifyEnable(false);
@@ -762,7 +843,9 @@ void frmActvtyMast::FillDetailGrid() {
     } else {
         detailButtonsByRow();
     }
-    CheckAssignBy();
+    m_assignedLines = view.assigned;
+    if (view.assigned)
+        tlbHeader.setDeleteEnable(false);
 }
 
 // A line assigned by an employee is his to change: the administrator's
@@ -787,22 +870,17 @@ void frmActvtyMast::dgdAM_RowColChange() {
 void frmActvtyMast::dgdAM_DblClick() {
     if (!dgdAM->isEnabled() || !dgdAM->current())
         return;
+    const zv::ui::OneAction oneAction;
     try {
-        m_lineView = true;
         EnableDetailForModify();
+        m_lineView = true;
         DisableDetail();
         picker->setPickable(false);
         fraDet->setTitle(QStringLiteral("View Schedule Details"));
-    } catch (const DbError &e) {
+    } catch (const std::exception &e) {
+        backToLines();
         HeaderDetailForm::showFailure(e);
     }
-}
-
-bool frmActvtyMast::CheckAssignBy() {
-    const bool assigned = store().hasAssignedLines(m_activity);
-    if (assigned)
-        tlbHeader.setDeleteEnable(false);
-    return assigned;
 }
 
 bool frmActvtyMast::CheckHeaderLock() { return !takeRowLock(QStringLiteral("Actvty_Mast"), m_activity); }

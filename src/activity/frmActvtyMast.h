@@ -113,17 +113,29 @@ private:
     void DisableHeaderFields();
     void ClearFields();
     void EnableHeaderForAdd();
-    void EnableHeaderForModify();
+    void EnableHeaderForModify(bool generated);
     void EnableDetailForAdd();
     void EnableDetailForModify();
     void DisableDetail();
     bool InsertDetail(qint64 replaceLine = 0);
     bool UpdateDetail();
     void FillDetailGrid();
+    // What the form shows of an activity, read whole before any of it is
+    // shown, so a failed read changes nothing on the screen or in the form.
+    struct ActivityView {
+        std::optional<ActivityHeader> header;
+        QList<ActivityLine> lines;
+        bool assigned = false;   // a line assigned by an employee: no Delete
+    };
+    ActivityView readActivity(qint64 key);
+    ActivityView readLines(qint64 key);
+    void showActivity(const ActivityView &view);
+    void showLines(const ActivityView &view);
+    // A line entry that could not start: the lines as shown, no mode, no lock.
+    void backToLines();
     bool DeleteHeader();
     // True when another user holds the activity; otherwise its lock is ours.
     bool CheckHeaderLock();
-    bool CheckAssignBy();
     void dgdAM_DblClick();
     void dgdAM_RowColChange();
     void detailButtonsByRow();
@@ -134,6 +146,7 @@ private:
     QDate m_entryDate;
     int m_gridBookmark = 0;
     bool m_lineView = false;
+    bool m_assignedLines = false;
     int m_fraLeft = 180;
     int m_fraTop = 0;
     bool m_fraAside = false;   // the right button was pressed on the frame and is still held
