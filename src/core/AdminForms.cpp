@@ -164,19 +164,8 @@ void reloadPeriod() {
         main->ShowPeriodCaption();
 }
 
-void closeMainConnection() {
-    if (modCommon::gConn && modCommon::gConn->isOpen())
-        modCommon::gConn->close();
-    modCommon::gConnOpen = false;
-}
-
 void endProgramClosingConnections() {
-    if (modCommon::gConn && modCommon::gConn->isOpen())
-        modCommon::gConn->close();
-    if (modCommon::gSysConn && modCommon::gSysConn->isOpen())
-        modCommon::gSysConn->close();
-    modCommon::gConnOpen = false;
-    modCommon::gSysOpen = false;
+    modCommon::CloseConnections();
     modCommon::EndProgram();
 }
 

@@ -103,9 +103,6 @@ bool confirmExit(bool yesIsDefault = false);
 // none is open) and the main window's caption showing it.
 void reloadPeriod();
 
-// Closes the main connection when it is open; gConnOpen becomes False.
-void closeMainConnection();
-
 // "Some of the Application Folders/Files are missing. Exiting the Application."
 // then both connections closed and the program ended.
 void endOnMissingFiles();

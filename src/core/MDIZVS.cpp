@@ -353,9 +353,7 @@ void MDIZVS::closeEvent(QCloseEvent *e) {
         return;
     }
     e->accept();
-    modCommon::CloseConnections();
-    modCommon::gConn.reset();
-    modCommon::gSysConn.reset();
+    modCommon::ReleaseConnections();
     tmrStatusbarTime->stop();
     if (s_instance == this) {
         s_instance = nullptr;

@@ -26,4 +26,10 @@ bool SystemStore::hasColumns() {
     }
 }
 
+StoredPeriod readPeriod(zv::db::Connection &conn) {
+    zv::db::Recordset rs = conn.query(QStringLiteral("SELECT start_period, end_period FROM Parm"));
+    rs.moveFirst();
+    return {rs.text(QStringLiteral("start_period")), rs.text(QStringLiteral("end_period"))};
+}
+
 } // namespace zv::core

@@ -22,4 +22,12 @@ private:
     zv::db::Connection &m_conn;
 };
 
+// The transaction period of a production database's Parm (ISO dates, as stored).
+struct StoredPeriod {
+    QString start;
+    QString end;
+};
+// Failures are thrown.
+StoredPeriod readPeriod(zv::db::Connection &conn);
+
 } // namespace zv::core

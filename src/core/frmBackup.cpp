@@ -201,7 +201,7 @@ void frmBackup::BackupDatabase() {
         return;
     }
     if (gConnOpen)
-        zv::admin::closeMainConnection();
+        modCommon::CloseMainConnection();
     const QString destination = destinationPath();
     if (zv::admin::sameFile(destination, templatePath) || zv::admin::sameFile(destination, systemPath)) {
         MsgBox(QStringLiteral("Can not overwrite the System Database!"), vbCritical, QStringLiteral("Error"));
@@ -212,7 +212,7 @@ void frmBackup::BackupDatabase() {
         MsgBox(QStringLiteral("Can not overwrite the Production Database!"), vbCritical, QStringLiteral("Error"));
         return;
     }
-    zv::admin::closeMainConnection();
+    modCommon::CloseMainConnection();
 
     std::optional<Hourglass> hourglass;
     auto showError = [&](const zv::db::DbError &e) {

@@ -115,15 +115,15 @@ void frmDBPathSetting::tlbOkCancel_ButtonClick(int index) {
 }
 
 bool frmDBPathSetting::IsTemplateDatabase() {
-    return gConn && zv::admin::hasIdentity(*gConn);
+    return CheckDatabaseIdentity();
 }
 
 // A reset that stops before the copy puts the program back on the production
 // database: nothing may go on working on the template.
 void frmDBPathSetting::leaveOnProduction() {
     const QString production = appFile(QString::fromLatin1(kProductionDb));
-    if (gConn && gConn->isOpen() && !zv::admin::sameFile(gConn->path(), production))
-        zv::admin::closeMainConnection();
+    if (const QString open = MainConnectionPath(); !open.isEmpty() && !zv::admin::sameFile(open, production))
+        CloseMainConnection();
     gDBPath = production;
 }
 
@@ -156,7 +156,7 @@ void frmDBPathSetting::ResetProductionDatabase() {
             zv::admin::endOnMissingFiles();
             return;
         }
-        zv::admin::closeMainConnection();
+        modCommon::CloseMainConnection();
         if (const QString cause = zv::admin::unwritableLockFile({destination, templatePath}); !cause.isEmpty()) {
             refuse(QStringLiteral("Cannot Reset. ") + cause);
             return;
@@ -197,7 +197,7 @@ void frmDBPathSetting::ResetProductionDatabase() {
             return;
         hourglass.emplace();
         setWindowTitle(QStringLiteral("Please wait Reset Database in progress..."));
-        zv::admin::closeMainConnection();
+        modCommon::CloseMainConnection();
         const QString templateFile = gDBPath;
         runInBackground(QStringLiteral("Resetting the Production Database ..."), [&](std::atomic<int> &percent) {
             zv::admin::copyDatabaseFile(templateFile, destination, true, &percent);

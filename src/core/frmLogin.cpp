@@ -213,7 +213,7 @@ void frmLogin::login() {
             EndProgram();
             return;
         }
-        zv::admin::closeMainConnection();
+        modCommon::CloseMainConnection();
 
         reading = appFile(QString::fromLatin1(kSystemDb));
         const std::optional<QVariant> stored = zv::core::SystemStore(*gSysConn).storedPassword();
@@ -248,9 +248,10 @@ void frmLogin::login() {
             MsgBox(QStringLiteral("Production DataBase is corrupted. Please reset the Production Database."),
                    vbCritical, kError);
             gDBInvalid = true;
-            // gConnOpen stays as it is: MainConnection() reopens a closed connection.
-            if (gConn)
-                gConn->close();
+            CloseMainConnection();
+            // The flag stays set, as this path has always left it: MainConnection()
+            // reopens a closed connection whatever the flag says.
+            gConnOpen = true;
             gDBPath.clear();
         }
 
@@ -262,7 +263,7 @@ void frmLogin::login() {
     } catch (const std::exception &e) {
         if (zv::db::isInUse(e)) {
             // Taken by another program after the open: sound, not corrupted.
-            zv::admin::closeMainConnection();
+            modCommon::CloseMainConnection();
             zv::ui::InUseBox(databaseName(reading));
             return;
         }

@@ -132,7 +132,7 @@ void frmRestore::RestoreDatabase() {
     }
     gDBPath = production;
     if (gConnOpen)
-        zv::admin::closeMainConnection();
+        modCommon::CloseMainConnection();
     auto cannotRestore = [&](const QString &cause) {
         MsgBox(QStringLiteral("Can not Restore ") + shown + QStringLiteral(". ") + cause, vbCritical,
                QStringLiteral("Error"));
@@ -164,7 +164,7 @@ void frmRestore::RestoreDatabase() {
     try {
         setWindowTitle(QStringLiteral("Please wait Restore in progress..."));
         hourglass.emplace();
-        zv::admin::closeMainConnection();
+        modCommon::CloseMainConnection();
         const QString folder = QFileInfo(gDBPath).absolutePath();
         if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder))
             throw zv::admin::CopyFailure(zv::db::err::ReadOnlyFile, QStringLiteral("Cannot create ") + folder,

@@ -113,11 +113,25 @@ QString appFile(const QString &relative) {
     return folder + relative;
 }
 
-void CloseConnections() {
+void CloseMainConnection() {
     if (gConn && gConn->isOpen())
         gConn->close();
+    gConnOpen = false;
+}
+
+QString MainConnectionPath() { return gConn && gConn->isOpen() ? gConn->path() : QString(); }
+
+void CloseConnections() {
+    CloseMainConnection();
     if (gSysConn && gSysConn->isOpen())
         gSysConn->close();
+    gSysOpen = false;
+}
+
+void ReleaseConnections() {
+    CloseConnections();
+    gConn.reset();
+    gSysConn.reset();
 }
 
 zv::db::OpenOutcome OpenDatabase() {
@@ -257,10 +271,9 @@ bool CheckSystemTable() { return gSysConn && gSysConn->isOpen() && zv::core::Sys
 void LoadPeriod() {
     if (gDBPath.isEmpty() || !gConn || !gConn->isOpen())
         return;
-    zv::db::Recordset rs = gConn->query(QStringLiteral("SELECT * FROM Parm"));
-    rs.moveFirst();
-    gStartPeriod = zv::db::isoToDisplay(rs.text(QStringLiteral("start_period")));
-    gEndPeriod = zv::db::isoToDisplay(rs.text(QStringLiteral("end_period")));
+    const zv::core::StoredPeriod period = zv::core::readPeriod(*gConn);
+    gStartPeriod = zv::db::isoToDisplay(period.start);
+    gEndPeriod = zv::db::isoToDisplay(period.end);
 }
 
 void EndProgram() {

@@ -70,8 +70,15 @@ QString databaseName(const QString &dbPath);
 bool IsDigitKey(int keyAscii, int keyCode);
 void EnableMainMenus();
 
+// The one way to close the main connection: closed where it is open, and
+// marked closed, so that MainConnection() opens it again when next asked.
+void CloseMainConnection();
+// The file the main connection has open; empty when it is closed.
+QString MainConnectionPath();
 // Closes the main and the system connection where each is open (the objects stay).
 void CloseConnections();
+// Closes both and lets their objects go (the program's end).
+void ReleaseConnections();
 
 // The login's database checks. True when the main connection's Parm table
 // carries the identity value ("ZORVANE" in any letter case); a file that is
