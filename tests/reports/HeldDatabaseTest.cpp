@@ -97,4 +97,45 @@ TEST_F(HeldDatabase, EveryReportFilterTellsInUseOncePerKeyWritesNothingAndRunsOn
     EXPECT_EQ(reportForms, 2 * 5);
 }
 
+// The disk fills while a report writes its working rows: one box for the one
+// failure, as the failure it is, and no half-written run left behind.
+TEST_F(HeldDatabase, AFullDiskDuringTheFillIsOneBoxAndLeavesNoRows) {
+    const struct {
+        QString form, table;
+    } reports[] = {
+        {zv::forms::names::frmGenReportDev3, "temp_mchklist"},
+        {zv::forms::names::frmGenReport2, "Temp_Year"},
+    };
+    auto &c = *modCommon::gConn;
+    for (const auto &r : reports) {
+        const std::string where = r.form.toStdString();
+        std::unique_ptr<QDialog> dialog(zv::forms::createForm(r.form));
+        auto *form = qobject_cast<zv::reports::ReportFilterForm *>(dialog.get());
+        ASSERT_NE(form, nullptr) << where;
+        showForm(*form);
+        // No page may be added to the file: the first row that needs one fails as on a full disk.
+        const int pages = c.scalar("PRAGMA page_count").toInt();
+        c.executeScript(QStringLiteral("PRAGMA max_page_count = %1; CREATE TEMP TRIGGER fill_up BEFORE INSERT ON main.%2 "
+                                       "BEGIN UPDATE Cmpny_Mast SET Cmpny_Name = hex(zeroblob(100000)); END")
+                            .arg(pages)
+                            .arg(r.table));
+        messages.clear();
+        shown = ShownReport();
+        key(*form, Qt::Key_F9);
+        c.executeScript("DROP TRIGGER temp.fill_up; PRAGMA max_page_count = 1073741823");
+        ASSERT_EQ(messages.prompts().size(), 1) << where << ": " << messages.prompts().join(" | ").toStdString();
+        const QString told = messages.prompts().constFirst();
+        EXPECT_TRUE(told.contains(QString::number(zv::db::err::DiskFull))) << where << ": " << told.toStdString();
+        EXPECT_FALSE(told.contains("in use") || told.contains("corrupted")) << where << ": " << told.toStdString();
+        EXPECT_EQ(shown.count, 0) << where;
+        EXPECT_EQ(workingRows(), 0) << where;
+        EXPECT_EQ(scalar("SELECT Cmpny_Name FROM Cmpny_Mast").toString(), "Zorvane Ltd") << where;
+
+        messages.clear();
+        key(*form, Qt::Key_F9);
+        EXPECT_EQ(shown.count, 1) << where << ", F9 with room again";
+        EXPECT_EQ(messages.prompts(), QStringList()) << where << ", F9 with room again";
+    }
+}
+
 } // namespace
