@@ -1,10 +1,13 @@
 #include "QueryFixture.h"
 #include "query/RecordsetGrid.h"
 #include "query/frmGeneralFilter.h"
+#include "query/frmNewSort.h"
 #include "query/frmSelection.h"
 #include "support/OtherProgramLock.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QPushButton>
 #include <QLineEdit>
 #include <QListWidget>
 
@@ -63,7 +66,8 @@ TEST_F(HeldDatabase, FilterSelectionAndTheirOkTellInUseOnceAndWorkOnceLetGo) {
 
         // The filter's Ok, the lock taken while the filter is open.
         int rowsHeld = -1, rowsFree = -1;
-        QStringList promptsHeld;
+        QStringList promptsHeld, promptsSorting;
+        QString sortedBy;
         onModal<frmGeneralFilter>([&](frmGeneralFilter *w) {
             w->txtFld(0)->setText("E00");
             {
@@ -79,6 +83,19 @@ TEST_F(HeldDatabase, FilterSelectionAndTheirOkTellInUseOnceAndWorkOnceLetGo) {
             }
             pressKey(w->txtFld(0), Qt::Key_F9);
             rowsFree = w->dgdGrid()->gridModel()->rowCount();
+            // The rows shown are sorted where they are: a held file stops neither the sort's Ok nor a heading.
+            OtherProgramLock theirs(path, hold.sql);
+            ASSERT_TRUE(theirs.held()) << theirs.output().constData();
+            onModal<frmNewSort>([](frmNewSort *d) {
+                auto *first = d->findChild<QComboBox *>("cmbSort1");
+                first->setCurrentIndex(first->findText("Department"));
+                d->findChild<QPushButton *>("cmdOK")->click();
+            });
+            pressKey(w, Qt::Key_F4);
+            sortedBy = w->mrecGrid()->sortSpec();
+            emit w->dgdGrid()->HeadClick(1);
+            promptsSorting = messages.prompts();
+            ASSERT_TRUE(theirs.release());
             w->reject();
         });
         frmGeneralFilter::Show_Form("EMP", kEmpJoin, QString(), QString(), 0);
@@ -89,6 +106,9 @@ TEST_F(HeldDatabase, FilterSelectionAndTheirOkTellInUseOnceAndWorkOnceLetGo) {
             EXPECT_EQ(rowsHeld, 5) << what;
         EXPECT_EQ(rowsFree, 5) << what << ", filter Ok once let go";
         EXPECT_EQ(messages.prompts(), QStringList()) << what << ", filter Ok once let go";
+        EXPECT_EQ(sortedBy, "[Department] ASC") << what << ", sort Ok";
+        EXPECT_EQ(promptsSorting, QStringList()) << what << ", sort Ok and heading";
+        messages.clear();
 
         // The selection list.
         {
