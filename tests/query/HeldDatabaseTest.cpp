@@ -1,6 +1,7 @@
 #include "QueryFixture.h"
 #include "query/RecordsetGrid.h"
 #include "query/frmGeneralFilter.h"
+#include "query/frmFindNew.h"
 #include "query/frmNewSort.h"
 #include "query/frmSelection.h"
 #include "support/OtherProgramLock.h"
@@ -8,6 +9,8 @@
 #include <QAction>
 #include <QComboBox>
 #include <QPushButton>
+#include <functional>
+#include <memory>
 #include <QLineEdit>
 #include <QListWidget>
 
@@ -27,6 +30,39 @@ struct Hold {
 const Hold kHolds[] = {
     {"held exclusively", "BEGIN EXCLUSIVE", true},
     {"held by a writer", "BEGIN IMMEDIATE; UPDATE Cmpny_Mast SET Cmpny_Name = Cmpny_Name", false},
+};
+
+// Whether a modal T opened during a step: one that does is closed at once.
+// Unlike onModal, no window is no failure.
+template <class T>
+class ClosedIfOpened {
+public:
+    explicit ClosedIfOpened(std::function<void()> step) {
+        auto state = std::make_shared<State>();
+        poll(state);
+        step();
+        state->over = true;
+        m_opened = state->opened;
+    }
+    bool opened() const { return m_opened; }
+
+private:
+    struct State {
+        bool opened = false, over = false;
+    };
+    static void poll(std::shared_ptr<State> state) {
+        QTimer::singleShot(0, [state] {
+            if (state->over)
+                return;
+            if (auto *w = qobject_cast<T *>(QApplication::activeModalWidget())) {
+                state->opened = true;
+                w->reject();
+                return;
+            }
+            poll(state);
+        });
+    }
+    bool m_opened = false;
 };
 
 } // namespace
@@ -66,7 +102,9 @@ TEST_F(HeldDatabase, FilterSelectionAndTheirOkTellInUseOnceAndWorkOnceLetGo) {
 
         // The filter's Ok, the lock taken while the filter is open.
         int rowsHeld = -1, rowsFree = -1;
-        QStringList promptsHeld, promptsSorting;
+        QStringList promptsHeld, promptsSorting, promptsFinding;
+        bool findOpened = false;
+        bool findOpenedOnceFree = false;
         QString sortedBy;
         onModal<frmGeneralFilter>([&](frmGeneralFilter *w) {
             w->txtFld(0)->setText("E00");
@@ -95,7 +133,17 @@ TEST_F(HeldDatabase, FilterSelectionAndTheirOkTellInUseOnceAndWorkOnceLetGo) {
             sortedBy = w->mrecGrid()->sortSpec();
             emit w->dgdGrid()->HeadClick(1);
             promptsSorting = messages.prompts();
+            messages.clear();
+            // Find reads the columns' types: told when readers are kept out, else offered.
+            findOpened = ClosedIfOpened<frmFindNew>([w] { pressKey(w, Qt::Key_F3); }).opened();
+            promptsFinding = messages.prompts();
+            messages.clear();
             ASSERT_TRUE(theirs.release());
+            onModal<frmFindNew>([&](frmFindNew *d) {
+                findOpenedOnceFree = true;
+                d->reject();
+            });
+            pressKey(w, Qt::Key_F3);
             w->reject();
         });
         frmGeneralFilter::Show_Form("EMP", kEmpJoin, QString(), QString(), 0);
@@ -108,6 +156,11 @@ TEST_F(HeldDatabase, FilterSelectionAndTheirOkTellInUseOnceAndWorkOnceLetGo) {
         EXPECT_EQ(messages.prompts(), QStringList()) << what << ", filter Ok once let go";
         EXPECT_EQ(sortedBy, "[Department] ASC") << what << ", sort Ok";
         EXPECT_EQ(promptsSorting, QStringList()) << what << ", sort Ok and heading";
+        EXPECT_EQ(promptsFinding.size(), hold.readersBlocked ? 1 : 0) << what << ", find: " << promptsFinding.join(" | ").toStdString();
+        for (const QString &p : promptsFinding)
+            EXPECT_TRUE(p.contains(kInUse)) << what << ", find: " << p.toStdString();
+        EXPECT_EQ(findOpened, !hold.readersBlocked) << what << ", find";
+        EXPECT_TRUE(findOpenedOnceFree) << what << ", find once let go";
         messages.clear();
 
         // The selection list.
