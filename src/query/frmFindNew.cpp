@@ -1,4 +1,5 @@
 #include "frmFindNew.h"
+#include "platform/ui/ErrorBox.h"
 #include "GeneralFilterQuery.h"
 #include "RecordsetGrid.h"
 #include "core/modCommon.h"
@@ -175,7 +176,15 @@ void frmFindNew::ShowForm(std::shared_ptr<zv::db::Recordset> rs, RecordsetGrid *
             for (int e = 0; e < m_entries.size(); ++e)
                 m_entries[e].dataType = types.value(shownOrdinal.at(e));
         }
-    } catch (const zv::db::DbError &) {
+    } catch (const zv::db::DbError &e) {
+        // A held file is no answer about the types: told, and the dialog
+        // waits for the file rather than offer text boxes for dates.
+        if (zv::db::isInUse(e)) {
+            zv::ui::ErrorBox(e, zv::db::ErrorLayout::Description, zv::ui::vbOKOnly + zv::ui::vbCritical);
+            m_rs.reset();
+            m_grid = nullptr;
+            return;
+        }
         // Without types the inputs stay as they are.
     }
 

@@ -1,4 +1,5 @@
 #include "frmGeneralFilter.h"
+#include "platform/ui/ErrorBox.h"
 #include "RecordsetGrid.h"
 #include "core/modCommon.h"
 #include "FilterDateBox.h"
@@ -216,7 +217,7 @@ bool frmGeneralFilter::Load(const QString &ScreenKey, const QString &JoinConditi
             return false;
         m_queryRows = readQueryFields(modCommon::MainConnection(), m_screenKey);
     } catch (const zv::db::DbError &e) {
-        zv::ui::MsgBox(e.description(), zv::ui::vbOKOnly + zv::ui::vbCritical);
+        zv::ui::ErrorBox(e, zv::db::ErrorLayout::Description, zv::ui::vbOKOnly + zv::ui::vbCritical);
         return false;
     }
     if (m_queryRows.isEmpty()) {
@@ -452,7 +453,7 @@ void frmGeneralFilter::ShowData() {
         criteriaMode();
         return;
     } catch (const zv::db::DbError &e) {
-        zv::ui::MsgBox(e.description(), zv::ui::vbOKOnly);
+        zv::ui::ErrorBox(e, zv::db::ErrorLayout::Description, zv::ui::vbOKOnly);
         criteriaMode();
         return;
     }
@@ -591,7 +592,7 @@ void frmGeneralFilter::dgdGrid_HeadClick(int column) {
     try {
         m_rs->sort(m_rs->sortSpec() == ascending ? field + QStringLiteral(" DESC") : ascending);
     } catch (const zv::db::DbError &e) {
-        zv::ui::MsgBox(e.description(), zv::ui::vbOKOnly);
+        zv::ui::ErrorBox(e, zv::db::ErrorLayout::Description, zv::ui::vbOKOnly);
         return;
     }
     m_grid->refresh();

@@ -1,4 +1,5 @@
 #include "frmNewSort.h"
+#include "platform/ui/ErrorBox.h"
 #include "RecordsetGrid.h"
 #include "platform/db/Recordset.h"
 #include "platform/ui/MessageService.h"
@@ -135,7 +136,8 @@ void frmNewSort::cmdOK_Click() {
             m_rs->sort(text);
         } catch (const zv::db::DbError &e) {
             // The recordset refused the order: say so and let the user choose again.
-            zv::ui::MsgBox(e.description(), zv::ui::vbOKOnly + zv::ui::vbCritical, QStringLiteral("Error"));
+            zv::ui::ErrorBox(e, zv::db::ErrorLayout::Description, zv::ui::vbOKOnly + zv::ui::vbCritical,
+                             QStringLiteral("Error"));
             return;
         }
         if (m_grid)

@@ -1,4 +1,5 @@
 #include "ChecklistStore.h"
+#include "platform/db/ErrorText.h"
 #include <QStringList>
 #include <QUuid>
 
@@ -49,7 +50,11 @@ bool checklistTablesUsable(zv::db::Connection &c) {
         for (const QString &sql : probes)
             c.query(sql);
         return true;
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        // Only a damaged file or a missing table or column answers no; a
+        // file held by another program says nothing about its tables.
+        if (!zv::db::isDamage(e))
+            throw;
         return false;
     }
 }

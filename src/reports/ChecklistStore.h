@@ -21,7 +21,8 @@ QString checklistRunKey(double userNumber);
 // Returns the rows deleted.
 int deleteLeftoverChecklists(zv::db::Connection &c, double userNumber);
 
-// Whether the tables the checklist reads and writes have the columns it uses.
+// Whether the tables the checklist reads and writes have the columns it uses;
+// a failure that says nothing about them (the file in use) is thrown.
 bool checklistTablesUsable(zv::db::Connection &c);
 // Replaces the run's rows by those of the filter, all or none (throws DbError).
 void fillChecklist(zv::db::Connection &c, const QString &runKey, const ChecklistFilter &f);

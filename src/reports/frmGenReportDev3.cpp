@@ -108,7 +108,16 @@ int frmGenReportDev3::ShowForm(qint64 employee, int month, int year) {
 
 void frmGenReportDev3::Form_Activate() {
     m_closing = false;
-    if (!checklistTablesUsable(db())) {
+    bool usable = true;
+    try {
+        usable = checklistTablesUsable(db());
+    } catch (const std::exception &e) {
+        // Held by another program, say: told, and the form stays for an Ok
+        // once the file is free.
+        showFailure(e);
+        return;
+    }
+    if (!usable) {
         MsgBox(QStringLiteral("Production Database is corrupted. Please reset the Production Database."),
                vbOKOnly + vbCritical, QStringLiteral("Error"));
         modCommon::gDBPath.clear();
