@@ -1,7 +1,7 @@
 // The Activity Master's detail frame: the line's fields and lists, the checks
 // of a line, and the line as it is to be written.
 #include "ActivityLines.h"
-#include "FormParts.h"
+#include "ActivityLayout.h"
 #include "core/modCommon.h"
 #include "dateinput/DateText.h"
 #include "platform/db/Dates.h"

@@ -1,7 +1,7 @@
 // The frequency picker: a grid of cells drawn in the picture box, in twips,
 // one selection array per kind of rule.
 #include "FrequencyPicker.h"
-#include "FormParts.h"
+#include "ActivityLayout.h"
 #include "platform/db/Dates.h"
 #include "platform/ui/VbKeys.h"
 #include <QFontMetrics>

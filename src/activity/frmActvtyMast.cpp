@@ -3,7 +3,7 @@
 // frame and the frequency picker are parts of their own; the store holds the SQL.
 #include "frmActvtyMast.h"
 #include "platform/ui/ErrorBox.h"
-#include "FormParts.h"
+#include "ActivityLayout.h"
 #include "core/MDIZVS.h"
 #include "core/modCommon.h"
 #include "dateinput/DateText.h"

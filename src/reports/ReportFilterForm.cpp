@@ -202,12 +202,12 @@ bool ReportFilterForm::selectionButton(int Index) {
     return Index == 0;
 }
 
-QString ReportFilterForm::selectEmployees(SelectionColumns columns, const QString &sql) {
+QString ReportFilterForm::selectEmployees(EmployeeListOrder order, const QString &sql) {
     SelectionRequest r;
     r.caption = QStringLiteral("Employee Name");
     r.sql = sql;
     r.current = m_selectionList;
-    if (columns == SelectionColumns::NameFirst) {
+    if (order == EmployeeListOrder::NameFirst) {
         r.returnMode = 0;
         r.keyColumn = 2;
         r.firstColumn = 0;

@@ -96,9 +96,9 @@ protected:
     // The order of the selection window's columns: name, short name and key,
     // or key, short name and name (the window then returns quoted keys in
     // brackets, which are stripped).
-    enum class SelectionColumns { NameFirst, KeyFirst };
+    enum class EmployeeListOrder { NameFirst, KeyFirst };
     // The employee selection over sql, from the current list: the list chosen.
-    QString selectEmployees(SelectionColumns columns, const QString &sql);
+    QString selectEmployees(EmployeeListOrder order, const QString &sql);
     // A month's calendar into the formula values, day d under d + keySuffix:
     // "(d)" for a holiday or a Sunday, "d" for the other days, the holidays
     // first in date order. Nothing for a month that does not exist.

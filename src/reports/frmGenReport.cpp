@@ -62,7 +62,7 @@ void frmGenReport::Chckdat_Click() {
 void frmGenReport::picSelFilter_Click(int Index) {
     if (!selectionButton(Index))
         return;
-    m_selectionList = selectEmployees(SelectionColumns::NameFirst, employeeChoiceByName());
+    m_selectionList = selectEmployees(EmployeeListOrder::NameFirst, employeeChoiceByName());
 }
 
 TargetDateFilter frmGenReport::filter() const {

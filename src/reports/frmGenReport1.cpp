@@ -63,7 +63,7 @@ void frmGenReport1::Chckdat_Click() {
 void frmGenReport1::picSelFilter_Click(int Index) {
     if (!selectionButton(Index))
         return;
-    m_selectionList = selectEmployees(SelectionColumns::KeyFirst, employeeChoiceByKey());
+    m_selectionList = selectEmployees(EmployeeListOrder::KeyFirst, employeeChoiceByKey());
 }
 
 PlannerFilter frmGenReport1::filter() const {

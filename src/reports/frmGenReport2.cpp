@@ -64,7 +64,7 @@ int frmGenReport2::ShowForm(qint64 employee, int month) {
 void frmGenReport2::picSelFilter_Click(int Index) {
     if (!selectionButton(Index))
         return;
-    m_selectionList = selectEmployees(SelectionColumns::KeyFirst, employeeChoiceByKey());
+    m_selectionList = selectEmployees(EmployeeListOrder::KeyFirst, employeeChoiceByKey());
 }
 
 void frmGenReport2::tlbFooter_FooterClick(const QString &Key) { footerStep(Key, QStringLiteral("DB015")); }

@@ -130,7 +130,7 @@ void frmGenReportDev3::Form_Activate() {
 void frmGenReportDev3::picSelFilter_Click(int Index) {
     if (!selectionButton(Index) || modCommon::gReportKey != QLatin1String("ACL"))
         return;
-    m_selectionList = selectEmployees(SelectionColumns::NameFirst, employeeChoiceByName());
+    m_selectionList = selectEmployees(EmployeeListOrder::NameFirst, employeeChoiceByName());
 }
 
 void frmGenReportDev3::tlbFooter_FooterClick(const QString &Key) {

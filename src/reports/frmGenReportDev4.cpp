@@ -33,7 +33,7 @@ void frmGenReportDev4::picSelFilter_Click(int Index) {
     if (!selectionButton(Index))
         return;
     modCommon::gReportKey = QStringLiteral("ACTMAST");
-    m_selectionList = selectEmployees(SelectionColumns::NameFirst, employeeChoiceByName());
+    m_selectionList = selectEmployees(EmployeeListOrder::NameFirst, employeeChoiceByName());
 }
 
 PendingFilter frmGenReportDev4::filter(const QDate &today) const {

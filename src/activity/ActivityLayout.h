@@ -5,7 +5,8 @@
 #include <QLineEdit>
 #include <QWidget>
 
-// Small helpers the Activity Master's source files share.
+// The Activity Master's layout as designed (in twips) and the small
+// placing helpers its source files share.
 namespace zv::activity {
 
 // The tab strips of the picker, in twips.
