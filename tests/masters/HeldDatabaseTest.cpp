@@ -6,6 +6,7 @@
 #include "masters/frmHolidayMaster.h"
 #include "masters/frmParameter.h"
 #include "masters/LineGrid.h"
+#include "support/HeldFile.h"
 #include "support/OtherProgramLock.h"
 #include <QComboBox>
 #include <QLineEdit>
@@ -28,12 +29,6 @@ void PrintTo(const Hold &h, std::ostream *os) { *os << h.label; }
 const Hold kHolds[] = {{"Exclusive", "BEGIN EXCLUSIVE"},
                        {"Writer", "BEGIN IMMEDIATE; INSERT INTO Dept_Mast (Dept_Desc) VALUES ('Theirs')"}};
 
-// What a held file must never be told as.
-bool misleading(const QString &prompt) {
-    return prompt.contains("corrupted", Qt::CaseInsensitive) || prompt.contains("doesn't Support", Qt::CaseInsensitive) ||
-           prompt.contains("does not exist", Qt::CaseInsensitive) || prompt.contains("3045") ||
-           prompt.contains("Error Number") || prompt.contains("locked", Qt::CaseInsensitive);
-}
 
 // A message service that runs a step when the next box opens: the other
 // program lets go while the user reads the box.
@@ -59,7 +54,7 @@ public:
         shown.removeAll(kDeleteQuestion);   // a question, not a failure
         EXPECT_LE(shown.size(), 1) << step << ": " << shown.join(" / ").toStdString();
         for (const QString &p : shown) {
-            EXPECT_FALSE(misleading(p)) << step << ": " << p.toStdString();
+            EXPECT_FALSE(misleadingForAHeldFile(p)) << step << ": " << p.toStdString();
             EXPECT_TRUE(p.contains("is in use by another program")) << step << ": " << p.toStdString();
         }
     }

@@ -36,7 +36,7 @@ TEST_F(ClosedConnection, ReportFiltersReopenTheMainConnectionForOkAndCancel) {
         {"pending works", [this] { return new frmGenReportDev4(nullptr, answers.forms()); }, false},
     };
     for (const auto &f : forms) {
-        zv::admin::closeMainConnection();
+        modCommon::CloseMainConnection();
         ASSERT_FALSE(modCommon::gConn->isOpen());
         std::unique_ptr<zv::reports::ReportFilterForm> form(f.make());
         showForm(*form);
@@ -44,7 +44,7 @@ TEST_F(ClosedConnection, ReportFiltersReopenTheMainConnectionForOkAndCancel) {
         EXPECT_TRUE(modCommon::gConnOpen) << f.name;
         EXPECT_FALSE(anyErrorShown()) << f.name << ": " << messages.prompts().join(" | ").toStdString();
 
-        zv::admin::closeMainConnection();
+        modCommon::CloseMainConnection();
         messages.clear();
         if (f.asksToExit)
             messages.answer(zv::ui::vbNo);
@@ -61,7 +61,7 @@ TEST_F(ClosedConnection, ReportFiltersReopenTheMainConnectionForOkAndCancel) {
 TEST_F(ClosedConnection, AProductionHeldElsewhereIsToldOnceAsInUse) {
     std::unique_ptr<zv::reports::ReportFilterForm> form(new frmGenReport(nullptr, answers.forms()));
     showForm(*form);
-    zv::admin::closeMainConnection();
+    modCommon::CloseMainConnection();
     {
         OtherProgramLock other(modCommon::appFile(QString::fromLatin1(modCommon::kProductionDb)));
         ASSERT_TRUE(other.held()) << other.output().constData();
