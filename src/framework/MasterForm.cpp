@@ -19,6 +19,8 @@ void MasterForm::tlbHeader_HeaderClick(const QString &Key) {
     clearStatus();
     if (!headerKeyAllowed(Key))
         return;
+    // A key pressed during an edit (Help) leaves the edit open when it fails.
+    const bool editing = DataForm::isEditing();
     tellingFailures([&] {
         try {
             runHeaderKey(Key);
@@ -27,18 +29,18 @@ void MasterForm::tlbHeader_HeaderClick(const QString &Key) {
                 status(QStringLiteral("ZVE030"));
                 return;
             }
-            backFromFailure();
+            backFromFailure(editing);
             throw;
         } catch (...) {
-            backFromFailure();
+            backFromFailure(editing);
             throw;
         }
     });
 }
 
-void MasterForm::backFromFailure() {
+void MasterForm::backFromFailure(bool wasEditing) {
     releaseRowLock();
-    if (tlbHeader.ModifyEnable() || tlbHeader.FilterEnable())
+    if (!wasEditing)
         setMode(Mode::None);
 }
 

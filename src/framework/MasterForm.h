@@ -35,10 +35,9 @@ public slots:
 protected:
     MasterForm(const QString &caption, QWidget *parent, FormServices services);
 
-    // After a failed header step: no row lock, and no mode unless the toolbars
-    // show an edit (Modify and Select both disabled; view mode always leaves
-    // Select enabled).
-    void backFromFailure();
+    // After a failed header step: no row lock, and no mode unless the key was
+    // pressed during an edit (Help), which the failure leaves open.
+    void backFromFailure(bool wasEditing);
     // Before a header key's step: false stops it (the form has said why).
     virtual bool headerKeyAllowed(const QString &Key) {
         (void)Key;

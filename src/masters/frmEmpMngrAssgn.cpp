@@ -593,7 +593,7 @@ void frmEmpMngrAssgn::ok() {
         saveLine();
     } else if (m_entry == Mode::Add && m_detailMode == DetailMode::None) {
         // A mapping is never saved without a line.
-        if (UsrCheckManager() && !fraDet->isEnabled())
+        if (UsrCheckManager())
             status(QStringLiteral("ZVE128"), QStringLiteral("Employee Details"));
     }
 }
@@ -732,26 +732,14 @@ void frmEmpMngrAssgn::Form_KeyDown(int &KeyCode, int Shift) {
     if (KeyCode != vbKey::Escape)
         return;
     clearStatus();
-    // Esc on the open line frame, before a line is being entered, just closes it.
-    if (m_detailMode == DetailMode::None && fraDet->isEnabled()) {
-        KeyCode = 0;
-        try {
-            UsrCloseDetail();
-            UsrRestoreManager();
-        } catch (const zv::db::DbError &e) {
-            modCommon::ShowErrorMessage(&e);
-        }
-        return;
-    }
     DataForm::Form_KeyDown(KeyCode, Shift);
 }
 
 bool frmEmpMngrAssgn::isEditing() const {
     if (unusable())
         return false;
-    if (m_detailMode != DetailMode::None)
-        return true;
-    return !fraDet->isEnabled() && DataForm::isEditing();
+    // The line frame is open exactly while a line is being entered.
+    return m_detailMode != DetailMode::None || DataForm::isEditing();
 }
 
 QString frmEmpMngrAssgn::escQuestion() const {

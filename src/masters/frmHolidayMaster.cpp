@@ -366,7 +366,7 @@ void frmHolidayMaster::detailDelete() {
 // ---------------------------------------------------------------- footer
 
 void frmHolidayMaster::ok() {
-    if (m_detailMode == DetailMode::DetailAdd && fraDetail->isEnabled())
+    if (lineOpen())
         saveLine();
     else
         yearCheck();
@@ -523,7 +523,7 @@ void frmHolidayMaster::restoreViewAfterEntry() {
 }
 
 void frmHolidayMaster::cancel() {
-    const bool entry = fraDetail->isEnabled();
+    const bool entry = lineOpen();
     if (entry) {
         fraDetail->setEnabled(false);
         txtHolidayDescription->clear();
@@ -563,7 +563,7 @@ void frmHolidayMaster::showDayView() {
 }
 
 bool frmHolidayMaster::eventFilter(QObject *watched, QEvent *event) {
-    if (watched == dtpHolDate && event->type() == QEvent::FocusOut && fraDetail->isEnabled() &&
+    if (watched == dtpHolDate && event->type() == QEvent::FocusOut && lineOpen() &&
         !isEmptyMask(dtpHolDate->text())) {
         const auto reason = static_cast<QFocusEvent *>(event)->reason();
         if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::MouseFocusReason)
@@ -598,7 +598,7 @@ void frmHolidayMaster::Form_KeyDown(int &KeyCode, int Shift) {
     DataForm::Form_KeyDown(KeyCode, Shift);
 }
 
-bool frmHolidayMaster::isEditing() const { return !unusable() && fraDetail->isEnabled(); }
+bool frmHolidayMaster::isEditing() const { return !unusable() && lineOpen(); }
 
 QString frmHolidayMaster::closeQuestion() const {
     return QStringLiteral("Do you want to save the changes you have made to '") + windowTitle() +
@@ -614,5 +614,5 @@ bool frmHolidayMaster::saveBeforeClose() {
     footerOk();
     DoEvents();
     // A line that failed a check stays on screen with its status.
-    return !fraDetail->isEnabled();
+    return !lineOpen();
 }

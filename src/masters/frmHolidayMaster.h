@@ -49,6 +49,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // A line is being entered in the detail frame.
+    bool lineOpen() const { return m_detailMode == DetailMode::DetailAdd; }
     void UsrEnableControls();
     void UsrDisableControls();
     void resetFields();
