@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <condition_variable>
 #include <csignal>
+#include <functional>
 #include <mutex>
 #include <sqlite3.h>
 #include <gtest/gtest.h>
@@ -18,6 +19,33 @@
 using namespace zv::db;
 
 namespace {
+
+// Another process with a connection open on path (and whatever take holds
+// besides), until it is killed. Its pid once it holds them; -1 when it failed.
+pid_t childHolding(const QString &path, const std::function<RowLock *(Connection &)> &take) {
+    int ready[2];
+    if (pipe(ready) != 0)
+        return -1;
+    const std::string p = path.toStdString();
+    const pid_t child = fork();
+    if (child == 0) {
+        try {
+            Connection c;
+            c.open(QString::fromStdString(p));
+            std::unique_ptr<RowLock> held(take(c));
+            (void)!write(ready[1], "x", 1);
+            for (;;)
+                pause();
+        } catch (...) {
+        }
+        _exit(1);
+    }
+    char b = 0;
+    const bool holds = child > 0 && read(ready[0], &b, 1) == 1;
+    close(ready[0]);
+    close(ready[1]);
+    return holds ? child : -1;
+}
 
 // A small database with a parent and a child table.
 class DbFixture : public ::testing::Test {
@@ -272,32 +300,13 @@ TEST_F(DbFixture, RowLocksConflictBetweenConnectionsAndAreReleased) {
 }
 
 TEST_F(DbFixture, RowLockOfAnotherProcessIsRefusedUntilItDies) {
-    int ready[2];
-    ASSERT_EQ(pipe(ready), 0);
-    const std::string p = path.toStdString();
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        try {
-            Connection c;
-            c.open(QString::fromStdString(p));
-            auto l = c.lockRow("Dept_Mast", 42);
-            (void)!write(ready[1], "x", 1);
-            for (;;)
-                pause();
-        } catch (...) {
-        }
-        _exit(1);
-    }
-    char b;
-    ASSERT_EQ(read(ready[0], &b, 1), 1);
+    const pid_t child = childHolding(path, [](Connection &c) { return c.lockRow("Dept_Mast", 42).release(); });
+    ASSERT_GT(child, 0);
     EXPECT_EQ(errorOf([&] { conn.lockRow("Dept_Mast", 42); }), err::GeneralFailure);
     EXPECT_TRUE(FileHold(path, FileHold::Kind::Write).inUse());
     kill(child, SIGKILL);
     waitpid(child, nullptr, 0);
     EXPECT_NO_THROW(conn.lockRow("Dept_Mast", 42));
-    close(ready[0]);
-    close(ready[1]);
 }
 
 // A connection tells whether anyone but itself has the file open: another
@@ -315,30 +324,12 @@ TEST_F(DbFixture, OthersHoldingTheFileAreSeenButNotItself) {
     }
     EXPECT_FALSE(conn.othersHoldFile());
 
-    int ready[2];
-    ASSERT_EQ(pipe(ready), 0);
-    const std::string p = path.toStdString();
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        try {
-            Connection c;
-            c.open(QString::fromStdString(p));
-            (void)!write(ready[1], "x", 1);
-            for (;;)
-                pause();
-        } catch (...) {
-        }
-        _exit(1);
-    }
-    char b;
-    ASSERT_EQ(read(ready[0], &b, 1), 1);
+    const pid_t child = childHolding(path, [](Connection &) { return (RowLock *)nullptr; });
+    ASSERT_GT(child, 0);
     EXPECT_TRUE(conn.othersHoldFile());
     kill(child, SIGKILL);
     waitpid(child, nullptr, 0);
     EXPECT_FALSE(conn.othersHoldFile());
-    close(ready[0]);
-    close(ready[1]);
 
     conn.close();
     EXPECT_TRUE(conn.othersHoldFile());
