@@ -6,6 +6,7 @@
 #include "platform/ui/WindowWait.h"
 #include "StatementWatch.h"
 #include "support/OtherProgramLock.h"
+#include <vector>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QAction>
@@ -229,43 +230,29 @@ TEST_F(RestoreTest, RefusesWhileADatabaseIsInUseAndGoesAheadOverStaleLocks) {
     EXPECT_EQ(stampOf(production()), QStringLiteral("monday"));
 }
 
-// Another program holds a file (no lock file of ours says so): the restore
-// refuses with the in-use message of that file and replaces nothing.
-TEST_F(RestoreTest, AnotherProgramHoldingAFileStopsTheRestore) {
+// Another program holds a file (no lock file of ours says so): whichever way
+// it holds production, and when it holds the backup exclusively, the restore
+// refuses before it asks anything, with the in-use message of that file, and
+// production stays as it was to the byte.
+TEST_F(RestoreTest, AnotherProgramHoldingAFileStopsTheRestoreBeforeTheQuestion) {
     modCommon::CloseConnections();
     const QByteArray before = bytesOf(production());
     choose(backup);
-    const struct {
-        QString held, message;
-    } cases[] = {{production(), QStringLiteral("Can not Restore, Destination Database in use.")},
-                 {backup, QStringLiteral("Can not Restore, Source Database in use.")}};
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.held.toStdString());
+    struct Case {
+        QString held, sql, message;
+    };
+    std::vector<Case> cases;
+    for (const char *hold : kOtherProgramHolds)
+        cases.push_back({production(), QString::fromLatin1(hold), QStringLiteral("Can not Restore, Destination Database in use.")});
+    cases.push_back({backup, QStringLiteral("BEGIN EXCLUSIVE"), QStringLiteral("Can not Restore, Source Database in use.")});
+    for (const Case &c : cases) {
+        SCOPED_TRACE((c.held + QStringLiteral(" / ") + c.sql).toStdString());
         messages.clear();
-        OtherProgramLock other(c.held);
+        OtherProgramLock other(c.held, c.sql);
         ASSERT_TRUE(other.held()) << other.output().constData();
         messages.answer(vbYes);   // were it asked
         form->RestoreDatabase();
         EXPECT_EQ(messages.prompts(), QStringList{c.message});
-        ASSERT_TRUE(other.release());
-        EXPECT_TRUE(bytesOf(production()) == before);
-        EXPECT_FALSE(form->unloaded());
-    }
-}
-
-// Whichever way another program holds production, the restore refuses before
-// it asks anything, and production stays as it was to the byte.
-TEST_F(RestoreTest, EveryKindOfHoldOnProductionRefusesBeforeTheQuestion) {
-    modCommon::CloseConnections();
-    const QByteArray before = bytesOf(production());
-    choose(backup);
-    for (const char *hold : kOtherProgramHolds) {
-        SCOPED_TRACE(hold);
-        messages.clear();
-        OtherProgramLock other(production(), QString::fromLatin1(hold));
-        ASSERT_TRUE(other.held()) << other.output().constData();
-        form->RestoreDatabase();
-        EXPECT_EQ(messages.prompts(), QStringList{QStringLiteral("Can not Restore, Destination Database in use.")});
         ASSERT_TRUE(other.release());
         EXPECT_TRUE(bytesOf(production()) == before);
         EXPECT_FALSE(form->unloaded());

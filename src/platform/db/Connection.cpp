@@ -21,13 +21,19 @@ namespace {
 constexpr off_t kPresenceByte = 0;
 constexpr off_t kRowLockBase = 1024;
 
-bool ofdLock(int fd, short type, off_t offset) {
+// One byte of a lock file, locked (or asked about) as type.
+struct flock byteLock(short type, off_t offset) {
     struct flock fl {};
     fl.l_type = type;
     fl.l_whence = SEEK_SET;
     fl.l_start = offset;
     fl.l_len = 1;
     fl.l_pid = 0;
+    return fl;
+}
+
+bool ofdLock(int fd, short type, off_t offset) {
+    struct flock fl = byteLock(type, offset);
     return fcntl(fd, F_OFD_SETLK, &fl) == 0;
 }
 
@@ -49,12 +55,7 @@ void removeIfUnheld(const QString &path) {
 // Whether no other open file description holds the presence byte (ours,
 // held on fd, does not count). A probe that fails answers no.
 bool presenceFree(int fd) {
-    struct flock fl {};
-    fl.l_type = F_WRLCK;
-    fl.l_whence = SEEK_SET;
-    fl.l_start = kPresenceByte;
-    fl.l_len = 1;
-    fl.l_pid = 0;
+    struct flock fl = byteLock(F_WRLCK, kPresenceByte);
     return fcntl(fd, F_OFD_GETLK, &fl) == 0 && fl.l_type == F_UNLCK;
 }
 
