@@ -197,7 +197,7 @@ void ActivityLines::clearFields() {
     }
 }
 
-bool ActivityLines::rewritable() const { return cmbFreq->isEnabled(); }
+bool ActivityLines::rewritable() const { return !m_generated; }
 
 RuleKind ActivityLines::freqKind() const { return ruleKindAt(cmbFreq->currentIndex()); }
 
@@ -240,6 +240,7 @@ void ActivityLines::startAdd(const QDate &latestEnd) {
         setFieldEnabled(w, true);
     clearFields();
     m_lastGenerated = QDate();
+    m_generated = false;
     if (latestEnd.isValid()) {
         SettingUp guard(m_settingUp);
         txtStartDate->setText(zv::db::toDisplayDate(latestEnd.addDays(1)));
@@ -270,6 +271,7 @@ void ActivityLines::showLine(const ActivityLine &line, bool generated) {
         cmbAssignedBy->setEditText(assigner.trimmed().isEmpty() ? QStringLiteral("ADMIN") : assigner);
     }
     m_lastGenerated = line.lastGenerated;
+    m_generated = generated;
     picker->PicMain->setEnabled(true);
     // Once schedule entries were generated only the end date may change.
     if (generated) {

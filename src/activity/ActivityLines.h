@@ -52,7 +52,7 @@ public:
     // Every field read-only.
     void lockFields();
     void clearFields();
-    // Whether the frequency may still change (the line has no generated entries).
+    // Whether the line shown may be written anew (it has no generated entries).
     bool rewritable() const;
 
     // The date rules (against the line's last generated date when a shown
@@ -85,6 +85,7 @@ private:
     Status m_status;
     std::function<QString()> m_entryText;
     QDate m_lastGenerated;
+    bool m_generated = false;   // the line shown has generated entries
     KeyListModel *m_employees = nullptr;
     bool m_settingUp = false;
     bool m_inFreqChange = false;

@@ -119,7 +119,6 @@ frmEmpMngrAssgn::frmEmpMngrAssgn(QWidget *parent, zv::fw::FormServices services)
     tlbHeader.setAttachmentVisible(false);
     tlbHeader.setAttachmentEnable(false);
     fraDet->setEnabled(false);
-    m_entry = Mode::Add;
     try {
         clearForm();
         UsrFillManagerList(0);
@@ -145,8 +144,9 @@ QString frmEmpMngrAssgn::managerText() const { return cmbManager->currentText().
 
 void frmEmpMngrAssgn::UsrFillManagerList(qint64 keptKey) {
     const qint64 chosen = managerKey();
+    // While the mapping is changed its own employees cannot become its manager.
     const auto rows = store().managerCandidates(
-        keptKey, m_entry == Mode::Modify ? std::optional<qint64>(mappingKey()) : std::nullopt);
+        keptKey, mode() == Mode::Modify ? std::optional<qint64>(mappingKey()) : std::nullopt);
     // The same employee stays chosen: nothing changed for the box's handler.
     {
         QSignalBlocker quiet(cmbManager);
@@ -173,7 +173,8 @@ void frmEmpMngrAssgn::showManagerDepartment() {
 void frmEmpMngrAssgn::cmbManager_Change() {
     clearStatus();
     showManagerDepartment();
-    if (m_entry == Mode::Add && !managerText().isEmpty())
+    // A new mapping's first line can be entered once its manager is chosen.
+    if (mode() == Mode::Add && !managerText().isEmpty())
         tlbHeader.setDetailAddEnable(true);
 }
 
@@ -268,8 +269,6 @@ void frmEmpMngrAssgn::help() {
 }
 
 void frmEmpMngrAssgn::select() {
-    const Mode entryBefore = m_entry;
-    m_entry = Mode::Select;
     const QStringList chosen = ShowGeneralFilter(QStringLiteral("MNGREMP"), ManagerMappingStore::filterJoin());
     // The mapping's key decides: a manager without a login name is still a choice.
     if (chosen.value(3).trimmed().isEmpty()) {
@@ -285,7 +284,6 @@ void frmEmpMngrAssgn::select() {
         manager = store().managerKeyOf(mappingKey());
     } catch (...) {
         m_mappingNumber = shown;
-        m_entry = entryBefore;
         throw;
     }
     try {
@@ -296,7 +294,6 @@ void frmEmpMngrAssgn::select() {
     } catch (...) {
         // Half shown is no mapping to act on.
         clearForm();
-        m_entry = entryBefore;
         UsrSetHeaderButtons();
         throw;
     }
@@ -305,7 +302,6 @@ void frmEmpMngrAssgn::select() {
     tlbHeader.setDetailAddEnable(true);
     tlbHeader.setDetailDeleteEnable(m_gridHasRows);
     tlbFooter.setResetVisible(false);
-    m_entry = Mode::Add;
     m_lastAction = QStringLiteral("Select");
     UsrSetHeaderButtons();
 }
@@ -315,7 +311,6 @@ void frmEmpMngrAssgn::add() {
     tlbHeader.setDetailAddEnable(false);
     tlbHeader.setDetailDeleteEnable(false);
     tlbFooter.setResetVisible(false);
-    m_entry = Mode::Add;
     fraDet->setEnabled(false);
     m_detailMode = DetailMode::None;
     clearForm();
@@ -343,7 +338,6 @@ void frmEmpMngrAssgn::modify() {
     cmbManager->setStyleSheet(kOpenBox);
     fraDet->setEnabled(false);
     setMode(Mode::Modify);
-    m_entry = Mode::Modify;
     m_oldManagerText = cmbManager->currentText();
     m_oldManagerKey = managerKey();
     UsrFillManagerList(m_oldManagerKey);
@@ -395,7 +389,6 @@ bool frmEmpMngrAssgn::UsrDeleteMapping() {
 }
 
 void frmEmpMngrAssgn::refresh() {
-    m_entry = Mode::Add;
     m_lastAction = QStringLiteral("Refresh");
     releaseRowLock();
     UsrShowMapping();
@@ -421,7 +414,6 @@ void frmEmpMngrAssgn::UsrShowGrid() {
         tlbHeader.setDetailAddEnable(false);
         tlbHeader.setDetailDeleteEnable(false);
         if (m_lastAction == QLatin1String("Refresh")) {
-            m_entry = Mode::Add;
             m_detailMode = DetailMode::None;
             if (managerText().isEmpty())
                 utility.ActivateHeaderToolBar(&tlbHeader);
@@ -461,7 +453,8 @@ void frmEmpMngrAssgn::detailAdd() {
     m_whereMapping = m_mappingNumber.toLongLong();
     if (!UsrCheckManager())
         return;
-    if (m_entry != Mode::Add) {
+    // A mapping on the screen may have gone meanwhile (a new one has nothing to check).
+    if (mode() != Mode::Add) {
         if (!headerExists()) {
             refuseMissing(QStringLiteral("Cannot Add. "));
             return;
@@ -472,7 +465,6 @@ void frmEmpMngrAssgn::detailAdd() {
 }
 
 void frmEmpMngrAssgn::openLineEntry() {
-    m_entry = Mode::Modify;
     m_detailMode = DetailMode::DetailAdd;
     tlbHeader.setDetailAddEnable(false);
     tlbHeader.setDetailDeleteEnable(false);
@@ -587,11 +579,11 @@ void frmEmpMngrAssgn::tlbFooter_FooterClick(const QString &Key) {
 }
 
 void frmEmpMngrAssgn::ok() {
-    if (m_entry == Mode::Modify && m_detailMode == DetailMode::None) {
+    if (mode() == Mode::Modify && m_detailMode == DetailMode::None) {
         okManagerChange();
-    } else if (m_entry == Mode::Modify && m_detailMode == DetailMode::DetailAdd) {
+    } else if (mode() == Mode::Modify && m_detailMode == DetailMode::DetailAdd) {
         saveLine();
-    } else if (m_entry == Mode::Add && m_detailMode == DetailMode::None) {
+    } else if (mode() == Mode::Add && m_detailMode == DetailMode::None) {
         // A mapping is never saved without a line.
         if (UsrCheckManager())
             status(QStringLiteral("ZVE128"), QStringLiteral("Employee Details"));
@@ -703,7 +695,6 @@ void frmEmpMngrAssgn::saveLine() {
 
 void frmEmpMngrAssgn::cancel() {
     if (m_recordShown) {
-        m_entry = Mode::None;
         UsrCloseDetail();
         lockManager();
         releaseRowLock();
@@ -712,7 +703,7 @@ void frmEmpMngrAssgn::cancel() {
         UsrShowMapping();
         UsrSetHeaderButtons();
         setMode(Mode::None);
-    } else if ((m_entry == Mode::Add || m_entry == Mode::Modify) &&
+    } else if ((mode() == Mode::Add || mode() == Mode::Modify) &&
                (m_detailMode == DetailMode::None || m_detailMode == DetailMode::DetailAdd)) {
         clearForm();
         UsrCloseDetail();
@@ -722,7 +713,6 @@ void frmEmpMngrAssgn::cancel() {
         utility.ActivateHeaderToolBar(&tlbHeader);
         utility.ActivateFooterToolBar(&tlbFooter);
         setMode(Mode::None);
-        m_entry = Mode::None;
     }
 }
 

@@ -101,10 +101,6 @@ private:
     std::unique_ptr<ComboKeys> m_managerKeys;
     std::unique_ptr<ComboKeys> m_employeeKeys;
     QString m_lastAction;
-    // What Ok saves and whether a line starts a new mapping: a new mapping
-    // (Add, also while one is only shown), a change of manager or a line of a
-    // mapping (Modify). Whether an edit is open is the form's mode.
-    Mode m_entry = Mode::None;
     QString m_mappingNumber = QStringLiteral("0");
     qint64 m_whereMapping = 0;   // the mapping of the last where clause
     QString m_oldManagerText;

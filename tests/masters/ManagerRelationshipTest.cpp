@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QTimer>
+#include <functional>
 
 using zv::ui::vbCancel;
 using zv::ui::vbNo;
@@ -168,6 +169,99 @@ TEST_F(MappingTest, FailedSaveLeavesNothingHalfWritten) {
     form->close();
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(statusCode(*form), "ZVE004");
+}
+
+// Every way a mapping comes to be on the screen: DetailAdd reads it again first,
+// so one another user deleted meanwhile is refused and nothing is written; a new
+// mapping being added has nothing to read and opens its first line.
+struct ShownMapping {
+    const char *label;
+    std::function<void(MappingTest &, qint64 mapping)> reach;
+};
+void PrintTo(const ShownMapping &c, std::ostream *os) { *os << c.label; }
+
+class MappingShown : public MappingTest, public ::testing::WithParamInterface<ShownMapping> {};
+
+TEST_P(MappingShown, LineAddReadsTheMappingAgain) {
+    const qint64 asha = emp("Asha", accounts, managerDesg);
+    emp("Binu", stores, clerk);
+    emp("Chitra", stores, clerk);
+    const qint64 m1 = mapping(asha, {});
+    insert("INSERT INTO Emp_Spvr_Mapg_Det (Sys_Mapg_Num, Sys_Emp_Num) VALUES (?, ?)",
+           {m1, emp("Dev", stores, clerk)});
+    open();
+    GetParam().reach(*this, m1);
+    ASSERT_EQ(form->cmbManager->currentText(), "Asha - Manager");
+    ASSERT_FALSE(entryOpen());
+    other.execute("DELETE FROM Emp_Spvr_Mapg_Det");
+    other.execute("DELETE FROM Emp_Spvr_Mapg_Hdr");
+
+    key(*form, Qt::Key_F5);
+    EXPECT_EQ(statusCode(*form), "ZVE034");
+    EXPECT_TRUE(form->lblStatus->text().contains("Cannot Add. "));
+    EXPECT_FALSE(entryOpen());
+    EXPECT_EQ(form->mode(), zv::fw::Mode::None);
+    EXPECT_EQ(form->cmbManager->currentText(), "");
+    EXPECT_FALSE(on(*form, "DetailAdd"));
+    EXPECT_EQ(count("Emp_Spvr_Mapg_Hdr"), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Mapping, MappingShown,
+    ::testing::Values(
+        ShownMapping{"AfterSelect", [](MappingTest &t, qint64 m) { t.select(m); }},
+        ShownMapping{"AfterRefresh",
+                     [](MappingTest &t, qint64 m) {
+                         t.select(m);
+                         key(*t.form, Qt::Key_F11);
+                     }},
+        ShownMapping{"AfterASavedLine",
+                     [](MappingTest &t, qint64 m) {
+                         t.select(m);
+                         key(*t.form, Qt::Key_F5);
+                         t.choose(t.form->cmbEmpName, "B");
+                         key(*t.form, Qt::Key_F9);
+                         ASSERT_EQ(MasterTest::statusCode(*t.form), "ZVE003");
+                     }},
+        ShownMapping{"AfterACancelledLine",
+                     [](MappingTest &t, qint64 m) {
+                         t.select(m);
+                         key(*t.form, Qt::Key_F5);
+                         key(*t.form, Qt::Key_F10);
+                     }},
+        ShownMapping{"AfterAManagerChange",
+                     [](MappingTest &t, qint64 m) {
+                         t.select(m);
+                         key(*t.form, Qt::Key_F3);
+                         key(*t.form, Qt::Key_F9);
+                         ASSERT_EQ(MasterTest::statusCode(*t.form), "ZVE002");
+                     }},
+        ShownMapping{"AfterALineDelete",
+                     [](MappingTest &t, qint64 m) {
+                         t.select(m);
+                         key(*t.form, Qt::Key_F5);
+                         t.choose(t.form->cmbEmpName, "B");
+                         key(*t.form, Qt::Key_F9);
+                         t.messages.answer(vbYes);
+                         key(*t.form, Qt::Key_F7);
+                         ASSERT_EQ(MasterTest::statusCode(*t.form), "ZVE008");
+                         key(*t.form, Qt::Key_F10);
+                     }}),
+    ByLabel());
+
+// A new mapping has no row to read again: its manager chosen, the first line opens.
+TEST_F(MappingTest, NewMappingOpensItsFirstLineUnread) {
+    emp("Asha", accounts, managerDesg);
+    emp("Binu", stores, clerk);
+    open();
+    key(*form, Qt::Key_F2);
+    choose(form->cmbManager, "A");
+    ASSERT_EQ(form->mappingNumber(), "0");
+    key(*form, Qt::Key_F5);
+    EXPECT_TRUE(entryOpen());
+    EXPECT_EQ(statusCode(*form), "");
+    EXPECT_EQ(form->mode(), zv::fw::Mode::Modify);
+    EXPECT_EQ(form->detailMode(), zv::fw::DetailMode::DetailAdd);
 }
 
 // Select shows the mapping through the general filter; a cancelled filter keeps it.
