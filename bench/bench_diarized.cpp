@@ -208,7 +208,7 @@ int main(int argc, char **argv) {
         QElapsedTimer t;
         t.start();
         programRows = form.fillTempYear();
-        const zv::db::Recordset rs = zv::reports::diarizedRows(*modCommon::gConn, form.formId());
+        const zv::db::Recordset rs = zv::reports::diarizedRows(modCommon::MainConnection(), form.formId());
         if (rs.recordCount() != programRows)
             std::exit(1);
         return t.nsecsElapsed() / 1e6;
@@ -239,11 +239,11 @@ int main(int argc, char **argv) {
     const QString id = QStringLiteral("bench");
     programStep(fifthConn, id, filter, fifthRows);   // warm-up
     const bench::PairedTimes growth = bench::pairedRuns(
-        bench::kPairs, [&] { return programStep(*modCommon::gConn, id, filter, fullRows); },
+        bench::kPairs, [&] { return programStep(modCommon::MainConnection(), id, filter, fullRows); },
         [&] { return programStep(fifthConn, id, filter, fifthRows); });
     fifthConn.close();
     form.close();
-    modCommon::gConn->close();
+    modCommon::CloseMainConnection();
 
     std::printf("medians of %d pairs\n", bench::kPairs);
     std::printf("  %6d employees: %7lld rows   program %8.1f ms\n", employees / 5, fifthRows, growth.rawMedian());

@@ -214,7 +214,7 @@ int main(int argc, char **argv) {
         [&] { return direct(raw, criterion.statement); });
     const int criterionRawRows = gRawRows;
     sqlite3_close(raw);
-    modCommon::gConn->close();
+    modCommon::CloseMainConnection();
 
     if (open.rows != openRawRows || criterion.rows != criterionRawRows) {
         std::fprintf(stderr, "row counts differ: filter %d/%d, SQLite %d/%d\n", open.rows, criterion.rows,

@@ -236,7 +236,7 @@ int main(int argc, char **argv) {
     }
     if (!bench::openAsProduction(path))
         return 1;
-    const Side base{modCommon::gConn.get(), openRaw(path)};
+    const Side base{&modCommon::MainConnection(), openRaw(path)};
     std::printf("medians of %d pairs, each run rewriting every line's date\n", bench::kPairs);
 
     printSize("as filled", base);
@@ -295,7 +295,7 @@ int main(int argc, char **argv) {
         sqlite3_close(moreLines.raw);
     }
     sqlite3_close(base.raw);
-    modCommon::gConn->close();
+    modCommon::CloseMainConnection();
     std::printf("program / raw at the first size:\n");
     return bench::finish(times, kGoalRatio, missed);
 }

@@ -204,7 +204,7 @@ void timedQuery(const char *what, const std::function<zv::reports::BoundSql()> &
     long long rows = 0;
     const double ms = timed([&] {
         const auto q = query();
-        rows = modCommon::gConn->query(q.text, q.params).recordCount();
+        rows = modCommon::MainConnection().query(q.text, q.params).recordCount();
         if (after)
             after();
     });
@@ -325,7 +325,7 @@ bench::PairedTimes checklistGoal(const frmGenReportDev3 &setUp) {
     frmGenReportDev3 form(nullptr, zv::masters::formServices());
     form.cmbMnth->setCurrentIndex(setUp.cmbMnth->currentIndex());
     form.txtYear->setText(setUp.txtYear->text());
-    auto &conn = *modCommon::gConn;
+    auto &conn = modCommon::MainConnection();
     FirstPageWatch watch;
     qApp->installEventFilter(&watch);
     form.setSelectionList(QString());
@@ -421,7 +421,7 @@ int main(int argc, char **argv) {
     zv::report::setProgramFolder(dir.path());
     if (!bench::openAsProduction(db))
         return 1;
-    auto &conn = *modCommon::gConn;
+    auto &conn = modCommon::MainConnection();
     // The viewer renders and previews the report, then returns at once.
     zv::fw::FormServices services;
     services.viewer.modal = [](zv::report::FrmReportViewer &v) {
@@ -509,7 +509,7 @@ int main(int argc, char **argv) {
         report(("fill Temp_Year and read back, " + everyKey).constData(), ms, rows);
         okRoad(form);
     }
-    modCommon::gConn->close();
+    modCommon::CloseMainConnection();
     std::printf("checklist, %d employees: first page / raw\n", kEmployees);
     return bench::finish(checklist, kChecklistGoal);
 }

@@ -95,7 +95,7 @@ public:
 };
 
 TEST_F(LastGenerationUpdate, EachLineGetsTheLatestExpectedDateOfItsEntries) {
-    EXPECT_EQ(zv::activity::RecalculateLastGnrtdDate(*modCommon::gConn), int(kLines.size()));
+    EXPECT_EQ(zv::activity::RecalculateLastGnrtdDate(modCommon::MainConnection()), int(kLines.size()));
     expectDates(true);
 }
 
@@ -121,7 +121,7 @@ TEST_F(LastGenerationUpdate, BatchesCoverEveryLine) {
 
         std::vector<std::pair<int, int>> calls;
         EXPECT_EQ(zv::activity::RecalculateLastGnrtdDate(
-                      *modCommon::gConn, [&](int done, int total) { calls.emplace_back(done, total); }),
+                      modCommon::MainConnection(), [&](int done, int total) { calls.emplace_back(done, total); }),
                   lines);
 
         EXPECT_EQ(scalar(QStringLiteral(
@@ -207,7 +207,7 @@ TEST_F(LastGenerationUpdate, AFailureChangesNothingAndIsReported) {
         EXPECT_EQ(messages.shown()[1].buttons, vbCritical);
         EXPECT_FALSE(messages.prompts().contains(kDone));
         EXPECT_FALSE(form->unloaded());
-        EXPECT_FALSE(modCommon::gConn->inTransaction());
+        EXPECT_FALSE(modCommon::MainConnection().inTransaction());
         expectIdle();
 
         // The window stays usable: the next run succeeds.

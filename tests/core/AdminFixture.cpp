@@ -72,8 +72,8 @@ QStringList AdminTest::leftovers(const QString &folderPath) {
 }
 
 bool AdminTest::mainConnectionOn(const QString &path) {
-    return modCommon::gConn && modCommon::gConn->isOpen() &&
-           QFileInfo(modCommon::gConn->path()).canonicalFilePath() == QFileInfo(path).canonicalFilePath();
+    const QString open = modCommon::MainConnectionPath();
+    return !open.isEmpty() && QFileInfo(open).canonicalFilePath() == QFileInfo(path).canonicalFilePath();
 }
 
 FileSizeLimit::FileSizeLimit(qint64 bytes) {

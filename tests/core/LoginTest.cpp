@@ -68,9 +68,7 @@ TEST_P(LoginOutcome, LeavesTheStateOfTheTable) {
     EXPECT_EQ(gSysOpen, c.sysOpen);
     EXPECT_EQ(gSysConn && gSysConn->isOpen(), c.sysOpen);
     EXPECT_EQ(gConnOpen, c.connOpen);
-    EXPECT_EQ(gConn && gConn->isOpen(), c.mainConnectionOpen);
-    if (c.mainConnectionOpen)
-        EXPECT_EQ(gConn->path(), folder->productionDb());
+    EXPECT_EQ(MainConnectionPath(), c.mainConnectionOpen ? folder->productionDb() : QString());
     switch (c.dbPath) {
     case Path::Unchanged: EXPECT_EQ(gDBPath, QString()); break;
     case Path::Template: EXPECT_EQ(gDBPath, folder->templateDb()); break;

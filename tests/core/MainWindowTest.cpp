@@ -254,15 +254,14 @@ class MainWindowExit : public MainWindow {
 public:
     void SetUp() override {
         MainWindow::SetUp();
-        gSysConn = std::make_shared<zv::db::Connection>();
-        gSysConn->open(folder->systemDb());
-        gConn = std::make_shared<zv::db::Connection>();
-        gConn->open(folder->productionDb());
-        gSysOpen = gConnOpen = true;
-        main = gConn;
+        gDBPath = folder->productionDb();
+        ASSERT_EQ(OpenMainConnection(), zv::db::OpenOutcome::Opened);
+        ASSERT_EQ(OpenSystemDatabase(), zv::db::OpenOutcome::Opened);
+        main = &MainConnection();
         sys = gSysConn;
     }
-    std::shared_ptr<zv::db::Connection> main, sys;
+    const zv::db::Connection *main = nullptr;
+    std::shared_ptr<zv::db::Connection> sys;
 };
 
 // Every way of closing asks; No keeps the program and both connections.
@@ -288,9 +287,9 @@ TEST_F(MainWindowExit, EveryWayOfClosingAsks) {
         EXPECT_EQ(m.title, QStringLiteral("Exit Confirmation"));
         EXPECT_EQ(MDIZVS::existingInstance(), w);
         EXPECT_TRUE(w->isVisible());
-        EXPECT_TRUE(main->isOpen());
+        EXPECT_EQ(MainConnectionPath(), folder->productionDb());
+        EXPECT_EQ(&MainConnection(), main);
         EXPECT_TRUE(sys->isOpen());
-        EXPECT_EQ(gConn, main);
         EXPECT_EQ(endCount, 0);
     }
 }
@@ -301,9 +300,9 @@ TEST_F(MainWindowExit, YesClosesBothConnectionsAndEnds) {
     messages.answer(vbYes);
     w->close();
     EXPECT_EQ(endCount, 1);
-    EXPECT_FALSE(main->isOpen());
+    EXPECT_TRUE(MainConnectionPath().isEmpty());
+    EXPECT_FALSE(gConnOpen);
     EXPECT_FALSE(sys->isOpen());
-    EXPECT_EQ(gConn, nullptr);
     EXPECT_EQ(gSysConn, nullptr);
     EXPECT_EQ(MDIZVS::existingInstance(), nullptr);
     EXPECT_FALSE(QFile::exists(zv::db::lockFilePath(folder->productionDb())));

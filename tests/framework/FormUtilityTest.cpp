@@ -17,9 +17,9 @@ namespace {
 class FormUtilityTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        modCommon::gConn = std::make_shared<zv::db::Connection>();
-        modCommon::gConn->open(folder.productionDb());
-        auto &c = *modCommon::gConn;
+        modCommon::gDBPath = folder.productionDb();
+        ASSERT_EQ(modCommon::OpenMainConnection(), zv::db::OpenOutcome::Opened);
+        auto &c = modCommon::MainConnection();
         c.executeScript(
             "CREATE TABLE IF NOT EXISTS Err_Msg (Err_Code TEXT COLLATE NOCASE, Err_Msg TEXT, Err_Type TEXT);"
             "CREATE TABLE Fw_Dept (Sys_Dept_Num INTEGER PRIMARY KEY AUTOINCREMENT, Dept_Desc TEXT COLLATE NOCASE,"
@@ -44,10 +44,13 @@ protected:
         }
         c.execute("INSERT INTO Fw_Dept (Dept_Desc, Edit_Allow) VALUES ('Accounts', 0), ('O''Brien & Co', NULL)");
     }
-    void TearDown() override { modCommon::gConn.reset(); }
+    void TearDown() override {
+        modCommon::ReleaseConnections();
+        modCommon::gDBPath.clear();
+    }
 
     qint64 deptKey(const QString &name) {
-        return modCommon::gConn->scalar("SELECT Sys_Dept_Num FROM Fw_Dept WHERE Dept_Desc = ?", {name}).toLongLong();
+        return modCommon::MainConnection().scalar("SELECT Sys_Dept_Num FROM Fw_Dept WHERE Dept_Desc = ?", {name}).toLongLong();
     }
 
     ProgramFolder folder;
@@ -395,7 +398,7 @@ TEST_F(FormUtilityTest, RecordExistsAndFillCombo) {
 TEST_F(FormUtilityTest, DeleteRecordOutcomes) {
     SingleForm form(kMasterKeys);
     auto &u = form.utility;
-    auto &c = *modCommon::gConn;
+    auto &c = modCommon::MainConnection();
     const qint64 accounts = deptKey("Accounts");
     const qint64 obrien = deptKey("O'Brien & Co");
     c.execute("INSERT INTO Fw_Emp (Emp_Name, Sys_Dept_Num) VALUES ('Asha', ?)", {accounts});
@@ -432,7 +435,9 @@ TEST_F(FormUtilityTest, DeleteRecordOutcomes) {
 
 TEST_F(FormUtilityTest, DatabaseFailuresGoToTheErrorReport) {
     SingleForm form(kMasterKeys);
-    modCommon::gConn->close();
+    // Closed, and with no file to open again.
+    modCommon::CloseMainConnection();
+    modCommon::gDBPath.clear();
     form.utility.DisplayStatus("ZVE007", &form.footer);
     EXPECT_EQ(form.utility.DeleteRecord("Fw_Dept", "WHERE 1 = 1", {}, &form.footer), "");
     EXPECT_EQ(messages.shown().size(), 2);

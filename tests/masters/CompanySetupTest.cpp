@@ -193,7 +193,7 @@ TEST_F(CompanySetupTest, FailedReloadAfterAnInsertIsShown) {
     key_(Qt::Key_F2);
     QTest::keyClicks(form->txtcmpnyname, "Acme");
     // From here on the program's connection may not read company names.
-    sqlite3 *db = modCommon::gConn->handle();
+    sqlite3 *db = modCommon::MainConnection().handle();
     sqlite3_set_authorizer(
         db,
         [](void *, int action, const char *table, const char *column, const char *, const char *) {

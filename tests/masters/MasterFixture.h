@@ -18,7 +18,7 @@ public:
         ProductionDbTest::TearDown();
     }
 
-    zv::db::Connection &db() { return *modCommon::gConn; }
+    zv::db::Connection &db() { return modCommon::MainConnection(); }
     // An employee in the given department and designation (both made when 0).
     qint64 employeeIn(qint64 dept, qint64 desg) {
         if (dept == 0)

@@ -78,7 +78,7 @@ TEST_F(GeneralFilterMetadata, EveryScreenKeyMakesAStatementTheDatabaseRuns) {
         {"ACTMASTAS", "", "Actvty_Mast ", 3},
         {"PROJ", "", "Cmpny_Mast ", 1},
     };
-    auto &conn = *modCommon::gConn;
+    auto &conn = modCommon::MainConnection();
     for (const Key &k : keys) {
         const auto rows = readQueryFields(conn, QStringLiteral(" %1 ").arg(QLatin1String(k.key)));
         const auto grid = readGridColumns(conn, QLatin1String(k.key));

@@ -92,7 +92,7 @@ TEST_F(GeneralFilter, EveryScreenKeyHandsBackTheChosenRowWhereItsCallerReadsIt) 
 
 // Each screen key narrows its rows by a text typed into one of its fields.
 TEST_F(GeneralFilter, EveryScreenKeyFiltersByATypedText) {
-    auto &c = *modCommon::gConn;
+    auto &c = modCommon::MainConnection();
     c.execute("INSERT INTO Emp_Spvr_Mapg_Hdr (Sys_Emp_Num) VALUES (3)");   // Obi Nnamdi, a clerk
     c.execute("INSERT INTO Cmpny_Mast (Cmpny_Name, City, Cntry) VALUES ('Other Co', 'Delhi', 'India')");
     struct Case {

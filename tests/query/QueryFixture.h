@@ -27,7 +27,7 @@ protected:
         modCommon::gDBPath = folder.productionDb();
         modCommon::OpenDatabase();
         ASSERT_TRUE(modCommon::gConnOpen);
-        auto &c = *modCommon::gConn;
+        auto &c = modCommon::MainConnection();
         for (const char *d : {"Accounts", "Admin", "Sales"})
             c.execute(QStringLiteral("INSERT INTO Dept_Mast (Dept_Desc) VALUES (?)"), {QString::fromUtf8(d)});
         for (const char *d : {"Clerk", "Manager"})
@@ -62,10 +62,7 @@ protected:
     }
 
     void TearDown() override {
-        if (modCommon::gConn)
-            modCommon::gConn->close();
-        modCommon::gConn.reset();
-        modCommon::gConnOpen = false;
+        modCommon::ReleaseConnections();
     }
 
     ProgramFolder folder;

@@ -201,7 +201,7 @@ TEST_F(FindDialog, QuoteInTheTextAndStartsWith) {
 }
 
 TEST_F(FindDialog, DateColumnsSearchByThePickedDay) {
-    modCommon::gConn->execute("INSERT INTO Actvty_Mast (Entry_Date, Actvty_Desc, Remk) VALUES ('2004-05-01', 'Zero remark', NULL)");
+    modCommon::MainConnection().execute("INSERT INTO Actvty_Mast (Entry_Date, Actvty_Desc, Remk) VALUES ('2004-05-01', 'Zero remark', NULL)");
     withResults("ACTMASTAS", "", 2, [&](frmGeneralFilter *w) {
         const int nullRow = names(w, 2).indexOf("Zero remark");
         w->dgdGrid()->setCurrentIndex(w->dgdGrid()->model()->index(nullRow, 2));

@@ -307,7 +307,7 @@ TEST_F(ChecklistReport, CancelDuringTheDataStepShowsNothingAndLeavesNoRows) {
     EXPECT_EQ(form.lblStatus->text(), "");
     EXPECT_EQ(tempRows(form.runKey()), 0);
     EXPECT_EQ(scalar("SELECT count(*) FROM temp_mchklist").toInt(), 2);   // only the other runs' rows
-    EXPECT_FALSE(modCommon::gConn->inTransaction());
+    EXPECT_FALSE(modCommon::MainConnection().inTransaction());
     EXPECT_TRUE(messages.shown().isEmpty());
     EXPECT_EQ(zv::ui::busyWindow(), nullptr);
 

@@ -37,7 +37,7 @@ TEST_F(ClosedConnection, ReportFiltersReopenTheMainConnectionForOkAndCancel) {
     };
     for (const auto &f : forms) {
         modCommon::CloseMainConnection();
-        ASSERT_FALSE(modCommon::gConn->isOpen());
+        ASSERT_TRUE(modCommon::MainConnectionPath().isEmpty());
         std::unique_ptr<zv::reports::ReportFilterForm> form(f.make());
         showForm(*form);
         clickOkAfresh(*form);

@@ -30,7 +30,7 @@ TEST_F(DataStep, EveryReportReadsItsDataWhileTheWindowWaits) {
     for (const auto &f : forms) {
         std::unique_ptr<zv::reports::ReportFilterForm> form(f.make());
         showForm(*form);
-        SqlGate gate(modCommon::gConn->handle());
+        SqlGate gate(modCommon::MainConnection().handle());
         gate.holdOtherThreads([] { return zv::ui::busyWindow() != nullptr; });
         bool busyShown = false, timerRan = false;
         duringDataStep([&] {

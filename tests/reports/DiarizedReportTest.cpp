@@ -201,7 +201,7 @@ TEST_F(DiarizedReport, CancelDuringTheDataStepLeavesNoRows) {
     EXPECT_EQ(shown.count, 0);
     EXPECT_EQ(form.lblStatus->text(), "");
     EXPECT_EQ(rowsOf(form.formId()), 0);
-    EXPECT_FALSE(modCommon::gConn->inTransaction());
+    EXPECT_FALSE(modCommon::MainConnection().inTransaction());
     EXPECT_TRUE(messages.shown().isEmpty());
 }
 

@@ -106,7 +106,7 @@ TEST_F(HeldDatabase, AFullDiskDuringTheFillIsOneBoxAndLeavesNoRows) {
         {zv::forms::names::frmGenReportDev3, "temp_mchklist"},
         {zv::forms::names::frmGenReport2, "Temp_Year"},
     };
-    auto &c = *modCommon::gConn;
+    auto &c = modCommon::MainConnection();
     for (const auto &r : reports) {
         const std::string where = r.form.toStdString();
         std::unique_ptr<QDialog> dialog(zv::forms::createForm(r.form));

@@ -58,8 +58,8 @@ TEST_F(LeftoverRows, OnlyRowsThatAKilledRunOfTheAdministratorLeftGo) {
     for (const QString &user : otherUsers)
         addChecklist(user);
 
-    EXPECT_EQ(zv::reports::deleteStaleDiarized(*modCommon::gConn, now), 6);
-    EXPECT_EQ(zv::reports::deleteLeftoverChecklists(*modCommon::gConn, admin), 6);
+    EXPECT_EQ(zv::reports::deleteStaleDiarized(modCommon::MainConnection(), now), 6);
+    EXPECT_EQ(zv::reports::deleteLeftoverChecklists(modCommon::MainConnection(), admin), 6);
     for (const Case &c : diarized)
         EXPECT_EQ(diarizedRows(c.id), c.goes ? 0 : 2) << c.id.toStdString();
     for (const QString &user : adminRuns)

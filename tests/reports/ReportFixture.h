@@ -171,12 +171,12 @@ public:
     // row written into table: the report's data step stops at its first row
     // until the test opens the gate.
     std::unique_ptr<SqlGate> holdWritesInto(const QString &table) {
-        auto gate = std::make_unique<SqlGate>(modCommon::gConn->handle());
-        modCommon::gConn->executeScript("CREATE TEMP TRIGGER held_" + table + " BEFORE INSERT ON main." + table +
+        auto gate = std::make_unique<SqlGate>(modCommon::MainConnection().handle());
+        modCommon::MainConnection().executeScript("CREATE TEMP TRIGGER held_" + table + " BEFORE INSERT ON main." + table +
                                         " BEGIN SELECT zv_gate(); END");
         return gate;
     }
-    void releaseWritesInto(const QString &table) { modCommon::gConn->executeScript("DROP TRIGGER temp.held_" + table); }
+    void releaseWritesInto(const QString &table) { modCommon::MainConnection().executeScript("DROP TRIGGER temp.held_" + table); }
     // Runs step on the window's thread every millisecond while a data step
     // is on its way (the busy window shown), until it returns true.
     static void duringDataStep(const std::function<bool()> &step) {
