@@ -2,9 +2,10 @@
 // shown, against a minimal Qt Widgets program (this one, run with --minimal)
 // until its one window is shown. Both run as fresh processes, alternately and
 // in alternating order, with ZV_EXIT_WHEN_SHOWN set so that each writes
-// "shown" and ends once its window is on screen. Prints the medians and, as
-// the last line, the median of the pairs' ratios with the middle half of them
-// beside it; exits non-zero over 1.2.
+// "shown" and ends once its window is on screen; a side's time in a pair is
+// the fastest of three starts in a row. Prints the medians and, as the last
+// line, the median of the pairs' ratios with the middle half of them beside
+// it; exits non-zero over 1.2.
 //
 // The windows go to a real X display: the one DISPLAY names, else an Xvfb
 // started for the run when one is installed; offscreen only without either
@@ -30,6 +31,7 @@
 namespace {
 
 constexpr double kGoal = 1.2;
+constexpr int kStartsPerSide = 3;
 
 int minimalWindow(int argc, char **argv) {
     QApplication app(argc, argv);
@@ -167,10 +169,17 @@ int main(int argc, char **argv) {
         return 2;
 
     bool failed = false;
+    // A side's time in a pair is the fastest of a few starts in a row: what
+    // other processes add to a start is never negative, so the fastest is
+    // nearest to the start's own cost.
     const auto timedOrFail = [&](const QString &exe, const QStringList &args) {
-        const double ms = failed ? -1 : timeToShown(exe, args, env);
-        failed = failed || ms < 0;
-        return ms;
+        double best = -1;
+        for (int i = 0; i < kStartsPerSide && !failed; ++i) {
+            const double ms = timeToShown(exe, args, env);
+            failed = ms < 0;
+            best = best < 0 ? ms : std::min(best, ms);
+        }
+        return failed ? -1 : best;
     };
     const bench::PairedTimes times = bench::pairedRuns(
         runs, [&] { return timedOrFail(program, {}); }, [&] { return timedOrFail(self, minimalArgs); });
