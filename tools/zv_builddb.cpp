@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QTextStream>
 #include <cstdio>
+#include <filesystem>
 #include <sqlite3.h>
 
 namespace {
@@ -17,6 +18,15 @@ namespace {
 [[noreturn]] void die(const QString &msg) {
     std::fprintf(stderr, "zv_builddb: %s\n", qPrintable(msg));
     std::exit(1);
+}
+
+// Puts tmp in target's place in one step: a test copying the file meanwhile
+// gets the old file or the new one, never none.
+void replaceWith(const QString &tmp, const QString &target) {
+    std::error_code ec;
+    std::filesystem::rename(tmp.toStdString(), target.toStdString(), ec);
+    if (ec)
+        die("cannot write " + target + ": " + QString::fromStdString(ec.message()));
 }
 
 QString readFile(const QString &path) {
@@ -51,9 +61,7 @@ void build(const QString &target, const QStringList &scripts, const QString &sch
         extra(db);
     exec(db, "COMMIT;", tmp);
     sqlite3_close(db);
-    QFile::remove(target);
-    if (!QFile::rename(tmp, target))
-        die("cannot write " + target);
+    replaceWith(tmp, target);
 }
 
 void seedSystemRow(sqlite3 *db) {
@@ -75,9 +83,7 @@ void copyInto(const QString &from, const QString &to) {
     QFile::remove(tmp);
     if (!QFile::copy(from, tmp))
         die("cannot copy " + from + " to " + tmp);
-    QFile::remove(to);
-    if (!QFile::rename(tmp, to))
-        die("cannot write " + to);
+    replaceWith(tmp, to);
 }
 
 } // namespace
