@@ -870,17 +870,18 @@ void frmActvtyMast::dgdAM_RowColChange() {
 void frmActvtyMast::dgdAM_DblClick() {
     if (!dgdAM->isEnabled() || !dgdAM->current())
         return;
-    const zv::ui::OneAction oneAction;
-    try {
-        EnableDetailForModify();
-        m_lineView = true;
-        DisableDetail();
-        picker->setPickable(false);
-        fraDet->setTitle(QStringLiteral("View Schedule Details"));
-    } catch (const std::exception &e) {
-        backToLines();
-        HeaderDetailForm::showFailure(e);
-    }
+    tellingFailures([this] {
+        try {
+            EnableDetailForModify();
+            m_lineView = true;
+            DisableDetail();
+            picker->setPickable(false);
+            fraDet->setTitle(QStringLiteral("View Schedule Details"));
+        } catch (...) {
+            backToLines();
+            throw;
+        }
+    });
 }
 
 bool frmActvtyMast::CheckHeaderLock() { return !takeRowLock(QStringLiteral("Actvty_Mast"), m_activity); }

@@ -174,7 +174,6 @@ void frmLogin::giveFocus(QLineEdit *box) {
 }
 
 void frmLogin::login() {
-    const zv::ui::OneAction action;
     // The file the step at hand reads, for an in-use message.
     QString reading = appFile(QString::fromLatin1(kSystemDb));
     try {

@@ -182,10 +182,13 @@ Connection &MainConnection() {
     const zv::db::OpenOutcome outcome = OpenMainConnection();
     if (outcome == zv::db::OpenOutcome::Opened)
         return *gConn;
-    // The open has told the user why; an in-use failure stays one box for the action.
-    if (outcome == zv::db::OpenOutcome::InUse)
-        throw DbError(zv::db::err::DatabaseInUse, zv::db::inUseText(databaseName(gDBPath)));
-    throw DbError(zv::db::err::ConnectionClosed, QStringLiteral("Operation is not allowed when the object is closed."));
+    // A damaged file other than the production database is passed over by the
+    // open in silence: its failure is the action's to tell.
+    if (outcome == zv::db::OpenOutcome::Damaged && !isProductionPath(gDBPath))
+        throw DbError(zv::db::err::GeneralFailure, databaseName(gDBPath) + QStringLiteral(" is damaged."));
+    // Anything else the open has told (the in-use box, the path form, the
+    // corrupted message, the error box): the action ends here.
+    zv::ui::endAction();
 }
 
 // Touches only the system connection: the main connection and gDBPath stay as they are.
@@ -244,16 +247,11 @@ QString GetTimeStampString(const QDateTime &at) {
 }
 
 void ShowErrorMessage(const DbError *error) {
-    if (!error || error->number() == 0)
-        return;
-    zv::ui::ErrorBox(*error, zv::db::ErrorLayout::Standard, vbCritical, QStringLiteral("Information"));
+    if (error)
+        zv::ui::tellFailure(*error);
 }
 
-void ShowErrorMessage(const std::exception &error) {
-    // Not a database error: no number of its own, so the general failure's.
-    const DbError failure = zv::db::failureOf(error);
-    ShowErrorMessage(&failure);
-}
+void ShowErrorMessage(const std::exception &error) { zv::ui::tellFailure(error); }
 
 bool IsDigitKey(int keyAscii, int keyCode) {
     return (keyAscii >= 48 && keyAscii <= 57) || (keyCode >= 48 && keyCode <= 57) || (keyCode >= 96 && keyCode <= 105);

@@ -45,13 +45,14 @@ inline const char *kTemplateDb = "SysData/ZV-ORG.mdb";
 inline const char *kProductionDb = "Data/ZV-DATA.mdb";
 
 // Opens gDBPath as the main connection. When it does not open, the user has
-// been told why (once per action for a file in use); the outcome says what it was.
+// been told why (but for a damaged file other than the production database,
+// which it passes over in silence); the outcome says what it was.
 zv::db::OpenOutcome OpenDatabase();
 // The one way to the main connection: reopened (OpenDatabase) when it was
 // closed, by a refused backup say. MainConnectionOpen answers whether it is
-// open now (OpenDatabase has said why when not); MainConnection throws
-// instead: DatabaseInUse when another program holds the file, else
-// ConnectionClosed.
+// open now (OpenDatabase has said why when not); MainConnection ends the
+// action instead (zv::ui::ActionEnded, already told), or throws the damage
+// of a file the open passed over in silence.
 bool MainConnectionOpen();
 zv::db::Connection &MainConnection();
 // The same, with what opening it came to (Opened when it already was open).

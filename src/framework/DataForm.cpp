@@ -65,8 +65,7 @@ bool DataForm::takeRowLock(const QString &table, const QVariant &key) {
     try {
         m_lock = db().lockRow(table, key);
         return true;
-    } catch (const zv::db::DbError &) {
-        m_lock.reset();
+    } catch (const zv::db::RowHeld &) {
         return false;
     }
 }

@@ -59,8 +59,8 @@ protected:
     static void refusePaste(QWidget *box);
 
     // Row lock of the row being modified or deleted. False when another
-    // connection holds it (any other failure as well: nothing is edited
-    // without its lock).
+    // connection holds it; any other failure (the connection will not open,
+    // the lock file cannot be locked) reaches the caller with its own cause.
     bool takeRowLock(const QString &table, const QVariant &key);
     void releaseRowLock();
 

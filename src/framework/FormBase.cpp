@@ -78,6 +78,7 @@ void FormBase::wireToolbars(HeaderToolbarBase &header, const QStringList &header
     tlbFooter.setLabelName(lblStatus);
     // After header and footer: the form sees what they leave.
     keyPreviewOf(this)->addFormHandler(this);
+    keyPreviewOf(this)->setTeller([this](const std::exception &e) { showFailure(e); });
     connect(&tlbFooter, &clsFooterToolBar::FooterClick, this,
             [this](const QString &Key) { tellingFailures([&] { tlbFooter_FooterClick(Key); }); });
 }
@@ -111,13 +112,8 @@ void FormBase::runHeaderKey(const QString &key) {
         (this->*step)();
 }
 
-void FormBase::tellingFailures(const std::function<void()> &step) {
-    const zv::ui::OneAction oneAction;
-    try {
-        step();
-    } catch (const std::exception &e) {
-        showFailure(e);
-    }
+bool FormBase::tellingFailures(const std::function<void()> &step) {
+    return zv::ui::runAction(step, [this](const std::exception &e) { showFailure(e); });
 }
 
 void FormBase::showFailure(const std::exception &e) { modCommon::ShowErrorMessage(e); }
@@ -175,7 +171,7 @@ void FormBase::showEvent(QShowEvent *event) {
     QDialog::showEvent(event);
     if (!m_activated) {
         m_activated = true;
-        Form_Activate();
+        tellingFailures([this] { Form_Activate(); });
     }
 }
 
@@ -184,7 +180,8 @@ void FormBase::closeEvent(QCloseEvent *event) {
         event->accept();
         return;
     }
-    if (!Form_QueryUnload()) {
+    bool mayClose = false;
+    if (!tellingFailures([&] { mayClose = Form_QueryUnload(); }) || !mayClose) {
         event->ignore();
         return;
     }
@@ -193,7 +190,7 @@ void FormBase::closeEvent(QCloseEvent *event) {
 
 void FormBase::reject() {
     int key = zv::ui::vbKey::Escape;
-    Form_KeyDown(key, 0);
+    tellingFailures([&] { Form_KeyDown(key, 0); });
 }
 
 } // namespace zv::fw

@@ -100,12 +100,14 @@ protected:
     // DetailAdd, DetailModify, DetailDelete, Help, Exit). Failures reach the caller.
     void runHeaderKey(const QString &key);
 
-    // The one error path of header and footer clicks: the step runs as one
-    // user action, and a failure is shown once (showFailure; a database in
-    // use is the in-use box, at most once for the action); the form stays as
-    // the step left it.
-    void tellingFailures(const std::function<void()> &step);
-    // The box a failure is shown in: the program's error box.
+    // The one error path of the form's actions (header and footer clicks, the
+    // form's keys, its showing and closing): the step runs as one user action;
+    // a failure ends it and is shown once (showFailure, or nothing more when
+    // the step has told it and ended the action); the form stays as the step
+    // left it. Returns whether the step ran to its end.
+    bool tellingFailures(const std::function<void()> &step);
+    // The box a failure is shown in: the program's error box. It reads
+    // nothing and throws nothing.
     virtual void showFailure(const std::exception &e);
 
     // Moves the focus to the control when it can take it.

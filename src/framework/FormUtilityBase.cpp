@@ -26,13 +26,6 @@ const QString &FormUtilityBase::ident(const QString &name) {
     return name;
 }
 
-void FormUtilityBase::reportError(const std::exception &e) {
-    if (auto *db = dynamic_cast<const DbError *>(&e))
-        modCommon::ShowErrorMessage(db);
-    else
-        modCommon::ShowErrorMessage(e);
-}
-
 void FormUtilityBase::clearStatus(clsFooterToolBar *footer) {
     if (!footer)
         zv::fw::raiseObjectNotSet("footer");
@@ -44,27 +37,23 @@ void FormUtilityBase::clearStatus(clsFooterToolBar *footer) {
 
 void FormUtilityBase::DisplayStatus(const QString &Code, clsFooterToolBar *footer, const QString &Prefix,
                                     const QString &Suffix) {
-    try {
-        auto rs = conn().query(QStringLiteral("SELECT Err_Code, Err_Msg, Err_Type FROM Err_Msg WHERE Err_Code = ?"),
-                               {Code});
-        if (rs.isEmpty())
-            return;
-        if (!footer)
-            zv::fw::raiseObjectNotSet("footer");
-        rs.moveFirst();
-        static const QString types = QStringLiteral("SWIEF");   // index = picture kind
-        const QString type = rs.text(QStringLiteral("Err_Type")).trimmed();
-        const int kind = type.size() == 1 ? types.indexOf(type.at(0)) : -1;
-        if (kind >= 0)
-            footer->setSelectPicture(kind);
-        // No yielding to pending events here: a queued click must not run
-        // between the picture and the text.
-        footer->setStatusVisible(true);
-        footer->setStatus(rs.text(QStringLiteral("Err_Code")) + QStringLiteral(" - ") + Prefix + QLatin1Char(' ') +
-                          rs.text(QStringLiteral("Err_Msg")) + QLatin1Char(' ') + Suffix);
-    } catch (const std::exception &e) {
-        reportError(e);
-    }
+    auto rs = conn().query(QStringLiteral("SELECT Err_Code, Err_Msg, Err_Type FROM Err_Msg WHERE Err_Code = ?"),
+                           {Code});
+    if (rs.isEmpty())
+        return;
+    if (!footer)
+        zv::fw::raiseObjectNotSet("footer");
+    rs.moveFirst();
+    static const QString types = QStringLiteral("SWIEF");   // index = picture kind
+    const QString type = rs.text(QStringLiteral("Err_Type")).trimmed();
+    const int kind = type.size() == 1 ? types.indexOf(type.at(0)) : -1;
+    if (kind >= 0)
+        footer->setSelectPicture(kind);
+    // No yielding to pending events here: a queued click must not run
+    // between the picture and the text.
+    footer->setStatusVisible(true);
+    footer->setStatus(rs.text(QStringLiteral("Err_Code")) + QStringLiteral(" - ") + Prefix + QLatin1Char(' ') +
+                      rs.text(QStringLiteral("Err_Msg")) + QLatin1Char(' ') + Suffix);
 }
 
 QString FormUtilityBase::textOf(QWidget *control) {
@@ -109,17 +98,12 @@ bool FormUtilityBase::ChequeDuplicateRecord(const QString &Table, const QString 
                                             const QVariantList &Params, clsFooterToolBar *footer,
                                             const QString &Prefix, const QString &AltCondition,
                                             const QVariantList &AltParams, const QString & /*FieldName*/) {
-    bool found = false;
-    try {
-        const bool alt = !AltCondition.isEmpty();
-        const QString sql = QStringLiteral("SELECT 1 FROM ") + ident(Table) + QStringLiteral(" WHERE ") +
-                            (alt ? AltCondition : Condition) + QStringLiteral(" LIMIT 1");
-        found = !conn().query(sql, alt ? AltParams : Params).isEmpty();
-        if (found)
-            DisplayStatus(QStringLiteral("ZVE006"), footer, Prefix, QString());
-    } catch (const std::exception &e) {
-        reportError(e);
-    }
+    const bool alt = !AltCondition.isEmpty();
+    const QString sql = QStringLiteral("SELECT 1 FROM ") + ident(Table) + QStringLiteral(" WHERE ") +
+                        (alt ? AltCondition : Condition) + QStringLiteral(" LIMIT 1");
+    const bool found = !conn().query(sql, alt ? AltParams : Params).isEmpty();
+    if (found)
+        DisplayStatus(QStringLiteral("ZVE006"), footer, Prefix, QString());
     return found;
 }
 
@@ -156,18 +140,12 @@ bool FormUtilityBase::lookUp(const QString &Field, const QVariant &Value, const 
 
 QString FormUtilityBase::GetCodeNum(const QString &Field, const QVariant &Value, const QString &KeyField,
                                     const QString &Table, const QString &Query, const QVariantList &QueryParams) {
-    try {
-        QVariant v;
-        if (!lookUp(Field, Value, KeyField, Table, Query, QueryParams, {.numericKey = true, .byName = true}, v))
-            return QString();
-        if (v.isNull())
-            throw DbError(zv::fw::InvalidUseOfNull, QStringLiteral("Invalid use of Null"),
-                          QStringLiteral("zv.framework"));
-        return v.toString();
-    } catch (const std::exception &e) {
-        reportError(e);
-    }
-    return QString();
+    QVariant v;
+    if (!lookUp(Field, Value, KeyField, Table, Query, QueryParams, {.numericKey = true, .byName = true}, v))
+        return QString();
+    if (v.isNull())
+        throw DbError(zv::fw::InvalidUseOfNull, QStringLiteral("Invalid use of Null"), QStringLiteral("zv.framework"));
+    return v.toString();
 }
 
 bool FormUtilityBase::RecordExists(const QString &Table, const QString &Where, const QVariantList &Params) {
@@ -178,12 +156,12 @@ bool FormUtilityBase::RecordExists(const QString &Table, const QString &Where, c
 
 QString FormUtilityBase::DeleteRecord(const QString &Table, const QString &Where, const QVariantList &Params,
                                       clsFooterToolBar *footer) {
+    auto &c = conn();
+    const QString from = ident(Table) + QLatin1Char(' ') + Where;
+    auto rows = c.query(QStringLiteral("SELECT rowid FROM ") + from, Params);
+    if (rows.isEmpty())
+        return QStringLiteral("NOTDELETE");
     try {
-        auto &c = conn();
-        const QString from = ident(Table) + QLatin1Char(' ') + Where;
-        auto rows = c.query(QStringLiteral("SELECT rowid FROM ") + from, Params);
-        if (rows.isEmpty())
-            return QStringLiteral("NOTDELETE");
         // Rows another user holds for editing are not deleted from under him.
         std::vector<std::unique_ptr<zv::db::RowLock>> locks;
         for (int i = 0; i < rows.recordCount(); ++i)
@@ -192,23 +170,17 @@ QString FormUtilityBase::DeleteRecord(const QString &Table, const QString &Where
         c.execute(QStringLiteral("DELETE FROM ") + from, Params);
         t.commit();
         return QStringLiteral("DELETE");
+    } catch (const zv::db::RowHeld &) {
+        DisplayStatus(QStringLiteral("ZVE028"), footer, QString(), QString());
+        return QStringLiteral("NOTUPDATE");
     } catch (const DbError &e) {
-        switch (e.number()) {
-        case err::RelatedRows:
-            DisplayStatus(QStringLiteral("ZVE030"), footer, QString(), QString());
-            return QStringLiteral("Link");
-        case err::GeneralFailure:
-            DisplayStatus(QStringLiteral("ZVE028"), footer, QString(), QString());
-            return QStringLiteral("NOTUPDATE");
-        case err::NoCurrentRecord:
+        if (e.number() == err::NoCurrentRecord)
             return QStringLiteral("NOTDELETE");
-        default:
-            reportError(e);
-        }
-    } catch (const std::exception &e) {
-        reportError(e);
+        if (e.number() != err::RelatedRows)
+            throw;
+        DisplayStatus(QStringLiteral("ZVE030"), footer, QString(), QString());
+        return QStringLiteral("Link");
     }
-    return QString();
 }
 
 void FormUtilityBase::ActivateFooterToolBar(clsFooterToolBar *footer) {

@@ -32,7 +32,8 @@ public:
     // the footer with the picture of the row's Err_Type (F none, S confirmation,
     // W warning in red, I information, E critical; anything else keeps the
     // picture). A code that is not in the table leaves the footer untouched.
-    // Does not let pending events run. Database failures go to the error report.
+    // Does not let pending events run. A failed read reaches the caller: it
+    // ends the action, the footer as it was.
     void DisplayStatus(const QString &Code, clsFooterToolBar *footer, const QString &Prefix = QString(),
                        const QString &Suffix = QString());
 
@@ -45,7 +46,7 @@ public:
     bool ChequePswdLengthTest(QWidget *Control, clsFooterToolBar *footer, const QString &Prefix);
     // True (and ZVE006 shown) when a row of Table meets the condition, or the
     // alternative condition when that is not empty. Conditions carry no WHERE.
-    // Database failures go to the error report and give False.
+    // A failed read is no answer: it reaches the caller.
     bool ChequeDuplicateRecord(const QString &Table, const QString &Condition, const QVariantList &Params,
                                clsFooterToolBar *footer, const QString &Prefix,
                                const QString &AltCondition = QString(), const QVariantList &AltParams = {},
@@ -53,7 +54,7 @@ public:
 
     // Field of the first row of Table whose KeyField equals Value (a number
     // when Value reads as one), or of the first row of Query when that is not
-    // blank; "" when there is no row. Null values and failures: error report and "".
+    // blank; "" when there is no row. A Null value (94) and failures reach the caller.
     QString GetCodeNum(const QString &Field, const QVariant &Value, const QString &KeyField,
                        const QString &Table, const QString &Query = QString(),
                        const QVariantList &QueryParams = {});
@@ -65,7 +66,7 @@ public:
     // Deletes the rows of Table meeting Where, holding their row locks while it
     // does. "DELETE" rows deleted; "NOTDELETE" no row matched; "Link" other rows
     // refer to them (ZVE030 shown); "NOTUPDATE" a row is locked by another user
-    // (ZVE028 shown); "" another failure (error report).
+    // (ZVE028 shown). Any other failure reaches the caller, nothing deleted.
     QString DeleteRecord(const QString &Table, const QString &Where, const QVariantList &Params,
                          clsFooterToolBar *footer);
 
@@ -86,7 +87,6 @@ protected:
     static bool lookUp(const QString &Field, const QVariant &Value, const QString &KeyField, const QString &Table,
                        const QString &Query, const QVariantList &QueryParams, LookUpKind kind,
                        QVariant &out);
-    static void reportError(const std::exception &e);
     static QString textOf(QWidget *control);
 
     bool m_addRight = false;

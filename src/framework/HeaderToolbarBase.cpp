@@ -97,13 +97,7 @@ bool HeaderToolbarBase::hotKeyClick(const QString &key, int &KeyCode, bool consu
     if (consumeKey)
         KeyCode = 0;
     // The form's handler runs inside the key press; a failure it lets through
-    // is reported here rather than thrown through the event loop.
-    try {
-        tlbHeader_ButtonClick(a);
-    } catch (const zv::db::DbError &e) {
-        modCommon::ShowErrorMessage(&e);
-    } catch (const std::exception &e) {
-        modCommon::ShowErrorMessage(e);
-    }
+    // ends the key and is told where the key's action began (the key preview).
+    tlbHeader_ButtonClick(a);
     return true;
 }

@@ -139,12 +139,9 @@ void clsFooterToolBar::ParentForm_KeyDown(int &KeyCode, int /*Shift*/) {
         if (!a || !isButtonEnabled(a) || !a->isVisible())
             return;
         KeyCode = 0;   // before the click, so whatever sees the key afterwards sees it taken
-        try {
-            tlbFooter_ButtonClick(a);
-        } catch (const std::exception &e) {
-            // A failure the form's handler let through is shown; the key stays taken.
-            modCommon::ShowErrorMessage(e);
-        }
+        // A failure the form's handler lets through ends the key and is told
+        // where the key's action began (the key preview).
+        tlbFooter_ButtonClick(a);
         return;
     }
 }

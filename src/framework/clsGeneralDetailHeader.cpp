@@ -142,13 +142,8 @@ void clsGeneralDetailHeader::DisableControls(QWidget *Container) {
 QVariant clsGeneralDetailHeader::GetCode(const QString &Field, const QVariant &Value, const QString &KeyField,
                                          const QString &Table, const QString &Query,
                                          const QVariantList &QueryParams) {
-    try {
-        QVariant v;
-        if (!lookUp(Field, Value, KeyField, Table, Query, QueryParams, {}, v))
-            return QString(QLatin1String(""));
-        return v;
-    } catch (const std::exception &e) {
-        reportError(e);
-    }
-    return QString(QLatin1String(""));
+    QVariant v;
+    if (!lookUp(Field, Value, KeyField, Table, Query, QueryParams, {}, v))
+        return QString(QLatin1String(""));
+    return v;
 }

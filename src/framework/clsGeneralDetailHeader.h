@@ -34,7 +34,7 @@ public:
 
     // First column of the first row (of Query when given, else Field of Table
     // where KeyField equals Value) as the column holds it; an empty text when
-    // there is no row; failures go to the error report and give an empty text.
+    // there is no row; failures reach the caller.
     QVariant GetCode(const QString &Field, const QVariant &Value, const QString &KeyField, const QString &Table,
                      const QString &Query = QString(), const QVariantList &QueryParams = {});
 

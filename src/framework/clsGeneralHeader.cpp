@@ -68,18 +68,13 @@ void clsGeneralHeader::ToolBarsForModify(clsHeader *header, clsFooterToolBar *fo
 
 QString clsGeneralHeader::GetCode(const QString &Field, const QVariant &Value, const QString &KeyField,
                                   const QString &Table, const QString &Query, const QVariantList &QueryParams) {
-    try {
-        QVariant v;
-        if (!lookUp(Field, Value, KeyField, Table, Query, QueryParams, {.byName = true}, v))
-            return QString();
-        if (v.isNull())
-            throw zv::db::DbError(zv::fw::InvalidUseOfNull, QStringLiteral("Invalid use of Null"),
-                                  QStringLiteral("zv.framework"));
-        return v.toString();
-    } catch (const std::exception &e) {
-        reportError(e);
-    }
-    return QString();
+    QVariant v;
+    if (!lookUp(Field, Value, KeyField, Table, Query, QueryParams, {.byName = true}, v))
+        return QString();
+    if (v.isNull())
+        throw zv::db::DbError(zv::fw::InvalidUseOfNull, QStringLiteral("Invalid use of Null"),
+                              QStringLiteral("zv.framework"));
+    return v.toString();
 }
 
 void clsGeneralHeader::FillCombo(QComboBox *Combo, const QString &Table, const QString &Field,

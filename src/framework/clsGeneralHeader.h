@@ -25,7 +25,7 @@ public:
 
     // Field of the first row of Table whose KeyField equals Value, as text, or
     // that column of the first row of Query when that is not blank; "" when
-    // there is no row. Null values and failures: error report and "".
+    // there is no row. A Null value (94) and failures reach the caller.
     QString GetCode(const QString &Field, const QVariant &Value, const QString &KeyField, const QString &Table,
                     const QString &Query = QString(), const QVariantList &QueryParams = {});
 

@@ -91,7 +91,6 @@ TEST_F(ChangePswdTest, AHeldSystemDatabaseIsInUseOnceAndChangesNothing) {
         {
             OtherProgramLock other(systemDb(), QString::fromLatin1(hold));
             ASSERT_TRUE(other.held()) << other.output().constData();
-            zv::ui::OneAction ok;
             form->tlbOkCancel_ButtonClick(1);
             ASSERT_TRUE(other.release());
         }

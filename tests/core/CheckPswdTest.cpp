@@ -91,14 +91,12 @@ TEST_F(CheckPswdTest, AHeldSystemDatabaseGivesTheInUseBoxNotAWrongPassword) {
     const bool ok = runPrompt(prompt, {[&] {
                                            other = std::make_unique<OtherProgramLock>(systemDb());
                                            ASSERT_TRUE(other->held()) << other->output().constData();
-                                           zv::ui::OneAction enter;
                                            prompt.txtPassword->setText(QStringLiteral("admin"));
                                            prompt.CheckPassword();
                                        },
                                        [&] {
                                            openAfterHeld = prompt.isVisible();
                                            EXPECT_TRUE(other->release());
-                                           zv::ui::OneAction enter;
                                            prompt.CheckPassword();
                                        }});
     EXPECT_TRUE(ok);

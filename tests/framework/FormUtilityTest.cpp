@@ -1,3 +1,4 @@
+#include "support/OtherProgramLock.h"
 #include "support/ProgramFolder.h"
 #include "TestForm.h"
 #include "core/modCommon.h"
@@ -8,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -328,10 +330,15 @@ TEST_F(FormUtilityTest, DuplicateCheckTakesTypedTextAsAValue) {
     // Text that would break a pasted statement finds nothing and harms nothing.
     EXPECT_FALSE(u.ChequeDuplicateRecord("Fw_Dept", "Dept_Desc = ?", {"x' OR '1'='1"}, &form.footer, ""));
     EXPECT_TRUE(messages.shown().isEmpty());
-    // A table name that is not a plain name is refused, reported, and gives False.
-    EXPECT_FALSE(u.ChequeDuplicateRecord("Fw_Dept; DROP TABLE Fw_Emp", "1 = 1", {}, &form.footer, ""));
-    ASSERT_EQ(messages.shown().size(), 1);
-    EXPECT_TRUE(messages.shown()[0].prompt.contains("-2147217900"));
+    // A table name that is not a plain name is refused: no answer, nothing run.
+    try {
+        u.ChequeDuplicateRecord("Fw_Dept; DROP TABLE Fw_Emp", "1 = 1", {}, &form.footer, "");
+        ADD_FAILURE() << "answered";
+    } catch (const zv::db::DbError &e) {
+        EXPECT_EQ(e.number(), zv::db::err::SyntaxError);
+    }
+    EXPECT_TRUE(messages.shown().isEmpty());
+    EXPECT_NO_THROW(u.RecordExists("Fw_Emp"));   // the table is still there
 }
 
 // --------------------------------------------------------------- look-ups
@@ -351,11 +358,11 @@ TEST_F(FormUtilityTest, GetCodeAndGetCodeNum) {
               "O'Brien & Co");
     EXPECT_TRUE(messages.shown().isEmpty());
 
-    // A Null value and a column the query does not give: error report and "".
-    EXPECT_EQ(u.GetCodeNum("Edit_Allow", obrien, "Sys_Dept_Num", "Fw_Dept"), "");
-    EXPECT_EQ(u.GetCode("Edit_Allow", {}, {}, {}, "SELECT Dept_Desc FROM Fw_Dept"), "");
-    EXPECT_EQ(messages.shown().size(), 2);
-    messages.clear();
+    // A Null value and a column the query does not give are no answer: they
+    // reach the caller, and the routine shows nothing itself.
+    EXPECT_THROW(u.GetCodeNum("Edit_Allow", obrien, "Sys_Dept_Num", "Fw_Dept"), zv::db::DbError);
+    EXPECT_THROW(u.GetCode("Edit_Allow", {}, {}, {}, "SELECT Dept_Desc FROM Fw_Dept"), zv::db::DbError);
+    EXPECT_TRUE(messages.shown().isEmpty());
 
     // The header/detail object gives the first column as it is stored.
     const QVariant v = d.GetCode("Unused", {}, {}, {}, "SELECT Sys_Dept_Num FROM Fw_Dept WHERE Dept_Desc = ?",
@@ -433,15 +440,44 @@ TEST_F(FormUtilityTest, DeleteRecordOutcomes) {
     EXPECT_EQ(d.DeleteRecord("Fw_Dept", "WHERE Sys_Dept_Num = ?", {accounts}, &form.footer), "DELETE");
 }
 
-TEST_F(FormUtilityTest, DatabaseFailuresGoToTheErrorReport) {
+// A read that fails is no answer: every routine lets the failure reach its
+// caller (which ends the user's action and tells it once), shows nothing
+// itself, leaves the footer as it was and changes no row.
+TEST_F(FormUtilityTest, AFailedReadReachesTheCallerAndDecidesNothing) {
     SingleForm form(kMasterKeys);
-    // Closed, and with no file to open again.
-    modCommon::CloseMainConnection();
-    modCommon::gDBPath.clear();
-    form.utility.DisplayStatus("ZVE007", &form.footer);
-    EXPECT_EQ(form.utility.DeleteRecord("Fw_Dept", "WHERE 1 = 1", {}, &form.footer), "");
-    EXPECT_EQ(messages.shown().size(), 2);
-    EXPECT_EQ(form.footer.Status(), "");
+    clsGeneralDetailHeader d;
+    auto &u = form.utility;
+    const qint64 accounts = deptKey("Accounts");
+    const struct {
+        const char *routine;
+        std::function<void()> call;
+    } routines[] = {
+        {"DisplayStatus", [&] { u.DisplayStatus("ZVE007", &form.footer); }},
+        {"ChequeDuplicateRecord",
+         [&] { u.ChequeDuplicateRecord("Fw_Dept", "Dept_Desc = ?", {"Accounts"}, &form.footer, "Name"); }},
+        {"GetCode", [&] { u.GetCode("Dept_Desc", accounts, "Sys_Dept_Num", "Fw_Dept"); }},
+        {"GetCodeNum", [&] { u.GetCodeNum("Dept_Desc", accounts, "Sys_Dept_Num", "Fw_Dept"); }},
+        {"detail GetCode", [&] { d.GetCode("Dept_Desc", accounts, "Sys_Dept_Num", "Fw_Dept"); }},
+        {"DeleteRecord", [&] { u.DeleteRecord("Fw_Dept", "WHERE Sys_Dept_Num = ?", {accounts}, &form.footer); }},
+    };
+    form.footer.setStatus("as it was");
+    {
+        OtherProgramLock other(folder.productionDb());
+        ASSERT_TRUE(other.held()) << other.output().constData();
+        for (const auto &r : routines) {
+            SCOPED_TRACE(r.routine);
+            try {
+                r.call();
+                ADD_FAILURE() << "answered from a failed read";
+            } catch (const zv::db::DbError &e) {
+                EXPECT_EQ(e.number(), zv::db::err::DatabaseInUse);
+            }
+        }
+        ASSERT_TRUE(other.release());
+    }
+    EXPECT_TRUE(messages.shown().isEmpty());
+    EXPECT_EQ(form.footer.Status(), "as it was");
+    EXPECT_TRUE(u.RecordExists("Fw_Dept", "WHERE Sys_Dept_Num = ?", {accounts}));
 }
 
 // --------------------------------------------------------------- DisableControls

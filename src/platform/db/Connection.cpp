@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
@@ -524,9 +525,12 @@ std::unique_ptr<RowLock> Connection::lockRow(const QString &table, const QVarian
         throw DbError(err::GeneralFailure, QStringLiteral("The row cannot be locked on this connection."));
     const qint64 offset = rowOffset(table, key);
     auto fd = m_lockFile->fd();
-    if (!ofdLock(*fd, F_WRLCK, offset))
+    if (!ofdLock(*fd, F_WRLCK, offset)) {
+        if (errno == EAGAIN || errno == EACCES)
+            throw RowHeld();
         throw DbError(err::GeneralFailure,
-                      QStringLiteral("Could not update; currently locked by another session on this machine."));
+                      QStringLiteral("The row cannot be locked: ") + QString::fromLocal8Bit(strerror(errno)));
+    }
     return std::unique_ptr<RowLock>(new RowLock(fd, offset));
 }
 

@@ -65,8 +65,9 @@ public:
     // transaction back). Does nothing when no statement runs.
     void interrupt();
 
-    // Locks one row of a table for editing, without waiting: -2147467259 when
-    // another connection (of this process or another) holds it. Released when
+    // Locks one row of a table for editing, without waiting: RowHeld
+    // (-2147467259) when another connection (of this process or another)
+    // holds it; any other failure is a plain DbError. Released when
     // the returned lock is released or destroyed, or the connection closes.
     std::unique_ptr<RowLock> lockRow(const QString &table, const QVariant &key);
 

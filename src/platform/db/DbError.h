@@ -35,4 +35,14 @@ private:
     QString m_source;
 };
 
+// A row another connection, of this program or another, holds for editing.
+// Its number is the general failure's, as callers of old test it; tell it
+// apart from any other failure by its type.
+class RowHeld : public DbError {
+public:
+    RowHeld()
+        : DbError(err::GeneralFailure,
+                  QStringLiteral("Could not update; currently locked by another session on this machine.")) {}
+};
+
 } // namespace zv::db

@@ -3,32 +3,52 @@
 #include "platform/db/ErrorText.h"
 #include <QString>
 #include <exception>
+#include <functional>
+#include <utility>
 
-// The boxes that tell a failure. Every one of them is built here, so a
-// database another program holds is told the same way everywhere: in plain
-// words, and once for one user action however many steps of it meet the lock.
+// How a failure ends the user's action and is told. The step that meets a
+// failure throws; the boundary of the action (a key or click handler, a menu
+// entry, a key pressed in a modal window, a window being shown or closed)
+// catches it and tells it in one box. Nothing after the failed step runs, so
+// one failing press gives one box, and every press that fails says why.
 namespace zv::ui {
 
-// One user action (a key, a click, a menu entry). While one runs, an in-use
-// box is shown at most once. Outside any, a box shown stays the only one
-// until the user presses a key or a mouse button again.
-class OneAction {
+// Thrown by a step that has told its failure in its own words (a box of its
+// own, the path form for a missing file): the action ends and the boundary
+// says nothing more.
+class ActionEnded : public std::exception {
 public:
-    OneAction();
-    ~OneAction();
-    OneAction(const OneAction &) = delete;
-    OneAction &operator=(const OneAction &) = delete;
+    const char *what() const noexcept override { return "The action ended; its failure has been told."; }
 };
+[[noreturn]] void endAction();
+
+// Tells a failure that reached an action's boundary.
+using Teller = std::function<void(const std::exception &)>;
+
+// The program's box for an unexpected failure ("Error Number is ...", title
+// "Information"); a database another program holds is the in-use box.
+void tellFailure(const std::exception &e);
+
+// Runs one user action. A failure that reaches here ends it and is told by
+// tell (tellFailure when empty), unless it was told already (ActionEnded).
+// Returns whether the action ran to its end.
+bool runAction(const std::function<void()> &step, const Teller &tell = {});
+
+// A slot that runs as one user action: connect(button, &QPushButton::clicked,
+// this, asAction([this] { ... })). Takes whatever the signal passes.
+template <class F>
+auto asAction(F step, Teller tell = {}) {
+    return [step = std::move(step), tell = std::move(tell)](auto &&...args) {
+        runAction([&] { step(std::forward<decltype(args)>(args)...); }, tell);
+    };
+}
 
 // The error box of a failure, laid out as the caller's form lays it out. A
 // database in use is the in-use box instead, whatever the layout.
 void ErrorBox(const std::exception &e, zv::db::ErrorLayout layout, int buttons = vbOKOnly + vbCritical,
               const QString &title = QString(), const QString &where = QString());
 
-// "<subject> is in use by another program. ...", once per action.
+// "<subject> is in use by another program. ..."
 void InUseBox(const QString &subject = zv::db::kInUseSubject);
-
-// Whether an in-use box has been shown in the action that runs now.
-bool inUseTold();
 
 } // namespace zv::ui

@@ -122,16 +122,20 @@ bool KeyPreview::runKeyDown(QWidget *target, int &keyCode, int shift) {
     for (KeyHandler *h : handlers) {
         if (!m_formHandlers.contains(h))
             continue;
-        h->KeyDown(keyCode, shift);
+        const bool done = act([&] { h->KeyDown(keyCode, shift); });
         if (!self)
             return false;
+        if (!done)
+            keyCode = 0;
         if (keyCode == 0)
             return true;
     }
     if (KeyHandler *h = controlHandlerFor(target)) {
-        h->KeyDown(keyCode, shift);
+        const bool done = act([&] { h->KeyDown(keyCode, shift); });
         if (!self)
             return false;
+        if (!done)
+            keyCode = 0;
     }
     return true;
 }
@@ -142,16 +146,20 @@ bool KeyPreview::runKeyPress(QWidget *target, int &keyAscii) {
     for (KeyHandler *h : handlers) {
         if (!m_formHandlers.contains(h))
             continue;
-        h->KeyPress(keyAscii);
+        const bool done = act([&] { h->KeyPress(keyAscii); });
         if (!self)
             return false;
+        if (!done)
+            keyAscii = 0;
         if (keyAscii == 0)
             return true;
     }
     if (KeyHandler *h = controlHandlerFor(target)) {
-        h->KeyPress(keyAscii);
+        const bool done = act([&] { h->KeyPress(keyAscii); });
         if (!self)
             return false;
+        if (!done)
+            keyAscii = 0;
     }
     return true;
 }
@@ -162,16 +170,20 @@ bool KeyPreview::runKeyUp(QWidget *target, int &keyCode, int shift) {
     for (KeyHandler *h : handlers) {
         if (!m_formHandlers.contains(h))
             continue;
-        h->KeyUp(keyCode, shift);
+        const bool done = act([&] { h->KeyUp(keyCode, shift); });
         if (!self)
             return false;
+        if (!done)
+            keyCode = 0;
         if (keyCode == 0)
             return true;
     }
     if (KeyHandler *h = controlHandlerFor(target)) {
-        h->KeyUp(keyCode, shift);
+        const bool done = act([&] { h->KeyUp(keyCode, shift); });
         if (!self)
             return false;
+        if (!done)
+            keyCode = 0;
     }
     return true;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/ui/ErrorBox.h"
 #include <QHash>
 #include <functional>
 #include <QList>
@@ -46,6 +47,9 @@ public:
 // (which arrive as shortcut overrides) are delivered too. A swallowed key never
 // reaches the widget. KeyPress is raised for keys that produce a character
 // (and for Enter = 13, Backspace = 8, Esc = 27), after a KeyDown that was not swallowed.
+// Each handler's run on a key is one user action: a failure it lets through
+// ends the key (swallowed, no further handler sees it) and is told once, by
+// the teller the form set (the program's error box when none).
 class KeyPreview : public QObject {
     Q_OBJECT
 public:
@@ -55,6 +59,8 @@ public:
     void addFormHandler(KeyHandler *handler);
     void removeFormHandler(KeyHandler *handler);
     void setControlHandler(QWidget *control, KeyHandler *handler);   // nullptr removes
+    // How a failure of a key's handler is told.
+    void setTeller(Teller tell) { m_tell = std::move(tell); }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -70,7 +76,13 @@ private:
     bool runKeyPress(QWidget *target, int &keyAscii);
     bool runKeyUp(QWidget *target, int &keyCode, int shift);
     void resend(QWidget *target, QKeyEvent *ev, int key, const QString &text);
+    // Runs one handler's step as the key's action; false when it failed (told).
+    bool act(const std::function<void()> &step) const {
+        const Teller tell = m_tell;   // the step may end the form and this object with it
+        return runAction(step, tell);
+    }
     QWidget *m_form;
+    Teller m_tell;
     QList<KeyHandler *> m_formHandlers;
     QHash<QWidget *, KeyHandler *> m_controlHandlers;
     bool m_reposting = false;
