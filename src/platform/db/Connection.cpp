@@ -332,6 +332,14 @@ void Connection::close() {
     m_savepoint = 0;
 }
 
+namespace {
+std::function<void(const DbError &)> s_failureObserver;
+} // namespace
+
+void Connection::setFailureObserver(std::function<void(const DbError &)> observer) {
+    s_failureObserver = std::move(observer);
+}
+
 void Connection::fail(int rc, const QString &context) const {
     const QString msg = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("The connection is closed.");
     long number = err::GeneralFailure;
@@ -349,7 +357,10 @@ void Connection::fail(int rc, const QString &context) const {
         number = err::ColumnMissing;
     else if ((rc & 0xff) == SQLITE_ERROR && msg.contains(QLatin1String("syntax error")))
         number = err::SyntaxError;
-    throw DbError(number, msg, QStringLiteral("zv.db"));
+    const DbError failure(number, msg, QStringLiteral("zv.db"));
+    if (s_failureObserver)
+        s_failureObserver(failure);
+    throw failure;
 }
 
 Connection::Statement *Connection::prepare(const QString &sql) {

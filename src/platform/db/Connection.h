@@ -4,6 +4,7 @@
 #include "Recordset.h"
 #include <QString>
 #include <QVariant>
+#include <functional>
 #include <memory>
 
 struct sqlite3;
@@ -80,6 +81,11 @@ public:
 
     // Whether the file at path cannot be written (no write bit set).
     static bool isReadOnlyFile(const QString &path);
+
+    // Hears every failure a statement raises, on any connection, on the
+    // thread that raised it, before it is thrown; empty: nobody. For tests
+    // and diagnostics: it must not throw.
+    static void setFailureObserver(std::function<void(const DbError &)> observer);
 
 private:
     friend class Transaction;
