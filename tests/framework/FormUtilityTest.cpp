@@ -1,3 +1,4 @@
+#include "support/FailingStatement.h"
 #include "support/OtherProgramLock.h"
 #include "support/ProgramFolder.h"
 #include "TestForm.h"
@@ -478,6 +479,13 @@ TEST_F(FormUtilityTest, AFailedReadReachesTheCallerAndDecidesNothing) {
     EXPECT_TRUE(messages.shown().isEmpty());
     EXPECT_EQ(form.footer.Status(), "as it was");
     EXPECT_TRUE(u.RecordExists("Fw_Dept", "WHERE Sys_Dept_Num = ?", {accounts}));
+
+    // The read alone failing, the file free: still no answer.
+    modCommon::CloseMainConnection();
+    const FailingStatement failing("ZV-DATA.mdb", "SELECT 1 FROM Fw_Dept");
+    EXPECT_THROW(u.ChequeDuplicateRecord("Fw_Dept", "Dept_Desc = ?", {"Nobody"}, &form.footer, "Name"),
+                 zv::db::DbError);
+    EXPECT_TRUE(failing.failed());
 }
 
 // --------------------------------------------------------------- DisableControls
