@@ -76,7 +76,7 @@ void frmRestore::cmdBrowse_Click() {
     const QString backupFolder = appFile(QStringLiteral("Backup"));
     const QString start = QFileInfo(backupFolder).isDir() ? backupFolder : appPath();
     const QString chosen = messages().openFileName(QStringLiteral("Select Data File"), start,
-                                                   QStringLiteral("Microsoft Database Files (*.mdb)"));
+                                                   QStringLiteral("Zorvane Database Files (*.mdb)"));
     if (!chosen.contains(QLatin1Char('/')))
         return;
     txtPath->setText(chosen);
