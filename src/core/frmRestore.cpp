@@ -131,8 +131,7 @@ void frmRestore::RestoreDatabase() {
         return;
     }
     gDBPath = production;
-    if (gConnOpen)
-        modCommon::CloseMainConnection();
+    modCommon::CloseMainConnection();
     auto cannotRestore = [&](const QString &cause) {
         MsgBox(QStringLiteral("Can not Restore ") + shown + QStringLiteral(". ") + cause, vbCritical,
                QStringLiteral("Error"));
@@ -181,8 +180,7 @@ void frmRestore::RestoreDatabase() {
         EnableMainMenus();
         setWindowTitle(kCaption);
         hourglass.reset();
-        if (!gConnOpen)
-            OpenDatabase();
+        OpenMainConnection();
         zv::admin::reloadPeriod();
         MsgBox(QStringLiteral("Database has been Restored succesfully."), vbInformation,
                QStringLiteral("Information"));
