@@ -204,8 +204,7 @@ template <class Fill> QString filledProductionCopy(const QTemporaryDir &dir, Fil
 // Opens db as the program's production database; false, said on stderr, when it does not open.
 inline bool openAsProduction(const QString &db) {
     modCommon::gDBPath = db;
-    modCommon::OpenDatabase();
-    if (!modCommon::gConnOpen) {
+    if (modCommon::OpenDatabase() != zv::db::OpenOutcome::Opened) {
         std::fprintf(stderr, "cannot open %s\n", qPrintable(db));
         return false;
     }

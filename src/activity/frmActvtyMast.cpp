@@ -99,7 +99,7 @@ frmActvtyMast::frmActvtyMast(QWidget *parent, zv::fw::FormServices services)
     // The description and the remarks refuse the punctuation (quotes among it);
     // what a paste brings is checked at Ok, and a paste too long is refused.
     for (QLineEdit *box : {txtActDesc, txtRemarks}) {
-        filterKeys(box, 3, punctuationList());
+        filterKeys(box, KeyFilter::Text, punctuationList());
         zv::fw::refuseOverlongPaste(box);
     }
 

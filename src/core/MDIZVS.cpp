@@ -187,7 +187,7 @@ MDIZVS::MDIZVS(QWidget *parent) : QMainWindow(parent) {
     // Load
     s_instance = this;
     modCommon::EnableMainMenus();
-    if (modCommon::gConnOpen && !modCommon::gDBInvalid)
+    if (modCommon::MainConnectionIsOpen() && !modCommon::gDBInvalid)
         zv::forms::runStartupTasks();
 }
 

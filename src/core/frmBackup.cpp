@@ -200,8 +200,7 @@ void frmBackup::BackupDatabase() {
         MsgBox(QStringLiteral("Can not overwrite the System Database"), vbCritical, QStringLiteral("Error"));
         return;
     }
-    if (gConnOpen)
-        modCommon::CloseMainConnection();
+    modCommon::CloseMainConnection();
     const QString destination = destinationPath();
     if (zv::admin::sameFile(destination, templatePath) || zv::admin::sameFile(destination, systemPath)) {
         MsgBox(QStringLiteral("Can not overwrite the System Database!"), vbCritical, QStringLiteral("Error"));
@@ -229,8 +228,7 @@ void frmBackup::BackupDatabase() {
         setWindowTitle(kCaption);
         hourglass.reset();
         m_done = true;
-        if (!gConnOpen)
-            OpenDatabase();
+        OpenMainConnection();
         completed();
     } catch (const zv::db::DbError &e) {
         if (e.number() != zv::admin::kFileExists) {
@@ -242,8 +240,7 @@ void frmBackup::BackupDatabase() {
         if (MsgBox(QStringLiteral("File already exists. Would you like to replace existing File?"),
                    vbYesNo + vbQuestion + vbDefaultButton1, kCaption) != vbYes) {
             txtFile->setFocus();
-            if (!gConnOpen)
-                OpenDatabase();
+            OpenMainConnection();
             return;
         }
         try {
@@ -252,8 +249,7 @@ void frmBackup::BackupDatabase() {
             copyInBackground(source, destinationPath(), true);
             setWindowTitle(kCaption);
             hourglass.reset();
-            if (!gConnOpen)
-                OpenDatabase();
+            OpenMainConnection();
             m_done = true;
             completed();
         } catch (const zv::db::DbError &again) {

@@ -212,8 +212,7 @@ void frmDBPathSetting::ResetProductionDatabase() {
         setWindowTitle(kResetCaption);
         hourglass.reset();
         MsgBox(QStringLiteral("Production Database is reset"), vbInformation, QStringLiteral("Information"));
-        if (!gConnOpen)
-            OpenDatabase();
+        OpenMainConnection();
         zv::admin::reloadPeriod();
         close();
     } catch (const std::exception &e) {

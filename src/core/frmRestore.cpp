@@ -76,7 +76,7 @@ void frmRestore::cmdBrowse_Click() {
     const QString backupFolder = appFile(QStringLiteral("Backup"));
     const QString start = QFileInfo(backupFolder).isDir() ? backupFolder : appPath();
     const QString chosen = messages().openFileName(QStringLiteral("Select Data File"), start,
-                                                   QStringLiteral("Microsoft Database Files (*.mdb)"));
+                                                   QStringLiteral("Zorvane Database Files (*.mdb)"));
     if (!chosen.contains(QLatin1Char('/')))
         return;
     txtPath->setText(chosen);
@@ -131,8 +131,7 @@ void frmRestore::RestoreDatabase() {
         return;
     }
     gDBPath = production;
-    if (gConnOpen)
-        modCommon::CloseMainConnection();
+    modCommon::CloseMainConnection();
     auto cannotRestore = [&](const QString &cause) {
         MsgBox(QStringLiteral("Can not Restore ") + shown + QStringLiteral(". ") + cause, vbCritical,
                QStringLiteral("Error"));
@@ -181,8 +180,7 @@ void frmRestore::RestoreDatabase() {
         EnableMainMenus();
         setWindowTitle(kCaption);
         hourglass.reset();
-        if (!gConnOpen)
-            OpenDatabase();
+        OpenMainConnection();
         zv::admin::reloadPeriod();
         MsgBox(QStringLiteral("Database has been Restored succesfully."), vbInformation,
                QStringLiteral("Information"));

@@ -167,9 +167,11 @@ zv::db::OpenOutcome OpenDatabase() {
     }
 }
 
+bool MainConnectionIsOpen() { return gConnOpen && gConn && gConn->isOpen(); }
+
 zv::db::OpenOutcome OpenMainConnection() {
     zv::db::OpenOutcome outcome = zv::db::OpenOutcome::Opened;
-    if (!gConnOpen || !gConn || !gConn->isOpen())
+    if (!MainConnectionIsOpen())
         outcome = OpenDatabase();
     if (gConn && gConn->isOpen())
         return zv::db::OpenOutcome::Opened;

@@ -57,6 +57,9 @@ bool MainConnectionOpen();
 zv::db::Connection &MainConnection();
 // The same, with what opening it came to (Opened when it already was open).
 zv::db::OpenOutcome OpenMainConnection();
+// Whether the main connection is open at this moment. Unlike the three above
+// it never opens it, and so never tells the user anything.
+bool MainConnectionIsOpen();
 // Opens SysData/ZV-SYS.mdb as the system connection, telling why when it does not.
 zv::db::OpenOutcome OpenSystemDatabase();
 bool CheckAppFiles();

@@ -51,7 +51,8 @@ protected:
     // The layout inside Frame1 for the form's fields.
     QVBoxLayout *fieldArea() const { return m_fieldArea; }
 
-    // Runs the key presses of a text box through the key-press filter.
+    // Runs the key presses of a text box through the key-press filter, in
+    // one of its modes by name (zv::ui::KeyFilter::Text, ...).
     void filterKeys(QLineEdit *box, int mode, const QString &chars, bool flag = false);
     // Refuses every way of pasting into a line edit or an editable combo box
     // (paste keys, context menu, middle click, dropped text), so what reaches

@@ -3,6 +3,7 @@
 #include "TextRules.h"
 #include "framework/clsGeneralHeader.h"
 #include "framework/clsHeader.h"
+#include <initializer_list>
 
 namespace zv::fw {
 
@@ -56,11 +57,16 @@ protected:
     // leaves it out.
     virtual void UsrInitializeAllFields() {}
     virtual void UsrSetFieldsToDisableMode() {}
-    // Line edits open for typing (white) or closed (grey).
+    // Line edits open for typing (white) or closed (grey): a list of them, or
+    // the boxes named in braces (setFieldsOpen({txtA, txtB}, false)).
     static void setFieldOpen(QWidget *field, bool open);
     template <class Field>
     static void setFieldsOpen(const QList<Field *> &fields, bool open) {
         for (Field *f : fields)
+            setFieldOpen(f, open);
+    }
+    static void setFieldsOpen(std::initializer_list<QWidget *> fields, bool open) {
+        for (QWidget *f : fields)
             setFieldOpen(f, open);
     }
     // View mode without a row: the header and footer of view mode, the fields emptied.

@@ -133,14 +133,14 @@ FrmEmp::FrmEmp(QWidget *parent, zv::fw::FormServices services) : MasterForm(kTit
     modCommon::gScreenTitle = kTitle;
     setUpToolbars({"Add", "Modify", "Delete", "Attachment", "Separator", "Select", "Refresh", "Separator", "Help",
                    "Exit"});
-    filterKeys(txtEmpno, 2, punctuationList(), true);
-    filterKeys(txtEmpName, 3, shortSet());
-    filterKeys(txtemail, 3, emailRefused());
-    filterKeys(txtUserID, 2, punctuationList());
+    filterKeys(txtEmpno, KeyFilter::LettersAndDigits, punctuationList(), true);
+    filterKeys(txtEmpName, KeyFilter::Text, shortSet());
+    filterKeys(txtemail, KeyFilter::Text, emailRefused());
+    filterKeys(txtUserID, KeyFilter::LettersAndDigits, punctuationList());
     // The confirmation takes what the password takes, so any password can be confirmed;
     // the stored form holds 8-bit codes only.
     m_passwordKeys.press = [](int &k) {
-        k = KeyFilter::filter(6, k, shortSet(), true);
+        k = KeyFilter::filter(KeyFilter::TextWithoutBlanks, k, shortSet(), true);
         if (k >= 32 && !modCommon::CanEncodePassword(QString(QChar(char16_t(k)))))
             k = 0;
     };

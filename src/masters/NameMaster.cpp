@@ -31,7 +31,7 @@ NameMaster::NameMaster(NameMasterSpec spec, QWidget *parent, zv::fw::FormService
     dbOpen();
     setUpToolbars({"Add", "Modify", "Delete", "Attachment", "Separator", "Select", "Refresh", "Separator", "Help",
                    "Exit"});
-    filterKeys(txtName, 3, punctuationList());
+    filterKeys(txtName, KeyFilter::Text, punctuationList());
     zv::fw::refuseOverlongPaste(txtName);
     connect(txtName, &QLineEdit::textChanged, this, [this] { clearStatus(); });
     utility.ActivateHeaderToolBar(&tlbHeader);

@@ -27,17 +27,17 @@ struct Field {
 
 const QList<Field> &fields() {
     static const QList<Field> list = {
-        {&CompanyRow::name, "txtcmpnyname", "Company Name*", 50, 3, punctuationList()},
-        {&CompanyRow::addressLine1, "txtaddrline1", "Address", 40, 3, punctuationList()},
-        {&CompanyRow::addressLine2, "txtaddrline2", "", 40, 3, punctuationList()},
-        {&CompanyRow::city, "txtcity", "City", 40, 3, punctuationList()},
-        {&CompanyRow::state, "txtstate", "State", 40, 3, punctuationList()},
-        {&CompanyRow::country, "txtcountry", "Country", 40, 3, punctuationList()},
-        {&CompanyRow::zipCode, "txtzipcode", "Zip Code", 20, 3, QString()},
-        {&CompanyRow::phone, "txtphonenum", "Telephone Number", 20, 0, QStringLiteral("-+()")},
-        {&CompanyRow::fax, "txtfaxnum", "Fax Number", 20, 0, QStringLiteral("-+()")},
+        {&CompanyRow::name, "txtcmpnyname", "Company Name*", 50, KeyFilter::Text, punctuationList()},
+        {&CompanyRow::addressLine1, "txtaddrline1", "Address", 40, KeyFilter::Text, punctuationList()},
+        {&CompanyRow::addressLine2, "txtaddrline2", "", 40, KeyFilter::Text, punctuationList()},
+        {&CompanyRow::city, "txtcity", "City", 40, KeyFilter::Text, punctuationList()},
+        {&CompanyRow::state, "txtstate", "State", 40, KeyFilter::Text, punctuationList()},
+        {&CompanyRow::country, "txtcountry", "Country", 40, KeyFilter::Text, punctuationList()},
+        {&CompanyRow::zipCode, "txtzipcode", "Zip Code", 20, KeyFilter::Text, QString()},
+        {&CompanyRow::phone, "txtphonenum", "Telephone Number", 20, KeyFilter::Digits, QStringLiteral("-+()")},
+        {&CompanyRow::fax, "txtfaxnum", "Fax Number", 20, KeyFilter::Digits, QStringLiteral("-+()")},
         // A web address needs "." and "/": the box refuses only the backslash.
-        {&CompanyRow::webSite, "txtweb", "Web Site", 80, 3, QStringLiteral("\\")},
+        {&CompanyRow::webSite, "txtweb", "Web Site", 80, KeyFilter::Text, QStringLiteral("\\")},
     };
     return list;
 }

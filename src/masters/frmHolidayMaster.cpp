@@ -105,8 +105,8 @@ frmHolidayMaster::frmHolidayMaster(QWidget *parent, zv::fw::FormServices service
     setUpToolbars({"Add", "Modify", "Delete", "Attachment", "DetailAdd", "DetailModify", "DetailDelete", "Separator",
                    "Sort", "Find", "Select", "Refresh", "Print", "Help", "Exit"},
                   false);
-    guardBox(txtYear, 0, QString());
-    guardBox(txtHolidayDescription, 3, punctuationList());
+    guardBox(txtYear, KeyFilter::Digits, QString());
+    guardBox(txtHolidayDescription, KeyFilter::Text, punctuationList());
     connect(txtYear, &QLineEdit::textChanged, this, [this] { clearStatus(); });
     connect(txtHolidayDescription, &QLineEdit::textChanged, this, [this] { clearStatus(); });
     connect(dtpHolDate, &QLineEdit::textChanged, this, [this] { dtpHolDate_Change(); });

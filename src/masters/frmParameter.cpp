@@ -84,7 +84,7 @@ void frmParameter::UsrSetFieldsToModifyMode() {
 }
 
 void frmParameter::SetFieldsToDisableMode() {
-    setFieldsOpen(QList<QLineEdit *>{dtpStartPeriod, dtpEndPeriod}, false);
+    setFieldsOpen({dtpStartPeriod, dtpEndPeriod}, false);
 }
 
 void frmParameter::CancelModify() {

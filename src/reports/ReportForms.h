@@ -6,7 +6,8 @@ namespace zv::reports {
 // Registers the report filter forms of this folder with the main window's
 // form registry: the monthly checklist, the two target-date reports, the
 // projector/actuals planner and the diarized activities report.
-// The forms get the services given (by default the real windows).
+// The forms get the services given, without a default: the program passes
+// the real windows (zv::masters::formServices()), a test its answers.
 void registerForms(zv::fw::FormServices services);
 
 // Deletes from the main connection the report rows that only a killed run of

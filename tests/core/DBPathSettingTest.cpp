@@ -121,8 +121,7 @@ TEST_F(DBPathSettingTest, AResetThatStopsEarlyLeavesTheProgramOnProduction) {
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         stamp(production(), QStringLiteral("keep me"));
-        if (!modCommon::gConnOpen)
-            modCommon::OpenDatabase();
+        modCommon::OpenMainConnection();
         messages.clear();
         auto other = c.arrange(*this);
         const QByteArray templ = bytesOf(templateDb());

@@ -196,6 +196,29 @@ TEST_F(Routines, AnIdentityCheckOnAHeldFileGivesNoAnswer) {
     EXPECT_TRUE(messages.shown().isEmpty());
 }
 
+// Asking whether the main connection is open never opens it: a closed one stays
+// closed and nothing is shown, even where opening it would say that another
+// program holds the file.
+TEST_F(Routines, AskingWhetherTheMainConnectionIsOpenNeverOpensIt) {
+    gDBPath = folder->productionDb();
+    OpenDatabase();
+    EXPECT_TRUE(MainConnectionIsOpen());
+    CloseMainConnection();
+    EXPECT_FALSE(MainConnectionIsOpen());
+    gConnOpen = true;   // as the login leaves the flag over a closed corrupted file
+    EXPECT_FALSE(MainConnectionIsOpen());
+    {
+        OtherProgramLock other(gDBPath);
+        ASSERT_TRUE(other.held()) << other.output().constData();
+        EXPECT_FALSE(MainConnectionIsOpen());
+        ASSERT_TRUE(other.release());
+    }
+    EXPECT_TRUE(MainConnectionPath().isEmpty());
+    EXPECT_TRUE(messages.shown().isEmpty());
+    MainConnection();
+    EXPECT_TRUE(MainConnectionIsOpen());
+}
+
 TEST_F(Routines, TimeStampIsFourteenDigits) {
     EXPECT_EQ(GetTimeStampString(QDateTime(QDate(2026, 12, 9), QTime(14, 5, 7))), QStringLiteral("09122026140507"));
     const QString now = GetTimeStampString();

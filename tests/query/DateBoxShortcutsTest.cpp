@@ -89,7 +89,7 @@ const Qt::KeyboardModifiers C = Qt::ControlModifier, S = Qt::ShiftModifier, A = 
 // The line edit's editing shortcuts on Linux (QKeySequence's X11 bindings and
 // the X11 branches of its key handling) and the Windows-style ones, with the
 // other Ctrl letters that move the caret in Emacs style, none of which the
-// Part lists.
+// date boxes' typing rules list.
 const Shortcut kShortcuts[] = {
     {"Ctrl+D (delete)", Qt::Key_D, C},
     {"Ctrl+H (backspace)", Qt::Key_H, C},
@@ -163,8 +163,8 @@ protected:
 
     std::vector<Box> boxes() {
         // Carets in the day, in the year and at the end, and the year selected;
-        // not in the month-name box's month nor on the A/P letter, where the
-        // Part has a letter typed whatever the Shift argument.
+        // not in the month-name box's month nor on the A/P letter, where a
+        // letter key types its letter whatever the Shift argument.
         return {
             {"month-name box (clsDATEVALIDATE)", monthName, &monthName->spy, QStringLiteral("01-Apr-2026"),
              {{0, 0}, {1, 0}, {8, 0}, {11, 0}, {7, 4}}},

@@ -26,13 +26,13 @@ int KeyFilter::filter(int Mode, int KeyAscii, const QString &Chars, bool Flag) {
         return 0;
 
     switch (Mode) {
-    case 0:
+    case Digits:
         return (isAsciiDigit(c) || Chars.contains(c)) ? KeyAscii : 0;
-    case 2:
+    case LettersAndDigits:
         if (Chars.contains(c) || !(isAsciiLetter(c) || isAsciiDigit(c)))
             return 0;
         return Flag ? c.toUpper().unicode() : KeyAscii;
-    case 6:
+    case TextWithoutBlanks:
         if (c.isSpace())
             return 0;
         return Chars.contains(c) ? 0 : KeyAscii;
