@@ -16,11 +16,9 @@ namespace zv::ui {
 
 // Thrown by a step that has told its failure in its own words (a box of its
 // own, the path form for a missing file): the action ends and the boundary
-// says nothing more.
-class ActionEnded : public std::exception {
-public:
-    const char *what() const noexcept override { return "The action ended; its failure has been told."; }
-};
+// says nothing more. Not a std::exception, so that no catch meant for a
+// failure to tell takes it for one.
+struct ActionEnded {};
 [[noreturn]] void endAction();
 
 // Tells a failure that reached an action's boundary.
