@@ -86,12 +86,7 @@ void MonthDateFilterForm::showModeCaptions() {
 }
 
 void MonthDateFilterForm::showOnServerMonth() {
-    try {
-        showServerMonth();
-    } catch (const std::exception &e) {
-        // The boxes stay blank and Ok asks for them.
-        showFailure(e);
-    }
+    showServerMonth();
     Fradate->show();
     fillSortEntries();
 }
@@ -112,11 +107,7 @@ void MonthDateFilterForm::applyDatewise() {
     showModeCaptions();
     setBoxEnabled(TxtFdate, false);
     TxtFdate->clear();
-    try {
-        showServerMonth();
-    } catch (const std::exception &e) {
-        showFailure(e);
-    }
+    showServerMonth();
 }
 
 void MonthDateFilterForm::wireMonthDateRows() {
