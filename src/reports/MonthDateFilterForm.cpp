@@ -111,7 +111,7 @@ void MonthDateFilterForm::applyDatewise() {
 }
 
 void MonthDateFilterForm::wireMonthDateRows() {
-    connect(Chckdat, &QCheckBox::clicked, this, [this] { Chckdat_Click(); });
+    connect(Chckdat, &QCheckBox::clicked, this, [this] { tellingFailures([this] { Chckdat_Click(); }); });
     tabOnEnter(Chckdat);
     for (QComboBox *combo : {cmbTargetMnth, CmbSord}) {
         keysOf(combo)->press = [this, combo](int &KeyAscii) { m_comboFilter.KeyPress(combo, KeyAscii, false); };

@@ -122,7 +122,7 @@ void ReportFilterForm::addEmployeeRow() {
     lblSelSortField = new QLabel(QStringLiteral("Employee Name"), fraSelection);
     lblSelSortField->setObjectName(QStringLiteral("lblSelSortField"));
     m_rows->addRow(lblSelSortField, row);
-    connect(picSelFilter, &QToolButton::clicked, this, [this] { picSelFilter_Click(0); });
+    connect(picSelFilter, &QToolButton::clicked, this, [this] { tellingFailures([this] { picSelFilter_Click(0); }); });
 }
 
 void ReportFilterForm::offerSelectionIfAnyEmployee() {

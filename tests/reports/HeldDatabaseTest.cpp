@@ -6,7 +6,7 @@
 
 #include <QCryptographicHash>
 #include <QGuiApplication>
-#include <QPointer>
+#include <QToolButton>
 #include <QtEndian>
 #include <atomic>
 #include <memory>
@@ -325,6 +325,43 @@ TEST_F(HeldDatabase, TheDiarizedReportsRowsGoBeforeItCloses) {
     expectToldOnce(damaged, "Esc, damaged");
     EXPECT_TRUE(watch.failed());
     EXPECT_TRUE(QTest::qWaitFor([&] { return !form->isVisible(); })) << "a damaged file kept the form open";
+}
+
+// The employee selection window meets the held file, tells it and ends the
+// action: the form keeps its list and says nothing more (its activation, which
+// would read the held file again, does not follow), whether the window was
+// opened by Ctrl+F1 or by the button.
+TEST_F(HeldDatabase, ASelectionWindowThatFailsEndsTheKeyThatOpenedIt) {
+    const QString told = QStringLiteral("The selection could not be read.");
+    answers.chooser = [&](const zv::fw::SelectionRequest &) -> QString {
+        zv::ui::MsgBox(told, zv::ui::vbOKOnly + zv::ui::vbCritical, QString());
+        zv::ui::endAction();
+    };
+    const QString kept = QString::number(ravi);
+    for (const QString &name : zv::forms::registeredForms()) {
+        std::unique_ptr<zv::reports::ReportFilterForm> form = open(name);
+        form->setSelectionList(kept);
+        ASSERT_NO_FATAL_FAILURE(apply(kConditions[0]));
+        const bool hasCtrlF1 = name != zv::forms::names::frmGenReport2;
+        const struct {
+            const char *name;
+            std::function<void()> press;
+            bool opensSelection;
+        } presses[] = {
+            {"Ctrl+F1", [&] { key(*form, Qt::Key_F1, Qt::ControlModifier); }, hasCtrlF1},
+            {"button", [&] { QTest::mouseClick(form->picSelFilter, Qt::LeftButton); }, true},
+        };
+        for (const auto &p : presses) {
+            const std::string where = name.toStdString() + ", " + p.name;
+            watch.clear();
+            p.press();
+            settle();
+            EXPECT_EQ(watch.events, p.opensSelection ? QStringList{"box:" + told} : QStringList()) << where;
+            EXPECT_EQ(form->selectionList(), kept) << where;
+            EXPECT_TRUE(form->isVisible()) << where;
+        }
+        ASSERT_NO_FATAL_FAILURE(letGo());
+    }
 }
 
 // The disk fills while a report writes its working rows: one box for the one
