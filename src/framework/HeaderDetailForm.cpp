@@ -46,7 +46,7 @@ bool HeaderDetailForm::probeTables(const QStringList &statements) {
         if (zv::db::isDamage(e))
             MsgBox(kUnsupported, vbCritical, QStringLiteral("Information"));
         else
-            ErrorBox(e, zv::db::ErrorLayout::Standard, vbCritical, QStringLiteral("Information"));
+            showFailure(e);
         return false;
     }
 }

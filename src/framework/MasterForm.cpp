@@ -131,7 +131,7 @@ bool MasterForm::readsOrEnd(const std::function<void()> &reads, bool endWhenNotD
         if (zv::db::isDamage(e)) {
             showCorrupted();
         } else {
-            modCommon::ShowErrorMessage(e);
+            showFailure(e);
             if (endWhenNotDamage)
                 unloadSoon();
         }
