@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QScopeGuard>
 #include <QTabWidget>
 
 using namespace zv::ui;
@@ -131,9 +132,11 @@ ActivityLines::ActivityLines(StoreSource store, Status status, std::function<QSt
         connect(list, &QComboBox::editTextChanged, this, [this, list] { listChanged(list); });
         connect(list, &QComboBox::activated, this, [this, list] { listChanged(list); });
     }
-    // A frequency chosen from the list is the user's action: its check may fail.
-    connect(cmbFreq, &QComboBox::editTextChanged, this, asAction([this](auto &&...) { frequencyChanged(); }, m_tell));
-    connect(cmbFreq, &QComboBox::activated, this, asAction([this](auto &&...) { frequencyChanged(); }, m_tell));
+    // A change of the frequency is the user's action: its check may fail. A
+    // choice from the list changes the text, then reports itself: one check.
+    connect(cmbFreq, &QComboBox::editTextChanged, this,
+            asAction([this](auto &&...) { frequencyTextChanged(); }, m_tell));
+    connect(cmbFreq, &QComboBox::activated, this, asAction([this](auto &&...) { frequencyChosen(); }, m_tell));
 }
 
 ActivityLines::~ActivityLines() = default;
@@ -166,7 +169,12 @@ void ActivityLines::attachKeys(KeyPreview *keys) {
                 KeyAscii = 0;
                 return;
             }
-            KeyAscii = m_comboKeys.KeyPress(cmbFreq, KeyAscii);
+            {
+                // The text the filter completes is this key's, checked below.
+                SettingUp typing(m_typing);
+                KeyAscii = m_comboKeys.KeyPress(cmbFreq, KeyAscii);
+            }
+            m_freqHandled = kNoneHandled;
             frequencyChanged();
         });
     auto picKeys = std::make_unique<KeyFunctions>();
@@ -353,6 +361,20 @@ void ActivityLines::frequencyChanged() {
     }
     m_pickedFrequency = cmbFreq->currentIndex();
     picker->begin(freqKind(), zv::db::fromDisplayDate(txtStartDate->text()));
+}
+
+void ActivityLines::frequencyTextChanged() {
+    if (m_settingUp || m_inFreqChange || m_typing)
+        return;
+    const auto handled = qScopeGuard([this] { m_freqHandled = cmbFreq->currentIndex(); });
+    frequencyChanged();
+}
+
+void ActivityLines::frequencyChosen() {
+    const bool handled = cmbFreq->currentIndex() == m_freqHandled;
+    m_freqHandled = kNoneHandled;
+    if (!handled)
+        frequencyChanged();
 }
 
 void ActivityLines::restoreFrequency() {

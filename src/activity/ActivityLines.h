@@ -99,6 +99,11 @@ signals:
 private:
     void showLists(const Lists &lists);
     void frequencyChanged();
+    // The list's text changed (not by a key typed in it, whose handler checks),
+    // and the list reported a choice: a choice changes the text first, then is
+    // reported, and is checked once.
+    void frequencyTextChanged();
+    void frequencyChosen();
     // The frequency whose cells the picker shows, back in the list.
     void restoreFrequency();
     void listChanged(QComboBox *list);
@@ -118,6 +123,11 @@ private:
     KeyListModel *m_employees = nullptr;
     bool m_settingUp = false;
     bool m_inFreqChange = false;
+    bool m_typing = false;   // a key typed in the frequency list is being handled
+    // The frequency entry a change of the text was last handled for, until the
+    // list reports the choice; kNoneHandled when none is pending.
+    static constexpr int kNoneHandled = -2;
+    int m_freqHandled = kNoneHandled;
     DateField m_start;
     DateField m_end;
     clsDATEVALIDATE m_startDateBox;
