@@ -1,0 +1,182 @@
+#include "ActivityFixture.h"
+#include "support/FailingStatement.h"
+#include <functional>
+#include <vector>
+
+using zv::ui::vbYes;
+
+namespace {
+
+// The activity master's keys meeting a failure with the file free: one box
+// for the press, the form as it was, nothing written.
+class Failure : public ActivityTest {
+public:
+    void SetUp() override {
+        ASSERT_NO_FATAL_FAILURE(ActivityTest::SetUp());
+        audit = activity("Audit");
+        auditLine = line(audit, "2024-05-01", "2024-05-31");
+        entry(audit, auditLine, "2024-05-06", "2024-05-06");   // completed work
+        backup = activity("Backup");
+        backupLine = line(backup, "2024-05-01", "2024-05-31");
+    }
+
+    struct Case {
+        const char *name;
+        std::function<void()> arrange;   // the form brought to the key
+        std::function<void()> act;       // the key
+        const char *failing;             // what fails: a trigger's event, or a statement's text
+    };
+    // Presses each case's key with its failure planted and checks what the
+    // user is told and what is left.
+    void pressFailing(const std::vector<Case> &cases, bool statement,
+                      const std::function<void(const QString &told)> &toldRight) {
+        for (const Case &c : cases) {
+            SCOPED_TRACE(c.name);
+            c.arrange();
+            ASSERT_FALSE(HasFatalFailure());
+            const QString state = formState();
+            const QString rows = contents();
+            messages.clear();
+            if (statement) {
+                // The main connection opens again under the watch.
+                modCommon::CloseMainConnection();
+                const FailingStatement failing("ZV-DATA.mdb", c.failing);
+                c.act();
+                EXPECT_TRUE(failing.failed()) << "the check was not reached";
+            } else {
+                other.execute(QStringLiteral("CREATE TRIGGER refuse %1 BEGIN SELECT RAISE(ABORT, 'refused'); END")
+                                  .arg(QLatin1String(c.failing)));
+                c.act();
+                other.execute("DROP TRIGGER refuse");
+            }
+            QApplication::processEvents();
+            ASSERT_EQ(told().size(), 1) << told().join(" / ").toStdString();
+            toldRight(told().first());
+            EXPECT_EQ(formState(), state);
+            EXPECT_EQ(contents(), rows);
+        }
+    }
+
+    void modifying(qint64 key) {
+        open();
+        select(key);
+        press(Qt::Key_F3);
+        ASSERT_EQ(form->headerMode(), HeaderMode::Modify);
+        form->txtRemarks->setText("Weekly");
+    }
+
+    qint64 audit = 0, auditLine = 0, backup = 0, backupLine = 0;
+};
+
+// A failure that carries the general failure's number (a damaged file gives
+// it too) is told as the failure it is: never as another user's lock
+// (ZVE027, ZVE028) nor as a duplicate (ZVE006).
+TEST_F(Failure, AFailureThatIsNoLockIsToldAsItIs) {
+    const std::vector<Case> cases = {
+        {"Add and Ok",
+         [&] {
+             open();
+             press(Qt::Key_F2);
+             type(form->txtActDesc, "Dusting");
+         },
+         [&] { press(Qt::Key_F9); }, "BEFORE INSERT ON Actvty_Mast"},
+        {"Modify and Ok", [&] { modifying(backup); }, [&] { press(Qt::Key_F9); }, "BEFORE UPDATE ON Actvty_Mast"},
+        {"Modify and Cancel",
+         [&] {
+             modifying(backup);
+             other.execute("UPDATE Actvty_Mast_Det SET Last_Gnrtd_Date = NULL");
+         },
+         [&] { press(Qt::Key_F10); }, "BEFORE UPDATE ON Actvty_Mast_Det"},
+        {"Delete",
+         [&] {
+             open();
+             select(backup);
+         },
+         [&] {
+             messages.answer(vbYes);
+             press(Qt::Key_F4);
+         },
+         "BEFORE DELETE ON Actvty_Mast"},
+        {"DetailDelete",
+         [&] {
+             open();
+             select(backup);
+         },
+         [&] {
+             messages.answer(vbYes);
+             press(Qt::Key_F7);
+         },
+         "BEFORE DELETE ON Actvty_Mast_Det"},
+        {"Refresh",
+         [&] {
+             open();
+             select(backup);
+             other.execute("UPDATE Actvty_Mast_Det SET Last_Gnrtd_Date = NULL");
+         },
+         [&] { press(Qt::Key_F11); }, "BEFORE UPDATE ON Actvty_Mast_Det"},
+    };
+    // The form as it was includes its status line: no code was shown.
+    pressFailing(cases, false,
+                 [](const QString &told) { EXPECT_TRUE(told.contains("refused")) << told.toStdString(); });
+}
+
+// A check that cannot read decides nothing: the name is not free, the dates
+// do not overlap, no completed work is missing, the activity has not gone,
+// the period is not wrong. The key ends with the failure, told once, at the
+// very read whose answer the write would have trusted.
+TEST_F(Failure, ACheckThatCannotReadDecidesNothing) {
+    const std::vector<Case> cases = {
+        {"the description is taken",
+         [&] {
+             open();
+             press(Qt::Key_F2);
+             type(form->txtActDesc, "Audit");
+         },
+         [&] { press(Qt::Key_F9); }, "trim(Actvty_Desc) = ?"},
+        {"the line overlaps another",
+         [&] {
+             open();
+             select(backup);
+             beginLine("15may2024", "15jun2024", "D");
+         },
+         [&] { press(Qt::Key_F9); }, "BETWEEN Start_Date AND End_Date"},
+        {"the activity has completed work",
+         [&] {
+             open();
+             select(audit);
+         },
+         [&] {
+             messages.answer(vbYes);
+             press(Qt::Key_F4);
+         },
+         "WHERE Sys_Actvty_Num = ? AND Cmpltd_Date IS NOT NULL"},
+        {"the line has completed work",
+         [&] {
+             open();
+             select(audit);
+         },
+         [&] {
+             messages.answer(vbYes);
+             press(Qt::Key_F7);
+         },
+         "WHERE Sys_Actvty_Line_Num = ? AND Cmpltd_Date IS NOT NULL"},
+        {"the activity is gone",
+         [&] {
+             open();
+             select(backup);
+         },
+         [&] { press(Qt::Key_F3); }, "SELECT 1 FROM Actvty_Mast WHERE Sys_Actvty_Num = ?"},
+        {"the line's dates lie outside the period",
+         [&] {
+             open();
+             select(backup);
+             beginLine("01jun2024", "30jun2024", "");
+         },
+         [&] { chooseFrequency("W"); }, "SELECT Start_Period, End_Period FROM Parm"},
+    };
+    pressFailing(cases, true, [](const QString &told) {
+        EXPECT_TRUE(told.contains("interrupted")) << told.toStdString();
+    });
+}
+
+} // namespace
