@@ -13,6 +13,9 @@ class Failure : public ActivityTest {
 public:
     void SetUp() override {
         ASSERT_NO_FATAL_FAILURE(ActivityTest::SetUp());
+        seed();
+    }
+    void seed() {
         audit = activity("Audit");
         auditLine = line(audit, "2024-05-01", "2024-05-31");
         entry(audit, auditLine, "2024-05-06", "2024-05-06");   // completed work
@@ -177,6 +180,91 @@ TEST_F(Failure, ACheckThatCannotReadDecidesNothing) {
     pressFailing(cases, true, [](const QString &told) {
         EXPECT_TRUE(told.contains("interrupted")) << told.toStdString();
     });
+}
+
+// A write that committed stands on the screen too when a read after it
+// fails (the lines shown again, the status's message): the form has left the
+// edit and shows the activity's buttons, the failure told once.
+TEST_F(Failure, ASaveStandsWhenWhatFollowsItFails) {
+    struct AfterSave {
+        const char *name;
+        std::function<void()> arrange;
+        std::function<void()> act;
+        const char *failing;            // a read after the write
+        std::function<void()> written;  // what the key wrote
+    };
+    const char *lines = "ORDER BY AMD.Start_Date";
+    const char *message = "FROM Err_Msg";
+    const auto lineAdded = [&] {
+        EXPECT_EQ(count("SELECT count(*) FROM Actvty_Mast_Det WHERE Sys_Actvty_Num = ?", {backup}), 2);
+    };
+    const auto addingLine = [&] {
+        open();
+        select(backup);
+        beginLine("01jun2024", "30jun2024", "D");
+    };
+    const std::vector<AfterSave> cases = {
+        {"a line added, its lines", addingLine, [&] { press(Qt::Key_F9); }, lines, lineAdded},
+        {"a line added, its status", addingLine, [&] { press(Qt::Key_F9); }, message, lineAdded},
+        {"a line's end changed, its lines",
+         [&] {
+             open();
+             select(audit);
+             press(Qt::Key_F6);
+             typeDate(form->txtEndDate, "30jun2024");
+         },
+         [&] { press(Qt::Key_F9); }, lines,
+         [&] { EXPECT_EQ(scalar("SELECT End_Date FROM Actvty_Mast_Det WHERE Sys_Actvty_Line_Num = ?", {auditLine}),
+                         "2024-06-30"); }},
+        {"an activity added, its status",
+         [&] {
+             open();
+             press(Qt::Key_F2);
+             type(form->txtActDesc, "Dusting");
+         },
+         [&] { press(Qt::Key_F9); }, message,
+         [&] { EXPECT_EQ(count("SELECT count(*) FROM Actvty_Mast WHERE Actvty_Desc = 'Dusting'"), 1); }},
+        {"an activity changed, its lines", [&] { modifying(backup); }, [&] { press(Qt::Key_F9); }, lines,
+         [&] { EXPECT_EQ(scalar("SELECT Remk FROM Actvty_Mast WHERE Sys_Actvty_Num = ?", {backup}), "Weekly"); }},
+        {"a line deleted, its status",
+         [&] {
+             open();
+             select(backup);
+         },
+         [&] {
+             messages.answer(vbYes);
+             press(Qt::Key_F7);
+         },
+         message,
+         [&] { EXPECT_EQ(count("SELECT count(*) FROM Actvty_Mast_Det WHERE Sys_Actvty_Num = ?", {backup}), 0); }},
+    };
+    for (const AfterSave &c : cases) {
+        SCOPED_TRACE(c.name);
+        c.arrange();
+        ASSERT_FALSE(HasFatalFailure());
+        messages.clear();
+        modCommon::CloseMainConnection();
+        {
+            const FailingStatement failing("ZV-DATA.mdb", c.failing);
+            c.act();
+            EXPECT_TRUE(failing.failed()) << "the read after the write was not reached";
+        }
+        QApplication::processEvents();
+        EXPECT_EQ(told().size(), 1) << told().join(" / ").toStdString();
+        c.written();
+        EXPECT_EQ(form->headerMode(), HeaderMode::None);
+        EXPECT_EQ(form->lineMode(), DetailMode::None);
+        EXPECT_FALSE(form->rowLocked());
+        EXPECT_FALSE(form->fraDet->isVisible());
+        EXPECT_FALSE(form->footerButton("Ok")->isVisible());
+        for (const char *key : {"Add", "Modify", "Select", "Refresh", "DetailAdd"})
+            EXPECT_TRUE(on(key)) << key;
+        // The rows as they were, for the next case.
+        form.reset();
+        other.executeScript("DELETE FROM Statry_Cmpltd_Entry; DELETE FROM Actvty_Mast_Freq; "
+                            "DELETE FROM Actvty_Mast_Det; DELETE FROM Actvty_Mast;");
+        seed();
+    }
 }
 
 } // namespace
