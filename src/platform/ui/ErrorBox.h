@@ -4,6 +4,7 @@
 #include <QString>
 #include <exception>
 #include <functional>
+#include <type_traits>
 #include <utility>
 
 // How a failure ends the user's action and is told. The step that meets a
@@ -35,11 +36,18 @@ void tellFailure(const std::exception &e);
 bool runAction(const std::function<void()> &step, const Teller &tell = {});
 
 // A slot that runs as one user action: connect(button, &QPushButton::clicked,
-// this, asAction([this] { ... })). Takes whatever the signal passes.
+// this, asAction([this] { ... })). The step takes what the signal passes, or nothing.
 template <class F>
 auto asAction(F step, Teller tell = {}) {
     return [step = std::move(step), tell = std::move(tell)](auto &&...args) {
-        runAction([&] { step(std::forward<decltype(args)>(args)...); }, tell);
+        runAction(
+            [&] {
+                if constexpr (std::is_invocable_v<const F &, decltype(args)...>)
+                    step(std::forward<decltype(args)>(args)...);
+                else
+                    step();
+            },
+            tell);
     };
 }
 
