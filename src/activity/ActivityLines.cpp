@@ -134,9 +134,8 @@ ActivityLines::ActivityLines(StoreSource store, Status status, std::function<QSt
     }
     // A change of the frequency is the user's action: its check may fail. A
     // choice from the list changes the text, then reports itself: one check.
-    connect(cmbFreq, &QComboBox::editTextChanged, this,
-            asAction([this](auto &&...) { frequencyTextChanged(); }, m_tell));
-    connect(cmbFreq, &QComboBox::activated, this, asAction([this](auto &&...) { frequencyChosen(); }, m_tell));
+    connect(cmbFreq, &QComboBox::editTextChanged, this, asAction([this] { frequencyTextChanged(); }, m_tell));
+    connect(cmbFreq, &QComboBox::activated, this, asAction([this] { frequencyChosen(); }, m_tell));
 }
 
 ActivityLines::~ActivityLines() = default;

@@ -1,7 +1,6 @@
 #include "frmLastGnrDateUpdation.h"
 #include "LastGeneratedDate.h"
 #include "core/modCommon.h"
-#include "platform/ui/ErrorBox.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Ui.h"
 #include <QCloseEvent>
@@ -75,23 +74,21 @@ void frmLastGnrDateUpdation::closeEvent(QCloseEvent *event) {
 void frmLastGnrDateUpdation::tlbOkCancel_ButtonClick(int index) {
     if (m_running)
         return;
-    // Each button, and each key that presses one, is one action: a failure
-    // ends it and is told once, in the program's error box.
-    runAction([&] {
-        switch (index) {
-        case 1:
-            UpdateLastGnrtdDate();
-            break;
-        case 2:
-            close();
-            break;
-        case 3:
-            zv::admin::showHelpTopic(this, kHelpTopic);
-            break;
-        default:
-            break;
-        }
-    });
+    // Called from the buttons and the keys, each one action: a failure of the
+    // run reaches it and is told there.
+    switch (index) {
+    case 1:
+        UpdateLastGnrtdDate();
+        break;
+    case 2:
+        close();
+        break;
+    case 3:
+        zv::admin::showHelpTopic(this, kHelpTopic);
+        break;
+    default:
+        break;
+    }
 }
 
 void frmLastGnrDateUpdation::UpdateLastGnrtdDate() {
