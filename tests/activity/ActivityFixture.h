@@ -16,6 +16,7 @@
 #include <QToolBar>
 #include <gtest/gtest.h>
 #include <memory>
+#include <string>
 
 // The production database test (the second connection plays another user or
 // the employees' program) with the transaction period 01-Apr-2024 to
@@ -208,7 +209,7 @@ public:
 
     // Everything the form shows and where it stands, to compare before and
     // after a key that failed: it must leave the form as it was.
-    QString formState() const {
+    std::string formState() const {
         const auto on = [](const QWidget *w) { return QString(w->isEnabled() ? "+" : "-"); };
         QStringList s{QString::number(int(form->headerMode())), QString::number(int(form->lineMode())),
                       QString::number(form->activityKey()), QString::number(form->lineKey()),
@@ -227,7 +228,7 @@ public:
                 if (!a->objectName().isEmpty())
                     s << a->objectName() + (a->isEnabled() ? "+" : "-") + (a->isVisible() ? "" : "h");
         s << form->lblStatus->text();
-        return s.join('|');
+        return s.join('|').toStdString();
     }
 
     std::unique_ptr<zv::activity::frmActvtyMast> form;

@@ -37,7 +37,7 @@ public:
             SCOPED_TRACE(c.name);
             c.arrange();
             ASSERT_FALSE(HasFatalFailure());
-            const QString state = formState();
+            const std::string state = formState();
             const QString rows = contents();
             messages.clear();
             if (statement) {
@@ -126,7 +126,8 @@ TEST_F(Failure, AFailureThatIsNoLockIsToldAsItIs) {
 // A check that cannot read decides nothing: the name is not free, the dates
 // do not overlap, no completed work is missing, the activity has not gone,
 // the period is not wrong. The key ends with the failure, told once, at the
-// very read whose answer the write would have trusted.
+// very read whose answer the write would have trusted, and gives up the row
+// lock it took.
 TEST_F(Failure, ACheckThatCannotReadDecidesNothing) {
     const std::vector<Case> cases = {
         {"the description is taken",
@@ -169,6 +170,12 @@ TEST_F(Failure, ACheckThatCannotReadDecidesNothing) {
              select(backup);
          },
          [&] { press(Qt::Key_F3); }, "SELECT 1 FROM Actvty_Mast WHERE Sys_Actvty_Num = ?"},
+        {"the line to change, its activity's lock taken",
+         [&] {
+             open();
+             select(backup);
+         },
+         [&] { press(Qt::Key_F6); }, "WHERE AMD.Sys_Actvty_Line_Num = ?"},
         {"the line's dates lie outside the period",
          [&] {
              open();

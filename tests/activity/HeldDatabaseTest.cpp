@@ -77,16 +77,17 @@ public:
         }
     }
     // The window the key acts in, as the user sees it.
-    QString windowState() {
+    std::string windowState() {
         if (update)
             return QStringList{update->windowTitle(), update->running() ? "running" : "",
                                update->pbar->isVisible() ? "bar" : "",
                                update->tlbOkCancel.bar->isVisible() ? "buttons" : "", update->unloaded() ? "unloaded" : ""}
-                .join('|');
+                .join('|')
+                .toStdString();
         if (view)
-            return view->dgdActivity->recordset() ? QString::number(view->dgdActivity->recordset()->recordCount())
-                                                  : QStringLiteral("empty");
-        return form ? formState() : QStringLiteral("no form");
+            return view->dgdActivity->recordset() ? std::to_string(view->dgdActivity->recordset()->recordCount())
+                                                  : "empty";
+        return form ? formState() : "no form";
     }
     void makeUpdate() {
         form.reset();
@@ -323,7 +324,7 @@ TEST_P(HeldKey, EachFailingPressSaysSoOnceAndTheKeyWorksOnceLetGo) {
         ASSERT_TRUE(lock.held()) << lock.output().toStdString();
         for (int press = 1; press <= 2; ++press) {
             SCOPED_TRACE(press);
-            const QString window = windowState();
+            const std::string window = windowState();
             messages.clear();
             failures = 0;
             k.act(*this);
