@@ -1,5 +1,6 @@
 #include "ActivityFixture.h"
 #include "support/FailingStatement.h"
+#include <QFile>
 #include <functional>
 #include <vector>
 
@@ -272,6 +273,54 @@ TEST_F(Failure, ASaveStandsWhenWhatFollowsItFails) {
                             "DELETE FROM Actvty_Mast_Det; DELETE FROM Actvty_Mast;");
         seed();
     }
+}
+
+// The production file damaged under the open form (garbage over every page):
+// each key tells the failure in one box, as the failure it is (never a lock,
+// never in use), leaves the form as it was and writes nothing over the file;
+// opening the form then says the database is corrupted, once.
+TEST_F(Failure, ADamagedFileIsToldOnceAKeyAndKeptAsItIs) {
+    open();
+    select(backup);
+    QFile file(folder->productionDb());
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    const QByteArray garbage(int(file.size()), char(0xA5));
+    ASSERT_EQ(file.write(garbage), garbage.size());
+    file.close();
+
+    const std::vector<std::pair<const char *, std::function<void()>>> keys = {
+        {"Select", [&] { select(audit); }},
+        {"Refresh", [&] { press(Qt::Key_F11); }},
+        {"Modify", [&] { press(Qt::Key_F3); }},
+        {"Delete", [&] { press(Qt::Key_F4); }},
+        {"DetailAdd", [&] { press(Qt::Key_F5); }},
+        {"DetailModify", [&] { press(Qt::Key_F6); }},
+        {"DetailDelete", [&] { press(Qt::Key_F7); }},
+        {"a line's view", [&] { doubleClickRow(0); }},
+    };
+    for (const auto &[name, act] : keys) {
+        SCOPED_TRACE(name);
+        const std::string state = formState();
+        messages.clear();
+        act();
+        QApplication::processEvents();
+        ASSERT_EQ(told().size(), 1) << told().join(" / ").toStdString();
+        const QString box = told().first();
+        EXPECT_TRUE(box.contains(QString::number(zv::db::err::GeneralFailure))) << box.toStdString();
+        EXPECT_FALSE(box.contains("in use"));
+        EXPECT_EQ(formState(), state);
+    }
+
+    messages.clear();
+    form.reset();
+    open();
+    EXPECT_EQ(told(), QStringList{"Production Database is corrupted. Please reset the Production Database"});
+    QTRY_VERIFY(!form->isVisible());
+    EXPECT_TRUE(modCommon::gDBPath.isEmpty());
+
+    QFile after(folder->productionDb());
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), garbage) << "the damaged file was written";
 }
 
 } // namespace
