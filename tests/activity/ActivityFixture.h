@@ -97,6 +97,17 @@ public:
             };
         press(Qt::Key_F8);
     }
+    // The form opened on the activity.
+    void showActivity(qint64 key) {
+        open();
+        select(key);
+        ASSERT_EQ(form->activityKey(), key);
+    }
+    // A key whose question is answered Yes.
+    void confirmed(Qt::Key k) {
+        messages.answer(zv::ui::vbYes);
+        press(k);
+    }
     // A key pressed where the focus is (the form when nothing in it has the focus).
     void press(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
         QWidget *target = QApplication::focusWidget();

@@ -4,7 +4,6 @@
 #include <functional>
 #include <vector>
 
-using zv::ui::vbYes;
 
 namespace {
 
@@ -61,9 +60,13 @@ public:
         }
     }
 
-    void modifying(qint64 key) {
+    void adding(const QString &description) {
         open();
-        select(key);
+        press(Qt::Key_F2);
+        type(form->txtActDesc, description);
+    }
+    void modifying(qint64 key) {
+        showActivity(key);
         press(Qt::Key_F3);
         ASSERT_EQ(form->headerMode(), HeaderMode::Modify);
         form->txtRemarks->setText("Weekly");
@@ -79,9 +82,7 @@ TEST_F(Failure, AFailureThatIsNoLockIsToldAsItIs) {
     const std::vector<Case> cases = {
         {"Add and Ok",
          [&] {
-             open();
-             press(Qt::Key_F2);
-             type(form->txtActDesc, "Dusting");
+             adding("Dusting");
          },
          [&] { press(Qt::Key_F9); }, "BEFORE INSERT ON Actvty_Mast"},
         {"Modify and Ok", [&] { modifying(backup); }, [&] { press(Qt::Key_F9); }, "BEFORE UPDATE ON Actvty_Mast"},
@@ -92,29 +93,16 @@ TEST_F(Failure, AFailureThatIsNoLockIsToldAsItIs) {
          },
          [&] { press(Qt::Key_F10); }, "BEFORE UPDATE ON Actvty_Mast_Det"},
         {"Delete",
-         [&] {
-             open();
-             select(backup);
-         },
-         [&] {
-             messages.answer(vbYes);
-             press(Qt::Key_F4);
-         },
+         [&] { showActivity(backup); },
+         [&] { confirmed(Qt::Key_F4); },
          "BEFORE DELETE ON Actvty_Mast"},
         {"DetailDelete",
-         [&] {
-             open();
-             select(backup);
-         },
-         [&] {
-             messages.answer(vbYes);
-             press(Qt::Key_F7);
-         },
+         [&] { showActivity(backup); },
+         [&] { confirmed(Qt::Key_F7); },
          "BEFORE DELETE ON Actvty_Mast_Det"},
         {"Refresh",
          [&] {
-             open();
-             select(backup);
+             showActivity(backup);
              other.execute("UPDATE Actvty_Mast_Det SET Last_Gnrtd_Date = NULL");
          },
          [&] { press(Qt::Key_F11); }, "BEFORE UPDATE ON Actvty_Mast_Det"},
@@ -133,54 +121,32 @@ TEST_F(Failure, ACheckThatCannotReadDecidesNothing) {
     const std::vector<Case> cases = {
         {"the description is taken",
          [&] {
-             open();
-             press(Qt::Key_F2);
-             type(form->txtActDesc, "Audit");
+             adding("Audit");
          },
          [&] { press(Qt::Key_F9); }, "trim(Actvty_Desc) = ?"},
         {"the line overlaps another",
          [&] {
-             open();
-             select(backup);
+             showActivity(backup);
              beginLine("15may2024", "15jun2024", "D");
          },
          [&] { press(Qt::Key_F9); }, "BETWEEN Start_Date AND End_Date"},
         {"the activity has completed work",
-         [&] {
-             open();
-             select(audit);
-         },
-         [&] {
-             messages.answer(vbYes);
-             press(Qt::Key_F4);
-         },
+         [&] { showActivity(audit); },
+         [&] { confirmed(Qt::Key_F4); },
          "WHERE Sys_Actvty_Num = ? AND Cmpltd_Date IS NOT NULL"},
         {"the line has completed work",
-         [&] {
-             open();
-             select(audit);
-         },
-         [&] {
-             messages.answer(vbYes);
-             press(Qt::Key_F7);
-         },
+         [&] { showActivity(audit); },
+         [&] { confirmed(Qt::Key_F7); },
          "WHERE Sys_Actvty_Line_Num = ? AND Cmpltd_Date IS NOT NULL"},
         {"the activity is gone",
-         [&] {
-             open();
-             select(backup);
-         },
+         [&] { showActivity(backup); },
          [&] { press(Qt::Key_F3); }, "SELECT 1 FROM Actvty_Mast WHERE Sys_Actvty_Num = ?"},
         {"the line to change, its activity's lock taken",
-         [&] {
-             open();
-             select(backup);
-         },
+         [&] { showActivity(backup); },
          [&] { press(Qt::Key_F6); }, "WHERE AMD.Sys_Actvty_Line_Num = ?"},
         {"the line's dates lie outside the period",
          [&] {
-             open();
-             select(backup);
+             showActivity(backup);
              beginLine("01jun2024", "30jun2024", "");
          },
          [&] { chooseFrequency("W"); }, "SELECT Start_Period, End_Period FROM Parm"},
@@ -207,8 +173,7 @@ TEST_F(Failure, ASaveStandsWhenWhatFollowsItFails) {
         EXPECT_EQ(count("SELECT count(*) FROM Actvty_Mast_Det WHERE Sys_Actvty_Num = ?", {backup}), 2);
     };
     const auto addingLine = [&] {
-        open();
-        select(backup);
+        showActivity(backup);
         beginLine("01jun2024", "30jun2024", "D");
     };
     const std::vector<AfterSave> cases = {
@@ -216,8 +181,7 @@ TEST_F(Failure, ASaveStandsWhenWhatFollowsItFails) {
         {"a line added, its status", addingLine, [&] { press(Qt::Key_F9); }, message, lineAdded},
         {"a line's end changed, its lines",
          [&] {
-             open();
-             select(audit);
+             showActivity(audit);
              press(Qt::Key_F6);
              typeDate(form->txtEndDate, "30jun2024");
          },
@@ -226,23 +190,15 @@ TEST_F(Failure, ASaveStandsWhenWhatFollowsItFails) {
                          "2024-06-30"); }},
         {"an activity added, its status",
          [&] {
-             open();
-             press(Qt::Key_F2);
-             type(form->txtActDesc, "Dusting");
+             adding("Dusting");
          },
          [&] { press(Qt::Key_F9); }, message,
          [&] { EXPECT_EQ(count("SELECT count(*) FROM Actvty_Mast WHERE Actvty_Desc = 'Dusting'"), 1); }},
         {"an activity changed, its lines", [&] { modifying(backup); }, [&] { press(Qt::Key_F9); }, lines,
          [&] { EXPECT_EQ(scalar("SELECT Remk FROM Actvty_Mast WHERE Sys_Actvty_Num = ?", {backup}), "Weekly"); }},
         {"a line deleted, its status",
-         [&] {
-             open();
-             select(backup);
-         },
-         [&] {
-             messages.answer(vbYes);
-             press(Qt::Key_F7);
-         },
+         [&] { showActivity(backup); },
+         [&] { confirmed(Qt::Key_F7); },
          message,
          [&] { EXPECT_EQ(count("SELECT count(*) FROM Actvty_Mast_Det WHERE Sys_Actvty_Num = ?", {backup}), 0); }},
     };
@@ -280,8 +236,7 @@ TEST_F(Failure, ASaveStandsWhenWhatFollowsItFails) {
 // never in use), leaves the form as it was and writes nothing over the file;
 // opening the form then says the database is corrupted, once.
 TEST_F(Failure, ADamagedFileIsToldOnceAKeyAndKeptAsItIs) {
-    open();
-    select(backup);
+    showActivity(backup);
     QFile file(folder->productionDb());
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
     const QByteArray garbage(int(file.size()), char(0xA5));

@@ -61,11 +61,6 @@ public:
     QString descriptionOf(qint64 key) {
         return scalar("SELECT Actvty_Desc FROM Actvty_Mast WHERE Sys_Actvty_Num = ?", {key}).toString();
     }
-    void showActivity(qint64 key) {
-        open();
-        select(key);
-        ASSERT_EQ(form->activityKey(), key);
-    }
     // The form shows the activity it acts on.
     void expectShowsItsKey() {
         if (!form || form->headerMode() != HeaderMode::None || form->activityKey() == 0)
@@ -103,6 +98,15 @@ public:
         typeDate(form->txtStartDate, "01jun2024");
         typeDate(form->txtEndDate, "30jun2024");
     }
+    // The activity on screen, its lines' last generated dates to be filled again.
+    void datesToFill() {
+        showActivity(shown);
+        other.execute("UPDATE Actvty_Mast_Det SET Last_Gnrtd_Date = NULL");
+    }
+    void expectDatesFilled() {
+        EXPECT_FALSE(
+            scalar("SELECT Last_Gnrtd_Date FROM Actvty_Mast_Det WHERE Sys_Actvty_Line_Num = ?", {shownLine}).isNull());
+    }
     void modifying() {
         showActivity(shown);
         press(Qt::Key_F3);
@@ -139,28 +143,10 @@ const Key kKeys[] = {
          EXPECT_EQ(t.form->activityKey(), t.first);
          EXPECT_EQ(t.form->txtActDesc->text(), "Audit");
      }},
-    {"Refresh",
-     [](HeldDatabase &t) {
-         t.showActivity(t.shown);
-         t.other.execute("UPDATE Actvty_Mast_Det SET Last_Gnrtd_Date = NULL");
-     },
-     [](HeldDatabase &t) { t.press(Qt::Key_F11); },
-     [](HeldDatabase &t) {
-         EXPECT_FALSE(t.scalar("SELECT Last_Gnrtd_Date FROM Actvty_Mast_Det WHERE Sys_Actvty_Line_Num = ?",
-                               {t.shownLine})
-                          .isNull());
-     }},
-    {"RefreshAltF2",
-     [](HeldDatabase &t) {
-         t.showActivity(t.shown);
-         t.other.execute("UPDATE Actvty_Mast_Det SET Last_Gnrtd_Date = NULL");
-     },
-     [](HeldDatabase &t) { t.press(Qt::Key_F2, Qt::AltModifier); },
-     [](HeldDatabase &t) {
-         EXPECT_FALSE(t.scalar("SELECT Last_Gnrtd_Date FROM Actvty_Mast_Det WHERE Sys_Actvty_Line_Num = ?",
-                               {t.shownLine})
-                          .isNull());
-     }},
+    {"Refresh", [](HeldDatabase &t) { t.datesToFill(); }, [](HeldDatabase &t) { t.press(Qt::Key_F11); },
+     [](HeldDatabase &t) { t.expectDatesFilled(); }},
+    {"RefreshAltF2", [](HeldDatabase &t) { t.datesToFill(); },
+     [](HeldDatabase &t) { t.press(Qt::Key_F2, Qt::AltModifier); }, [](HeldDatabase &t) { t.expectDatesFilled(); }},
     {"AddOk",
      [](HeldDatabase &t) {
          t.showActivity(t.shown);
@@ -183,10 +169,7 @@ const Key kKeys[] = {
          EXPECT_FALSE(t.form->rowLocked());
      }},
     {"ModifyEscYes", [](HeldDatabase &t) { t.modifying(); },
-     [](HeldDatabase &t) {
-         t.messages.answer(vbYes);
-         t.press(Qt::Key_Escape);
-     },
+     [](HeldDatabase &t) { t.confirmed(Qt::Key_Escape); },
      [](HeldDatabase &t) { EXPECT_EQ(t.descriptionOf(t.shown), "Backups"); }},
     {"ModifyCloseBoxYes", [](HeldDatabase &t) { t.modifying(); },
      [](HeldDatabase &t) {
@@ -198,10 +181,7 @@ const Key kKeys[] = {
          EXPECT_FALSE(t.form->isVisible());
      }},
     {"Delete", [](HeldDatabase &t) { t.showActivity(t.shown); },
-     [](HeldDatabase &t) {
-         t.messages.answer(vbYes);
-         t.press(Qt::Key_F4);
-     },
+     [](HeldDatabase &t) { t.confirmed(Qt::Key_F4); },
      [](HeldDatabase &t) {
          EXPECT_EQ(t.count("SELECT count(*) FROM Actvty_Mast WHERE Sys_Actvty_Num = ?", {t.shown}), 0);
          EXPECT_EQ(t.count("SELECT count(*) FROM Actvty_Mast"), 2);
@@ -245,10 +225,7 @@ const Key kKeys[] = {
                    "2024-06-30");
      }},
     {"DetailDelete", [](HeldDatabase &t) { t.showActivity(t.shown); },
-     [](HeldDatabase &t) {
-         t.messages.answer(vbYes);
-         t.press(Qt::Key_F7);
-     },
+     [](HeldDatabase &t) { t.confirmed(Qt::Key_F7); },
      [](HeldDatabase &t) {
          EXPECT_EQ(t.count("SELECT count(*) FROM Actvty_Mast_Det WHERE Sys_Actvty_Num = ?", {t.shown}), 0);
      }},
@@ -395,8 +372,7 @@ TEST_F(HeldDatabase, AFailedSelectLeavesTheFormOnTheActivityItShows) {
     EXPECT_EQ(scalar("SELECT Remk FROM Actvty_Mast WHERE Sys_Actvty_Num = ?", {first}).toString(), "");
     EXPECT_EQ(scalar("SELECT Remk FROM Actvty_Mast WHERE Sys_Actvty_Num = ?", {shown}).toString(), "Weekly");
 
-    messages.answer(vbYes);
-    press(Qt::Key_F4);
+    confirmed(Qt::Key_F4);
     EXPECT_EQ(count("SELECT count(*) FROM Actvty_Mast WHERE Sys_Actvty_Num IN (?, ?)", {first, third}), 2);
     EXPECT_EQ(count("SELECT count(*) FROM Actvty_Mast WHERE Sys_Actvty_Num = ?", {shown}), 0);
 }
