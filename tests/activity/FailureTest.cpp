@@ -4,7 +4,6 @@
 #include <functional>
 #include <vector>
 
-
 namespace {
 
 // The activity master's keys meeting a failure with the file free: one box
