@@ -2,7 +2,6 @@
 // of a line, and the line as it is to be written.
 #include "ActivityLines.h"
 #include "ActivityLayout.h"
-#include "core/modCommon.h"
 #include "dateinput/DateText.h"
 #include "platform/db/Dates.h"
 #include "platform/ui/KeyFilter.h"
@@ -13,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QScopeGuard>
 #include <QTabWidget>
 
 using namespace zv::ui;
@@ -68,9 +68,10 @@ void choose(QComboBox *c, qint64 key, const QString &text) {
 
 } // namespace
 
-ActivityLines::ActivityLines(StoreSource store, Status status, std::function<QString()> entryText, QWidget *parent)
+ActivityLines::ActivityLines(StoreSource store, Status status, std::function<QString()> entryText,
+                             zv::ui::Teller tell, QWidget *parent)
     : QGroupBox(QStringLiteral("Schedule Details"), parent), m_store(std::move(store)), m_status(std::move(status)),
-      m_entryText(std::move(entryText)) {
+      m_entryText(std::move(entryText)), m_tell(std::move(tell)) {
     setObjectName(QStringLiteral("fraDet"));
     setAutoFillBackground(true);
     const auto label = [this](const QString &text, int left, int top) {
@@ -131,8 +132,10 @@ ActivityLines::ActivityLines(StoreSource store, Status status, std::function<QSt
         connect(list, &QComboBox::editTextChanged, this, [this, list] { listChanged(list); });
         connect(list, &QComboBox::activated, this, [this, list] { listChanged(list); });
     }
-    connect(cmbFreq, &QComboBox::editTextChanged, this, [this] { frequencyChanged(); });
-    connect(cmbFreq, &QComboBox::activated, this, [this] { frequencyChanged(); });
+    // A change of the frequency is the user's action: its check may fail. A
+    // choice from the list changes the text, then reports itself: one check.
+    connect(cmbFreq, &QComboBox::editTextChanged, this, asAction([this] { frequencyTextChanged(); }, m_tell));
+    connect(cmbFreq, &QComboBox::activated, this, asAction([this] { frequencyChosen(); }, m_tell));
 }
 
 ActivityLines::~ActivityLines() = default;
@@ -165,7 +168,12 @@ void ActivityLines::attachKeys(KeyPreview *keys) {
                 KeyAscii = 0;
                 return;
             }
-            KeyAscii = m_comboKeys.KeyPress(cmbFreq, KeyAscii);
+            {
+                // The text the filter completes is this key's, checked below.
+                SettingUp typing(m_typing);
+                KeyAscii = m_comboKeys.KeyPress(cmbFreq, KeyAscii);
+            }
+            m_freqHandled = kNoneHandled;
             frequencyChanged();
         });
     auto picKeys = std::make_unique<KeyFunctions>();
@@ -195,21 +203,50 @@ void ActivityLines::clearFields() {
         c->setCurrentIndex(-1);
         c->setEditText(QString());
     }
+    m_pickedFrequency = -1;
 }
 
 bool ActivityLines::rewritable() const { return !m_generated; }
 
 RuleKind ActivityLines::freqKind() const { return ruleKindAt(cmbFreq->currentIndex()); }
 
-void ActivityLines::fillLists() {
-    SettingUp guard(m_settingUp);
+ActivityLines::Lists ActivityLines::readLists() {
     ActivityStore store = m_store();
-    fill(cmbDept, store.departments());
-    cmbFreq->clear();
-    for (const Frequency &f : store.frequencies())
-        cmbFreq->addItem(f.desc, f.key);
     // Every employee, read afresh: one added or removed meanwhile is offered or gone.
-    m_employees->setEntries(store.employees());
+    return {store.departments(), store.frequencies(), store.employees()};
+}
+
+void ActivityLines::showLists(const Lists &lists) {
+    SettingUp guard(m_settingUp);
+    fill(cmbDept, lists.departments);
+    cmbFreq->clear();
+    for (const Frequency &f : lists.frequencies)
+        cmbFreq->addItem(f.desc, f.key);
+    m_frequencies = lists.frequencies;
+    m_employees->setEntries(lists.employees);
+}
+
+ActivityLines::ShownLine ActivityLines::readLine(const ActivityLine &line, bool generated,
+                                                 const QList<Frequency> &frequencies) {
+    ShownLine shown;
+    shown.line = line;
+    shown.generated = generated;
+    // The frequency's entry as showLine chooses it: by key, else by name.
+    int position = -1;
+    for (int i = 0; i < frequencies.size() && position < 0; ++i)
+        if (frequencies.at(i).key == line.freq)
+            position = i;
+    for (int i = 0; i < frequencies.size() && position < 0; ++i)
+        if (frequencies.at(i).desc.compare(line.freqName, Qt::CaseInsensitive) == 0)
+            position = i;
+    shown.kind = ruleKindAt(position);
+    ActivityStore store = m_store();
+    if (line.assignBy > 0)
+        shown.assigner = store.employeeName(line.assignBy);
+    shown.cells = picker->cells;
+    if (shown.kind != RuleKind::NoRule)
+        shown.shape = store.loadRules(line.line, shown.kind, shown.cells);
+    return shown;
 }
 
 void ActivityLines::choiceGone(bool department) {
@@ -230,8 +267,8 @@ void ActivityLines::choiceGone(bool department) {
         refuse(CmbResP, QStringLiteral("ZVE165"), QStringLiteral("Responsible Person"));
 }
 
-void ActivityLines::startAdd(const QDate &latestEnd) {
-    fillLists();
+void ActivityLines::startAdd(const QDate &latestEnd, const Lists &lists) {
+    showLists(lists);
     {
         SettingUp guard(m_settingUp);
         cmbAssignedBy->setEditText(QStringLiteral("ADMIN"));
@@ -256,7 +293,8 @@ void ActivityLines::startAdd(const QDate &latestEnd) {
     txtStartDate->setFocus();
 }
 
-void ActivityLines::showLine(const ActivityLine &line, bool generated) {
+void ActivityLines::showLine(const ShownLine &shown) {
+    const ActivityLine &line = shown.line;
     {
         SettingUp guard(m_settingUp);
         txtStartDate->setText(line.start.isValid() ? zv::db::toDisplayDate(line.start) : kMonthNameMask);
@@ -265,24 +303,21 @@ void ActivityLines::showLine(const ActivityLine &line, bool generated) {
         choose(cmbFreq, line.freq, line.freqName);
         choose(cmbDept, line.dept, line.deptName);
         choose(CmbResP, line.emp, line.empName);
-        QString assigner;
-        if (line.assignBy > 0)
-            assigner = m_store().employeeName(line.assignBy);
-        cmbAssignedBy->setEditText(assigner.trimmed().isEmpty() ? QStringLiteral("ADMIN") : assigner);
+        cmbAssignedBy->setEditText(shown.assigner.trimmed().isEmpty() ? QStringLiteral("ADMIN") : shown.assigner);
     }
+    m_pickedFrequency = cmbFreq->currentIndex();
     m_lastGenerated = line.lastGenerated;
-    m_generated = generated;
+    m_generated = shown.generated;
     picker->PicMain->setEnabled(true);
     // Once schedule entries were generated only the end date may change.
-    if (generated) {
+    if (shown.generated) {
         for (QWidget *w : std::initializer_list<QWidget *>{txtStartDate, cmbDept, CmbResP, cmbFreq})
             setFieldEnabled(w, false);
         picker->setPickable(false);
     }
-    const RuleKind kind = freqKind();
-    if (kind != RuleKind::NoRule) {
-        const MonthlyShape shape = m_store().loadRules(line.line, kind, picker->cells);
-        picker->showLoaded(kind, line.start, shape);
+    if (shown.kind != RuleKind::NoRule) {
+        picker->cells = shown.cells;
+        picker->showLoaded(shown.kind, line.start, shown.shape);
     }
     if (txtStartDate->isEnabled() && txtStartDate->isVisible())
         txtStartDate->setFocus();
@@ -310,16 +345,42 @@ void ActivityLines::frequencyChanged() {
     bool datesHold = false;
     try {
         datesHold = checkDates();
-    } catch (const std::exception &e) {
-        modCommon::ShowErrorMessage(e);
+    } catch (...) {
+        // Dates that could not be checked decide nothing: the frequency whose
+        // cells are on show stays chosen.
+        restoreFrequency();
+        throw;
     }
     if (!datesHold) {
         SettingUp quiet(m_settingUp);
         cmbFreq->setCurrentIndex(-1);
         cmbFreq->setEditText(QString());
+        m_pickedFrequency = -1;
         return;
     }
+    m_pickedFrequency = cmbFreq->currentIndex();
     picker->begin(freqKind(), zv::db::fromDisplayDate(txtStartDate->text()));
+}
+
+void ActivityLines::frequencyTextChanged() {
+    if (m_settingUp || m_inFreqChange || m_typing)
+        return;
+    const auto handled = qScopeGuard([this] { m_freqHandled = cmbFreq->currentIndex(); });
+    frequencyChanged();
+}
+
+void ActivityLines::frequencyChosen() {
+    const bool handled = cmbFreq->currentIndex() == m_freqHandled;
+    m_freqHandled = kNoneHandled;
+    if (!handled)
+        frequencyChanged();
+}
+
+void ActivityLines::restoreFrequency() {
+    SettingUp quiet(m_settingUp);
+    cmbFreq->setCurrentIndex(m_pickedFrequency);
+    if (m_pickedFrequency < 0)
+        cmbFreq->setEditText(QString());
 }
 
 // ---------------------------------------------------------------- checks
@@ -349,11 +410,12 @@ DateField ActivityLines::dateField(const QString &validated) const {
 }
 
 bool ActivityLines::checkDates() {
+    // The period first: a read that fails leaves the boxes as typed.
+    const auto [periodStart, periodEnd] = m_store().period();
     const DateField entry = dateField(m_checkDate.validateDateWithOutTBL(m_entryText(), QStringLiteral("dd-MMM-yyyy"),
                                                                          false, QString()));
     m_start = dateField(validateBox(txtStartDate, true, QStringLiteral("Activity Start Date")));
     m_end = dateField(validateBox(txtEndDate, true, QStringLiteral("Activity End Date")));
-    const auto [periodStart, periodEnd] = m_store().period();
     const auto failure = checkLineDates(entry, m_start, m_end, periodStart, periodEnd, m_lastGenerated);
     if (failure)
         return refuse(failure->focus == DateFocus::StartDate ? txtStartDate : txtEndDate, failure->code,

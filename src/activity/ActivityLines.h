@@ -24,11 +24,13 @@ class ActivityLines : public QGroupBox {
     Q_OBJECT
 public:
     // store hands out the activity store on the main connection; status shows
-    // a coded status (code, prefix, suffix).
+    // a coded status (code, prefix, suffix); tell tells a failure of a change
+    // the user made in the frame's lists (the form's teller).
     using StoreSource = std::function<ActivityStore()>;
     using Status = std::function<void(const QString &, const QString &, const QString &)>;
     // entryText reads the activity's date of entry as typed.
-    ActivityLines(StoreSource store, Status status, std::function<QString()> entryText, QWidget *parent);
+    ActivityLines(StoreSource store, Status status, std::function<QString()> entryText, zv::ui::Teller tell,
+                  QWidget *parent);
     ~ActivityLines() override;
 
     QLineEdit *txtStartDate = nullptr;
@@ -43,12 +45,34 @@ public:
     void attachKeys(zv::ui::KeyPreview *keys);
     void detachKeys(zv::ui::KeyPreview *keys);
 
-    // A new line: the lists filled, every field open, the start date the day
+    // The frame's lists as read from the store.
+    struct Lists {
+        QList<NamedKey> departments;
+        QList<Frequency> frequencies;
+        QList<NamedKey> employees;
+    };
+    // A line as the frame shows it: read whole before any of it is shown.
+    struct ShownLine {
+        ActivityLine line;
+        bool generated = false;
+        QString assigner;
+        RuleKind kind = RuleKind::NoRule;
+        MonthlyShape shape = MonthlyShape::Dates;
+        RuleCells cells;
+    };
+    // The reads come first, the showing after: a read that fails changes nothing.
+    Lists readLists();
+    // What showing the line needs, its rule taken by the line's place in
+    // frequencies (the list it will be shown with; by default the one on show).
+    ShownLine readLine(const ActivityLine &line, bool generated, const QList<Frequency> &frequencies);
+    ShownLine readLine(const ActivityLine &line, bool generated) { return readLine(line, generated, m_frequencies); }
+
+    // A new line: the lists shown, every field open, the start date the day
     // after latestEnd (blank without one), the picker hidden.
-    void startAdd(const QDate &latestEnd);
+    void startAdd(const QDate &latestEnd, const Lists &lists);
     // The line shown in the fields, its rule in the picker; once it has
     // generated entries only its end date stays open.
-    void showLine(const ActivityLine &line, bool generated);
+    void showLine(const ShownLine &shown);
     // Every field read-only.
     void lockFields();
     void clearFields();
@@ -73,8 +97,15 @@ signals:
     void edited();
 
 private:
-    void fillLists();
+    void showLists(const Lists &lists);
     void frequencyChanged();
+    // The list's text changed (not by a key typed in it, whose handler checks),
+    // and the list reported a choice: a choice changes the text first, then is
+    // reported, and is checked once.
+    void frequencyTextChanged();
+    void frequencyChosen();
+    // The frequency whose cells the picker shows, back in the list.
+    void restoreFrequency();
     void listChanged(QComboBox *list);
     bool refuse(QWidget *focus, const QString &code, const QString &prefix, const QString &suffix = QString());
     DateField dateField(const QString &validated) const;
@@ -84,11 +115,19 @@ private:
     StoreSource m_store;
     Status m_status;
     std::function<QString()> m_entryText;
+    zv::ui::Teller m_tell;
+    QList<Frequency> m_frequencies;   // the frequency list on show
+    int m_pickedFrequency = -1;       // its entry whose cells the picker shows
     QDate m_lastGenerated;
     bool m_generated = false;   // the line shown has generated entries
     KeyListModel *m_employees = nullptr;
     bool m_settingUp = false;
     bool m_inFreqChange = false;
+    bool m_typing = false;   // a key typed in the frequency list is being handled
+    // The frequency entry a change of the text was last handled for, until the
+    // list reports the choice; kNoneHandled when none is pending.
+    static constexpr int kNoneHandled = -2;
+    int m_freqHandled = kNoneHandled;
     DateField m_start;
     DateField m_end;
     clsDATEVALIDATE m_startDateBox;

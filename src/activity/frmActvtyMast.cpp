@@ -49,7 +49,6 @@ frmActvtyMast::frmActvtyMast(QWidget *parent, zv::fw::FormServices services)
     : HeaderDetailForm(kTitle, parent, std::move(services)) {
     setObjectName(QStringLiteral("frmActvtyMast"));
     modCommon::gScreenTitle = kTitle;
-    dbOpen();
 
     auto *head = new QWidget(Frame1);
     auto *grid = new QGridLayout(head);
@@ -78,7 +77,8 @@ frmActvtyMast::frmActvtyMast(QWidget *parent, zv::fw::FormServices services)
                                [this](const QString &code, const QString &prefix, const QString &suffix) {
                                    status(code, prefix, suffix);
                                },
-                               [this] { return txtEntryDate->text(); }, m_detailArea);
+                               [this] { return txtEntryDate->text(); },
+                               [this](const std::exception &e) { showFailure(e); }, m_detailArea);
     fraDet->installEventFilter(this);
     picker = fraDet->picker;
     txtStartDate = fraDet->txtStartDate;
@@ -168,15 +168,16 @@ void frmActvtyMast::Form_Activate() {
     try {
         store().probe();
     } catch (const std::exception &e) {
-        // Only a damaged file or missing tables say the database needs a
-        // reset; a file another program holds is sound and keeps its path.
-        if (zv::db::isDamage(e)) {
-            MsgBox(kCorrupted, vbOKOnly + vbCritical, QStringLiteral("Error"));
-            modCommon::gDBPath.clear();
-        } else {
-            ErrorBox(e, zv::db::ErrorLayout::Standard, vbCritical, QStringLiteral("Error"));
-        }
+        // Without its tables the form cannot work: it closes, whatever the cause.
         unloadSoon();
+        // Only a damaged file or missing tables say the database needs a
+        // reset; anything else (a file another program holds, which keeps its
+        // path) is told as it is where the showing began.
+        if (!zv::db::isDamage(e))
+            throw;
+        MsgBox(kCorrupted, vbOKOnly + vbCritical, QStringLiteral("Error"));
+        modCommon::gDBPath.clear();
+        endAction();
     }
 }
 
@@ -185,28 +186,9 @@ ActivityStore frmActvtyMast::store() { return ActivityStore(db()); }
 
 void frmActvtyMast::failed(const std::exception &e, const QString &where, bool withNumber) {
     setMousePointer(0);
-    // The routine's phrase carries its own separator.
-    if (zv::db::isInUse(e)) {
-        zv::ui::InUseBox();
-        return;
-    }
-    MsgBox(zv::db::errorText(e, withNumber ? zv::db::ErrorLayout::NumberFirstLf : zv::db::ErrorLayout::Description) +
-               where,
-           vbCritical, QStringLiteral("Error"));
-}
-
-void frmActvtyMast::showFailure(const std::exception &e) {
-    // A lock found held while a header key ran: the activity as it now is.
-    if (auto *db = dynamic_cast<const DbError *>(&e); db && db->number() == err::GeneralFailure) {
-        try {
-            DisplayActivity();
-        } catch (const std::exception &) {
-            // the status below says what matters
-        }
-        status(QStringLiteral("ZVE028"));
-        return;
-    }
-    HeaderDetailForm::showFailure(e);
+    ErrorBox(e, withNumber ? zv::db::ErrorLayout::NumberFirstLf : zv::db::ErrorLayout::Description, vbCritical,
+             QStringLiteral("Error"), where);
+    endAction();
 }
 
 // ---------------------------------------------------------------- keys and closing
@@ -230,7 +212,8 @@ void frmActvtyMast::Form_KeyDown(int &KeyCode, int Shift) {
 QString frmActvtyMast::escQuestion() const { return saveChangesQuestion(kTitle); }
 
 bool frmActvtyMast::saveBeforeClose() {
-    // A save that is refused or fails keeps the form open with the reason shown.
+    // A save that is refused keeps the form open with the reason shown; one
+    // that fails reaches the close box's boundary, which keeps it open too.
     return !isEditing() || saveEdit();
 }
 
@@ -277,9 +260,6 @@ bool frmActvtyMast::activityFree(const QString &gonePrefix, const QString &locke
 void frmActvtyMast::modify() {
     if (!activityFree(QStringLiteral("Cannot modify."), QStringLiteral("ZVE027")))
         return;
-    if (!rowLocked()) {   // the lock could not be tried: nothing is edited without it
-        return;
-    }
     ActivityView view;
     bool generated = false;
     try {
@@ -304,11 +284,7 @@ void frmActvtyMast::remove() {
     if (!activityFree(QStringLiteral("Cannot delete."), QStringLiteral("ZVE028")))
         return;
     // Only a test: the lock is given up before the question.
-    const bool tested = rowLocked();
     releaseRowLock();
-    if (!tested) {
-        return;
-    }
     const auto current = dgdAM->current();
     const bool withEntries = current && current->lastGenerated.isValid();
     const int answer = MsgBox(withEntries ? kDeleteWithEntries : kDeleteQuestion,
@@ -343,55 +319,31 @@ void frmActvtyMast::select() {
 void frmActvtyMast::detailAdd() {
     if (m_activity == 0)
         return;
-    try {
-        m_detailMode = DetailMode::DetailAdd;
-        m_line = 0;
-        EnableDetailForAdd();
-    } catch (...) {
-        backToLines();
-        throw;
-    }
+    EnableDetailForAdd();
+    m_line = 0;
 }
 
 void frmActvtyMast::detailModify() {
     if (!activityFree(QStringLiteral("Cannot modify."), QStringLiteral("ZVE027")))
         return;
-    if (!rowLocked() || !dgdAM->current()) {
+    if (!dgdAM->current()) {
         releaseRowLock();
         return;
     }
-    m_gridBookmark = dgdAM->position();
+    const int bookmark = dgdAM->position();
     try {
         EnableDetailForModify();
     } catch (...) {
-        backToLines();
+        releaseRowLock();
         throw;
     }
-}
-
-void frmActvtyMast::backToLines() {
-    releaseRowLock();
-    m_lineView = false;
-    fraDet->setTitle(QStringLiteral("Schedule Details"));
-    DisableHeaderFields();
-    leaveDetail();
-    utility.ToolBarsForFilter(&tlbHeader, &tlbFooter);
-    tlbHeader.setDetailAddEnable(m_activity != 0);
-    if (dgdAM->lines().isEmpty()) {
-        tlbHeader.setDetailModifyEnable(false);
-        tlbHeader.setDetailDeleteEnable(false);
-    } else {
-        detailButtonsByRow();
-    }
-    if (m_assignedLines)
-        tlbHeader.setDeleteEnable(false);
+    m_gridBookmark = bookmark;
 }
 
 void frmActvtyMast::detailDelete() {
     const auto current = dgdAM->current();
-    if (!current) {
+    if (!current)
         return;
-    }
     const qint64 line = current->line;
     const int answer = MsgBox(store().lineHasGenerated(line) ? kDeleteWithEntries : kDeleteQuestion,
                               vbYesNo + vbQuestion + vbDefaultButton2, QStringLiteral("Question"));
@@ -402,33 +354,23 @@ void frmActvtyMast::detailDelete() {
         status(QStringLiteral("ZVE028"));
         return;
     }
-    if (!rowLocked())
-        return;
-    if (store().lineHasCompletedEntries(line)) {
-        releaseRowLock();
-        status(QStringLiteral("ZVE014"));
-        return;
-    }
-    m_gridBookmark = dgdAM->position();
-    m_detailMode = DetailMode::DetailDelete;
+    const int keep = dgdAM->position();
     // The line goes with its schedule entries and rule rows, or not at all;
-    // the activity's lock is held until it is done.
+    // the activity's lock is held until it is done, whatever happens.
     bool deleted = false;
     try {
+        if (store().lineHasCompletedEntries(line)) {
+            releaseRowLock();
+            status(QStringLiteral("ZVE014"));
+            return;
+        }
         deleted = store().deleteLine(m_activity, line);
     } catch (...) {
         releaseRowLock();
-        m_detailMode = DetailMode::None;
         throw;
     }
     releaseRowLock();
-    try {
-        FillDetailGrid();
-    } catch (...) {
-        m_detailMode = DetailMode::None;
-        throw;
-    }
-    m_detailMode = DetailMode::None;
+    FillDetailGrid(keep);
     if (deleted)
         status(QStringLiteral("ZVE008"));
     else
@@ -443,29 +385,24 @@ void frmActvtyMast::help() {
 
 // ---------------------------------------------------------------- footer dispatch
 
-void frmActvtyMast::ok() {
-    fraDet->setTitle(QStringLiteral("Schedule Details"));
-    saveEdit();
-}
+void frmActvtyMast::ok() { saveEdit(); }
 
 void frmActvtyMast::cancel() {
-    fraDet->setTitle(QStringLiteral("Schedule Details"));
-    if (m_detailMode == DetailMode::DetailAdd) {
-        CancelModify();
-        leaveDetail();
-    } else if (m_detailMode == DetailMode::DetailModify) {
-        CancelModify();
-        releaseRowLock();
-        m_lineView = false;
-        leaveDetail();
+    if (m_detailMode != DetailMode::None) {
+        leaveLineEntry();
     } else if (mode() == Mode::Add) {
         CancelAdd();
         setMode(Mode::None);
     } else if (mode() == Mode::Modify) {
+        // The stored values come back: read before the edit is given up.
+        const ActivityView view = readActivity(m_activity);
         releaseRowLock();
         setMode(Mode::None);
-        CancelModify();
-        DisplayActivity();
+        DisableHeaderFields();
+        if (view.header)
+            showActivity(view);
+        else
+            showLines(view);
     }
 }
 
@@ -475,26 +412,25 @@ void frmActvtyMast::leaveDetail() {
     m_line = 0;
 }
 
-bool frmActvtyMast::saveEdit() {
-    try {
-        return saveSteps();
-    } catch (const std::exception &e) {
-        setMousePointer(0);
-        HeaderDetailForm::showFailure(e);
-    }
-    return false;
+void frmActvtyMast::leaveLineEntry() {
+    // The lines as they now are, read before the entry is left.
+    const ActivityView view = readLines(m_activity);
+    const int keep = m_detailMode == DetailMode::DetailModify ? m_gridBookmark : 0;
+    releaseRowLock();
+    m_lineView = false;
+    fraDet->setTitle(QStringLiteral("Schedule Details"));
+    DisableHeaderFields();
+    showLines(view, keep);
+    leaveDetail();
 }
 
-bool frmActvtyMast::saveSteps() {
+bool frmActvtyMast::saveEdit() {
     if (m_detailMode == DetailMode::DetailAdd) {
         if (!okDetailAdd())
             return false;
     } else if (m_detailMode == DetailMode::DetailModify) {
         if (m_lineView) {
-            m_lineView = false;
-            CancelModify();
-            FillDetailGrid();
-            leaveDetail();
+            leaveLineEntry();
             return true;
         }
         if (!okDetailModify())
@@ -510,50 +446,43 @@ bool frmActvtyMast::saveSteps() {
     return true;
 }
 
-bool frmActvtyMast::savedAndRefilled(const QString &code) {
+bool frmActvtyMast::savedAndRefilled(const QString &code, int keep) {
+    // The form takes its after-save state before anything that may fail: a
+    // read failing after the write never leaves the saved edit open.
     releaseRowLock();
     DisableHeaderFields();
     setMode(Mode::None);
     m_detailMode = DetailMode::None;
-    FillDetailGrid();
+    lineButtons();
+    FillDetailGrid(keep);
     status(code);
     return true;
 }
 
-bool frmActvtyMast::okDetailAdd() {
-    bool checked = false;
+bool frmActvtyMast::ValidateDetail(qint64 except) {
     try {
-        checked = fraDet->check(m_activity, 0);
+        return fraDet->check(m_activity, except);
     } catch (const DbError &e) {
-        failed(e, QStringLiteral(" In ValidateDetail"), true);
+        failed(e, QStringLiteral("In ValidateDetail"), true);
     }
-    if (!checked || !InsertDetail())
+}
+
+bool frmActvtyMast::okDetailAdd() {
+    if (!ValidateDetail(0) || !InsertDetail())
         return false;
-    return savedAndRefilled(QStringLiteral("ZVE003"));
+    return savedAndRefilled(QStringLiteral("ZVE003"), 0);
 }
 
 bool frmActvtyMast::okDetailModify() {
-    bool checked = false;
-    try {
-        checked = fraDet->check(m_activity, m_line);
-    } catch (const DbError &e) {
-        failed(e, QStringLiteral(" In ValidateDetail"), true);
-    }
-    if (!checked)
+    if (!ValidateDetail(m_line))
         return false;
     // A line without generated entries is written anew (it gets a new key);
     // one with them keeps everything but its end date.
     const bool saved = fraDet->rewritable() ? InsertDetail(m_line) : UpdateDetail();
     if (!saved)
         return false;
-    releaseRowLock();
-    DisableHeaderFields();
-    // Refilled while still in the mode: the grid keeps the modified line current.
-    FillDetailGrid();
-    setMode(Mode::None);
-    m_detailMode = DetailMode::None;
-    status(QStringLiteral("ZVE002"));
-    return true;
+    // The grid keeps the modified line current.
+    return savedAndRefilled(QStringLiteral("ZVE002"), m_gridBookmark);
 }
 
 bool frmActvtyMast::okHeaderAdd() {
@@ -571,7 +500,7 @@ bool frmActvtyMast::okHeaderAdd() {
 bool frmActvtyMast::okHeaderModify() {
     if (!ValidateHeader() || !UpdateHeader())
         return false;
-    return savedAndRefilled(QStringLiteral("ZVE002"));
+    return savedAndRefilled(QStringLiteral("ZVE002"), 0);
 }
 
 // ---------------------------------------------------------------- mode routines
@@ -627,20 +556,19 @@ void frmActvtyMast::CancelAdd() {
     DisableHeaderFields();
 }
 
-void frmActvtyMast::CancelModify() {
-    utility.ToolBarsForFilter(&tlbHeader, &tlbFooter);
-    fraDet->hide();
-    setMode(Mode::None);
+void frmActvtyMast::openLineEntry(DetailMode mode, const QDate &latestEnd, const ActivityLines::Lists &lists) {
+    utility.ToolBarsForDetailsAdd(&tlbHeader, &tlbFooter);
+    m_detailMode = mode;
     DisableHeaderFields();
-    FillDetailGrid();
+    fraDet->startAdd(latestEnd, lists);
+    dgdAM->setEnabled(false);
 }
 
 void frmActvtyMast::EnableDetailForAdd() {
-    utility.ToolBarsForDetailsAdd(&tlbHeader, &tlbFooter);
-    m_detailMode = DetailMode::DetailAdd;
-    DisableHeaderFields();
-    fraDet->startAdd(store().latestEnd(m_activity));
-    dgdAM->setEnabled(false);
+    // Read whole before the form changes: a read that fails leaves it as it was.
+    const QDate latestEnd = store().latestEnd(m_activity);
+    const ActivityLines::Lists lists = fraDet->readLists();
+    openLineEntry(DetailMode::DetailAdd, latestEnd, lists);
 }
 
 void frmActvtyMast::EnableDetailForModify() {
@@ -649,12 +577,13 @@ void frmActvtyMast::EnableDetailForModify() {
         return;
     // The line is read before the form takes it as its own.
     auto s = store();
-    const ActivityLine shown = s.line(current->line).value_or(*current);
+    const ActivityLine line = s.line(current->line).value_or(*current);
     const bool generated = s.lineHasGenerated(current->line);
-    EnableDetailForAdd();
-    m_detailMode = DetailMode::DetailModify;
+    const ActivityLines::Lists lists = fraDet->readLists();
+    const ActivityLines::ShownLine shown = fraDet->readLine(line, generated, lists.frequencies);
+    openLineEntry(DetailMode::DetailModify, QDate(), lists);
     m_line = current->line;
-    fraDet->showLine(shown, generated);
+    fraDet->showLine(shown);
 }
 
 void frmActvtyMast::DisableDetail() {
@@ -707,9 +636,8 @@ bool frmActvtyMast::ValidateHeader() {
         }
         return true;
     } catch (const DbError &e) {
-        failed(e, QStringLiteral(" In ValidateHeader "), true);
+        failed(e, QStringLiteral("In ValidateHeader"), true);
     }
-    return false;
 }
 
 bool frmActvtyMast::InsertHeader() {
@@ -717,11 +645,7 @@ bool frmActvtyMast::InsertHeader() {
         m_activity = store().insertHeader({0, m_entryDate, txtActDesc->text().trimmed(), txtRemarks->text().trimmed()});
         return true;
     } catch (const DbError &e) {
-        m_detailMode = DetailMode::None;
-        if (e.number() == err::GeneralFailure)
-            status(QStringLiteral("ZVE027"), QStringLiteral("This Record "));
-        else
-            saveFailed(e, [&] { failed(e, QStringLiteral("\nIn InsertHeader")); });
+        saveFailed(e, [&] { failed(e, QStringLiteral("In InsertHeader")); });
     }
     return false;
 }
@@ -734,12 +658,9 @@ bool frmActvtyMast::UpdateHeader() {
         DisableHeaderFields();
         return true;
     } catch (const RowGone &) {
-        failed(DbError(err::NoCurrentRecord, kNoCurrentRecord), QStringLiteral("\nIn Update Header"));
+        failed(DbError(err::NoCurrentRecord, kNoCurrentRecord), QStringLiteral("In Update Header"));
     } catch (const DbError &e) {
-        if (e.number() == err::GeneralFailure)
-            status(QStringLiteral("ZVE006"), QStringLiteral("This Record "));
-        else
-            saveFailed(e, [&] { failed(e, QStringLiteral("\nIn Update Header")); });
+        saveFailed(e, [&] { failed(e, QStringLiteral("In Update Header")); });
     }
     return false;
 }
@@ -791,9 +712,9 @@ bool frmActvtyMast::InsertDetail(qint64 replaceLine) {
     } catch (const ChoiceGone &gone) {
         fraDet->choiceGone(gone.department);
     } catch (const RowGone &) {
-        failed(DbError(err::NoCurrentRecord, kLineGone), QStringLiteral("\nIn InsertDetail"));
+        failed(DbError(err::NoCurrentRecord, kLineGone), QStringLiteral("In InsertDetail"));
     } catch (const DbError &e) {
-        saveFailed(e, [&] { failed(e, QStringLiteral("\nIn InsertDetail")); });
+        saveFailed(e, [&] { failed(e, QStringLiteral("In InsertDetail")); });
     }
     return false;
 }
@@ -805,11 +726,16 @@ void frmActvtyMast::lineGotEntries() {
     auto s = store();
     // The line's last generated date as its entries now give it.
     s.updateLastGenerated(m_line);
-    FillDetailGrid();
+    // Everything shown is read before any of it is.
+    const ActivityView view = readLines(m_activity);
+    std::optional<ActivityLines::ShownLine> shown;
+    if (const auto line = s.line(m_line))
+        shown = fraDet->readLine(*line, true);
+    showLines(view, m_gridBookmark);
     utility.ToolBarsForDetailsAdd(&tlbHeader, &tlbFooter);
     dgdAM->setEnabled(false);
-    if (const auto line = s.line(m_line)) {
-        fraDet->showLine(*line, true);
+    if (shown) {
+        fraDet->showLine(*shown);
         fraDet->txtEndDate->setText(typedEnd);
     }
     status(kLineGotEntries);
@@ -821,21 +747,25 @@ bool frmActvtyMast::UpdateDetail() {
         DisableDetail();
         return true;
     } catch (const RowGone &) {
-        failed(DbError(err::NoCurrentRecord, kLineGone), QStringLiteral("\nIn Update Detail"));
+        failed(DbError(err::NoCurrentRecord, kLineGone), QStringLiteral("In Update Detail"));
     } catch (const DbError &e) {
-        saveFailed(e, [&] { failed(e, QStringLiteral("\nIn Update Detail")); });
+        saveFailed(e, [&] { failed(e, QStringLiteral("In Update Detail")); });
     }
     return false;
 }
 
 // ---------------------------------------------------------------- grid, locks, deletion
 
-void frmActvtyMast::FillDetailGrid() { showLines(readLines(m_activity)); }
+void frmActvtyMast::FillDetailGrid(int keep) { showLines(readLines(m_activity), keep); }
 
-void frmActvtyMast::showLines(const ActivityView &view) {
+void frmActvtyMast::showLines(const ActivityView &view, int keep) {
+    dgdAM->showLines(view.lines, keep);
+    m_assignedLines = view.assigned;
+    lineButtons();
+}
+
+void frmActvtyMast::lineButtons() {
     utility.ToolBarsForFilter(&tlbHeader, &tlbFooter);
-    const bool keepPlace = m_detailMode == DetailMode::DetailDelete || m_detailMode == DetailMode::DetailModify;
-    dgdAM->showLines(view.lines, keepPlace ? m_gridBookmark : 0);
     tlbHeader.setDetailAddEnable(true);
     if (dgdAM->lines().isEmpty()) {
         tlbHeader.setDetailModifyEnable(false);
@@ -843,8 +773,7 @@ void frmActvtyMast::showLines(const ActivityView &view) {
     } else {
         detailButtonsByRow();
     }
-    m_assignedLines = view.assigned;
-    if (view.assigned)
+    if (m_assignedLines)
         tlbHeader.setDeleteEnable(false);
 }
 
@@ -871,59 +800,52 @@ void frmActvtyMast::dgdAM_DblClick() {
     if (!dgdAM->isEnabled() || !dgdAM->current())
         return;
     tellingFailures([this] {
-        try {
-            EnableDetailForModify();
-            m_lineView = true;
-            DisableDetail();
-            picker->setPickable(false);
-            fraDet->setTitle(QStringLiteral("View Schedule Details"));
-        } catch (...) {
-            backToLines();
-            throw;
-        }
+        EnableDetailForModify();
+        m_lineView = true;
+        DisableDetail();
+        picker->setPickable(false);
+        fraDet->setTitle(QStringLiteral("View Schedule Details"));
     });
 }
 
 bool frmActvtyMast::CheckHeaderLock() { return !takeRowLock(QStringLiteral("Actvty_Mast"), m_activity); }
 
 bool frmActvtyMast::DeleteHeader() {
+    Hourglass busy;
+    // The activity is held while it goes, so nobody edits it meanwhile.
+    if (CheckHeaderLock()) {
+        DisplayActivity();
+        status(QStringLiteral("ZVE028"));
+        return false;
+    }
+    bool deleted = false;
     try {
-        Hourglass busy;
-        // The activity is held while it goes, so nobody edits it meanwhile.
-        if (CheckHeaderLock()) {
-            DisplayActivity();
-            status(QStringLiteral("ZVE028"));
-            return false;
-        }
-        if (!store().deleteActivity(m_activity)) {
-            releaseRowLock();
-            status(QStringLiteral("ZVE014"));
-            return false;
-        }
+        deleted = store().deleteActivity(m_activity);
+    } catch (const zv::db::RowHeld &) {   // a schedule entry another user holds
+        releaseRowLock();
+        DisplayActivity();
+        status(QStringLiteral("ZVE028"));
+        return false;
     } catch (const RowGone &) {
         releaseRowLock();
         activityGone(QStringLiteral("Cannot delete"));
         return false;
     } catch (const DbError &e) {
         releaseRowLock();
-        switch (e.number()) {
-        case err::GeneralFailure:
-            DisplayActivity();
-            status(QStringLiteral("ZVE028"));
-            break;
-        case err::RelatedRows:
-            DisplayActivity();
-            status(QStringLiteral("ZVE030"));
-            break;
-        case err::NoCurrentRecord:
-            activityGone(QStringLiteral("Cannot delete"));
-            break;
-        default:
-            HeaderDetailForm::showFailure(e);
-        }
+        if (e.number() != err::RelatedRows)
+            throw;
+        DisplayActivity();
+        status(QStringLiteral("ZVE030"));
         return false;
+    } catch (...) {
+        releaseRowLock();
+        throw;
     }
     releaseRowLock();
+    if (!deleted) {
+        status(QStringLiteral("ZVE014"));
+        return false;
+    }
     utility.ActivateHeaderToolBar(&tlbHeader);
     ClearFields();
     DisableHeaderFields();

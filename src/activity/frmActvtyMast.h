@@ -61,8 +61,6 @@ protected:
     QString escQuestion() const override;
     int saveQuestionIcon() const override { return zv::ui::vbExclamation; }
     bool saveBeforeClose() override;
-    // Another user's lock found by a header key: the activity shown again, ZVE028.
-    void showFailure(const std::exception &e) override;
 
     // The header's steps.
     void add() override;
@@ -90,36 +88,45 @@ private:
     bool okDetailModify();
     bool okHeaderAdd();
     bool okHeaderModify();
-    // Ok's work; false when it was refused or failed (shown).
+    // Ok's work; false when it was refused (the reason shown). A failure ends
+    // the action: it reaches the boundary of the key or click, or is told here
+    // in the routine's own words.
     bool saveEdit();
-    bool saveSteps();
     // After a save: the lock goes, the fields are locked, no mode is left and
-    // the grid is refilled from its first line; code is the status shown.
-    bool savedAndRefilled(const QString &code);
+    // the grid is refilled with the line at keep current (the first at 0);
+    // code is the status shown.
+    bool savedAndRefilled(const QString &code, int keep);
     // The detail frame is left: no mode, no line.
     void leaveDetail();
+    // A line entry or view ends without a save: the lines as they now are.
+    void leaveLineEntry();
     // The line being modified got generated entries meanwhile: it is shown
     // again as it now is, only its end date open.
     void lineGotEntries();
-    // An unexpected failure of a routine: its description and the routine's phrase.
-    void failed(const std::exception &e, const QString &where, bool withNumber = false);
+    // An unexpected failure of a routine, told in the error box with the
+    // routine's phrase (the number first for the checks); the action ends.
+    [[noreturn]] void failed(const std::exception &e, const QString &where, bool withNumber = false);
 
     bool ValidateHeader();
+    // Every rule of the line in the frame (except: the line being modified, or 0).
+    bool ValidateDetail(qint64 except);
     bool InsertHeader();
     bool UpdateHeader();
     void DisplayActivity();
     void CancelAdd();
-    void CancelModify();
     void DisableHeaderFields();
     void ClearFields();
     void EnableHeaderForAdd();
     void EnableHeaderForModify(bool generated);
+    // The frame opened for a line in the mode, with the lists shown.
+    void openLineEntry(DetailMode mode, const QDate &latestEnd, const ActivityLines::Lists &lists);
     void EnableDetailForAdd();
     void EnableDetailForModify();
     void DisableDetail();
     bool InsertDetail(qint64 replaceLine = 0);
     bool UpdateDetail();
-    void FillDetailGrid();
+    // The lines read again, the one at keep (1-based) current, the first at 0.
+    void FillDetailGrid(int keep = 0);
     // What the form shows of an activity, read whole before any of it is
     // shown, so a failed read changes nothing on the screen or in the form.
     struct ActivityView {
@@ -130,9 +137,9 @@ private:
     ActivityView readActivity(qint64 key);
     ActivityView readLines(qint64 key);
     void showActivity(const ActivityView &view);
-    void showLines(const ActivityView &view);
-    // A line entry that could not start: the lines as shown, no mode, no lock.
-    void backToLines();
+    void showLines(const ActivityView &view, int keep = 0);
+    // The header's buttons for an activity on show, the detail buttons by the grid.
+    void lineButtons();
     bool DeleteHeader();
     // True when another user holds the activity; otherwise its lock is ours.
     bool CheckHeaderLock();

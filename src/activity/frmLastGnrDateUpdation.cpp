@@ -1,13 +1,13 @@
 #include "frmLastGnrDateUpdation.h"
 #include "LastGeneratedDate.h"
 #include "core/modCommon.h"
-#include "platform/db/ErrorText.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Ui.h"
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QProgressBar>
+#include <QScopeGuard>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <optional>
@@ -74,6 +74,8 @@ void frmLastGnrDateUpdation::closeEvent(QCloseEvent *event) {
 void frmLastGnrDateUpdation::tlbOkCancel_ButtonClick(int index) {
     if (m_running)
         return;
+    // Called from the buttons and the keys, each one action: a failure of the
+    // run reaches it and is told there.
     switch (index) {
     case 1:
         UpdateLastGnrtdDate();
@@ -94,46 +96,33 @@ void frmLastGnrDateUpdation::UpdateLastGnrtdDate() {
         return;
     if (MsgBox(QStringLiteral("Do you want to continue?"), vbYesNo + vbQuestion, kInformation) != vbYes)
         return;
-    if (!modCommon::MainConnectionOpen())
-        return;   // OpenDatabase has said why
-
-    m_running = true;
-    setWindowTitle(kBusyCaption);
-    std::optional<Hourglass> hourglass;
-    hourglass.emplace();
-    paintPending();
-    pbar->setRange(0, 1);
-    pbar->setValue(0);
-    pbar->show();
-    tlbOkCancel.bar->hide();
-    paintPending();
-
-    const std::optional<zv::db::DbError> failure = RecalculateLastGnrtdDate();
-
-    pbar->hide();
-    tlbOkCancel.bar->show();
-    setWindowTitle(kCaption);
-    hourglass.reset();
-    m_running = false;
-
-    if (failure) {
-        // Nothing was written: the run is one transaction. The window stays open.
-        modCommon::ShowErrorMessage(&*failure);
-        return;
+    // A file that will not open has been told why; the action ends.
+    zv::db::Connection &conn = modCommon::MainConnection();
+    {
+        m_running = true;
+        setWindowTitle(kBusyCaption);
+        std::optional<Hourglass> hourglass;
+        hourglass.emplace();
+        // However the run ends, the window is idle again before anything is told.
+        const auto idle = qScopeGuard([&] {
+            pbar->hide();
+            tlbOkCancel.bar->show();
+            setWindowTitle(kCaption);
+            hourglass.reset();
+            m_running = false;
+        });
+        paintPending();
+        pbar->setRange(0, 1);
+        pbar->setValue(0);
+        pbar->show();
+        tlbOkCancel.bar->hide();
+        paintPending();
+        // One transaction: a failure leaves every line as it was.
+        m_sincePaint.start();
+        zv::activity::RecalculateLastGnrtdDate(conn, [this](int done, int total) { showProgress(done, total); });
     }
     MsgBox(QStringLiteral("All the records updated successfully"), vbInformation, kInformation);
     close();
-}
-
-std::optional<zv::db::DbError> frmLastGnrDateUpdation::RecalculateLastGnrtdDate() {
-    m_sincePaint.start();
-    try {
-        zv::activity::RecalculateLastGnrtdDate(modCommon::MainConnection(),
-                                               [this](int done, int total) { showProgress(done, total); });
-        return std::nullopt;
-    } catch (const std::exception &e) {
-        return zv::db::failureOf(e);
-    }
 }
 
 void frmLastGnrDateUpdation::showProgress(int done, int total) {

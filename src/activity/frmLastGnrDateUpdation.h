@@ -1,8 +1,6 @@
 #pragma once
 #include "core/AdminForms.h"
-#include "platform/db/DbError.h"
 #include <QElapsedTimer>
-#include <optional>
 
 class QLabel;
 class QProgressBar;
@@ -18,8 +16,8 @@ public:
     void tlbOkCancel_ButtonClick(int index) override;   // 1 OK, 2 Cancel, 3 Help
 
     // Asks, then rewrites every line's date. On success the completion message
-    // is shown and the window unloaded; on a failure nothing is changed, the
-    // error is shown and the window stays open.
+    // is shown and the window unloaded; a failure changes nothing, leaves the
+    // window idle and open, and reaches the caller (the button's action tells it).
     void UpdateLastGnrtdDate();
 
     bool running() const { return m_running; }
@@ -33,8 +31,6 @@ protected:
     void Form_KeyDown(int &KeyCode, int Shift) override;
 
 private:
-    // The error that stopped the run, if any.
-    std::optional<zv::db::DbError> RecalculateLastGnrtdDate();
     void showProgress(int done, int total);
 
     bool m_running = false;

@@ -3,6 +3,7 @@
 #include "ActivityStore.h"
 #include "core/modCommon.h"
 #include "platform/db/Dates.h"
+#include "platform/ui/ErrorBox.h"
 #include "platform/ui/Ui.h"
 #include "query/RecordsetGrid.h"
 #include <QCloseEvent>
@@ -32,9 +33,9 @@ bool frmViewActivity::showActivity(const QString &dateText) {
     if (!day.isValid())
         return false;
 
-    try {
-        if (!modCommon::MainConnectionOpen())
-            return false;   // OpenDatabase has said why
+    // The caller's key asked for the day by name: its failure is told here,
+    // once, and false tells the caller to show nothing.
+    const bool read = zv::ui::runAction([&] {
         const QList<zv::activity::DayAllocation> rows =
             zv::activity::ActivityStore(modCommon::MainConnection()).allocatedOn(day);
         QVector<zv::db::Recordset::Row> table;
@@ -44,10 +45,9 @@ bool frmViewActivity::showActivity(const QString &dateText) {
         m_rs = std::make_shared<zv::db::Recordset>(
             QStringList{QStringLiteral("Emp_Name"), QStringLiteral("Actvty_Desc"), QStringLiteral("Actvty_Date")},
             table);
-    } catch (const std::exception &e) {
-        modCommon::ShowErrorMessage(e);
+    });
+    if (!read)
         return false;
-    }
     dgdActivity->setRecordset(m_rs);
     bindColumns();
     dgdActivity->refresh();

@@ -19,7 +19,7 @@ public:
     // Lists each employee and activity description allocated on the day of
     // dateText (dd-MMM-yyyy) once, by employee name; the Plan Date column
     // repeats dateText. Does not show the window. False, with the grid empty,
-    // when the text is not a date or the query failed (the error is shown).
+    // when the text is not a date or the query failed (the failure told once).
     // Invokable by name, so the holiday master can call it through the form registry.
     Q_INVOKABLE bool showActivity(const QString &dateText);
 

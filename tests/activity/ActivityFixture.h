@@ -16,6 +16,7 @@
 #include <QToolBar>
 #include <gtest/gtest.h>
 #include <memory>
+#include <string>
 
 // The production database test (the second connection plays another user or
 // the employees' program) with the transaction period 01-Apr-2024 to
@@ -95,6 +96,17 @@ public:
                 return QStringList{QString::number(key), "", "", ""};
             };
         press(Qt::Key_F8);
+    }
+    // The form opened on the activity.
+    void showActivity(qint64 key) {
+        open();
+        select(key);
+        ASSERT_EQ(form->activityKey(), key);
+    }
+    // A key whose question is answered Yes.
+    void confirmed(Qt::Key k) {
+        messages.answer(zv::ui::vbYes);
+        press(k);
     }
     // A key pressed where the focus is (the form when nothing in it has the focus).
     void press(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
@@ -181,6 +193,54 @@ public:
     }
 
     qint64 newestLine() { return scalar("SELECT MAX(Sys_Actvty_Line_Num) FROM Actvty_Mast_Det").toLongLong(); }
+
+    // Everything the activity forms may write.
+    QString contents() {
+        QString all;
+        for (const char *table : {"Actvty_Mast", "Actvty_Mast_Det", "Actvty_Mast_Freq", "Statry_Cmpltd_Entry"}) {
+            auto rs = other.query(QStringLiteral("SELECT * FROM %1 ORDER BY 1, 2").arg(QLatin1String(table)));
+            for (int r = 0; r < rs.recordCount(); ++r) {
+                for (int c = 0; c < rs.fieldCount(); ++c)
+                    all += rs.valueAt(r, c).toString() + '|';
+                all += '\n';
+            }
+        }
+        return all;
+    }
+    // The boxes that tell a failure: every box but the questions the user
+    // answers and the update's word of success.
+    static inline const QString kUpdated = QStringLiteral("All the records updated successfully");
+    QStringList told() const {
+        QStringList out;
+        for (const auto &m : messages.shown())
+            if ((m.buttons & 7) == zv::ui::vbOKOnly && m.prompt != kUpdated)
+                out << m.prompt;
+        return out;
+    }
+
+    // Everything the form shows and where it stands, to compare before and
+    // after a key that failed: it must leave the form as it was.
+    std::string formState() const {
+        const auto on = [](const QWidget *w) { return QString(w->isEnabled() ? "+" : "-"); };
+        QStringList s{QString::number(int(form->headerMode())), QString::number(int(form->lineMode())),
+                      QString::number(form->activityKey()), QString::number(form->lineKey()),
+                      form->lineView() ? "view" : "", form->rowLocked() ? "locked" : ""};
+        for (QLineEdit *box :
+             {form->txtEntryDate, form->txtActDesc, form->txtRemarks, form->txtStartDate, form->txtEndDate})
+            s << box->text() + on(box);
+        for (QComboBox *c : {form->cmbDept, form->CmbResP, form->cmbFreq})
+            s << c->currentText() + "#" + QString::number(c->currentIndex()) + on(c);
+        s << (form->fraDet->isVisible() ? "frame " : "") + form->fraDet->title()
+          << QString::number(int(form->picker->kind())) + (form->picker->PicMain->isVisible() ? " picker" : "")
+          << "grid" + on(form->dgdAM) + QString::number(form->dgdAM->lines().size()) + "@" +
+                 QString::number(form->dgdAM->position());
+        for (QToolBar *bar : {form->tbHeader, form->tbFooter})
+            for (QAction *a : bar->actions())
+                if (!a->objectName().isEmpty())
+                    s << a->objectName() + (a->isEnabled() ? "+" : "-") + (a->isVisible() ? "" : "h");
+        s << form->lblStatus->text();
+        return s.join('|').toStdString();
+    }
 
     std::unique_ptr<zv::activity::frmActvtyMast> form;
     qint64 accounts = 0, stores = 0, asha = 0, ravi = 0;

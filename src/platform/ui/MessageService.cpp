@@ -83,7 +83,8 @@ public:
     int MsgBox(const QString &prompt, int buttons, const QString &title) override {
         QMessageBox box(dialogParent());
         box.setTextFormat(Qt::PlainText);
-        box.setText(prompt);
+        // Prompts end their lines in CR, CR LF or LF; a label breaks on LF alone.
+        box.setText(QString(prompt).replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(u'\r', u'\n'));
         box.setWindowTitle(titleOr(title));
         box.setIcon(iconOf(buttons));
         const QList<int> set = buttonsOf(buttons);
