@@ -191,6 +191,11 @@ void frmActvtyMast::failed(const std::exception &e, const QString &where, bool w
     endAction();
 }
 
+void frmActvtyMast::showFailure(const std::exception &e) {
+    setMousePointer(0);
+    ErrorBox(e, zv::db::ErrorLayout::Description, vbCritical, QString(), QStringLiteral("Error"));
+}
+
 // ---------------------------------------------------------------- keys and closing
 
 void frmActvtyMast::Form_KeyDown(int &KeyCode, int Shift) {

@@ -106,6 +106,9 @@ private:
     // An unexpected failure of a routine, told in the error box with the
     // routine's phrase (the number first for the checks); the action ends.
     [[noreturn]] void failed(const std::exception &e, const QString &where, bool withNumber = false);
+    // The form's box for an unexpected failure of a key: the description,
+    // then "Error", in the program's title.
+    void showFailure(const std::exception &e) override;
 
     bool ValidateHeader();
     // Every rule of the line in the frame (except: the line being modified, or 0).
