@@ -2,6 +2,7 @@
 #include "MessageService.h"
 #include "platform/db/ErrorText.h"
 #include <QString>
+#include <concepts>
 #include <exception>
 #include <functional>
 #include <utility>
@@ -35,10 +36,13 @@ void tellFailure(const std::exception &e);
 bool runAction(const std::function<void()> &step, const Teller &tell = {});
 
 // A slot that runs as one user action: connect(button, &QPushButton::clicked,
-// this, asAction([this] { ... })). Takes whatever the signal passes.
+// this, asAction([this] { ... })). Takes as many of the signal's arguments as
+// the step takes (the constraint lets Qt find how many).
 template <class F>
 auto asAction(F step, Teller tell = {}) {
-    return [step = std::move(step), tell = std::move(tell)](auto &&...args) {
+    return [step = std::move(step), tell = std::move(tell)](auto &&...args) -> void
+               requires std::invocable<const F &, decltype(args)...>
+    {
         runAction([&] { step(std::forward<decltype(args)>(args)...); }, tell);
     };
 }
