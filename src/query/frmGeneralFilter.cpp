@@ -454,7 +454,6 @@ void frmGeneralFilter::ShowData() {
 
     m_tbFooter->show();
     m_footer->setStatusVisible(true);
-    m_footer->setResetVisible(false);
     releaseRows();
     m_gridRows = std::move(found.gridRows);
     m_rs = std::move(found.rows);
@@ -470,6 +469,7 @@ void frmGeneralFilter::ShowData() {
     }
     setMiddleMode(false);
     m_footer->setRightToolbarVisible(true);
+    m_footer->setResetVisible(false);
     lockFields(true);
 }
 
