@@ -8,6 +8,7 @@
 #include "frmRestore.h"
 #include "modCommon.h"
 #include "platform/ui/BoxGuards.h"
+#include "platform/ui/ErrorBox.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Ui.h"
 #include "platform/ui/VbKeys.h"
@@ -47,10 +48,11 @@ OkCancelToolbar makeOkCancelToolbar(QWidget *parent, const std::function<void(in
     t.cancel = add(QStringLiteral("Cancel"), QStringLiteral("Cancel"), QStringLiteral("Cancel - F10"));
     if (withHelp)
         t.help = add(QStringLiteral("Help"), QStringLiteral("Help"), QStringLiteral("Help - F1"));
-    QObject::connect(t.ok, &QAction::triggered, parent, [button] { button(1); });
-    QObject::connect(t.cancel, &QAction::triggered, parent, [button] { button(2); });
+    // Each button is one user action: a failure it meets ends it and is told.
+    QObject::connect(t.ok, &QAction::triggered, parent, asAction([button] { button(1); }));
+    QObject::connect(t.cancel, &QAction::triggered, parent, asAction([button] { button(2); }));
     if (t.help)
-        QObject::connect(t.help, &QAction::triggered, parent, [button] { button(3); });
+        QObject::connect(t.help, &QAction::triggered, parent, asAction([button] { button(3); }));
     return t;
 }
 

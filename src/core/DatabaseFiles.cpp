@@ -206,8 +206,10 @@ bool hasIdentity(zv::db::Connection &conn) {
             conn.query(QStringLiteral("SELECT 1 FROM Parm WHERE UPPER(DB_Check) = 'ZORVANE'"));
         return !rs.isEmpty();
     } catch (const std::exception &e) {
-        if (zv::db::isInUse(e))
-            throw;   // a lock is no answer: the file may well be the right one
+        // Only a damaged file or a missing table says "not ours": a lock, a
+        // closed connection or a stopped read is no answer.
+        if (!zv::db::isDamage(e))
+            throw;
         return false;
     }
 }

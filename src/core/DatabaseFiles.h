@@ -55,7 +55,8 @@ QString copyFailureCause(const std::exception &error);
 QString unwritableLockFile(std::initializer_list<QString> files);
 
 // The identity query on an open connection: true when Parm holds the identity
-// value. A file in use raises its error (it is no answer); any other error gives false.
+// value. A damaged file or a missing table gives false; any other failure (a
+// file in use among them) is no answer and reaches the caller.
 bool hasIdentity(zv::db::Connection &conn);
 
 // Opens path read-only (creating nothing) and checks its identity and its

@@ -5,6 +5,7 @@
 #include "platform/db/Dates.h"
 #include "platform/help/Help.h"
 #include "HelpTopic.h"
+#include "platform/ui/ErrorBox.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Ui.h"
 #include <QCloseEvent>
@@ -139,7 +140,7 @@ MDIZVS::MDIZVS(QWidget *parent) : QMainWindow(parent) {
     // Help is a command on the menu bar itself.
     mnuhelp = menuBar()->addAction(QStringLiteral("&Help"));
     mnuhelp->setObjectName(QStringLiteral("mnuhelp"));
-    connect(mnuhelp, &QAction::triggered, this, &MDIZVS::mnuhelp_Click);
+    connect(mnuhelp, &QAction::triggered, this, zv::ui::asAction([this] { mnuhelp_Click(); }));
 
     buildToolbar();
 
@@ -188,7 +189,7 @@ MDIZVS::MDIZVS(QWidget *parent) : QMainWindow(parent) {
     s_instance = this;
     modCommon::EnableMainMenus();
     if (modCommon::MainConnectionIsOpen() && !modCommon::gDBInvalid)
-        zv::forms::runStartupTasks();
+        zv::ui::runAction([] { zv::forms::runStartupTasks(); });
 }
 
 MDIZVS::~MDIZVS() {
@@ -202,7 +203,8 @@ QAction *MDIZVS::addEntry(QMenu *menu, const QString &caption, const QKeySequenc
     a->setShortcut(shortcut);
     if (!form.isEmpty())
         m_formOf.insert(a, form);
-    connect(a, &QAction::triggered, this, slot);
+    // Each entry is one user action: a failure it meets ends it and is told.
+    connect(a, &QAction::triggered, this, zv::ui::asAction([this, slot] { (this->*slot)(); }));
     return a;
 }
 
@@ -250,7 +252,8 @@ void MDIZVS::buildToolbar() {
         m_slotOfKey.insert(key, b.slot);
         m_buttons.append(a);
     }
-    connect(TlbImage, &QToolBar::actionTriggered, this, &MDIZVS::TlbImage_ButtonClick);
+    connect(TlbImage, &QToolBar::actionTriggered, this,
+            zv::ui::asAction([this](QAction *button) { TlbImage_ButtonClick(button); }));
 }
 
 QAction *MDIZVS::button(int position) const {
@@ -333,7 +336,7 @@ bool MDIZVS::eventFilter(QObject *watched, QEvent *e) {
     if (watched == pic && e->type() == QEvent::KeyPress) {
         auto *ke = static_cast<QKeyEvent *>(e);
         if (ke->key() == Qt::Key_F1) {
-            mnuhelp_Click();
+            zv::ui::runAction([this] { mnuhelp_Click(); });
             return true;
         }
     } else if (watched == cmdExit && e->type() == QEvent::FocusIn) {
@@ -398,13 +401,7 @@ void MDIZVS::mnucmpnysetup_Click() { openChild(names::frmCompanySetup, Cleanup::
 void MDIZVS::mnuDeptMast_Click() { openChild(names::frmDepartment, Cleanup::ReleaseAll); }
 void MDIZVS::mnudesignation_Click() { openChild(names::frmDesignation, Cleanup::ReleaseAll); }
 
-void MDIZVS::mnuHoliday_Click() {
-    // Errors of this entry are ignored.
-    try {
-        openChild(names::frmHolidayMaster, Cleanup::ReleaseAll);
-    } catch (...) {
-    }
-}
+void MDIZVS::mnuHoliday_Click() { openChild(names::frmHolidayMaster, Cleanup::ReleaseAll); }
 
 void MDIZVS::mnuEmpMast_Click() { openChild(names::FrmEmp, Cleanup::ReleaseAll); }
 void MDIZVS::mnuEmpMngrReln_Click() { openChild(names::frmEmpMngrAssgn, Cleanup::ReleaseAll); }

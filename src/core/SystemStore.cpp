@@ -20,8 +20,10 @@ bool SystemStore::hasColumns() {
         m_conn.query(QStringLiteral("SELECT DB_Path, Pswd FROM ZV_SYS WHERE 1 = 2"));
         return true;
     } catch (const std::exception &e) {
-        if (zv::db::isInUse(e))
-            throw;   // held by another program is no answer
+        // Only a damaged file or a missing table or column says "unsound":
+        // held by another program, or any other failure, is no answer.
+        if (!zv::db::isDamage(e))
+            throw;
         return false;
     }
 }

@@ -15,7 +15,8 @@ public:
     // nothing when the table has no row.
     std::optional<QVariant> storedPassword();
     void setPassword(const QString &scrambled);
-    // The table has the columns the program reads.
+    // The table has the columns the program reads; false only for a damaged
+    // file or a missing table or column, any other failure reaching the caller.
     bool hasColumns();
 
 private:

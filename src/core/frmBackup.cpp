@@ -4,6 +4,7 @@
 #include "platform/db/Connection.h"
 #include "platform/db/DbError.h"
 #include "platform/db/ErrorText.h"
+#include "platform/ui/ErrorBox.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Ui.h"
 #include "platform/ui/VbKeys.h"
@@ -25,6 +26,11 @@ const QString kCaption = QStringLiteral("Backup Production Database");
 const QString kBusyCaption = QStringLiteral("Please wait Backup in progress...");
 const QString kSourceInUse = QStringLiteral("Backup failed. Source Database in use.");
 const QString kDestInUse = QStringLiteral("Backup failed. Destination Database in use.");
+
+// A file another user has open: the backup is refused in its own words.
+struct Refused {
+    QString message;
+};
 } // namespace
 
 frmBackup::frmBackup(QWidget *parent) : AdminDialog(parent, QStringLiteral("frmBackup"), kCaption) {
@@ -45,7 +51,7 @@ frmBackup::frmBackup(QWidget *parent) : AdminDialog(parent, QStringLiteral("frmB
     lblFile->setBuddy(txtFile);
 
     makeToolbar();
-    connect(cmbChange, &QPushButton::clicked, this, [this] { BrowseFolder(); });
+    connect(cmbChange, &QPushButton::clicked, this, zv::ui::asAction([this] { BrowseFolder(); }));
 
     auto *grid = new QGridLayout;
     grid->addWidget(lblPath, 0, 0);
@@ -143,13 +149,13 @@ void frmBackup::copyInBackground(const QString &source, const QString &destinati
     // A backup file being replaced is held: nobody opens it half written.
     zv::db::FileHold destHold(destination, zv::db::FileHold::Kind::Write);
     if (destHold.inUse())
-        throw zv::db::DbError(zv::db::err::DatabaseInUse, kDestInUse);
+        throw Refused{kDestInUse};
     // A read lock on the source through the copy: another program's save waits
     // for it, so the copy never catches a write half done; a file held for
     // writing now cannot be copied whole.
     zv::db::FileHold hold(source, zv::db::FileHold::Kind::Read);
     if (hold.inUse())
-        throw zv::db::DbError(zv::db::err::DatabaseInUse, kSourceInUse);
+        throw Refused{kSourceInUse};
     runInBackground(QStringLiteral("Copying the Production Database to ") + destination + QStringLiteral(" ..."),
                     [&](std::atomic<int> &percent) {
                         zv::admin::copyDatabaseFile(source, destination, overwrite, &percent);
@@ -213,49 +219,46 @@ void frmBackup::BackupDatabase() {
     }
     modCommon::CloseMainConnection();
 
-    std::optional<Hourglass> hourglass;
-    auto showError = [&](const zv::db::DbError &e) {
-        hourglass.reset();
-        setWindowTitle(kCaption);
-        MsgBox(e.number() == zv::db::err::DatabaseInUse ? e.description()
-                                                        : zv::db::errorText(e, zv::db::ErrorLayout::NumberColon),
-               vbCritical, QStringLiteral("Error"));
+    // One copy, replacing or not; a failure is told once and ends the press.
+    auto copy = [&](bool overwrite) {
+        std::optional<Hourglass> hourglass;
+        auto backToIdle = [&] {
+            hourglass.reset();
+            setWindowTitle(kCaption);
+        };
+        try {
+            setWindowTitle(kBusyCaption);
+            hourglass.emplace();
+            copyInBackground(source, destinationPath(), overwrite);
+            backToIdle();
+            return true;
+        } catch (const Refused &r) {
+            backToIdle();
+            MsgBox(r.message, vbCritical, QStringLiteral("Error"));
+        } catch (const std::exception &e) {
+            backToIdle();
+            if (!overwrite && zv::db::failureOf(e).number() == zv::admin::kFileExists)
+                throw;
+            zv::ui::ErrorBox(e, zv::db::ErrorLayout::NumberColon, vbCritical, QStringLiteral("Error"));
+        }
+        return false;
     };
     try {
-        setWindowTitle(kBusyCaption);
-        hourglass.emplace();
-        copyInBackground(source, destination, false);
-        setWindowTitle(kCaption);
-        hourglass.reset();
-        m_done = true;
-        OpenMainConnection();
-        completed();
-    } catch (const zv::db::DbError &e) {
-        if (e.number() != zv::admin::kFileExists) {
-            showError(e);
+        if (!copy(false))
             return;
-        }
-        setWindowTitle(kCaption);
-        hourglass.reset();
+    } catch (const std::exception &) {   // the file exists
         if (MsgBox(QStringLiteral("File already exists. Would you like to replace existing File?"),
                    vbYesNo + vbQuestion + vbDefaultButton1, kCaption) != vbYes) {
             txtFile->setFocus();
             OpenMainConnection();
             return;
         }
-        try {
-            setWindowTitle(kBusyCaption);
-            hourglass.emplace();
-            copyInBackground(source, destinationPath(), true);
-            setWindowTitle(kCaption);
-            hourglass.reset();
-            OpenMainConnection();
-            m_done = true;
-            completed();
-        } catch (const zv::db::DbError &again) {
-            showError(again);
-        }
+        if (!copy(true))
+            return;
     }
+    m_done = true;
+    OpenMainConnection();
+    completed();
 }
 
 void frmBackup::closeEvent(QCloseEvent *event) {

@@ -104,10 +104,10 @@ void frmCheckPswd::CheckPassword() {
     }
     QString stored;
     try {
-        if (!gSysConn || !gSysConn->isOpen())
-            OpenSystemDatabase();
-        if (gSysConn && gSysConn->isOpen())
-            stored = zv::core::SystemStore(*gSysConn).storedPassword().value_or(QVariant()).toString();
+        // A system database that does not open has been told: no password to compare.
+        if ((!gSysConn || !gSysConn->isOpen()) && OpenSystemDatabase() != zv::db::OpenOutcome::Opened)
+            return;
+        stored = zv::core::SystemStore(*gSysConn).storedPassword().value_or(QVariant()).toString();
     } catch (const zv::db::DbError &e) {
         ShowErrorMessage(&e);
         return;

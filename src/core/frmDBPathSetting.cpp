@@ -181,9 +181,12 @@ void frmDBPathSetting::ResetProductionDatabase() {
                 return;
             }
         }
-        if (OpenDatabase() != zv::db::OpenOutcome::Opened)
-            return;   // the open has said why
-        if (!IsTemplateDatabase()) {
+        // A template that does not open as a database is as false as one
+        // without the identity value; any other failure to open has been told.
+        const zv::db::OpenOutcome opened = OpenDatabase();
+        if (opened != zv::db::OpenOutcome::Opened && opened != zv::db::OpenOutcome::Damaged)
+            return;
+        if (opened == zv::db::OpenOutcome::Damaged || !IsTemplateDatabase()) {
             MsgBox(QStringLiteral("Some of the Application Folders/Files are corrupted. Exiting the Application."),
                    vbCritical, QStringLiteral("Error"));
             ended = true;

@@ -120,8 +120,8 @@ frmLogin::frmLogin(QWidget *parent) : QDialog(parent) {
     btnOk = addButton(QStringLiteral("Ok"), QStringLiteral("OK"), QStringLiteral("OK - F9"));
     btnCancel = addButton(QStringLiteral("Cancel"), QStringLiteral("Cancel"), QStringLiteral("Cancel - F10"));
     buttons->addStretch(1);
-    connect(btnOk, &QAction::triggered, this, [this] { tlbOkCancel_ButtonClick(1); });
-    connect(btnCancel, &QAction::triggered, this, [this] { tlbOkCancel_ButtonClick(2); });
+    connect(btnOk, &QAction::triggered, this, zv::ui::asAction([this] { tlbOkCancel_ButtonClick(1); }));
+    connect(btnCancel, &QAction::triggered, this, zv::ui::asAction([this] { tlbOkCancel_ButtonClick(2); }));
 
     txtUserName = new QLineEdit(QStringLiteral("Admin"), this);
     txtUserName->setObjectName(QStringLiteral("txtUserName"));

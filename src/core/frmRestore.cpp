@@ -1,6 +1,7 @@
 #include "frmRestore.h"
 #include "DatabaseFiles.h"
 #include "modCommon.h"
+#include "platform/ui/ErrorBox.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Ui.h"
 #include <QCloseEvent>
@@ -32,7 +33,7 @@ frmRestore::frmRestore(QWidget *parent) : AdminDialog(parent, QStringLiteral("fr
     cmdBrowse = new QPushButton(QStringLiteral("&Browse"), this);
     cmdBrowse->setObjectName(QStringLiteral("cmdBrowse"));
     cmdBrowse->setAutoDefault(false);
-    connect(cmdBrowse, &QPushButton::clicked, this, [this] { cmdBrowse_Click(); });
+    connect(cmdBrowse, &QPushButton::clicked, this, zv::ui::asAction([this] { cmdBrowse_Click(); }));
 
     makeToolbar();
 

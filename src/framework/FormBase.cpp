@@ -91,7 +91,16 @@ void FormBase::status(const QString &code, const QString &prefix, const QString 
     formUtility().DisplayStatus(code, &tlbFooter, prefix, suffix);
 }
 
-bool FormBase::dbOpen() { return modCommon::MainConnectionOpen(); }
+bool FormBase::dbOpen() {
+    if (modCommon::MainConnectionOpen())
+        return true;
+    // The open has told the user why; a form without its database ends.
+    if (isVisible())
+        unloadSoon();
+    else
+        unload();
+    return false;
+}
 
 zv::db::Connection &FormBase::db() { return modCommon::MainConnection(); }
 

@@ -82,7 +82,10 @@ protected:
 
     // The main connection, opened again when it was found closed.
     static zv::db::Connection &db();
-    static bool dbOpen();
+    // Whether the main connection is open, opened again when it was found
+    // closed. When it will not open (the open has told the user why), the
+    // form ends: one that is not shown yet is never shown.
+    bool dbOpen();
 
     // The steps of the header's keys. A key whose step a form does not offer
     // does nothing.

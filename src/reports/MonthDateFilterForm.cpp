@@ -86,12 +86,7 @@ void MonthDateFilterForm::showModeCaptions() {
 }
 
 void MonthDateFilterForm::showOnServerMonth() {
-    try {
-        showServerMonth();
-    } catch (const std::exception &e) {
-        // The boxes stay blank and Ok asks for them.
-        showFailure(e);
-    }
+    showServerMonth();
     Fradate->show();
     fillSortEntries();
 }
@@ -112,15 +107,11 @@ void MonthDateFilterForm::applyDatewise() {
     showModeCaptions();
     setBoxEnabled(TxtFdate, false);
     TxtFdate->clear();
-    try {
-        showServerMonth();
-    } catch (const std::exception &e) {
-        showFailure(e);
-    }
+    showServerMonth();
 }
 
 void MonthDateFilterForm::wireMonthDateRows() {
-    connect(Chckdat, &QCheckBox::clicked, this, [this] { Chckdat_Click(); });
+    connect(Chckdat, &QCheckBox::clicked, this, [this] { tellingFailures([this] { Chckdat_Click(); }); });
     tabOnEnter(Chckdat);
     for (QComboBox *combo : {cmbTargetMnth, CmbSord}) {
         keysOf(combo)->press = [this, combo](int &KeyAscii) { m_comboFilter.KeyPress(combo, KeyAscii, false); };

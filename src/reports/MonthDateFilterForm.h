@@ -61,8 +61,7 @@ protected:
     void addMonthDateRows();
     // Their key and change rules (after the toolbars).
     void wireMonthDateRows();
-    // Load's last step: the rows shown on the server's month (blank without a
-    // database date: Ok then asks for it), the sort entries filled.
+    // Load's last step: the rows shown on the server's month, the sort entries filled.
     void showOnServerMonth();
     // The sort list's entries for the current mode.
     virtual void fillSortEntries() = 0;

@@ -7,6 +7,7 @@
 #include "platform/db/Dates.h"
 #include "platform/report/FrmReportViewer.h"
 #include "platform/ui/BoxGuards.h"
+#include "platform/ui/ErrorBox.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Ui.h"
 #include "platform/ui/VbKeys.h"
@@ -121,18 +122,28 @@ void ReportFilterForm::addEmployeeRow() {
     lblSelSortField = new QLabel(QStringLiteral("Employee Name"), fraSelection);
     lblSelSortField->setObjectName(QStringLiteral("lblSelSortField"));
     m_rows->addRow(lblSelSortField, row);
-    connect(picSelFilter, &QToolButton::clicked, this, [this] { picSelFilter_Click(0); });
+    connect(picSelFilter, &QToolButton::clicked, this, [this] { tellingFailures([this] { picSelFilter_Click(0); }); });
 }
 
 void ReportFilterForm::offerSelectionIfAnyEmployee() {
-    bool anyEmployee = true;
-    try {
-        anyEmployee = utility.RecordExists(QStringLiteral("Emp_Mast"));
-    } catch (const std::exception &e) {
-        showFailure(e);   // the button stays offered
-    }
+    const bool anyEmployee = utility.RecordExists(QStringLiteral("Emp_Mast"));
     picSelFilter->setVisible(anyEmployee);
     imgDisable->setVisible(!anyEmployee);
+}
+
+void ReportFilterForm::Form_Activate() {
+    try {
+        readOnOpening();
+        activate();
+    } catch (...) {
+        unloadSoon();
+        throw;
+    }
+}
+
+void ReportFilterForm::showFailure(const std::exception &e) {
+    clearStatus();
+    ReportForm::showFailure(e);
 }
 
 QComboBox *ReportFilterForm::pickList(const QString &name, QWidget *parent) {
@@ -172,7 +183,7 @@ QString ReportFilterForm::companyName() { return firstCompanyName(db()); }
 QString ReportFilterForm::chooseEmployees(const SelectionRequest &r) {
     m_selectionQuery = r.sql;
     const QString result = services().chooseEmployees ? services().chooseEmployees(r) : QString();
-    Form_Activate();
+    activate();
     return result;
 }
 
@@ -233,7 +244,10 @@ bool ReportFilterForm::showReport(const QString &title, const QString &reportFil
         setMousePointer(0);
         shown = viewer.ShowReport(title, reportFile, rows, &values);
     }
-    Form_Activate();
+    // Not shown, the viewer has told why; the form never lost the focus.
+    if (!shown)
+        endAction();
+    activate();
     return shown;
 }
 
@@ -242,7 +256,7 @@ ReportFilterForm::RunOutcome ReportFilterForm::runReport(const std::function<Row
                                                          const std::function<void()> &setValues, const QString &title,
                                                          const QString &reportFile) {
     if (m_running)
-        return RunOutcome::Failed;
+        return RunOutcome::AlreadyRunning;
     const QScopedValueRollback<bool> running(m_running, true);
     try {
         setMousePointer(11);
@@ -269,11 +283,11 @@ ReportFilterForm::RunOutcome ReportFilterForm::runReport(const std::function<Row
         clearStatus();
         m_formulas.RemoveAll();
         return RunOutcome::Shown;
-    } catch (const std::exception &e) {
+    } catch (...) {
+        // "Report is being generated" no longer holds; the failure is told where the action began.
         m_formulas.RemoveAll();
         clearStatus();
-        showFailure(e);
-        return RunOutcome::Failed;
+        throw;
     }
 }
 

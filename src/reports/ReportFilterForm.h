@@ -71,7 +71,7 @@ protected:
     void addStatusOptions();
     void addEmployeeRow();
     // The selection button where there is an employee to choose; without
-    // one, the greyed picture takes its place.
+    // one, the greyed picture takes its place. A failed read changes neither.
     void offerSelectionIfAnyEmployee();
 
     // An editable list that takes no entries typed into it.
@@ -109,7 +109,7 @@ protected:
     // A report's data step: reads the rows on the connection it is given. It
     // runs on a worker thread, so it touches no control and no other connection.
     using RowsStep = std::function<zv::db::Recordset(zv::db::Connection &)>;
-    enum class RunOutcome { Shown, NoRows, Cancelled, Failed };
+    enum class RunOutcome { Shown, NoRows, Cancelled, AlreadyRunning };
     // The run of a report, the hourglass shown. read() runs first, on the
     // window's thread: it reads from the controls everything the data step
     // needs and returns the step. The step then runs while the window waits
@@ -117,10 +117,13 @@ protected:
     // statement). No rows: noRowsCode in the status line. Otherwise setValues()
     // gives the formula values, the viewer shows the rows, and the status and
     // the values are cleared. Cancelled, the status is cleared and nothing is
-    // shown; a failure on the way drops the values, clears the status and is
-    // shown. A run asked for while one is on its way does nothing.
+    // shown. A failure on the way (the data step's too) drops the values,
+    // clears the status and ends the action: it reaches the caller, and
+    // nothing after the failed step runs. A run asked for while one is on its
+    // way does nothing.
     RunOutcome runReport(const std::function<RowsStep()> &read, const QString &noRowsCode,
                          const std::function<void()> &setValues, const QString &title, const QString &reportFile);
+    bool reportRunning() const { return m_running; }
 
     // No employee chosen means every one: their keys, in order of name (on
     // the data step's connection).
@@ -134,8 +137,19 @@ protected:
     // The main window's caption: "Zorvane 2.0 - " + who + the period.
     static void setMainCaption(const QString &who, bool withPeriod = true);
 
-    // Activation runs when the form is first shown, and again when a window
-    // it opened (the selection window, the viewer) has closed over it.
+    // The reads of loading, run when the form is first shown.
+    virtual void readOnOpening() {}
+    // Activation: when the form is first shown, and again when a window it
+    // opened (the selection window, the viewer) has closed over it. Its
+    // failures reach the action that opened that window.
+    virtual void activate() {}
+    // The first showing: the reads of loading, then activation. When they
+    // fail the form does not stay open half-read: it closes, and the failure
+    // is told by the showing.
+    void Form_Activate() final;
+    // The status line put back, then the report forms' box.
+    void showFailure(const std::exception &e) override;
+
     // The form's keys (after header and footer): Ctrl+F1 runs the employee
     // selection when the button is visible (where m_selectionKey), then the
     // report-form keys.

@@ -9,6 +9,8 @@
 #include "frmGenReportDev3.h"
 #include "frmGenReportDev4.h"
 #include "platform/clock/Clock.h"
+#include "platform/db/ErrorText.h"
+#include "platform/ui/ErrorBox.h"
 
 namespace zv::reports {
 
@@ -25,9 +27,14 @@ void deleteLeftoverWorkingRows() {
         if (c.othersHoldFile())
             return;   // rolled back
         t.commit();
-    } catch (const std::exception &) {
-        // Housekeeping only: rows that cannot go now (the file is held by
-        // another program, say) are tried again at the next start.
+    } catch (const zv::ui::ActionEnded &) {
+        // The opening has told why.
+    } catch (const std::exception &e) {
+        // Rows that cannot go while another program holds the file are simply
+        // left for the next start: nobody asked for this, so nothing is said.
+        // Anything else (a damaged or read-only file) the user must know of.
+        if (!zv::db::isInUse(e))
+            zv::ui::tellFailure(e);
     }
 }
 

@@ -16,7 +16,9 @@ void registerForms(zv::fw::FormServices services);
 // another instance of the program (another user, another machine on a shared
 // folder) has the production file open, they may be its running report's rows
 // and all stay; so does everything when the deletion fails. The next start
-// alone on the file clears them.
+// alone on the file clears them. A file another program holds is no news at
+// start-up and is not told; any other failure is told once, and the start
+// goes on.
 void deleteLeftoverWorkingRows();
 
 } // namespace zv::reports

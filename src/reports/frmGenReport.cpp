@@ -28,7 +28,6 @@ frmGenReport::frmGenReport(QWidget *parent, zv::fw::FormServices services)
         tabOnEnter(b);
     lblSelSortField->setText(QStringLiteral("Employee Name"));
     setWindowTitle(QStringLiteral("Activities With Target Date Report Filter"));
-    offerSelectionIfAnyEmployee();
     showOnServerMonth();
     picSelFilter->setToolTip(QStringLiteral("Ctrl+F1"));
     setMainCaption(modCommon::gLoginUserID.toUpper());

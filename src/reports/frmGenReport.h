@@ -26,6 +26,7 @@ public slots:
 
 protected:
     void Ok() override;
+    void readOnOpening() override { offerSelectionIfAnyEmployee(); }
     bool Form_QueryUnload() override;
     void fillSortEntries() override;
 

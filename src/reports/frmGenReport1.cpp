@@ -36,7 +36,7 @@ frmGenReport1::frmGenReport1(QWidget *parent, zv::fw::FormServices services)
 
 frmGenReport1::~frmGenReport1() = default;
 
-void frmGenReport1::Form_Activate() {
+void frmGenReport1::activate() {
     if (CmbSord->count() > 1)
         CmbSord->setCurrentIndex(1);
     setMainCaption(modCommon::gLoginUserID.toUpper());

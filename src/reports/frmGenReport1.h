@@ -29,7 +29,7 @@ public slots:
 
 protected:
     void Ok() override;
-    void Form_Activate() override;
+    void activate() override;
     bool Form_QueryUnload() override;
     void fillSortEntries() override;
 };

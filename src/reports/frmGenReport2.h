@@ -37,9 +37,13 @@ public slots:
 
 protected:
     void Ok() override;
-    void Form_Unload() override;
+    bool Form_QueryUnload() override;
 
 private:
+    // Deletes this opening's rows, when it wrote any.
+    void deleteRows();
+
     zv::ui::ComboKeyFilter m_comboFilter;
     QString m_formId;
+    bool m_hasRows = false;   // this opening's rows are in Temp_Year
 };

@@ -13,7 +13,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QTimer>
 #include <QToolButton>
 
 using namespace zv::reports;
@@ -58,14 +57,9 @@ frmGenReportDev3::frmGenReportDev3(QWidget *parent, zv::fw::FormServices service
     addMonths(cmbMnth);
     CmbSort->addItem(QStringLiteral("Entry Date"), 1);
     CmbSort->addItem(QStringLiteral("Activity Description"), 2);
-    try {
-        const QDate today = modCommon::GetServerDate();
-        cmbMnth->setCurrentIndex(today.month() - 1);
-        txtYear->setText(QString::number(today.year()));
-    } catch (const std::exception &) {
-        // No database date: the boxes stay blank and Ok asks for them.
-        cmbMnth->setCurrentIndex(-1);
-    }
+    const QDate today = modCommon::GetServerDate();
+    cmbMnth->setCurrentIndex(today.month() - 1);
+    txtYear->setText(QString::number(today.year()));
     CmbSort->setCurrentIndex(0);
     setWindowTitle(QStringLiteral("Activity checklist for a month Report Filter"));
     tlbFooter.setRightToolbarVisible(true);
@@ -106,25 +100,18 @@ int frmGenReportDev3::ShowForm(qint64 employee, int month, int year) {
     return exec();
 }
 
-void frmGenReportDev3::Form_Activate() {
+void frmGenReportDev3::activate() {
     m_closing = false;
-    bool usable = true;
-    try {
-        usable = checklistTablesUsable(db());
-    } catch (const std::exception &e) {
-        // Held by another program, say: told, and the form stays for an Ok
-        // once the file is free.
-        showFailure(e);
+    // A file another program holds says nothing about its tables: that
+    // failure ends the action as it is.
+    if (checklistTablesUsable(db()))
         return;
-    }
-    if (!usable) {
-        MsgBox(QStringLiteral("Production Database is corrupted. Please reset the Production Database."),
-               vbOKOnly + vbCritical, QStringLiteral("Error"));
-        modCommon::gDBPath.clear();
-        m_closing = true;
-        // Not from inside the showing: the dialog's own loop may not run yet.
-        QTimer::singleShot(0, this, [this] { unloadForm(false); });
-    }
+    MsgBox(QStringLiteral("Production Database is corrupted. Please reset the Production Database."),
+           vbOKOnly + vbCritical, QStringLiteral("Error"));
+    modCommon::gDBPath.clear();
+    m_closing = true;
+    unloadSoon();
+    endAction();
 }
 
 void frmGenReportDev3::picSelFilter_Click(int Index) {
@@ -173,6 +160,8 @@ bool frmGenReportDev3::checkFields() {
 }
 
 void frmGenReportDev3::Ok() {
+    if (reportRunning())
+        return;
     if (QWidget *w = focusWidget())
         sendTab(w);
     NormalPointerAtEnd pointer;
@@ -184,28 +173,35 @@ void frmGenReportDev3::Ok() {
     ChecklistFilter f;
     if (!prepareRun(f))
         return;
-    // The run's rows go when the run ends, however it ends.
-    struct RunCleanup {
-        frmGenReportDev3 *form;
-        ~RunCleanup() {
-            try {
-                form->deleteRun();
-            } catch (const std::exception &) {
-            }
-        }
-    } cleanup{this};
-    runReport(
-        [this, &f] {
-            return RowsStep([f, key = m_runKey, byActivity = CmbSort->currentIndex() == 1](zv::db::Connection &c) {
-                try {
-                    fillChecklist(c, key, f);
-                } catch (const zv::db::DbError &e) {
-                    throw FillFailed(e);
-                }
-                return checklistRows(c, key, byActivity);
-            });
-        },
-        QStringLiteral("ZVE001"), [this] { fillFormulas(); }, kTitle, kReportFile);
+    try {
+        runReport(
+            [this, &f] {
+                return RowsStep([f, key = m_runKey, byActivity = CmbSort->currentIndex() == 1](zv::db::Connection &c) {
+                    try {
+                        fillChecklist(c, key, f);
+                    } catch (const zv::db::DbError &e) {
+                        throw FillFailed(e);
+                    }
+                    return checklistRows(c, key, byActivity);
+                });
+            },
+            QStringLiteral("ZVE001"), [this] { fillFormulas(); }, kTitle, kReportFile);
+    } catch (...) {
+        dropRunAfterFailure();
+        throw;
+    }
+    // The run's rows go when it ends; a failure here is the action's own.
+    deleteRun();
+}
+
+void frmGenReportDev3::dropRunAfterFailure() noexcept {
+    try {
+        deleteRun();
+    } catch (const std::exception &) {
+        // The run's own failure is the one told. Rows that cannot go now (the
+        // file held or damaged) carry this run's key alone, and the next
+        // start deletes them.
+    }
 }
 
 bool frmGenReportDev3::prepareRun(ChecklistFilter &f) {
@@ -243,10 +239,12 @@ void frmGenReportDev3::showFillFailure(const zv::db::DbError &e) {
 }
 
 void frmGenReportDev3::showFailure(const std::exception &e) {
-    if (const auto *fill = dynamic_cast<const FillFailed *>(&e))
+    if (const auto *fill = dynamic_cast<const FillFailed *>(&e)) {
+        clearStatus();
         showFillFailure(*fill);
-    else
+    } else {
         ReportFilterForm::showFailure(e);
+    }
 }
 
 zv::db::Recordset frmGenReportDev3::readRun() { return checklistRows(db(), m_runKey, CmbSort->currentIndex() == 1); }

@@ -51,7 +51,7 @@ public slots:
 
 protected:
     void Ok() override;
-    void Form_Activate() override;
+    void activate() override;
     bool Form_QueryUnload() override;
     void Form_Unload() override;
     void showFailure(const std::exception &e) override;
@@ -62,6 +62,8 @@ private:
     // filter read from the controls; false (status shown) stops the run.
     bool prepareRun(zv::reports::ChecklistFilter &f);
     void showFillFailure(const zv::db::DbError &e);
+    // Deletes the rows of a run whose failure is being told.
+    void dropRunAfterFailure() noexcept;
 
     QARNDATEINPUT m_dateInput;
     zv::ui::KeyFilter m_keyFilter;

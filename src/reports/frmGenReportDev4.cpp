@@ -19,7 +19,6 @@ frmGenReportDev4::frmGenReportDev4(QWidget *parent, zv::fw::FormServices service
     setUpToolbars();
     for (QRadioButton *b : {optOff, optPernl, optBoth})
         tabOnEnter(b);
-    offerSelectionIfAnyEmployee();
     setWindowTitle(kTitle);
     tlbFooter.setRightToolbarVisible(true);
     tlbFooter.setResetVisible(false);

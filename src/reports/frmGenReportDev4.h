@@ -24,4 +24,5 @@ public slots:
 
 protected:
     void Ok() override;
+    void readOnOpening() override { offerSelectionIfAnyEmployee(); }
 };

@@ -139,6 +139,61 @@ TEST_F(DBPathSettingTest, AResetThatStopsEarlyLeavesTheProgramOnProduction) {
     }
 }
 
+// A template that is not the program's own (its identity value gone, not a
+// database at all, its pages damaged) ends the program before any question,
+// and production is never touched.
+TEST_F(DBPathSettingTest, ATemplateThatIsNotOursEndsTheProgramBeforeAnything) {
+    const QString corrupted =
+        QStringLiteral("Some of the Application Folders/Files are corrupted. Exiting the Application.");
+    const QByteArray sound = bytesOf(templateDb());
+    const struct {
+        const char *name;
+        std::function<void(const QString &path)> spoil;
+    } cases[] = {
+        {"no identity value",
+         [](const QString &path) {
+             zv::db::Connection c;
+             c.open(path);
+             c.execute(QStringLiteral("UPDATE Parm SET DB_Check = 'SOMEONE ELSE'"));
+         }},
+        {"not a database",
+         [](const QString &path) {
+             QFile f(path);
+             ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+             f.write(QByteArray(8192, 'x'));
+         }},
+        {"damaged pages",
+         [](const QString &path) {
+             QFile f(path);
+             ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+             ASSERT_GT(f.size(), 4096);
+             f.seek(1024);   // past the header: it still opens, its tables do not read
+             f.write(QByteArray(int(f.size()) - 1024, '\x5a'));
+         }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        modCommon::CloseMainConnection();
+        {
+            QFile f(templateDb());
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(sound);
+        }
+        c.spoil(templateDb());
+        stamp(production(), QStringLiteral("keep me"));
+        modCommon::gDBPath = production();
+        modCommon::OpenMainConnection();
+        messages.clear();
+        endCount = 0;
+        openForm(QStringLiteral("0"));
+        messages.answer(vbYes);
+        form->ResetProductionDatabase();
+        EXPECT_EQ(messages.prompts(), QStringList{corrupted});
+        EXPECT_EQ(endCount, 1);
+        EXPECT_EQ(stampOf(production()), QStringLiteral("keep me"));
+    }
+}
+
 TEST_F(DBPathSettingTest, AStaleLockFileDoesNotStopTheReset) {
     stamp(production(), QStringLiteral("old data"));
     modCommon::CloseConnections();

@@ -240,13 +240,29 @@ TEST_F(Viewer, ShowsModallyUntilClosed) {
     EXPECT_EQ(viewer.report(), nullptr);   // released with the window
 }
 
-TEST_F(Viewer, AnExportThatCannotBeWrittenSaysSo) {
-    messages.answerPath(folder.file("no such folder/out.pdf"));
+// Each press in the viewer is an action of its own: an export that cannot be
+// written says so once, every time, and the viewer goes on working.
+TEST_F(Viewer, AnExportThatCannotBeWrittenSaysSoEachTimeAndTheViewerGoesOn) {
+    QTemporaryDir out;
     Shown shown;
-    ASSERT_TRUE(showWith(shown, "Activities", "Reports/test.rpt", activities(), nullptr,
-                         [](FrmReportViewer &v) { v.cmdExport->click(); }));
-    ASSERT_EQ(messages.shown().size(), 2);   // the file chooser, then the error
-    EXPECT_TRUE(messages.shown().at(1).prompt.startsWith(QString::number(err::ExportFailed) + "\r"));
+    ASSERT_TRUE(showWith(shown, "Activities", "Reports/test.rpt", activities(60), nullptr, [&](FrmReportViewer &v) {
+        for (int press = 1; press <= 2; ++press) {
+            messages.clear();
+            messages.answerPath(folder.file("no such folder/out.pdf"));
+            v.cmdExport->click();
+            ASSERT_EQ(messages.shown().size(), 2) << press;   // the file chooser, then the error
+            EXPECT_TRUE(messages.shown().at(1).prompt.startsWith(QString::number(err::ExportFailed) + "\r")) << press;
+            EXPECT_EQ(messages.shown().at(1).buttons, zv::ui::vbOKOnly + zv::ui::vbCritical) << press;
+        }
+        ASSERT_GT(v.crviewer->pageCount(), 1);
+        v.cmdNext->click();
+        EXPECT_EQ(v.crviewer->currentPage(), 2);
+        messages.clear();
+        messages.answerPath(out.filePath("written.pdf"));
+        v.cmdExport->click();
+        EXPECT_EQ(messages.shown().size(), 1);   // the file chooser alone
+        EXPECT_TRUE(QFileInfo(out.filePath("written.pdf")).size() > 0);
+    }));
 }
 
 TEST_F(Viewer, NumberedModePlacesValuesByPositionAndDayNumber) {
@@ -425,6 +441,23 @@ TEST_F(Viewer, TheFirstPageShowsWhileLaterPagesAreLaidOutAndCancelStopsTheBuild)
         EXPECT_EQ(v.crviewer->pageCount(), allPages);
     }));
     EXPECT_EQ(pdfPagesLandscape(out.filePath("stopped.pdf")).size(), allPages);
+}
+
+// A build step that fails while later pages are laid out is told once; the
+// build stops there and the viewer stays open and working.
+TEST_F(Viewer, ABuildStepThatFailsIsToldOnceAndStopsTheBuild) {
+    ASSERT_TRUE(whileShown("Reports/test.rpt", activities(2000), [&](FrmReportViewer &v) {
+        ASSERT_TRUE(v.building());
+        v.report()->setDataSource(activities(2000));   // the layout begun is gone: the next step fails
+        waitForBuild(v);
+        ASSERT_EQ(messages.shown().size(), 1);
+        EXPECT_TRUE(messages.shown().first().prompt.startsWith(QString::number(err::ObjectNotSet) + "\r"));
+        EXPECT_FALSE(v.prgBuild->isVisible());
+        EXPECT_TRUE(v.isVisible());
+        v.cmdFitPage->click();
+        EXPECT_EQ(v.crviewer->zoomMode(), ReportPreview::FitInView);
+        EXPECT_EQ(messages.shown().size(), 1);
+    }));
 }
 
 TEST_F(Viewer, ExportFollowsTheOrientationChosenInPrinterSetUpAsPrintDoes) {

@@ -1,11 +1,13 @@
 #include "ReportFixture.h"
 #include "reports/frmGenReportDev3.h"
+#include "support/FailingStatement.h"
 
 #include <QComboBox>
 #include <QEvent>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QToolButton>
+#include <memory>
 
 namespace {
 
@@ -169,6 +171,33 @@ TEST_F(ChecklistReport, AFailedFillWritesNothing) {
     EXPECT_TRUE(messages.shown().first().prompt.endsWith("Error in UsrGenarateTempTable"));
     EXPECT_TRUE(messages.shown().first().prompt.contains("disk full"));
     EXPECT_EQ(scalar("SELECT count(*) FROM temp_mchklist").toInt(), 2);   // only the other runs' rows
+}
+
+// The run's rows cannot be deleted once the report has been shown: said once,
+// and the form goes on working; a later start deletes what was left.
+TEST_F(ChecklistReport, RowsThatCannotGoAfterTheReportAreToldOnce) {
+    frmGenReportDev3 form(nullptr, answers.forms());
+    std::unique_ptr<FailingStatement> failing;
+    whileShown = [&] {
+        modCommon::CloseMainConnection();   // reopened under the watch
+        failing = std::make_unique<FailingStatement>("ZV-DATA.mdb", "DELETE FROM temp_mchklist");
+    };
+    okForFebruary2005(form);
+    ASSERT_EQ(shown.count, 1);
+    ASSERT_TRUE(failing && failing->failed());
+    ASSERT_EQ(messages.prompts().size(), 1) << messages.prompts().join(" | ").toStdString();
+    EXPECT_TRUE(messages.prompts().first().startsWith(QString::number(zv::db::err::Interrupted) + "\r"));
+    EXPECT_TRUE(form.tlbFooter.Status().isEmpty());
+    EXPECT_GT(tempRows(form.runKey()), 0);
+    EXPECT_TRUE(form.isVisible());
+
+    whileShown = nullptr;
+    failing.reset();
+    messages.clear();
+    clickOkAfresh(form);
+    EXPECT_EQ(shown.count, 1);
+    EXPECT_EQ(messages.prompts(), QStringList());
+    EXPECT_EQ(tempRows(form.runKey()), 0);
 }
 
 TEST_F(ChecklistReport, EmployeeSelectionRunsUnderItsReportKey) {

@@ -4,6 +4,7 @@
 #include "reports/ChecklistStore.h"
 #include "reports/DiarizedStore.h"
 #include "reports/ReportForms.h"
+#include "support/FailingStatement.h"
 
 namespace {
 
@@ -134,6 +135,31 @@ TEST_F(LeftoverRows, HeldDatabaseKeepsThemAndStartsAnyway) {
     other.executeScript("ROLLBACK");
     EXPECT_EQ(diarizedRows(killed), 2);
     EXPECT_TRUE(messages.shown().isEmpty());
+    zv::forms::clearRegistry();
+}
+
+// Any other failure is news the user must have (a damaged or read-only file
+// fails the same way): told once, and the main window opens all the same
+// with every row kept.
+TEST_F(LeftoverRows, AnyOtherFailureIsToldOnceAndStartsAnyway) {
+    const QString killed = zv::reports::diarizedFormId(zv::clock::now().addDays(-3));
+    const QString checklist = zv::reports::checklistRunKey(modCommon::gTempUserID);
+    addDiarized(killed);
+    addChecklist(checklist);
+    other.close();
+    zv::forms::clearRegistry();
+    zv::reports::registerForms(answers.forms());
+    modCommon::CloseMainConnection();
+    const FailingStatement failing("ZV-DATA.mdb", "DELETE FROM temp_mchklist");
+    modCommon::OpenDatabase();   // under the watch
+    EXPECT_NE(MDIZVS::instance(), nullptr);
+    EXPECT_TRUE(failing.failed());
+    ASSERT_EQ(messages.prompts().size(), 1) << messages.prompts().join(" | ").toStdString();
+    EXPECT_TRUE(messages.prompts().first().startsWith("Error Number is " + QString::number(zv::db::err::Interrupted)))
+        << messages.prompts().first().toStdString();
+    EXPECT_EQ(checklistRows(checklist), 2);
+    EXPECT_EQ(diarizedRows(killed), 2);
+    MDIZVS::releaseInstance();
     zv::forms::clearRegistry();
 }
 

@@ -5,7 +5,9 @@
 #include <cstdio>
 #include <iostream>
 #include <sqlite3.h>
+#include <atomic>
 #include <chrono>
+#include <utility>
 #include <string>
 #include <thread>
 
@@ -13,6 +15,7 @@ namespace {
 const char *kPathVar = "ZV_TEST_LOCK_DB";
 const char *kSqlVar = "ZV_TEST_LOCK_SQL";
 const char *kLetGoVar = "ZV_TEST_LOCK_LET_GO_MS";
+const char *kEveryVar = "ZV_TEST_LOCK_EVERY_MS";
 // Not a timing: a child that never answers fails the test instead of hanging it.
 constexpr int kNoAnswerMs = 60000;
 } // namespace
@@ -21,13 +24,23 @@ OtherProgramLock::OtherProgramLock(const QString &path, const QString &lockSql)
     : OtherProgramLock(path, lockSql, -1) {}
 
 OtherProgramLock::OtherProgramLock(const QString &path, const QString &lockSql, int letGoAfterMs) {
+    start(path, lockSql, letGoAfterMs, -1);
+}
+
+OtherProgramLock::OtherProgramLock(const QString &path, const QString &lockSql, Every every) {
+    start(path, lockSql, -1, every.ms);
+}
+
+void OtherProgramLock::start(const QString &path, const QString &lockSql, int letGoAfterMs, int everyMs) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QString::fromLatin1(kPathVar), path);
     env.insert(QString::fromLatin1(kSqlVar), lockSql);
-    if (letGoAfterMs >= 0)
-        env.insert(QString::fromLatin1(kLetGoVar), QString::number(letGoAfterMs));
-    else
-        env.remove(QString::fromLatin1(kLetGoVar));
+    for (const auto &[var, ms] : {std::pair{kLetGoVar, letGoAfterMs}, std::pair{kEveryVar, everyMs}}) {
+        if (ms >= 0)
+            env.insert(QString::fromLatin1(var), QString::number(ms));
+        else
+            env.remove(QString::fromLatin1(var));
+    }
     m_child.setProcessEnvironment(env);
     m_child.setProcessChannelMode(QProcess::MergedChannels);
     m_child.start(QCoreApplication::applicationFilePath(), {});
@@ -71,6 +84,26 @@ std::optional<int> OtherProgramLock::runIfChild() {
         return 1;
     }
     std::cout << "HELD" << std::endl;
+    if (const QByteArray every = qgetenv(kEveryVar); !every.isEmpty()) {
+        // Writes again and again until told to stop (stdin closed).
+        std::atomic<bool> stop{false};
+        std::thread reader([&stop] {
+            std::string line;
+            while (std::getline(std::cin, line)) {
+            }
+            stop = true;
+        });
+        sqlite3_busy_timeout(db, 5000);
+        while (!stop) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(every.toInt()));
+            if (sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr) != SQLITE_OK &&
+                !sqlite3_get_autocommit(db))
+                sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        }
+        reader.join();
+        sqlite3_close(db);
+        return 0;
+    }
     if (const QByteArray letGo = qgetenv(kLetGoVar); !letGo.isEmpty()) {
         std::this_thread::sleep_for(std::chrono::milliseconds(letGo.toInt()));
         if (!sqlite3_get_autocommit(db))

@@ -14,6 +14,13 @@ public:
     // The child lets go by itself letGoAfterMs after it has said it holds the
     // lock: a lock released while this process waits on it.
     OtherProgramLock(const QString &path, const QString &lockSql, int letGoAfterMs);
+    // The child runs lockSql once, says it holds, then runs it again every
+    // everyMs until release(): another program writing all the time
+    // ("BEGIN IMMEDIATE; ...; COMMIT" commits each time).
+    struct Every {
+        int ms;
+    };
+    OtherProgramLock(const QString &path, const QString &lockSql, Every every);
     ~OtherProgramLock();
     OtherProgramLock(const OtherProgramLock &) = delete;
     OtherProgramLock &operator=(const OtherProgramLock &) = delete;
@@ -29,6 +36,7 @@ public:
     static std::optional<int> runIfChild();
 
 private:
+    void start(const QString &path, const QString &lockSql, int letGoAfterMs, int everyMs);
     QProcess m_child;
     QByteArray m_output;
     bool m_held = false;

@@ -266,6 +266,17 @@ bool Connection::isReadOnlyFile(const QString &path) {
     return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
+namespace {
+std::function<void(const DbError &)> s_failureObserver;
+
+// A failure as the observer hears it, before it is thrown.
+const DbError &observed(const DbError &failure) {
+    if (s_failureObserver)
+        s_failureObserver(failure);
+    return failure;
+}
+} // namespace
+
 void Connection::open(const QString &path, Mode mode) {
     close();
     const QFileInfo fi(path);
@@ -278,7 +289,7 @@ void Connection::open(const QString &path, Mode mode) {
     if (rc != SQLITE_OK) {
         const QString msg = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("cannot open");
         sqlite3_close_v2(db);
-        throw DbError(err::GeneralFailure, msg);
+        throw observed(DbError(err::GeneralFailure, msg));
     }
     sqlite3_busy_timeout(db, kBusyTimeoutMs);
     sqlite3_extended_result_codes(db, 1);
@@ -293,9 +304,10 @@ void Connection::open(const QString &path, Mode mode) {
         sqlite3_close_v2(db);
         // Locked by another program is not damage: the file is sound and will open once it lets go.
         if (isInUse(setupRc))
-            throw DbError(err::DatabaseInUse, QStringLiteral("The database %1 is in use by another program (%2).")
-                                                  .arg(path, msg));
-        throw DbError(err::GeneralFailure, QStringLiteral("Unrecognized database format '%1': %2").arg(path, msg));
+            throw observed(DbError(err::DatabaseInUse,
+                                   QStringLiteral("The database %1 is in use by another program (%2).").arg(path, msg)));
+        throw observed(
+            DbError(err::GeneralFailure, QStringLiteral("Unrecognized database format '%1': %2").arg(path, msg)));
     }
     if (mode == Mode::ReadWrite) {
         try {
@@ -332,10 +344,6 @@ void Connection::close() {
     m_savepoint = 0;
 }
 
-namespace {
-std::function<void(const DbError &)> s_failureObserver;
-} // namespace
-
 void Connection::setFailureObserver(std::function<void(const DbError &)> observer) {
     s_failureObserver = std::move(observer);
 }
@@ -357,10 +365,7 @@ void Connection::fail(int rc, const QString &context) const {
         number = err::ColumnMissing;
     else if ((rc & 0xff) == SQLITE_ERROR && msg.contains(QLatin1String("syntax error")))
         number = err::SyntaxError;
-    const DbError failure(number, msg, QStringLiteral("zv.db"));
-    if (s_failureObserver)
-        s_failureObserver(failure);
-    throw failure;
+    throw observed(DbError(number, msg, QStringLiteral("zv.db")));
 }
 
 Connection::Statement *Connection::prepare(const QString &sql) {

@@ -18,6 +18,7 @@
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
+#include <QScopeGuard>
 #include <QVBoxLayout>
 
 namespace zv::report {
@@ -123,25 +124,37 @@ FrmReportViewer::FrmReportViewer(QWidget *parent, ViewerHooks hooks) : QDialog(p
     layout->addWidget(bar);
     layout->addWidget(crviewer, 1);
 
+    // Every press and every deferred step is an action of its own: a failure
+    // ends it, is told once in the viewer's box, and the viewer stays open.
+    const zv::ui::Teller tell = [this](const std::exception &e) { showError(e); };
     m_buildTimer.setInterval(0);
-    connect(&m_buildTimer, &QTimer::timeout, this, &FrmReportViewer::buildSlice);
+    connect(&m_buildTimer, &QTimer::timeout, this, zv::ui::asAction([this](auto &&...) { buildSlice(); }, [this](const std::exception &e) {
+        // The pages laid out so far stay; no further slice runs.
+        m_stopped = true;
+        buildEnded();
+        showError(e);
+    }));
     connect(crviewer, &ReportPreview::previewChanged, this, &FrmReportViewer::showPageNumber);
     connect(crviewer, &ReportPreview::pageShown, this, &FrmReportViewer::pageShown);
     connect(crviewer, &ReportPreview::pageShown, this, [this] {
         if (m_awaitingFirstPaint)
             QTimer::singleShot(0, this, [this] { resumeBuild(); });
     });
-    connect(cmdPrinterSelection, &QPushButton::clicked, this, &FrmReportViewer::cmdPrinterSelection_Click);
-    connect(cmdPrint, &QToolButton::clicked, this, &FrmReportViewer::cmdPrint_Click);
-    connect(cmdExport, &QToolButton::clicked, this, &FrmReportViewer::cmdExport_Click);
-    connect(cmdCancelBuild, &QPushButton::clicked, this, &FrmReportViewer::cmdCancelBuild_Click);
-    connect(cmdFirst, &QToolButton::clicked, this, [this] { crviewer->setCurrentPage(1); });
-    connect(cmdPrevious, &QToolButton::clicked, this, [this] { crviewer->setCurrentPage(crviewer->currentPage() - 1); });
-    connect(cmdNext, &QToolButton::clicked, this, [this] { crviewer->setCurrentPage(crviewer->currentPage() + 1); });
-    connect(cmdLast, &QToolButton::clicked, this, [this] { crviewer->setCurrentPage(crviewer->pageCount()); });
-    connect(cmdFitWidth, &QToolButton::clicked, this, [this] { crviewer->setZoomMode(ReportPreview::FitToWidth); });
-    connect(cmdFitPage, &QToolButton::clicked, this, [this] { crviewer->setZoomMode(ReportPreview::FitInView); });
-    connect(cmdActualSize, &QToolButton::clicked, this, [this] { crviewer->setZoomFactor(1.0); });
+    const auto press = [this, &tell](QAbstractButton *button, std::function<void()> step) {
+        connect(button, &QAbstractButton::clicked, this,
+                zv::ui::asAction([step = std::move(step)](auto &&...) { step(); }, tell));
+    };
+    press(cmdPrinterSelection, [this] { cmdPrinterSelection_Click(); });
+    press(cmdPrint, [this] { cmdPrint_Click(); });
+    press(cmdExport, [this] { cmdExport_Click(); });
+    press(cmdCancelBuild, [this] { cmdCancelBuild_Click(); });
+    press(cmdFirst, [this] { crviewer->setCurrentPage(1); });
+    press(cmdPrevious, [this] { crviewer->setCurrentPage(crviewer->currentPage() - 1); });
+    press(cmdNext, [this] { crviewer->setCurrentPage(crviewer->currentPage() + 1); });
+    press(cmdLast, [this] { crviewer->setCurrentPage(crviewer->pageCount()); });
+    press(cmdFitWidth, [this] { crviewer->setZoomMode(ReportPreview::FitToWidth); });
+    press(cmdFitPage, [this] { crviewer->setZoomMode(ReportPreview::FitInView); });
+    press(cmdActualSize, [this] { crviewer->setZoomFactor(1.0); });
 }
 
 FrmReportViewer::~FrmReportViewer() = default;
@@ -183,7 +196,7 @@ bool FrmReportViewer::ShowReport(const QString &title, const QString &reportFile
     return true;
 }
 
-void FrmReportViewer::showError(const zv::db::DbError &e) {
+void FrmReportViewer::showError(const std::exception &e) {
     zv::ui::ErrorBox(e, zv::db::ErrorLayout::NumberFirst, zv::ui::vbOKOnly + zv::ui::vbCritical);
 }
 
@@ -368,12 +381,7 @@ void FrmReportViewer::cmdPrinterSelection_Click() {
         m_printer->setFullPage();
         m_pageLayout = m_printer->pageLayout();
     }
-    try {
-        startLayout();
-    } catch (const zv::db::DbError &e) {
-        showError(e);
-        return;
-    }
+    startLayout();
     // The new paper is fitted as the report was when the window opened.
     sizeToPage();
 }
@@ -385,15 +393,13 @@ void FrmReportViewer::cmdPrint_Click() {
         return;
     ReportPrinter &p = *m_printer;
     p.setFullPage();
-    try {
-        m_report->print(&p.device(), p.fromPage(), p.toPage());
-    } catch (const zv::db::DbError &e) {
-        showError(e);
-    }
-    // The print dialog's page range is for one printing only; its paper stays.
-    p.resetRange();
-    m_pageLayout = p.pageLayout();
-    buildEnded();
+    // Printed or not: the print dialog's page range is for one printing only; its paper stays.
+    const auto after = qScopeGuard([&] {
+        p.resetRange();
+        m_pageLayout = p.pageLayout();
+        buildEnded();
+    });
+    m_report->print(&p.device(), p.fromPage(), p.toPage());
 }
 
 void FrmReportViewer::cmdExport_Click() {
@@ -406,12 +412,9 @@ void FrmReportViewer::cmdExport_Click() {
         return;
     if (QFileInfo(file).suffix().isEmpty())
         file += QStringLiteral(".pdf");
-    try {
-        m_report->exportPdf(file, m_pageLayout);
-    } catch (const zv::db::DbError &e) {
-        showError(e);
-    }
-    buildEnded();
+    // Written or not, the pages are laid out by now.
+    const auto after = qScopeGuard([this] { buildEnded(); });
+    m_report->exportPdf(file, m_pageLayout);
 }
 
 void FrmReportViewer::showPageNumber() {

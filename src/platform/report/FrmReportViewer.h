@@ -110,7 +110,8 @@ private:
     void resumeBuild();
     // The layout is complete (or was stopped): the build's controls go.
     void buildEnded();
-    void showError(const zv::db::DbError &e);
+    // The viewer's box for a failure: its number, a line break, its description.
+    void showError(const std::exception &e);
 
     ViewerHooks m_hooks;
     std::unique_ptr<Report> m_report;

@@ -2,9 +2,9 @@
 #include "MessageService.h"
 #include "platform/db/ErrorText.h"
 #include <QString>
-#include <concepts>
 #include <exception>
 #include <functional>
+#include <type_traits>
 #include <utility>
 
 // How a failure ends the user's action and is told. The step that meets a
@@ -16,11 +16,9 @@ namespace zv::ui {
 
 // Thrown by a step that has told its failure in its own words (a box of its
 // own, the path form for a missing file): the action ends and the boundary
-// says nothing more.
-class ActionEnded : public std::exception {
-public:
-    const char *what() const noexcept override { return "The action ended; its failure has been told."; }
-};
+// says nothing more. Not a std::exception, so that no catch meant for a
+// failure to tell takes it for one.
+struct ActionEnded {};
 [[noreturn]] void endAction();
 
 // Tells a failure that reached an action's boundary.
@@ -36,14 +34,18 @@ void tellFailure(const std::exception &e);
 bool runAction(const std::function<void()> &step, const Teller &tell = {});
 
 // A slot that runs as one user action: connect(button, &QPushButton::clicked,
-// this, asAction([this] { ... })). Takes as many of the signal's arguments as
-// the step takes (the constraint lets Qt find how many).
+// this, asAction([this] { ... })). The step takes what the signal passes, or nothing.
 template <class F>
 auto asAction(F step, Teller tell = {}) {
-    return [step = std::move(step), tell = std::move(tell)](auto &&...args) -> void
-               requires std::invocable<const F &, decltype(args)...>
-    {
-        runAction([&] { step(std::forward<decltype(args)>(args)...); }, tell);
+    return [step = std::move(step), tell = std::move(tell)](auto &&...args) {
+        runAction(
+            [&] {
+                if constexpr (std::is_invocable_v<const F &, decltype(args)...>)
+                    step(std::forward<decltype(args)>(args)...);
+                else
+                    step();
+            },
+            tell);
     };
 }
 
