@@ -2,20 +2,22 @@
 #include "platform/db/ErrorText.h"
 #include "platform/db/Connection.h"
 #include "platform/db/DbError.h"
+#include "platform/db/ReadWatch.h"
 #include "platform/ui/WindowWait.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
 #include <algorithm>
+#include <chrono>
 #include <cerrno>
 #include <cmath>
-#include <limits>
 #include <cstring>
 #include <fcntl.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace zv::admin {
 
@@ -221,19 +223,23 @@ bool isValidDatabaseFile(const QString &path) {
 
 namespace {
 
-// A read of a page from the file in the check's first pass costs about ten
-// fetches of a page by a lookup later on.
-constexpr double kFirstPassWeight = 10;
-// Entries per b-tree page, roughly: gives the depth of an index lookup.
+// The check's own work on a page in its first pass takes about as long as
+// this many fetches of a page by its lookups later on: in a file that fits
+// the page cache, and in a larger one, whose pages the lookups fetch from all
+// over memory or read again.
+constexpr double kFetchesAPageInCache = 25;
+constexpr double kFetchesAPage = 7;
+// Entries per b-tree page, roughly: the levels of an index not gone down.
 constexpr double kFanOut = 400;
-
-struct CheckProgress {
-    sqlite3 *db;
-    zv::ui::WorkProgress *progress;
-    const std::function<void(int)> *onPercent;
-    double pages = 0;      // the file's pages
-    double expected = 1;   // the work of the whole check, in page fetches
-};
+// SQLite reads a database a page at a time, and no page is smaller; shorter
+// reads are of the file's header.
+constexpr int kSmallestPage = 512;
+// A page read from memory takes a few microseconds; one that waits for a disk
+// takes tens or hundreds. A read that took longer than this waited.
+constexpr double kDiskRead = 20e-6;
+// The share of the work after the first pass done before its own pace is
+// gone by; until then the first pass's stands for it.
+constexpr double kPaceSample = 0.01;
 
 qint64 pageFetches(sqlite3 *db) {
     int hits = 0, misses = 0, highest = 0;
@@ -242,76 +248,231 @@ qint64 pageFetches(sqlite3 *db) {
     return qint64(hits) + misses;
 }
 
-// The check reads every page of the file once, then scans every table and
-// looks each row up in each of the table's indexes, and counts the indexes:
-// its work follows the pages it fetches, which this estimates beforehand.
-double expectedFetches(zv::db::Connection &conn, double pages) {
-    double expected = (kFirstPassWeight + 1) * pages;
-    const zv::db::Recordset tables = conn.query(QStringLiteral(
-        "SELECT t.name, (SELECT count(*) FROM sqlite_master i WHERE i.type = 'index' AND i.tbl_name = t.name) "
-        "FROM sqlite_master t WHERE t.type = 'table' AND t.rootpage > 0"));
-    for (int i = 0; i < tables.recordCount(); ++i) {
-        const int indexes = tables.valueAt(i, 1).toInt();
-        if (indexes == 0)
-            continue;
-        QString name = tables.valueAt(i, 0).toString();
-        name.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-        double rows = 0;
-        try {
-            rows = conn.scalar(QStringLiteral("SELECT count(*) FROM \"") + name + QLatin1Char('"')).toDouble();
-        } catch (const zv::db::DbError &e) {
-            // A table that cannot be counted is the check's to report.
-            if (e.number() == zv::db::err::Interrupted || e.number() == zv::db::err::DatabaseInUse)
-                throw;
+QString quoted(QString name) {
+    return QLatin1Char('"') + name.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
+}
+
+// The page fetches of a lookup in an index: one for each of its levels below
+// the root, which a lookup keeps. Counted by going down the index once, in a
+// read transaction already begun (which fetches nothing more).
+double lookupFetches(zv::db::Connection &conn, const QString &index, const QString &table, double rows) {
+    const qint64 before = pageFetches(conn.handle());
+    try {
+        conn.query(QStringLiteral("SELECT 1 FROM ") + quoted(table) + QStringLiteral(" INDEXED BY ") + quoted(index) +
+                   QStringLiteral(" LIMIT 1"));
+        return std::max(0.0, double(pageFetches(conn.handle()) - before - 1));
+    } catch (const zv::db::DbError &e) {
+        if (e.number() == zv::db::err::Interrupted || e.number() == zv::db::err::DatabaseInUse)
+            throw;
+        return std::max(1.0, std::log(rows) / std::log(kFanOut));
+    }
+}
+
+// The check's work after its first pass (which reads every page once), in
+// page fetches: it scans every table and looks each row up in each of the
+// table's indexes, and counts the indexes. Counted in one read transaction.
+double laterFetches(zv::db::Connection &conn, double pages) {
+    double fetches = pages;
+    conn.execute(QStringLiteral("BEGIN"));
+    const zv::db::Recordset indexes = conn.query(QStringLiteral(
+        "SELECT i.name, i.tbl_name FROM sqlite_master i JOIN sqlite_master t ON t.name = i.tbl_name "
+        "WHERE i.type = 'index' AND t.type = 'table' AND t.rootpage > 0 ORDER BY i.tbl_name"));
+    QString table;
+    double rows = 0;
+    for (int i = 0; i < indexes.recordCount(); ++i) {
+        if (indexes.valueAt(i, 1).toString() != table) {
+            table = indexes.valueAt(i, 1).toString();
+            rows = 0;
+            try {
+                rows = conn.scalar(QStringLiteral("SELECT count(*) FROM ") + quoted(table)).toDouble();
+            } catch (const zv::db::DbError &e) {
+                // A table that cannot be counted is the check's to report.
+                if (e.number() == zv::db::err::Interrupted || e.number() == zv::db::err::DatabaseInUse)
+                    throw;
+            }
         }
         if (rows > 1)
-            expected += rows * indexes * std::max(1.0, std::log(rows) / std::log(kFanOut));
+            fetches += rows * lookupFetches(conn, indexes.valueAt(i, 0).toString(), table, rows);
     }
-    return expected;
+    conn.execute(QStringLiteral("COMMIT"));
+    return fetches;
 }
 
-int onCheckProgress(void *context) {
-    auto *p = static_cast<CheckProgress *>(context);
-    if (p->progress->cancelRequested.load())
-        return 1;
-    // The first pass runs as one step: the first call comes after it.
-    const double fetched = double(pageFetches(p->db));
-    const double done = fetched <= p->pages ? kFirstPassWeight * fetched
-                                            : kFirstPassWeight * p->pages + (fetched - p->pages);
-    const int percent = qBound(0, int(done * 100 / p->expected), 99);
-    p->progress->percent.store(std::max(percent, p->progress->percent.load()));
-    if (*p->onPercent)
-        (*p->onPercent)(p->progress->percent.load());
-    return 0;
+double steadySeconds() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
+
+// The percent of the check: the share of its time gone, from the time gone
+// and the time left. The time left is what is left of each part of the work
+// at the pace that part has gone so far: waiting for the disk while the
+// file's pages are read (the first read of each; on a file not in memory,
+// most of the time), the first pass's own work on them, counted in pages, and
+// the work after it, counted in page fetches, whose pace until it is under
+// way is the first pass's over kFetchesAPage(InCache). The reads are watched
+// as they happen, since the first pass reads the whole file in one step of
+// the check's statement; Cancel refuses them.
+class CheckProgress final : public zv::db::ReadWatch::Watcher {
+public:
+    CheckProgress(zv::ui::WorkProgress &progress, const CheckHooks &hooks)
+        : m_progress(progress), m_hooks(hooks), m_start(now()) {}
+
+    // The integrity check starts: pagesToRead of the file's pages are in use,
+    // and after its first pass it fetches about laterFetches pages.
+    void checkStarts(sqlite3 *db, double pages, double pagesToRead, double laterFetches, bool fitsCache) {
+        m_db = db;
+        m_pages = pages;
+        m_pagesToRead = pagesToRead;
+        m_laterFetches = std::max(1.0, laterFetches);
+        m_fetchesAPage = fitsCache ? kFetchesAPageInCache : kFetchesAPage;
+    }
+
+    bool beforeRead(qint64 offset, int amount) override {
+        if (m_progress.cancelRequested.load())
+            return false;
+        m_page = amount < kSmallestPage ? -1 : offset / amount;
+        if (isFirstRead())
+            m_readFrom = now();
+        return true;
+    }
+
+    void afterRead(qint64, int amount) override {
+        if (amount < kSmallestPage)
+            return;
+        if (m_db && !m_firstPassOver)
+            ++m_firstPassReads;
+        if (!isFirstRead())
+            return;   // read before: the file system has it in memory now
+        m_read[size_t(m_page)] = true;
+        if (m_hooks.onPageRead)
+            m_hooks.onPageRead();
+        if (const double took = now() - m_readFrom; took > kDiskRead) {
+            m_slowReads += 1;
+            m_slowReading += took;
+        } else {
+            m_fastReads += 1;
+            m_fastReading += took;
+        }
+        ++m_pagesRead;
+        report();
+    }
+
+    // The statement's progress handler: Cancel, and the work after the first
+    // pass (which runs as one step: the first call comes after it).
+    static int onStep(void *context) {
+        auto *self = static_cast<CheckProgress *>(context);
+        if (self->m_progress.cancelRequested.load())
+            return 1;
+        if (!self->m_db)
+            return 0;   // still estimating the work
+        if (!self->m_firstPassOver) {
+            self->m_firstPassOver = true;
+            self->m_laterFrom = self->now();
+            self->m_fetchedBefore = pageFetches(self->m_db);
+        }
+        self->m_laterDone = double(pageFetches(self->m_db) - self->m_fetchedBefore);
+        self->report();
+        return 0;
+    }
+
+private:
+    double now() const { return m_hooks.seconds ? m_hooks.seconds() : steadySeconds(); }
+
+    bool isFirstRead() {
+        if (m_page < 0)
+            return false;
+        if (size_t(m_page) >= m_read.size())
+            m_read.resize(size_t(m_page) + 1);
+        return !m_read[size_t(m_page)];
+    }
+
+    // Seconds the first reads waited for the disk: a read that waited also
+    // did what a read from memory does.
+    double waiting() const {
+        const double fromMemory = m_fastReads > 0 ? m_fastReading / m_fastReads : 0;
+        return std::max(0.0, m_slowReading - m_slowReads * fromMemory);
+    }
+
+    void report() {
+        if (!m_db || m_pagesRead <= 0)
+            return;
+        const double time = now();
+        const double elapsed = time - m_start;
+        double left = 0;
+        if (!m_firstPassOver) {
+            if (m_firstPassReads <= 0)
+                return;
+            const double waited = waiting();
+            m_pagePace = std::max(0.0, elapsed - waited) / m_firstPassReads;
+            left = std::max(0.0, m_pagesToRead - m_pagesRead) * waited / m_pagesRead +
+                   std::max(0.0, m_pages - m_firstPassReads) * m_pagePace +
+                   m_laterFetches * m_pagePace / m_fetchesAPage;
+        } else {
+            const bool underWay = m_laterDone >= kPaceSample * m_laterFetches;
+            const double pace = underWay ? (time - m_laterFrom) / m_laterDone : m_pagePace / m_fetchesAPage;
+            left = std::max(0.0, m_laterFetches - m_laterDone) * pace;
+        }
+        if (elapsed + left <= 0)
+            return;
+        const int percent = qBound(0, int(100 * elapsed / (elapsed + left)), 99);
+        m_progress.percent.store(std::max(percent, m_progress.percent.load()));
+        if (m_hooks.onPercent)
+            m_hooks.onPercent(m_progress.percent.load());
+    }
+
+    zv::ui::WorkProgress &m_progress;
+    const CheckHooks &m_hooks;
+    const double m_start;
+    sqlite3 *m_db = nullptr;       // set once the integrity check starts
+    double m_pages = 0;            // the file's pages
+    double m_pagesToRead = 0;      // ... less the free ones, which the check does not read
+    // The first pass:
+    double m_firstPassReads = 0;   // pages it read
+    double m_pagePace = 0;         // seconds of its own work on a page
+    double m_fetchesAPage = kFetchesAPage;   // ... in fetches later on
+    bool m_firstPassOver = false;
+    // The work after it:
+    double m_laterFetches = 0;     // the page fetches expected
+    double m_laterDone = 0;        // ... done
+    double m_laterFrom = 0;        // when it began
+    qint64 m_fetchedBefore = 0;    // the fetches before it
+    // The reads:
+    std::vector<bool> m_read;      // the pages read so far
+    double m_pagesRead = 0;
+    double m_slowReads = 0;        // first reads that waited for the disk
+    double m_slowReading = 0;      // ... and their seconds
+    double m_fastReads = 0;        // first reads from memory
+    double m_fastReading = 0;      // ... and their seconds
+    qint64 m_page = -1;            // the page being read
+    double m_readFrom = 0;         // when its read began
+};
 } // namespace
 
-FileCheck checkDatabaseFile(const QString &path, zv::ui::WorkProgress &progress,
-                            const std::function<void(int)> &onPercent) {
+FileCheck checkDatabaseFile(const QString &path, zv::ui::WorkProgress &progress, const CheckHooks &hooks) {
     if (!QFileInfo(path).isFile())
         return FileCheck::Invalid;
+    CheckProgress estimate(progress, hooks);
+    const zv::db::ReadWatch reads(estimate);
+    auto outcome = [&](FileCheck result) { return progress.cancelRequested.load() ? FileCheck::Cancelled : result; };
     try {
         zv::db::Connection conn;
-        conn.open(path, zv::db::Connection::Mode::ReadOnly);
+        conn.open(path, zv::db::Connection::Mode::ReadOnly, reads.vfsName());
         if (!hasIdentity(conn))
-            return FileCheck::Invalid;
+            return outcome(FileCheck::Invalid);
         // Pages come through the page cache, so that their fetches are counted.
         conn.execute(QStringLiteral("PRAGMA mmap_size=0"));
         progress.percent.store(0);
-        CheckProgress context{conn.handle(), &progress, &onPercent};
         // Cancel works from here on; the estimate reports nothing yet.
-        const std::function<void(int)> quiet;
-        context.onPercent = &quiet;
-        context.expected = std::numeric_limits<double>::max();
-        sqlite3_progress_handler(conn.handle(), 4000, &onCheckProgress, &context);
-        context.pages = conn.scalar(QStringLiteral("PRAGMA page_count")).toDouble();
-        context.expected = std::max(1.0, expectedFetches(conn, context.pages));
-        context.onPercent = &onPercent;
-        int ignored = 0, highest = 0;
-        sqlite3_db_status(conn.handle(), SQLITE_DBSTATUS_CACHE_HIT, &ignored, &highest, 1);
-        sqlite3_db_status(conn.handle(), SQLITE_DBSTATUS_CACHE_MISS, &ignored, &highest, 1);
+        sqlite3_progress_handler(conn.handle(), 4000, &CheckProgress::onStep, &estimate);
+        const double pages = conn.scalar(QStringLiteral("PRAGMA page_count")).toDouble();
+        const double free = conn.scalar(QStringLiteral("PRAGMA freelist_count")).toDouble();
+        const double later = laterFetches(conn, pages);
+        const double pageSize = conn.scalar(QStringLiteral("PRAGMA page_size")).toDouble();
+        estimate.checkStarts(conn.handle(), pages, pages - free, later,
+                             pages * pageSize <= zv::db::kPageCacheKiB * 1024.0);
         const zv::db::Recordset rs = conn.query(QStringLiteral("PRAGMA integrity_check"));
         sqlite3_progress_handler(conn.handle(), 0, nullptr, nullptr);
+        if (progress.cancelRequested.load())
+            return FileCheck::Cancelled;
         progress.percent.store(100);
         const bool ok = rs.recordCount() == 1 && rs.valueAt(0, 0).toString() == QLatin1String("ok");
         return ok ? FileCheck::Valid : FileCheck::Invalid;
@@ -319,10 +480,10 @@ FileCheck checkDatabaseFile(const QString &path, zv::ui::WorkProgress &progress,
         if (e.number() == zv::db::err::Interrupted)
             return FileCheck::Cancelled;
         if (e.number() == zv::db::err::DatabaseInUse)
-            return FileCheck::InUse;
-        return FileCheck::Invalid;
+            return outcome(FileCheck::InUse);
+        return outcome(FileCheck::Invalid);
     } catch (...) {
-        return FileCheck::Invalid;
+        return outcome(FileCheck::Invalid);
     }
 }
 

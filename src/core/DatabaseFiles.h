@@ -63,12 +63,24 @@ bool hasIdentity(zv::db::Connection &conn);
 // integrity. Any error gives false.
 bool isValidDatabaseFile(const QString &path);
 
-// The same check for work under a busy window: progress.percent follows the
-// work of the integrity check, progress.cancelRequested stops it (Cancelled).
-// onPercent, when given, hears the percent at each step of the check.
+// What a test plays into checkDatabaseFile; the program gives none. seconds is
+// the clock the check's estimate reads (steady time when empty); a first read
+// of a page that takes longer on it than a read from memory does waited for
+// the disk. onPageRead is called inside the first read of each page of the
+// file, after its bytes are in and before the read's time is taken (a slow
+// disk, say); onPercent hears the percent each time it is worked out.
+struct CheckHooks {
+    std::function<double()> seconds;
+    std::function<void()> onPageRead;
+    std::function<void(int percent)> onPercent;
+};
+
+// The same check for work under a busy window: progress.percent is the share
+// of the check's time gone, whether its time goes to reading the file from
+// the disk or to checking what it read; progress.cancelRequested stops it
+// (Cancelled), while it reads the file too.
 enum class FileCheck { Valid, Invalid, InUse, Cancelled };
-FileCheck checkDatabaseFile(const QString &path, zv::ui::WorkProgress &progress,
-                            const std::function<void(int percent)> &onPercent = {});
+FileCheck checkDatabaseFile(const QString &path, zv::ui::WorkProgress &progress, const CheckHooks &hooks = {});
 
 inline constexpr long kFileExists = 58;
 inline constexpr long kPathNotFound = 76;

@@ -17,7 +17,9 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
+#include <functional>
 #include <sqlite3.h>
+#include <time.h>
 
 using namespace zv::ui;
 
@@ -350,26 +352,84 @@ TEST(BackupCheck, ReportsItsProgressAndStopsOnCancel) {
     EXPECT_LT(cancelled.percent.load(), 100);
 }
 
+namespace {
+
+// A production database with a table of 30,000 rows and three indexes: a
+// check that takes a while. A quote in the table's name: it is counted all the same.
+QString fillerDatabase(ProgramFolder &folder) {
+    const QString file = folder.productionDb();
+    zv::db::Connection c;
+    c.open(file);
+    c.executeScript("CREATE TABLE \"Fill\"\"er\" (a INTEGER, b TEXT, c TEXT);"
+                    "CREATE INDEX FillerA ON \"Fill\"\"er\" (a); CREATE INDEX FillerB ON \"Fill\"\"er\" (b);"
+                    "CREATE INDEX FillerC ON \"Fill\"\"er\" (c, a);"
+                    "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 30000)"
+                    " INSERT INTO \"Fill\"\"er\" SELECT (i * 7919) % 30011, printf('row %08d', (i * 104729) % 30011),"
+                    " hex(randomblob(8)) FROM n;");
+    return file;
+}
+
+double threadSeconds() {
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
+}
+
+// One check of a file played as read from a disk that takes `wait` seconds
+// for each page the check reads the first time (0: the file is in memory).
+// The check's clock is the work its thread does (its processor time) plus
+// those waits, so nothing depends on how busy the machine is.
+struct PlayedCheck {
+    zv::admin::FileCheck result = zv::admin::FileCheck::Invalid;
+    double seconds = 0;                        // the whole check, on its clock
+    std::vector<std::pair<double, int>> shown;   // each percent and when it was shown
+    int pagesRead = 0;
+    int percent = 0;                           // at the end
+
+    // The percent on show once share of the check's time had gone.
+    int percentAt(double share) const {
+        int then = 0;
+        for (const auto &[at, percent] : shown)
+            if (at <= share * seconds)
+                then = percent;
+        return then;
+    }
+};
+
+PlayedCheck playCheck(const QString &file, double wait,
+                      const std::function<void(int pagesRead, zv::ui::WorkProgress &)> &afterRead = {}) {
+    PlayedCheck check;
+    double waited = 0;
+    auto clock = [&] { return threadSeconds() + waited; };
+    zv::ui::WorkProgress progress;
+    zv::admin::CheckHooks hooks;
+    hooks.seconds = clock;
+    hooks.onPageRead = [&] {
+        waited += wait;
+        ++check.pagesRead;
+        if (afterRead)
+            afterRead(check.pagesRead, progress);
+    };
+    const double start = clock();
+    hooks.onPercent = [&](int percent) { check.shown.emplace_back(clock() - start, percent); };
+    check.result = zv::admin::checkDatabaseFile(file, progress, hooks);
+    check.seconds = clock() - start;
+    check.percent = progress.percent.load();
+    return check;
+}
+
+} // namespace
+
 // The percent follows the work of the check: it rises step by step through
 // the middle instead of reaching 99 once the file's pages have been read.
 TEST(BackupCheck, ItsPercentRisesWithTheWork) {
     ProgramFolder folder;
-    const QString file = folder.productionDb();
-    {
-        zv::db::Connection c;
-        c.open(file);
-        // A quote in the name: the table is counted all the same.
-        c.executeScript("CREATE TABLE \"Fill\"\"er\" (a INTEGER, b TEXT, c TEXT);"
-                        "CREATE INDEX FillerA ON \"Fill\"\"er\" (a); CREATE INDEX FillerB ON \"Fill\"\"er\" (b);"
-                        "CREATE INDEX FillerC ON \"Fill\"\"er\" (c, a);"
-                        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 30000)"
-                        " INSERT INTO \"Fill\"\"er\" SELECT (i * 7919) % 30011, printf('row %08d', (i * 104729) % 30011),"
-                        " hex(randomblob(8)) FROM n;");
-    }
+    const QString file = fillerDatabase(folder);
     zv::ui::WorkProgress progress;
     QList<int> seen;
-    EXPECT_EQ(zv::admin::checkDatabaseFile(file, progress, [&](int percent) { seen << percent; }),
-              zv::admin::FileCheck::Valid);
+    zv::admin::CheckHooks hooks;
+    hooks.onPercent = [&](int percent) { seen << percent; };
+    EXPECT_EQ(zv::admin::checkDatabaseFile(file, progress, hooks), zv::admin::FileCheck::Valid);
     EXPECT_EQ(progress.percent.load(), 100);
     ASSERT_GE(seen.size(), 20);
     EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
@@ -378,6 +438,56 @@ TEST(BackupCheck, ItsPercentRisesWithTheWork) {
             << "nothing seen from " << from << " to " << to << " %";
     const auto nearlyDone = std::count_if(seen.begin(), seen.end(), [](int p) { return p >= 95; });
     EXPECT_LT(nearlyDone, seen.size() / 4) << "stuck near the end";
+}
+
+// A file just chosen is read from the disk, and reading it is most of the
+// check's time; a file read before is in memory, and checking it is all of
+// the time. Either way, and half and half, the percent at a quarter, half and
+// three quarters of the check's time is within 15 points of 25, 50 and 75.
+TEST(BackupCheck, ItsPercentFollowsItsTimeWhetherTheFileIsReadFromDiskOrMemory) {
+    ProgramFolder folder;
+    const QString file = fillerDatabase(folder);
+    const PlayedCheck inMemory = playCheck(file, 0);
+    ASSERT_GT(inMemory.pagesRead, 100);
+    // A disk as slow as the check's work on the pages, and one twenty times slower.
+    const double even = std::max(inMemory.seconds / inMemory.pagesRead, 100e-6);
+    for (const auto &[disk, wait] :
+         {std::pair{"in memory", 0.0}, {"half reading", even}, {"read from disk", 20 * even}}) {
+        SCOPED_TRACE(disk);
+        const PlayedCheck check = wait > 0 ? playCheck(file, wait) : inMemory;
+        EXPECT_EQ(check.result, zv::admin::FileCheck::Valid);
+        EXPECT_EQ(check.percent, 100);
+        EXPECT_TRUE(std::is_sorted(check.shown.begin(), check.shown.end(),
+                                   [](const auto &a, const auto &b) { return a.second < b.second; }));
+        for (const double share : {0.25, 0.5, 0.75})
+            EXPECT_NEAR(check.percentAt(share), 100 * share, 15)
+                << "at " << share << " of " << check.seconds << " s, " << check.pagesRead << " pages read";
+    }
+}
+
+// Cancel stops the check while it reads the file (its first pass reads the
+// whole file in one step): no page is read after it.
+TEST(BackupCheck, CancelStopsItWhileItReadsTheFile) {
+    ProgramFolder folder;
+    const QString file = fillerDatabase(folder);
+    int pages = 0;
+    {
+        zv::db::Connection c;
+        c.open(file, zv::db::Connection::Mode::ReadOnly);
+        pages = c.scalar(QStringLiteral("PRAGMA page_count")).toInt();
+    }
+    int readWhenCancelled = 0;
+    const PlayedCheck check = playCheck(file, 1e-3, [&](int pagesRead, zv::ui::WorkProgress &progress) {
+        if (pagesRead == pages / 2) {
+            progress.cancelRequested = true;
+            readWhenCancelled = pagesRead;
+        }
+    });
+    EXPECT_EQ(check.result, zv::admin::FileCheck::Cancelled);
+    EXPECT_EQ(readWhenCancelled, pages / 2);
+    EXPECT_EQ(check.pagesRead, readWhenCancelled);
+    EXPECT_GT(check.percent, 0);
+    EXPECT_LT(check.percent, 100);
 }
 
 TEST_F(RestoreTest, ACopyThatFailsHalfWayLeavesProductionWhole) {

@@ -277,7 +277,7 @@ const DbError &observed(const DbError &failure) {
 }
 } // namespace
 
-void Connection::open(const QString &path, Mode mode) {
+void Connection::open(const QString &path, Mode mode, const char *vfs) {
     close();
     const QFileInfo fi(path);
     if (path.isEmpty() || !fi.exists() || fi.isDir())
@@ -285,7 +285,7 @@ void Connection::open(const QString &path, Mode mode) {
 
     const int flags = (mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
     sqlite3 *db = nullptr;
-    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, flags, nullptr);
+    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, flags, vfs);
     if (rc != SQLITE_OK) {
         const QString msg = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("cannot open");
         sqlite3_close_v2(db);

@@ -39,7 +39,9 @@ public:
     Connection(const Connection &) = delete;
     Connection &operator=(const Connection &) = delete;
 
-    void open(const QString &path, Mode mode = Mode::ReadWrite);
+    // vfs names the SQLite VFS the file is read through (a ReadWatch's, say);
+    // null is the default one.
+    void open(const QString &path, Mode mode = Mode::ReadWrite, const char *vfs = nullptr);
     void close();
     bool isOpen() const { return m_db != nullptr; }
     const QString &path() const { return m_path; }
