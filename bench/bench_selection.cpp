@@ -14,6 +14,7 @@
 #include "BenchSupport.h"
 #include "core/modCommon.h"
 #include "framework/clsFooterToolBar.h"
+#include "platform/ui/ErrorBox.h"
 #include "query/frmSelection.h"
 #include <QAction>
 #include <QApplication>
@@ -85,7 +86,7 @@ void settle() { QApplication::processEvents(); }
 // The list filled and shown with the given keys ticked.
 std::unique_ptr<frmSelection> openList(const QString &current) {
     auto w = std::make_unique<frmSelection>();
-    if (!w->Load(kCaption, zv::db::BoundSql{kSql, {}}, 0, current, kColumns))
+    if (!zv::ui::runAction([&] { w->Load(kCaption, zv::db::BoundSql{kSql, {}}, 0, current, kColumns); }))
         fail("the selection list did not open");
     w->show();
     settle();

@@ -44,47 +44,38 @@ QString withTime(const Generation &g, const QString &date, const QString &timeTe
 }
 
 QString validateTime(const QString &t, const StatusDisplay *F, const QString &C, const QString &code) {
-    // Whatever the text, the answer is a time or a refusal, never a failure.
-    try {
-        if (t.trimmed().left(5) == QLatin1String("__:__")) {
-            show(F, code, C, QString());
-            return kBlankTime;
-        }
-        const qint64 hour = numberOf(digitsOf(chars(t, 1, 2)));
-        const qint64 minute = numberOf(digitsOf(chars(t, 4, 5)));
-        if (hour > 12 || hour < 0 || (hour == 0 && minute == 0) || minute >= 60) {
-            show(F, code, C, QString());
-            return {};
-        }
-        QString suffix = t.trimmed().right(2).toUpper();
-        if (suffix != QLatin1String("AM") && suffix != QLatin1String("PM"))
-            suffix = QStringLiteral("AM");
-        const QString x = twoDigits(hour) + QLatin1Char(':') + twoDigits(minute) + QLatin1Char(' ') + suffix;
-        int h24 = 0, m = 0;
-        return clockTime(x, h24, m) ? x : QString();
-    } catch (...) {
+    if (t.trimmed().left(5) == QLatin1String("__:__")) {
+        show(F, code, C, QString());
+        return kBlankTime;
+    }
+    const qint64 hour = numberOf(digitsOf(chars(t, 1, 2)));
+    const qint64 minute = numberOf(digitsOf(chars(t, 4, 5)));
+    if (hour > 12 || hour < 0 || (hour == 0 && minute == 0) || minute >= 60) {
+        show(F, code, C, QString());
         return {};
     }
+    QString suffix = t.trimmed().right(2).toUpper();
+    if (suffix != QLatin1String("AM") && suffix != QLatin1String("PM"))
+        suffix = QStringLiteral("AM");
+    const QString x = twoDigits(hour) + QLatin1Char(':') + twoDigits(minute) + QLatin1Char(' ') + suffix;
+    int h24 = 0, m = 0;
+    return clockTime(x, h24, m) ? x : QString();
 }
 
 QString getDate(const QString &t) {
-    try {
-        const qint64 day = numberOf(digitsOf(chars(t, 1, 2)));
-        const qint64 month = numberOf(digitsOf(chars(t, 4, 5)));
-        if (month == 0 || month > 12)
-            return QStringLiteral("Null");
-        QString year = digitsOf(charsFrom(t, 7));
-        if (year.size() != 4 && year.size() != 2)
-            return QStringLiteral("Null");
-        if (year.size() == 2)
-            year.prepend(QStringLiteral("20"));
-        const QDate d = calendarDate(day, zv::db::monthAbbrev(int(month)), year);
-        if (!d.isValid())
-            return QStringLiteral("Null");
-        return QLatin1Char('\'') + zv::db::toDisplayDate(d) + QLatin1Char('\'');
-    } catch (...) {
+    const qint64 day = numberOf(digitsOf(chars(t, 1, 2)));
+    const qint64 month = numberOf(digitsOf(chars(t, 4, 5)));
+    if (month == 0 || month > 12)
         return QStringLiteral("Null");
-    }
+    QString year = digitsOf(charsFrom(t, 7));
+    if (year.size() != 4 && year.size() != 2)
+        return QStringLiteral("Null");
+    if (year.size() == 2)
+        year.prepend(QStringLiteral("20"));
+    const QDate d = calendarDate(day, zv::db::monthAbbrev(int(month)), year);
+    if (!d.isValid())
+        return QStringLiteral("Null");
+    return QLatin1Char('\'') + zv::db::toDisplayDate(d) + QLatin1Char('\'');
 }
 
 // A date (day, month as number or English name, four-digit year, separated by

@@ -19,39 +19,30 @@ static const checks::Generation &numeric() {
 QString QARNDATEVALIDATE::validateDate(const QString &DateText, const StatusDisplay &Footer,
                                        const QString &DateFormat, bool Mandatory, const QString &MinYear,
                                        const QString &Caption) {
-    try {
-        const QString &t = DateText;
-        if (t == kNumericMaskDashed || t == kNumericMask) {
-            if (Mandatory)
-                DisplayStatus(numeric().blankCode, Footer, Caption, QString());
-            return numeric().blankDate;
-        }
-        const qint64 first = numberOf(digitsOf(chars(t, 1, 2)));
-        const qint64 second = numberOf(digitsOf(chars(t, 4, 5)));
-        const bool monthFirst =
-            DateFormat.startsWith(QLatin1String("MM")) || DateFormat.startsWith(QLatin1String("mm"));
-        const qint64 day = monthFirst ? second : first;
-        const qint64 month = monthFirst ? first : second;
-        if (month < 1 || month > 12) {
-            DisplayStatus(numeric().invalidCode, Footer, QString(), QString());
-            return {};
-        }
-        return checks::dateOf(numeric(), day, zv::db::monthAbbrev(int(month)), digitsOf(charsFrom(t, 7)), MinYear,
-                              &Footer);
-    } catch (...) {
+    const QString &t = DateText;
+    if (t == kNumericMaskDashed || t == kNumericMask) {
+        if (Mandatory)
+            DisplayStatus(numeric().blankCode, Footer, Caption, QString());
+        return numeric().blankDate;
+    }
+    const qint64 first = numberOf(digitsOf(chars(t, 1, 2)));
+    const qint64 second = numberOf(digitsOf(chars(t, 4, 5)));
+    const bool monthFirst = DateFormat.startsWith(QLatin1String("MM")) || DateFormat.startsWith(QLatin1String("mm"));
+    const qint64 day = monthFirst ? second : first;
+    const qint64 month = monthFirst ? first : second;
+    if (month < 1 || month > 12) {
+        DisplayStatus(numeric().invalidCode, Footer, QString(), QString());
         return {};
     }
+    return checks::dateOf(numeric(), day, zv::db::monthAbbrev(int(month)), digitsOf(charsFrom(t, 7)), MinYear,
+                          &Footer);
 }
 
 QString QARNDATEVALIDATE::validateDateTime(const QString &DateTimeText, const StatusDisplay &Footer,
                                            const QString &DateFormat, bool Mandatory, const QString &MinYear,
                                            const QString &Caption) {
-    try {
-        const QString date = validateDate(DateTimeText.left(10), Footer, DateFormat, Mandatory, MinYear, Caption);
-        return checks::withTime(numeric(), date, DateTimeText.right(8), &Footer, Caption);
-    } catch (...) {
-        return {};
-    }
+    const QString date = validateDate(DateTimeText.left(10), Footer, DateFormat, Mandatory, MinYear, Caption);
+    return checks::withTime(numeric(), date, DateTimeText.right(8), &Footer, Caption);
 }
 
 QString QARNDATEVALIDATE::GetDate(const QString &DateText) { return checks::getDate(DateText); }

@@ -3,7 +3,8 @@
 #include <QString>
 
 // Validation of numeric dates ("05/01/2004", month 1..12) and times, with
-// the status codes DB128, DB129 and DB130 shown through the caller's hook.
+// the status codes DB128, DB129 and DB130 shown through the caller's hook,
+// whose failure is let through.
 class QARNDATEVALIDATE {
 public:
     using StatusDisplay = zv::dateinput::StatusDisplay;

@@ -48,24 +48,22 @@ static int asMonthNumber(const QString &digits) { return int(qMin<qint64>(number
 
 QString clsDATEVALIDATE::checkDate(const QString &t, const StatusDisplay *F, bool M, const QString &Y,
                                    const QString &C) {
-    try {
-        if (t == kMonthNameMask || t == kMonthNameMaskSlashed) {
-            if (M)
-                DisplayStatus(monthName().blankCode, F, C, QString());
-            return monthName().blankDate;
-        }
-        const qint64 day = numberOf(digitsOf(chars(t, 1, 2)));
-        QString month = digitsOf(chars(t, 4, 6));
-        if (isWholeNumber(month))
-            month = GetMonth(asMonthNumber(month));
-        if (!calendarDate(1, month, QStringLiteral("2000")).isValid()) {
-            DisplayStatus(monthName().invalidCode, F, QString(), QString());
-            return {};
-        }
-        return checks::dateOf(monthName(), day, month, digitsOf(charsFrom(t, 8)), Y, F);
-    } catch (...) {
+    // The text itself never fails; what may is the status hook's read of the
+    // message, and that failure is the caller's action's to end and tell.
+    if (t == kMonthNameMask || t == kMonthNameMaskSlashed) {
+        if (M)
+            DisplayStatus(monthName().blankCode, F, C, QString());
+        return monthName().blankDate;
+    }
+    const qint64 day = numberOf(digitsOf(chars(t, 1, 2)));
+    QString month = digitsOf(chars(t, 4, 6));
+    if (isWholeNumber(month))
+        month = GetMonth(asMonthNumber(month));
+    if (!calendarDate(1, month, QStringLiteral("2000")).isValid()) {
+        DisplayStatus(monthName().invalidCode, F, QString(), QString());
         return {};
     }
+    return checks::dateOf(monthName(), day, month, digitsOf(charsFrom(t, 8)), Y, F);
 }
 
 QString clsDATEVALIDATE::validateDate(const QString &DateText, const StatusDisplay &Footer, const QString &,
@@ -81,27 +79,22 @@ QString clsDATEVALIDATE::validateDateWithOutTBL(const QString &DateText, const Q
 QString clsDATEVALIDATE::validateDateTime(const QString &DateTimeText, const StatusDisplay &Footer,
                                           const QString &DateFormat, bool Mandatory, const QString &MinYear,
                                           const QString &Caption) {
-    try {
-        // The time is the last 8 characters; the date what stands before it.
-        const QString &t = DateTimeText;
-        const QString timePart = t.right(8);
-        QString datePart = t.left(qMax<qsizetype>(0, t.size() - 8));
-        if (datePart.endsWith(QLatin1Char(' ')))
-            datePart.chop(1);
-        if (datePart == kNumericMask || datePart == kMonthNameMaskSlashed || datePart == kMonthNameMask) {
-            if (Mandatory)
-                DisplayStatus(monthName().blankCode, &Footer, Caption, QString());
-            return monthName().blankDateTime;
-        }
-        // The date-and-time box writes the month as a number: dd/mm/yyyy.
-        if (datePart.size() == 10 && datePart.at(2) == QLatin1Char('/') && datePart.at(5) == QLatin1Char('/'))
-            datePart = datePart.left(2) + QLatin1Char('-') + datePart.mid(3, 2) + QStringLiteral("_-") +
-                       datePart.mid(6);
-        const QString date = validateDate(datePart, Footer, DateFormat, Mandatory, MinYear, Caption);
-        return checks::withTime(monthName(), date, timePart, &Footer, Caption);
-    } catch (...) {
-        return {};
+    // The time is the last 8 characters; the date what stands before it.
+    const QString &t = DateTimeText;
+    const QString timePart = t.right(8);
+    QString datePart = t.left(qMax<qsizetype>(0, t.size() - 8));
+    if (datePart.endsWith(QLatin1Char(' ')))
+        datePart.chop(1);
+    if (datePart == kNumericMask || datePart == kMonthNameMaskSlashed || datePart == kMonthNameMask) {
+        if (Mandatory)
+            DisplayStatus(monthName().blankCode, &Footer, Caption, QString());
+        return monthName().blankDateTime;
     }
+    // The date-and-time box writes the month as a number: dd/mm/yyyy.
+    if (datePart.size() == 10 && datePart.at(2) == QLatin1Char('/') && datePart.at(5) == QLatin1Char('/'))
+        datePart = datePart.left(2) + QLatin1Char('-') + datePart.mid(3, 2) + QStringLiteral("_-") + datePart.mid(6);
+    const QString date = validateDate(datePart, Footer, DateFormat, Mandatory, MinYear, Caption);
+    return checks::withTime(monthName(), date, timePart, &Footer, Caption);
 }
 
 QString clsDATEVALIDATE::GetDate(const QString &DateText) { return checks::getDate(DateText); }

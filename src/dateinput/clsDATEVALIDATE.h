@@ -11,7 +11,9 @@ namespace zv::ui { class KeyPreview; }
 // The date-entry object of the forms: turns a text box into the masked date
 // field "__-___-____" (07-Mar-2004) and validates dates and times, showing
 // the coded status messages ZVE128, ZVE129 and ZVE130 through the status
-// hook the caller passes (the form's utility object and footer).
+// hook the caller passes (the form's utility object and footer). A failure
+// of the hook (its read of the message) is let through: a date is never
+// answered "not valid" from a read that failed.
 class clsDATEVALIDATE {
 public:
     clsDATEVALIDATE();

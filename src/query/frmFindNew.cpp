@@ -43,6 +43,17 @@ bool isBooleanFormat(const QString &format) {
            format == QLatin1String("CLOP");
 }
 
+// The dialog's box for a failure: its description (a held file is the in-use box).
+void tellHere(const std::exception &e) {
+    zv::ui::ErrorBox(e, zv::db::ErrorLayout::Description, zv::ui::vbOKOnly + zv::ui::vbCritical);
+}
+
+// Each press in the dialog is one action, told in the dialog's box.
+template <class F>
+auto pressed(F step) {
+    return zv::ui::asAction(std::move(step), &tellHere);
+}
+
 QPushButton *button(const QString &text, const char *name, QWidget *parent) {
     auto *b = new QPushButton(text, parent);
     b->setObjectName(QLatin1String(name));
@@ -113,11 +124,11 @@ frmFindNew::frmFindNew(QWidget *parent) : QDialog(parent) {
                        static_cast<QWidget *>(DtpFind)})
         w->installEventFilter(this);
 
-    connect(cmbLookIn, &QComboBox::currentIndexChanged, this, &frmFindNew::cmbLookIn_Click);
-    connect(txtActFind, &QLineEdit::textChanged, this, &frmFindNew::txtActFind_Change);
-    connect(optFirstRecord, &QRadioButton::clicked, this, &frmFindNew::optFirstRecord_Click);
-    connect(optCurrentRecord, &QRadioButton::clicked, this, &frmFindNew::optCurrentRecord_Click);
-    connect(cmdNext, &QPushButton::clicked, this, &frmFindNew::cmdNext_Click);
+    connect(cmbLookIn, &QComboBox::currentIndexChanged, this, pressed([this] { cmbLookIn_Click(); }));
+    connect(txtActFind, &QLineEdit::textChanged, this, pressed([this] { txtActFind_Change(); }));
+    connect(optFirstRecord, &QRadioButton::clicked, this, pressed([this] { optFirstRecord_Click(); }));
+    connect(optCurrentRecord, &QRadioButton::clicked, this, pressed([this] { optCurrentRecord_Click(); }));
+    connect(cmdNext, &QPushButton::clicked, this, pressed([this] { cmdNext_Click(); }));
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
 
     // Loading: nothing typed yet.
@@ -134,6 +145,10 @@ frmFindNew::frmFindNew(QWidget *parent) : QDialog(parent) {
 frmFindNew::~frmFindNew() = default;
 
 void frmFindNew::ShowForm(std::shared_ptr<zv::db::Recordset> rs, RecordsetGrid *grid, const QString &screenKey) {
+    // The data types of the shown grid columns, in order. Read first: a read
+    // that fails ends the press that opens the dialog, never offering text
+    // boxes for dates.
+    const QStringList types = readShownColumnTypes(modCommon::MainConnection(), screenKey);
     {
         const QSignalBlocker block(cmbLookIn);
         cmbLookIn->clear();
@@ -151,12 +166,10 @@ void frmFindNew::ShowForm(std::shared_ptr<zv::db::Recordset> rs, RecordsetGrid *
             if (grid->isColumnHidden(i))
                 continue;
             ++shown;
-            QVariant value;
-            try {
-                value = m_rs->value(grid->columnDataField(i));
-            } catch (const zv::db::DbError &) {
+            const int field = m_rs->fieldIndex(grid->columnDataField(i));
+            if (field < 0)
                 continue;
-            }
+            const QVariant value = m_rs->value(field);
             if (value.isNull() || isYesNoValue(value) || isBooleanFormat(grid->columnFormat(i)))
                 continue;
             const QString caption = grid->columnCaption(i).trimmed();
@@ -169,24 +182,8 @@ void frmFindNew::ShowForm(std::shared_ptr<zv::db::Recordset> rs, RecordsetGrid *
         }
     }
 
-    // The data types of the shown grid columns, in order.
-    try {
-        if (modCommon::MainConnectionOpen()) {
-            const QStringList types = readShownColumnTypes(modCommon::MainConnection(), m_screenKey);
-            for (int e = 0; e < m_entries.size(); ++e)
-                m_entries[e].dataType = types.value(shownOrdinal.at(e));
-        }
-    } catch (const zv::db::DbError &e) {
-        // A held file is no answer about the types: told, and the dialog
-        // waits for the file rather than offer text boxes for dates.
-        if (zv::db::isInUse(e)) {
-            zv::ui::ErrorBox(e, zv::db::ErrorLayout::Description, zv::ui::vbOKOnly + zv::ui::vbCritical);
-            m_rs.reset();
-            m_grid = nullptr;
-            return;
-        }
-        // Without types the inputs stay as they are.
-    }
+    for (int e = 0; e < m_entries.size(); ++e)
+        m_entries[e].dataType = types.value(shownOrdinal.at(e));
 
     if (cmbMatch->currentIndex() < 0)
         cmbMatch->setCurrentIndex(2);
@@ -304,13 +301,11 @@ void frmFindNew::cmdNext_Click() {
     bool found = false;
     try {
         found = m_rs->find(entry.field, op, value, skipCurrent);
-    } catch (const zv::db::DbError &) {
-        // A criterion the recordset rejects changes nothing.
+    } catch (...) {
+        // A criterion the recordset rejects leaves it where it was, and is told.
         if (before >= 1)
             m_rs->setAbsolutePosition(before);
-        if (m_grid)
-            m_grid->syncCurrentRow();
-        return;
+        throw;
     }
 
     if (found && m_rs->absolutePosition() >= 1) {

@@ -51,6 +51,16 @@ void setBackColour(QWidget *w, const QColor &c) {
     w->setPalette(p);
 }
 
+// The window's box for a failure: its description alone (a held file is the
+// in-use box). It reads nothing and throws nothing.
+void tellHere(const std::exception &e) { zv::ui::ErrorBox(e, zv::db::ErrorLayout::Description, zv::ui::vbOKOnly); }
+
+// Each press in the window is one action, told in the window's box.
+template <class F>
+auto pressed(F step) {
+    return zv::ui::asAction(std::move(step), &tellHere);
+}
+
 const QColor kLocked(0xE0, 0xE0, 0xE0);
 const QColor kOpen(0xFF, 0xFF, 0xFF);
 
@@ -113,7 +123,7 @@ frmGeneralFilter::frmGeneralFilter(QWidget *parent) : QDialog(parent) {
     addButton(m_tlbHeader, QStringLiteral("Help"), QStringLiteral("Help - F1"), *m_images);
     addButton(m_tlbHeader, QStringLiteral("Exit"), QStringLiteral("Exit - ESC"), *m_images);
     m_tlbHeader->setGeometry(0, 0, width(), m_tlbHeader->sizeHint().height());
-    connect(m_tlbHeader, &QToolBar::actionTriggered, this, &frmGeneralFilter::tlbHeader_ButtonClick);
+    connect(m_tlbHeader, &QToolBar::actionTriggered, this, pressed([this](QAction *a) { tlbHeader_ButtonClick(a); }));
 
     // Element 0 of each control array belongs to the design.
     m_txtFld.push_back(new QLineEdit(this));
@@ -139,15 +149,15 @@ frmGeneralFilter::frmGeneralFilter(QWidget *parent) : QDialog(parent) {
     addButton(m_tlbMiddle, QStringLiteral("Cancel"), QStringLiteral("Cancel - F10"), *m_images);
     addButton(m_tlbMiddle, QStringLiteral("Reset"), QStringLiteral("Reset - F11"), *m_images);
     m_tlbMiddle->setGeometry(0, px(1200), width(), m_tlbMiddle->sizeHint().height());
-    connect(m_tlbMiddle, &QToolBar::actionTriggered, this, &frmGeneralFilter::tlbMiddle_ButtonClick);
+    connect(m_tlbMiddle, &QToolBar::actionTriggered, this, pressed([this](QAction *a) { tlbMiddle_ButtonClick(a); }));
 
     m_grid = new RecordsetGrid(this);
     m_grid->setObjectName(QStringLiteral("dgdGrid"));
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_grid->hide();
-    connect(m_grid, &RecordsetGrid::MoveComplete, this, &frmGeneralFilter::mrecGrid_MoveComplete);
-    connect(m_grid, &RecordsetGrid::HeadClick, this, &frmGeneralFilter::dgdGrid_HeadClick);
-    connect(m_grid, &RecordsetGrid::RowChosen, this, [this] { tlbFooter_FooterClick(QStringLiteral("Ok")); });
+    connect(m_grid, &RecordsetGrid::MoveComplete, this, pressed([this] { mrecGrid_MoveComplete(); }));
+    connect(m_grid, &RecordsetGrid::HeadClick, this, pressed([this](int column) { dgdGrid_HeadClick(column); }));
+    connect(m_grid, &RecordsetGrid::RowChosen, this, pressed([this] { tlbFooter_FooterClick(QStringLiteral("Ok")); }));
 
     m_footerBar = new QWidget(this);
     auto *footerLayout = new QHBoxLayout(m_footerBar);
@@ -175,10 +185,12 @@ frmGeneralFilter::frmGeneralFilter(QWidget *parent) : QDialog(parent) {
     m_footer->setStatusVisible(true);
     m_footer->setRightToolbarVisible(false);
     m_footer->setResetVisible(false);
-    connect(m_footer, &clsFooterToolBar::FooterClick, this, &frmGeneralFilter::tlbFooter_FooterClick);
+    connect(m_footer, &clsFooterToolBar::FooterClick, this,
+            pressed([this](const QString &key) { tlbFooter_FooterClick(key); }));
 
     m_formKeys = std::make_unique<FormKeys>(this);
     zv::fw::keyPreviewOf(this)->addFormHandler(m_formKeys.get());
+    zv::fw::keyPreviewOf(this)->setTeller(&tellHere);
 
     middleButton(QStringLiteral("Find"))->setVisible(false);
     middleButton(QStringLiteral("Sort"))->setVisible(false);
@@ -212,14 +224,11 @@ bool frmGeneralFilter::Load(const QString &ScreenKey, const QString &JoinConditi
     m_repeat = RepeatFlag;
     m_result = cancelledResult();
     m_outcome.clear();
-    try {
-        if (!modCommon::MainConnectionOpen())
-            return false;
-        m_queryRows = readQueryFields(modCommon::MainConnection(), m_screenKey);
-    } catch (const zv::db::DbError &e) {
-        zv::ui::ErrorBox(e, zv::db::ErrorLayout::Description, zv::ui::vbOKOnly + zv::ui::vbCritical);
-        return false;
-    }
+    // Rows that could not be read are no cancel: the failure is told here and
+    // ends the caller's action, which then decides nothing from it.
+    if (!zv::ui::runAction([this] { m_queryRows = readQueryFields(modCommon::MainConnection(), m_screenKey); },
+                           &tellHere))
+        zv::ui::endAction();
     if (m_queryRows.isEmpty()) {
         zv::ui::MsgBox(QStringLiteral("No filter is defined for \"%1\"").arg(m_screenKey),
                        zv::ui::vbOKOnly + zv::ui::vbInformation, QStringLiteral("Information"));
@@ -393,20 +402,7 @@ void frmGeneralFilter::criteriaMode() {
     lockFields(false);
 }
 
-void frmGeneralFilter::search() {
-    m_tlbMiddle->setEnabled(false);
-    m_grid->hide();
-    setMiddleMode(false);
-    m_tbFooter->show();
-    m_footer->setStatusVisible(true);
-    m_footer->setRightToolbarVisible(true);
-    m_footer->setResetVisible(false);
-    m_footer->setSelectPicture(clsFooterToolBar::NoPicture);
-    if (m_rs && !m_rs->isEmpty())
-        lockFields(true);
-    FormatGrid();
-    m_tlbMiddle->setEnabled(true);
-}
+void frmGeneralFilter::search() { FormatGrid(); }
 
 // The rows shown go with the grid: a later search never holds two results.
 // Their record counter goes too.
@@ -417,57 +413,61 @@ void frmGeneralFilter::releaseRows() {
     m_footer->setSelectPicture(clsFooterToolBar::NoPicture);
 }
 
-void frmGeneralFilter::ShowData() {
-    m_footer->setRightToolbarVisible(false);
-    releaseRows();
-    try {
-        zv::db::Connection &conn = modCommon::MainConnection();
-        m_gridRows = readGridColumns(conn, m_screenKey);
-        const QList<GridColumnRow> &gridRows = m_gridRows;
-        QList<CriterionInput> inputs;
-        int textIndex = -1;
-        int dateIndex = 0;
-        for (int i = 0; i < m_queryRows.size(); ++i) {
-            CriterionInput in;
-            in.kind = i < gridRows.size() ? gridRows.at(i).userCntrl.trimmed().toUpper() : QString();
-            in.column = m_columnNames.value(i);
-            if (in.kind == QLatin1String("DT")) {
-                ++dateIndex;
-                if (dateIndex < int(m_DTPic.size()) && m_DTPic.at(dateIndex)) {
-                    in.date = m_DTPic.at(dateIndex)->date();
-                    in.text = m_DTPic.at(dateIndex)->isBlank() ? QString() : m_DTPic.at(dateIndex)->text();
-                }
-            } else if (in.kind == QLatin1String("TF") || in.kind == QLatin1String("T") ||
-                       in.kind == QLatin1String("TFT")) {
-                ++textIndex;
-                if (textIndex < int(m_txtFld.size()))
-                    in.text = m_txtFld.at(textIndex)->text();
+frmGeneralFilter::Found frmGeneralFilter::readMatches() {
+    zv::db::Connection &conn = modCommon::MainConnection();
+    Found found;
+    found.gridRows = readGridColumns(conn, m_screenKey);
+    QList<CriterionInput> inputs;
+    int textIndex = -1;
+    int dateIndex = 0;
+    for (int i = 0; i < m_queryRows.size(); ++i) {
+        CriterionInput in;
+        in.kind = i < found.gridRows.size() ? found.gridRows.at(i).userCntrl.trimmed().toUpper() : QString();
+        in.column = m_columnNames.value(i);
+        if (in.kind == QLatin1String("DT")) {
+            ++dateIndex;
+            if (dateIndex < int(m_DTPic.size()) && m_DTPic.at(dateIndex)) {
+                in.date = m_DTPic.at(dateIndex)->date();
+                in.text = m_DTPic.at(dateIndex)->isBlank() ? QString() : m_DTPic.at(dateIndex)->text();
             }
-            inputs << in;
+        } else if (in.kind == QLatin1String("TF") || in.kind == QLatin1String("T") ||
+                   in.kind == QLatin1String("TFT")) {
+            ++textIndex;
+            if (textIndex < int(m_txtFld.size()))
+                in.text = m_txtFld.at(textIndex)->text();
         }
-        const BoundSql criteria = buildCriteria(inputs);
-        m_lastStatement = buildFinalStatement(m_baseStatement, m_join, criteria, m_appended, m_repeat != 0);
-        m_rs = readFilterRows(conn, m_lastStatement);
-    } catch (const FilterError &e) {
-        zv::ui::MsgBox(e.description(), zv::ui::vbOKOnly);
-        criteriaMode();
-        return;
-    } catch (const zv::db::DbError &e) {
-        zv::ui::ErrorBox(e, zv::db::ErrorLayout::Description, zv::ui::vbOKOnly);
-        criteriaMode();
-        return;
+        inputs << in;
     }
+    m_lastStatement = buildFinalStatement(m_baseStatement, m_join, buildCriteria(inputs), m_appended, m_repeat != 0);
+    found.rows = readFilterRows(conn, m_lastStatement);
+    return found;
+}
 
+void frmGeneralFilter::ShowData() {
+    // The rows of the last search are let go before the next is read (a
+    // search runs in criteria mode, where they are none or shown nowhere).
+    m_grid->setRecordset(nullptr);
+    m_rs.reset();
+    // Every read first: a search that fails (or a criterion refused) leaves
+    // the window as it was and is told once.
+    Found found = readMatches();
+
+    m_tbFooter->show();
+    m_footer->setStatusVisible(true);
+    releaseRows();
+    m_gridRows = std::move(found.gridRows);
+    m_rs = std::move(found.rows);
     // Rows and columns together: the grid is reset and measured once a search.
     m_grid->setRecordset(m_rs, gridColumns(*m_rs, m_gridRows));
     if (m_rs->isEmpty()) {
-        m_footer->setStatusVisible(true);
         criteriaMode();
+        // The window is in criteria mode before the message is read.
         if (!m_utility)
             m_utility = new clsGeneralDetailHeader(this);
         m_utility->DisplayStatus(QStringLiteral("ZVE001"), m_footer, QString(), QString());
         return;
     }
+    setMiddleMode(false);
     m_footer->setRightToolbarVisible(true);
     m_footer->setResetVisible(false);
     lockFields(true);
@@ -589,12 +589,7 @@ void frmGeneralFilter::dgdGrid_HeadClick(int column) {
         return;
     const QString field = QLatin1Char('[') + m_grid->columnDataField(column) + QLatin1Char(']');
     const QString ascending = field + QStringLiteral(" ASC");
-    try {
-        m_rs->sort(m_rs->sortSpec() == ascending ? field + QStringLiteral(" DESC") : ascending);
-    } catch (const zv::db::DbError &e) {
-        zv::ui::ErrorBox(e, zv::db::ErrorLayout::Description, zv::ui::vbOKOnly);
-        return;
-    }
+    m_rs->sort(m_rs->sortSpec() == ascending ? field + QStringLiteral(" DESC") : ascending);
     m_grid->refresh();
 }
 

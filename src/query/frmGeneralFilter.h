@@ -42,19 +42,24 @@ public:
 
     // Shows a new filter window modally over the screen key's rows. Returns the
     // texts of the chosen row's grid columns in grid order (hidden columns
-    // included); nothing chosen: two elements, both empty.
+    // included); nothing chosen: two elements, both empty. When the key's rows
+    // cannot be read the failure is told and the caller's action ends
+    // (zv::ui::ActionEnded): a failed read is never a cancel.
     static QStringList Show_Form(const QString &ScreenKey, const QString &JoinCondition = QString(),
                                  const QString &AppendedText = QString(), const QString &Unused = QString(),
                                  int RepeatFlag = 0);
 
     // The steps of Show_Form on this window: build the statement and the
-    // fields; false (and the reason shown) when the key cannot be used.
+    // fields; false (and the reason shown) when the key has no rows. A read
+    // that fails is told and ends the action (zv::ui::ActionEnded).
     bool Load(const QString &ScreenKey, const QString &JoinCondition = QString(),
               const QString &AppendedText = QString(), const QString &Unused = QString(), int RepeatFlag = 0);
     QStringList result() const { return m_result; }
     static QStringList cancelledResult() { return {QString(), QString()}; }
 
     void CreateControls();
+    // The search: reads the rows for the typed criteria and shows them. A
+    // read that fails, or a criterion refused, throws and changes nothing.
     void ShowData();
     void FormatGrid();
 
@@ -99,7 +104,14 @@ private:
         QString chars;
     };
 
+    // What a search reads, before anything on the window changes.
+    struct Found {
+        QList<GridColumnRow> gridRows;
+        std::shared_ptr<zv::db::Recordset> rows;
+    };
+
     void PlaceControls(int index, const QueryFieldRow &row, bool dateRow);
+    Found readMatches();
     void search();
     void releaseRows();
     void criteriaMode();

@@ -21,6 +21,12 @@ QComboBox *makeList(const char *name, QWidget *parent) {
     c->setEditable(false);
     return c;
 }
+// The dialog's box for a failure: its description (a held file is the in-use box).
+void tellHere(const std::exception &e) {
+    zv::ui::ErrorBox(e, zv::db::ErrorLayout::Description, zv::ui::vbOKOnly + zv::ui::vbCritical,
+                     QStringLiteral("Error"));
+}
+
 QGroupBox *frame(const QString &title, QWidget *content, QWidget *parent) {
     auto *g = new QGroupBox(title, parent);
     auto *l = new QVBoxLayout(g);
@@ -78,7 +84,7 @@ frmNewSort::frmNewSort(QWidget *parent) : QDialog(parent) {
                        static_cast<QWidget *>(optDesc)})
         w->installEventFilter(this);
 
-    connect(cmdOK, &QPushButton::clicked, this, &frmNewSort::cmdOK_Click);
+    connect(cmdOK, &QPushButton::clicked, this, zv::ui::asAction([this] { cmdOK_Click(); }, &tellHere));
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
 
     const int w = zv::ui::twipsToPixels(3960), h = zv::ui::twipsToPixels(4470);
@@ -132,14 +138,9 @@ void frmNewSort::cmdOK_Click() {
         return;
     }
     if (m_rs) {
-        try {
-            m_rs->sort(text);
-        } catch (const zv::db::DbError &e) {
-            // The recordset refused the order: say so and let the user choose again.
-            zv::ui::ErrorBox(e, zv::db::ErrorLayout::Description, zv::ui::vbOKOnly + zv::ui::vbCritical,
-                             QStringLiteral("Error"));
-            return;
-        }
+        // An order the recordset refuses ends the press before the dialog
+        // closes: told, and the user chooses again.
+        m_rs->sort(text);
         if (m_grid)
             m_grid->refresh();
     }
@@ -151,7 +152,7 @@ bool frmNewSort::eventFilter(QObject *watched, QEvent *event) {
         auto *ke = static_cast<QKeyEvent *>(event);
         if (ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter) {
             if (watched == optAsc || watched == optDesc)
-                cmdOK_Click();
+                zv::ui::runAction([this] { cmdOK_Click(); }, &tellHere);
             else
                 zv::ui::sendTab(static_cast<QWidget *>(watched));
             return true;

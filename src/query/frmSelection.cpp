@@ -1,6 +1,7 @@
 #include "frmSelection.h"
 #include "platform/ui/ErrorBox.h"
 #include "core/modCommon.h"
+#include "framework/FormKeys.h"
 #include "framework/ImageList.h"
 #include "framework/clsFooterToolBar.h"
 #include "framework/clsGeneralHeader.h"
@@ -24,6 +25,18 @@
 namespace zv::query {
 
 namespace {
+// The list's box for a failure: its description, then its number (a held
+// file is the in-use box). Opening the list adds where it failed.
+void tellHere(const std::exception &e, const QString &where = QString()) {
+    zv::ui::ErrorBox(e, zv::db::ErrorLayout::DescriptionFirst, zv::ui::vbOKOnly + zv::ui::vbCritical, QString(), where);
+}
+
+// Each press in the list is one action, told in the list's box.
+template <class F>
+auto pressed(F step) {
+    return zv::ui::asAction(std::move(step), [](const std::exception &e) { tellHere(e); });
+}
+
 QAction *addKeyed(QToolBar *bar, const QString &key, const QString &tip) {
     QAction *a = bar->addAction(key);
     a->setObjectName(key);
@@ -96,7 +109,8 @@ frmSelection::frmSelection(QWidget *parent) : QDialog(parent) {
     m_header->setHelpVisible(false);
     m_header->setAttachmentEnable(false);
     m_header->setExitEnable(true);
-    connect(m_header, &clsHeader::HeaderClick, this, &frmSelection::tlbHeader_HeaderClick);
+    connect(m_header, &clsHeader::HeaderClick, this,
+            pressed([this](const QString &key) { tlbHeader_HeaderClick(key); }));
 
     m_imlFooter = std::make_shared<ImageList>(QStringList{
         QStringLiteral("Ok"), QStringLiteral("Cancel"), QStringLiteral("Reset"), QStringLiteral("None"),
@@ -107,7 +121,9 @@ frmSelection::frmSelection(QWidget *parent) : QDialog(parent) {
     m_footer->setformname(this);
     m_footer->setImageListName(m_imlFooter);
     m_footer->setLabelName(m_lblStatus);
-    connect(m_footer, &clsFooterToolBar::FooterClick, this, &frmSelection::tlbFooter_FooterClick);
+    connect(m_footer, &clsFooterToolBar::FooterClick, this,
+            pressed([this](const QString &key) { tlbFooter_FooterClick(key); }));
+    zv::fw::keyPreviewOf(this)->setTeller([](const std::exception &e) { tellHere(e); });
 
     m_utility = new clsGeneralHeader(this);
     m_utility->ActivateHeaderToolBar(m_header);
@@ -116,8 +132,8 @@ frmSelection::frmSelection(QWidget *parent) : QDialog(parent) {
     m_userSel->setChecked(true);
     m_utility->UsrClearFooter(m_footer);
 
-    connect(m_selAll, &QRadioButton::clicked, this, &frmSelection::optSelAll_Click);
-    connect(m_deselAll, &QRadioButton::clicked, this, &frmSelection::optDSelAll_Click);
+    connect(m_selAll, &QRadioButton::clicked, this, pressed([this] { optSelAll_Click(); }));
+    connect(m_deselAll, &QRadioButton::clicked, this, pressed([this] { optDSelAll_Click(); }));
 }
 
 frmSelection::~frmSelection() = default;
@@ -132,13 +148,12 @@ QString frmSelection::ShowValues(const QString &Caption, const QString &Sql, int
 QString frmSelection::ShowValues(const QString &Caption, const BoundSql &Statement, int ReturnMode,
                                  const QString &CurrentList, const SelectionColumns &Columns) {
     frmSelection window(QApplication::activeWindow());
-    if (!window.Load(Caption, Statement, ReturnMode, CurrentList, Columns))
-        return QString();
+    window.Load(Caption, Statement, ReturnMode, CurrentList, Columns);
     window.exec();
     return window.result();
 }
 
-bool frmSelection::Load(const QString &Caption, const BoundSql &Statement, int ReturnMode,
+void frmSelection::Load(const QString &Caption, const BoundSql &Statement, int ReturnMode,
                         const QString &CurrentList, const SelectionColumns &Columns) {
     // A set: a long last selection is looked up once a row, not searched.
     QSet<QString> current;
@@ -150,39 +165,34 @@ bool frmSelection::Load(const QString &Caption, const BoundSql &Statement, int R
     m_keys.clear();
     m_result.clear();
     m_confirmed = false;
-    try {
-        if (!modCommon::MainConnectionOpen())
-            return false;
-        const QList<SelectionRow> rows = readSelectionRows(modCommon::MainConnection(), Statement, Columns);
-        QStringList texts;
-        texts.reserve(rows.size());
-        m_keys.reserve(rows.size());
-        std::vector<bool> ticked(rows.size());
-        for (qsizetype i = 0; i < rows.size(); ++i) {
-            const SelectionRow &row = rows.at(i);
-            m_keys << row.key;
-            texts << row.text;
-            ticked[i] = !row.key.isEmpty() && current.contains(row.key.trimmed());
-        }
-        // All rows in one insert, the ticked ones in one selection.
-        m_list->addItems(texts);
-        setTicked(ticked);
-    } catch (const zv::db::DbError &e) {
-        zv::ui::ErrorBox(e, zv::db::ErrorLayout::DescriptionFirst, zv::ui::vbOKOnly + zv::ui::vbCritical, QString(),
-                         QStringLiteral("Error in FrmSelection.ShowValues"));
-        m_list->clear();
-        m_keys.clear();
-        return false;
+    // Rows that could not be read are no empty choice: the failure is told
+    // here and ends the caller's action, whose last selection stays.
+    QList<SelectionRow> rows;
+    if (!zv::ui::runAction([&] { rows = readSelectionRows(modCommon::MainConnection(), Statement, Columns); },
+                           [](const std::exception &e) {
+                               tellHere(e, QStringLiteral("Error in FrmSelection.ShowValues"));
+                           }))
+        zv::ui::endAction();
+    QStringList texts;
+    texts.reserve(rows.size());
+    m_keys.reserve(rows.size());
+    std::vector<bool> ticked(rows.size());
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const SelectionRow &row = rows.at(i);
+        m_keys << row.key;
+        texts << row.text;
+        ticked[i] = !row.key.isEmpty() && current.contains(row.key.trimmed());
     }
+    // All rows in one insert, the ticked ones in one selection.
+    m_list->addItems(texts);
+    setTicked(ticked);
     m_footer->setStatus(QString());
     m_footer->setSelectPicture(clsFooterToolBar::NoPicture);
     m_returnMode = ReturnMode;
-    return true;
 }
 
 void frmSelection::tlbFooter_FooterClick(const QString &Key) {
     if (Key == QLatin1String("Ok")) {
-        m_confirmed = true;
         QString text;
         const std::vector<bool> ticked = tickedRows();
         for (size_t i = 0; i < ticked.size(); ++i) {
@@ -196,6 +206,7 @@ void frmSelection::tlbFooter_FooterClick(const QString &Key) {
             return;
         }
         text.chop(1);
+        m_confirmed = true;
         m_result = text;
         QDialog::accept();
     } else if (Key == QLatin1String("Cancel")) {

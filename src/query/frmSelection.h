@@ -30,7 +30,9 @@ public:
     // as the columns say, with the rows whose key is in CurrentList
     // (comma-separated, single quotes ignored) already ticked. Returns the
     // ticked keys in list order joined by ",": bare in ReturnMode 0, each
-    // between single quotes in ReturnMode 1; "" when closed otherwise.
+    // between single quotes in ReturnMode 1; "" when closed otherwise. When
+    // the rows cannot be read the failure is told and the caller's action
+    // ends (zv::ui::ActionEnded): a failed read is never an empty choice.
     static QString ShowValues(const QString &Caption, const BoundSql &Statement, int ReturnMode,
                               const QString &CurrentList, const SelectionColumns &Columns);
     // The same for a statement without values, the columns given one by one.
@@ -38,9 +40,9 @@ public:
                               const QString &CurrentList, int KeyColumn, int FirstColumn, int SecondColumn = -1,
                               int ThirdColumn = -1);
 
-    // The steps of ShowValues before the window is shown; false (and the
-    // error shown) when the query cannot be used.
-    bool Load(const QString &Caption, const BoundSql &Statement, int ReturnMode, const QString &CurrentList,
+    // The steps of ShowValues before the window is shown; a query that
+    // cannot be used is told and ends the action (zv::ui::ActionEnded).
+    void Load(const QString &Caption, const BoundSql &Statement, int ReturnMode, const QString &CurrentList,
               const SelectionColumns &Columns);
     QString result() const { return m_result; }
 

@@ -1,11 +1,13 @@
 #include "dateinput/QARNDATEVALIDATE.h"
 #include "dateinput/clsDATEVALIDATE.h"
+#include "platform/db/DbError.h"
 #include <QLocale>
 #include <gtest/gtest.h>
 #include <ostream>
 
 // Readable Qt strings in failure messages.
 inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
+#include <functional>
 #include <optional>
 
 namespace {
@@ -268,4 +270,43 @@ TEST(DateConversions, ValidatedTextToDate) {
     EXPECT_FALSE(zv::dateinput::dateOfValidated(QStringLiteral("__-___-____")).isValid());
     EXPECT_FALSE(zv::dateinput::dateOfValidated(QString()).isValid());
     EXPECT_FALSE(zv::dateinput::dateOfValidated(QStringLiteral("30-Feb-2004")).isValid());
+}
+
+// A message that cannot be read (the file is held) ends the caller's step: the
+// date is never answered "refused" or "blank" from a read that failed.
+TEST(ValidateDate, AMessageThatCannotBeReadReachesTheCaller) {
+    clsDATEVALIDATE dv;
+    QARNDATEVALIDATE nv;
+    int asked = 0;
+    const zv::dateinput::StatusDisplay held = [&asked](const QString &, const QString &, const QString &) {
+        ++asked;
+        throw zv::db::DbError(zv::db::err::DatabaseInUse, QStringLiteral("database is locked"));
+    };
+    const QString mdy = QStringLiteral("dd-MMM-yyyy"), dmy = QStringLiteral("dd/mm/yyyy");
+    const std::pair<const char *, std::function<QString()>> calls[] = {
+        {"blank and mandatory", [&] { return dv.validateDate(kMask, held, mdy, true, {}, kCaption); }},
+        {"no month", [&] { return dv.validateDate(QStringLiteral("05-13_-2004"), held, mdy, false, {}, kCaption); }},
+        {"no year", [&] { return dv.validateDate(QStringLiteral("31-Feb-____"), held, mdy, false, {}, kCaption); }},
+        {"no such day", [&] { return dv.validateDate(QStringLiteral("31-Feb-2004"), held, mdy, false, {}, kCaption); }},
+        {"before the least year",
+         [&] { return dv.validateDate(QStringLiteral("05-Jan-2004"), held, mdy, false, QStringLiteral("2005"), kCaption); }},
+        {"date and time, no time",
+         [&] { return dv.validateDateTime(QStringLiteral("05/01/2004 13:05 PM"), held, dmy, false, {}, kCaption); }},
+        {"date and time, blank", [&] {
+             return dv.validateDateTime(QStringLiteral("__/__/____ __:__ _M"), held, dmy, true, {}, kCaption);
+         }},
+        {"time", [&] { return dv.validateTime(QStringLiteral("13:00 PM"), held, kCaption); }},
+        {"numeric, no month", [&] { return nv.validateDate(QStringLiteral("05/13/2004"), held, dmy, false, {}, kCaption); }},
+        {"numeric, no such day",
+         [&] { return nv.validateDate(QStringLiteral("31/02/2004"), held, dmy, false, {}, kCaption); }},
+        {"numeric date and time, no time",
+         [&] { return nv.validateDateTime(QStringLiteral("05/01/2004 __:__ _M"), held, dmy, false, {}, kCaption); }},
+        {"numeric time", [&] { return nv.validateTime(QStringLiteral("00:00 AM"), held, kCaption); }},
+    };
+    for (const auto &[what, call] : calls) {
+        SCOPED_TRACE(what);
+        asked = 0;
+        EXPECT_THROW(call(), zv::db::DbError);
+        EXPECT_EQ(asked, 1);
+    }
 }

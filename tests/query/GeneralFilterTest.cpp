@@ -322,6 +322,8 @@ TEST_F(GeneralFilter, ResultModeLocksTheFieldsAndCountsTheCurrentRecord) {
         EXPECT_TRUE(w->middleButton("Sort")->isVisible());
         EXPECT_TRUE(w->middleButton("Find")->isVisible());
         EXPECT_FALSE(w->middleButton("Ok")->isVisible());
+        EXPECT_TRUE(w->footerButton("Ok")->isVisible());
+        EXPECT_FALSE(w->footerButton("Reset")->isVisible());
         EXPECT_TRUE(w->dgdGrid()->isColumnHidden(4));   // the key column
         EXPECT_EQ(w->tlbFooter()->Status(), " Current Record : 1 of 3");
         pressKey(w->dgdGrid(), Qt::Key_Down);

@@ -88,3 +88,39 @@ inline void typeInto(QWidget *box, const QString &text) {
         QApplication::sendEvent(box, &press);
     }
 }
+
+// Runs a step and closes every other modal window it opens; opened() names
+// the first one's class, "" when none opened.
+class Watched {
+public:
+    Watched(QWidget *window, const std::function<void()> &step) {
+        auto state = std::make_shared<State>();
+        poll(state, window);
+        step();
+        state->over = true;
+        m_opened = state->opened;
+    }
+    QString opened() const { return m_opened; }
+
+private:
+    struct State {
+        QString opened;
+        bool over = false;
+    };
+    static void poll(std::shared_ptr<State> state, QWidget *window) {
+        QTimer::singleShot(0, [state, window] {
+            if (state->over)
+                return;
+            QWidget *m = QApplication::activeModalWidget();
+            if (m && m != window) {
+                if (state->opened.isEmpty())
+                    state->opened = QString::fromLatin1(m->metaObject()->className());
+                endModal(m);
+            }
+            poll(state, window);
+        });
+    }
+    QString m_opened;
+};
+
+inline QString pressWatching(QWidget *window, const std::function<void()> &step) { return Watched(window, step).opened(); }

@@ -1,5 +1,6 @@
 #include "QueryFixture.h"
 #include "framework/clsFooterToolBar.h"
+#include "platform/ui/ErrorBox.h"
 #include "query/frmSelection.h"
 
 #include <QLabel>
@@ -167,9 +168,14 @@ TEST_F(Selection, EveryOtherWayOutReturnsNothing) {
     }
 }
 
-TEST_F(Selection, AQueryThatFailsIsReportedAndNothingShown) {
-    EXPECT_EQ(frmSelection::ShowValues("Employee Name", "SELECT nothing FROM nowhere", 0, "", 0, 0), "");
-    EXPECT_EQ(frmSelection::ShowValues("Employee Name", kEmployees, 0, "", 7, 0), "");
+// The caller's action ends: it never takes the failure for an empty choice.
+TEST_F(Selection, AQueryThatFailsIsReportedAndEndsTheAction) {
+    const QString opened = pressWatching(nullptr, [] {
+        EXPECT_THROW(frmSelection::ShowValues("Employee Name", "SELECT nothing FROM nowhere", 0, "", 0, 0),
+                     zv::ui::ActionEnded);
+        EXPECT_THROW(frmSelection::ShowValues("Employee Name", kEmployees, 0, "", 7, 0), zv::ui::ActionEnded);
+    });
+    EXPECT_EQ(opened, "");
     ASSERT_EQ(messages.shown().size(), 2);
     for (const auto &m : messages.shown()) {
         EXPECT_TRUE(m.prompt.endsWith("\rError in FrmSelection.ShowValues")) << m.prompt.toStdString();
