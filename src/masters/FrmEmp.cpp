@@ -292,56 +292,48 @@ void FrmEmp::designationKeyPress(int &KeyAscii) {
 // ---------------------------------------------------------------- loading the row
 
 bool FrmEmp::UsrRefreshScreen() {
-    try {
-        // Everything is read before anything on screen changes.
-        auto employees = store();
-        const std::optional<EmployeeRow> row = employees.employee(keyValue().toLongLong());
-        if (!row) {
-            emptyView();
-            status(QStringLiteral("ZVE034"));
-            return false;
-        }
-        const QList<NamedKey> designations = employees.designations();
-        const QList<NamedKey> departments = employees.departments();
-        // An entry that is not in the list (gone since) shows its name, if any.
-        const auto nameOf = [](const QList<NamedKey> &list, const QVariant &key,
-                               const std::function<std::optional<QString>()> &name) {
-            for (const NamedKey &k : list)
-                if (QVariant(k.key) == key)
-                    return QString();
-            return name().value_or(QString());
-        };
-        const QString designationName =
-            nameOf(designations, row->designation, [&] { return employees.designationName(row->designation); });
-        const QString departmentName =
-            nameOf(departments, row->department, [&] { return employees.departmentName(row->department); });
-
-        showLists(designations, departments);
-        txtEmpno->setText(row->number);
-        txtEmpName->setText(row->name);
-        txtemail->setText(row->email);
-        txtUserID->setText(row->loginName);
-        txtEmpPassWord->setText(row->password);
-        txtConfirmPassword->setText(row->password);
-        const auto show = [](QComboBox *combo, const QVariant &key, const QString &name) {
-            const int at = combo->findData(key);
-            if (at >= 0)
-                combo->setCurrentIndex(at);
-            else
-                combo->setEditText(name);
-        };
-        show(cmbDesignation, row->designation, designationName);
-        show(CboDepartment, row->department, departmentName);
-        if (txtEmpName->isEnabled())
-            txtEmpName->setFocus();
-        return true;
-    } catch (const DbError &e) {
-        // A held file (or any failure that is no damage) goes to the error path as it is.
-        if (!zv::db::isDamage(e))
-            throw;
+    // Everything is read before anything on screen changes.
+    auto employees = store();
+    const std::optional<EmployeeRow> row = employees.employee(keyValue().toLongLong());
+    if (!row) {
         emptyView();
+        status(QStringLiteral("ZVE034"));
         return false;
     }
+    const QList<NamedKey> designations = employees.designations();
+    const QList<NamedKey> departments = employees.departments();
+    // An entry that is not in the list (gone since) shows its name, if any.
+    const auto nameOf = [](const QList<NamedKey> &list, const QVariant &key,
+                           const std::function<std::optional<QString>()> &name) {
+        for (const NamedKey &k : list)
+            if (QVariant(k.key) == key)
+                return QString();
+        return name().value_or(QString());
+    };
+    const QString designationName =
+        nameOf(designations, row->designation, [&] { return employees.designationName(row->designation); });
+    const QString departmentName =
+        nameOf(departments, row->department, [&] { return employees.departmentName(row->department); });
+
+    showLists(designations, departments);
+    txtEmpno->setText(row->number);
+    txtEmpName->setText(row->name);
+    txtemail->setText(row->email);
+    txtUserID->setText(row->loginName);
+    txtEmpPassWord->setText(row->password);
+    txtConfirmPassword->setText(row->password);
+    const auto show = [](QComboBox *combo, const QVariant &key, const QString &name) {
+        const int at = combo->findData(key);
+        if (at >= 0)
+            combo->setCurrentIndex(at);
+        else
+            combo->setEditText(name);
+    };
+    show(cmbDesignation, row->designation, designationName);
+    show(CboDepartment, row->department, departmentName);
+    if (txtEmpName->isEnabled())
+        txtEmpName->setFocus();
+    return true;
 }
 
 // ---------------------------------------------------------------- header
@@ -434,11 +426,11 @@ void FrmEmp::UsrDeleteRecord() {
         deleted = store().remove(keyValue().toLongLong());
     } catch (const DbError &e) {
         releaseRowLock();
+        // Any other failure ends the key, told once by its boundary.
         if (e.number() != zv::db::err::RelatedRows)
-            modCommon::ShowErrorMessage(&e);
+            throw;
         UsrRefreshScreen();
-        if (e.number() == zv::db::err::RelatedRows)
-            status(QStringLiteral("ZVE030"));
+        status(QStringLiteral("ZVE030"));
         return;
     }
     releaseRowLock();
@@ -473,22 +465,18 @@ void FrmEmp::select() {
 // ---------------------------------------------------------------- footer
 
 void FrmEmp::tlbFooter_FooterClick(const QString &Key) {
-    try {
-        if (Key == QLatin1String("Ok")) {
-            ok();
-        } else if (Key == QLatin1String("Cancel")) {
-            if (mode() == Mode::Add) {
-                cancelAdd();
-                setMode(Mode::Select);
-            } else if (mode() == Mode::Modify) {
-                cancelModify();
-                setMode(Mode::None);
-            } else {
-                setMode(Mode::Select);
-            }
+    if (Key == QLatin1String("Ok")) {
+        ok();
+    } else if (Key == QLatin1String("Cancel")) {
+        if (mode() == Mode::Add) {
+            cancelAdd();
+            setMode(Mode::Select);
+        } else if (mode() == Mode::Modify) {
+            cancelModify();
+            setMode(Mode::None);
+        } else {
+            setMode(Mode::Select);
         }
-    } catch (const std::exception &e) {
-        modCommon::ShowErrorMessage(e);
     }
 }
 

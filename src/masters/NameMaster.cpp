@@ -69,49 +69,25 @@ void NameMaster::UsrSetFieldsToDisableMode() {
 }
 
 bool NameMaster::UsrRefreshScreen() {
-    try {
-        const std::optional<QString> name = store().name(keyValue().toLongLong());
-        if (!name) {
-            emptyView();
-            applyAdminRule(false);
-            status(QStringLiteral("ZVE034"));
-            return false;
-        }
-        txtName->setText(*name);
-        return true;
-    } catch (const DbError &e) {
-        if (!zv::db::isDamage(e))
-            throw;
-        modCommon::ShowErrorMessage(&e);
+    const std::optional<QString> name = store().name(keyValue().toLongLong());
+    if (!name) {
+        emptyView();
+        applyAdminRule(false);
+        status(QStringLiteral("ZVE034"));
         return false;
     }
+    txtName->setText(*name);
+    return true;
 }
 
 bool NameMaster::rowExists() { return store().exists(keyValue().toLongLong()); }
 
-bool NameMaster::rowProtected() {
-    try {
-        return store().isProtected(keyValue().toLongLong());
-    } catch (const std::exception &e) {
-        if (!zv::db::isDamage(e))
-            throw;
-        modCommon::ShowErrorMessage(e);
-        return false;
-    }
-}
+// A read that fails ends the key: unknown is neither protected nor free.
+bool NameMaster::rowProtected() { return store().isProtected(keyValue().toLongLong()); }
 
 bool NameMaster::UsrLockRecord() { return !takeRowLock(m_spec.rows.table, keyValue()); }
 
-bool NameMaster::UsrIsReferenced() {
-    try {
-        return store().inUse(keyValue().toLongLong());
-    } catch (const DbError &e) {
-        // Unknown is never "not referenced"; a held file ends the delete untold here.
-        if (!zv::db::isDamage(e))
-            throw;
-        return true;
-    }
-}
+bool NameMaster::UsrIsReferenced() { return store().inUse(keyValue().toLongLong()); }
 
 // ---------------------------------------------------------------- header
 
@@ -137,8 +113,13 @@ void NameMaster::modify() {
     setMode(Mode::Modify);
     if (!lockForModify(m_spec.rows.table, [this] { return rowExists(); }))
         return;
+    // The name on file is read before the toolbars change: a failed read leaves them as they were.
+    if (!UsrRefreshScreen()) {
+        releaseRowLock();
+        setMode(Mode::Select);
+        return;
+    }
     utility.ToolBarsForModify(&tlbHeader, &tlbFooter);
-    UsrRefreshScreen();
     UsrSetFieldsToModifyMode();
 }
 

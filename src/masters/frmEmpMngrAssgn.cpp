@@ -98,7 +98,8 @@ frmEmpMngrAssgn::frmEmpMngrAssgn(QWidget *parent, zv::fw::FormServices services)
     resize(840, 600);
 
     // Load
-    dbOpen();
+    if (!dbOpen())
+        return;
     setUpToolbars({"Add", "Modify", "Delete", "Separator", "Select", "Attachment", "Separator", "DetailAdd",
                    "DetailModify", "DetailDelete", "Separator", "Refresh", "Print", "Help", "Exit"},
                   true);
@@ -143,10 +144,13 @@ qint64 frmEmpMngrAssgn::managerKey() const { return keyOf(cmbManager); }
 QString frmEmpMngrAssgn::managerText() const { return cmbManager->currentText().trimmed(); }
 
 void frmEmpMngrAssgn::UsrFillManagerList(qint64 keptKey) {
-    const qint64 chosen = managerKey();
     // While the mapping is changed its own employees cannot become its manager.
-    const auto rows = store().managerCandidates(
-        keptKey, mode() == Mode::Modify ? std::optional<qint64>(mappingKey()) : std::nullopt);
+    showManagerList(store().managerCandidates(
+        keptKey, mode() == Mode::Modify ? std::optional<qint64>(mappingKey()) : std::nullopt));
+}
+
+void frmEmpMngrAssgn::showManagerList(const QList<EmployeeEntry> &rows) {
+    const qint64 chosen = managerKey();
     // The same employee stays chosen: nothing changed for the box's handler.
     {
         QSignalBlocker quiet(cmbManager);
@@ -307,6 +311,8 @@ void frmEmpMngrAssgn::select() {
 }
 
 void frmEmpMngrAssgn::add() {
+    // Read before anything changes: a failed read leaves the mapping shown.
+    const QList<EmployeeEntry> managers = store().managerCandidates(0, std::nullopt);
     utility.ToolBarsForAdd(&tlbHeader, &tlbFooter);
     tlbHeader.setDetailAddEnable(false);
     tlbHeader.setDetailDeleteEnable(false);
@@ -317,7 +323,7 @@ void frmEmpMngrAssgn::add() {
     m_whereMapping = 0;
     unlockManager();
     setMode(Mode::Add);
-    UsrFillManagerList(0);
+    showManagerList(managers);
 }
 
 void frmEmpMngrAssgn::modify() {

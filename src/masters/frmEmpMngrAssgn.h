@@ -56,6 +56,7 @@ private:
     // The manager list: employees who head no mapping (the kept key's own
     // mapping aside) and, while modifying, who are not among its lines.
     void UsrFillManagerList(qint64 keptKey);
+    void showManagerList(const QList<zv::masters::EmployeeEntry> &rows);
     void UsrShowMapping();
     void UsrSetHeaderButtons();
     bool UsrDeleteMapping();

@@ -101,7 +101,8 @@ frmHolidayMaster::frmHolidayMaster(QWidget *parent, zv::fw::FormServices service
     resize(660, 600);
 
     // Load
-    dbOpen();
+    if (!dbOpen())
+        return;
     setUpToolbars({"Add", "Modify", "Delete", "Attachment", "DetailAdd", "DetailModify", "DetailDelete", "Separator",
                    "Sort", "Find", "Select", "Refresh", "Print", "Help", "Exit"},
                   false);
@@ -295,6 +296,8 @@ void frmHolidayMaster::refresh() {
 }
 
 void frmHolidayMaster::detailAdd() {
+    // The list is read before anything changes: a failed read leaves the form as it was.
+    readList();
     m_detailMode = DetailMode::DetailAdd;
     UsrEnableControls();
     utility.ToolBarsForDetailsAdd(&tlbHeader, &tlbFooter);
@@ -307,7 +310,6 @@ void frmHolidayMaster::detailAdd() {
     m_enteredDate.clear();
     txtHolidayDescription->setStyleSheet(kOpenBox);
     txtHolidayDescription->clear();
-    readList();
     dgdHolidayList->setEnabled(false);
     dtpHolDate->setFocus();
 }
@@ -567,7 +569,7 @@ bool frmHolidayMaster::eventFilter(QObject *watched, QEvent *event) {
         !isEmptyMask(dtpHolDate->text())) {
         const auto reason = static_cast<QFocusEvent *>(event)->reason();
         if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::MouseFocusReason)
-            dateCheck();
+            tellingFailures([this] { dateCheck(); });
     } else if (watched == picView) {
         if (event->type() == QEvent::MouseButtonPress) {
             picView->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -577,7 +579,7 @@ bool frmHolidayMaster::eventFilter(QObject *watched, QEvent *event) {
             // Only the release of a press it received opens the day view.
             const bool pressed = std::exchange(m_picViewPressed, false);
             if (pressed && picView->rect().contains(static_cast<QMouseEvent *>(event)->position().toPoint()))
-                showDayView();
+                tellingFailures([this] { showDayView(); });
         }
     }
     return HeaderDetailForm::eventFilter(watched, event);

@@ -47,7 +47,11 @@ frmParameter::frmParameter(QWidget *parent, zv::fw::FormServices services)
     tlbHeader.setFilterVisible(false);
     UsrEnableButtons();
     SetFieldsToDisableMode();
-    CancelModify();
+    // Without the stored period there is nothing to change: the form ends as a failed open does.
+    if (!tellingFailures([this] { CancelModify(); })) {
+        unload();
+        return;
+    }
     tlbHeader.setRefreshEnable(true);
     tlbHeader.setAddEnable(false);
     tlbHeader.setAddVisible(false);
@@ -60,12 +64,9 @@ frmParameter::frmParameter(QWidget *parent, zv::fw::FormServices services)
 frmParameter::~frmParameter() = default;
 
 void frmParameter::Form_Activate() {
-    // Nothing depends on this probe: a failure is ignored.
-    try {
-        if (dbOpen())
-            zv::masters::ParameterStore(db()).probe();
-    } catch (const std::exception &) {
-    }
+    // Nothing else depends on this probe; its failure is told and the form stays.
+    if (dbOpen())
+        zv::masters::ParameterStore(db()).probe();
 }
 
 QString frmParameter::escQuestion() const {
@@ -88,22 +89,17 @@ void frmParameter::SetFieldsToDisableMode() {
 }
 
 void frmParameter::CancelModify() {
-    std::unique_ptr<DbError> failure;
-    try {
-        if (const auto period = zv::masters::ParameterStore(db()).period()) {
-            dtpEndPeriod->setText(zv::db::isoToDisplay(period->end));
-            dtpStartPeriod->setText(zv::db::isoToDisplay(period->start));
-        }
-    } catch (const DbError &e) {
-        failure = std::make_unique<DbError>(e);
+    // Unread, the stored period is unknown: the edit stays open rather than
+    // show typed dates as if they were on file.
+    if (const auto period = zv::masters::ParameterStore(db()).period()) {
+        dtpEndPeriod->setText(zv::db::isoToDisplay(period->end));
+        dtpStartPeriod->setText(zv::db::isoToDisplay(period->start));
     }
     SetFieldsToDisableMode();
     tlbHeader.setModifyEnable(true);
     tlbHeader.setRefreshEnable(true);
     tlbHeader.setExitEnable(true);
     tlbFooter.setRightToolbarVisible(false);
-    if (failure)
-        modCommon::ShowErrorMessage(failure.get());
 }
 
 bool frmParameter::startIsDate() const { return zv::db::fromDisplayDate(dtpStartPeriod->text()).isValid(); }
@@ -155,16 +151,19 @@ void frmParameter::dtpStartPeriod_Change() {
     if (m_inChange)
         return;
     m_inChange = true;
-    if (!startIsDate()) {
-        dtpEndPeriod->setText(kMonthNameMask);
-        clearStatus();
-        if (!dtpStartPeriod->text().contains(QLatin1Char('_'))) {
+    // Typing is an action of its own: a status text that cannot be read is told here.
+    tellingFailures([this] {
+        if (!startIsDate()) {
+            dtpEndPeriod->setText(kMonthNameMask);
             clearStatus();
-            usrdatevalidate();
+            if (!dtpStartPeriod->text().contains(QLatin1Char('_'))) {
+                clearStatus();
+                usrdatevalidate();
+            }
+        } else {
+            deriveEndDate();
         }
-    } else {
-        deriveEndDate();
-    }
+    });
     m_inChange = false;
 }
 
@@ -172,9 +171,11 @@ bool frmParameter::eventFilter(QObject *watched, QEvent *event) {
     if (watched == dtpStartPeriod && event->type() == QEvent::FocusOut && dtpStartPeriod->isEnabled()) {
         const auto reason = static_cast<QFocusEvent *>(event)->reason();
         if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::MouseFocusReason) {
-            usrdatevalidate();
-            if (m_invalidStart)
-                status(QStringLiteral("ZVE009"), QString(), QStringLiteral("Date"));
+            tellingFailures([this] {
+                usrdatevalidate();
+                if (m_invalidStart)
+                    status(QStringLiteral("ZVE009"), QString(), QStringLiteral("Date"));
+            });
         }
     }
     return MasterForm::eventFilter(watched, event);

@@ -3,6 +3,7 @@
 #include "core/MDIZVS.h"
 #include "core/frmCheckPswd.h"
 #include "masters/FrmEmp.h"
+#include "support/FailingStatement.h"
 #include "support/Modal.h"
 #include <QClipboard>
 #include <QComboBox>
@@ -433,6 +434,54 @@ TEST_F(EmployeeTest, DeleteRules) {
     EXPECT_EQ(form->txtEmpName->text(), "");
     EXPECT_FALSE(on(*form, "Modify"));
     EXPECT_FALSE(form->rowLocked());
+}
+
+// One read of a key fails while the file is otherwise free (the insert, or
+// the next read, would succeed): the key ends with one box, asks nothing,
+// and neither saves nor opens the edit nor deletes; no lock is left.
+TEST_F(EmployeeTest, AReadThatFailsEndsItsKeyAndDecidesNothing) {
+    const qint64 asha = employee("E001", "Asha Rao", "asha");
+    struct Case {
+        const char *label;
+        const char *failing;
+        bool adds;   // Add, a valid new employee, Ok; otherwise the key on Asha
+        Qt::Key key;
+    };
+    const Case cases[] = {
+        {"Ok: number taken?", "SELECT 1 FROM Emp_Mast WHERE trim(Emp_Num)", true, Qt::Key_F9},
+        {"Ok: name taken?", "SELECT 1 FROM Emp_Mast WHERE trim(Emp_Name)", true, Qt::Key_F9},
+        {"Ok: login taken?", "SELECT 1 FROM Emp_Mast WHERE trim(Emp_Shrt_Name)", true, Qt::Key_F9},
+        {"Modify: the row", "SELECT Emp_Num, Emp_Name", false, Qt::Key_F3},
+        {"Delete: referenced?", "SELECT 1 FROM Actvty_Mast_Det WHERE Sys_Emp_Num", false, Qt::Key_F4},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.label);
+        open();
+        if (c.adds) {
+            key_(Qt::Key_F2);
+            fillValid();
+        } else {
+            select(asha);
+        }
+        messages.clear();
+        messages.answer(vbYes);   // a delete question, were one asked
+        prompts = 0;
+        onPasswordPrompt("admin");
+        modCommon::CloseMainConnection();
+        {
+            const FailingStatement failing("ZV-DATA.mdb", c.failing);
+            key_(c.key);
+            ASSERT_TRUE(failing.failed()) << "the read was never made";
+        }
+        ASSERT_EQ(messages.prompts().size(), 1) << messages.prompts().join(" / ").toStdString();
+        EXPECT_NE(messages.prompts().at(0), kDeleteQuestion);
+        EXPECT_EQ(prompts, 0) << "the password was asked";
+        EXPECT_EQ(employees(), 1);
+        EXPECT_EQ(editing(), c.adds);
+        EXPECT_FALSE(form->rowLocked());
+        if (!c.adds)
+            EXPECT_FALSE(form->isEditing()) << "left in an edit the screen does not show";
+    }
 }
 
 // A save that fails says so, keeps the edit, and leaves no designation behind.

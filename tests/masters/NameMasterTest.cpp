@@ -2,6 +2,7 @@
 #include "MasterFixture.h"
 #include "masters/frmDepartment.h"
 #include "framework/TextRules.h"
+#include "support/FailingStatement.h"
 #include "support/OtherProgramLock.h"
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -379,6 +380,56 @@ TEST_P(NameMasterTest, FailedSaveIsNeverReportedAsSaved) {
     form->close();
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(nameOf(stores).toString(), "Stores");
+}
+
+// One read of a key fails while the file is otherwise free (the next read,
+// or the insert, would succeed): the key ends with one box, asks nothing,
+// and neither opens the edit nor deletes nor saves.
+TEST_P(NameMasterTest, AReadThatFailsEndsItsKeyAndDecidesNothing) {
+    const Kind &k = kind();
+    const bool protectable = k.table == "Dept_Mast";
+    struct Case {
+        const char *label;
+        QString failing;
+        bool protectedOnly;
+        bool adds;   // Add, a taken name typed, Ok; otherwise the key on the shown row
+        Qt::Key key;
+    };
+    const Case cases[] = {
+        {"Modify: protected?", "SELECT Edit_Allow FROM " + k.table, true, false, Qt::Key_F3},
+        {"Delete: protected?", "SELECT Edit_Allow FROM " + k.table, true, false, Qt::Key_F4},
+        {"Delete: referenced?", "SELECT 1 FROM Emp_Mast WHERE " + k.key, false, false, Qt::Key_F4},
+        {"Modify: the name on file", "SELECT " + k.column + " FROM " + k.table, false, false, Qt::Key_F3},
+        {"Ok: duplicate?", "SELECT 1 FROM " + k.table + " WHERE trim(", false, true, Qt::Key_F9},
+    };
+    const qint64 shown = addRow("Stores");
+    for (const Case &c : cases) {
+        if (c.protectedOnly && !protectable)
+            continue;
+        SCOPED_TRACE(c.label);
+        form.reset(GetParam().make(answers.forms()));
+        showForm(*form);
+        if (c.adds) {
+            key_(Qt::Key_F2);
+            type("stores");
+        } else {
+            select(shown);
+        }
+        messages.clear();
+        messages.answer(vbYes);   // a delete question, were one asked
+        modCommon::CloseMainConnection();
+        {
+            const FailingStatement failing("ZV-DATA.mdb", c.failing.toUtf8());
+            key_(c.key);
+            ASSERT_TRUE(failing.failed()) << "the read was never made";
+        }
+        ASSERT_EQ(messages.prompts().size(), 1) << messages.prompts().join(" / ").toStdString();
+        EXPECT_NE(messages.prompts().at(0), kDeleteQuestion);
+        EXPECT_EQ(count("Stores"), 1);
+        EXPECT_EQ(scalar("SELECT count(*) FROM " + k.table).toInt(), 1);
+        EXPECT_EQ(editing(), c.adds);
+        EXPECT_FALSE(form->rowLocked());
+    }
 }
 
 // A user who is not the administrator can look but not change.
