@@ -143,10 +143,10 @@ void addEntries(sqlite3 *db, int entries, int seed) {
 }
 
 // Lines whose date differs from the latest expected date of their entries.
-long long wrongLines(sqlite3 *db) {
-    return count(db, "SELECT count(*) FROM Actvty_Mast_Det D WHERE Last_Gnrtd_Date IS NOT (SELECT MAX(SC.Expctd_Date)"
-                     " FROM Statry_Cmpltd_Entry SC WHERE SC.Sys_Actvty_Line_Num = D.Sys_Actvty_Line_Num)");
-}
+const char *const kWrongLines = "SELECT count(*) FROM Actvty_Mast_Det D WHERE Last_Gnrtd_Date IS NOT (SELECT "
+                                "MAX(SC.Expctd_Date) FROM Statry_Cmpltd_Entry SC WHERE SC.Sys_Actvty_Line_Num = "
+                                "D.Sys_Actvty_Line_Num)";
+long long wrongLines(sqlite3 *db) { return count(db, kWrongLines); }
 
 // One copy of the data: the program's connection and a raw one on its file.
 struct Side {
@@ -154,10 +154,18 @@ struct Side {
     sqlite3 *raw = nullptr;
 };
 
-// Every line's date made stale on the connection that is timed next, so that
-// its page cache is as warm as the other side's.
-void makeStale(zv::db::Connection &c) { c.execute(QStringLiteral("UPDATE Actvty_Mast_Det SET Last_Gnrtd_Date = '2000-01-01'")); }
-void makeStale(sqlite3 *raw) { exec(raw, "UPDATE Actvty_Mast_Det SET Last_Gnrtd_Date = '2000-01-01'"); }
+// Every line's date made stale on the connection that is timed next, which
+// then reads what the update reads: a write on the other connection empties
+// a connection's page cache, so each side starts with its cache as full as
+// the other's, whichever ran before it.
+void makeStale(zv::db::Connection &c) {
+    c.execute(QStringLiteral("UPDATE Actvty_Mast_Det SET Last_Gnrtd_Date = '2000-01-01'"));
+    c.scalar(QString::fromLatin1(kWrongLines));
+}
+void makeStale(sqlite3 *raw) {
+    exec(raw, "UPDATE Actvty_Mast_Det SET Last_Gnrtd_Date = '2000-01-01'");
+    wrongLines(raw);
+}
 
 // Times one run and checks every line's date afterwards.
 double timed(const char *label, sqlite3 *check, const std::function<void()> &run) {
