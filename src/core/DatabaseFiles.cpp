@@ -223,20 +223,18 @@ bool isValidDatabaseFile(const QString &path) {
 
 namespace {
 
-// The check's own work on a page in its first pass takes about as long as
-// this many fetches of a page by its lookups later on: in a file that fits
-// the page cache, and in a larger one, whose pages the lookups fetch from all
-// over memory or read again.
-constexpr double kFetchesAPageInCache = 25;
-constexpr double kFetchesAPage = 7;
+// The check's own work on a page in its first pass, its read aside, takes
+// about as long as this many fetches of a page by its lookups later on: in a
+// file that fits the page cache (seen from 40 to 90), and in a larger one,
+// whose pages the lookups fetch from all over memory or read again (seen
+// from 4 to 20). Only a guess until the lookups' own pace is known.
+constexpr double kFetchesAPageInCache = 65;
+constexpr double kFetchesAPage = 10;
 // Entries per b-tree page, roughly: the levels of an index not gone down.
 constexpr double kFanOut = 400;
 // SQLite reads a database a page at a time, and no page is smaller; shorter
 // reads are of the file's header.
 constexpr int kSmallestPage = 512;
-// A page read from memory takes a few microseconds; one that waits for a disk
-// takes tens or hundreds. A read that took longer than this waited.
-constexpr double kDiskRead = 20e-6;
 // The share of the work after the first pass done before its own pace is
 // gone by; until then the first pass's stands for it.
 constexpr double kPaceSample = 0.01;
@@ -304,13 +302,13 @@ double steadySeconds() {
 
 // The percent of the check: the share of its time gone, from the time gone
 // and the time left. The time left is what is left of each part of the work
-// at the pace that part has gone so far: waiting for the disk while the
-// file's pages are read (the first read of each; on a file not in memory,
-// most of the time), the first pass's own work on them, counted in pages, and
-// the work after it, counted in page fetches, whose pace until it is under
-// way is the first pass's over kFetchesAPage(InCache). The reads are watched
-// as they happen, since the first pass reads the whole file in one step of
-// the check's statement; Cancel refuses them.
+// at the pace that part has gone so far: reading the file's pages (the first
+// read of each, from memory or from the disk; on a file not in memory, most
+// of the time), the first pass's own work on them, counted in pages, and the
+// work after it, counted in page fetches, whose pace until it is under way is
+// the first pass's over kFetchesAPage(InCache). The reads are watched as they
+// happen, since the first pass reads the whole file in one step of the
+// check's statement; Cancel refuses them.
 class CheckProgress final : public zv::db::ReadWatch::Watcher {
 public:
     CheckProgress(zv::ui::WorkProgress &progress, const CheckHooks &hooks)
@@ -324,6 +322,9 @@ public:
         m_pagesToRead = pagesToRead;
         m_laterFetches = std::max(1.0, laterFetches);
         m_fetchesAPage = fitsCache ? kFetchesAPageInCache : kFetchesAPage;
+        // The first pass's pace is its own: the counting before it is no part of it.
+        m_passFrom = now();
+        m_readingBefore = m_reading;
     }
 
     bool beforeRead(qint64 offset, int amount) override {
@@ -345,13 +346,7 @@ public:
         m_read[size_t(m_page)] = true;
         if (m_hooks.onPageRead)
             m_hooks.onPageRead();
-        if (const double took = now() - m_readFrom; took > kDiskRead) {
-            m_slowReads += 1;
-            m_slowReading += took;
-        } else {
-            m_fastReads += 1;
-            m_fastReading += took;
-        }
+        m_reading += now() - m_readFrom;
         ++m_pagesRead;
         report();
     }
@@ -385,13 +380,6 @@ private:
         return !m_read[size_t(m_page)];
     }
 
-    // Seconds the first reads waited for the disk: a read that waited also
-    // did what a read from memory does.
-    double waiting() const {
-        const double fromMemory = m_fastReads > 0 ? m_fastReading / m_fastReads : 0;
-        return std::max(0.0, m_slowReading - m_slowReads * fromMemory);
-    }
-
     void report() {
         if (!m_db || m_pagesRead <= 0)
             return;
@@ -401,9 +389,8 @@ private:
         if (!m_firstPassOver) {
             if (m_firstPassReads <= 0)
                 return;
-            const double waited = waiting();
-            m_pagePace = std::max(0.0, elapsed - waited) / m_firstPassReads;
-            left = std::max(0.0, m_pagesToRead - m_pagesRead) * waited / m_pagesRead +
+            m_pagePace = std::max(0.0, time - m_passFrom - (m_reading - m_readingBefore)) / m_firstPassReads;
+            left = std::max(0.0, m_pagesToRead - m_pagesRead) * m_reading / m_pagesRead +
                    std::max(0.0, m_pages - m_firstPassReads) * m_pagePace +
                    m_laterFetches * m_pagePace / m_fetchesAPage;
         } else {
@@ -427,9 +414,11 @@ private:
     double m_pagesToRead = 0;      // ... less the free ones, which the check does not read
     // The first pass:
     double m_firstPassReads = 0;   // pages it read
-    double m_pagePace = 0;         // seconds of its own work on a page
+    double m_pagePace = 0;         // seconds of its own work on a page, its reads aside
     double m_fetchesAPage = kFetchesAPage;   // ... in fetches later on
     bool m_firstPassOver = false;
+    double m_passFrom = 0;         // when it began
+    double m_readingBefore = 0;    // the seconds of first reads before it
     // The work after it:
     double m_laterFetches = 0;     // the page fetches expected
     double m_laterDone = 0;        // ... done
@@ -438,10 +427,7 @@ private:
     // The reads:
     std::vector<bool> m_read;      // the pages read so far
     double m_pagesRead = 0;
-    double m_slowReads = 0;        // first reads that waited for the disk
-    double m_slowReading = 0;      // ... and their seconds
-    double m_fastReads = 0;        // first reads from memory
-    double m_fastReading = 0;      // ... and their seconds
+    double m_reading = 0;          // ... and the seconds their reads took
     qint64 m_page = -1;            // the page being read
     double m_readFrom = 0;         // when its read began
 };
