@@ -315,6 +315,8 @@ struct Selecting {
     std::function<QDialog *(zv::fw::FormServices)> make;
     // What the form shows of its record.
     std::function<QString(QDialog &)> shown;
+    // A key that reads before it opens an edit.
+    Qt::Key opensAnEdit;
 };
 void PrintTo(const Selecting &s, std::ostream *os) { *os << s.label; }
 
@@ -341,7 +343,8 @@ const Selecting kSelecting[] = {
      [](QDialog &d) {
          auto &f = static_cast<frmHolidayMaster &>(d);
          return f.txtYear->text() + '/' + gridText(f.dgdHolidayList);
-     }},
+     },
+     Qt::Key_F5},
     {"EmployeeManager",
      [](HeldTest &t) {
          const qint64 dept = department(t, "Stores");
@@ -362,7 +365,8 @@ const Selecting kSelecting[] = {
      [](QDialog &d) {
          auto &f = static_cast<frmEmpMngrAssgn &>(d);
          return f.cmbManager->currentText() + '/' + gridText(f.dgGrid);
-     }},
+     },
+     Qt::Key_F2},
 };
 
 class HeldSelect : public HeldTest, public ::testing::WithParamInterface<Selecting> {};
@@ -393,6 +397,34 @@ TEST_P(HeldSelect, ASelectThatCannotReadStaysOnTheShownRecord) {
     key(*form, Qt::Key_F8);
     EXPECT_TRUE(messages.prompts().isEmpty()) << messages.prompts().join(" / ").toStdString();
     EXPECT_NE(GetParam().shown(*form), shown);
+}
+
+// A key whose read meets the hold says so once and leaves the form as it
+// was: the record shown, no edit open; once let go the same key opens it.
+TEST_P(HeldSelect, AKeyWhoseReadFailsLeavesTheFormAsItWas) {
+    const auto [first, second] = GetParam().records(*this);
+    answers.filter = [&](const QString &) { return first; };
+    form.reset(GetParam().make(answers.forms()));
+    showForm(*form);
+    key(*form, Qt::Key_F8);
+    const QString shown = GetParam().shown(*form);
+    ASSERT_FALSE(shown.endsWith('/')) << shown.toStdString();
+    auto &data = static_cast<zv::fw::DataForm &>(*form);
+    {
+        OtherProgramLock theirs(folder->productionDb(), "BEGIN EXCLUSIVE");
+        ASSERT_TRUE(theirs.held()) << theirs.output().constData();
+        startStep(messages);
+        key(*form, GetParam().opensAnEdit);
+        ASSERT_GT(m_inUse, 0) << "the key read nothing";
+        expectToldOnce(messages, "the key");
+        EXPECT_EQ(GetParam().shown(*form), shown);
+        EXPECT_FALSE(data.isEditing());
+        ASSERT_TRUE(theirs.release());
+    }
+    messages.clear();
+    key(*form, GetParam().opensAnEdit);
+    EXPECT_TRUE(messages.prompts().isEmpty()) << messages.prompts().join(" / ").toStdString();
+    EXPECT_TRUE(data.isEditing());
 }
 
 INSTANTIATE_TEST_SUITE_P(Masters, HeldSelect, ::testing::ValuesIn(kSelecting),
