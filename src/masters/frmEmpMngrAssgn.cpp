@@ -120,11 +120,13 @@ frmEmpMngrAssgn::frmEmpMngrAssgn(QWidget *parent, zv::fw::FormServices services)
     tlbHeader.setAttachmentVisible(false);
     tlbHeader.setAttachmentEnable(false);
     fraDet->setEnabled(false);
-    try {
-        clearForm();
-        UsrFillManagerList(0);
-    } catch (const zv::db::DbError &) {
-        // The activation's probe tells.
+    // Without its list of managers the form has nothing to offer: it ends as a failed open does.
+    if (!tellingFailures([this] {
+            clearForm();
+            UsrFillManagerList(0);
+        })) {
+        unload();
+        return;
     }
     m_recordShown = false;
     UsrSetHeaderButtons();
