@@ -137,26 +137,22 @@ frmHolidayMaster::frmHolidayMaster(QWidget *parent, zv::fw::FormServices service
     m_dateBox.setTxtdate(dtpHolDate, zv::fw::keyPreviewOf(this));
 
     // With no list at all there is nothing to choose: the form opens on the
-    // current year, whose list its first line starts.
-    try {
-        if (!store().anyList()) {
-            defaultHeaderState();
-            utility.ActivateFooterToolBar(&tlbFooter);
-            return;
-        }
-    } catch (const std::exception &e) {
-        // Unread is no answer: the form ends as a failed open does.
-        showFailure(e);
+    // current year, whose list its first line starts. Unread is no answer:
+    // the form ends as a failed open does.
+    bool anyList = false;
+    if (!tellingFailures([&] { anyList = store().anyList(); })) {
         unload();
         return;
     }
-    // The filter opens before the form is seen; cancelling it closes the form.
-    m_noListChosen = true;
-    try {
-        select();
-    } catch (const zv::db::DbError &e) {
-        modCommon::ShowErrorMessage(&e);
+    if (!anyList) {
+        defaultHeaderState();
+        utility.ActivateFooterToolBar(&tlbFooter);
+        return;
     }
+    // The filter opens before the form is seen; cancelling it, or a list that
+    // cannot be read, closes the form.
+    m_noListChosen = true;
+    tellingFailures([this] { select(); });
     if (m_noListChosen)
         unload();
 }

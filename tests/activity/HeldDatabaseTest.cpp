@@ -87,8 +87,7 @@ public:
     void makeUpdate() {
         form.reset();
         update = std::make_unique<frmLastGnrDateUpdation>();
-        update->show();
-        QApplication::processEvents();
+        showForm(*update);
     }
     // An activity on screen with a new line's dates typed.
     void lineDatesTyped() {

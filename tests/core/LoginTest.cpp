@@ -1,6 +1,6 @@
 #include "CoreFixture.h"
 #include "core/frmLogin.h"
-#include "StatementWatch.h"
+#include "support/StatementWatch.h"
 #include "support/OtherProgramLock.h"
 #include <QApplication>
 #include <QDir>

@@ -4,7 +4,7 @@
 #include "core/MDIZVS.h"
 #include "core/frmRestore.h"
 #include "platform/ui/WindowWait.h"
-#include "StatementWatch.h"
+#include "support/StatementWatch.h"
 #include "support/OtherProgramLock.h"
 #include <vector>
 #include <QProgressBar>
